@@ -49,6 +49,10 @@ public:
     void FreeNotification(TComponent* other);
     void RemoveFreeNotification(TComponent* other);
     // Called for insertions into and removals from the owner, and for free notifications.
+    // The default passes the notice on to every owned component (so siblings can drop
+    // references) and, for opRemove, unlinks a free-notification pair. opInsert arrives
+    // from the new component's TComponent constructor, before its derived parts exist: an
+    // override must not look beyond TComponent at that moment.
     virtual void Notification(TComponent* component, TOperation operation);
 
     // The end-of-loading step, run after all stored properties and references are set.
@@ -61,7 +65,10 @@ public:
     intptr_t Tag = 0;
 
 protected:
-    // Called first thing in a derived destructor chain's end: frees owned components.
+    // Frees the owned components, newest first. ~TComponent calls it, but by then the
+    // derived parts of this object are gone; a derived class whose Notification or members
+    // are needed while its children die calls it first thing in its own destructor.
+    // Calling it more than once is harmless.
     void DestroyComponents();
 
 private:

@@ -1,0 +1,172 @@
+#include "ui/ClassRegistry.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "ui/Component.h"
+#include "ui/Exceptions.h"
+
+namespace {
+
+std::string Lower(const std::string& s) {
+    std::string out = s;
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return out;
+}
+
+bool SameText(const std::string& a, const std::string& b) { return Lower(a) == Lower(b); }
+
+// Guards the ancestor walk against a parent chain that loops back on itself.
+constexpr int kMaxClassDepth = 64;
+
+[[noreturn]] void Fail(int line, const std::string& what) {
+    throw EFilerError("line " + std::to_string(line) + ": " + what);
+}
+
+const char* KindName(TPropValue::Kind kind) {
+    switch (kind) {
+        case TPropValue::Integer: return "an integer";
+        case TPropValue::Float: return "a number";
+        case TPropValue::Boolean: return "a boolean";
+        case TPropValue::String: return "a string";
+        case TPropValue::Ident: return "an identifier";
+        case TPropValue::Set: return "a set";
+        case TPropValue::Lines: return "a list of lines";
+        case TPropValue::Binary: return "binary data";
+        case TPropValue::Collection: return "a collection";
+    }
+    return "a value";
+}
+
+void Expect(const TPropValue& v, TPropValue::Kind kind) {
+    if (v.kind != kind) {
+        Fail(v.line, std::string("Invalid property value: expected ") + KindName(kind) + ", found " +
+                         KindName(v.kind));
+    }
+}
+
+}  // namespace
+
+// ---- TPropValue ----
+
+int32_t TPropValue::AsInt32() const {
+    Expect(*this, Integer);
+    if (integer < std::numeric_limits<int32_t>::min() || integer > std::numeric_limits<int32_t>::max()) {
+        Fail(line, "Integer value " + std::to_string(integer) + " is out of range");
+    }
+    return static_cast<int32_t>(integer);
+}
+
+bool TPropValue::AsBool() const {
+    Expect(*this, Boolean);
+    return boolean;
+}
+
+const std::string& TPropValue::AsString() const {
+    Expect(*this, String);
+    return text;
+}
+
+const std::string& TPropValue::AsIdent() const {
+    Expect(*this, Ident);
+    return text;
+}
+
+const std::vector<std::string>& TPropValue::AsSet() const {
+    Expect(*this, Set);
+    return items;
+}
+
+const std::vector<std::string>& TPropValue::AsLines() const {
+    Expect(*this, Lines);
+    return items;
+}
+
+const std::vector<uint8_t>& TPropValue::AsBinary() const {
+    Expect(*this, Binary);
+    return bytes;
+}
+
+int TPropValue::AsEnum(const std::vector<std::string>& names) const {
+    const std::string& id = AsIdent();
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (SameText(names[i], id)) return static_cast<int>(i);
+    }
+    Fail(line, "Invalid property value " + id);
+}
+
+uint32_t TPropValue::AsSetBits(const std::vector<std::string>& names) const {
+    uint32_t bits = 0;
+    for (const std::string& member : AsSet()) {
+        size_t i = 0;
+        while (i < names.size() && !SameText(names[i], member)) ++i;
+        if (i == names.size() || i >= 32) Fail(line, "Invalid property value " + member);
+        bits |= 1u << i;
+    }
+    return bits;
+}
+
+// ---- TClassRegistry ----
+
+TClassRegistry& TClassRegistry::Instance() {
+    static TClassRegistry registry;
+    return registry;
+}
+
+TClassInfo& TClassRegistry::Register(const std::string& name, const std::string& parentName,
+                                     TComponentFactory create) {
+    // Registering again updates the factory and parent but keeps the properties, so the
+    // Register...Classes() functions may run more than once.
+    TClassInfo& info = classes_[Lower(name)];
+    info.name = name;
+    info.parentName = parentName;
+    if (create) info.create = std::move(create);
+    return info;
+}
+
+void TClassRegistry::AddProperty(const std::string& className, const std::string& property, TPropSetter setter) {
+    auto it = classes_.find(Lower(className));
+    if (it == classes_.end()) throw EComponentError("Class " + className + " is not registered");
+    it->second.properties[Lower(property)] = std::move(setter);
+}
+
+void TClassRegistry::AddMethod(const std::string& className, const std::string& method) {
+    auto it = classes_.find(Lower(className));
+    if (it == classes_.end()) throw EComponentError("Class " + className + " is not registered");
+    auto& methods = it->second.methods;
+    if (std::none_of(methods.begin(), methods.end(), [&](const std::string& m) { return SameText(m, method); })) {
+        methods.push_back(method);
+    }
+}
+
+const TClassInfo* TClassRegistry::Find(const std::string& name) const {
+    auto it = classes_.find(Lower(name));
+    return it == classes_.end() ? nullptr : &it->second;
+}
+
+const TPropSetter* TClassRegistry::FindProperty(const std::string& className, const std::string& property) const {
+    const std::string key = Lower(property);
+    const TClassInfo* info = Find(className);
+    for (int depth = 0; info && depth < kMaxClassDepth; ++depth) {
+        auto it = info->properties.find(key);
+        if (it != info->properties.end()) return &it->second;
+        if (info->parentName.empty()) break;
+        info = Find(info->parentName);
+    }
+    return nullptr;
+}
+
+bool TClassRegistry::HasMethod(const std::string& className, const std::string& method) const {
+    const TClassInfo* info = Find(className);
+    for (int depth = 0; info && depth < kMaxClassDepth; ++depth) {
+        if (std::any_of(info->methods.begin(), info->methods.end(),
+                        [&](const std::string& m) { return SameText(m, method); })) {
+            return true;
+        }
+        if (info->parentName.empty()) break;
+        info = Find(info->parentName);
+    }
+    return false;
+}
