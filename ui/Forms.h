@@ -1,0 +1,182 @@
+// Forms: top-level windows. A form owns one undecorated platform window that covers its
+// whole bounds; the framework asks WM_NCCALCSIZE for the client rectangle, paints the frame
+// with WM_NCPAINT and routes input through WM_NCHITTEST. Without a hooked window procedure
+// the form draws a plain default frame (3-pixel border, 19-pixel caption band).
+#pragma once
+
+#include <any>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "ui/Controls.h"
+
+enum TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter,
+                 poDesktopCenter, poMainFormCenter, poOwnerFormCenter };
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum TBorderIcon : uint32_t { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
+using TBorderIcons = uint32_t;
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+
+using TCloseEvent = std::function<void(TComponent* sender, TCloseAction& action)>;
+using TCloseQueryEvent = std::function<void(TComponent* sender, bool& canClose)>;
+// Short cuts: key is a ShortCut value (virtual key | scShift/scCtrl/scAlt bits); set handled.
+using TShortCutEvent = std::function<void(uint32_t shortCut, bool& handled)>;
+
+// Short-cut modifier bits (a ShortCut is the virtual key plus these).
+enum : uint32_t { scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000 };
+
+// Default frame metrics of a form nobody else frames.
+constexpr int kDefaultFrameBorder = 3;
+constexpr int kDefaultCaptionHeight = 19;
+constexpr int kDefaultToolCaptionHeight = 15;
+
+class TCustomForm : public TCustomControl {
+public:
+    explicit TCustomForm(TComponent* owner);
+    ~TCustomForm() override;
+    [[nodiscard]] const char* ClassName() const override { return "TCustomForm"; }
+
+    // Reads the form's stored description (ui/DescriptionReader.h) into this form, then
+    // applies the stored client size and runs OnCreate. An exception from OnCreate goes to
+    // the application's error handler; the form stays usable. Reading errors propagate.
+    void CreateFromDescription(const std::string& utf8Text);
+    // Runs OnCreate (exceptions go to Application().HandleException).
+    void DoCreate();
+
+    // ---- Published methods: handlers a description's event properties can name ----
+    // The handler is stored as given (a TNotifyEvent for OnCreate, etc.).
+    void PublishMethod(const std::string& name, std::any handler);
+    [[nodiscard]] const std::any* FindMethod(const std::string& name) const;
+    template <class Fn>
+    [[nodiscard]] Fn MethodAddress(const std::string& name) const {
+        const std::any* m = FindMethod(name);
+        if (!m) return Fn{};
+        if (const Fn* fn = std::any_cast<Fn>(m)) return *fn;
+        return Fn{};
+    }
+
+    // ---- Window ----
+    void Show();
+    void Hide();
+    void Close();
+    // Asks OnCloseQuery (and the children forms' queries); true when the form may close.
+    virtual bool CloseQuery();
+    void Release();  // frees the form from the message loop (posted)
+    void BringToFront();
+    [[nodiscard]] bool Active() const { return active_; }
+
+    [[nodiscard]] TFormBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TFormBorderStyle style);
+    [[nodiscard]] TBorderIcons BorderIcons() const { return borderIcons_; }
+    void SetBorderIcons(TBorderIcons icons);
+    [[nodiscard]] TWindowState WindowState() const { return windowState_; }
+    void SetWindowState(TWindowState state);
+    TPosition Position = poDesigned;
+    TFormStyle FormStyle = fsNormal;
+    bool KeyPreview = false;
+    // Bounds to restore from the maximised state.
+    [[nodiscard]] TRect RestoredBounds() const { return restoreBounds_; }
+
+    // Client size: while the description is being read the stored value is kept and
+    // applied when reading ends, after every component (including frame hooks) exists.
+    void SetClientWidth(int value) override;
+    void SetClientHeight(int value) override;
+    [[nodiscard]] TRect ClientRect() const override;
+    [[nodiscard]] TPoint ClientOffset() const override { return clientRectInWindow_.TopLeft(); }
+    // Client rectangle inside the window image (the WM_NCCALCSIZE answer).
+    [[nodiscard]] TRect ClientRectInWindow() const { return clientRectInWindow_; }
+
+    // The "window device context": a canvas over the whole window image. Drawing on it
+    // outside a paint pass is presented at the next idle step.
+    TCanvas& WindowCanvas();
+
+    // The focused control of this form.
+    [[nodiscard]] TWinControl* ActiveControl() const { return activeControl_; }
+    void SetActiveControl(TWinControl* control);
+    // Moves the focus between controls (does not activate the window).
+    void FocusControl(TWinControl* control);
+
+    // Short cuts: OnShortCut first, then the registered short-cut handlers (menus).
+    virtual bool IsShortCut(uint32_t shortCut);
+    // Menus add themselves here; returns an id for RemoveShortCutHandler.
+    int AddShortCutHandler(std::function<bool(uint32_t shortCut)> handler);
+    void RemoveShortCutHandler(int id);
+
+    // Icon (optional) shown by the platform.
+    void SetIcon(const TBitmap& icon);
+
+    TNotifyEvent OnCreate;
+    TNotifyEvent OnDestroy;
+    TNotifyEvent OnShow;
+    TNotifyEvent OnHide;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+    TNotifyEvent OnPaint;
+    TCloseEvent OnClose;
+    TCloseQueryEvent OnCloseQuery;
+    TShortCutEvent OnShortCut;
+    int ModalResult = 0;
+
+    // Default frame (used when nobody answers WM_NCCALCSIZE/WM_NCPAINT/WM_NCHITTEST).
+    [[nodiscard]] int DefaultCaptionHeight() const;
+    [[nodiscard]] bool HasBorder() const { return borderStyle_ != bsNone; }
+
+    void Loaded() override;
+    void SetVisible(bool visible) override;
+
+protected:
+    void WndProc(TMessage& message) override;
+    void Paint() override;
+    [[nodiscard]] bool IsFormWindow() const override { return true; }
+    void CreateWnd() override;
+    virtual void DoShow();
+    virtual void DoHide();
+    virtual void Activate();
+    virtual void Deactivate();
+    virtual void DoClose(TCloseAction& action);
+
+private:
+    friend class TWindowHost;
+    friend class TScreen;
+    void DefaultNcCalcSize(TRect& r) const;
+    void DefaultNcPaint(TCanvas& canvas);
+    [[nodiscard]] int DefaultHitTest(TPoint windowPoint) const;
+    void RecalcClientRect();
+    void SetActive(bool active, uint32_t how);
+    void ApplyPosition();
+
+    TFormBorderStyle borderStyle_ = bsSizeable;
+    TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;
+    TWindowState windowState_ = wsNormal;
+    TRect restoreBounds_{};
+    TRect clientRectInWindow_{};
+    bool active_ = false;
+    bool positioned_ = false;
+    bool closing_ = false;
+    int pendingClientWidth_ = 0;
+    int pendingClientHeight_ = 0;
+    TWinControl* activeControl_ = nullptr;
+    std::map<std::string, std::any> methods_;
+    std::map<int, std::function<bool(uint32_t)>> shortCutHandlers_;
+    int nextShortCutId_ = 1;
+    std::unique_ptr<TCanvas> windowCanvas_;
+    friend class TApplication;
+};
+
+class TForm : public TCustomForm {
+public:
+    explicit TForm(TComponent* owner) : TCustomForm(owner) {}
+    [[nodiscard]] const char* ClassName() const override { return "TForm"; }
+};
+
+// Finds the published method `name` of a description's root (a form); empty when absent or
+// of another handler type.
+template <class Fn>
+[[nodiscard]] Fn FindPublishedMethod(TComponent* root, const std::string& name) {
+    if (auto* form = dynamic_cast<TCustomForm*>(root)) return form->template MethodAddress<Fn>(name);
+    return Fn{};
+}
