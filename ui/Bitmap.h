@@ -51,8 +51,9 @@ public:
     }
     [[nodiscard]] uint32_t* Bits() { return pixels_.data(); }
     [[nodiscard]] const uint32_t* Bits() const { return pixels_.data(); }
-    // Pixel colours as TColor (0x00BBGGRR); reads outside the picture give clBlack (-1 for
-    // the framework's "invalid"), writes outside are ignored.
+    // Pixel colours as TColor (0x00BBGGRR); reads outside the picture give -1 (the
+    // platform's "invalid colour", which ColorToRGB resolves to black), writes outside are
+    // ignored.
     [[nodiscard]] TColor GetPixel(int32_t x, int32_t y) const;
     void SetPixel(int32_t x, int32_t y, TColor color);
 

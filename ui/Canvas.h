@@ -105,8 +105,23 @@ public:
 
 private:
     struct State;
+    class Clipper;
+    struct RowSpan {
+        int32_t y;
+        int32_t x0;  // inclusive; the row is empty when x0 > x1
+        int32_t x1;
+    };
     void BlendPixel(int32_t devX, int32_t devY, uint32_t pixel);
     [[nodiscard]] TRegion DeviceClip() const;
+    [[nodiscard]] TRect ToDevice(const TRect& r) const;
+    void FillDevice(const Clipper& clip, const TRect& devRect, uint32_t pixel, TPenMode mode);
+    void FillSpan(const Clipper& clip, int32_t devY, int32_t x0, int32_t x1, uint32_t pixel, TPenMode mode);
+    void PenDot(const Clipper& clip, int32_t devX, int32_t devY);
+    void DeviceLine(const Clipper& clip, TPoint a, TPoint b);
+    void ClippedLine(const Clipper& clip, TPoint from, TPoint to);
+    void FillShapeRows(const Clipper& clip, const std::vector<RowSpan>& rows, bool skipFirst, bool skipLast);
+    void RoundShape(int32_t l, int32_t t, int32_t r, int32_t b, int32_t cw, int32_t ch);
+    void Blit(const TRect& dest, const TBitmap& source, const TRect& sourceRect, bool keyed, uint32_t key);
 
     TBitmap& target_;
     TPoint origin_{};

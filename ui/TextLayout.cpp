@@ -1,0 +1,273 @@
+#include "ui/TextLayout.h"
+
+#include <pango/pangocairo.h>
+
+#include <cmath>
+#include <map>
+#include <memory>
+
+#include "ui/Bitmap.h"
+#include "ui/Canvas.h"
+
+namespace {
+
+constexpr double kDefaultEmPixels = 11.0;
+
+struct GObjectUnref {
+    void operator()(void* p) const { g_object_unref(p); }
+};
+using LayoutPtr = std::unique_ptr<PangoLayout, GObjectUnref>;
+
+struct FontDescriptionFree {
+    void operator()(PangoFontDescription* d) const { pango_font_description_free(d); }
+};
+using FontDescriptionPtr = std::unique_ptr<PangoFontDescription, FontDescriptionFree>;
+
+// One pango context per thread with fixed font options and 96 dpi.
+PangoContext* SharedContext() {
+    thread_local PangoContext* context = [] {
+        PangoContext* c = pango_font_map_create_context(pango_cairo_font_map_get_default());
+        cairo_font_options_t* options = cairo_font_options_create();
+        cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+        cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_SLIGHT);
+        cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+        pango_cairo_context_set_font_options(c, options);
+        cairo_font_options_destroy(options);
+        pango_cairo_context_set_resolution(c, kScreenPixelsPerInch);
+        return c;
+    }();
+    return context;
+}
+
+FontDescriptionPtr Describe(const TFont& font, double emPixels) {
+    FontDescriptionPtr d(pango_font_description_new());
+    pango_font_description_set_family(d.get(), font.Name.empty() ? "Sans" : font.Name.c_str());
+    pango_font_description_set_weight(d.get(), (font.Style & fsBold) ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+    pango_font_description_set_style(d.get(), (font.Style & fsItalic) ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+    pango_font_description_set_absolute_size(d.get(), emPixels * PANGO_SCALE);
+    return d;
+}
+
+// Negative heights are the character (em) height; positive ones the cell height, which is
+// converted through the font's ascent + descent.
+double EmPixels(const TFont& font) {
+    if (font.Height < 0) return -static_cast<double>(font.Height);
+    if (font.Height == 0) return kDefaultEmPixels;
+    thread_local std::map<std::pair<std::string, int>, double> cellPerEm;
+    const auto key = std::make_pair(font.Name, font.Style & (fsBold | fsItalic));
+    auto it = cellPerEm.find(key);
+    if (it == cellPerEm.end()) {
+        constexpr double kProbe = 1000.0;
+        FontDescriptionPtr d = Describe(font, kProbe);
+        PangoFontMetrics* m = pango_context_get_metrics(SharedContext(), d.get(), nullptr);
+        const double cell = static_cast<double>(pango_font_metrics_get_ascent(m) + pango_font_metrics_get_descent(m)) /
+                            PANGO_SCALE;
+        pango_font_metrics_unref(m);
+        it = cellPerEm.emplace(key, cell > 0 ? cell / kProbe : 1.0).first;
+    }
+    return font.Height / it->second;
+}
+
+LayoutPtr MakeLayout(const TFont& font, const std::string& utf8, int32_t accelerator) {
+    LayoutPtr layout(pango_layout_new(SharedContext()));
+    FontDescriptionPtr d = Describe(font, EmPixels(font));
+    pango_layout_set_font_description(layout.get(), d.get());
+    gchar* valid = g_utf8_make_valid(utf8.data(), static_cast<gssize>(utf8.size()));
+    pango_layout_set_text(layout.get(), valid, -1);
+    PangoAttrList* attrs = pango_attr_list_new();
+    if (font.Style & fsUnderline) pango_attr_list_insert(attrs, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
+    if (font.Style & fsStrikeOut) pango_attr_list_insert(attrs, pango_attr_strikethrough_new(TRUE));
+    const auto length = static_cast<int32_t>(strlen(valid));
+    if (accelerator >= 0 && accelerator < length) {
+        PangoAttribute* a = pango_attr_underline_new(PANGO_UNDERLINE_SINGLE);
+        a->start_index = static_cast<guint>(accelerator);
+        a->end_index = static_cast<guint>(g_utf8_next_char(valid + accelerator) - valid);
+        pango_attr_list_insert(attrs, a);
+    }
+    pango_layout_set_attributes(layout.get(), attrs);
+    pango_attr_list_unref(attrs);
+    g_free(valid);
+    return layout;
+}
+
+// A cairo context on the bitmap, clipped to device rectangles. Keeps the device box of
+// what was drawn so the unused high byte of touched pixels can be cleared afterwards.
+class CairoOnBitmap {
+public:
+    CairoOnBitmap(TBitmap& target, const std::vector<TRect>& clip) : target_(target), clip_(clip) {
+        surface_ = target.Surface();
+        cairo_surface_mark_dirty(surface_);
+        cr_ = cairo_create(surface_);
+        for (const TRect& r : clip) cairo_rectangle(cr_, r.Left, r.Top, r.Width(), r.Height());
+        cairo_clip(cr_);
+        pango_cairo_update_context(cr_, SharedContext());
+    }
+    ~CairoOnBitmap() {
+        cairo_destroy(cr_);
+        cairo_surface_flush(surface_);
+        pango_context_set_matrix(SharedContext(), nullptr);
+        for (const TRect& c : clip_) {
+            const TRect r = IntersectRect(c, touched_);
+            for (int32_t y = r.Top; y < r.Bottom; ++y) {
+                uint32_t* row = target_.ScanLine(y);
+                for (int32_t x = r.Left; x < r.Right; ++x) row[x] &= 0x00FFFFFF;
+            }
+        }
+    }
+    CairoOnBitmap(const CairoOnBitmap&) = delete;
+    CairoOnBitmap& operator=(const CairoOnBitmap&) = delete;
+
+    [[nodiscard]] cairo_t* Cr() const { return cr_; }
+    // Notes a user-space rectangle as touched (with a margin for antialiasing).
+    void Touch(double x, double y, double w, double h) {
+        const double xs[] = {x, x + w}, ys[] = {y, y + h};
+        for (double px : xs) {
+            for (double py : ys) {
+                double dx = px, dy = py;
+                cairo_user_to_device(cr_, &dx, &dy);
+                const TRect p{static_cast<int32_t>(std::floor(dx)) - 2, static_cast<int32_t>(std::floor(dy)) - 2,
+                              static_cast<int32_t>(std::ceil(dx)) + 2, static_cast<int32_t>(std::ceil(dy)) + 2};
+                touched_ = UnionRect(touched_, p);
+            }
+        }
+    }
+    void SetColor(uint32_t pixel) const {
+        cairo_set_source_rgb(cr_, ((pixel >> 16) & 0xFF) / 255.0, ((pixel >> 8) & 0xFF) / 255.0, (pixel & 0xFF) / 255.0);
+    }
+    void FillBox(double x, double y, double w, double h, uint32_t pixel) {
+        cairo_save(cr_);
+        cairo_set_antialias(cr_, CAIRO_ANTIALIAS_NONE);
+        SetColor(pixel);
+        cairo_rectangle(cr_, x, y, w, h);
+        cairo_fill(cr_);
+        cairo_restore(cr_);
+        Touch(x, y, w, h);
+    }
+
+private:
+    TBitmap& target_;
+    const std::vector<TRect>& clip_;
+    cairo_surface_t* surface_ = nullptr;
+    cairo_t* cr_ = nullptr;
+    TRect touched_{};
+};
+
+uint32_t FontPixel(const TFont& font) { return ColorToPixel(ColorToRGB(font.Color)); }
+
+TSize LayoutSize(PangoLayout* layout) {
+    int w = 0, h = 0;
+    pango_layout_get_pixel_size(layout, &w, &h);
+    return {w, h};
+}
+
+}  // namespace
+
+int32_t StripAccelerator(const std::string& utf8, std::string& out) {
+    out.clear();
+    out.reserve(utf8.size());
+    int32_t accelerator = -1;
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        if (utf8[i] != '&') {
+            out += utf8[i];
+            continue;
+        }
+        if (i + 1 >= utf8.size()) break;  // a trailing '&' marks nothing
+        if (utf8[i + 1] == '&') {
+            out += '&';
+            ++i;
+            continue;
+        }
+        accelerator = static_cast<int32_t>(out.size());  // the last mark wins, as on the platform
+    }
+    return accelerator;
+}
+
+TSize MeasureText(const TFont& font, const std::string& utf8) {
+    if (utf8.empty()) {
+        // An empty text is as high as the font's line.
+        LayoutPtr layout = MakeLayout(font, " ", -1);
+        return {0, LayoutSize(layout.get()).cy};
+    }
+    LayoutPtr layout = MakeLayout(font, utf8, -1);
+    pango_layout_set_single_paragraph_mode(layout.get(), TRUE);
+    return LayoutSize(layout.get());
+}
+
+TSize DrawTextLine(TBitmap& target, const TFont& font, int32_t x, int32_t y, const std::string& utf8,
+                   std::optional<uint32_t> background, const std::vector<TRect>& clip) {
+    LayoutPtr layout = MakeLayout(font, utf8, -1);
+    pango_layout_set_single_paragraph_mode(layout.get(), TRUE);
+    const TSize size = LayoutSize(layout.get());
+    if (clip.empty() || utf8.empty() || target.Empty()) return size;
+    CairoOnBitmap canvas(target, clip);
+    cairo_t* cr = canvas.Cr();
+    cairo_translate(cr, x, y);
+    if (font.Orientation % 3600 != 0) cairo_rotate(cr, -font.Orientation * M_PI / 1800.0);
+    pango_cairo_update_layout(cr, layout.get());
+    if (background) canvas.FillBox(0, 0, size.cx, size.cy, *background);
+    PangoRectangle ink{}, logical{};
+    pango_layout_get_pixel_extents(layout.get(), &ink, &logical);
+    canvas.Touch(ink.x, ink.y, ink.width, ink.height);
+    canvas.Touch(logical.x, logical.y, logical.width, logical.height);
+    canvas.SetColor(FontPixel(font));
+    cairo_move_to(cr, 0, 0);
+    pango_cairo_show_layout(cr, layout.get());
+    return size;
+}
+
+TSize FormatText(TBitmap* target, const TFont& font, const std::string& utf8, const TRect& rect, uint32_t flags,
+                 std::optional<uint32_t> background, const std::vector<TRect>& clip) {
+    std::string text = utf8;
+    if (flags & DT_SINGLELINE) std::erase_if(text, [](char c) { return c == '\r' || c == '\n'; });
+    int32_t accelerator = -1;
+    if (!(flags & DT_NOPREFIX)) {
+        std::string stripped;
+        accelerator = StripAccelerator(text, stripped);
+        text = std::move(stripped);
+    }
+    LayoutPtr layout = MakeLayout(font, text.empty() ? std::string(" ") : text, accelerator);
+    const int32_t width = rect.Width();
+    if ((flags & DT_WORDBREAK) && !(flags & DT_SINGLELINE) && width > 0) {
+        pango_layout_set_width(layout.get(), width * PANGO_SCALE);
+        pango_layout_set_wrap(layout.get(), PANGO_WRAP_WORD);
+    }
+    if ((flags & DT_END_ELLIPSIS) && width > 0) {
+        pango_layout_set_width(layout.get(), width * PANGO_SCALE);
+        pango_layout_set_ellipsize(layout.get(), PANGO_ELLIPSIZE_END);
+    }
+    TSize size = LayoutSize(layout.get());
+    if (text.empty()) size.cx = 0;
+    if (target == nullptr || clip.empty() || text.empty() || target->Empty()) return size;
+
+    int32_t top = rect.Top;
+    if (flags & DT_SINGLELINE) {
+        if (flags & DT_VCENTER) top = rect.Top + (rect.Height() - size.cy) / 2;
+        else if (flags & DT_BOTTOM) top = rect.Bottom - size.cy;
+    }
+    CairoOnBitmap canvas(*target, clip);
+    cairo_t* cr = canvas.Cr();
+    pango_layout_context_changed(layout.get());
+    PangoLayoutIter* iter = pango_layout_get_iter(layout.get());
+    do {
+        PangoLayoutLine* line = pango_layout_iter_get_line_readonly(iter);
+        PangoRectangle lineRect{};
+        pango_layout_iter_get_line_extents(iter, nullptr, &lineRect);
+        PangoRectangle ink{}, logical{};
+        pango_layout_line_get_pixel_extents(line, &ink, &logical);
+        int32_t x = rect.Left;
+        if (flags & DT_CENTER) x = rect.Left + (width - logical.width) / 2;
+        else if (flags & DT_RIGHT) x = rect.Right - logical.width;
+        const int32_t lineTop = top + PANGO_PIXELS(lineRect.y);
+        const int32_t lineHeight = PANGO_PIXELS(lineRect.height);
+        const int32_t baseline = top + PANGO_PIXELS(pango_layout_iter_get_baseline(iter));
+        if (background) canvas.FillBox(x, lineTop, logical.width, lineHeight, *background);
+        canvas.Touch(x + ink.x, baseline + ink.y, ink.width, ink.height);
+        canvas.Touch(x, lineTop, logical.width, lineHeight);
+        canvas.SetColor(FontPixel(font));
+        cairo_move_to(cr, x - logical.x, baseline);
+        pango_cairo_show_layout_line(cr, line);
+    } while (pango_layout_iter_next_line(iter));
+    pango_layout_iter_free(iter);
+    if (flags & DT_SINGLELINE && (flags & (DT_VCENTER | DT_BOTTOM))) size.cy += top - rect.Top;
+    return size;
+}
