@@ -1,0 +1,24 @@
+// Pieces of the GTK backend shared between its files.
+#pragma once
+
+#include <gtk/gtk.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/Platform.h"
+
+namespace platform::gtk {
+
+[[nodiscard]] std::unique_ptr<Platform> CreateGtkPlatform();
+
+[[nodiscard]] std::unique_ptr<TrayIcon> CreateGtkTrayIcon();
+
+MessageBoxResult RunMessageBox(const std::string& title, const std::string& text,
+                               MessageBoxKind kind, MessageBoxButtons buttons);
+
+// The answer a dialog response stands for. Closing the dialog without a button counts as
+// the box's cancelling answer: Cancel where there is one, No for Yes/No, Ok for Ok.
+[[nodiscard]] MessageBoxResult ResultFromResponse(int response, MessageBoxButtons buttons);
+
+}  // namespace platform::gtk

@@ -1,0 +1,85 @@
+// A platform window on GTK: a toplevel or popup GtkWindow whose content is a GtkLayout that
+// shows the framework's presented image from a backing surface, delivers raw input to the
+// window's sink and hosts native views as its children.
+#pragma once
+
+#include <gtk/gtk.h>
+
+#include <deque>
+#include <optional>
+#include <vector>
+
+#include "platform/Platform.h"
+#include "platform/gtk/GtkHandles.h"
+#include "platform/gtk/GtkInput.h"
+
+namespace platform::gtk {
+
+class GtkPlatformWindow final : public Window {
+public:
+    explicit GtkPlatformWindow(const WindowParams& params);
+    ~GtkPlatformWindow() override;
+    GtkPlatformWindow(const GtkPlatformWindow&) = delete;
+    GtkPlatformWindow& operator=(const GtkPlatformWindow&) = delete;
+
+    void SetBounds(const TRect& screenBounds) override;
+    [[nodiscard]] TRect Bounds() const override { return bounds_; }
+    void Show(bool visible) override;
+    [[nodiscard]] bool Visible() const override;
+    void SetTitle(const std::string& title) override;
+    void Present(const ImageView& image, const TRect& dirty) override;
+    void Invalidate(const TRect& dirty) override;
+    void SetShape(const TRegion* region) override;
+    void SetOpacity(uint8_t alpha) override;
+    void SetCursor(CursorShape shape) override;
+    bool GrabPointer() override;
+    void UngrabPointer() override;
+    void Activate() override;
+    void Minimize() override;
+    void Restore() override;
+    void SetIcon(const ImageView& icon) override;
+    std::unique_ptr<NativeView> CreateNativeView(void* nativeWidget) override;
+
+    [[nodiscard]] GtkWidget* Toplevel() const { return window_; }
+
+private:
+    static gboolean HandleDraw(GtkWidget*, cairo_t* cr, gpointer self);
+    static gboolean HandleButton(GtkWidget*, GdkEventButton* event, gpointer self);
+    static gboolean HandleMotion(GtkWidget*, GdkEventMotion* event, gpointer self);
+    static gboolean HandleLeave(GtkWidget*, GdkEventCrossing* event, gpointer self);
+    static gboolean HandleScroll(GtkWidget*, GdkEventScroll* event, gpointer self);
+    static gboolean HandleKey(GtkWidget*, GdkEventKey* event, gpointer self);
+    static gboolean HandleFocus(GtkWidget*, GdkEventFocus* event, gpointer self);
+    static gboolean HandleConfigure(GtkWidget*, GdkEventConfigure* event, gpointer self);
+    static gboolean HandleDelete(GtkWidget*, GdkEvent*, gpointer self);
+    static gboolean HandleWindowState(GtkWidget*, GdkEventWindowState* event, gpointer self);
+    static gboolean HandleGrabBroken(GtkWidget*, GdkEventGrabBroken*, gpointer self);
+
+    void ResizeBacking(int width, int height);
+    void ApplyShape();
+    // Window coordinates of an event position reported relative to `eventWindow`.
+    [[nodiscard]] TPoint ToWindow(GdkWindow* eventWindow, double x, double y, double xRoot,
+                                  double yRoot) const;
+    [[nodiscard]] GdkWindow* InputWindow() const;
+
+    WindowSink* sink_;
+    WindowKind kind_;
+    bool takesFocus_;
+    GtkWidget* window_ = nullptr;  // owned; destroyed with this object
+    GtkWidget* layout_ = nullptr;  // the window's child: image, input and native views
+    CairoSurfacePtr backing_;      // the presented image
+    CairoRegionPtr valid_;         // parts of backing_ the framework has presented
+    TRect bounds_;
+    // Bounds this window asked for whose configure notification has not come back yet:
+    // those notifications are our own and are not reported as moves by the window manager.
+    std::deque<TRect> pendingConfigures_;
+    std::optional<std::vector<TRect>> shape_;
+    CursorShape cursor_ = CursorShape::Default;
+    bool grabbing_ = false;
+    bool inDraw_ = false;
+    TRect drawClip_;
+    ClickTracker clicks_;
+    double wheelRemainder_ = 0;
+};
+
+}  // namespace platform::gtk
