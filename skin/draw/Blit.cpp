@@ -1,0 +1,144 @@
+#include "skin/draw/Blit.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "ui/Bitmap.h"
+
+namespace {
+
+// The part of a span [0, n) of destination offsets whose destination (dstStart + i) lies
+// in [0, dstLimit) and whose 1:1 source (srcStart + i) lies in [0, srcLimit).
+struct Span {
+    int64_t begin;
+    int64_t end;
+};
+
+Span ClipUnscaled(int64_t n, int64_t dstStart, int64_t dstLimit, int64_t srcStart, int64_t srcLimit) {
+    return {std::max<int64_t>({0, -dstStart, -srcStart}),
+            std::min<int64_t>({n, dstLimit - dstStart, srcLimit - srcStart})};
+}
+
+void CopyUnscaled(TBitmap& target, const TRect& dst, const TBitmap& source, const TRect& src) {
+    const Span xs = ClipUnscaled(dst.Width(), dst.Left, target.Width(), src.Left, source.Width());
+    const Span ys = ClipUnscaled(dst.Height(), dst.Top, target.Height(), src.Top, source.Height());
+    if (xs.begin >= xs.end || ys.begin >= ys.end) return;
+    const size_t bytes = static_cast<size_t>(xs.end - xs.begin) * sizeof(uint32_t);
+    auto copyRow = [&](int64_t j) {
+        const uint32_t* from = source.ScanLine(static_cast<int32_t>(src.Top + j)) + src.Left + xs.begin;
+        uint32_t* to = target.ScanLine(static_cast<int32_t>(dst.Top + j)) + dst.Left + xs.begin;
+        std::memmove(to, from, bytes);  // memmove: source and target may be one bitmap
+    };
+    // Within one bitmap, copy rows in the order that never reads a row already written.
+    if (&target == &source && dst.Top > src.Top) {
+        for (int64_t j = ys.end - 1; j >= ys.begin; --j) copyRow(j);
+    } else {
+        for (int64_t j = ys.begin; j < ys.end; ++j) copyRow(j);
+    }
+}
+
+// Nearest source offset for destination offset i of a span scaled from sn to dn pixels:
+// the source pixel under the destination pixel's centre.
+int64_t NearestSource(int64_t i, int64_t sn, int64_t dn) { return ((2 * i + 1) * sn) / (2 * dn); }
+
+void CopyStretched(TBitmap& target, const TRect& dst, const TBitmap& sourceIn, const TRect& src) {
+    // Stretching a bitmap onto itself reads pixels it may already have written.
+    TBitmap copy;
+    const TBitmap* sourcePtr = &sourceIn;
+    if (&target == &sourceIn) {
+        copy = sourceIn;
+        sourcePtr = &copy;
+    }
+    const TBitmap& source = *sourcePtr;
+    const int64_t dw = dst.Width(), dh = dst.Height(), sw = src.Width(), sh = src.Height();
+
+    std::vector<int32_t> xMap;
+    int64_t firstX = -1;
+    for (int64_t i = std::max<int64_t>(0, -int64_t{dst.Left});
+         i < dw && dst.Left + i < target.Width(); ++i) {
+        const int64_t sx = src.Left + NearestSource(i, sw, dw);
+        if (sx < 0) continue;
+        if (sx >= source.Width()) break;  // source offsets only grow with i
+        if (firstX < 0) firstX = i;
+        xMap.push_back(static_cast<int32_t>(sx));
+    }
+    if (xMap.empty()) return;
+
+    for (int64_t j = std::max<int64_t>(0, -int64_t{dst.Top});
+         j < dh && dst.Top + j < target.Height(); ++j) {
+        const int64_t sy = src.Top + NearestSource(j, sh, dh);
+        if (sy < 0) continue;
+        if (sy >= source.Height()) break;
+        const uint32_t* from = source.ScanLine(static_cast<int32_t>(sy));
+        uint32_t* to = target.ScanLine(static_cast<int32_t>(dst.Top + j)) + dst.Left + firstX;
+        for (size_t k = 0; k < xMap.size(); ++k) to[k] = from[xMap[k]];
+    }
+}
+
+bool Contains(const TBitmap& bitmap, const TRect& r) {
+    return r.Left >= 0 && r.Top >= 0 && r.Right <= bitmap.Width() && r.Bottom <= bitmap.Height();
+}
+
+}  // namespace
+
+void BlitRect(TBitmap& target, const TRect& dst, const TBitmap& source, const TRect& src) {
+    if (dst.Width() < 1 || dst.Height() < 1 || src.Width() < 1 || src.Height() < 1) return;
+    if (target.Empty() || source.Empty()) return;
+    if (dst.Width() == src.Width() && dst.Height() == src.Height()) {
+        CopyUnscaled(target, dst, source, src);
+    } else {
+        CopyStretched(target, dst, source, src);
+    }
+}
+
+void TileRect(TBitmap& target, const TRect& area, const TBitmap& source, const TRect& tile) {
+    const int64_t cw = tile.Width(), ch = tile.Height();
+    if (cw < 1 || ch < 1 || area.Width() < 1 || area.Height() < 1) return;
+    if (target.Empty() || source.Empty()) return;
+
+    // The visible part of the area.
+    const int64_t ax0 = std::max<int64_t>(area.Left, 0), ax1 = std::min<int64_t>(area.Right, target.Width());
+    const int64_t ay0 = std::max<int64_t>(area.Top, 0), ay1 = std::min<int64_t>(area.Bottom, target.Height());
+    if (ax0 >= ax1 || ay0 >= ay1) return;
+
+    if (&target == &source || !Contains(source, tile)) {
+        // Rare: the tile reaches outside its picture (or reads its own target). Copy tile
+        // by tile so that BlitRect's clipping decides every pixel; only tiles that touch
+        // the visible part are visited.
+        for (int64_t ty = (ay0 - area.Top) / ch * ch; area.Top + ty < ay1; ty += ch) {
+            for (int64_t tx = (ax0 - area.Left) / cw * cw; area.Left + tx < ax1; tx += cw) {
+                const int32_t w = static_cast<int32_t>(std::min<int64_t>(cw, area.Width() - tx));
+                const int32_t h = static_cast<int32_t>(std::min<int64_t>(ch, area.Height() - ty));
+                const int32_t x = static_cast<int32_t>(area.Left + tx), y = static_cast<int32_t>(area.Top + ty);
+                BlitRect(target, Bounds(x, y, w, h), source, Bounds(tile.Left, tile.Top, w, h));
+            }
+        }
+        return;
+    }
+
+    // Build each row of the first band of tiles by doubling the copied pattern, then copy
+    // whole rows from one tile height above.
+    const size_t len = static_cast<size_t>(ax1 - ax0);
+    const int64_t phaseX = (ax0 - area.Left) % cw;
+    for (int64_t y = ay0; y < ay1; ++y) {
+        uint32_t* to = target.ScanLine(static_cast<int32_t>(y)) + ax0;
+        if (y - ch >= ay0) {
+            std::memcpy(to, target.ScanLine(static_cast<int32_t>(y - ch)) + ax0, len * sizeof(uint32_t));
+            continue;
+        }
+        const uint32_t* from = source.ScanLine(static_cast<int32_t>(tile.Top + (y - area.Top) % ch)) + tile.Left;
+        const size_t first = std::min<size_t>(static_cast<size_t>(cw - phaseX), len);
+        std::memcpy(to, from + phaseX, first * sizeof(uint32_t));
+        if (first == len) continue;
+        uint32_t* base = to + first;
+        const size_t rest = len - first;
+        size_t filled = std::min<size_t>(static_cast<size_t>(cw), rest);
+        std::memcpy(base, from, filled * sizeof(uint32_t));
+        while (filled < rest) {
+            const size_t n = std::min(filled, rest - filled);
+            std::memcpy(base + filled, base, n * sizeof(uint32_t));
+            filled += n;
+        }
+    }
+}
