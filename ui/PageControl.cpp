@@ -1,0 +1,661 @@
+#include "ui/PageControl.h"
+
+#include <algorithm>
+
+#include "ui/Canvas.h"
+#include "ui/Exceptions.h"
+#include "ui/ImageList.h"
+#include "ui/Menus.h"  // StripHotkey
+#include "ui/Panel.h"  // Frame3D
+#include "ui/TextLayout.h"
+
+namespace {
+
+// Geometry of the plain tab strip, as the platform's tab control lays it out.
+constexpr int kStripMargin = 2;     // between the control's edge and the tabs
+constexpr int kPageInset = 4;       // between the page frame's outer edge and the page area
+constexpr int kTabPaddingX = 6;     // each side of a caption
+constexpr int kTabPaddingY = 6;     // added to the font's line height
+constexpr int kImageGap = 3;        // between a tab's image and its caption
+
+bool Horizontal(TTabPosition p) { return p == tpTop || p == tpBottom; }
+
+// Sets a flag for the lifetime of the guard (exception-safe re-entrancy guard).
+class FlagGuard {
+public:
+    explicit FlagGuard(bool& flag) : flag_(flag) { flag_ = true; }
+    ~FlagGuard() { flag_ = false; }
+    FlagGuard(const FlagGuard&) = delete;
+    FlagGuard& operator=(const FlagGuard&) = delete;
+
+private:
+    bool& flag_;
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------
+// TTabSheet
+
+TTabSheet::TTabSheet(TComponent* owner) : TWinControl(owner) {
+    ControlStyle |= csAcceptsControls;
+    SetVisible(false);
+}
+
+TTabSheet::~TTabSheet() {
+    if (pageControl_) pageControl_->RemovePage(this);
+}
+
+void TTabSheet::SetPageControl(TPageControl* pageControl) {
+    if (pageControl == pageControl_) return;
+    FlagGuard guard(settingPageControl_);
+    if (pageControl_) pageControl_->RemovePage(this);
+    TWinControl::SetParent(pageControl);
+    if (pageControl) pageControl->InsertPage(this);
+}
+
+void TTabSheet::SetParent(TWinControl* parent) {
+    if (settingPageControl_) {
+        TWinControl::SetParent(parent);
+        return;
+    }
+    auto* pageControl = dynamic_cast<TPageControl*>(parent);
+    if (pageControl == pageControl_) {
+        TWinControl::SetParent(parent);
+        return;
+    }
+    SetPageControl(pageControl);
+    if (!pageControl && parent) TWinControl::SetParent(parent);
+}
+
+void TTabSheet::SetParentComponent(TComponent* parent) {
+    if (auto* pageControl = dynamic_cast<TPageControl*>(parent))
+        SetPageControl(pageControl);
+    else
+        TWinControl::SetParentComponent(parent);
+}
+
+int TTabSheet::PageIndex() const {
+    if (!pageControl_) return -1;
+    const auto& pages = pageControl_->pages_;
+    return static_cast<int>(std::find(pages.begin(), pages.end(), this) - pages.begin());
+}
+
+void TTabSheet::SetPageIndex(int index) {
+    if (pageControl_) pageControl_->MovePage(this, index);
+}
+
+int TTabSheet::TabIndex() const {
+    if (!pageControl_ || !tabVisible_) return -1;
+    int tab = 0;
+    for (const TTabSheet* page : pageControl_->pages_) {
+        if (page == this) return tab;
+        if (page->tabVisible_) ++tab;
+    }
+    return -1;
+}
+
+void TTabSheet::SetTabVisible(bool visible) {
+    if (tabVisible_ == visible) return;
+    tabVisible_ = visible;
+    if (pageControl_) pageControl_->TabVisibilityChanged(this);
+}
+
+void TTabSheet::SetImageIndex(int index) {
+    if (imageIndex_ == index) return;
+    imageIndex_ = index;
+    if (pageControl_) pageControl_->UpdateLayout();
+}
+
+void TTabSheet::WndProc(TMessage& message) {
+    TWinControl::WndProc(message);
+    if (message.Msg == CM_TEXTCHANGED && pageControl_) pageControl_->UpdateLayout();
+}
+
+// ---------------------------------------------------------------------------------------
+// TPageControl: pages
+
+TPageControl::TPageControl(TComponent* owner) : TCustomControl(owner) {
+    ControlStyle |= csAcceptsControls;
+    TabStop = true;
+    SetBounds(0, 0, 289, 193);
+}
+
+TPageControl::~TPageControl() {
+    // Sheets may outlive the control (they belong to the form) or be freed with it; either
+    // way they must no longer point here.
+    for (TTabSheet* page : pages_) page->pageControl_ = nullptr;
+    pages_.clear();
+    activePage_ = nullptr;
+    if (images_) images_->RemoveFreeNotification(this);
+}
+
+TTabSheet* TPageControl::Pages(int index) const {
+    if (index < 0 || index >= PageCount())
+        throw EListError("Page index out of bounds (" + std::to_string(index) + ")");
+    return pages_[static_cast<size_t>(index)];
+}
+
+void TPageControl::InsertPage(TTabSheet* page) {
+    pages_.push_back(page);
+    page->pageControl_ = this;
+    // The first page with a tab is shown; others wait hidden until selected.
+    if (!activePage_ && page->tabVisible_)
+        ChangeActivePage(page);
+    else
+        page->SetVisible(false);
+    UpdateLayout();
+}
+
+void TPageControl::RemovePage(TTabSheet* page) {
+    TTabSheet* next = FindNextPage(page, true, true);
+    if (next == page) next = nullptr;
+    pages_.erase(std::remove(pages_.begin(), pages_.end(), page), pages_.end());
+    page->pageControl_ = nullptr;
+    if (activePage_ == page) {
+        activePage_ = nullptr;
+        if (!IsDestroying()) ChangeActivePage(next);
+    }
+    if (!IsDestroying()) UpdateLayout();
+}
+
+void TPageControl::MovePage(TTabSheet* page, int index) {
+    auto it = std::find(pages_.begin(), pages_.end(), page);
+    if (it == pages_.end()) return;
+    pages_.erase(it);
+    index = std::clamp(index, 0, PageCount());
+    pages_.insert(pages_.begin() + index, page);
+    UpdateLayout();
+}
+
+void TPageControl::TabVisibilityChanged(TTabSheet* page) {
+    if (page == activePage_ && !page->tabVisible_) {
+        TTabSheet* next = FindNextPage(page, true, true);
+        ChangeActivePage(next == page ? nullptr : next);
+    } else if (!activePage_ && page->tabVisible_) {
+        ChangeActivePage(page);
+    }
+    UpdateLayout();
+}
+
+int TPageControl::ActivePageIndex() const { return activePage_ ? activePage_->PageIndex() : -1; }
+
+void TPageControl::SetActivePage(TTabSheet* page) {
+    if (page && page->pageControl_ != this) return;
+    ChangeActivePage(page);
+}
+
+void TPageControl::SetActivePageIndex(int index) {
+    SetActivePage(index >= 0 && index < PageCount() ? pages_[static_cast<size_t>(index)] : nullptr);
+}
+
+void TPageControl::ChangeActivePage(TTabSheet* page) {
+    if (page == activePage_) return;
+    TTabSheet* old = activePage_;
+    activePage_ = page;
+    if (page) {
+        page->SetBoundsRect(DisplayRect());
+        page->BringToFront();
+        page->SetVisible(true);
+        MakeTabVisible(page->TabIndex());
+    }
+    if (old) {
+        old->SetVisible(false);
+        if (old->OnHide) old->OnHide(old);
+    }
+    if (page && page->OnShow) page->OnShow(page);
+    Invalidate();
+}
+
+TTabSheet* TPageControl::FindNextPage(TTabSheet* current, bool goForward, bool checkTabVisible) const {
+    const int count = PageCount();
+    if (count == 0) return nullptr;
+    auto it = std::find(pages_.begin(), pages_.end(), current);
+    int start = it == pages_.end() ? (goForward ? count - 1 : 0) : static_cast<int>(it - pages_.begin());
+    int i = start;
+    for (int step = 0; step < count; ++step) {
+        i = goForward ? (i + 1) % count : (i + count - 1) % count;
+        TTabSheet* page = pages_[static_cast<size_t>(i)];
+        if (!checkTabVisible || page->tabVisible_) return page;
+    }
+    return nullptr;
+}
+
+void TPageControl::SelectNextPage(bool goForward, bool checkTabVisible) {
+    TTabSheet* page = FindNextPage(activePage_, goForward, checkTabVisible);
+    if (!page || page == activePage_ || !CanChange()) return;
+    ChangeActivePage(page);
+    Change();
+}
+
+bool TPageControl::SelectTabByUser(int tabIndex) {
+    TTabSheet* page = TabPage(tabIndex);
+    if (!page || page == activePage_ || !CanChange()) return false;
+    ChangeActivePage(page);
+    Change();
+    return true;
+}
+
+bool TPageControl::CanChange() {
+    bool allow = true;
+    if (OnChanging) OnChanging(this, allow);
+    return allow;
+}
+
+void TPageControl::Change() {
+    if (OnChange) OnChange(this);
+}
+
+int TPageControl::TabCount() const {
+    return static_cast<int>(std::count_if(pages_.begin(), pages_.end(), [](const TTabSheet* p) { return p->tabVisible_; }));
+}
+
+TTabSheet* TPageControl::TabPage(int tabIndex) const {
+    if (tabIndex < 0) return nullptr;
+    for (TTabSheet* page : pages_) {
+        if (!page->tabVisible_) continue;
+        if (tabIndex-- == 0) return page;
+    }
+    return nullptr;
+}
+
+void TPageControl::SetTabIndex(int tabIndex) {
+    if (TTabSheet* page = TabPage(tabIndex)) ChangeActivePage(page);
+}
+
+// ---------------------------------------------------------------------------------------
+// Geometry
+
+int TPageControl::ItemHeight() const {
+    if (itemHeight_ > 0) return itemHeight_;
+    return MeasureText(Font(), "Ag").cy + kTabPaddingY;
+}
+
+int TPageControl::TabLength(const TTabSheet* page) const {
+    if (itemWidth_ > 0) return itemWidth_;
+    int length = MeasureText(Font(), StripHotkey(page->Caption())).cx + 2 * kTabPaddingX;
+    if (images_ && page->imageIndex_ >= 0 && page->imageIndex_ < images_->Count())
+        length += (Horizontal(tabPosition_) ? images_->Width() : images_->Height()) + kImageGap;
+    return length;
+}
+
+int TPageControl::RowLength() const {
+    return (Horizontal(tabPosition_) ? Width() : Height()) - 2 * kStripMargin;
+}
+
+// Lays every visible tab out along the strip, from the control's edge, rows wrapping when
+// MultiLine is set. Rectangles are unscrolled; rows_ gets the row count.
+void TPageControl::ComputeItems() const {
+    items_.clear();
+    rows_ = 1;
+    const int h = ItemHeight();
+    const int limit = RowLength();
+    int along = 0;
+    int row = 0;
+    for (const TTabSheet* page : pages_) {
+        if (!page->tabVisible_) continue;
+        const int length = TabLength(page);
+        if (multiLine_ && along > 0 && along + length > limit) {
+            ++row;
+            along = 0;
+        }
+        const int a0 = kStripMargin + along;
+        TRect r;
+        switch (tabPosition_) {
+            case tpTop: r = Rect(a0, kStripMargin + row * h, a0 + length, kStripMargin + (row + 1) * h); break;
+            case tpBottom:
+                r = Rect(a0, Height() - kStripMargin - (row + 1) * h, a0 + length, Height() - kStripMargin - row * h);
+                break;
+            case tpLeft: r = Rect(kStripMargin + row * h, a0, kStripMargin + (row + 1) * h, a0 + length); break;
+            case tpRight:
+                r = Rect(Width() - kStripMargin - (row + 1) * h, a0, Width() - kStripMargin - row * h, a0 + length);
+                break;
+        }
+        items_.push_back(r);
+        along += length;
+    }
+    rows_ = row + 1;
+}
+
+int TPageControl::RowCount() const {
+    ComputeItems();
+    return rows_;
+}
+
+int TPageControl::TabAreaHeight() const { return kStripMargin + RowCount() * ItemHeight(); }
+
+bool TPageControl::TabsOverflow() const {
+    if (multiLine_ || !Horizontal(tabPosition_)) return false;
+    ComputeItems();
+    if (items_.empty()) return false;
+    return firstVisibleTab_ > 0 || items_.back().Right > Width() - kStripMargin;
+}
+
+TRect TPageControl::GetItemRect(int tabIndex) const {
+    ComputeItems();
+    if (tabIndex < 0 || tabIndex >= static_cast<int>(items_.size())) return {};
+    TRect r = items_[static_cast<size_t>(tabIndex)];
+    if (multiLine_ || !Horizontal(tabPosition_) || firstVisibleTab_ == 0) return r;
+    if (tabIndex < firstVisibleTab_) return {};
+    const int shift = items_[static_cast<size_t>(firstVisibleTab_)].Left - kStripMargin;
+    return OffsetRect(r, -shift, 0);
+}
+
+int TPageControl::IndexOfTabAt(int x, int y) const {
+    const int count = TabCount();
+    for (int i = 0; i < count; ++i)
+        if (PtInRect(GetItemRect(i), Point(x, y))) return i;
+    return -1;
+}
+
+TRect TPageControl::DisplayRect() const {
+    const int area = TabAreaHeight();
+    const int w = Width(), h = Height();
+    TRect r;
+    switch (tabPosition_) {
+        case tpTop: r = Rect(kPageInset, area + kPageInset, w - kPageInset, h - kPageInset); break;
+        case tpBottom: r = Rect(kPageInset, kPageInset, w - kPageInset, h - area - kPageInset); break;
+        // Vertical strips leave two more pixels at the top, where the first tab's corner is.
+        case tpLeft: r = Rect(area + kPageInset, kPageInset + 2, w - kPageInset, h - kPageInset); break;
+        case tpRight: r = Rect(kPageInset, kPageInset + 2, w - area - kPageInset, h - kPageInset); break;
+    }
+    r.Right = std::max(r.Right, r.Left);
+    r.Bottom = std::max(r.Bottom, r.Top);
+    return r;
+}
+
+void TPageControl::AdjustClientRect(TRect& rect) const { rect = DisplayRect(); }
+
+void TPageControl::SetFirstVisibleTab(int tabIndex) {
+    tabIndex = std::clamp(tabIndex, 0, std::max(0, TabCount() - 1));
+    if (tabIndex == firstVisibleTab_) return;
+    firstVisibleTab_ = tabIndex;
+    Invalidate();
+}
+
+void TPageControl::MakeTabVisible(int tabIndex) {
+    if (tabIndex < 0 || multiLine_ || !Horizontal(tabPosition_)) return;
+    if (tabIndex < firstVisibleTab_) {
+        SetFirstVisibleTab(tabIndex);
+        return;
+    }
+    ComputeItems();
+    if (tabIndex >= static_cast<int>(items_.size())) return;
+    const int right = TabsOverflow() && ShowScrollButtons ? ScrollButtonRect(false).Left : Width() - kStripMargin;
+    int first = firstVisibleTab_;
+    while (first < tabIndex &&
+           items_[static_cast<size_t>(tabIndex)].Right - (items_[static_cast<size_t>(first)].Left - kStripMargin) > right)
+        ++first;
+    SetFirstVisibleTab(first);
+}
+
+TRect TPageControl::ScrollButtonRect(bool right) const {
+    const TRect row = GetItemRect(std::max(firstVisibleTab_, 0));
+    const int size = ItemHeight();
+    const int r = Width() - kStripMargin - (right ? 0 : size);
+    return Rect(r - size, row.Top, r, row.Top + size);
+}
+
+void TPageControl::UpdateLayout() {
+    // A wider control shows tabs scrolled out before: scroll back while the row still fits.
+    if (!multiLine_ && Horizontal(tabPosition_) && firstVisibleTab_ > 0) {
+        ComputeItems();
+        const int n = static_cast<int>(items_.size());
+        int first = std::min(firstVisibleTab_, std::max(0, n - 1));
+        while (first > 0 && n > 0 && items_.back().Right - items_[static_cast<size_t>(first - 1)].Left <= RowLength()) --first;
+        firstVisibleTab_ = first;
+    }
+    const TRect display = DisplayRect();
+    for (TTabSheet* page : pages_)
+        if (page->Align() == alNone) page->SetBoundsRect(display);
+    Realign();
+    Invalidate();
+}
+
+// ---------------------------------------------------------------------------------------
+// Properties
+
+void TPageControl::SetTabHeight(int value) {
+    tabHeight_ = std::max(0, value);
+    SetItemSize(itemWidth_, tabHeight_);
+}
+
+void TPageControl::SetTabWidth(int value) {
+    tabWidth_ = std::max(0, value);
+    SetItemSize(tabWidth_, itemHeight_);
+}
+
+void TPageControl::SetItemSize(int width, int height) {
+    itemWidth_ = std::max(0, width);
+    itemHeight_ = std::max(0, height);
+    UpdateLayout();
+}
+
+void TPageControl::SetTabPosition(TTabPosition value) {
+    if (tabPosition_ == value) return;
+    tabPosition_ = value;
+    firstVisibleTab_ = 0;
+    UpdateLayout();
+}
+
+void TPageControl::SetMultiLine(bool value) {
+    if (multiLine_ == value) return;
+    multiLine_ = value;
+    firstVisibleTab_ = 0;
+    UpdateLayout();
+}
+
+void TPageControl::SetStyle(TTabStyle value) {
+    if (style_ == value) return;
+    style_ = value;
+    Invalidate();
+}
+
+void TPageControl::SetImages(TCustomImageList* images) {
+    if (images_ == images) return;
+    if (images_) images_->RemoveFreeNotification(this);
+    images_ = images;
+    if (images_) images_->FreeNotification(this);
+    UpdateLayout();
+}
+
+void TPageControl::Notification(TComponent* component, TOperation operation) {
+    TCustomControl::Notification(component, operation);
+    if (operation == opRemove && component == images_) {
+        images_ = nullptr;
+        if (!IsDestroying()) UpdateLayout();
+    }
+}
+
+void TPageControl::Loaded() {
+    TCustomControl::Loaded();
+    UpdateLayout();
+}
+
+void TPageControl::BoundsChanged() {
+    TCustomControl::BoundsChanged();
+    UpdateLayout();
+}
+
+// ---------------------------------------------------------------------------------------
+// Input
+
+void TPageControl::WndProc(TMessage& message) {
+    if (message.Msg == kMsgHScroll) {
+        if (LoWord(message.WParam) == kSbThumbPosition) SetFirstVisibleTab(HiWord(message.WParam));
+        message.Result = 0;
+        return;
+    }
+    TCustomControl::WndProc(message);
+    if (message.Msg == CM_FONTCHANGED) UpdateLayout();
+}
+
+void TPageControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    if (button == mbLeft) {
+        if (ShowScrollButtons && TabsOverflow()) {
+            if (PtInRect(ScrollButtonRect(false), Point(x, y))) {
+                SetFirstVisibleTab(firstVisibleTab_ - 1);
+                TCustomControl::MouseDown(button, shift, x, y);
+                return;
+            }
+            if (PtInRect(ScrollButtonRect(true), Point(x, y))) {
+                ComputeItems();
+                // Only while the last tab is still (partly) hidden behind the buttons.
+                const TRect last = GetItemRect(static_cast<int>(items_.size()) - 1);
+                if (last.Right > ScrollButtonRect(false).Left) SetFirstVisibleTab(firstVisibleTab_ + 1);
+                TCustomControl::MouseDown(button, shift, x, y);
+                return;
+            }
+        }
+        const int tab = IndexOfTabAt(x, y);
+        if (tab >= 0) {
+            SelectTabByUser(tab);
+            if (CanFocus() && !Focused()) SetFocus();
+        }
+    }
+    TCustomControl::MouseDown(button, shift, x, y);
+}
+
+void TPageControl::KeyDown(uint16_t& key, TShiftState shift) {
+    if (key == VK_TAB && (shift & ssCtrl)) {
+        SelectNextPage(!(shift & ssShift));
+        key = 0;
+        return;
+    }
+    if (!(shift & (ssCtrl | ssAlt | ssShift))) {
+        int step = 0;
+        if (key == VK_LEFT || key == VK_UP) step = -1;
+        if (key == VK_RIGHT || key == VK_DOWN) step = 1;
+        if (step != 0) {
+            // Arrows move to the neighbouring tab without wrapping.
+            const int current = TabIndex();
+            const int target = current < 0 ? 0 : current + step;
+            if (target >= 0 && target < TabCount()) SelectTabByUser(target);
+            key = 0;
+            return;
+        }
+    }
+    TCustomControl::KeyDown(key, shift);
+}
+
+// ---------------------------------------------------------------------------------------
+// Painting (the plain look)
+
+void TPageControl::Paint() {
+    TCanvas& canvas = Canvas();
+    const TRect client = ClientRect();
+    canvas.FillSolid(client, Color());
+
+    // Page frame: raised, two pixels, around the page area.
+    TRect frame = InflateRect(DisplayRect(), kPageInset, kPageInset);
+    if (tabPosition_ == tpLeft || tabPosition_ == tpRight) frame.Top -= 2;
+    if (!IsRectEmpty(frame)) {
+        Frame3D(canvas, frame, clBtnHighlight, cl3DDkShadow, 1);
+        Frame3D(canvas, frame, cl3DLight, clBtnShadow, 1);
+    }
+
+    const int count = TabCount();
+    const int active = TabIndex();
+    {
+        TCanvasStateGuard guard(canvas);
+        if (ShowScrollButtons && TabsOverflow()) canvas.ExcludeClipRect(UnionRect(ScrollButtonRect(false), ScrollButtonRect(true)));
+        for (int i = 0; i < count; ++i) {
+            const TRect r = GetItemRect(i);
+            if (i != active && !IsRectEmpty(r)) DrawTab(canvas, i, r, false);
+        }
+        TRect r = GetItemRect(active);
+        if (active >= 0 && !IsRectEmpty(r)) {
+            // The selected tab stands out by two pixels and joins the page below it.
+            switch (tabPosition_) {
+                case tpTop: r = Rect(r.Left - 2, r.Top - 2, r.Right + 2, r.Bottom + 1); break;
+                case tpBottom: r = Rect(r.Left - 2, r.Top - 1, r.Right + 2, r.Bottom + 2); break;
+                case tpLeft: r = Rect(r.Left - 2, r.Top - 2, r.Right + 1, r.Bottom + 2); break;
+                case tpRight: r = Rect(r.Left - 1, r.Top - 2, r.Right + 2, r.Bottom + 2); break;
+            }
+            DrawTab(canvas, active, r, true);
+        }
+    }
+
+    if (ShowScrollButtons && TabsOverflow()) {
+        for (bool right : {false, true}) {
+            TRect b = ScrollButtonRect(right);
+            canvas.FillSolid(b, clBtnFace);
+            TRect inner = b;
+            Frame3D(canvas, inner, clBtnHighlight, cl3DDkShadow, 1);
+            Frame3D(canvas, inner, cl3DLight, clBtnShadow, 1);
+            // A small filled triangle pointing left or right.
+            const int cx = (b.Left + b.Right) / 2, cy = (b.Top + b.Bottom) / 2;
+            for (int i = 0; i < 4; ++i) {
+                const int x = right ? cx - 2 + i : cx + 1 - i;
+                canvas.FillSolid(Rect(x, cy - 3 + i, x + 1, cy + 4 - i), clBtnText);
+            }
+        }
+    }
+}
+
+void TPageControl::DrawTab(TCanvas& canvas, int tabIndex, const TRect& rect, bool active) {
+    const TTabSheet* page = TabPage(tabIndex);
+    if (!page) return;
+    const TRect& r = rect;
+    canvas.FillSolid(r, Color());
+    const TColor hi = clBtnHighlight, sh = clBtnShadow, dk = cl3DDkShadow;
+    auto hline = [&](int x0, int x1, int y, TColor c) { canvas.FillSolid(Rect(x0, y, x1, y + 1), c); };
+    auto vline = [&](int x, int y0, int y1, TColor c) { canvas.FillSolid(Rect(x, y0, x + 1, y1), c); };
+    // Bevels on the three sides away from the page, with cut corners.
+    switch (tabPosition_) {
+        case tpTop:
+            vline(r.Left, r.Top + 2, r.Bottom, hi);
+            canvas.SetPixel(r.Left + 1, r.Top + 1, hi);
+            hline(r.Left + 2, r.Right - 2, r.Top, hi);
+            vline(r.Right - 2, r.Top + 1, r.Bottom, sh);
+            vline(r.Right - 1, r.Top + 2, r.Bottom, dk);
+            break;
+        case tpBottom:
+            vline(r.Left, r.Top, r.Bottom - 2, hi);
+            hline(r.Left + 2, r.Right - 2, r.Bottom - 1, dk);
+            hline(r.Left + 1, r.Right - 2, r.Bottom - 2, sh);
+            vline(r.Right - 2, r.Top, r.Bottom - 1, sh);
+            vline(r.Right - 1, r.Top, r.Bottom - 2, dk);
+            break;
+        case tpLeft:
+            hline(r.Left + 2, r.Right, r.Top, hi);
+            canvas.SetPixel(r.Left + 1, r.Top + 1, hi);
+            vline(r.Left, r.Top + 2, r.Bottom - 2, hi);
+            hline(r.Left + 2, r.Right, r.Bottom - 1, dk);
+            hline(r.Left + 1, r.Right, r.Bottom - 2, sh);
+            break;
+        case tpRight:
+            hline(r.Left, r.Right - 2, r.Top, hi);
+            vline(r.Right - 1, r.Top + 2, r.Bottom - 2, dk);
+            vline(r.Right - 2, r.Top + 1, r.Bottom - 1, sh);
+            hline(r.Left, r.Right - 2, r.Bottom - 1, dk);
+            hline(r.Left, r.Right - 2, r.Bottom - 2, sh);
+            break;
+    }
+
+    canvas.Font = Font();
+    canvas.Brush.Style = bsClear;
+    const std::string caption = page->Caption();
+    const bool hasImage = images_ && page->imageIndex_ >= 0 && page->imageIndex_ < images_->Count();
+    if (!Horizontal(tabPosition_)) {
+        // Vertical tabs read from bottom to top.
+        canvas.Font.Orientation = 900;
+        const TSize text = MeasureText(canvas.Font, StripHotkey(caption));
+        const int x = r.Left + (r.Width() - text.cy) / 2;
+        const int y = r.Top + (r.Height() + text.cx) / 2;
+        canvas.TextOut(x, y, StripHotkey(caption));
+        return;
+    }
+    TRect textRect = r;
+    if (active) textRect = OffsetRect(textRect, 0, tabPosition_ == tpTop ? -1 : 1);
+    if (hasImage) {
+        const TSize text = MeasureText(canvas.Font, StripHotkey(caption));
+        const int total = images_->Width() + kImageGap + text.cx;
+        const int x = textRect.Left + (textRect.Width() - total) / 2;
+        images_->Draw(canvas, x, textRect.Top + (textRect.Height() - images_->Height()) / 2, page->imageIndex_,
+                      page->Enabled());
+        textRect.Left = x + images_->Width() + kImageGap;
+        textRect.Right = textRect.Left + text.cx;
+    }
+    canvas.DrawText(caption, textRect, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+}
