@@ -141,21 +141,47 @@ void TClassRegistry::AddMethod(const std::string& className, const std::string& 
     }
 }
 
+void TClassRegistry::AddMethod(const std::string& className, const std::string& method, TMethodBinder binder) {
+    AddMethod(className, method);
+    classes_[Lower(className)].binders[Lower(method)] = std::move(binder);
+}
+
+void TClassRegistry::AddField(const std::string& className, const std::string& field, TFieldSetter setter) {
+    auto it = classes_.find(Lower(className));
+    if (it == classes_.end()) throw EComponentError("Class " + className + " is not registered");
+    it->second.fields[Lower(field)] = std::move(setter);
+}
+
 const TClassInfo* TClassRegistry::Find(const std::string& name) const {
     auto it = classes_.find(Lower(name));
     return it == classes_.end() ? nullptr : &it->second;
 }
 
-const TPropSetter* TClassRegistry::FindProperty(const std::string& className, const std::string& property) const {
-    const std::string key = Lower(property);
+template <class Map>
+const typename Map::mapped_type* TClassRegistry::FindInChain(const std::string& className, const std::string& key,
+                                                             Map TClassInfo::*member) const {
+    const std::string lowerKey = Lower(key);
     const TClassInfo* info = Find(className);
     for (int depth = 0; info && depth < kMaxClassDepth; ++depth) {
-        auto it = info->properties.find(key);
-        if (it != info->properties.end()) return &it->second;
+        const Map& map = info->*member;
+        auto it = map.find(lowerKey);
+        if (it != map.end()) return &it->second;
         if (info->parentName.empty()) break;
         info = Find(info->parentName);
     }
     return nullptr;
+}
+
+const TPropSetter* TClassRegistry::FindProperty(const std::string& className, const std::string& property) const {
+    return FindInChain(className, property, &TClassInfo::properties);
+}
+
+const TMethodBinder* TClassRegistry::FindMethodBinder(const std::string& className, const std::string& method) const {
+    return FindInChain(className, method, &TClassInfo::binders);
+}
+
+const TFieldSetter* TClassRegistry::FindField(const std::string& className, const std::string& field) const {
+    return FindInChain(className, field, &TClassInfo::fields);
 }
 
 bool TClassRegistry::HasMethod(const std::string& className, const std::string& method) const {
@@ -169,4 +195,13 @@ bool TClassRegistry::HasMethod(const std::string& className, const std::string& 
         info = Find(info->parentName);
     }
     return false;
+}
+
+void RegisterComponentClasses() {
+    TClassRegistry& registry = TClassRegistry::Instance();
+    if (registry.Find("TComponent")) return;
+    registry.Register("TComponent", "", [](TComponent* owner) { return new TComponent(owner); });
+    registry.AddProperty("TComponent", "Tag", [](TComponent& self, const TPropValue& value, TReaderContext&) {
+        self.Tag = value.AsInt32();
+    });
 }

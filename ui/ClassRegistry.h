@@ -2,6 +2,7 @@
 // its properties; a class inherits the properties of the class it names as its parent.
 #pragma once
 
+#include <any>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -56,6 +57,12 @@ public:
 
 using TPropSetter = std::function<void(TComponent& self, const TPropValue& value, TReaderContext& ctx)>;
 using TComponentFactory = std::function<TComponent*(TComponent* owner)>;
+// Makes a callable of the method bound to `root`: a std::function<Sig> wrapped in std::any,
+// so that an event property can check that the method has the event's parameter list.
+using TMethodBinder = std::function<std::any(TComponent& root)>;
+// Stores a component created from a description in a field of the root (a form's
+// published field of the same name).
+using TFieldSetter = std::function<void(TComponent& root, TComponent* component)>;
 
 struct TClassInfo {
     std::string name;
@@ -63,6 +70,8 @@ struct TClassInfo {
     TComponentFactory create;  // empty for classes that cannot be created by name
     std::map<std::string, TPropSetter> properties;  // keys lower case
     std::vector<std::string> methods;               // published methods (event handlers)
+    std::map<std::string, TMethodBinder> binders;   // keys lower case
+    std::map<std::string, TFieldSetter> fields;     // keys lower case
 };
 
 class TClassRegistry {
@@ -73,12 +82,25 @@ public:
     // Adds a property (name compared without regard to case; "Font.Name" for sub-properties).
     void AddProperty(const std::string& className, const std::string& property, TPropSetter setter);
     void AddMethod(const std::string& className, const std::string& method);
+    // A method that event properties can bind to (see RegisterMethod in PropertyHelpers.h).
+    void AddMethod(const std::string& className, const std::string& method, TMethodBinder binder);
+    void AddField(const std::string& className, const std::string& field, TFieldSetter setter);
 
     [[nodiscard]] const TClassInfo* Find(const std::string& name) const;
     // Searches the class and its ancestors; nullptr when no class defines it.
     [[nodiscard]] const TPropSetter* FindProperty(const std::string& className, const std::string& property) const;
     [[nodiscard]] bool HasMethod(const std::string& className, const std::string& method) const;
+    // The binder of the method in the class or its ancestors; nullptr when none was given.
+    [[nodiscard]] const TMethodBinder* FindMethodBinder(const std::string& className, const std::string& method) const;
+    [[nodiscard]] const TFieldSetter* FindField(const std::string& className, const std::string& field) const;
 
 private:
-    std::map<std::string, TClassInfo> classes_;
+    template <class Map>
+    [[nodiscard]] const typename Map::mapped_type* FindInChain(const std::string& className, const std::string& key,
+                                                              Map TClassInfo::*member) const;
+
+    std::map<std::string, TClassInfo> classes_;  // keys lower case
 };
+
+// Registers TComponent itself (with its Tag property). Idempotent.
+void RegisterComponentClasses();
