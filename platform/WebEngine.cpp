@@ -1,0 +1,181 @@
+#include "platform/WebEngine.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "platform/Platform.h"
+
+namespace platform {
+
+namespace {
+std::unique_ptr<WebEngine>& EngineSlot() {
+    static std::unique_ptr<WebEngine> engine;
+    return engine;
+}
+}  // namespace
+
+bool HasWebEngine() { return EngineSlot() != nullptr; }
+
+WebEngine& CurrentWebEngine() {
+    if (!EngineSlot()) throw std::logic_error("no web engine installed");
+    return *EngineSlot();
+}
+
+void SetWebEngine(std::unique_ptr<WebEngine> engine) { EngineSlot() = std::move(engine); }
+
+HResult RaiseWebEvent(WebEventSink& sink, int32_t dispId, std::initializer_list<EventArg> declaredArgs) {
+    std::vector<EventArg> reversed(declaredArgs.begin(), declaredArgs.end());
+    std::reverse(reversed.begin(), reversed.end());
+    return sink.Invoke(dispId, reversed);
+}
+
+NewWindowOutcome RaiseNewWindowRequest(WebEventSink& sink, uint32_t flags, const WideString& urlContext,
+                                       const WideString& url) {
+    NewWindowOutcome outcome;
+    WebObject* ppDisp = nullptr;
+    VariantBool cancel = kVariantFalse;
+    RaiseWebEvent(sink, DISPID_NEWWINDOW2, {EventArg::RefObject(&ppDisp), EventArg::RefBool(&cancel)});
+    if (cancel == kVariantFalse) {
+        RaiseWebEvent(sink, DISPID_NEWWINDOW3,
+                      {EventArg::RefObject(&ppDisp), EventArg::RefBool(&cancel), EventArg::UInt(flags),
+                       EventArg::String(urlContext), EventArg::String(url)});
+    }
+    outcome.cancel = cancel;
+    outcome.cancelled = cancel != kVariantFalse;
+    outcome.newBrowser = ppDisp;
+    if (!outcome.cancelled && !url.empty() && HasCurrent()) {
+        Current().OpenUri(WideToUtf8(url));
+        outcome.openedExternally = true;
+    }
+    return outcome;
+}
+
+// ---- Properties ----
+
+namespace {
+struct PropertySpec {
+    int32_t dispId;
+    Variant::Type type;
+    Variant initial;
+};
+
+const std::vector<PropertySpec>& PropertySpecs() {
+    static const std::vector<PropertySpec> specs = {
+        {DISPID_PROP_VISIBLE, Variant::Type::Bool, Variant::FromBool(true)},
+        {DISPID_PROP_STATUSBAR, Variant::Type::Bool, Variant::FromBool(false)},
+        {DISPID_PROP_STATUSTEXT, Variant::Type::String, Variant::FromString(u"")},
+        {DISPID_PROP_TOOLBAR, Variant::Type::Int32, Variant::FromInt(0)},
+        {DISPID_PROP_MENUBAR, Variant::Type::Bool, Variant::FromBool(false)},
+        {DISPID_PROP_FULLSCREEN, Variant::Type::Bool, Variant::FromBool(false)},
+        {DISPID_PROP_OFFLINE, Variant::Type::Bool, Variant::FromBool(false)},
+        {DISPID_PROP_SILENT, Variant::Type::Bool, Variant::FromBool(false)},
+        {DISPID_PROP_REGISTERASBROWSER, Variant::Type::Bool, Variant::FromBool(false)},
+        {DISPID_PROP_REGISTERASDROPTARGET, Variant::Type::Bool, Variant::FromBool(true)},
+        {DISPID_PROP_THEATERMODE, Variant::Type::Bool, Variant::FromBool(false)},
+        {DISPID_PROP_ADDRESSBAR, Variant::Type::Bool, Variant::FromBool(false)},
+        {DISPID_PROP_RESIZABLE, Variant::Type::Bool, Variant::FromBool(true)},
+    };
+    return specs;
+}
+
+const PropertySpec* FindSpec(int32_t dispId) {
+    for (const auto& spec : PropertySpecs())
+        if (spec.dispId == dispId) return &spec;
+    return nullptr;
+}
+}  // namespace
+
+WebPropertyStore::WebPropertyStore() {
+    for (const auto& spec : PropertySpecs()) values_[spec.dispId] = spec.initial;
+}
+
+HResult WebPropertyStore::Get(int32_t dispId, Variant& value) const {
+    auto it = values_.find(dispId);
+    if (it == values_.end()) return kDISP_E_MEMBERNOTFOUND;
+    value = it->second;
+    return kS_OK;
+}
+
+HResult WebPropertyStore::Put(int32_t dispId, const Variant& value) {
+    const PropertySpec* spec = FindSpec(dispId);
+    if (!spec) return kDISP_E_MEMBERNOTFOUND;
+    if (value.type != spec->type) return kDISP_E_TYPEMISMATCH;
+    Variant stored = value;
+    // Keep booleans canonical: any nonzero automation boolean reads back as true.
+    if (stored.type == Variant::Type::Bool) stored.boolValue = ToVariantBool(value.boolValue != 0);
+    values_[dispId] = std::move(stored);
+    return kS_OK;
+}
+
+// ---- Text conversion ----
+
+WideString Utf8ToWide(const std::string& utf8) {
+    WideString out;
+    out.reserve(utf8.size());
+    const auto* s = reinterpret_cast<const unsigned char*>(utf8.data());
+    const size_t n = utf8.size();
+    size_t i = 0;
+    while (i < n) {
+        const unsigned char c = s[i];
+        uint32_t cp = 0xFFFD;
+        size_t len = 1;
+        if (c < 0x80) {
+            cp = c;
+        } else if (c >= 0xC2 && c <= 0xF4) {
+            const size_t need = c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+            uint32_t value = c & (need == 2 ? 0x1F : need == 3 ? 0x0F : 0x07);
+            size_t k = 1;
+            for (; k < need && i + k < n && (s[i + k] & 0xC0) == 0x80; ++k) value = (value << 6) | (s[i + k] & 0x3F);
+            if (k == need) {
+                const bool overlong = (need == 3 && value < 0x800) || (need == 4 && value < 0x10000);
+                const bool surrogate = value >= 0xD800 && value <= 0xDFFF;
+                if (!overlong && !surrogate && value <= 0x10FFFF) cp = value;
+                len = need;
+            } else {
+                len = k;  // a truncated sequence: replace what was there, resync on the next byte
+            }
+        }
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+            out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+        } else {
+            out.push_back(static_cast<char16_t>(cp));
+        }
+        i += len;
+    }
+    return out;
+}
+
+std::string WideToUtf8(const WideString& wide) {
+    std::string out;
+    out.reserve(wide.size() * 3);
+    const size_t n = wide.size();
+    for (size_t i = 0; i < n; ++i) {
+        uint32_t cp = wide[i];
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < n && wide[i + 1] >= 0xDC00 && wide[i + 1] <= 0xDFFF) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (wide[i + 1] - 0xDC00);
+            ++i;
+        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+            cp = 0xFFFD;  // lone surrogate
+        }
+        if (cp < 0x80) {
+            out.push_back(static_cast<char>(cp));
+        } else if (cp < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        } else if (cp < 0x10000) {
+            out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        }
+    }
+    return out;
+}
+
+}  // namespace platform
