@@ -1,0 +1,326 @@
+// The window frame (main picture and its mask), the popup and hint window frames, the
+// popup menu items, the caption button images and the push-button mask.
+#include <string>
+
+#include "SkinBuild.h"
+#include "Theme.h"
+#include "Widgets.h"
+
+namespace skingen {
+
+using namespace theme;
+
+namespace {
+
+constexpr Box kWindow{5, 5, 199, 196};  // the visible window shape inside main.bmp
+constexpr int kWindowRadius = 7;
+constexpr Rgb kGlyphOnSlate = kWhite;
+
+// Frame places of the caption buttons that live in the main picture.
+constexpr Box kSysMenuPlace{14, 8, 32, 26};
+constexpr Box kRollUpPlace{36, 8, 54, 26};
+constexpr Box kTrayPlace{56, 8, 74, 26};
+
+void DrawMain(const std::string& dir) {
+    Raster img(204, 200, kOutline);
+    Mask mask(204, 200);
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 204; ++x) {
+            const bool inside = Raster::InsideRound(kWindow, kWindowRadius, x, y);
+            mask.Set(x, y, inside);
+            if (inside) img.Set(x, y, kSlate);
+        }
+    // Caption band: a vertical gradient, identical in every column so it tiles sideways.
+    for (int y = 6; y < 33; ++y) {
+        const Rgb c = Mix(kSlateLight, kSlate, (y - 6) * 9 / 26, 9);
+        for (int x = 6; x < 198; ++x)
+            if (Raster::InsideRound(kWindow, kWindowRadius, x, y)) img.Set(x, y, c);
+    }
+    for (int x = 10; x < 194; ++x) img.Set(x, 6, Mix(kSlateLight, kWhite, 1, 3));
+    // Side and bottom borders: a light inner line and a dark outer one.
+    img.Fill({6, 33, 7, 193}, kSlateLight);
+    img.Fill({197, 33, 198, 193}, kSlateDark);
+    img.Fill({9, 194, 195, 195}, kSlateDark);
+    img.RoundFrame(kWindow, kWindowRadius, kOutline);
+    // Client area with a thin dark rim.
+    img.Frame({12, 32, 192, 188}, kSlateDark);
+    img.Fill({13, 33, 191, 187}, kFace);
+    // Caption buttons that keep their frame places.
+    DrawCaptionButton(img, kSysMenuPlace, State::Normal, false);
+    DrawGlyph(img, kSysMenuPlace, GlyphKind::Puzzle, kGlyphOnSlate);
+    DrawCaptionButton(img, kRollUpPlace, State::Normal, false);
+    DrawGlyph(img, kRollUpPlace, GlyphKind::RollUp, kGlyphOnSlate);
+    DrawCaptionButton(img, kTrayPlace, State::Normal, false);
+    DrawGlyph(img, kTrayPlace, GlyphKind::Tray, kGlyphOnSlate);
+    // Size grip in the bottom-right corner.
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j <= i; ++j) img.Set(195 - 2 * j, 189 + 2 * i - 0 * j, kSlateLight);
+    img.SaveBmp8(dir + "/main.bmp");
+    mask.SaveBmp1(dir + "/mask.bmp");
+}
+
+// active.bmp, 67 x 75: caption button states on a slate ground.
+//   row y 4..22 : close down, close hot, close normal
+//   row y 29..47: disabled plate, roll-up hot, roll-up down
+//   row y 50..68: tray hot, tray down, roll-up restore (rolled-up form)
+struct ActiveCells {
+    Box closeDown{4, 4, 22, 22}, closeHot{24, 4, 42, 22}, closeNormal{44, 4, 62, 22};
+    Box disabled{2, 29, 20, 47}, rollHot{22, 29, 40, 47}, rollDown{42, 29, 60, 47};
+    Box trayHot{2, 50, 20, 68}, trayDown{22, 50, 40, 68}, rollRestore{42, 50, 60, 68};
+};
+constexpr ActiveCells kActiveCells{};
+
+void DrawActive(const std::string& dir) {
+    Raster img(67, 75, kSlate);
+    const ActiveCells& c = kActiveCells;
+    DrawCaptionButton(img, c.closeDown, State::Down, true);
+    DrawCaptionButton(img, c.closeHot, State::Hot, true);
+    DrawCaptionButton(img, c.closeNormal, State::Normal, true);
+    for (const Box& b : {c.closeDown, c.closeHot, c.closeNormal}) DrawGlyph(img, b, GlyphKind::Close, kWhite);
+    DrawCaptionButton(img, c.disabled, State::Disabled, false);
+    DrawCaptionButton(img, c.rollHot, State::Hot, false);
+    DrawGlyph(img, c.rollHot, GlyphKind::RollUp, kInk);
+    DrawCaptionButton(img, c.rollDown, State::Down, false);
+    DrawGlyph(img, c.rollDown, GlyphKind::RollUp, kInk);
+    DrawCaptionButton(img, c.trayHot, State::Hot, false);
+    DrawGlyph(img, c.trayHot, GlyphKind::Tray, kInk);
+    DrawCaptionButton(img, c.trayDown, State::Down, false);
+    DrawGlyph(img, c.trayDown, GlyphKind::Tray, kInk);
+    DrawCaptionButton(img, c.rollRestore, State::Normal, false);
+    DrawGlyph(img, c.rollRestore, GlyphKind::RollDown, kGlyphOnSlate);
+    img.SaveBmp8(dir + "/active.bmp");
+}
+
+// pw.bmp, 99 x 63: the popup menu window, a paper face in a slate rim.
+void DrawPopupWindow(const std::string& dir) {
+    Raster img(99, 63, kFace);
+    img.Frame({0, 0, 99, 63}, kOutline);
+    img.Bevel({1, 1, 98, 62}, kFaceLight, kFaceShadow);
+    img.Fill({2, 2, 97, 3}, kSlateLight);  // a slate top line, the theme's signature
+    img.SaveBmp8(dir + "/pw.bmp");
+}
+
+// menuitems.bmp, 50 x 118: highlighted item (0,0,50,22), normal item (0,22,48,44),
+// divider (0,57,49,62).
+void DrawMenuItems(const std::string& dir) {
+    Raster img(50, 118, kFace);
+    img.GradientV({0, 0, 50, 22}, kAmberLight, kAmber, 6);
+    img.Frame({0, 0, 50, 22}, kAmberDark);
+    img.Fill({0, 22, 48, 44}, kFace);
+    img.Fill({0, 22, 6, 44}, Mix(kFace, kSlateLight, 1, 4));  // icon column
+    img.Fill({0, 57, 49, 62}, kFace);
+    img.Fill({0, 57, 6, 62}, Mix(kFace, kSlateLight, 1, 4));
+    img.Fill({10, 59, 49, 60}, kFaceShadow);
+    img.Fill({10, 60, 49, 61}, kFaceLight);
+    img.SaveBmp8(dir + "/menuitems.bmp");
+}
+
+// hw.bmp, 35 x 19: the hint window, cream with a slate rim and rounded corners.
+void DrawHintWindow(const std::string& dir) {
+    Raster img(35, 19, kHintFace);
+    img.Fill({0, 0, 35, 19}, kHintFace);
+    img.Frame({0, 0, 35, 19}, kSlate);
+    img.Fill({1, 1, 34, 2}, kWhite);
+    img.SaveBmp8(dir + "/hw.bmp");
+}
+
+void DrawButtonMask(const std::string& dir) {
+    Mask mask(51, 23);
+    for (int y = 0; y < 23; ++y)
+        for (int x = 0; x < 51; ++x) mask.Set(x, y, Raster::InsideRound({0, 0, 51, 23}, 3, x, y));
+    mask.SaveBmp1(dir + "/buttonmask.bmp");
+}
+
+}  // namespace
+
+void BuildFramePictures(SkinBuild& skin) {
+    const std::string& dir = skin.outDir;
+    DrawMain(dir);
+    DrawActive(dir);
+    DrawPopupWindow(dir);
+    DrawMenuItems(dir);
+    DrawHintWindow(dir);
+    DrawButtonMask(dir);
+
+    SkinText& t = skin.text;
+    t.Add("VERSION")
+        .Add("ver", "1")
+        .Add("skinname", "Puzzlebin Slate")
+        .Add("skinauthor", "The Puzzlebin developers")
+        .Add("authoremail", "skins@puzzlebin.example")
+        .Add("authorurl", "https://puzzlebin.example/")
+        .Add("skincomments", "The skin compiled into Puzzlebin: slate frame, paper faces, amber highlights.");
+    t.Add("PICTURES")
+        .Add("picture", "main.bmp")
+        .Add("mask", "mask.bmp")
+        .Add("rolluppicture", "")
+        .Add("rollupmask", "")
+        .Add("activepicturescount", 6)
+        .Add("0", "pw.bmp")
+        .Add("1", "menuitems.bmp")
+        .Add("2", "active.bmp")
+        .Add("3", "controls.bmp")
+        .Add("4", "hw.bmp")
+        .Add("5", "buttonmask.bmp");
+    t.Add("FORMINFO")
+        .Add("lefttoppoint", P(98, 37))
+        .Add("righttoppoint", P(106, 34))
+        .Add("leftbottompoint", P(17, 182))
+        .Add("rightbottompoint", P(191, 182))
+        .Add("clientrect", R(13, 33, 191, 187))
+        .Add("bgpictureindex", -1)
+        .Add("mdibgpictureindex", -1)
+        .Add("leftstretch", 0)
+        .Add("rightstretch", 0)
+        .Add("topstretch", 0)
+        .Add("bottomstretch", 0)
+        .Add("buttonsrect", R(133, 7, 193, 26))
+        .Add("captionrect", R(0, 0, 0, 0))
+        .Add("buttonsoffset", 2)
+        .Add("buttonsinleft", 0)
+        .Add("maskrectarea", R(5, 5, 199, 196))
+        .Add("hittestlefttoppoint", P(12, 11))
+        .Add("hittestrighttoppoint", P(191, 12))
+        .Add("hittestleftbottompoint", P(13, 184))
+        .Add("hittestrightbottompoint", P(186, 184))
+        .Add("rollupleftpoint", P(0, 0))
+        .Add("rolluprightpoint", P(0, 0))
+        .Add("mainmenurect", R(0, 0, 0, 0))
+        .Add("iconrect", R(0, 0, 0, 0))
+        .Add("mainmenupopupup", 0)
+        .Add("borderwidth", 3)
+        .Add("cursorindex", -1)
+        .Add("autorenderinginactiveimage", 1)
+        .Add("inactiveeffect", "iegrayscale")
+        .Add("formminwidth", 160);
+    t.Add("POPUPWINDOW")
+        .Add("windowpictureindex", kPw)
+        .Add("maskpictureindex", -1)
+        .Add("lefttoppoint", P(8, 8))
+        .Add("righttoppoint", P(91, 8))
+        .Add("leftbottompoint", P(8, 55))
+        .Add("rightbottompoint", P(91, 55))
+        .Add("cursorindex", -1)
+        .Add("itemsrect", R(3, 4, 96, 60))
+        .Add("scrollmarkercolor", C(kFaceDark))
+        .Add("scrollmarkeractivecolor", C(kAmberDark))
+        .Add("leftstretch", 0)
+        .Add("rightstretch", 0)
+        .Add("topstretch", 0)
+        .Add("bottomstretch", 0);
+    t.Add("HINTWINDOW")
+        .Add("windowpictureindex", kHw)
+        .Add("maskpictureindex", -1)
+        .Add("lefttoppoint", P(4, 4))
+        .Add("righttoppoint", P(31, 4))
+        .Add("leftbottompoint", P(4, 15))
+        .Add("rightbottompoint", P(31, 15))
+        .Add("clientrect", R(3, 2, 32, 17))
+        .Add("fontname", "Arial")
+        .Add("fontheight", 14)
+        .Add("fontstyle", "")
+        .Add("fontcolor", C(kInk))
+        .Add("leftstretch", 0)
+        .Add("rightstretch", 0)
+        .Add("topstretch", 0)
+        .Add("bottomstretch", 0);
+}
+
+// Object sections that draw from the main picture, active.bmp and menuitems.bmp; the
+// rest (maximise, minimise, system menu, menu bar) draw into controls.bmp.
+void AddFrameObjectSections(SkinBuild& skin) {
+    SkinText& t = skin.text;
+    const ActiveCells& c = kActiveCells;
+    t.Add("MENUITEM")
+        .Add("hint", "")
+        .Add("rollup", 0)
+        .Add("activepictureindex", kMenuItems)
+        .Add("skinrectinapicture", 0)
+        .Add("cursorindex", -1)
+        .Add("skinrect", R(0, 22, 48, 44))
+        .Add("activeskinrect", R(0, 0, 50, 22))
+        .Add("morphing", 0)
+        .Add("morphkind", "mkdefault")
+        .Add("itemleftoffset", 10)
+        .Add("itemrightoffset", 15)
+        .Add("dividerrect", R(0, 57, 49, 62))
+        .Add("dividerleftoffset", 10)
+        .Add("dividerrightoffset", 0)
+        .Add("textrect", R(5, 1, 33, 19))
+        .Add("fontname", "Arial")
+        .Add("fontheight", 14)
+        .Add("fontstyle", "")
+        .Add("fontcolor", 0)
+        .Add("activefontcolor", 0)
+        .Add("unenabledfontcolor", 8421504);
+    t.Add("caption1")
+        .Add("hint", "")
+        .Add("rollup", 0)
+        .Add("activepictureindex", -1)
+        .Add("skinrectinapicture", 0)
+        .Add("cursorindex", -1)
+        .Add("skinrect", R(77, 4, 128, 28))
+        .Add("activeskinrect", R(0, 0, 0, 0))
+        .Add("morphing", 1)
+        .Add("morphkind", "mkgradient")
+        .Add("defaultcaption", 1)
+        .Add("textrect", R(12, 3, 39, 20))
+        .Add("fontname", "Arial")
+        .Add("fontheight", 16)
+        .Add("fontstyle", "fsbold")
+        .Add("fontcolor", 8421504)
+        .Add("activefontcolor", 16777215)
+        .Add("alignment", "tacenter")
+        .Add("shadow", 1)
+        .Add("shadowcolor", 0)
+        .Add("activeshadowcolor", 0)
+        .Add("framerect", R(0, 0, 0, 0))
+        .Add("activeframerect", R(0, 0, 0, 0))
+        .Add("frametextrect", R(0, 0, 0, 0))
+        .Add("frameleftoffset", 0)
+        .Add("framerightoffset", 0);
+    t.Add("closebutton")
+        .Add("hint", "Close")
+        .Add("rollup", 0)
+        .Add("activepictureindex", kActive)
+        .Add("skinrectinapicture", 1)
+        .Add("cursorindex", -1)
+        .Add("skinrect", R(c.closeNormal))
+        .Add("activeskinrect", R(c.closeHot))
+        .Add("morphing", 1)
+        .Add("morphkind", "mkdefault")
+        .Add("downrect", R(c.closeDown))
+        .Add("disableskinrsect", R(0, 0, 0, 0))
+        .Add("groupindex", -1)
+        .Add("command", "cmclose")
+        .Add("restorerect", R(0, 0, 0, 0))
+        .Add("restoreactiverect", R(0, 0, 0, 0))
+        .Add("restoredownrect", R(0, 0, 0, 0));
+}
+
+void AddFramePlaceButton(SkinBuild& skin, const std::string& name, const std::string& command,
+                         const std::string& hint) {
+    const ActiveCells& c = kActiveCells;
+    const bool roll = command == "cmrollup";
+    skin.text.Add(name)
+        .Add("hint", hint)
+        .Add("rollup", 0)
+        .Add("activepictureindex", kActive)
+        .Add("skinrectinapicture", 0)
+        .Add("cursorindex", -1)
+        .Add("skinrect", R(roll ? kRollUpPlace : kTrayPlace))
+        .Add("activeskinrect", R(roll ? c.rollHot : c.trayHot))
+        .Add("morphing", 1)
+        .Add("morphkind", "mkdefault")
+        .Add("downrect", R(roll ? c.rollDown : c.trayDown))
+        .Add("disableskinrsect", R(c.disabled))
+        .Add("groupindex", -1)
+        .Add("command", command)
+        .Add("restorerect", R(roll ? c.rollRestore : Box{}))
+        .Add("restoreactiverect", R(0, 0, 0, 0))
+        .Add("restoredownrect", R(0, 0, 0, 0));
+}
+
+Box SysMenuPlace() { return kSysMenuPlace; }
+
+}  // namespace skingen

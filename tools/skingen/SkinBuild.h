@@ -1,0 +1,38 @@
+// Shared state while the skin is generated: the definition text, the big controls
+// picture and its packer, and the output folder.
+#pragma once
+
+#include <string>
+
+#include "IniText.h"
+#include "Pack.h"
+#include "Raster.h"
+
+namespace skingen {
+
+// Picture indices of the active picture list, in [PICTURES] order.
+enum PictureIndex { kPw = 0, kMenuItems = 1, kActive = 2, kControls = 3, kHw = 4, kButtonMask = 5 };
+
+struct SkinBuild {
+    explicit SkinBuild(std::string dir);
+    std::string outDir;
+    SkinText text;
+    Raster controls;
+    Packer pack;
+};
+
+// Writes main.bmp, mask.bmp and the small active pictures; adds [VERSION], [PICTURES],
+// [FORMINFO], [POPUPWINDOW] and [HINTWINDOW].
+void BuildFramePictures(SkinBuild& skin);
+// Adds [SKINOBJECTS] and one section per object.
+void BuildSkinObjects(SkinBuild& skin);
+// Adds [SKINCONTROLS] and one section per control; draws their images into controls.bmp.
+void BuildSkinControls(SkinBuild& skin);
+
+// Pieces shared between the files above.
+void AddFrameObjectSections(SkinBuild& skin);  // MENUITEM, caption1, closebutton
+void AddFramePlaceButton(SkinBuild& skin, const std::string& name, const std::string& command,
+                         const std::string& hint);
+[[nodiscard]] Box SysMenuPlace();
+
+}  // namespace skingen
