@@ -149,7 +149,10 @@ BmpHeader ParseHeader(const uint8_t* data, size_t size) {
         default: Fail("compression " + std::to_string(h.compression) + " is not supported");
     }
     if (h.offBits < h.tableStart) Fail("the pixel data offset points into the headers");
-    if (h.offBits > size) Fail("the pixel data offset lies beyond the file's end");
+    if (h.offBits > size) {
+        Fail("the pixel data offset " + std::to_string(h.offBits) + " lies beyond the declared file size " +
+             std::to_string(size));
+    }
     return h;
 }
 
