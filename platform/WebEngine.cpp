@@ -43,7 +43,8 @@ NewWindowOutcome RaiseNewWindowRequest(WebEventSink& sink, uint32_t flags, const
     outcome.cancel = cancel;
     outcome.cancelled = cancel != kVariantFalse;
     outcome.newBrowser = ppDisp;
-    if (!outcome.cancelled && !url.empty() && HasCurrent()) {
+    // A handler that supplied a browser of its own (ppDisp) takes the request itself.
+    if (!outcome.cancelled && !ppDisp && !url.empty() && HasCurrent()) {
         Current().OpenUri(WideToUtf8(url));
         outcome.openedExternally = true;
     }
@@ -105,6 +106,61 @@ HResult WebPropertyStore::Put(int32_t dispId, const Variant& value) {
     if (stored.type == Variant::Type::Bool) stored.boolValue = ToVariantBool(value.boolValue != 0);
     values_[dispId] = std::move(stored);
     return kS_OK;
+}
+
+// ---- Persisted state ----
+
+namespace {
+constexpr size_t kStateHeader = 8;
+constexpr size_t kStateEntry = 8;
+
+int32_t ReadInt32(const uint8_t* p) {
+    return static_cast<int32_t>(static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+                                static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24);
+}
+void WriteInt32(uint8_t* p, int32_t value) {
+    const auto v = static_cast<uint32_t>(value);
+    for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
+}
+}  // namespace
+
+bool ApplyControlState(const std::vector<uint8_t>& block, WebPropertyStore& store) {
+    if (block.size() < kStateHeader || block[0] != 'P' || block[1] != 'B' || block[2] != 'W' || block[3] != 'S')
+        return false;
+    const unsigned version = block[4] | block[5] << 8;
+    const size_t count = block[6] | block[7] << 8;
+    if (version != 1 || count > (block.size() - kStateHeader) / kStateEntry) return false;
+    WebPropertyStore staged = store;
+    for (size_t i = 0; i < count; ++i) {
+        const uint8_t* entry = block.data() + kStateHeader + i * kStateEntry;
+        const int32_t dispId = ReadInt32(entry);
+        const int32_t value = ReadInt32(entry + 4);
+        Variant current;
+        if (dispId == DISPID_PROP_STATUSTEXT || staged.Get(dispId, current) != kS_OK) return false;
+        Variant next;
+        if (current.type == Variant::Type::Int32) {
+            next = Variant::FromInt(value);
+        } else {
+            if (value != 0 && value != 1) return false;
+            next = Variant::FromBool(value == 1);
+        }
+        if (staged.Put(dispId, next) != kS_OK) return false;
+    }
+    store = staged;
+    return true;
+}
+
+std::vector<uint8_t> MakeControlState(const std::vector<std::pair<int32_t, int32_t>>& entries) {
+    std::vector<uint8_t> block(kControlStateSize, 0);
+    const size_t count = std::min(entries.size(), (kControlStateSize - kStateHeader) / kStateEntry);
+    block[0] = 'P', block[1] = 'B', block[2] = 'W', block[3] = 'S';
+    block[4] = 1;
+    block[6] = static_cast<uint8_t>(count);
+    for (size_t i = 0; i < count; ++i) {
+        WriteInt32(block.data() + kStateHeader + i * kStateEntry, entries[i].first);
+        WriteInt32(block.data() + kStateHeader + i * kStateEntry + 4, entries[i].second);
+    }
+    return block;
 }
 
 // ---- Text conversion ----

@@ -19,6 +19,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -273,8 +274,9 @@ void SetWebEngine(std::unique_ptr<WebEngine> engine);
 
 // The part of a new-window request every engine shares: raises OnNewWindow2, then (unless
 // it was cancelled) OnNewWindow3. Cancel is any nonzero value written by a handler. When
-// nobody cancels, the address goes to the user's default browser (platform OpenUri), as
-// an embedded pane never opens top-level browser windows of its own.
+// nobody cancels and no handler supplied a browser (ppDisp), the address goes to the
+// user's default browser (platform OpenUri): an embedded pane never opens top-level
+// browser windows of its own.
 struct NewWindowOutcome {
     bool cancelled = false;
     bool openedExternally = false;
@@ -298,6 +300,17 @@ public:
 private:
     std::map<int32_t, Variant> values_;
 };
+
+// The persisted state block of a control (ControlData): 156 bytes, little-endian:
+//   "PBWS", uint16 version 1, uint16 entry count N, then N entries of (int32 property
+//   dispatch id, int32 value: 0/1 for booleans, the number for ToolBar), zero padding.
+inline constexpr size_t kControlStateSize = 156;
+// Applies a block to `store`: all or nothing. False (store unchanged) for a block that is
+// too short, has another signature or version, more entries than it holds, or an entry
+// with an unknown property or a value the property does not take.
+bool ApplyControlState(const std::vector<uint8_t>& block, WebPropertyStore& store);
+// Builds a block holding the given (dispatch id, value) entries (at most 18).
+[[nodiscard]] std::vector<uint8_t> MakeControlState(const std::vector<std::pair<int32_t, int32_t>>& entries);
 
 // UTF-8 <-> UTF-16. Invalid input (bad sequences, lone surrogates) becomes U+FFFD; it
 // never reads past the end.

@@ -14,10 +14,13 @@ FakeWebControl::~FakeWebControl() {
 HResult FakeWebControl::LoadState(const std::vector<uint8_t>* state) {
     ++loadStateCalls_;
     stateLoaded_ = true;
-    if (state)
+    if (state) {
         loadedState_ = *state;
-    else
+        // Like a real control, a block it cannot read leaves the fresh state.
+        ApplyControlState(*state, properties_);
+    } else {
         loadedState_.reset();
+    }
     return kS_OK;
 }
 

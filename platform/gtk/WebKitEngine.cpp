@@ -1,0 +1,427 @@
+#include "platform/gtk/WebKitEngine.h"
+
+#include <gtk/gtk.h>
+#include <webkit2/webkit2.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <string>
+
+#include "platform/Platform.h"
+#include "platform/gtk/RenderingMode.h"
+
+namespace platform::gtk {
+namespace {
+
+// Text-size steps of OLECMDID_ZOOM (0 smallest .. 4 largest, 2 normal) as zoom levels.
+constexpr std::array<double, 5> kTextSizeZoom = {0.7, 0.85, 1.0, 1.15, 1.3};
+constexpr int32_t kProgressMax = 10000;
+constexpr int32_t OLECMDEXECOPT_DONTPROMPTUSER = 2;
+constexpr int32_t REFRESH_COMPLETELY = 3;
+
+WideString Wide(const char* utf8) { return utf8 ? Utf8ToWide(utf8) : WideString(); }
+
+// The status code OnNavigateError reports for a WebKit load error.
+HResult StatusForError(const GError* error) {
+    if (error->domain == WEBKIT_NETWORK_ERROR) {
+        switch (error->code) {
+            case WEBKIT_NETWORK_ERROR_FILE_DOES_NOT_EXIST: return kINET_E_RESOURCE_NOT_FOUND;
+            case WEBKIT_NETWORK_ERROR_UNKNOWN_PROTOCOL: return kINET_E_UNKNOWN_PROTOCOL;
+            default: return kINET_E_DOWNLOAD_FAILURE;
+        }
+    }
+    if (error->domain == G_RESOLVER_ERROR) return kINET_E_RESOURCE_NOT_FOUND;
+    if (error->domain == G_IO_ERROR && error->code == G_IO_ERROR_TIMED_OUT) return kINET_E_CONNECTION_TIMEOUT;
+    return kINET_E_DOWNLOAD_FAILURE;
+}
+
+// Errors that only say a load was superseded or refused by us: no navigation error.
+bool IsCancellation(const GError* error) {
+    return (error->domain == WEBKIT_NETWORK_ERROR && error->code == WEBKIT_NETWORK_ERROR_CANCELLED) ||
+           (error->domain == WEBKIT_POLICY_ERROR &&
+            error->code == WEBKIT_POLICY_ERROR_FRAME_LOAD_INTERRUPTED_BY_POLICY_CHANGE);
+}
+
+// Adds "Name: value" lines (CR LF, CR or LF separated) to request headers; lines without
+// a colon or with an empty name are skipped.
+void AddHeaders(SoupMessageHeaders* headers, const std::string& text) {
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string::npos) end = text.size();
+        const std::string line = text.substr(start, end - start);
+        start = end + 1;
+        const size_t colon = line.find(':');
+        if (colon == std::string::npos || colon == 0) continue;
+        std::string name = line.substr(0, colon);
+        std::string value = line.substr(colon + 1);
+        value.erase(0, value.find_first_not_of(" \t"));
+        soup_message_headers_append(headers, name.c_str(), value.c_str());
+    }
+}
+
+class WebKitControl final : public WebControlObject, public WebBrowserAutomation, public WebObject {
+public:
+    WebKitControl() {
+        view_ = WEBKIT_WEB_VIEW(webkit_web_view_new());
+        g_object_ref_sink(view_);
+        g_signal_connect(view_, "decide-policy", G_CALLBACK(OnDecidePolicy), this);
+        g_signal_connect(view_, "create", G_CALLBACK(OnCreate), this);
+        g_signal_connect(view_, "load-changed", G_CALLBACK(OnLoadChanged), this);
+        g_signal_connect(view_, "load-failed", G_CALLBACK(OnLoadFailed), this);
+        g_signal_connect(view_, "notify::title", G_CALLBACK(OnTitle), this);
+        g_signal_connect(view_, "notify::estimated-load-progress", G_CALLBACK(OnProgress), this);
+        g_signal_connect(view_, "mouse-target-changed", G_CALLBACK(OnMouseTarget), this);
+        g_signal_connect(view_, "close", G_CALLBACK(OnClose), this);
+        g_signal_connect(webkit_web_view_get_back_forward_list(view_), "changed", G_CALLBACK(OnHistoryChanged),
+                         this);
+    }
+
+    ~WebKitControl() override {
+        Close();
+        g_object_unref(view_);
+    }
+
+    // ---- WebControlObject ----
+    HResult LoadState(const std::vector<uint8_t>* state) override {
+        if (state) ApplyControlState(*state, properties_);
+        return kS_OK;
+    }
+    void Advise(WebEventSink* sink) override { sink_ = sink; }
+    WebBrowserAutomation* QueryBrowser() override { return closed_ ? nullptr : this; }
+    WebObject* BrowserObject() override { return this; }
+    void* NativeWidget() override { return closed_ ? nullptr : view_; }
+
+    void Close() override {
+        if (closed_) return;
+        closed_ = true;
+        *alive_ = false;
+        sink_ = nullptr;
+        g_signal_handlers_disconnect_by_data(webkit_web_view_get_back_forward_list(view_), this);
+        g_signal_handlers_disconnect_by_data(view_, this);
+        webkit_web_view_stop_loading(view_);
+    }
+
+    // ---- WebBrowserAutomation ----
+    HResult Navigate(const WideString& url, const Variant& flags, const Variant& targetFrameName,
+                     const Variant& postData, const Variant& headers) override {
+        if (closed_) return kE_UNEXPECTED;
+        if (url.empty()) return kE_INVALIDARG;
+        // WebKit takes no request body from an embedder.
+        if ((postData.type == Variant::Type::Bytes && !postData.bytes.empty()) ||
+            (postData.type == Variant::Type::String && !postData.text.empty()))
+            return kE_NOTIMPL;
+        const bool newWindow = (flags.type == Variant::Type::Int32 && (flags.intValue & navOpenInNewWindow)) ||
+                               (targetFrameName.type == Variant::Type::String && targetFrameName.text == u"_blank");
+        if (newWindow) {
+            if (sink_) RaiseNewWindowRequest(*sink_, NWMF_USERREQUESTED, Wide(webkit_web_view_get_uri(view_)), url);
+            return kS_OK;
+        }
+        // Named frames are not targeted: the whole pane navigates.
+        const std::string address = WideToUtf8(url);
+        WebKitURIRequest* request = webkit_uri_request_new(address.c_str());
+        if (headers.type == Variant::Type::String && !headers.text.empty()) {
+            if (SoupMessageHeaders* h = webkit_uri_request_get_http_headers(request))
+                AddHeaders(h, WideToUtf8(headers.text));
+        }
+        webkit_web_view_load_request(view_, request);
+        g_object_unref(request);
+        return kS_OK;
+    }
+
+    HResult ExecWB(int32_t commandId, int32_t execOption, Variant* in, Variant* out) override {
+        if (closed_) return kE_UNEXPECTED;
+        switch (commandId) {
+            case OLECMDID_CUT: return Editing(WEBKIT_EDITING_COMMAND_CUT);
+            case OLECMDID_COPY: return Editing(WEBKIT_EDITING_COMMAND_COPY);
+            case OLECMDID_PASTE: return Editing(WEBKIT_EDITING_COMMAND_PASTE);
+            case OLECMDID_SELECTALL: return Editing(WEBKIT_EDITING_COMMAND_SELECT_ALL);
+            case OLECMDID_UNDO: return Editing(WEBKIT_EDITING_COMMAND_UNDO);
+            case OLECMDID_REDO: return Editing(WEBKIT_EDITING_COMMAND_REDO);
+            case OLECMDID_CLEARSELECTION:
+                webkit_web_view_evaluate_javascript(view_, "window.getSelection().removeAllRanges()", -1, nullptr,
+                                                    nullptr, nullptr, nullptr, nullptr);
+                return kS_OK;
+            case OLECMDID_REFRESH:
+                if (in && in->type == Variant::Type::Int32 && in->intValue == REFRESH_COMPLETELY)
+                    webkit_web_view_reload_bypass_cache(view_);
+                else
+                    webkit_web_view_reload(view_);
+                return kS_OK;
+            case OLECMDID_STOP:
+                webkit_web_view_stop_loading(view_);
+                return kS_OK;
+            case OLECMDID_PRINT: {
+                WebKitPrintOperation* op = webkit_print_operation_new(view_);
+                if (execOption == OLECMDEXECOPT_DONTPROMPTUSER) {
+                    webkit_print_operation_print(op);
+                } else {
+                    GtkWidget* top = gtk_widget_get_toplevel(GTK_WIDGET(view_));
+                    webkit_print_operation_run_dialog(op, GTK_IS_WINDOW(top) ? GTK_WINDOW(top) : nullptr);
+                }
+                g_object_unref(op);
+                return kS_OK;
+            }
+            case OLECMDID_ZOOM: return TextSize(in, out);
+            case OLECMDID_GETZOOMRANGE:
+                if (out) *out = Variant::FromInt(4 << 16);  // low word 0, high word 4
+                return kS_OK;
+            case OLECMDID_OPTICAL_ZOOM: {
+                if (in && in->type == Variant::Type::Int32) {
+                    if (in->intValue < 10 || in->intValue > 1000) return kE_INVALIDARG;
+                    webkit_web_view_set_zoom_level(view_, in->intValue / 100.0);
+                }
+                if (out) *out = Variant::FromInt(static_cast<int32_t>(std::lround(webkit_web_view_get_zoom_level(view_) * 100)));
+                return kS_OK;
+            }
+            default: return kOLECMDERR_E_NOTSUPPORTED;
+        }
+    }
+
+    HResult GetProperty(int32_t dispId, Variant& value) override { return properties_.Get(dispId, value); }
+    HResult PutProperty(int32_t dispId, const Variant& value) override { return properties_.Put(dispId, value); }
+
+private:
+    // Calls the sink with arguments in declared order; false when the control was closed
+    // meanwhile (a handler destroyed it): the caller must not touch `this` any more.
+    template <class... A>
+    bool Raise(int32_t dispId, A... args) {
+        if (!sink_) return true;
+        std::shared_ptr<bool> alive = alive_;
+        RaiseWebEvent(*sink_, dispId, {args...});
+        return *alive;
+    }
+
+    HResult Editing(const char* command) {
+        webkit_web_view_execute_editing_command(view_, command);
+        return kS_OK;
+    }
+
+    HResult TextSize(Variant* in, Variant* out) {
+        if (in && in->type == Variant::Type::Int32) {
+            if (in->intValue < 0 || in->intValue > 4) return kE_INVALIDARG;
+            webkit_web_view_set_zoom_level(view_, kTextSizeZoom[static_cast<size_t>(in->intValue)]);
+        }
+        if (out) {
+            const double zoom = webkit_web_view_get_zoom_level(view_);
+            size_t nearest = 0;
+            for (size_t i = 1; i < kTextSizeZoom.size(); ++i)
+                if (std::fabs(kTextSizeZoom[i] - zoom) < std::fabs(kTextSizeZoom[nearest] - zoom)) nearest = i;
+            *out = Variant::FromInt(static_cast<int32_t>(nearest));
+        }
+        return kS_OK;
+    }
+
+    void SetStatusText(const WideString& text) { properties_.Put(DISPID_PROP_STATUSTEXT, Variant::FromString(text)); }
+
+    // ---- Signal handlers ----
+
+    static gboolean OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decision, WebKitPolicyDecisionType type,
+                                   gpointer data) {
+        auto* self = static_cast<WebKitControl*>(data);
+        if (type == WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION) {
+            WebKitNavigationAction* action =
+                webkit_navigation_policy_decision_get_navigation_action(WEBKIT_NAVIGATION_POLICY_DECISION(decision));
+            WebKitURIRequest* request = webkit_navigation_action_get_request(action);
+            Variant url = Variant::FromString(Wide(webkit_uri_request_get_uri(request)));
+            Variant flags = Variant::FromInt(0);
+            Variant target = Variant::FromString(Wide(webkit_navigation_action_get_frame_name(action)));
+            Variant post;
+            Variant headers = Variant::FromString(u"");
+            VariantBool cancel = kVariantFalse;
+            g_object_ref(decision);
+            const bool alive =
+                self->Raise(DISPID_BEFORENAVIGATE2, EventArg::Object(self), EventArg::RefVariant(&url),
+                            EventArg::RefVariant(&flags), EventArg::RefVariant(&target), EventArg::RefVariant(&post),
+                            EventArg::RefVariant(&headers), EventArg::RefBool(&cancel));
+            if (alive && cancel != kVariantFalse)
+                webkit_policy_decision_ignore(decision);
+            else
+                webkit_policy_decision_use(decision);
+            g_object_unref(decision);
+            return TRUE;
+        }
+        if (type == WEBKIT_POLICY_DECISION_TYPE_RESPONSE) {
+            auto* response = WEBKIT_RESPONSE_POLICY_DECISION(decision);
+            if (webkit_response_policy_decision_is_mime_type_supported(response) ||
+                !webkit_response_policy_decision_is_main_frame_main_resource(response))
+                return FALSE;  // WebKit shows it
+            VariantBool cancel = kVariantFalse;
+            g_object_ref(decision);
+            const bool alive = self->Raise(DISPID_FILEDOWNLOAD, EventArg::RefBool(&cancel));
+            if (!alive || cancel != kVariantFalse)
+                webkit_policy_decision_ignore(decision);
+            else
+                webkit_policy_decision_download(decision);
+            g_object_unref(decision);
+            return TRUE;
+        }
+        return FALSE;  // new-window actions go on to "create"
+    }
+
+    static GtkWidget* OnCreate(WebKitWebView* view, WebKitNavigationAction* action, gpointer data) {
+        auto* self = static_cast<WebKitControl*>(data);
+        if (!self->sink_) return nullptr;
+        const WideString url = Wide(webkit_uri_request_get_uri(webkit_navigation_action_get_request(action)));
+        const WideString context = Wide(webkit_web_view_get_uri(view));
+        const uint32_t flags = webkit_navigation_action_is_user_gesture(action) ? NWMF_USERINITIATED : 0;
+        std::shared_ptr<bool> alive = self->alive_;
+        const NewWindowOutcome outcome = RaiseNewWindowRequest(*self->sink_, flags, context, url);
+        if (*alive && !outcome.cancelled && outcome.newBrowser) {
+            // A handler supplied a browser of this engine: it shows the page.
+            if (auto* other = dynamic_cast<WebKitControl*>(outcome.newBrowser); other && !other->closed_) {
+                const std::string address = WideToUtf8(url);
+                webkit_web_view_load_uri(other->view_, address.c_str());
+            }
+        }
+        return nullptr;  // WebKit never opens a window of its own here
+    }
+
+    static void OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpointer data) {
+        auto* self = static_cast<WebKitControl*>(data);
+        switch (event) {
+            case WEBKIT_LOAD_STARTED:
+                self->failed_ = false;
+                self->Raise(DISPID_DOWNLOADBEGIN);
+                break;
+            case WEBKIT_LOAD_REDIRECTED:
+                break;
+            case WEBKIT_LOAD_COMMITTED: {
+                Variant url = Variant::FromString(Wide(webkit_web_view_get_uri(view)));
+                if (!self->Raise(DISPID_NAVIGATECOMPLETE2, EventArg::Object(self), EventArg::RefVariant(&url)))
+                    return;
+                if (!self->ReportSecurity(view)) return;
+                self->ReportHttpError(view);
+                break;
+            }
+            case WEBKIT_LOAD_FINISHED: {
+                if (!self->failed_) {
+                    Variant url = Variant::FromString(Wide(webkit_web_view_get_uri(view)));
+                    if (!self->Raise(DISPID_DOCUMENTCOMPLETE, EventArg::Object(self), EventArg::RefVariant(&url)))
+                        return;
+                }
+                if (!self->Raise(DISPID_PROGRESSCHANGE, EventArg::Int(-1), EventArg::Int(kProgressMax))) return;
+                self->Raise(DISPID_DOWNLOADCOMPLETE);
+                break;
+            }
+        }
+    }
+
+    bool ReportSecurity(WebKitWebView* view) {
+        GTlsCertificate* certificate = nullptr;
+        GTlsCertificateFlags errors = static_cast<GTlsCertificateFlags>(0);
+        int32_t icon = secureLockIconUnsecure;
+        if (webkit_web_view_get_tls_info(view, &certificate, &errors))
+            icon = errors == 0 ? secureLockIconSecure128Bit : secureLockIconMixed;
+        if (icon == lockIcon_) return true;
+        lockIcon_ = icon;
+        return Raise(DISPID_SETSECURELOCKICON, EventArg::Int(icon));
+    }
+
+    void ReportHttpError(WebKitWebView* view) {
+        WebKitWebResource* resource = webkit_web_view_get_main_resource(view);
+        WebKitURIResponse* response = resource ? webkit_web_resource_get_response(resource) : nullptr;
+        const guint status = response ? webkit_uri_response_get_status_code(response) : 0;
+        if (status < 400) return;
+        Variant url = Variant::FromString(Wide(webkit_web_view_get_uri(view)));
+        Variant frame = Variant::FromString(u"");
+        Variant code = Variant::FromInt(static_cast<int32_t>(status));
+        VariantBool cancel = kVariantFalse;
+        if (!Raise(DISPID_NAVIGATEERROR, EventArg::Object(this), EventArg::RefVariant(&url),
+                   EventArg::RefVariant(&frame), EventArg::RefVariant(&code), EventArg::RefBool(&cancel)))
+            return;
+        if (cancel != kVariantFalse) webkit_web_view_stop_loading(view);
+    }
+
+    static gboolean OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar* failingUri, GError* error, gpointer data) {
+        auto* self = static_cast<WebKitControl*>(data);
+        self->failed_ = true;
+        if (IsCancellation(error)) return FALSE;
+        Variant url = Variant::FromString(Wide(failingUri));
+        Variant frame = Variant::FromString(u"");
+        Variant code = Variant::FromInt(StatusForError(error));
+        VariantBool cancel = kVariantFalse;
+        if (!self->Raise(DISPID_NAVIGATEERROR, EventArg::Object(self), EventArg::RefVariant(&url),
+                         EventArg::RefVariant(&frame), EventArg::RefVariant(&code), EventArg::RefBool(&cancel)))
+            return TRUE;
+        // Cancel: the host handles the error, WebKit shows no error page.
+        return cancel != kVariantFalse ? TRUE : FALSE;
+    }
+
+    static void OnTitle(WebKitWebView* view, GParamSpec*, gpointer data) {
+        const char* title = webkit_web_view_get_title(view);
+        if (!title) return;
+        const WideString text = Wide(title);
+        static_cast<WebKitControl*>(data)->Raise(DISPID_TITLECHANGE, EventArg::String(text));
+    }
+
+    static void OnProgress(WebKitWebView* view, GParamSpec*, gpointer data) {
+        const double p = std::clamp(webkit_web_view_get_estimated_load_progress(view), 0.0, 1.0);
+        static_cast<WebKitControl*>(data)->Raise(DISPID_PROGRESSCHANGE,
+                                                 EventArg::Int(static_cast<int32_t>(std::lround(p * kProgressMax))),
+                                                 EventArg::Int(kProgressMax));
+    }
+
+    static void OnMouseTarget(WebKitWebView*, WebKitHitTestResult* hit, guint, gpointer data) {
+        auto* self = static_cast<WebKitControl*>(data);
+        const WideString text = webkit_hit_test_result_context_is_link(hit)
+                                    ? Wide(webkit_hit_test_result_get_link_uri(hit))
+                                    : WideString();
+        if (text == self->statusText_) return;
+        self->statusText_ = text;
+        self->SetStatusText(text);
+        self->Raise(DISPID_STATUSTEXTCHANGE, EventArg::String(self->statusText_));
+    }
+
+    static void OnClose(WebKitWebView*, gpointer data) {
+        // A pane is part of the program's window: whatever the handler answers, it stays.
+        VariantBool cancel = kVariantFalse;
+        static_cast<WebKitControl*>(data)->Raise(DISPID_WINDOWCLOSING, EventArg::Bool(kVariantFalse),
+                                                 EventArg::RefBool(&cancel));
+    }
+
+    static void OnHistoryChanged(WebKitBackForwardList*, WebKitBackForwardListItem*, gpointer, gpointer data) {
+        auto* self = static_cast<WebKitControl*>(data);
+        const bool back = webkit_web_view_can_go_back(self->view_);
+        const bool forward = webkit_web_view_can_go_forward(self->view_);
+        if (forward != self->canForward_) {
+            self->canForward_ = forward;
+            if (!self->Raise(DISPID_COMMANDSTATECHANGE, EventArg::Int(CSC_NAVIGATEFORWARD),
+                             EventArg::Bool(ToVariantBool(forward))))
+                return;
+        }
+        if (back != self->canBack_) {
+            self->canBack_ = back;
+            self->Raise(DISPID_COMMANDSTATECHANGE, EventArg::Int(CSC_NAVIGATEBACK), EventArg::Bool(ToVariantBool(back)));
+        }
+    }
+
+    WebKitWebView* view_ = nullptr;
+    WebEventSink* sink_ = nullptr;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    bool closed_ = false;
+    bool failed_ = false;
+    bool canBack_ = false;
+    bool canForward_ = false;
+    int32_t lockIcon_ = secureLockIconUnsecure;
+    WideString statusText_;
+    WebPropertyStore properties_;
+};
+
+}  // namespace
+
+WebKitEngine::WebKitEngine() = default;
+WebKitEngine::~WebKitEngine() = default;
+
+std::unique_ptr<WebControlObject> WebKitEngine::CreateControl(const std::string& classId) {
+    if (classId != kWebBrowserClassId) return nullptr;
+    return std::make_unique<WebKitControl>();
+}
+
+void InstallWebKitEngine() {
+    ApplyWebRenderingMode(SandboxFallback::KeepSandbox);
+    SetWebEngine(std::make_unique<WebKitEngine>());
+}
+
+}  // namespace platform::gtk
