@@ -203,35 +203,59 @@ void TCanvas::DeviceLine(const Clipper& clip, TPoint a, TPoint b) {
     if (Pen.Style == psClear) return;
     const int64_t dx = std::llabs(static_cast<int64_t>(b.X) - a.X);
     const int64_t dy = std::llabs(static_cast<int64_t>(b.Y) - a.Y);
-    const int32_t sx = b.X >= a.X ? 1 : -1, sy = b.Y >= a.Y ? 1 : -1;
+    const int64_t sx = b.X >= a.X ? 1 : -1, sy = b.Y >= a.Y ? 1 : -1;
+    const bool xMajor = dx >= dy;
+    const int64_t major = xMajor ? dx : dy, minor = xMajor ? dy : dx;
+    if (major == 0) return;
+    const int64_t majorStart = xMajor ? a.X : a.Y, minorStart = xMajor ? a.Y : a.X;
+    const int64_t majorStep = xMajor ? sx : sy, minorStep = xMajor ? sy : sx;
+
+    // Only the steps whose major coordinate can reach the clip (widened by the pen) are
+    // walked, so a line's cost is bounded by the target, not by its length.
+    const int64_t margin = std::max(Pen.Width, 1);
+    const int64_t lo = (xMajor ? clip.Bounds().Left : clip.Bounds().Top) - margin;
+    const int64_t hi = (xMajor ? clip.Bounds().Right : clip.Bounds().Bottom) + margin;
+    int64_t first = majorStep > 0 ? lo - majorStart : majorStart - hi;
+    int64_t last = majorStep > 0 ? hi - majorStart : majorStart - lo;  // inclusive
+    first = std::max<int64_t>(first, 0);
+    last = std::min<int64_t>(last, major - 1);
+    if (first > last) return;
+
+    // Bresenham state after `first` steps: the minor axis has advanced
+    // floor((2 * minor * i + major - 1) / (2 * major)) times (ties round towards the start).
+    auto advanced = [&](int64_t i) {
+        return static_cast<int64_t>((static_cast<__int128>(2) * minor * i + major - 1) / (2 * major));
+    };
+    int64_t m = advanced(first);
+    __int128 err = static_cast<__int128>(2) * minor * (first + 1) - major - static_cast<__int128>(2) * major * m;
+
     const std::vector<int>& dash = Pen.Width <= 1 ? DashPattern(Pen.Style) : DashPattern(psSolid);
     size_t dashIndex = 0;
-    int dashLeft = dash.empty() ? 0 : dash[0];
-    const bool xMajor = dx >= dy;
-    const int64_t steps = xMajor ? dx : dy;
-    const int64_t major = steps, minor = xMajor ? dy : dx;
-    int64_t err = 2 * minor - major;
-    int64_t x = a.X, y = a.Y;
-    // A line far outside the target still costs one step per pixel; cap it at what could
-    // possibly be visible plus the distance to reach it.
-    const int64_t limit = std::min<int64_t>(steps, 4ll * (std::numeric_limits<int32_t>::max() / 2));
-    for (int64_t i = 0; i < limit; ++i) {
-        const bool on = dash.empty() || (dashIndex % 2) == 0;
-        if (on && x >= INT32_MIN && x <= INT32_MAX && y >= INT32_MIN && y <= INT32_MAX) {
-            PenDot(clip, static_cast<int32_t>(x), static_cast<int32_t>(y));
+    int dashLeft = 0;
+    if (!dash.empty()) {
+        int period = 0;
+        for (int d : dash) period += d;
+        int phase = static_cast<int>(first % period);
+        while (phase >= dash[dashIndex]) phase -= dash[dashIndex++];
+        dashLeft = dash[dashIndex] - phase;
+    }
+    for (int64_t i = first; i <= last; ++i) {
+        if (dash.empty() || (dashIndex % 2) == 0) {
+            const int64_t pm = majorStart + majorStep * i, pn = minorStart + minorStep * m;
+            const int64_t x = xMajor ? pm : pn, y = xMajor ? pn : pm;
+            if (x >= INT32_MIN && x <= INT32_MAX && y >= INT32_MIN && y <= INT32_MAX) {
+                PenDot(clip, static_cast<int32_t>(x), static_cast<int32_t>(y));
+            }
         }
         if (!dash.empty() && --dashLeft == 0) {
             dashIndex = (dashIndex + 1) % dash.size();
             dashLeft = dash[dashIndex];
         }
         if (err > 0) {
-            if (xMajor) y += sy;
-            else x += sx;
+            ++m;
             err -= 2 * major;
         }
         err += 2 * minor;
-        if (xMajor) x += sx;
-        else y += sy;
     }
 }
 
