@@ -5,6 +5,7 @@
 
 #include "platform/gtk/GtkImages.h"
 #include "platform/gtk/GtkNativeViewHost.h"
+#include "platform/gtk/GtkX11.h"
 #include "ui/Region.h"
 
 namespace platform::gtk {
@@ -375,14 +376,14 @@ void GtkPlatformWindow::SetShape(const TRegion* region) {
 }
 
 void GtkPlatformWindow::ApplyShape() {
-    GdkWindow* gdkWindow = gtk_widget_get_window(window_);
-    if (!gdkWindow) return;
+    // GTK keeps the widget's shape and applies it again whenever the window is realised.
     if (!shape_) {
-        gdk_window_shape_combine_region(gdkWindow, nullptr, 0, 0);
+        gtk_widget_shape_combine_region(window_, nullptr);
         return;
     }
     CairoRegionPtr region = CairoRegionFromRects(*shape_);
-    gdk_window_shape_combine_region(gdkWindow, region.get(), 0, 0);
+    gtk_widget_shape_combine_region(window_, region.get());
+    if (cairo_region_is_empty(region.get())) SetEmptyXShape(gtk_widget_get_window(window_));
 }
 
 void GtkPlatformWindow::SetOpacity(uint8_t alpha) {

@@ -1,0 +1,13 @@
+// The few X11 calls GDK does not offer. Kept apart because Xlib's headers define macros
+// (None, Bool, Window ...) that clash with ordinary names.
+#pragma once
+
+#include <gdk/gdk.h>
+
+namespace platform::gtk {
+
+// Gives the window an empty bounding shape (wholly invisible). GDK drops an empty region
+// on its way to the server, so the shape request is made here.
+void SetEmptyXShape(GdkWindow* window);
+
+}  // namespace platform::gtk
