@@ -174,7 +174,8 @@ public:
     void SetText(const std::string& text) { SetCaption(text); }
 
     std::string Hint;
-    [[nodiscard]] bool ShowHint() const { return showHint_; }
+    // With ParentShowHint, the parent's value.
+    [[nodiscard]] bool ShowHint() const;
     void SetShowHint(bool value);
     [[nodiscard]] bool ParentShowHint() const { return parentShowHint_; }
     void SetParentShowHint(bool value);
@@ -233,6 +234,8 @@ protected:
     // The canvas bound to the top-level window's image, origin at this control's client
     // origin, clipped to its visible part (with native views excluded).
     TCanvas& ControlCanvas();
+    // Sets the Visible flag without any of SetVisible's effects (for constructors).
+    void SetVisibleFlag(bool visible) { visible_ = visible; }
     // Rectangle (window-image coordinates) this control covers, for invalidation.
     [[nodiscard]] TRect WindowBoundsRect() const;
 
@@ -242,6 +245,8 @@ private:
     friend class TWinControl;
     friend class TWindowHost;
     void HandleMouseMessage(TMessage& message);
+    // The canvas bound to the window image, left as the paint pass configures it.
+    TCanvas& ControlCanvasForPaint();
 
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
     TWinControl* parent_ = nullptr;
@@ -372,6 +377,8 @@ public:
 
     void SetParent(TWinControl* parent) override;
     void SetBounds(int left, int top, int width, int height) override;
+    // Lays the children out once the description has been read.
+    void Loaded() override;
 
 protected:
     friend class TControl;
@@ -407,7 +414,7 @@ private:
     uint8_t opacity_ = 255;
     void* nativeWidget_ = nullptr;
     std::unique_ptr<platform::NativeView> nativeView_;
-    bool ownNativeViewObject_ = false;
+    platform::Window* nativeViewWindow_ = nullptr;  // window that made nativeView_
     std::vector<std::pair<uintptr_t, uint64_t>> timers_;  // id -> platform timer
 };
 

@@ -4,7 +4,6 @@
 // the form draws a plain default frame (3-pixel border, 19-pixel caption band).
 #pragma once
 
-#include <any>
 #include <functional>
 #include <map>
 #include <memory>
@@ -46,18 +45,6 @@ public:
     void CreateFromDescription(const std::string& utf8Text);
     // Runs OnCreate (exceptions go to Application().HandleException).
     void DoCreate();
-
-    // ---- Published methods: handlers a description's event properties can name ----
-    // The handler is stored as given (a TNotifyEvent for OnCreate, etc.).
-    void PublishMethod(const std::string& name, std::any handler);
-    [[nodiscard]] const std::any* FindMethod(const std::string& name) const;
-    template <class Fn>
-    [[nodiscard]] Fn MethodAddress(const std::string& name) const {
-        const std::any* m = FindMethod(name);
-        if (!m) return Fn{};
-        if (const Fn* fn = std::any_cast<Fn>(m)) return *fn;
-        return Fn{};
-    }
 
     // ---- Window ----
     void Show();
@@ -115,7 +102,6 @@ public:
     TNotifyEvent OnHide;
     TNotifyEvent OnActivate;
     TNotifyEvent OnDeactivate;
-    TNotifyEvent OnPaint;
     TCloseEvent OnClose;
     TCloseQueryEvent OnCloseQuery;
     TShortCutEvent OnShortCut;
@@ -133,6 +119,7 @@ protected:
     void Paint() override;
     [[nodiscard]] bool IsFormWindow() const override { return true; }
     void CreateWnd() override;
+    void BoundsChanged() override;
     virtual void DoShow();
     virtual void DoHide();
     virtual void Activate();
@@ -160,11 +147,11 @@ private:
     int pendingClientWidth_ = 0;
     int pendingClientHeight_ = 0;
     TWinControl* activeControl_ = nullptr;
-    std::map<std::string, std::any> methods_;
     std::map<int, std::function<bool(uint32_t)>> shortCutHandlers_;
     int nextShortCutId_ = 1;
-    std::unique_ptr<TCanvas> windowCanvas_;
+    std::unique_ptr<TBitmap> icon_;
     friend class TApplication;
+    friend class TWinControl;
 };
 
 class TForm : public TCustomForm {
@@ -172,11 +159,3 @@ public:
     explicit TForm(TComponent* owner) : TCustomForm(owner) {}
     [[nodiscard]] const char* ClassName() const override { return "TForm"; }
 };
-
-// Finds the published method `name` of a description's root (a form); empty when absent or
-// of another handler type.
-template <class Fn>
-[[nodiscard]] Fn FindPublishedMethod(TComponent* root, const std::string& name) {
-    if (auto* form = dynamic_cast<TCustomForm*>(root)) return form->template MethodAddress<Fn>(name);
-    return Fn{};
-}

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "ui/Component.h"
 #include "ui/Controls.h"
@@ -31,4 +32,5 @@ private:
     bool enabled_ = true;
     uint32_t interval_ = 1000;
     uint64_t platformTimer_ = 0;
+    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };

@@ -101,12 +101,15 @@ private:
     void ResizeImage();
 
     HeadlessPlatform& platform_;
+    std::weak_ptr<int> platformAlive_;  // the platform may go before a window does
     WindowParams params_;
     TRect bounds_;
     std::string title_;
     bool visible_ = false;
     bool minimized_ = false;
     std::vector<uint32_t> image_;
+    int imageWidth_ = 0;
+    int imageHeight_ = 0;
     std::optional<TRegion> shape_;
     uint8_t opacity_ = 255;
     CursorShape cursor_ = CursorShape::Default;
@@ -253,6 +256,7 @@ public:
 private:
     friend class HeadlessWindow;
     friend class HeadlessNativeView;
+    friend class HeadlessTrayIcon;
     struct TimerEntry {
         TimerId id;
         uint32_t interval;
@@ -292,6 +296,7 @@ private:
     std::vector<RecordedMessageBox> messageBoxes_;
     std::vector<std::string> openedUris_;
     std::vector<HeadlessTrayIcon*> trayIcons_;
+    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };
 
 // Installs a fresh headless platform as the current one and returns it.

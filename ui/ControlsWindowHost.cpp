@@ -1,0 +1,268 @@
+// TWindowHost: the platform window of a top-level control, its backing image, invalidation
+// and the paint pass.
+//
+// Paint pass: WM_NCPAINT on a canvas over the whole window image, then for the top-level
+// control and every windowed descendant WM_ERASEBKGND and WM_PAINT, then WM_PAINT of its
+// graphic children. Each control's canvas has its origin at the control's client origin
+// and is clipped to its visible rectangle (itself and all ancestors' client areas), minus
+// its windowed children (they paint themselves afterwards) and minus native views.
+#include "ui/ControlsWindowHost.h"
+
+#include <algorithm>
+
+#include "ui/Application.h"
+#include "ui/Forms.h"
+#include "ui/Screen.h"
+
+TWindowHost::TWindowHost(TWinControl& owner, bool popup) : owner_(owner), popup_(popup) {}
+
+TWindowHost::~TWindowHost() { DestroyPlatformWindow(); }
+
+namespace {
+
+// Calls fn for the control and every windowed descendant.
+template <class Fn>
+void ForEachWindowed(TWinControl& control, Fn&& fn) {
+    fn(control);
+    for (int i = 0; i < control.ControlCount(); ++i) {
+        if (control.Controls(i)->IsWindowed()) ForEachWindowed(*static_cast<TWinControl*>(control.Controls(i)), fn);
+    }
+}
+
+}  // namespace
+
+void TWindowHost::CreatePlatformWindow() {
+    if (window_) return;
+    platform::WindowParams params;
+    params.kind = popup_ ? platform::WindowKind::Popup : platform::WindowKind::TopLevel;
+    params.screenBounds = owner_.BoundsRect();
+    params.title = owner_.Caption();
+    params.decorated = false;
+    params.takesFocus = !popup_;
+    params.showInTaskbar = !popup_;
+    params.sink = this;
+    window_ = platform::Current().CreateWindow(params);
+    if (owner_.WindowRegion()) window_->SetShape(owner_.WindowRegion());
+    if (owner_.WindowOpacity() != 255) window_->SetOpacity(owner_.WindowOpacity());
+    image_.SetSize(std::max(1, owner_.Width()), std::max(1, owner_.Height()));
+    visible_ = false;
+    ForEachWindowed(owner_, [](TWinControl& c) { c.UpdateNativeViews(); });
+}
+
+void TWindowHost::DestroyPlatformWindow() {
+    if (!window_) return;
+    if (sizeMove_.active) {
+        sizeMove_.active = false;
+        window_->UngrabPointer();
+    }
+    // Native views made by this window go with it; they are made anew on the next window.
+    ForEachWindowed(owner_, [this](TWinControl& c) {
+        if (c.nativeWidget_ && c.nativeViewWindow_ == window_.get()) {
+            c.nativeView_.reset();
+            c.nativeViewWindow_ = nullptr;
+        }
+    });
+    window_.reset();
+    visible_ = false;
+    capture_ = nullptr;
+    hover_ = nullptr;
+}
+
+void TWindowHost::SyncBounds() {
+    const int w = std::max(1, owner_.Width()), h = std::max(1, owner_.Height());
+    if (image_.Width() != w || image_.Height() != h) image_.SetSize(w, h);
+    if (window_) window_->SetBounds(owner_.BoundsRect());
+    InvalidateAll();
+}
+
+void TWindowHost::ShowWindow(bool visible) {
+    if (!window_) return;
+    if (visible_ == visible) return;
+    visible_ = visible;
+    window_->Show(visible);
+    if (visible) InvalidateAll();
+    ForEachWindowed(owner_, [](TWinControl& c) { c.UpdateNativeViews(); });
+}
+
+bool TWindowHost::WindowVisible() const { return window_ && visible_; }
+
+// ---------------------------------------------------------------- invalidation
+
+void TWindowHost::InvalidateRect(const TRect& windowRect) {
+    const TRect r = IntersectRect(windowRect, Rect(0, 0, image_.Width(), image_.Height()));
+    if (IsRectEmpty(r)) return;
+    pending_ = UnionRect(pending_, r);
+    if (window_ && visible_) window_->Invalidate(r);
+}
+
+void TWindowHost::InvalidateAll() { InvalidateRect(Rect(0, 0, image_.Width(), image_.Height())); }
+
+void TWindowHost::PaintPending() {
+    if (IsRectEmpty(pending_) || !window_ || !visible_) return;
+    const TRect r = pending_;
+    pending_ = {};
+    PaintPass(r);
+}
+
+void TWindowHost::OnExpose(const TRect& dirty) {
+    const TRect r = UnionRect(pending_, dirty);
+    pending_ = {};
+    PaintPass(r);
+}
+
+// ---------------------------------------------------------------- paint pass
+
+TRegion TWindowHost::NativeViewRegion() const {
+    std::vector<TRect> rects;
+    ForEachWindowed(owner_, [&rects](TWinControl& c) {
+        if (c.NativeView()) {
+            const TRect r = c.VisibleWindowRect();
+            if (!IsRectEmpty(r)) rects.push_back(r);
+        }
+    });
+    return rects.empty() ? TRegion() : TRegion::FromRects(rects);
+}
+
+void TWindowHost::ConfigureCanvas(TCanvas& canvas, TPoint origin, const TRegion& deviceClip) {
+    canvas.SetOrigin(origin);
+    canvas.SetClipRegion(deviceClip.Offset(-origin.X, -origin.Y));
+}
+
+void TWindowHost::PaintPass(const TRect& requested) {
+    if (!window_ || owner_.IsDestroying()) return;
+    const int w = std::max(1, owner_.Width()), h = std::max(1, owner_.Height());
+    if (image_.Width() != w || image_.Height() != h) image_.SetSize(w, h);
+    const TRect dirty = IntersectRect(requested, Rect(0, 0, w, h));
+    if (IsRectEmpty(dirty)) return;
+    inPaint_ = true;
+    try {
+        const TRegion excluded = NativeViewRegion();
+        if (!popup_) {
+            TCanvas& wc = WindowCanvas();
+            ConfigureCanvas(wc, {0, 0}, TRegion(dirty).Subtract(excluded));
+            paintingControl_ = nullptr;
+            owner_.Perform(WM_NCPAINT, reinterpret_cast<uintptr_t>(&wc), 0);
+        }
+        PaintTree(owner_, dirty, excluded);
+    } catch (...) {
+        inPaint_ = false;
+        paintingControl_ = nullptr;
+        PresentNow(dirty);
+        throw;
+    }
+    inPaint_ = false;
+    paintingControl_ = nullptr;
+    PresentNow(dirty);
+}
+
+void TWindowHost::PaintTree(TWinControl& control, const TRect& dirty, const TRegion& excluded) {
+    TRect visible;
+    if (&control == &owner_) {
+        const TPoint o = control.WindowClientOrigin();
+        visible = OffsetRect(control.ClientRect(), o.X, o.Y);
+    } else {
+        visible = control.VisibleWindowRect();
+    }
+    const TRect area = IntersectRect(visible, dirty);
+    if (IsRectEmpty(area)) return;
+    if (control.NativeView()) return;  // the native view covers the control
+
+    TRegion clip = TRegion(area).Subtract(excluded);
+    std::vector<TWinControl*> windowed;
+    for (int i = 0; i < control.ControlCount(); ++i) {
+        TControl* c = control.Controls(i);
+        if (!c->IsWindowed() || !c->Visible()) continue;
+        auto* wc = static_cast<TWinControl*>(c);
+        windowed.push_back(wc);
+        const TRect r = IntersectRect(c->VisibleWindowRect(), area);
+        if (!IsRectEmpty(r)) clip = clip.Subtract(TRegion(r));
+    }
+    if (!clip.IsEmpty()) {
+        TCanvas& canvas = control.ControlCanvasForPaint();
+        ConfigureCanvas(canvas, control.WindowClientOrigin(), clip);
+        canvas.Font = control.Font();
+        paintingControl_ = &control;
+        control.Perform(WM_ERASEBKGND, reinterpret_cast<uintptr_t>(&canvas), 0);
+        ConfigureCanvas(canvas, control.WindowClientOrigin(), clip);
+        control.Perform(WM_PAINT, reinterpret_cast<uintptr_t>(&canvas), 0);
+        for (int i = 0; i < control.ControlCount(); ++i) {
+            TControl* c = control.Controls(i);
+            if (c->IsWindowed() || !c->Visible()) continue;
+            const TRect r = IntersectRect(c->VisibleWindowRect(), area);
+            if (IsRectEmpty(r)) continue;
+            const TRegion gclip = clip.Intersect(TRegion(r));
+            if (gclip.IsEmpty()) continue;
+            TCanvas& gc = c->ControlCanvasForPaint();
+            ConfigureCanvas(gc, c->WindowClientOrigin(), gclip);
+            gc.Font = c->Font();
+            paintingControl_ = c;
+            c->Perform(WM_PAINT, reinterpret_cast<uintptr_t>(&gc), 0);
+        }
+        paintingControl_ = nullptr;
+    }
+    for (TWinControl* c : windowed) {
+        if (c->Parent() == &control) PaintTree(*c, dirty, excluded);
+    }
+}
+
+TCanvas& TWindowHost::WindowCanvas() {
+    if (!windowCanvas_) windowCanvas_ = std::make_unique<TCanvas>(image_);
+    if (!inPaint_) {
+        windowCanvas_->SetOrigin({0, 0});
+        windowCanvas_->SetClipRegion(TRegion(Rect(0, 0, image_.Width(), image_.Height())).Subtract(NativeViewRegion()));
+        SchedulePresent(Rect(0, 0, image_.Width(), image_.Height()));
+    }
+    return *windowCanvas_;
+}
+
+void TWindowHost::PrepareCanvas(const TControl& control, TCanvas& canvas) {
+    const TRect visible = control.VisibleWindowRect();
+    ConfigureCanvas(canvas, control.WindowClientOrigin(), TRegion(visible).Subtract(NativeViewRegion()));
+    if (!inPaint_) SchedulePresent(visible);
+}
+
+void TWindowHost::SchedulePresent(const TRect& windowRect) {
+    if (IsRectEmpty(windowRect)) return;
+    presentPending_ = UnionRect(presentPending_, windowRect);
+    if (presentQueued_) return;
+    presentQueued_ = true;
+    std::weak_ptr<int> alive = alive_;
+    platform::Current().Post([this, alive] {
+        if (alive.expired()) return;
+        presentQueued_ = false;
+        const TRect r = presentPending_;
+        presentPending_ = {};
+        PresentNow(r);
+    });
+}
+
+void TWindowHost::PresentNow(const TRect& windowRect) {
+    if (!window_ || IsRectEmpty(windowRect)) return;
+    platform::ImageView view{image_.Bits(), image_.Width(), image_.Height(), image_.Width()};
+    window_->Present(view, windowRect);
+}
+
+// ---------------------------------------------------------------- cursor shapes
+
+platform::CursorShape CursorToShape(TCursor cursor) {
+    using platform::CursorShape;
+    switch (cursor) {
+        case crDefault: return CursorShape::Default;
+        case crNone: return CursorShape::Hidden;
+        case crArrow: return CursorShape::Arrow;
+        case crCross: return CursorShape::Cross;
+        case crIBeam: return CursorShape::IBeam;
+        case crSizeNESW: return CursorShape::SizeNESW;
+        case crSizeNS: return CursorShape::SizeNS;
+        case crSizeNWSE: return CursorShape::SizeNWSE;
+        case crSizeWE: return CursorShape::SizeWE;
+        case crUpArrow: return CursorShape::UpArrow;
+        case crHourGlass: return CursorShape::Wait;
+        case crNo: return CursorShape::No;
+        case crAppStart: return CursorShape::AppStarting;
+        case crHelp: return CursorShape::Help;
+        case crHandPoint: return CursorShape::HandPoint;
+        case crSizeAll: return CursorShape::SizeAll;
+        default: return CursorShape::Arrow;
+    }
+}

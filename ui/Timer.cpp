@@ -1,0 +1,48 @@
+// TTimer on the platform's timers.
+#include "ui/Timer.h"
+
+#include "platform/Platform.h"
+#include "ui/Application.h"
+
+TTimer::TTimer(TComponent* owner) : TComponent(owner) { UpdateTimer(); }
+
+TTimer::~TTimer() {
+    alive_.reset();
+    if (platformTimer_ && platform::HasCurrent()) platform::Current().KillTimer(platformTimer_);
+}
+
+void TTimer::SetEnabled(bool enabled) {
+    if (enabled == enabled_) return;
+    enabled_ = enabled;
+    UpdateTimer();
+}
+
+void TTimer::SetInterval(uint32_t ms) {
+    if (ms == interval_) return;
+    interval_ = ms;
+    UpdateTimer();
+}
+
+void TTimer::Loaded() {
+    TComponent::Loaded();
+    UpdateTimer();
+}
+
+void TTimer::UpdateTimer() {
+    if (platformTimer_ && platform::HasCurrent()) platform::Current().KillTimer(platformTimer_);
+    platformTimer_ = 0;
+    if (!enabled_ || interval_ == 0 || IsLoading() || IsDesigning() || !platform::HasCurrent()) return;
+    std::weak_ptr<int> alive = alive_;
+    platformTimer_ = platform::Current().SetTimer(interval_, [this, alive] {
+        if (alive.expired()) return;
+        try {
+            Timer();
+        } catch (const std::exception& e) {
+            Application().HandleException(e);
+        }
+    });
+}
+
+void TTimer::Timer() {
+    if (OnTimer) OnTimer(this);
+}
