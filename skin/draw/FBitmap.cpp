@@ -22,6 +22,29 @@ TFBitmap::TFBitmap(const TBitmap& source) {
     }
 }
 
+TFBitmap::TFBitmap(const TFBitmap& other)
+    : width_(other.width_), height_(other.height_), stride_(other.stride_), padding_(other.padding_),
+      bits_(other.bits_) {
+    BuildRowTable();
+}
+
+TFBitmap& TFBitmap::operator=(const TFBitmap& other) {
+    if (this != &other) {
+        width_ = other.width_;
+        height_ = other.height_;
+        stride_ = other.stride_;
+        padding_ = other.padding_;
+        bits_ = other.bits_;
+        BuildRowTable();
+    }
+    return *this;
+}
+
+void TFBitmap::BuildRowTable() {
+    rows_.resize(static_cast<size_t>(height_));
+    for (int32_t y = 0; y < height_; ++y) rows_[static_cast<size_t>(y)] = bits_.data() + static_cast<size_t>(y) * stride_;
+}
+
 void TFBitmap::Allocate(int32_t width, int32_t height) {
     if (width < 0 || height < 0) throw EInvalidGraphic("Invalid bitmap size");
     width_ = width;
@@ -29,8 +52,7 @@ void TFBitmap::Allocate(int32_t width, int32_t height) {
     stride_ = StrideFor(width);
     padding_ = stride_ - width * 3;
     bits_.assign(static_cast<size_t>(stride_) * static_cast<size_t>(height), 0);
-    rows_.resize(static_cast<size_t>(height));
-    for (int32_t y = 0; y < height; ++y) rows_[static_cast<size_t>(y)] = bits_.data() + static_cast<size_t>(y) * stride_;
+    BuildRowTable();
 }
 
 void TFBitmap::CopyTo(TBitmap& target) const {

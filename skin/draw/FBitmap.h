@@ -15,6 +15,11 @@ public:
     TFBitmap(int32_t width, int32_t height);
     // The bitmap's pixels in 24-bit form.
     explicit TFBitmap(const TBitmap& source);
+    // Copies get their own row table (pointing into their own pixels).
+    TFBitmap(const TFBitmap& other);
+    TFBitmap& operator=(const TFBitmap& other);
+    TFBitmap(TFBitmap&&) noexcept = default;
+    TFBitmap& operator=(TFBitmap&&) noexcept = default;
 
     [[nodiscard]] int32_t Width() const { return width_; }
     [[nodiscard]] int32_t Height() const { return height_; }
@@ -35,6 +40,7 @@ public:
 
 private:
     void Allocate(int32_t width, int32_t height);
+    void BuildRowTable();
 
     int32_t width_ = 0;
     int32_t height_ = 0;
