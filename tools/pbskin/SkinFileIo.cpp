@@ -1,0 +1,52 @@
+#include "SkinFileIo.h"
+
+#include <cstring>
+
+#include "skin/data/ZlibStreams.h"
+#include "ui/Exceptions.h"
+
+namespace pbskin {
+
+void LoadSkinFile(const std::string& path, LoadedSkin& skin) {
+    TMemoryStream file;
+    file.LoadFromFile(path);
+    const std::vector<uint8_t>& b = file.Bytes();
+    TMemoryStream package;
+    int32_t first = 0, second = 0;
+    if (b.size() >= 8) {
+        std::memcpy(&first, b.data(), 4);
+        std::memcpy(&second, b.data() + 4, 4);
+    }
+    if (first == kSkinFormatValue && second >= 0 && static_cast<size_t>(second) == b.size() - 8) {
+        skin.container = "compressed skin file";
+        TMemoryStream block;
+        block.Assign(ReadCompressedSkinFileBytes(file));
+        DecompressWholeStream(package, block, kMaxSkinPackageSize);
+    } else if (!b.empty() && b[0] == 0x78) {
+        skin.container = "zlib block";
+        DecompressWholeStream(package, file, kMaxSkinPackageSize);
+    } else {
+        skin.container = "skin package";
+        package.Assign(b);
+    }
+    package.SetPosition(0);
+    if (!ReadSkinPackage(package, skin.pictures, skin.lines))
+        throw EReadError(path + ": not a skin (the format value is not 1)");
+}
+
+std::vector<uint8_t> BuildCompressedBlock(const std::string& iniPath) {
+    TStringList lines;
+    lines.LoadFromFile(iniPath);
+    TMemIniFile ini;
+    ini.SetStrings(lines);
+    const std::string missing = MissingRequiredSkinSection(ini);
+    if (!missing.empty()) throw EReadError(iniPath + ": section [" + missing + "] is missing");
+    TSkinPictures pictures;
+    LoadSkinPictureFiles(ini, FolderOf(iniPath), false, pictures);
+    TMemoryStream package, block;
+    WriteSkinPackage(package, pictures, lines);
+    CompressWholeStream(package, block);
+    return block.Bytes();
+}
+
+}  // namespace pbskin
