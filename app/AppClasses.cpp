@@ -1,0 +1,40 @@
+#include "app/AppClasses.h"
+
+#include "app/FlatPageControl.h"
+#include "app/Main.h"
+#include "app/TitledStrip.h"
+#include "browser/BrowserClasses.h"
+#include "ui/ClassRegistry.h"
+#include "ui/Label.h"
+#include "ui/PageControl.h"
+#include "ui/Panel.h"
+#include "ui/PropertyHelpers.h"
+#include "ui/UiClasses.h"
+
+void RegisterAppClasses() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    RegisterUiClasses();
+    RegisterBrowserClasses();
+    RegisterTitledStripClass();
+    RegisterFlatPageControlClass();
+
+    auto& reg = TClassRegistry::Instance();
+    // TForm1 is created by the application, never by name from a description.
+    reg.Register("TForm1", "TForm", nullptr);
+    const std::string cls = "TForm1";
+    AddComponentField<TForm1, TPanel>(cls, "LeftPanel", &TForm1::LeftPanel);
+    AddComponentField<TForm1, TPageControl>(cls, "LeftPC", &TForm1::LeftPC);
+    AddComponentField<TForm1, TTabSheet>(cls, "spSkinTabSheet1", &TForm1::spSkinTabSheet1);
+    AddComponentField<TForm1, TTabSheet>(cls, "spSkinTabSheet5", &TForm1::spSkinTabSheet5);
+    AddComponentField<TForm1, TWebPane>(cls, "quillMartWB", &TForm1::quillMartWB);
+    AddComponentField<TForm1, TPanel>(cls, "spSkinExPanel1", &TForm1::spSkinExPanel1);
+    AddComponentField<TForm1, TWebPane>(cls, "NavWB", &TForm1::NavWB);
+    AddComponentField<TForm1, TPanel>(cls, "spSkinPanel1", &TForm1::spSkinPanel1);
+    AddComponentField<TForm1, TPanel>(cls, "spSkinPanel2", &TForm1::spSkinPanel2);
+    AddComponentField<TForm1, TWebPane>(cls, "ContentWB", &TForm1::ContentWB);
+    AddComponentField<TForm1, TLabel>(cls, "Label1", &TForm1::Label1);
+    RegisterMethod<TForm1>(cls, "FormCreate", &TForm1::FormCreate);
+    RegisterMethod<TForm1>(cls, "NavWBNewWindow3", &TForm1::NavWBNewWindow3);
+}

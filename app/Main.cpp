@@ -1,0 +1,33 @@
+#include "app/Main.h"
+
+#include "app/SiteBase.h"
+#include "ui/Label.h"
+#include "ui/PageControl.h"
+#include "ui/Panel.h"
+
+extern const char kMainFormDescription[];
+extern const std::size_t kMainFormDescriptionSize;
+
+TForm1* Form1 = nullptr;
+std::string SiteBaseAddress;
+
+std::string MainFormDescription() { return std::string(kMainFormDescription, kMainFormDescriptionSize); }
+
+TForm1::TForm1(TComponent* owner) : TForm(owner) { CreateFromDescription(MainFormDescription()); }
+
+void TForm1::FormCreate(TComponent* /*Sender*/) {
+    SiteBaseAddress = SiteBaseAddressConstant();
+    // The author's-site address is the base itself, kept as its own wide-string constant.
+    static const WideString kAuthorSite = platform::Utf8ToWide(SiteBaseAddressConstant());
+    // Temporaries are released on every way out, also when a navigation raises.
+    ContentWB->Navigate(platform::Utf8ToWide(SiteBaseAddress + "soft/pb/1.html"));
+    NavWB->Navigate(platform::Utf8ToWide(SiteBaseAddress + "soft/pb/index.html"));
+    quillMartWB->Navigate(kAuthorSite);
+}
+
+void TForm1::NavWBNewWindow3(TComponent* /*ASender*/, WebObject*& /*ppDisp*/, VariantBool& Cancel,
+                             uint32_t /*dwFlags*/, const WideString& /*bstrUrlContext*/, const WideString& bstrUrl) {
+    // No new window: the page shows in the content pane.
+    Cancel = platform::kVariantTrue;
+    ContentWB->Navigate(bstrUrl);
+}

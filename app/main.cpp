@@ -1,0 +1,31 @@
+// Puzzlebin: reads no arguments and no configuration; shows the main form until it is
+// closed.
+#include <exception>
+
+#include "app/AppClasses.h"
+#include "app/Main.h"
+#include "app/TestEventLog.h"
+#include "platform/gtk/GtkPlatform.h"
+#include "platform/gtk/WebKitEngine.h"
+#include "ui/Application.h"
+
+int main(int argc, char** argv) {
+    platform::InstallGtkPlatform(&argc, &argv);
+    platform::gtk::InstallWebKitEngine();
+    RegisterAppClasses();
+
+    Application().Initialize();
+    try {
+        Application().CreateForm<TForm1>(&Form1);
+    } catch (const std::exception& e) {
+        // The form's description could not be read: nothing to show.
+        Application().ShowException(e);
+        return 1;
+    }
+    if (TestEventsRequested()) InstallTestEventLog(*Form1);
+    Application().Run();
+    // The panes close while the window system is still up.
+    delete Form1;
+    Form1 = nullptr;
+    return 0;
+}

@@ -1,0 +1,257 @@
+// The main form over the headless platform and the fake web engine: its component tree and
+// geometry, the start navigations, and the new-window redirection.
+#include <gtest/gtest.h>
+
+#include "app/AppClasses.h"
+#include "app/Main.h"
+#include "app/SiteBase.h"
+#include "platform/headless/FakeWebEngine.h"
+#include "platform/headless/HeadlessPlatform.h"
+#include "ui/Application.h"
+#include "ui/Label.h"
+#include "ui/PageControl.h"
+#include "ui/Panel.h"
+
+using namespace platform;
+
+namespace {
+
+FakeWebControl* FakeOf(TWebPane* pane) { return static_cast<FakeWebControl*>(pane->ControlObject()); }
+
+class MainFormTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        headless = &InstallHeadlessPlatform();
+        headless->SetScreenSize({1280, 1024});
+        engine = &InstallFakeWebEngine();
+        RegisterAppClasses();
+    }
+    void TearDown() override { form.reset(); }
+
+    void CreateForm() { form = std::make_unique<TForm1>(nullptr); }
+
+    [[nodiscard]] static WideString Address(const std::string& path) {
+        return Utf8ToWide(std::string(SiteBaseAddressConstant()) + path);
+    }
+
+    HeadlessPlatform* headless = nullptr;
+    FakeWebEngine* engine = nullptr;
+    std::unique_ptr<TForm1> form;
+};
+
+void ExpectBounds(const TControl* c, int left, int top, int width, int height) {
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ(c->Left(), left) << c->Name();
+    EXPECT_EQ(c->Top(), top) << c->Name();
+    EXPECT_EQ(c->Width(), width) << c->Name();
+    EXPECT_EQ(c->Height(), height) << c->Name();
+}
+
+TEST_F(MainFormTest, ComponentTreeHasTheStoredGeometry) {
+    CreateForm();
+    EXPECT_EQ(form->Caption(), "Puzzlebin V1.0.0");
+    EXPECT_EQ(form->ClientWidth(), 777);
+    EXPECT_EQ(form->ClientHeight(), 491);
+    ExpectBounds(form->LeftPanel, 0, 0, 777, 491);
+    ExpectBounds(form->LeftPC, 1, 1, 775, 489);
+    ExpectBounds(form->spSkinExPanel1, 0, 0, 773, 97);
+    ExpectBounds(form->NavWB, 1, 21, 771, 75);
+    ExpectBounds(form->spSkinPanel1, 0, 421, 773, 46);
+    ExpectBounds(form->spSkinPanel2, 0, 97, 773, 324);
+    ExpectBounds(form->ContentWB, 1, 1, 771, 322);
+    ExpectBounds(form->quillMartWB, 0, 0, 773, 467);
+    EXPECT_EQ(form->Label1->Left(), 168);
+    EXPECT_EQ(form->Label1->Top(), 8);
+    EXPECT_TRUE(form->Label1->Transparent());
+    EXPECT_EQ(form->Label1->Caption(), "欢迎推荐智力题，请联系QQ：20240817");
+    EXPECT_EQ(form->spSkinExPanel1->Caption(), "智力导航");
+    EXPECT_EQ(form->spSkinTabSheet1->Caption(), "题在首页");
+    EXPECT_EQ(form->spSkinTabSheet5->Caption(), "作者网站");
+
+    // Nesting.
+    EXPECT_EQ(form->NavWB->Parent(), form->spSkinExPanel1);
+    EXPECT_EQ(form->ContentWB->Parent(), form->spSkinPanel2);
+    EXPECT_EQ(form->Label1->Parent(), form->spSkinPanel1);
+    EXPECT_EQ(form->quillMartWB->Parent(), form->spSkinTabSheet5);
+    EXPECT_EQ(form->spSkinTabSheet1->PageControl(), form->LeftPC);
+    EXPECT_EQ(form->spSkinTabSheet5->PageControl(), form->LeftPC);
+    EXPECT_EQ(form->LeftPC->PageCount(), 2);
+}
+
+TEST_F(MainFormTest, ShowsCentredWithTheFirstTabActive) {
+    CreateForm();
+    form->Show();
+    EXPECT_EQ(form->LeftPC->ActivePage(), form->spSkinTabSheet1);
+    EXPECT_TRUE(form->spSkinTabSheet1->Showing());
+    EXPECT_FALSE(form->spSkinTabSheet5->Showing());
+    EXPECT_EQ(form->Left(), (1280 - form->Width()) / 2);
+    EXPECT_EQ(form->Top(), (1024 - form->Height()) / 2);
+    EXPECT_EQ(form->ClientWidth(), 777);
+    EXPECT_EQ(form->ClientHeight(), 491);
+
+    // The panes' native views: both panes of the first tab shown, the second tab's hidden
+    // but alive; switching tabs swaps them and keeps every pane.
+    auto view = [](TWebPane* p) { return static_cast<HeadlessNativeView*>(p->NativeView()); };
+    ASSERT_NE(view(form->NavWB), nullptr);
+    ASSERT_NE(view(form->ContentWB), nullptr);
+    ASSERT_NE(view(form->quillMartWB), nullptr);
+    EXPECT_TRUE(view(form->NavWB)->Visible());
+    EXPECT_TRUE(view(form->ContentWB)->Visible());
+    EXPECT_FALSE(view(form->quillMartWB)->Visible());
+    EXPECT_EQ(view(form->NavWB)->Geometry().Width(), 771);
+    EXPECT_EQ(view(form->NavWB)->Geometry().Height(), 75);
+
+    form->LeftPC->SetActivePage(form->spSkinTabSheet5);
+    headless->ProcessPending();
+    EXPECT_TRUE(view(form->quillMartWB)->Visible());
+    EXPECT_EQ(view(form->quillMartWB)->Geometry().Width(), 773);
+    EXPECT_EQ(view(form->quillMartWB)->Geometry().Height(), 467);
+    EXPECT_FALSE(view(form->NavWB)->Visible());
+    EXPECT_FALSE(view(form->ContentWB)->Visible());
+    EXPECT_EQ(engine->Controls().size(), 3u);
+}
+
+TEST_F(MainFormTest, StartsTheThreeNavigationsInOrderWithTheStartAddresses) {
+    const std::string base = SiteBaseAddressConstant();
+    ASSERT_FALSE(base.empty());
+    EXPECT_EQ(base.back(), '/');
+    CreateForm();
+    EXPECT_EQ(SiteBaseAddress, base);
+    const auto& navs = engine->Navigations();
+    ASSERT_EQ(navs.size(), 3u);
+    EXPECT_EQ(navs[0].control, FakeOf(form->ContentWB));
+    EXPECT_EQ(navs[0].url, Address("soft/pb/1.html"));
+    EXPECT_EQ(navs[1].control, FakeOf(form->NavWB));
+    EXPECT_EQ(navs[1].url, Address("soft/pb/index.html"));
+    EXPECT_EQ(navs[2].control, FakeOf(form->quillMartWB));
+    EXPECT_EQ(navs[2].url, Address(""));
+    for (const auto& nav : navs) {
+        EXPECT_EQ(nav.flags.type, OleVariant::Type::Missing);
+        EXPECT_EQ(nav.headers.type, OleVariant::Type::Missing);
+    }
+    EXPECT_TRUE(headless->MessageBoxes().empty());
+}
+
+TEST_F(MainFormTest, PanesCarryTheirStoredSettings) {
+    CreateForm();
+    for (TWebPane* pane : {form->NavWB, form->ContentWB, form->quillMartWB}) {
+        SCOPED_TRACE(pane->Name());
+        EXPECT_EQ(pane->DownloadOptions(), SetOf(DownloadImages) | SetOf(DownloadVideos) | SetOf(DownloadBGSounds));
+        EXPECT_EQ(pane->UserInterfaceOptions(), 0u);
+        EXPECT_EQ(pane->PrintOptions().HTMLHeader, std::vector<std::string>{"<HTML></HTML>"});
+        EXPECT_EQ(pane->PrintOptions().Orientation, poPortrait);
+        EXPECT_EQ(pane->About.substr(0, 1), " ");
+        EXPECT_EQ(pane->UserAgent.substr(0, 1), " ");
+        // The 156-byte state reached the control at set-up, the same for all three.
+        ASSERT_TRUE(FakeOf(pane)->LoadedState().has_value());
+        EXPECT_EQ(FakeOf(pane)->LoadedState()->size(), 156u);
+        EXPECT_EQ(*FakeOf(pane)->LoadedState(), *FakeOf(form->NavWB)->LoadedState());
+        EXPECT_TRUE(pane->Silent()) << "the stored state silences script errors";
+        EXPECT_TRUE(pane->ControlData().empty());
+    }
+    EXPECT_TRUE(static_cast<bool>(form->NavWB->OnNewWindow3));
+    EXPECT_FALSE(static_cast<bool>(form->ContentWB->OnNewWindow3));
+    EXPECT_FALSE(static_cast<bool>(form->quillMartWB->OnNewWindow3));
+    EXPECT_FALSE(static_cast<bool>(form->NavWB->OnNewWindow2));
+}
+
+TEST_F(MainFormTest, NewWindowFromTheNavigationPaneOpensInTheContentPane) {
+    CreateForm();
+    FakeWebControl* nav = FakeOf(form->NavWB);
+    FakeWebControl* content = FakeOf(form->ContentWB);
+    struct Case {
+        uint32_t flags;
+        WideString context;
+        WideString url;
+    };
+    const Case cases[] = {
+        {0, u"", Address("soft/pb/3.html")},
+        {NWMF_USERINITIATED | NWMF_FIRST, Address("soft/pb/index.html"), Address("soft/pb/9.html")},
+        {0xFFFFFFFFu, u"http://elsewhere.example/", u"http://elsewhere.example/?q=智力"},
+    };
+    for (const Case& c : cases) {
+        const size_t before = content->Navigations().size();
+        const NewWindowOutcome outcome = nav->RaiseNewWindow(c.flags, c.context, c.url);
+        EXPECT_EQ(static_cast<uint16_t>(outcome.cancel), 0xFFFF);
+        EXPECT_TRUE(outcome.cancelled);
+        EXPECT_EQ(outcome.newBrowser, nullptr) << "ppDisp is left untouched";
+        ASSERT_EQ(content->Navigations().size(), before + 1);
+        EXPECT_EQ(content->Navigations().back().url, c.url);
+    }
+    EXPECT_TRUE(headless->OpenedUris().empty()) << "no window of any kind was opened";
+    EXPECT_EQ(nav->Navigations().size(), 1u) << "the navigation pane itself stays put";
+}
+
+TEST_F(MainFormTest, NewWindowFromTheOtherPanesIsNotRedirected) {
+    CreateForm();
+    FakeWebControl* content = FakeOf(form->ContentWB);
+    const size_t before = engine->Navigations().size();
+    for (TWebPane* pane : {form->ContentWB, form->quillMartWB}) {
+        const NewWindowOutcome outcome = FakeOf(pane)->RaiseNewWindow(NWMF_USERINITIATED, u"", u"https://shop.example/");
+        EXPECT_FALSE(outcome.cancelled) << pane->Name();
+    }
+    EXPECT_EQ(engine->Navigations().size(), before);
+    EXPECT_EQ(content->Navigations().size(), 1u);
+    // Unhandled requests take the default: the user's own browser.
+    EXPECT_EQ(headless->OpenedUris(), (std::vector<std::string>{"https://shop.example/", "https://shop.example/"}));
+}
+
+TEST_F(MainFormTest, UnassignedEventsOfThePanesCostNothing) {
+    CreateForm();
+    const size_t before = engine->Navigations().size();
+    for (TWebPane* pane : {form->NavWB, form->ContentWB, form->quillMartWB}) {
+        FakeOf(pane)->CompleteLoad(u"file:///x.html");
+        EXPECT_EQ(FakeOf(pane)->RaiseBeforeNavigate(u"file:///y.html"), kVariantFalse);
+    }
+    EXPECT_EQ(engine->Navigations().size(), before);
+    EXPECT_TRUE(headless->MessageBoxes().empty());
+}
+
+TEST_F(MainFormTest, AnErrorInTheHandlerIsShownAndTheEngineGoesOn) {
+    CreateForm();
+    FakeWebControl* nav = FakeOf(form->NavWB);
+    FakeWebControl* content = FakeOf(form->ContentWB);
+    content->FailNavigations(kE_FAIL);
+    const NewWindowOutcome failed = nav->RaiseNewWindow(0, u"", Address("soft/pb/2.html"));
+    EXPECT_EQ(static_cast<uint16_t>(failed.cancel), 0xFFFF) << "Cancel was written before the failure";
+    ASSERT_EQ(headless->MessageBoxes().size(), 1u);
+    EXPECT_EQ(headless->MessageBoxes()[0].text, "Unspecified error");
+
+    content->FailNavigations(kS_OK);
+    const NewWindowOutcome ok = nav->RaiseNewWindow(0, u"", Address("soft/pb/4.html"));
+    EXPECT_TRUE(ok.cancelled);
+    EXPECT_EQ(content->Navigations().back().url, Address("soft/pb/4.html"));
+    EXPECT_EQ(headless->MessageBoxes().size(), 1u);
+}
+
+// The panes are created in description order: NavWB, ContentWB, quillMartWB.
+TEST_F(MainFormTest, AFailingStartNavigationSkipsTheRestShowsTheErrorAndTheFormStillShows) {
+    int created = 0;
+    engine->OnCreateControl = [&](FakeWebControl& control) {
+        if (created++ == 1) control.FailNavigations(kINET_E_RESOURCE_NOT_FOUND);  // ContentWB
+    };
+    CreateForm();
+    ASSERT_EQ(engine->Navigations().size(), 1u);
+    EXPECT_EQ(engine->Navigations()[0].control, FakeOf(form->ContentWB));
+    ASSERT_EQ(headless->MessageBoxes().size(), 1u);
+    EXPECT_EQ(headless->MessageBoxes()[0].text, "OLE error 800C0005");
+    form->Show();
+    EXPECT_TRUE(form->Visible());
+    ASSERT_NE(form->PlatformWindow(), nullptr);
+    EXPECT_TRUE(form->PlatformWindow()->Visible());
+}
+
+TEST_F(MainFormTest, AFailureOfTheSecondNavigationKeepsTheFirst) {
+    int created = 0;
+    engine->OnCreateControl = [&](FakeWebControl& control) {
+        if (created++ == 0) control.FailNavigations(kE_FAIL);  // NavWB
+    };
+    CreateForm();
+    ASSERT_EQ(engine->Navigations().size(), 2u);
+    EXPECT_EQ(engine->Navigations()[0].url, Address("soft/pb/1.html"));
+    EXPECT_EQ(engine->Navigations()[1].control, FakeOf(form->NavWB));
+    EXPECT_TRUE(FakeOf(form->quillMartWB)->Navigations().empty());
+    EXPECT_EQ(headless->MessageBoxes().size(), 1u);
+}
+
+}  // namespace
