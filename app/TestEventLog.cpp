@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/Main.h"
+#include "ui/PageControl.h"
 
 namespace {
 
@@ -32,6 +33,15 @@ bool TestEventsRequested() {
 }
 
 void InstallTestEventLog(TForm1& form) {
+    TForm1* f = &form;
+    form.OnShow = [f](TComponent*) {
+        const TPoint client = f->ClientToScreen({0, 0});
+        const TRect tab = f->LeftPC ? f->LeftPC->TabRect(1) : TRect{};
+        const TPoint tabOrigin = f->LeftPC ? f->LeftPC->ClientToScreen(tab.TopLeft()) : TPoint{};
+        std::fprintf(stderr, "puzzlebin-event: shown %d %d %d %d tab2 %d %d %d %d\n", client.X, client.Y,
+                     f->ClientWidth(), f->ClientHeight(), tabOrigin.X, tabOrigin.Y, tab.Width(), tab.Height());
+        std::fflush(stderr);
+    };
     Watch(form.ContentWB);
     Watch(form.NavWB);
     Watch(form.quillMartWB);

@@ -3,7 +3,9 @@
 // fails to load one:
 //   puzzlebin-event: loaded <pane> <x> <y> <width> <height> <address>
 //   puzzlebin-event: failed <pane> <status> <address>
-// (the pane's screen rectangle, so a test knows where to click). Nothing is written
+// and once when the form is shown:
+//   puzzlebin-event: shown <client x> <client y> <client width> <client height> tab2 <x> <y> <width> <height>
+// (screen rectangles, so a test knows where to look and click). Nothing is written
 // otherwise; the program keeps no log.
 #pragma once
 

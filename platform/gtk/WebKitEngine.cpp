@@ -61,6 +61,26 @@ void AddHeaders(SoupMessageHeaders* headers, const std::string& text) {
     }
 }
 
+// A file:// address of a folder that holds an index.html, as that page's address (what a
+// web server answers for a folder); empty for anything else. The bundled site is opened
+// from files, and its base address is a folder.
+std::string DirectoryIndexUri(const char* uri) {
+    if (!uri || g_ascii_strncasecmp(uri, "file:", 5) != 0) return {};
+    GFile* dir = g_file_new_for_uri(uri);
+    std::string result;
+    if (g_file_query_file_type(dir, G_FILE_QUERY_INFO_NONE, nullptr) == G_FILE_TYPE_DIRECTORY) {
+        GFile* index = g_file_get_child(dir, "index.html");
+        if (g_file_query_file_type(index, G_FILE_QUERY_INFO_NONE, nullptr) == G_FILE_TYPE_REGULAR) {
+            char* indexUri = g_file_get_uri(index);
+            result = indexUri;
+            g_free(indexUri);
+        }
+        g_object_unref(index);
+    }
+    g_object_unref(dir);
+    return result;
+}
+
 class WebKitControl final : public WebControlObject, public WebBrowserAutomation, public WebObject {
 public:
     WebKitControl() {
@@ -119,7 +139,8 @@ public:
             return kS_OK;
         }
         // Named frames are not targeted: the whole pane navigates.
-        const std::string address = WideToUtf8(url);
+        std::string address = WideToUtf8(url);
+        if (std::string index = DirectoryIndexUri(address.c_str()); !index.empty()) address = std::move(index);
         WebKitURIRequest* request = webkit_uri_request_new(address.c_str());
         if (headers.type == Variant::Type::String && !headers.text.empty()) {
             if (SoupMessageHeaders* h = webkit_uri_request_get_http_headers(request))
@@ -224,6 +245,12 @@ private:
             WebKitNavigationAction* action =
                 webkit_navigation_policy_decision_get_navigation_action(WEBKIT_NAVIGATION_POLICY_DECISION(decision));
             WebKitURIRequest* request = webkit_navigation_action_get_request(action);
+            // A link to a folder of files opens the folder's index page instead.
+            if (std::string index = DirectoryIndexUri(webkit_uri_request_get_uri(request)); !index.empty()) {
+                webkit_policy_decision_ignore(decision);
+                webkit_web_view_load_uri(self->view_, index.c_str());
+                return TRUE;
+            }
             Variant url = Variant::FromString(Wide(webkit_uri_request_get_uri(request)));
             Variant flags = Variant::FromInt(0);
             Variant target = Variant::FromString(Wide(webkit_navigation_action_get_frame_name(action)));
