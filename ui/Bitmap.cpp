@@ -102,8 +102,21 @@ void TBitmap::LoadFromStream(TStream& stream) {
     TBmpImage image;
     try {
         const uint32_t fileSize = BmpDeclaredFileSize(data.data());
-        // Read in chunks so that a lying size field cannot make us allocate more than the
-        // stream actually holds.
+        // Streams that know their size let a lying size field fail before any allocation;
+        // others are read in chunks, so memory grows only with data actually present.
+        int64_t remaining = -1;
+        try {
+            remaining = stream.Size() - start;
+        } catch (const Exception&) {
+            remaining = -1;  // a stream that cannot tell its size
+        }
+        if (remaining >= 0) {
+            if (fileSize > remaining) {
+                throw EInvalidGraphic("Invalid bitmap: the stream ends before the declared size of " +
+                                      std::to_string(fileSize) + " bytes");
+            }
+            data.reserve(fileSize);
+        }
         size_t have = kBmpFileHeaderSize;
         while (have < fileSize) {
             const size_t chunk = std::min<size_t>(fileSize - have, kReadChunk);

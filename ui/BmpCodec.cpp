@@ -21,9 +21,10 @@ uint32_t U32(const uint8_t* p) {
 enum Compression : uint32_t { kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3, kAlphaBitFields = 6 };
 
 // An RLE stream may describe far more pixels than it holds (delta and end-of-picture
-// escapes skip them); this bounds the pixels per data byte so a tiny file cannot demand a
-// huge allocation.
-constexpr uint64_t kRleMaxPixelsPerByte = 65536;
+// escapes skip them); this bounds the pixels per data byte so a small file cannot demand a
+// huge allocation. A real RLE picture needs at least an end-of-line mark per row, about
+// 100 pixels per byte for flat rows; 4096 leaves room for large skipped areas.
+constexpr uint64_t kRleMaxPixelsPerByte = 4096;
 
 struct BmpHeader {
     uint32_t infoSize = 0;

@@ -343,17 +343,14 @@ void TCanvas::Rectangle(int32_t l, int32_t t, int32_t r, int32_t b) {
         for (int i = 0; i < 4; ++i) ClippedLine(clip, p[i], p[i + 1]);
         return;
     }
+    // The outline lies inside the rectangle, w pixels thick, each pixel drawn once.
     const uint32_t pp = PixelOf(Pen.Color);
     const int32_t tw = std::min(w, d.Height()), lw = std::min(w, d.Width());
-    FillDevice(clip, {d.Left, d.Top, d.Right, d.Top + tw}, pp, Pen.Mode);
-    if (d.Bottom - tw > d.Top + tw - 0 && d.Height() > tw) {
-        FillDevice(clip, {d.Left, std::max(d.Bottom - w, d.Top + tw), d.Right, d.Bottom}, pp, Pen.Mode);
-    }
-    const int32_t innerTop = d.Top + tw, innerBottom = std::max(d.Bottom - w, innerTop);
-    FillDevice(clip, {d.Left, innerTop, d.Left + lw, innerBottom}, pp, Pen.Mode);
-    if (d.Width() > lw) {
-        FillDevice(clip, {std::max(d.Right - w, d.Left + lw), innerTop, d.Right, innerBottom}, pp, Pen.Mode);
-    }
+    const int32_t bandTop = d.Top + tw, bandBottom = std::max(d.Bottom - w, bandTop);
+    FillDevice(clip, {d.Left, d.Top, d.Right, bandTop}, pp, Pen.Mode);
+    FillDevice(clip, {d.Left, bandBottom, d.Right, d.Bottom}, pp, Pen.Mode);
+    FillDevice(clip, {d.Left, bandTop, d.Left + lw, bandBottom}, pp, Pen.Mode);
+    FillDevice(clip, {std::max(d.Right - w, d.Left + lw), bandTop, d.Right, bandBottom}, pp, Pen.Mode);
 }
 
 void TCanvas::RoundShape(int32_t l, int32_t t, int32_t r, int32_t b, int32_t cw, int32_t ch) {

@@ -365,3 +365,24 @@ TEST(Canvas, LinesFarOutsideTheTargetAreCheap) {
     c.LineTo(2000000000, 2);  // crosses it: only its visible part matters
     EXPECT_EQ(Picture(b), Rows({"....", "....", "####", "...."}));
 }
+
+TEST(Canvas, XorRectanglesUndoThemselvesAndWidePensStayInside) {
+    TBitmap b(8, 7);
+    TCanvas& c = b.Canvas();
+    c.Pen.Mode = pmXor;
+    c.Pen.Color = clWhite;
+    c.Brush.Color = clRed;
+    for (int width : {1, 2, 5}) {
+        c.Pen.Width = width;
+        c.Rectangle(1, 1, 7, 6);
+        EXPECT_LT(CountColor(b, kBack), 56) << width;
+        c.Rectangle(1, 1, 7, 6);  // every pixel was touched once: xor again restores
+        EXPECT_EQ(CountColor(b, kBack), 56) << width;
+    }
+    c.Pen.Mode = pmCopy;
+    c.Pen.Color = clBlack;
+    c.Pen.Width = 2;
+    c.Brush.Style = bsClear;
+    c.Rectangle(1, 1, 7, 6);
+    EXPECT_EQ(Picture(b), Rows({"........", ".######.", ".######.", ".##..##.", ".######.", ".######.", "........"}));
+}
