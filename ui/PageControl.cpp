@@ -204,6 +204,7 @@ void TPageControl::ChangeActivePage(TTabSheet* page) {
         if (old->OnHide) old->OnHide(old);
     }
     if (page && page->OnShow) page->OnShow(page);
+    ActivePageChanged();
     Invalidate();
 }
 

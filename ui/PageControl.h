@@ -155,6 +155,9 @@ protected:
     // Draws one tab of the default look; `rect` is the tab's item rectangle (already grown
     // for the selected tab).
     virtual void DrawTab(TCanvas& canvas, int tabIndex, const TRect& rect, bool active);
+    // After every switch of the shown page, by code or by the user (the skin's scroller
+    // follows it here).
+    virtual void ActivePageChanged() {}
     // The user picked a tab: CanChange, switch, Change. False when refused or unchanged.
     bool SelectTabByUser(int tabIndex);
     // The two scroll buttons of the plain look (left, right) while the row overflows; a

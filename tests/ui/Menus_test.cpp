@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/headless/HeadlessPlatform.h"
+#include "ui/Forms.h"
 #include "ui/ImageList.h"
 #include "ui/Messages.h"
 
@@ -294,4 +296,26 @@ TEST(PopupMenus, ReferencesAreDroppedWhenTheOtherComponentGoes) {
     delete opener;
     EXPECT_EQ(menu->Images(), nullptr);
     EXPECT_EQ(menu->PopupComponent(), nullptr);
+}
+
+TEST(MainMenus, AFormsMainMenuAnswersKeysUntilItIsFreed) {
+    auto& plat = InstallHeadlessPlatform();
+    TForm form(nullptr);
+    form.SetBounds(10, 10, 200, 100);
+    auto* menu = new TMainMenu(&form);
+    TMenuItem* file = AddItem(menu->Items(), "&File");
+    TMenuItem* save = AddItem(*file, "&Save", TextToShortCut("Ctrl+S"));
+    int saves = 0;
+    save->OnClick = [&](TComponent*) { ++saves; };
+    form.Show();
+    plat.ProcessPending();
+    plat.KeyPress('S', platform::kModControl);
+    EXPECT_EQ(saves, 1);
+    plat.KeyPress('S', 0);
+    EXPECT_EQ(saves, 1);
+    EXPECT_TRUE(form.IsShortCut(TextToShortCut("Ctrl+S")));
+    EXPECT_EQ(saves, 2);
+    delete menu;
+    EXPECT_FALSE(form.IsShortCut(TextToShortCut("Ctrl+S"))) << "a freed menu no longer answers";
+    EXPECT_EQ(saves, 2);
 }

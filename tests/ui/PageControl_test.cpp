@@ -3,8 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "platform/headless/HeadlessPlatform.h"
+#include "ui/DescriptionReader.h"
 #include "ui/Exceptions.h"
 #include "ui/Forms.h"
+#include "ui/Label.h"
+#include "ui/Menus.h"
+#include "ui/ImageList.h"
+#include "ui/PropertyHelpers.h"
+#include "ui/UiClasses.h"
 #include "ui/TextLayout.h"
 
 namespace {
@@ -299,5 +305,173 @@ TEST_F(PageControlTest, SheetsComeAndGoThroughEitherRoute) {
         if (auto* sheet = dynamic_cast<TTabSheet*>(form->Components(i))) {
             EXPECT_TRUE(sheet->PageControl() == nullptr || sheet->PageControl() == pc);
         }
+    }
+}
+
+TEST_F(PageControlTest, PlatformClicksAndKeysReachThePageControl) {
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(100, 100, 300, 200);
+    pc->SetItemSize(50, 20);
+    AddSheet("a");
+    TTabSheet* b = AddSheet("b");
+    TTabSheet* c = AddSheet("c");
+    int changes = 0;
+    pc->OnChange = [&](TComponent*) { ++changes; };
+    form->Show();
+    auto& plat = static_cast<platform::HeadlessPlatform&>(platform::Current());
+    plat.ProcessPending();
+    const TPoint origin = pc->ClientToScreen(Point(0, 0));
+    const TRect tb = pc->TabRect(1);
+    plat.Click(origin.X + tb.Left + 5, origin.Y + tb.Top + 5);
+    EXPECT_EQ(pc->ActivePage(), b);
+    EXPECT_EQ(changes, 1);
+    EXPECT_TRUE(pc->Focused()) << "a tab press focuses the control";
+    plat.KeyPress(VK_TAB, platform::kModControl);
+    EXPECT_EQ(pc->ActivePage(), c);
+    plat.KeyPress(VK_LEFT);
+    EXPECT_EQ(pc->ActivePage(), b);
+    EXPECT_EQ(changes, 3);
+}
+
+TEST_F(PageControlTest, PlainLookRaisesTheSelectedTabOverThePageFrame) {
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(100, 100, 300, 200);
+    pc->SetItemSize(50, 20);
+    AddSheet("a");
+    AddSheet("b");
+    form->Show();
+    auto& plat = static_cast<platform::HeadlessPlatform&>(platform::Current());
+    plat.ProcessPending();
+    platform::HeadlessWindow* window = plat.Windows().front();
+    const TPoint o = form->ClientRectInWindow().TopLeft();
+    auto px = [&](int x, int y) { return window->PixelAt(o.X + x, o.Y + y); };
+    const TColor hi = ColorToRGB(clBtnHighlight), face = ColorToRGB(clBtnFace);
+    // Selected tab 0 (2..52) stands 2 pixels higher than tab 1 (52..102).
+    EXPECT_EQ(px(20, 0), hi);
+    EXPECT_EQ(px(70, 0), face);
+    EXPECT_EQ(px(70, 2), hi);
+    // The page frame's top line runs under tab 1 but not under the selected tab.
+    EXPECT_EQ(px(70, 22), hi);
+    EXPECT_EQ(px(20, 22), face);
+    // Left edge of the frame below the tabs.
+    EXPECT_EQ(px(0, 100), hi);
+    EXPECT_EQ(px(299, 100), ColorToRGB(cl3DDkShadow));
+}
+
+namespace {
+
+class TDescribedForm : public TForm {
+public:
+    explicit TDescribedForm(TComponent* owner) : TForm(owner) {}
+    [[nodiscard]] const char* ClassName() const override { return "TDescribedForm"; }
+    void ItemClick(TComponent*) { ++clicks; }
+    void PagesChange(TComponent*) { ++changes; }
+    int clicks = 0;
+    int changes = 0;
+};
+
+const char* kDescription = R"(object DescribedForm: TDescribedForm
+  Caption = 'Pages'
+  object Pages: TPageControl
+    Left = 0
+    Top = 0
+    Width = 300
+    Height = 200
+    ActivePage = Sheet2
+    TabHeight = 22
+    Images = Images1
+    OnChange = PagesChange
+    object Sheet1: TTabSheet
+      Caption = 'One'
+    end
+    object Sheet2: TTabSheet
+      Caption = 'Two'
+      ImageIndex = 0
+      object Label1: TLabel
+        Left = 168
+        Top = 8
+        Width = 385
+        Height = 22
+        Caption = #27426#36814
+        Transparent = True
+        Font.Name = 'Liberation Sans'
+        Font.Height = -19
+      end
+    end
+  end
+  object Menu1: TPopupMenu
+    Images = Images1
+    object CloseItem: TMenuItem
+      Caption = '&Close'
+      ShortCut = 32883
+      OnClick = ItemClick
+    end
+    object Radio1: TMenuItem
+      Caption = 'One'
+      RadioItem = True
+      GroupIndex = 1
+      Checked = True
+    end
+  end
+  object Images1: TImageList
+    Width = 20
+  end
+end
+)";
+
+}  // namespace
+
+TEST(StdControlDescriptions, BuildPagesLabelsAndMenus) {
+    InstallHeadlessPlatform();
+    RegisterUiClasses();
+    TClassRegistry::Instance().Register("TDescribedForm", "TForm", nullptr);
+    RegisterMethod<TDescribedForm>("TDescribedForm", "ItemClick", &TDescribedForm::ItemClick);
+    RegisterMethod<TDescribedForm>("TDescribedForm", "PagesChange", &TDescribedForm::PagesChange);
+    TDescribedForm form(nullptr);
+    ReadComponentDescription(kDescription, form);
+
+    auto* pages = dynamic_cast<TPageControl*>(form.FindComponent("Pages"));
+    auto* sheet1 = dynamic_cast<TTabSheet*>(form.FindComponent("Sheet1"));
+    auto* sheet2 = dynamic_cast<TTabSheet*>(form.FindComponent("Sheet2"));
+    auto* label = dynamic_cast<TLabel*>(form.FindComponent("Label1"));
+    auto* menu = dynamic_cast<TPopupMenu*>(form.FindComponent("Menu1"));
+    auto* images = dynamic_cast<TImageList*>(form.FindComponent("Images1"));
+    ASSERT_TRUE(pages && sheet1 && sheet2 && label && menu && images);
+
+    EXPECT_EQ(pages->PageCount(), 2);
+    EXPECT_EQ(pages->ActivePage(), sheet2);
+    EXPECT_FALSE(sheet1->Visible());
+    EXPECT_TRUE(sheet2->Visible());
+    EXPECT_EQ(pages->TabRect(0).Height(), 22);
+    EXPECT_EQ(pages->Images(), images);
+    EXPECT_EQ(sheet2->BoundsRect(), pages->DisplayRect());
+    EXPECT_EQ(label->Parent(), sheet2);
+    EXPECT_EQ(label->Caption(), "欢迎");
+    EXPECT_EQ(label->Width(), MeasureText(label->Font(), "欢迎").cx) << "auto-sized after loading";
+
+    EXPECT_EQ(menu->Items().Count(), 2);
+    EXPECT_EQ(menu->Images(), images);
+    EXPECT_EQ(images->Width(), 20);
+    TMenuItem* close = menu->Items().Items(0);
+    EXPECT_EQ(close->ShortCutText(), "Alt+F4");
+    EXPECT_TRUE(menu->Items().Items(1)->Checked());
+    EXPECT_TRUE(menu->IsShortCut(TextToShortCut("Alt+F4")));
+    EXPECT_EQ(form.clicks, 1);
+
+    pages->SelectNextPage(true);
+    EXPECT_EQ(form.changes, 1);
+    EXPECT_EQ(pages->ActivePage(), sheet1);
+}
+
+TEST(StdControlDescriptions, AMenuItemOutsideAMenuIsAClearError) {
+    InstallHeadlessPlatform();
+    RegisterUiClasses();
+    TForm form(nullptr);
+    try {
+        ReadComponentDescription("object F: TForm\n  object Stray: TMenuItem\n  end\nend\n", form);
+        FAIL() << "expected an error";
+    } catch (const EFilerError& e) {
+        EXPECT_NE(std::string(e.what()).find("line 2"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("menu item"), std::string::npos) << e.what();
     }
 }
