@@ -17,6 +17,8 @@ constexpr uint32_t kUnpaintedFill = 0x00F0F0F0;
 constexpr int kMaxExposeRects = 8;
 // Requested bounds remembered while their configure notifications are outstanding.
 constexpr size_t kMaxPendingConfigures = 64;
+// A request not confirmed within this time is taken as changed by the window manager.
+constexpr gint64 kConfigureTimeoutUs = 1000 * 1000;
 
 constexpr int kLayoutEvents = GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
                               GDK_POINTER_MOTION_MASK | GDK_ENTER_NOTIFY_MASK |
@@ -96,10 +98,13 @@ GtkPlatformWindow::GtkPlatformWindow(const WindowParams& params)
     // Realise now so that shape, cursor and grabs work before the window is first shown.
     gtk_widget_realize(window_);
     gtk_widget_realize(layout_);
+    if (takesFocus_) AcceptSentKeyEvents(gtk_widget_get_window(window_));
 }
 
 GtkPlatformWindow::~GtkPlatformWindow() {
     if (grabbing_) UngrabPointer();
+    if (reconcileSource_) g_source_remove(reconcileSource_);
+    RemoveSentKeyFilter(gtk_widget_get_window(window_));
     g_signal_handlers_disconnect_by_data(layout_, this);
     g_signal_handlers_disconnect_by_data(window_, this);
     gtk_widget_destroy(window_);
@@ -119,7 +124,7 @@ void GtkPlatformWindow::SetBounds(const TRect& screenBounds) {
     if (old.TopLeft() != bounds_.TopLeft()) gtk_window_move(GTK_WINDOW(window_), bounds_.Left, bounds_.Top);
     if (gtk_widget_get_visible(window_) && kind_ == WindowKind::TopLevel) {
         if (pendingConfigures_.size() >= kMaxPendingConfigures) pendingConfigures_.pop_front();
-        pendingConfigures_.push_back(bounds_);
+        pendingConfigures_.push_back({bounds_, g_get_monotonic_time()});
     }
 }
 
@@ -128,6 +133,9 @@ void GtkPlatformWindow::Show(bool visible) {
     if (visible) {
         // Showing places the window where it was asked to be, not where it was last seen.
         gtk_window_move(GTK_WINDOW(window_), bounds_.Left, bounds_.Top);
+        // Mapping may pass through other places (a window manager reparenting it) before
+        // the window lands where asked.
+        if (kind_ == WindowKind::TopLevel) pendingConfigures_.push_back({bounds_, g_get_monotonic_time()});
         gtk_widget_show(window_);
         ApplyShape();
     } else {
@@ -329,21 +337,51 @@ gboolean GtkPlatformWindow::HandleFocus(GtkWidget*, GdkEventFocus* event, gpoint
     return FALSE;
 }
 
+void GtkPlatformWindow::PrunePending() {
+    const gint64 now = g_get_monotonic_time();
+    while (!pendingConfigures_.empty() && now - pendingConfigures_.front().sentUs > kConfigureTimeoutUs)
+        pendingConfigures_.pop_front();
+}
+
+void GtkPlatformWindow::ReportActual(const TRect& actual) {
+    lastActual_.reset();
+    if (actual == bounds_) return;
+    bounds_ = actual;
+    ResizeBacking(std::max(actual.Width(), 1), std::max(actual.Height(), 1));
+    if (sink_) sink_->OnConfigured(actual);
+}
+
 gboolean GtkPlatformWindow::HandleConfigure(GtkWidget*, GdkEventConfigure* event, gpointer self) {
     auto* w = static_cast<GtkPlatformWindow*>(self);
     const TRect actual = ::Bounds(event->x, event->y, event->width, event->height);
-    auto mine = std::find(w->pendingConfigures_.begin(), w->pendingConfigures_.end(), actual);
+    w->PrunePending();
+    auto mine = std::find_if(w->pendingConfigures_.begin(), w->pendingConfigures_.end(),
+                             [&](const PendingConfigure& p) { return p.bounds == actual; });
     if (mine != w->pendingConfigures_.end()) {
         // Our own request arriving (and any it superseded): the framework knows already.
         w->pendingConfigures_.erase(w->pendingConfigures_.begin(), mine + 1);
+        if (w->pendingConfigures_.empty()) w->lastActual_.reset();
         return FALSE;
     }
-    w->pendingConfigures_.clear();
-    if (actual == w->bounds_) return FALSE;
-    w->bounds_ = actual;
-    w->ResizeBacking(std::max(actual.Width(), 1), std::max(actual.Height(), 1));
-    if (w->sink_) w->sink_->OnConfigured(actual);
+    if (!w->pendingConfigures_.empty()) {
+        // A step of a request still in flight (a window manager may apply the move and the
+        // resize separately). Decided once the requests are answered or time out.
+        w->lastActual_ = actual;
+        if (!w->reconcileSource_)
+            w->reconcileSource_ = g_timeout_add(kConfigureTimeoutUs / 4000, &GtkPlatformWindow::Reconcile, w);
+        return FALSE;
+    }
+    w->ReportActual(actual);
     return FALSE;
+}
+
+gboolean GtkPlatformWindow::Reconcile(gpointer self) {
+    auto* w = static_cast<GtkPlatformWindow*>(self);
+    w->PrunePending();
+    if (!w->pendingConfigures_.empty()) return G_SOURCE_CONTINUE;
+    w->reconcileSource_ = 0;
+    if (w->lastActual_) w->ReportActual(*w->lastActual_);  // the manager changed our request
+    return G_SOURCE_REMOVE;
 }
 
 gboolean GtkPlatformWindow::HandleDelete(GtkWidget*, GdkEvent*, gpointer self) {

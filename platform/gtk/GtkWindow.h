@@ -72,7 +72,17 @@ private:
     TRect bounds_;
     // Bounds this window asked for whose configure notification has not come back yet:
     // those notifications are our own and are not reported as moves by the window manager.
-    std::deque<TRect> pendingConfigures_;
+    struct PendingConfigure {
+        TRect bounds;
+        gint64 sentUs;
+    };
+    std::deque<PendingConfigure> pendingConfigures_;
+    // Where the window manager last said the window is, while requests are in flight.
+    std::optional<TRect> lastActual_;
+    guint reconcileSource_ = 0;
+    static gboolean Reconcile(gpointer self);
+    void ReportActual(const TRect& actual);
+    void PrunePending();
     std::optional<std::vector<TRect>> shape_;
     CursorShape cursor_ = CursorShape::Default;
     bool grabbing_ = false;

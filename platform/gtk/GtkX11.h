@@ -11,3 +11,13 @@ namespace platform::gtk {
 void SetEmptyXShape(GdkWindow* window);
 
 }  // namespace platform::gtk
+
+namespace platform::gtk {
+
+// Accepts key events that other programs send straight to the toplevel window
+// (XSendEvent, as `xdotool key --window` does). GDK reads keys through XInput 2 only and
+// drops such core events; here they are selected and handed to GTK as ordinary key events.
+void AcceptSentKeyEvents(GdkWindow* toplevel);
+void RemoveSentKeyFilter(GdkWindow* toplevel);
+
+}  // namespace platform::gtk

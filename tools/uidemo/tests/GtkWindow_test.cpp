@@ -118,6 +118,7 @@ TEST(GtkWindow, TopLevelGoesExactlyWhereAskedAndOnlyForeignMovesAreReported) {
     // Moved by someone else (a window manager): reported, and Bounds follows.
     gtk_window_move(GTK_WINDOW(static_cast<gtk::GtkPlatformWindow&>(*w.window).Toplevel()), 420, 300);
     ASSERT_TRUE(WaitFor([&] { return !w.sink.configures.empty(); }));
+    ASSERT_EQ(w.sink.configures.size(), 1u);
     EXPECT_EQ(w.sink.configures.back(), Bounds(420, 300, 230, 170));
     EXPECT_EQ(w.window->Bounds(), Bounds(420, 300, 230, 170));
 }
@@ -126,7 +127,10 @@ TEST(GtkWindow, TopLevelGoesExactlyWhereAskedAndOnlyForeignMovesAreReported) {
 void Xdotool(const std::string& args) {
     const std::string command = "xdotool " + args;
     gint status = 0;
-    ASSERT_TRUE(g_spawn_command_line_sync(command.c_str(), nullptr, nullptr, &status, nullptr)) << command;
+    const gchar* argv[] = {"/bin/sh", "-c", command.c_str(), nullptr};
+    ASSERT_TRUE(g_spawn_sync(nullptr, const_cast<gchar**>(argv), nullptr, G_SPAWN_DEFAULT, nullptr, nullptr,
+                             nullptr, nullptr, &status, nullptr))
+        << command;
     ASSERT_TRUE(g_spawn_check_wait_status(status, nullptr)) << command;
 }
 
@@ -171,8 +175,16 @@ TEST(GtkWindow, ClicksKeysAndCloseRequestsReachTheSink) {
     EXPECT_EQ(downs[1].virtualKey, VK_F1 + 4);
     EXPECT_EQ(downs[1].modifiers, kModControl);
 
-    // Alt+F4 taken by the window manager becomes a close request; the window stays.
-    Xdotool("key alt+F4");
+    // Keys sent straight to the window by another program arrive as well.
+    const size_t before = w.sink.keys.size();
+    Xdotool("key --window \"$(xdotool getactivewindow)\" x");
+    ASSERT_TRUE(WaitFor([&] { return w.sink.keys.size() >= before + 2; }));
+    EXPECT_EQ(w.sink.keys[before].virtualKey, 'X');
+    EXPECT_EQ(w.sink.keys[before].unicodeChar, 'x');
+    EXPECT_FALSE(w.sink.keys[before + 1].down);
+
+    // Closing asked for by the window manager becomes a close request; the window stays.
+    gtk_window_close(GTK_WINDOW(static_cast<gtk::GtkPlatformWindow&>(*w.window).Toplevel()));
     ASSERT_TRUE(WaitFor([&] { return w.sink.closeRequests == 1; }));
     EXPECT_TRUE(w.window->Visible());
 }
