@@ -4,6 +4,7 @@
 
 #include "ui/Canvas.h"
 #include "ui/Exceptions.h"
+#include "ui/Forms.h"
 #include "ui/ImageList.h"
 #include "ui/Menus.h"  // StripHotkey
 #include "ui/Panel.h"  // Frame3D
@@ -200,6 +201,16 @@ void TPageControl::ChangeActivePage(TTabSheet* page) {
         MakeTabVisible(page->TabIndex());
     }
     if (old) {
+        // The focus must not stay on a control that is about to be hidden.
+        TCustomForm* form = GetParentForm(this);
+        if (form && form->ActiveControl() && old->ContainsControl(form->ActiveControl())) {
+            // The page control takes it when it could hold it (a hidden form still keeps
+            // its active control).
+            bool focusable = true;
+            for (const TControl* c = this; c && c != form; c = c->Parent())
+                focusable = focusable && c->Visible() && c->Enabled();
+            form->FocusControl(focusable ? this : nullptr);
+        }
         old->SetVisible(false);
         if (old->OnHide) old->OnHide(old);
     }

@@ -475,3 +475,24 @@ TEST(StdControlDescriptions, AMenuItemOutsideAMenuIsAClearError) {
         EXPECT_NE(std::string(e.what()).find("menu item"), std::string::npos) << e.what();
     }
 }
+
+TEST_F(PageControlTest, TheFocusLeavesASheetThatIsHidden) {
+    TTabSheet* a = AddSheet("a");
+    TTabSheet* b = AddSheet("b");
+    auto* inner = new TWinControl(form.get());
+    inner->SetParent(a);
+    auto* other = new TWinControl(form.get());
+    other->SetParent(b);
+    form->FocusControl(inner);
+    pc->SetActivePage(b);
+    EXPECT_EQ(form->ActiveControl(), pc);
+    form->FocusControl(other);
+    pc->SetActivePage(a);
+    EXPECT_EQ(form->ActiveControl(), pc);
+    // Focus outside the page control is left alone.
+    auto* outside = new TWinControl(form.get());
+    outside->SetParent(form.get());
+    form->FocusControl(outside);
+    pc->SetActivePage(b);
+    EXPECT_EQ(form->ActiveControl(), outside);
+}
