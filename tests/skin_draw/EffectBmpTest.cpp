@@ -94,9 +94,24 @@ TEST(TspEffectBmp, BlendWithClampsKAndRoundsTiesToEven) {
         EXPECT_TRUE(SamePixels(self, other)) << k;
     }
     // Half way: 0.5, 1.5, 2.5 and 3.5 round to 0, 2, 2 and 4.
-    TspEffectBmp self = Columns({0, 1, 2, 3}, 1);
-    self.BlendWith(Columns({1, 2, 3, 4}, 1), 0.5);
-    EXPECT_EQ(RowGreys(self, 0), (std::vector<int>{0, 2, 2, 4}));
+    // Wide enough for the vector path as well as the row's tail.
+    std::vector<uint8_t> low, high;
+    std::vector<int> expected;
+    for (int x = 0; x < 13; ++x) {
+        low.push_back(static_cast<uint8_t>(x));
+        high.push_back(static_cast<uint8_t>(x + 1));
+        expected.push_back(x % 2 == 0 ? x : x + 1);  // x + 0.5 -> the even neighbour
+    }
+    TspEffectBmp self = Columns(low, 2);
+    self.BlendWith(Columns(high, 2), 0.5);
+    EXPECT_EQ(RowGreys(self, 1), expected);
+    TspEffectBmp light = Columns(low, 1);
+    light.Lighten(0.5);  // (x + 255) / 2
+    for (int x = 0; x < 13; ++x) {
+        const int sum = x + 255;  // odd x: exact; even x: a tie, to the even neighbour
+        const int want = sum % 2 == 0 ? sum / 2 : ((sum / 2) % 2 == 0 ? sum / 2 : sum / 2 + 1);
+        EXPECT_EQ(RowGreys(light, 0)[static_cast<size_t>(x)], want) << x;
+    }
 }
 
 TEST(TspEffectBmp, BlendsOfDifferentSizesLeaveSelfUnchanged) {
