@@ -43,3 +43,38 @@ TEST(WebProperties, StartWithTheBrowserDefaultsAndCheckKinds) {
     ASSERT_EQ(store.Get(DISPID_PROP_OFFLINE, v), kS_OK);
     EXPECT_EQ(v.boolValue, kVariantTrue);
 }
+
+TEST(ControlState, AppliesAStoredBlockAllOrNothing) {
+    const std::vector<uint8_t> good =
+        MakeControlState({{DISPID_PROP_SILENT, 1}, {DISPID_PROP_TOOLBAR, 7}, {DISPID_PROP_VISIBLE, 0}});
+    ASSERT_EQ(good.size(), kControlStateSize);
+    WebPropertyStore store;
+    ASSERT_TRUE(ApplyControlState(good, store));
+    Variant v;
+    store.Get(DISPID_PROP_SILENT, v);
+    EXPECT_EQ(v.boolValue, kVariantTrue);
+    store.Get(DISPID_PROP_TOOLBAR, v);
+    EXPECT_EQ(v.intValue, 7);
+
+    // A block with one bad entry (a boolean of 2) changes nothing, not even its good entries.
+    WebPropertyStore fresh;
+    std::vector<uint8_t> bad = MakeControlState({{DISPID_PROP_OFFLINE, 1}, {DISPID_PROP_SILENT, 2}});
+    EXPECT_FALSE(ApplyControlState(bad, fresh));
+    fresh.Get(DISPID_PROP_OFFLINE, v);
+    EXPECT_EQ(v.boolValue, kVariantFalse);
+
+    // Unknown property, the text property, wrong signature, version, or a count beyond the block.
+    EXPECT_FALSE(ApplyControlState(MakeControlState({{401, 1}}), fresh));
+    EXPECT_FALSE(ApplyControlState(MakeControlState({{DISPID_PROP_STATUSTEXT, 0}}), fresh));
+    std::vector<uint8_t> sig = good;
+    sig[0] = 'X';
+    EXPECT_FALSE(ApplyControlState(sig, fresh));
+    std::vector<uint8_t> ver = good;
+    ver[4] = 2;
+    EXPECT_FALSE(ApplyControlState(ver, fresh));
+    std::vector<uint8_t> truncated(good.begin(), good.begin() + 8 + 8 * 2);  // 3 entries announced
+    EXPECT_FALSE(ApplyControlState(truncated, fresh));
+    truncated.resize(5);
+    EXPECT_FALSE(ApplyControlState(truncated, fresh));
+    EXPECT_FALSE(ApplyControlState({}, fresh));
+}
