@@ -1,5 +1,6 @@
 #include "skin/data/ZlibStreams.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -183,15 +184,43 @@ void DecompressWholeStream(TStream& destination, TStream& source) {
 void DecompressWholeStream(TStream& destination, TStream& source, int64_t maxBytes) {
     source.SetPosition(0);
     TDecompressionStream in(source);
-    std::array<uint8_t, TCustomZlibStream::kBufferSize> block;
+    auto tooLarge = [maxBytes] {
+        return EDecompressionError("compressed data inflates to more than " + std::to_string(maxBytes) + " bytes");
+    };
+    constexpr int32_t kBlock = TCustomZlibStream::kBufferSize;
     int64_t total = 0;
+    if (auto* memory = dynamic_cast<TMemoryStream*>(&destination)) {
+        // Inflate straight into the memory stream's storage, into all its free room at once:
+        // zlib then keeps no window copy per 4096-byte block, which is what made streaming
+        // inflation slower than a one-call inflate.
+        const int64_t start = memory->Position();
+        int64_t capacity = start;
+        for (;;) {
+            if (start + total + kBlock > capacity) {
+                capacity = std::max(capacity * 2, start + total + 16 * kBlock);
+                memory->SetSize(capacity);
+            }
+            // Never ask for more than one byte past the bound, so a bomb stops there.
+            const int64_t room =
+                std::min<int64_t>({capacity - start - total, INT32_MAX, std::min<int64_t>(maxBytes - total, INT32_MAX) + 1});
+            const int32_t n = in.Read(memory->Memory() + start + total, static_cast<int32_t>(room));
+            if (n == 0) break;
+            total += n;
+            if (total > maxBytes) {
+                memory->SetSize(start + maxBytes);
+                throw tooLarge();
+            }
+        }
+        memory->SetSize(start + total);
+        memory->SetPosition(start + total);
+        return;
+    }
+    std::array<uint8_t, kBlock> block;
     for (;;) {
-        const int32_t n = in.Read(block.data(), static_cast<int32_t>(block.size()));
+        const int32_t n = in.Read(block.data(), kBlock);
         if (n == 0) break;
         total += n;
-        if (total > maxBytes)
-            throw EDecompressionError("compressed data inflates to more than " + std::to_string(maxBytes) +
-                                      " bytes");
+        if (total > maxBytes) throw tooLarge();
         destination.WriteBuffer(block.data(), n);
     }
 }
