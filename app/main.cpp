@@ -24,8 +24,8 @@ int main(int argc, char** argv) {
     }
     if (TestEventsRequested()) InstallTestEventLog(*Form1);
     Application().Run();
-    // The panes close while the window system is still up.
-    delete Form1;
+    // The panes close while the window system is still up (unless the form is gone already).
+    delete Application().MainForm();
     Form1 = nullptr;
     return 0;
 }
