@@ -105,16 +105,6 @@ TEST_F(LabelTest, WordWrapKeepsTheWidthAndGrowsTheHeight) {
     EXPECT_EQ(label->BoundsRect(), Rect(10, 10, 50, 30));
 }
 
-TEST_F(LabelTest, LoadingDefersTheAutoSizeToLoaded) {
-    label->SetComponentState(csLoading, true);
-    label->SetBounds(168, 8, 385, 22);
-    label->SetCaption("欢迎推荐智力题，请联系QQ：");
-    EXPECT_EQ(label->Width(), 385) << "stored bounds stand while loading";
-    label->SetComponentState(csLoading, false);
-    label->Loaded();
-    EXPECT_EQ(label->Width(), MeasureText(label->Font(), "欢迎推荐智力题，请联系QQ：").cx);
-}
-
 TEST_F(LabelTest, OpaqueLabelsFillTheirRectangleAndTransparentOnesDoNot) {
     label->SetCaption("Hi");
     label->SetParentColor(false);

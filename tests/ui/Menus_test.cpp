@@ -211,20 +211,6 @@ TEST(MenuItems, SubItemListKeepsParentsAndFreesWhatItHolds) {
     delete close;
 }
 
-TEST(MenuItems, DescriptionNestingPutsItemsIntoMenusAndItems) {
-    TComponent form(nullptr);
-    auto* menu = new TPopupMenu(&form);
-    auto* top = new TMenuItem(&form);
-    top->SetParentComponent(menu);
-    auto* sub = new TMenuItem(&form);
-    sub->SetParentComponent(top);
-    EXPECT_EQ(menu->Items().Items(0), top);
-    EXPECT_EQ(top->Items(0), sub);
-    EXPECT_EQ(top->GetParentComponent(), menu);
-    EXPECT_EQ(sub->GetParentComponent(), top);
-    EXPECT_THROW(sub->SetParentComponent(&form), EMenuError);
-}
-
 TEST(Menus, ShortCutDispatchSkipsDisabledAndHiddenBranches) {
     TMainMenu menu(nullptr);
     TMenuItem* file = AddItem(menu.Items(), "&File");
