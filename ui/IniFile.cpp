@@ -71,7 +71,7 @@ bool TryParseIniInteger(std::string_view s, int32_t& out) {
     return true;
 }
 
-size_t TMemIniFile::CiHash::operator()(const std::string& s) const noexcept {
+size_t TMemIniFile::CiHash::operator()(std::string_view s) const noexcept {
     // FNV-1a over the lower-cased bytes.
     uint64_t h = 1469598103934665603ull;
     for (char c : s) {
@@ -81,7 +81,7 @@ size_t TMemIniFile::CiHash::operator()(const std::string& s) const noexcept {
     return static_cast<size_t>(h);
 }
 
-bool TMemIniFile::CiEqual::operator()(const std::string& a, const std::string& b) const noexcept {
+bool TMemIniFile::CiEqual::operator()(std::string_view a, std::string_view b) const noexcept {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i) {
         if (LowerByte(a[i]) != LowerByte(b[i])) return false;
@@ -94,13 +94,33 @@ TMemIniFile::TMemIniFile(const std::string& fileName) : fileName_(fileName) {
     if (::stat(fileName.c_str(), &st) == 0) LoadFromFile(fileName);
 }
 
+TMemIniFile::TMemIniFile(const TMemIniFile& other) : fileName_(other.fileName_) {
+    TStringList lines;
+    other.GetStrings(lines);
+    SetStrings(lines);
+}
+
+TMemIniFile& TMemIniFile::operator=(const TMemIniFile& other) {
+    if (this != &other) {
+        TMemIniFile copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
 void TMemIniFile::Clear() {
     sections_.clear();
     sectionIndex_.clear();
+    written_.clear();
+    text_.reset();
 }
 
-void TMemIniFile::SetText(std::string_view text) {
+std::string_view TMemIniFile::Keep(std::string_view text) { return written_.emplace_back(text); }
+
+void TMemIniFile::SetText(std::string_view source) {
     Clear();
+    text_ = std::make_unique<std::string>(source);
+    const std::string_view text = *text_;
     Section* current = nullptr;
     size_t start = 0;
     const size_t n = text.size();
@@ -113,20 +133,16 @@ void TMemIniFile::SetText(std::string_view text) {
 
         if (line.empty() || line[0] == ';') continue;
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-            current = &AddSection(std::string(Trim(line.substr(1, line.size() - 2))));
+            current = &AddSection(Trim(line.substr(1, line.size() - 2)));
             continue;
         }
         if (!current) continue;  // before the first section
-        Line entry;
         const size_t eq = line.find('=');
         if (eq == std::string_view::npos) {
-            entry.key = std::string(line);
+            AddLine(*current, Line{line, {}, false});
         } else {
-            entry.key = std::string(Trim(line.substr(0, eq)));
-            entry.value = std::string(Trim(line.substr(eq + 1)));
-            entry.isEntry = true;
+            AddLine(*current, Line{Trim(line.substr(0, eq)), Trim(line.substr(eq + 1)), true});
         }
-        AddLine(*current, std::move(entry));
     }
 }
 
@@ -142,8 +158,8 @@ void TMemIniFile::SetStrings(const TStringList& lines) {
 void TMemIniFile::GetStrings(TStringList& lines) const {
     lines.Clear();
     for (const Section& s : sections_) {
-        lines.Add("[" + s.name + "]");
-        for (const Line& l : s.lines) lines.Add(l.isEntry ? l.key + "=" + l.value : l.key);
+        lines.Add("[" + std::string(s.name) + "]");
+        for (const Line& l : s.lines) lines.Add(l.isEntry ? std::string(l.key) + "=" + std::string(l.value) : std::string(l.key));
         lines.Add("");
     }
 }
@@ -159,19 +175,19 @@ void TMemIniFile::UpdateFile() const {
     lines.SaveToFile(fileName_);
 }
 
-const TMemIniFile::Section* TMemIniFile::FindSection(const std::string& name) const {
+const TMemIniFile::Section* TMemIniFile::FindSection(std::string_view name) const {
     auto it = sectionIndex_.find(name);
     return it == sectionIndex_.end() ? nullptr : &sections_[it->second];
 }
 
-const TMemIniFile::Line* TMemIniFile::FindEntry(const std::string& section, const std::string& key) const {
+const TMemIniFile::Line* TMemIniFile::FindEntry(std::string_view section, std::string_view key) const {
     const Section* s = FindSection(section);
     if (!s) return nullptr;
     auto it = s->keys.find(key);
     return it == s->keys.end() ? nullptr : &s->lines[it->second];
 }
 
-TMemIniFile::Section& TMemIniFile::AddSection(const std::string& name) {
+TMemIniFile::Section& TMemIniFile::AddSection(std::string_view name) {
     sections_.push_back(Section{name, {}, {}});
     sectionIndex_.emplace(name, sections_.size() - 1);  // keeps an earlier one of that name
     return sections_.back();
@@ -198,7 +214,7 @@ void TMemIniFile::ReindexSections() {
 std::string TMemIniFile::ReadString(const std::string& section, const std::string& key,
                                     const std::string& defaultValue) const {
     const Line* l = FindEntry(section, key);
-    return l ? l->value : defaultValue;
+    return l ? std::string(l->value) : defaultValue;
 }
 
 int32_t TMemIniFile::ReadInteger(const std::string& section, const std::string& key, int32_t defaultValue) const {
@@ -221,31 +237,33 @@ void TMemIniFile::ReadSection(const std::string& section, TStringList& keys) con
     keys.Clear();
     if (const Section* s = FindSection(section)) {
         for (const Line& l : s->lines) {
-            if (l.isEntry) keys.Add(l.key);
+            if (l.isEntry) keys.Add(std::string(l.key));
         }
     }
 }
 
 void TMemIniFile::ReadSections(TStringList& sections) const {
     sections.Clear();
-    for (const Section& s : sections_) sections.Add(s.name);
+    for (const Section& s : sections_) sections.Add(std::string(s.name));
 }
 
 void TMemIniFile::ReadSectionValues(const std::string& section, TStringList& lines) const {
     lines.Clear();
     if (const Section* s = FindSection(section)) {
-        for (const Line& l : s->lines) lines.Add(l.isEntry ? l.key + "=" + l.value : l.key);
+        for (const Line& l : s->lines) {
+            lines.Add(l.isEntry ? std::string(l.key) + "=" + std::string(l.value) : std::string(l.key));
+        }
     }
 }
 
 void TMemIniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
     auto it = sectionIndex_.find(section);
-    Section& s = it == sectionIndex_.end() ? AddSection(section) : sections_[it->second];
+    Section& s = it == sectionIndex_.end() ? AddSection(Keep(section)) : sections_[it->second];
     auto k = s.keys.find(key);
     if (k != s.keys.end()) {
-        s.lines[k->second].value = value;
+        s.lines[k->second].value = Keep(value);
     } else {
-        AddLine(s, Line{key, value, true});
+        AddLine(s, Line{Keep(key), Keep(value), true});
     }
 }
 

@@ -12,6 +12,8 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -27,6 +29,11 @@ bool TryParseIniInteger(std::string_view text, int32_t& out);
 class TMemIniFile {
 public:
     TMemIniFile() = default;
+    TMemIniFile(const TMemIniFile& other);
+    TMemIniFile& operator=(const TMemIniFile& other);
+    TMemIniFile(TMemIniFile&&) noexcept = default;
+    TMemIniFile& operator=(TMemIniFile&&) noexcept = default;
+    ~TMemIniFile() = default;
     // Loads the file when it exists (an absent file gives an empty INI); the name is kept for
     // UpdateFile.
     explicit TMemIniFile(const std::string& fileName);
@@ -71,33 +78,38 @@ public:
     void DeleteKey(const std::string& section, const std::string& key);
 
 private:
+    // Names and values are views into storage that never moves: the parsed text and the
+    // strings written later. This keeps parsing free of per-line allocations.
     struct CiHash {
-        size_t operator()(const std::string& s) const noexcept;
+        size_t operator()(std::string_view s) const noexcept;
     };
     struct CiEqual {
-        bool operator()(const std::string& a, const std::string& b) const noexcept;
+        bool operator()(std::string_view a, std::string_view b) const noexcept;
     };
-    using Index = std::unordered_map<std::string, size_t, CiHash, CiEqual>;
+    using Index = std::unordered_map<std::string_view, size_t, CiHash, CiEqual>;
 
     struct Line {
-        std::string key;    // the entry's key, or the whole text of a line without "="
-        std::string value;
+        std::string_view key;  // the entry's key, or the whole text of a line without "="
+        std::string_view value;
         bool isEntry = false;
     };
     struct Section {
-        std::string name;
+        std::string_view name;
         std::vector<Line> lines;
         Index keys;  // first entry of each key
     };
 
-    [[nodiscard]] const Section* FindSection(const std::string& name) const;
-    [[nodiscard]] const Line* FindEntry(const std::string& section, const std::string& key) const;
-    Section& AddSection(const std::string& name);
+    [[nodiscard]] const Section* FindSection(std::string_view name) const;
+    [[nodiscard]] const Line* FindEntry(std::string_view section, std::string_view key) const;
+    Section& AddSection(std::string_view name);
     static void AddLine(Section& section, Line line);
     static void ReindexKeys(Section& section);
     void ReindexSections();
+    std::string_view Keep(std::string_view text);
 
     std::string fileName_;
+    std::unique_ptr<std::string> text_;  // the parsed text
+    std::deque<std::string> written_;    // names and values added later (a deque keeps addresses)
     std::vector<Section> sections_;
     Index sectionIndex_;  // first section of each name
 };

@@ -134,6 +134,25 @@ TEST(IniFile, DuplicateSectionBecomesVisibleAfterTheFirstIsErased) {
     EXPECT_EQ(ini.ReadString("S", "a", ""), "2");
 }
 
+TEST(IniFile, CopiesAndMovesKeepTheirOwnText) {
+    TMemIniFile original = Parse("[S]\nshort=1\nlong=a value longer than any small-string buffer\n");
+    original.WriteString("S", "written", "w");
+    TMemIniFile copy(original);
+    original.WriteString("S", "short", "changed");
+    original.SetText("[Other]\nx=1\n");  // the original's text is gone now
+    EXPECT_EQ(copy.ReadString("s", "short", ""), "1");
+    EXPECT_EQ(copy.ReadString("s", "long", ""), "a value longer than any small-string buffer");
+    EXPECT_EQ(copy.ReadString("s", "written", ""), "w");
+    TMemIniFile moved(std::move(copy));
+    std::vector<TMemIniFile> many;
+    many.push_back(std::move(moved));
+    many.emplace_back();  // the vector moves its elements
+    EXPECT_EQ(many[0].ReadString("S", "written", ""), "w");
+    EXPECT_EQ(many[0].ReadInteger("S", "SHORT", 0), 1);
+    copy = many[0];
+    EXPECT_EQ(copy.ReadString("S", "long", ""), "a value longer than any small-string buffer");
+}
+
 TEST(IniFile, FileConstructorLoadsWhenPresent) {
     const auto path = std::filesystem::temp_directory_path() / "pb_ini_test.ini";
     std::filesystem::remove(path);
