@@ -11,7 +11,6 @@ namespace {
 struct Span {
     int32_t l;
     int32_t r;
-    friend bool operator==(const Span&, const Span&) = default;
 };
 
 enum class Op { Union, Intersect, Subtract, Xor };

@@ -158,10 +158,10 @@ TEST(RegionData, MalformedBlocksRaise) {
         patched(32 + 8, -1),     // inverted rectangle
     };
     for (size_t i = 0; i < bad.size(); ++i) {
-        EXPECT_THROW(TRegion::FromRegionData(bad[i].data(), bad[i].size()), EInvalidOperation) << i;
+        EXPECT_THROW((void)TRegion::FromRegionData(bad[i].data(), bad[i].size()), EInvalidOperation) << i;
     }
     for (size_t n = 0; n < good.size(); ++n) {
-        EXPECT_THROW(TRegion::FromRegionData(good.data(), n), EInvalidOperation) << n;
+        EXPECT_THROW((void)TRegion::FromRegionData(good.data(), n), EInvalidOperation) << n;
     }
-    EXPECT_THROW(TRegion::FromRegionData(nullptr, 0), EInvalidOperation);
+    EXPECT_THROW((void)TRegion::FromRegionData(nullptr, 0), EInvalidOperation);
 }
