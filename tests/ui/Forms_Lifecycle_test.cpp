@@ -103,6 +103,27 @@ TEST_F(LifecycleTest, ReleasedFormIsFreedFromTheLoopAndLeavesTheScreenList) {
     EXPECT_EQ(Screen().FormCount(), before - 1);
 }
 
+TEST_F(LifecycleTest, ApplicationMinimizeAndRestoreTakeEveryVisibleForm) {
+    TForm a(nullptr), b(nullptr), hidden(nullptr);
+    a.Show();
+    b.Show();
+    hidden.HandleNeeded();
+    MessageLog log(a, {WM_SIZE});
+    Application().Minimize();
+    P().ProcessPending();
+    EXPECT_TRUE(W(a).Minimized());
+    EXPECT_TRUE(W(b).Minimized());
+    EXPECT_FALSE(W(hidden).Minimized());
+    EXPECT_EQ(a.WindowState(), wsMinimized);
+    ASSERT_FALSE(log.entries.empty());
+    EXPECT_EQ(log.entries.back().WParam, static_cast<uintptr_t>(SIZE_MINIMIZED));
+    Application().Restore();
+    P().ProcessPending();
+    EXPECT_FALSE(W(a).Minimized());
+    EXPECT_EQ(a.WindowState(), wsNormal);
+    EXPECT_EQ(log.entries.back().WParam, static_cast<uintptr_t>(SIZE_RESTORED));
+}
+
 // ---- Keys ----
 
 TEST_F(LifecycleTest, AltF4ClosesAndLoneAltOpensTheKeyMenu) {
