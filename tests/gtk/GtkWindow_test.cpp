@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/gtk/GtkWindow.h"
-#include "tests/GtkTestSupport.h"
+#include "tests/gtk/GtkTestSupport.h"
 #include "ui/Messages.h"
 #include "ui/Region.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/gtk/GtkImages.h"
-#include "tests/GtkTestSupport.h"
+#include "tests/gtk/GtkTestSupport.h"
 
 using namespace platform;
 using namespace platform::gtk;

@@ -5,7 +5,7 @@
 
 #include "platform/gtk/GtkWindow.h"
 #include "platform/gtk/RenderingMode.h"
-#include "tests/GtkTestSupport.h"
+#include "tests/gtk/GtkTestSupport.h"
 
 using namespace platform::gtk;
 

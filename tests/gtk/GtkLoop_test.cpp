@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "tests/GtkTestSupport.h"
+#include "tests/gtk/GtkTestSupport.h"
 
 using platform::Current;
 using gtktest::WaitFor;

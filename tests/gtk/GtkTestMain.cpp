@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/gtk/GtkPlatform.h"
-#include "tests/GtkTestSupport.h"
+#include "tests/gtk/GtkTestSupport.h"
 
 namespace gtktest {
 
