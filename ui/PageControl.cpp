@@ -280,7 +280,30 @@ void TPageControl::SetTabIndex(int tabIndex) {
 
 int TPageControl::ItemHeight() const {
     if (itemHeight_ > 0) return itemHeight_;
-    return MeasureText(Font(), "Ag").cy + kTabPaddingY;
+    ComputeItems();
+    return itemHeightUsed_;
+}
+
+TPageControl::LayoutKey TPageControl::CurrentLayoutKey() const {
+    LayoutKey key;
+    key.width = Width();
+    key.height = Height();
+    key.font = Font();
+    key.itemWidth = itemWidth_;
+    key.itemHeight = itemHeight_;
+    key.position = tabPosition_;
+    key.multiLine = multiLine_;
+    if (images_) {
+        key.imageWidth = images_->Width();
+        key.imageHeight = images_->Height();
+        key.imageCount = images_->Count();
+    }
+    for (const TTabSheet* page : pages_) {
+        if (!page->tabVisible_) continue;
+        key.captions.push_back(page->Caption());
+        key.imageIndexes.push_back(page->imageIndex_);
+    }
+    return key;
 }
 
 int TPageControl::TabLength(const TTabSheet* page) const {
@@ -298,9 +321,13 @@ int TPageControl::RowLength() const {
 // Lays every visible tab out along the strip, from the control's edge, rows wrapping when
 // MultiLine is set. Rectangles are unscrolled; rows_ gets the row count.
 void TPageControl::ComputeItems() const {
+    LayoutKey key = CurrentLayoutKey();
+    if (key == layoutKey_) return;
+    layoutKey_ = std::move(key);
     items_.clear();
     rows_ = 1;
-    const int h = ItemHeight();
+    itemHeightUsed_ = itemHeight_ > 0 ? itemHeight_ : MeasureText(Font(), "Ag").cy + kTabPaddingY;
+    const int h = itemHeightUsed_;
     const int limit = RowLength();
     int along = 0;
     int row = 0;

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "ui/Controls.h"
@@ -190,7 +191,23 @@ private:
     TTabStyle style_ = tsTabs;
     TCustomImageList* images_ = nullptr;
 
+    // Everything the tab layout depends on; the layout is measured again only when it
+    // changes (text measuring is the expensive part, and hit testing runs per mouse move).
+    struct LayoutKey {
+        int width = -1, height = -1;
+        TFont font;
+        int itemWidth = 0, itemHeight = 0;
+        TTabPosition position = tpTop;
+        bool multiLine = false;
+        int imageWidth = 0, imageHeight = 0, imageCount = 0;
+        std::vector<std::string> captions;  // visible tabs only
+        std::vector<int> imageIndexes;
+        friend bool operator==(const LayoutKey&, const LayoutKey&) = default;
+    };
+    [[nodiscard]] LayoutKey CurrentLayoutKey() const;
+
+    mutable LayoutKey layoutKey_;
     mutable std::vector<TRect> items_;  // by tab index, unscrolled
     mutable int rows_ = 1;
-    mutable bool itemsValid_ = false;
+    mutable int itemHeightUsed_ = 0;
 };

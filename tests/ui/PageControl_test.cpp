@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/headless/HeadlessPlatform.h"
+#include "ui/Bitmap.h"
 #include "ui/DescriptionReader.h"
 #include "ui/Exceptions.h"
 #include "ui/Forms.h"
@@ -495,4 +496,30 @@ TEST_F(PageControlTest, TheFocusLeavesASheetThatIsHidden) {
     form->FocusControl(outside);
     pc->SetActivePage(b);
     EXPECT_EQ(form->ActiveControl(), outside);
+}
+
+TEST_F(PageControlTest, LayoutFollowsCaptionsFontsAndImagesChangedLater) {
+    TTabSheet* a = AddSheet("A");
+    AddSheet("B");
+    const int before = pc->TabRect(1).Left;
+    a->SetCaption("A much longer caption");
+    EXPECT_EQ(pc->TabRect(0).Width(), TextWidth("A much longer caption") + 12);
+    EXPECT_EQ(pc->TabRect(1).Left, pc->TabRect(0).Right);
+    EXPECT_GT(pc->TabRect(1).Left, before);
+
+    const int height = pc->ItemHeight();
+    pc->Font().Height = -24;
+    pc->FontChanged();
+    EXPECT_GT(pc->ItemHeight(), height);
+    EXPECT_EQ(pc->DisplayRect().Top, pc->ItemHeight() + 6);
+
+    // An image index counts only once the list holds that image.
+    TImageList images(nullptr);
+    images.SetSize(16, 16);
+    pc->SetImages(&images);
+    a->SetImageIndex(0);
+    const int plain = pc->TabRect(0).Width();
+    images.AddMasked(TBitmap(16, 16), clFuchsia);
+    EXPECT_EQ(pc->TabRect(0).Width(), plain + 16 + 3);
+    pc->SetImages(nullptr);
 }
