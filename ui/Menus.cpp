@@ -4,6 +4,7 @@
 #include <glib.h>
 
 #include "ui/Bitmap.h"
+#include "ui/ControlsWindowHost.h"  // KeyboardShiftState
 #include "ui/Exceptions.h"
 #include "ui/ImageList.h"
 #include "ui/Messages.h"
@@ -376,6 +377,14 @@ TMenuItem* TMenu::FindItem(TShortCut shortCut) const {
 bool TMenu::IsShortCut(TShortCut shortCut) {
     if (shortCut == scNone) return false;
     return ClickShortCut(*items_, shortCut);
+}
+
+bool TMenu::IsShortCut(const TMessage& keyMessage) {
+    if (keyMessage.Msg != WM_KEYDOWN && keyMessage.Msg != WM_SYSKEYDOWN) return false;
+    if (keyMessage.WParam == 0 || keyMessage.WParam > 0xFF) return false;
+    TShiftState shift = KeyboardShiftState();
+    if (keyMessage.Msg == WM_SYSKEYDOWN) shift |= ssAlt;
+    return IsShortCut(static_cast<uint16_t>(keyMessage.WParam), shift);
 }
 
 // ---------------------------------------------------------------------------------------

@@ -167,6 +167,9 @@ public:
     // they can fill their sub-items.
     bool IsShortCut(TShortCut shortCut);
     bool IsShortCut(uint16_t key, TShiftState shift) { return IsShortCut(::ShortCut(key, shift)); }
+    // A WM_KEYDOWN or WM_SYSKEYDOWN message (virtual key in WPARAM) with the keyboard's
+    // current shift state; other messages are no short cuts.
+    bool IsShortCut(const TMessage& keyMessage);
 
     void Notification(TComponent* component, TOperation operation) override;
 

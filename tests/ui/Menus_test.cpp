@@ -301,6 +301,21 @@ TEST(MainMenus, AFormsMainMenuAnswersKeysUntilItIsFreed) {
     EXPECT_EQ(saves, 1);
     EXPECT_TRUE(form.IsShortCut(TextToShortCut("Ctrl+S")));
     EXPECT_EQ(saves, 2);
+    // A key message handled by a control takes the keyboard's shift state at that key.
+    TPopupMenu popup(nullptr);
+    TMenuItem* find = AddItem(popup.Items(), "&Find", TextToShortCut("Ctrl+F"));
+    int finds = 0;
+    find->OnClick = [&](TComponent*) { ++finds; };
+    std::vector<bool> answers;
+    form.KeyPreview = true;
+    form.OnKeyDown = [&](TComponent*, uint16_t& key, TShiftState) {
+        if (key == 'F') answers.push_back(popup.IsShortCut(TMessage{WM_KEYDOWN, key, 0, 0}));
+        EXPECT_FALSE(popup.IsShortCut(TMessage{WM_CHAR, key, 0, 0}));
+    };
+    plat.KeyPress('F', platform::kModControl);
+    plat.KeyPress('F', 0);
+    EXPECT_EQ(answers, (std::vector<bool>{true, false}));
+    EXPECT_EQ(finds, 1);
     delete menu;
     EXPECT_FALSE(form.IsShortCut(TextToShortCut("Ctrl+S"))) << "a freed menu no longer answers";
     EXPECT_EQ(saves, 2);
