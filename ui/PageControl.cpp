@@ -116,10 +116,21 @@ void TTabSheet::WndProc(TMessage& message) {
 // ---------------------------------------------------------------------------------------
 // TPageControl: pages
 
-TPageControl::TPageControl(TComponent* owner) : TCustomControl(owner) {
+TPageControl::TPageControl(TComponent* owner)
+    : TCustomControl(owner), shortCutForm_(dynamic_cast<TCustomForm*>(owner)) {
     ControlStyle |= csAcceptsControls;
     TabStop = true;
     SetBounds(0, 0, 289, 193);
+    if (shortCutForm_)
+        shortCutHandler_ = shortCutForm_->AddShortCutHandler([this](uint32_t sc) { return HandleFormShortCut(sc); });
+}
+
+bool TPageControl::HandleFormShortCut(uint32_t shortCut) {
+    if ((shortCut & 0xFF) != VK_TAB || !(shortCut & scCtrl) || (shortCut & scAlt)) return false;
+    TCustomForm* form = GetParentForm(this);
+    if (!form || !form->ActiveControl() || !ContainsControl(form->ActiveControl())) return false;
+    SelectNextPage(!(shortCut & scShift));
+    return true;
 }
 
 TPageControl::~TPageControl() {
@@ -129,6 +140,8 @@ TPageControl::~TPageControl() {
     pages_.clear();
     activePage_ = nullptr;
     if (images_) images_->RemoveFreeNotification(this);
+    // A form being destroyed no longer dispatches short cuts (its handler list may be gone).
+    if (shortCutForm_ && !shortCutForm_->IsDestroying()) shortCutForm_->RemoveShortCutHandler(shortCutHandler_);
 }
 
 TTabSheet* TPageControl::Pages(int index) const {

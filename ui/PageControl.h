@@ -168,6 +168,9 @@ protected:
 
 private:
     friend class TTabSheet;
+    // Ctrl+Tab and Ctrl+Shift+Tab reach the form as short cuts while the focus is on a
+    // control inside the page control.
+    bool HandleFormShortCut(uint32_t shortCut);
     void InsertPage(TTabSheet* page);
     void RemovePage(TTabSheet* page);
     void MovePage(TTabSheet* page, int index);
@@ -179,6 +182,8 @@ private:
     [[nodiscard]] int TabLength(const TTabSheet* page) const;
     [[nodiscard]] int RowLength() const;
 
+    TCustomForm* shortCutForm_ = nullptr;
+    int shortCutHandler_ = 0;
     std::vector<TTabSheet*> pages_;
     TTabSheet* activePage_ = nullptr;
     int firstVisibleTab_ = 0;

@@ -523,3 +523,29 @@ TEST_F(PageControlTest, LayoutFollowsCaptionsFontsAndImagesChangedLater) {
     EXPECT_EQ(pc->TabRect(0).Width(), plain + 16 + 3);
     pc->SetImages(nullptr);
 }
+
+TEST_F(PageControlTest, CtrlTabSwitchesPagesWhileTheFocusIsInside) {
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(100, 100, 300, 200);
+    TTabSheet* a = AddSheet("a");
+    TTabSheet* b = AddSheet("b");
+    auto* inner = new TWinControl(form.get());
+    inner->SetParent(a);
+    inner->TabStop = true;
+    auto* outside = new TWinControl(form.get());
+    outside->SetParent(form.get());
+    outside->SetBounds(0, 210, 10, 10);
+    form->Show();
+    auto& plat = static_cast<platform::HeadlessPlatform&>(platform::Current());
+    plat.ProcessPending();
+
+    form->FocusControl(outside);
+    plat.KeyPress(VK_TAB, platform::kModControl);
+    EXPECT_EQ(pc->ActivePage(), a) << "focus outside: not the page control's key";
+    form->FocusControl(inner);
+    plat.KeyPress(VK_TAB, platform::kModControl);
+    EXPECT_EQ(pc->ActivePage(), b);
+    EXPECT_EQ(form->ActiveControl(), pc) << "the focus left the hidden sheet";
+    plat.KeyPress(VK_TAB, platform::kModControl | platform::kModShift);
+    EXPECT_EQ(pc->ActivePage(), a);
+}
