@@ -125,6 +125,8 @@ public:
     void SetTabPosition(TTabPosition value);
     [[nodiscard]] bool MultiLine() const { return multiLine_; }
     void SetMultiLine(bool value);
+    // Style and HotTrack are kept for derived looks; the plain look draws every style as
+    // tabs and does not track the mouse.
     [[nodiscard]] TTabStyle Style() const { return style_; }
     void SetStyle(TTabStyle value);
     [[nodiscard]] TCustomImageList* Images() const { return images_; }
