@@ -4,12 +4,37 @@
 #include "app/Main.h"
 #include "app/TitledStrip.h"
 #include "browser/BrowserClasses.h"
+#include "skin/data/CompressedStoredSkin.h"
+#include "skin/data/SkinData.h"
+#include "skin/data/SkinDataClasses.h"
+#include "ui/Application.h"
 #include "ui/ClassRegistry.h"
 #include "ui/Label.h"
 #include "ui/PageControl.h"
 #include "ui/Panel.h"
 #include "ui/PropertyHelpers.h"
 #include "ui/UiClasses.h"
+
+namespace {
+
+// A skin that cannot be loaded while a description is read must not keep the form from
+// being created: the error goes to the application's error handler (a message box), the
+// skin data stays empty (only SKINMSG_BEFORECHANGE was sent) and the form keeps its default
+// look. Set from code, the property still raises to its caller.
+void ReportSkinErrorsWhileReading() {
+    AddReferenceProperty<TspSkinData, TspCompressedStoredSkin>(
+        "TspSkinData", "CompressedStoredSkin",
+        [](TspSkinData& data, TspCompressedStoredSkin* container) {
+            try {
+                data.SetCompressedStoredSkin(container);
+            } catch (const std::exception& e) {
+                Application().HandleException(e);
+            }
+        },
+        "TspCompressedStoredSkin");
+}
+
+}  // namespace
 
 void RegisterAppClasses() {
     static bool done = false;
@@ -19,11 +44,15 @@ void RegisterAppClasses() {
     RegisterBrowserClasses();
     RegisterTitledStripClass();
     RegisterFlatPageControlClass();
+    RegisterSkinDataClasses();
+    ReportSkinErrorsWhileReading();
 
     auto& reg = TClassRegistry::Instance();
     // TForm1 is created by the application, never by name from a description.
     reg.Register("TForm1", "TForm", nullptr);
     const std::string cls = "TForm1";
+    AddComponentField<TForm1, TspSkinData>(cls, "spSkinData1", &TForm1::spSkinData1);
+    AddComponentField<TForm1, TspCompressedStoredSkin>(cls, "spCompressedStoredSkin1", &TForm1::spCompressedStoredSkin1);
     AddComponentField<TForm1, TPanel>(cls, "LeftPanel", &TForm1::LeftPanel);
     AddComponentField<TForm1, TPageControl>(cls, "LeftPC", &TForm1::LeftPC);
     AddComponentField<TForm1, TTabSheet>(cls, "spSkinTabSheet1", &TForm1::spSkinTabSheet1);

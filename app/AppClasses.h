@@ -1,5 +1,5 @@
 // Registers the application's classes (TForm1, the titled strip) for stored descriptions,
-// together with the framework's and the browser's. Idempotent.
+// together with the framework's, the browser's and the skin data classes. Idempotent.
 #pragma once
 
 void RegisterAppClasses();

@@ -15,6 +15,8 @@ std::string MainFormDescription() { return std::string(kMainFormDescription, kMa
 
 TForm1::TForm1(TComponent* owner) : TForm(owner) { CreateFromDescription(MainFormDescription()); }
 
+TForm1::TForm1(TComponent* owner, TForm1Unread) : TForm(owner) {}
+
 void TForm1::FormCreate(TComponent* /*Sender*/) {
     SiteBaseAddress = SiteBaseAddressConstant();
     // The author's-site address is the base itself, kept as its own wide-string constant.
