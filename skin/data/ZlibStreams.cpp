@@ -1,7 +1,10 @@
 #include "skin/data/ZlibStreams.h"
 
 #include <algorithm>
+#include <cstring>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -120,16 +123,17 @@ int32_t TDecompressionStream::Read(void* buffer, int32_t count) {
     if (count <= 0) return 0;
     zstrm_.next_out = static_cast<Bytef*>(buffer);
     zstrm_.avail_out = static_cast<uInt>(count);
-    RestoreStreamPosition();
     while (zstrm_.avail_out > 0) {
         // Bytes after the end of the zlib stream are never inflated: reading ends there.
         if (streamEnded_) break;
         if (zstrm_.avail_in == 0) {
+            // The source is touched only here (someone, even OnProgress, may have moved it).
+            RestoreStreamPosition();
             const int32_t got = strm_.Read(buffer_.data(), kBufferSize);
             if (got <= 0) break;
             zstrm_.avail_in = static_cast<uInt>(got);
             zstrm_.next_in = buffer_.data();
-            strmPos_ = static_cast<int32_t>(strm_.Position());
+            strmPos_ += got;
             Progress();
         }
         if (DCheck(inflate(&zstrm_, Z_NO_FLUSH)) == Z_STREAM_END) streamEnded_ = true;
@@ -190,28 +194,37 @@ void DecompressWholeStream(TStream& destination, TStream& source, int64_t maxByt
     constexpr int32_t kBlock = TCustomZlibStream::kBufferSize;
     int64_t total = 0;
     if (auto* memory = dynamic_cast<TMemoryStream*>(&destination)) {
-        // Inflate straight into the memory stream's storage, into all its free room at once:
-        // zlib then keeps no window copy per 4096-byte block, which is what made streaming
-        // inflation slower than a one-call inflate.
-        const int64_t start = memory->Position();
-        int64_t capacity = start;
+        // Inflate into large, uninitialised pieces (each Read fills one with zlib writing
+        // straight into it, so zlib keeps few window copies), then size the memory stream
+        // once and copy the pieces in: growing the stream itself would zero and move its
+        // storage at every doubling.
+        struct Piece {
+            std::unique_ptr<uint8_t[]> bytes;
+            int32_t used;
+        };
+        std::vector<Piece> pieces;
+        int64_t pieceSize = 16 * kBlock;
         for (;;) {
-            if (start + total + kBlock > capacity) {
-                capacity = std::max(capacity * 2, start + total + 16 * kBlock);
-                memory->SetSize(capacity);
-            }
             // Never ask for more than one byte past the bound, so a bomb stops there.
-            const int64_t room =
-                std::min<int64_t>({capacity - start - total, INT32_MAX, std::min<int64_t>(maxBytes - total, INT32_MAX) + 1});
-            const int32_t n = in.Read(memory->Memory() + start + total, static_cast<int32_t>(room));
-            if (n == 0) break;
-            total += n;
-            if (total > maxBytes) {
-                memory->SetSize(start + maxBytes);
-                throw tooLarge();
-            }
+            const int64_t room = std::min<int64_t>(pieceSize, std::min<int64_t>(maxBytes - total, INT32_MAX - 1) + 1);
+            Piece piece{std::unique_ptr<uint8_t[]>(new uint8_t[static_cast<size_t>(room)]), 0};
+            piece.used = in.Read(piece.bytes.get(), static_cast<int32_t>(room));
+            if (piece.used == 0) break;
+            total += piece.used;
+            if (total > maxBytes) throw tooLarge();
+            const bool full = piece.used == room;
+            pieces.push_back(std::move(piece));
+            if (!full) break;  // the data ended inside this piece
+            pieceSize = std::min<int64_t>(pieceSize * 2, 64 * 1024 * 1024);
         }
-        memory->SetSize(start + total);
+        // As writing would: bytes beyond what is written stay.
+        const int64_t start = memory->Position();
+        memory->SetSize(std::max(memory->Size(), start + total));
+        uint8_t* to = memory->Memory() + start;
+        for (const Piece& piece : pieces) {
+            std::memcpy(to, piece.bytes.get(), static_cast<size_t>(piece.used));
+            to += piece.used;
+        }
         memory->SetPosition(start + total);
         return;
     }

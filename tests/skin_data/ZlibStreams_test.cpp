@@ -11,6 +11,17 @@ std::vector<uint8_t> Sample(size_t n) {
     return v;
 }
 
+// Bytes that do not compress (a linear congruential sequence).
+std::vector<uint8_t> Noise(size_t n) {
+    std::vector<uint8_t> v(n);
+    uint32_t x = 12345;
+    for (auto& b : v) {
+        x = x * 1103515245u + 12345u;
+        b = static_cast<uint8_t>(x >> 24);
+    }
+    return v;
+}
+
 std::vector<uint8_t> Compress(const std::vector<uint8_t>& data) {
     TMemoryStream src, dst;
     src.Assign(data);
@@ -148,6 +159,69 @@ TEST(ZlibStreams, ProgressIsCalledPerBlock) {
     std::vector<uint8_t> out(data.size());
     EXPECT_EQ(d.Read(out.data(), static_cast<int32_t>(out.size())), static_cast<int32_t>(data.size()));
     EXPECT_EQ(calls, static_cast<int>((src.Size() + 4095) / 4096));
+}
+
+// The whole-stream inflate into memory fills growing pieces; results that end on, just
+// before and just after a piece boundary (64 KiB, then 64 + 128 KiB) must come out whole,
+// and the bound must hold exactly.
+TEST(ZlibStreams, WholeStreamInflateAroundPieceBoundaries) {
+    for (size_t size : {size_t{0}, size_t{1}, size_t{65535}, size_t{65536}, size_t{65537}, size_t{196608},
+                        size_t{196609}, size_t{300000}}) {
+        SCOPED_TRACE(size);
+        const auto data = size % 2 ? Noise(size) : Sample(size);
+        const auto block = Compress(data);
+        EXPECT_EQ(Inflate(block), data);
+        TMemoryStream src, dst;
+        src.Assign(block);
+        DecompressWholeStream(dst, src, static_cast<int64_t>(size));
+        EXPECT_EQ(dst.Size(), static_cast<int64_t>(size));
+        EXPECT_EQ(dst.Position(), static_cast<int64_t>(size));
+        if (size > 0) {
+            TMemoryStream tight;
+            EXPECT_THROW(DecompressWholeStream(tight, src, static_cast<int64_t>(size) - 1), EDecompressionError);
+        }
+    }
+}
+
+// Inflating into a memory stream writes at its position, as writing would: what lies before
+// and after the written range stays.
+TEST(ZlibStreams, WholeStreamInflateWritesAtThePositionAndKeepsTheRest) {
+    TMemoryStream src;
+    src.Assign(Compress({'w', 'x', 'y', 'z'}));
+    TMemoryStream dst;
+    dst.Assign(std::vector<uint8_t>(10, 'A'));
+    dst.SetPosition(3);
+    DecompressWholeStream(dst, src);
+    EXPECT_EQ(std::string(dst.Bytes().begin(), dst.Bytes().end()), "AAAwxyzAAA");
+    EXPECT_EQ(dst.Position(), 7);
+
+    const auto longer = Sample(20);
+    src.Assign(Compress(longer));
+    dst.SetPosition(8);
+    DecompressWholeStream(dst, src);
+    EXPECT_EQ(dst.Size(), 28);
+    EXPECT_EQ(dst.Position(), 28);
+    EXPECT_EQ(std::vector<uint8_t>(dst.Bytes().begin() + 8, dst.Bytes().end()), longer);
+    EXPECT_EQ(dst.Bytes()[7], 'A');
+}
+
+// Whoever moves the source between two blocks (here the progress handler itself) does not
+// disturb inflation: the adapter puts the source back before each block it takes.
+TEST(ZlibStreams, SourceMovedBetweenBlocksIsPutBack) {
+    const auto data = Noise(30000);
+    TMemoryStream src;
+    src.Assign(Compress(data));
+    ASSERT_GT(src.Size(), 3 * 4096);
+    TDecompressionStream d(src);
+    int blocks = 0;
+    d.OnProgress = [&](TCustomZlibStream*) {
+        ++blocks;
+        src.SetPosition(0);
+    };
+    std::vector<uint8_t> out(data.size());
+    ASSERT_EQ(d.Read(out.data(), static_cast<int32_t>(out.size())), static_cast<int32_t>(data.size()));
+    EXPECT_EQ(out, data);
+    EXPECT_EQ(blocks, static_cast<int>((src.Size() + 4095) / 4096));
 }
 
 }  // namespace
