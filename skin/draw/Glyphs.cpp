@@ -11,11 +11,11 @@ void Line(TCanvas& canvas, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     canvas.LineTo(x2, y2);
 }
 
-// A one-pixel pen outline of (l, t, r, b), right and bottom excluded, interior untouched:
-// the closed outline through the four corner pixels.
+// A one-pixel pen outline of (l, t, r, b), right and bottom excluded, interior untouched.
 void HollowRect(TCanvas& canvas, int32_t l, int32_t t, int32_t r, int32_t b) {
-    if (r - l < 1 || b - t < 1) return;
-    canvas.Polyline({{l, t}, {r - 1, t}, {r - 1, b - 1}, {l, b - 1}, {l, t}});
+    TCanvasStateGuard guard(canvas);
+    canvas.Brush.Style = bsClear;
+    canvas.Rectangle(l, t, r, b);
 }
 
 // Sets a solid one-pixel pen of `color` for the guard's lifetime.
