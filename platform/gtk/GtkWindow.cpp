@@ -223,6 +223,18 @@ TPoint GtkPlatformWindow::ToWindow(GdkWindow* eventWindow, double x, double y, d
     return {static_cast<int32_t>(std::floor(xRoot)) - ox, static_cast<int32_t>(std::floor(yRoot)) - oy};
 }
 
+MouseEvent GtkPlatformWindow::PointerEvent(MouseEventKind kind, GdkWindow* eventWindow, double x,
+                                           double y, double xRoot, double yRoot,
+                                           guint state) const {
+    MouseEvent m;
+    m.kind = kind;
+    m.pos = ToWindow(eventWindow, x, y, xRoot, yRoot);
+    m.screenPos = {static_cast<int32_t>(std::floor(xRoot)), static_cast<int32_t>(std::floor(yRoot))};
+    m.modifiers = ModifiersFromState(state);
+    m.buttonsDown = ButtonsDownAfter(state, 0, false);
+    return m;
+}
+
 gboolean GtkPlatformWindow::HandleButton(GtkWidget*, GdkEventButton* event, gpointer self) {
     auto* w = static_cast<GtkPlatformWindow*>(self);
     // Double clicks are recognised by our own tracker, so the press that completes one is
@@ -231,12 +243,9 @@ gboolean GtkPlatformWindow::HandleButton(GtkWidget*, GdkEventButton* event, gpoi
     const MouseButton button = ButtonFromGdk(event->button);
     if (button == MouseButton::None || !w->sink_) return TRUE;
     const bool pressed = event->type == GDK_BUTTON_PRESS;
-    MouseEvent m;
+    MouseEvent m = w->PointerEvent(MouseEventKind::Up, event->window, event->x, event->y,
+                                   event->x_root, event->y_root, event->state);
     m.button = button;
-    m.pos = w->ToWindow(event->window, event->x, event->y, event->x_root, event->y_root);
-    m.screenPos = {static_cast<int32_t>(std::floor(event->x_root)),
-                   static_cast<int32_t>(std::floor(event->y_root))};
-    m.modifiers = ModifiersFromState(event->state);
     m.buttonsDown = ButtonsDownAfter(event->state, event->button, pressed);
     if (pressed) {
         if (w->takesFocus_ && !gtk_widget_has_focus(w->layout_)) gtk_widget_grab_focus(w->layout_);
@@ -253,13 +262,8 @@ gboolean GtkPlatformWindow::HandleButton(GtkWidget*, GdkEventButton* event, gpoi
 gboolean GtkPlatformWindow::HandleMotion(GtkWidget*, GdkEventMotion* event, gpointer self) {
     auto* w = static_cast<GtkPlatformWindow*>(self);
     if (!w->sink_) return TRUE;
-    MouseEvent m;
-    m.kind = MouseEventKind::Move;
-    m.pos = w->ToWindow(event->window, event->x, event->y, event->x_root, event->y_root);
-    m.screenPos = {static_cast<int32_t>(std::floor(event->x_root)),
-                   static_cast<int32_t>(std::floor(event->y_root))};
-    m.modifiers = ModifiersFromState(event->state);
-    m.buttonsDown = ButtonsDownAfter(event->state, 0, false);
+    MouseEvent m = w->PointerEvent(MouseEventKind::Move, event->window, event->x, event->y,
+                                   event->x_root, event->y_root, event->state);
     w->sink_->OnMouse(m);
     return TRUE;
 }
@@ -270,13 +274,8 @@ gboolean GtkPlatformWindow::HandleLeave(GtkWidget*, GdkEventCrossing* event, gpo
     // implicit grab outside the window is.
     if (event->mode != GDK_CROSSING_NORMAL && event->mode != GDK_CROSSING_UNGRAB) return FALSE;
     if (!w->sink_ || w->grabbing_) return FALSE;
-    MouseEvent m;
-    m.kind = MouseEventKind::Leave;
-    m.pos = w->ToWindow(event->window, event->x, event->y, event->x_root, event->y_root);
-    m.screenPos = {static_cast<int32_t>(std::floor(event->x_root)),
-                   static_cast<int32_t>(std::floor(event->y_root))};
-    m.modifiers = ModifiersFromState(event->state);
-    m.buttonsDown = ButtonsDownAfter(event->state, 0, false);
+    MouseEvent m = w->PointerEvent(MouseEventKind::Leave, event->window, event->x, event->y,
+                                   event->x_root, event->y_root, event->state);
     w->sink_->OnMouse(m);
     return FALSE;
 }
@@ -297,13 +296,8 @@ gboolean GtkPlatformWindow::HandleScroll(GtkWidget*, GdkEventScroll* event, gpoi
     default: break;
     }
     if (delta == 0 || !w->sink_) return TRUE;
-    MouseEvent m;
-    m.kind = MouseEventKind::Wheel;
-    m.pos = w->ToWindow(event->window, event->x, event->y, event->x_root, event->y_root);
-    m.screenPos = {static_cast<int32_t>(std::floor(event->x_root)),
-                   static_cast<int32_t>(std::floor(event->y_root))};
-    m.modifiers = ModifiersFromState(event->state);
-    m.buttonsDown = ButtonsDownAfter(event->state, 0, false);
+    MouseEvent m = w->PointerEvent(MouseEventKind::Wheel, event->window, event->x, event->y,
+                                   event->x_root, event->y_root, event->state);
     m.wheelDelta = delta;
     w->sink_->OnMouse(m);
     return TRUE;

@@ -60,6 +60,11 @@ private:
     // Window coordinates of an event position reported relative to `eventWindow`.
     [[nodiscard]] TPoint ToWindow(GdkWindow* eventWindow, double x, double y, double xRoot,
                                   double yRoot) const;
+    // A pointer event at an event position, with the modifiers and the buttons held in
+    // `state` (no button changing).
+    [[nodiscard]] MouseEvent PointerEvent(MouseEventKind kind, GdkWindow* eventWindow, double x,
+                                          double y, double xRoot, double yRoot,
+                                          guint state) const;
     [[nodiscard]] GdkWindow* InputWindow() const;
 
     WindowSink* sink_;
