@@ -1,6 +1,7 @@
 #include "ui/Streams.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <unistd.h>
 
@@ -79,6 +80,7 @@ void TMemoryStream::Clear() {
 void TMemoryStream::LoadFromStream(TStream& source) {
     source.Seek(0, soFromBeginning);
     const int64_t size = source.Size();
+    if (size < 0 || size > INT32_MAX) throw EStreamError("Stream too large to load into memory");
     data_.resize(static_cast<size_t>(size));
     if (size > 0) source.ReadBuffer(data_.data(), static_cast<int32_t>(size));
     position_ = 0;
