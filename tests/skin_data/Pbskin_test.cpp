@@ -141,7 +141,7 @@ TEST_F(PbskinTest, BadInputFailsWithAMessage) {
         {"info " + q(dir / "garbage"), "not a skin"},
         {"info " + q(dir / "missing.skin"), "Cannot open file"},
         {"info " + q(dir / "header.skin"), "compression error"},
-        {"info " + q(dir / "cut.skin"), nullptr},
+        {"info " + q(dir / "cut.skin"), "damaged compressed skin file"},
         {"unpack " + q(dir / "garbage") + " " + q(dir), "not a skin"},
         {"build " + q(dir / "nopictures.ini") + " " + q(dir / "x.skin"), "section [PICTURES] is missing"},
     };

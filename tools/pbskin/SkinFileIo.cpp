@@ -1,6 +1,7 @@
 #include "SkinFileIo.h"
 
 #include <cstring>
+#include <string>
 
 #include "skin/data/ZlibStreams.h"
 #include "ui/Exceptions.h"
@@ -17,7 +18,14 @@ void LoadSkinFile(const std::string& path, LoadedSkin& skin) {
         std::memcpy(&first, b.data(), 4);
         std::memcpy(&second, b.data() + 4, 4);
     }
-    if (first == kSkinFormatValue && second >= 0 && static_cast<size_t>(second) == b.size() - 8) {
+    // A compressed skin file is the format value, a length and a zlib stream (first byte
+    // 0x78); a package has a flag byte of 0 or 1 where the length would be.
+    const bool compressedFile = first == kSkinFormatValue && b.size() > 8 && b[8] == 0x78;
+    if (compressedFile) {
+        if (second < 0 || static_cast<size_t>(second) != b.size() - 8)
+            throw EReadError(path + ": damaged compressed skin file (it declares " +
+                             std::to_string(second) + " compressed bytes, " +
+                             std::to_string(b.size() - 8) + " follow)");
         skin.container = "compressed skin file";
         TMemoryStream block;
         block.Assign(ReadCompressedSkinFileBytes(file));
