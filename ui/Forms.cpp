@@ -16,6 +16,8 @@
 namespace {
 // Width of the zones along the default frame's edges that size the window.
 constexpr int kSizeZone = 3;
+
+bool IsCaptionButtonHit(int hit) { return hit == HTCLOSE || hit == HTMAXBUTTON || hit == HTMINBUTTON; }
 }  // namespace
 
 TCustomForm::TCustomForm(TComponent* owner) : TCustomControl(owner) {
@@ -151,8 +153,11 @@ void TCustomForm::DefaultNcPaint(TCanvas& canvas) {
         canvas.Font.Color = ColorToRGB(active_ ? clCaptionText : clInactiveCaptionText);
         canvas.Brush.Style = bsClear;
         TRect textRect = InflateRect(band, -4, 0);
+        const auto buttons = DefaultCaptionButtons();
+        if (!buttons.empty()) textRect.Right = std::min(textRect.Right, buttons.back().rect.Left - 2);
         canvas.DrawText(Caption(), textRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     }
+    DrawDefaultCaptionButtons(canvas);
 }
 
 int TCustomForm::DefaultHitTest(TPoint p) const {
@@ -173,6 +178,7 @@ int TCustomForm::DefaultHitTest(TPoint p) const {
         if (top) return HTTOP;
         if (bottom) return HTBOTTOM;
     }
+    if (const int button = DefaultCaptionButtonAt(p); button != HTNOWHERE) return button;
     const int cap = DefaultCaptionHeight();
     if (PtInRect(Rect(kDefaultFrameBorder, kDefaultFrameBorder, w - kDefaultFrameBorder, kDefaultFrameBorder + cap), p)) {
         return HTCAPTION;
@@ -183,6 +189,7 @@ int TCustomForm::DefaultHitTest(TPoint p) const {
 // ---- Messages ----
 
 void TCustomForm::WndProc(TMessage& m) {
+    if (trackedButton_ != 0 && TrackCaptionButton(m)) return;
     switch (m.Msg) {
         case WM_NCCALCSIZE:
             if (auto* r = reinterpret_cast<TRect*>(m.LParam)) DefaultNcCalcSize(*r);
@@ -202,6 +209,10 @@ void TCustomForm::WndProc(TMessage& m) {
             return;
         case WM_NCLBUTTONDOWN: {
             const int hit = static_cast<int>(m.WParam);
+            if (IsCaptionButtonHit(hit)) {
+                PressCaptionButton(hit);
+                return;
+            }
             if (windowState_ != wsNormal) return;
             if (hit == HTCAPTION) {
                 Perform(WM_SYSCOMMAND, SC_MOVE | static_cast<uint32_t>(HTCAPTION), m.LParam);
@@ -211,6 +222,11 @@ void TCustomForm::WndProc(TMessage& m) {
             return;
         }
         case WM_NCLBUTTONDBLCLK:
+            // The second press of a double click on a caption button presses it again.
+            if (IsCaptionButtonHit(static_cast<int>(m.WParam))) {
+                PressCaptionButton(static_cast<int>(m.WParam));
+                return;
+            }
             if (static_cast<int>(m.WParam) == HTCAPTION && (borderIcons_ & biMaximize) &&
                 (borderStyle_ == bsSizeable || borderStyle_ == bsSizeToolWin)) {
                 Perform(WM_SYSCOMMAND, windowState_ == wsMaximized ? SC_RESTORE : SC_MAXIMIZE, m.LParam);

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ui/Controls.h"
 
@@ -132,6 +133,25 @@ private:
     void DefaultNcCalcSize(TRect& r) const;
     void DefaultNcPaint(TCanvas& canvas);
     [[nodiscard]] int DefaultHitTest(TPoint windowPoint) const;
+
+    // Caption buttons of the default frame (ui/FormCaptionButtons.cpp). hit is the
+    // WM_NCHITTEST code of the button (HTCLOSE, HTMAXBUTTON, HTMINBUTTON).
+    struct CaptionButton {
+        int hit;
+        TRect rect;  // window coordinates
+        bool enabled;
+    };
+    [[nodiscard]] std::vector<CaptionButton> DefaultCaptionButtons() const;
+    // The hit code of the button under a window point, or HTNOWHERE.
+    [[nodiscard]] int DefaultCaptionButtonAt(TPoint windowPoint) const;
+    void DrawDefaultCaptionButtons(TCanvas& canvas);
+    // A left press on a button: shows it pressed and tracks the mouse until release.
+    void PressCaptionButton(int hit);
+    // While a button is tracked: mouse moves, the release and capture loss. True when the
+    // message was consumed.
+    bool TrackCaptionButton(TMessage& message);
+    void SetCaptionButtonPressed(bool pressed);
+    void EndCaptionButtonTracking();
     void RecalcClientRect();
     void SetActive(bool active, uint32_t how);
     void ApplyPosition();
@@ -144,6 +164,8 @@ private:
     bool active_ = false;
     bool positioned_ = false;
     bool closing_ = false;
+    int trackedButton_ = 0;  // hit code of the caption button being pressed, 0 when none
+    bool trackedPressed_ = false;
     int pendingClientWidth_ = 0;
     int pendingClientHeight_ = 0;
     TWinControl* activeControl_ = nullptr;
