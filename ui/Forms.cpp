@@ -54,6 +54,8 @@ TCustomForm::~TCustomForm() {
 void TCustomForm::CreateFromDescription(const std::string& utf8Text) {
     ReadComponentDescription(utf8Text, *this);
     DoCreate();
+    // A form stored as visible appears once it is created (showing it again is a no-op).
+    if (Visible() && !(host_ && host_->WindowVisible())) Show();
 }
 
 void TCustomForm::DoCreate() {

@@ -239,4 +239,29 @@ TEST_F(LifecycleTest, ExceptionInOnCreateReachesTheHandlerAndTheFormStillShows) 
     delete form;
 }
 
+TEST_F(LifecycleTest, FormStoredAsVisibleIsShownOnceAfterItsOnCreate) {
+    RegisterUiClasses();
+    TClassRegistry::Instance().Register("TLifecycleForm", "TForm", nullptr);
+    RegisterMethod<TLifecycleForm>("TLifecycleForm", "FormCreate", &TLifecycleForm::FormCreate);
+    TLifecycleForm shown(nullptr), hidden(nullptr);
+    int shows = 0;
+    bool createdBeforeShow = false;
+    shown.OnShow = [&](TComponent*) {
+        ++shows;
+        createdBeforeShow = shown.created;
+    };
+    shown.CreateFromDescription("object F: TLifecycleForm\n  Visible = True\n  OnCreate = FormCreate\nend\n");
+    ASSERT_NE(shown.PlatformWindow(), nullptr);
+    EXPECT_TRUE(shown.PlatformWindow()->Visible());
+    EXPECT_EQ(shows, 1);
+    EXPECT_TRUE(createdBeforeShow);
+    // The program showing it again (as the loop does for the main form) changes nothing.
+    shown.Show();
+    EXPECT_EQ(shows, 1);
+
+    hidden.CreateFromDescription("object F: TLifecycleForm\n  Visible = False\nend\n");
+    EXPECT_FALSE(hidden.Visible());
+    EXPECT_TRUE(hidden.PlatformWindow() == nullptr || !hidden.PlatformWindow()->Visible());
+}
+
 }  // namespace
