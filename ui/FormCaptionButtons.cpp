@@ -177,6 +177,13 @@ void TCustomForm::EndCaptionButtonTracking() {
 }
 
 bool TCustomForm::TrackCaptionButton(TMessage& m) {
+    // Another control took the mouse, or the capture went without notice (the window was
+    // hidden or recreated): the press is over and the message is an ordinary one.
+    if (!host_ || host_->CaptureControl() != this) {
+        SetCaptionButtonPressed(false);
+        trackedButton_ = 0;
+        return false;
+    }
     const TPoint client{GetXParam(m.LParam), GetYParam(m.LParam)};
     const TPoint windowPoint{client.X + clientRectInWindow_.Left, client.Y + clientRectInWindow_.Top};
     switch (m.Msg) {
@@ -195,11 +202,6 @@ bool TCustomForm::TrackCaptionButton(TMessage& m) {
             Perform(WM_SYSCOMMAND, command, MakeLParam(screen.X, screen.Y));
             return true;
         }
-        case WM_CAPTURECHANGED:
-            // Someone else took the mouse: the press is abandoned.
-            SetCaptionButtonPressed(false);
-            trackedButton_ = 0;
-            return false;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
         case WM_RBUTTONDOWN:

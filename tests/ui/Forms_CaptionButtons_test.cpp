@@ -158,6 +158,24 @@ TEST_F(CaptionButtonsTest, LosingTheMouseAbandonsThePress) {
     P().ReleaseButton();
     EXPECT_EQ(queries, 0);
     EXPECT_TRUE(form->Visible());
+
+    // Hidden while the button is held: shown again, the form takes clicks as usual and a
+    // release over the button does not close it.
+    int clientPresses = 0;
+    form->OnMouseDown = [&](TComponent*, TMouseButton, TShiftState, int, int) { ++clientPresses; };
+    P().MoveMouse(kClose.X, kClose.Y);
+    P().PressButton();
+    form->Hide();
+    P().ReleaseButton();
+    form->Show();
+    P().ProcessPending();
+    EXPECT_EQ(Pixel(*form, 280, 5), ColorToRGB(clBtnHighlight));
+    P().Click(kLeft + 150, kTop + 100);
+    EXPECT_EQ(clientPresses, 1);
+    P().MoveMouse(kClose.X, kClose.Y);
+    P().ReleaseButton();
+    EXPECT_EQ(queries, 0);
+    EXPECT_TRUE(form->Visible());
 }
 
 TEST_F(CaptionButtonsTest, ButtonPixelsNormalPressedAndDisabled) {
