@@ -33,8 +33,12 @@ void TTitledStrip::Paint() {
     if (IsRectEmpty(bar)) return;
     canvas.FillSolid(bar, clBtnShadow);
     if (Caption().empty()) return;
-    canvas.Font = Font();
-    canvas.Font.Style |= fsBold;
+    // The title keeps the titled strip's own small font (Arial, 14-pixel cells), whatever
+    // the sheet's larger font is, so it sits inside the 21-pixel bar.
+    canvas.Font = TFont{};
+    canvas.Font.Name = "Arial";
+    canvas.Font.Height = 14;
+    canvas.Font.Style = fsBold;
     canvas.Font.Color = clBtnHighlight;
     canvas.Brush.Style = bsClear;
     TRect text = bar;
