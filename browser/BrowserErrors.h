@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/WebEngine.h"
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 
 // A cast to an interface the object does not offer ("Interface not supported").
 PB_DECLARE_EXCEPTION(EIntfCastError, Exception);

@@ -7,7 +7,7 @@
 
 #include "ui/Bitmap.h"
 #include "ui/Canvas.h"
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 #include "ui/Streams.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -9,7 +9,7 @@
 #include "ui/ClassRegistry.h"
 #include "ui/Component.h"
 #include "ui/DescriptionReader.h"
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 #include "ui/PropertyHelpers.h"
 
 namespace {

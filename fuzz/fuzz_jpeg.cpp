@@ -4,7 +4,7 @@
 
 #include "skin/draw/Jpeg.h"
 #include "ui/Bitmap.h"
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TBitmap bitmap;

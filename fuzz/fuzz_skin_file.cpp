@@ -5,7 +5,7 @@
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinPackage.h"
 #include "skin/data/CompressedStoredSkin.h"
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TMemoryStream file;

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/Types.h"
+#include "base/Types.h"
 
 class TRegion;
 

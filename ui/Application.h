@@ -9,7 +9,7 @@
 
 #include "ui/Component.h"
 #include "ui/Controls.h"
-#include "ui/Messages.h"
+#include "base/Messages.h"
 
 class TCustomForm;
 

@@ -6,7 +6,7 @@
 
 #include "ui/BmpCodec.h"
 #include "ui/Canvas.h"
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 #include "ui/Streams.h"
 
 namespace {

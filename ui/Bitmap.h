@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/Types.h"
+#include "base/Types.h"
 
 class TCanvas;
 class TStream;

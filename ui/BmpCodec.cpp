@@ -6,7 +6,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 
 namespace {
 

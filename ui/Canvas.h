@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "ui/GraphicsObjects.h"
-#include "ui/Region.h"
-#include "ui/Types.h"
+#include "base/Region.h"
+#include "base/Types.h"
 
 class TBitmap;
 

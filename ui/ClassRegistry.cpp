@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "ui/Component.h"
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 
 namespace {
 

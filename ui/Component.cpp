@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 
 namespace {
 

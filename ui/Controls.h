@@ -7,7 +7,7 @@
 // Window model: only top-level controls (forms, popup windows) own a platform window. Every
 // other control is a framework object drawn into its top-level window's backing image,
 // clipped to itself and its ancestors. Messages keep the platform's numbers and meanings
-// (ui/Messages.h); each control has a replaceable, chainable WindowProc.
+// (base/Messages.h); each control has a replaceable, chainable WindowProc.
 //
 // Paint messages carry the canvas to draw with: WM_NCPAINT, WM_ERASEBKGND and WM_PAINT
 // have a TCanvas* in WPARAM (0 when sent outside a paint pass; the handler then takes the
@@ -23,8 +23,8 @@
 
 #include "ui/Component.h"
 #include "ui/GraphicsObjects.h"
-#include "ui/Messages.h"
-#include "ui/Types.h"
+#include "base/Messages.h"
+#include "base/Types.h"
 
 namespace platform {
 class NativeView;

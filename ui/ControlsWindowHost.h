@@ -10,7 +10,7 @@
 #include "ui/Bitmap.h"
 #include "ui/Canvas.h"
 #include "ui/Controls.h"
-#include "ui/Region.h"
+#include "base/Region.h"
 
 // The platform cursor for a framework cursor number (custom numbers give the arrow).
 [[nodiscard]] platform::CursorShape CursorToShape(TCursor cursor);

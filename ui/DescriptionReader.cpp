@@ -11,7 +11,7 @@
 
 #include "ui/ClassRegistry.h"
 #include "ui/Component.h"
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 #include "ui/Streams.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "ui/Canvas.h"
 #include "ui/ControlsWindowHost.h"
 #include "ui/DescriptionReader.h"
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 #include "ui/Screen.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "ui/Types.h"
+#include "base/Types.h"
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 // pmCopy draws the pen colour; pmNot inverts the target; pmXor xors the pen colour in.

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "ui/Canvas.h"
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 
 TCustomImageList::TCustomImageList(TComponent* owner) : TComponent(owner) {}
 

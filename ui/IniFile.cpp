@@ -2,7 +2,7 @@
 
 #include <sys/stat.h>
 
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 #include "ui/Streams.h"
 #include "ui/Strings.h"
 

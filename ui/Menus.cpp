@@ -5,9 +5,9 @@
 
 #include "ui/Bitmap.h"
 #include "ui/ControlsWindowHost.h"  // KeyboardShiftState
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 #include "ui/ImageList.h"
-#include "ui/Messages.h"
+#include "base/Messages.h"
 
 // ---------------------------------------------------------------------------------------
 // Short cuts

@@ -11,7 +11,7 @@
 
 #include "ui/Component.h"
 #include "ui/Controls.h"
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 #include "ui/Forms.h"  // scShift, scCtrl, scAlt
 
 PB_DECLARE_EXCEPTION(EMenuError, Exception);

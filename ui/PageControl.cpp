@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "ui/Canvas.h"
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 #include "ui/Forms.h"
 #include "ui/ImageList.h"
 #include "ui/Menus.h"  // StripHotkey

@@ -20,7 +20,7 @@
 
 #include "ui/ClassRegistry.h"
 #include "ui/Component.h"
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 
 namespace prop_detail {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "ui/Controls.h"
-#include "ui/Types.h"
+#include "base/Types.h"
 
 class TCustomForm;
 

@@ -10,7 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 #include "ui/IniFile.h"
 #include "ui/Strings.h"
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <unistd.h>
 
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 
 int64_t TStream::Size() {
     const int64_t pos = Seek(0, soFromCurrent);

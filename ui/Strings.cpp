@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 #include "ui/Streams.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "ui/GraphicsObjects.h"
-#include "ui/Types.h"
+#include "base/Types.h"
 
 class TBitmap;
 

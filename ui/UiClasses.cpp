@@ -6,7 +6,7 @@
 
 #include "ui/ClassRegistry.h"
 #include "ui/Controls.h"
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 #include "ui/Forms.h"
 #include "ui/PropertyHelpers.h"
 #include "ui/StdControlClasses.h"

@@ -7,7 +7,7 @@
 #include "ui/Canvas.h"
 #include "ui/Controls.h"
 #include "ui/ControlsWindowHost.h"
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 #include "ui/Forms.h"
 #include "ui/Screen.h"
 

@@ -4,12 +4,12 @@
 
 #include <cstdlib>
 
-#include "ui/Messages.h"
+#include "base/Messages.h"
 
 namespace platform::gtk {
 namespace {
 
-// Virtual key codes beyond the few the framework names in ui/Messages.h.
+// Virtual key codes beyond the few the framework names in base/Messages.h.
 enum : uint16_t {
     kVkPause = 0x13, kVkCapital = 0x14, kVkSnapshot = 0x2C, kVkLWin = 0x5B, kVkRWin = 0x5C,
     kVkApps = 0x5D, kVkNumpad0 = 0x60, kVkMultiply = 0x6A, kVkAdd = 0x6B, kVkSeparator = 0x6C,

@@ -6,7 +6,7 @@
 #include "platform/gtk/GtkImages.h"
 #include "platform/gtk/GtkNativeViewHost.h"
 #include "platform/gtk/GtkX11.h"
-#include "ui/Region.h"
+#include "base/Region.h"
 
 namespace platform::gtk {
 namespace {

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "ui/Messages.h"
+#include "base/Messages.h"
 
 namespace platform {
 namespace {

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "platform/Platform.h"
-#include "ui/Region.h"
-#include "ui/Types.h"
+#include "base/Region.h"
+#include "base/Types.h"
 
 namespace platform {
 

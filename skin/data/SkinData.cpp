@@ -3,7 +3,7 @@
 #include "skin/data/CompressedStoredSkin.h"
 #include "skin/data/StoredSkin.h"
 #include "ui/Forms.h"
-#include "ui/Messages.h"
+#include "base/Messages.h"
 #include "ui/Screen.h"
 
 TspSkinData::TspSkinData(TComponent* owner) : TComponent(owner) {}

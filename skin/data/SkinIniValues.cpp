@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "ui/IniFile.h"
 #include "ui/Label.h"  // TAlignment
 #include "ui/Strings.h"
-#include "ui/Types.h"
+#include "base/Types.h"
 
 enum TspMorphStyle { mkDefault, mkGradient, mkLeftGradient, mkRightGradient, mkLeftSlide, mkRightSlide, mkPush };
 enum TspInactiveImageEffect { ieBrightness, ieDarkness, ieGrayScale, ieNoise, ieSplitBlur, ieInvert };

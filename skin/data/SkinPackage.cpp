@@ -1,7 +1,7 @@
 #include "skin/data/SkinPackage.h"
 
 #include "skin/draw/Jpeg.h"
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 
 namespace {
 

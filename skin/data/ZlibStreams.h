@@ -7,7 +7,7 @@
 #include <functional>
 #include <zlib.h>
 
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 #include "ui/Streams.h"
 
 PB_DECLARE_EXCEPTION(EZlibError, Exception);

@@ -5,7 +5,7 @@
 // parts), and nothing is ever read or written outside either bitmap.
 #pragma once
 
-#include "ui/Types.h"
+#include "base/Types.h"
 
 class TBitmap;
 

@@ -11,7 +11,7 @@
 
 #include "skin/draw/FBitmap.h"
 #include "skin/draw/NoiseRandom.h"
-#include "ui/Types.h"
+#include "base/Types.h"
 
 class TBitmap;
 class TCanvas;

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "ui/Bitmap.h"
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 
 TFBitmap::TFBitmap(int32_t width, int32_t height) { Allocate(width, height); }
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "ui/Types.h"
+#include "base/Types.h"
 
 class TBitmap;
 class TCanvas;

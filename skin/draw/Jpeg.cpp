@@ -13,7 +13,7 @@
 #include <jpeglib.h>
 
 #include "ui/Bitmap.h"
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 #include "ui/Streams.h"
 
 namespace {

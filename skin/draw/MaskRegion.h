@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "skin/draw/SkinCompose.h"
-#include "ui/Region.h"
-#include "ui/Types.h"
+#include "base/Region.h"
+#include "base/Types.h"
 
 class TBitmap;
 

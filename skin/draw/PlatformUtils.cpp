@@ -9,7 +9,7 @@
 #include "ui/Canvas.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
-#include "ui/Messages.h"
+#include "base/Messages.h"
 
 namespace {
 

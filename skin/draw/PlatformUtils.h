@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "ui/Types.h"
+#include "base/Types.h"
 
 class TBitmap;
 class TCanvas;

@@ -1,8 +1,8 @@
 // Rectangle and point tests shared by the skinned controls. RectWidth and RectHeight come
-// from ui/Types.h; the tests here follow the skin engine's own conventions.
+// from base/Types.h; the tests here follow the skin engine's own conventions.
 #pragma once
 
-#include "ui/Types.h"
+#include "base/Types.h"
 
 // A rectangle is null (absent) when its width or its height is below 1.
 [[nodiscard]] inline bool IsNullRect(const TRect& r) { return RectWidth(r) < 1 || RectHeight(r) < 1; }

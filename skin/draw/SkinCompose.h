@@ -18,7 +18,7 @@
 // same points in target coordinates (ResizedGeometry derives it).
 #pragma once
 
-#include "ui/Types.h"
+#include "base/Types.h"
 
 class TBitmap;
 

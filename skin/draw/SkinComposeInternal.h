@@ -1,7 +1,7 @@
 // Helpers shared by the composition files (not part of the drawing interface).
 #pragma once
 
-#include "ui/Types.h"
+#include "base/Types.h"
 
 class TBitmap;
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "ui/Types.h"
+#include "base/Types.h"
 
 class TCanvas;
 

@@ -16,7 +16,7 @@
 #include "skin/data/SkinData.h"
 #include "skin/data/ZlibStreams.h"
 #include "skins/DefaultSkin.h"
-#include "ui/Messages.h"
+#include "base/Messages.h"
 
 using namespace platform;
 

@@ -3,7 +3,7 @@
 
 #include "platform/gtk/GtkBackend.h"
 #include "platform/gtk/GtkInput.h"
-#include "ui/Messages.h"
+#include "base/Messages.h"
 
 using namespace platform;
 using namespace platform::gtk;

@@ -5,8 +5,8 @@
 
 #include "platform/gtk/GtkWindow.h"
 #include "tests/gtk/GtkTestSupport.h"
-#include "ui/Messages.h"
-#include "ui/Region.h"
+#include "base/Messages.h"
+#include "base/Region.h"
 
 using namespace platform;
 using gtktest::RecordingSink;

@@ -4,7 +4,7 @@
 #include <fstream>
 
 #include "platform/headless/HeadlessPlatform.h"
-#include "ui/Region.h"
+#include "base/Region.h"
 
 namespace {
 

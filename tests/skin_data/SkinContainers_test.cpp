@@ -18,7 +18,7 @@
 #include "skin/data/SkinPackage.h"
 #include "skin/data/StoredSkin.h"
 #include "ui/Bitmap.h"
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 
 namespace fs = std::filesystem;
 

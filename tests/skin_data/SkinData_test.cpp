@@ -8,7 +8,7 @@
 #include "skin/data/ZlibStreams.h"
 #include "ui/ClassRegistry.h"
 #include "ui/Forms.h"
-#include "ui/Messages.h"
+#include "base/Messages.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "skin/data/SkinControlDefs.h"
 #include "skin/data/SkinObjectDefs.h"
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "skin/draw/Jpeg.h"
 #include "tests/skin_draw/TestPictures.h"
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "ui/Bitmap.h"
 #include "ui/BmpCodec.h"
 #include "ui/Canvas.h"
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 #include "ui/Streams.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 
 namespace {
 

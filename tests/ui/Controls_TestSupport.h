@@ -12,7 +12,7 @@
 #include "ui/Application.h"
 #include "ui/Canvas.h"
 #include "ui/Controls.h"
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 #include "ui/Forms.h"
 #include "ui/Screen.h"
 

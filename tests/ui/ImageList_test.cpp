@@ -4,7 +4,7 @@
 
 #include "ui/Bitmap.h"
 #include "ui/Canvas.h"
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "platform/headless/HeadlessPlatform.h"
 #include "ui/Forms.h"
 #include "ui/ImageList.h"
-#include "ui/Messages.h"
+#include "base/Messages.h"
 
 namespace {
 

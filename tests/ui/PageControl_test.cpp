@@ -5,7 +5,7 @@
 #include "platform/headless/HeadlessPlatform.h"
 #include "ui/Bitmap.h"
 #include "ui/DescriptionReader.h"
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 #include "ui/Forms.h"
 #include "ui/Label.h"
 #include "ui/Menus.h"

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <random>
 
-#include "ui/Exceptions.h"
-#include "ui/Region.h"
+#include "base/Exceptions.h"
+#include "base/Region.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <set>
 #include <sstream>
 
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 
 namespace fs = std::filesystem;
 

@@ -6,7 +6,7 @@
 
 #include <unistd.h>
 
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 #include "ui/Streams.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 #include "ui/Streams.h"
 
 namespace {

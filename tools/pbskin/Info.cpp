@@ -3,7 +3,7 @@
 #include <map>
 
 #include "skin/data/SkinData.h"
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 
 namespace pbskin {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "skin/data/ZlibStreams.h"
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 
 namespace pbskin {
 

@@ -12,7 +12,7 @@
 #include "Info.h"
 #include "SkinFileIo.h"
 #include "skin/data/SkinIniValues.h"
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 
 namespace {
 

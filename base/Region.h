@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "ui/Types.h"
+#include "base/Types.h"
 
 class TRegion {
 public:

@@ -1,4 +1,4 @@
-#include "ui/Types.h"
+#include "base/Types.h"
 
 namespace {
 // A fixed system palette (the classic grey desktop scheme) so that pictures drawn with system

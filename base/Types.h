@@ -1,5 +1,5 @@
 // Small value types shared by every layer: points, sizes, rectangles and colours.
-// Header-only so that platform backends can use them without linking the framework.
+// They live below both the platform backends and the framework.
 #pragma once
 
 #include <algorithm>

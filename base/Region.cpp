@@ -1,10 +1,10 @@
-#include "ui/Region.h"
+#include "base/Region.h"
 
 #include <algorithm>
 #include <cstring>
 #include <string>
 
-#include "ui/Exceptions.h"
+#include "base/Exceptions.h"
 
 namespace {
 
