@@ -16,6 +16,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION x11)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
+# The skin's "Arial" is drawn with Liberation Sans; captions and pages need a Chinese font.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, fonts-noto-cjk | fonts-wqy-zenhei | fonts-droid-fallback")
 # The long description under the summary line; CPack indents it and marks empty lines.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Puzzlebin shows a collection of classic brain-teasers, each with a hint
 and a worked answer: a strip of puzzle links above a large reading pane,
