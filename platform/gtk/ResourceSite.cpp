@@ -64,6 +64,7 @@ void Serve(WebKitURISchemeRequest* request, gpointer data) {
     const gsize size = g_bytes_get_size(bytes.get());
     GObjectPtr<GInputStream> stream(g_memory_input_stream_new_from_bytes(bytes.get()));
     GObjectPtr<WebKitURISchemeResponse> response(webkit_uri_scheme_response_new(stream.get(), static_cast<gint64>(size)));
+    webkit_uri_scheme_response_set_status(response.get(), 200, "OK");
     webkit_uri_scheme_response_set_content_type(response.get(), MimeTypeFor(path));
     webkit_uri_scheme_request_finish_with_response(request, response.get());
 }
