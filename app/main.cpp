@@ -6,11 +6,15 @@
 #include "app/Main.h"
 #include "app/TestEventLog.h"
 #include "platform/gtk/GtkPlatform.h"
+#include "platform/gtk/WebContext.h"
 #include "platform/gtk/WebKitEngine.h"
 #include "ui/Application.h"
 
 int main(int argc, char** argv) {
     platform::InstallGtkPlatform(&argc, &argv);
+    // WebKit keeps its data under ~/.local/share/puzzlebin and ~/.cache/puzzlebin; the
+    // bundled site (compiled in) is served on the program's own scheme.
+    platform::gtk::ConfigureWebContext({"puzzlebin", {{PB_SITE_SCHEME, PB_SITE_HOST, PB_SITE_RESOURCE_ROOT}}});
     platform::gtk::InstallWebKitEngine();
     RegisterAppClasses();
 

@@ -95,14 +95,15 @@ void SetIfUnset(const char* name) { setenv(name, "1", 0); }
 
 }  // namespace
 
-RenderingEnvironment ProbeRenderingEnvironment() {
+RenderingEnvironment ProbeRenderingEnvironment(bool probeUserNamespaces) {
     RenderingEnvironment env;
     env.renderNodeUsable = RenderNodeUsable();
     env.softwareGlForced = SoftwareGlForced();
     const XProbe x = ProbeXServer();
     env.displayChecked = x.checked;
     env.displayHasDri = x.dri;
-    env.userNamespaces = UserNamespacesAvailable();
+    // Trying them costs a fork of the whole process; skipped where the answer changes nothing.
+    env.userNamespaces = probeUserNamespaces ? UserNamespacesAvailable() : true;
     return env;
 }
 
@@ -132,7 +133,9 @@ RenderingDecision ChooseWebRendering(const RenderingEnvironment& env, SandboxFal
 }
 
 RenderingDecision ApplyWebRenderingMode(SandboxFallback fallback) {
-    const RenderingDecision d = ChooseWebRendering(ProbeRenderingEnvironment(), fallback);
+    // Keeping the sandbox, the program has no other choice to make when namespaces are missing.
+    const RenderingDecision d =
+        ChooseWebRendering(ProbeRenderingEnvironment(fallback == SandboxFallback::AllowUnsandboxed), fallback);
     if (d.disableCompositing) SetIfUnset("WEBKIT_DISABLE_COMPOSITING_MODE");
     if (d.disableDmabuf) SetIfUnset("WEBKIT_DISABLE_DMABUF_RENDERER");
     if (d.disableSandbox) SetIfUnset("WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS");

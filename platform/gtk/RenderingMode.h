@@ -32,7 +32,8 @@ struct RenderingDecision {
     std::string reason;               // one line for logs, empty when nothing is changed
 };
 
-[[nodiscard]] RenderingEnvironment ProbeRenderingEnvironment();
+// Without `probeUserNamespaces`, userNamespaces is reported true without trying.
+[[nodiscard]] RenderingEnvironment ProbeRenderingEnvironment(bool probeUserNamespaces = true);
 
 [[nodiscard]] RenderingDecision ChooseWebRendering(const RenderingEnvironment& env,
                                                    SandboxFallback fallback);

@@ -10,6 +10,7 @@
 
 #include "platform/Platform.h"
 #include "platform/gtk/RenderingMode.h"
+#include "platform/gtk/WebContext.h"
 
 namespace platform::gtk {
 namespace {
@@ -84,7 +85,7 @@ std::string DirectoryIndexUri(const char* uri) {
 class WebKitControl final : public WebControlObject, public WebBrowserAutomation, public WebObject {
 public:
     WebKitControl() {
-        view_ = WEBKIT_WEB_VIEW(webkit_web_view_new());
+        view_ = WEBKIT_WEB_VIEW(webkit_web_view_new_with_context(SharedWebContext()));
         g_object_ref_sink(view_);
         g_signal_connect(view_, "decide-policy", G_CALLBACK(OnDecidePolicy), this);
         g_signal_connect(view_, "create", G_CALLBACK(OnCreate), this);

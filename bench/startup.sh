@@ -1,0 +1,130 @@
+#!/usr/bin/env bash
+# Start-up of Puzzlebin against the smallest WebKitGTK program with the same window and
+# pages (bench/peer/smallest_webkit), run alternately N times each on one X server, and the
+# medians of: process start -> window mapped, process start -> all three pages loaded, and
+# the memory of the whole process tree (UI, web and network processes) once loaded.
+#   bench/startup.sh [N=5] [build dir=build-release]
+# The build folder is configured as a Release build when it does not exist yet. Without a
+# display the runs use a private Xvfb with openbox (scripts/with-display).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+runs=${1:-5}
+build=${2:-$root/build-release}
+
+if [ -z "${PB_STARTUP_INNER:-}" ]; then
+  [[ "$runs" =~ ^[1-9][0-9]*$ ]] || { echo "usage: bench/startup.sh [runs] [build dir]" >&2; exit 2; }
+  if [ ! -f "$build/CMakeCache.txt" ]; then
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPB_TESTS=OFF >/dev/null
+  fi
+  cmake --build "$build" -j "$(nproc)" --target puzzlebin smallest_webkit >"$build/startup-build.log" 2>&1 ||
+    { tail -n 40 "$build/startup-build.log"; exit 1; }
+  build=$(cd "$build" && pwd)
+  PB_STARTUP_INNER=1 exec scripts/with-display --private bash "$0" "$runs" "$build"
+fi
+
+puzzlebin="$build/app/puzzlebin"
+peer="$build/bench/peer/smallest_webkit"
+build_type=$(sed -n 's/^CMAKE_BUILD_TYPE:[A-Z]*=//p' "$build/CMakeCache.txt")
+work=$(mktemp -d)
+watcher=""
+cleanup() {
+  [ -n "$watcher" ] && kill "$watcher" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Both programs run with the same user folders (kept across runs, as a user's are) and the
+# same web rendering settings: on a display without GPU acceleration Puzzlebin would choose
+# software rendering for itself, so the peer is given the same.
+export HOME="$work/home"
+mkdir -p "$HOME"
+unset XDG_DATA_HOME XDG_CACHE_HOME XDG_CONFIG_HOME
+export WEBKIT_DISABLE_COMPOSITING_MODE=1 WEBKIT_DISABLE_DMABUF_RENDERER=1
+if [ "$(id -u)" = 0 ] && ! unshare --user --map-root-user true 2>/dev/null; then
+  export WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS=1
+fi
+site="file://$root/site/"
+
+# Every top-level window mapped on the screen (the window manager's frame included), with
+# the time it was seen.
+maps="$work/maps.log"
+: >"$maps"
+stdbuf -oL xev -root -event substructure 2>/dev/null | while IFS= read -r line; do
+  [[ $line == MapNotify* ]] && echo "$EPOCHREALTIME" >>"$maps"
+done &
+watcher=$!
+
+# Microseconds of an EPOCHREALTIME value.
+micros() { echo $(( ${1/./} )); }
+
+descendants() {  # <pid>: the pid and all its descendants
+  local all=("$1") i=0 p
+  while [ "$i" -lt "${#all[@]}" ]; do
+    for p in $(ps -o pid= --ppid "${all[$i]}" 2>/dev/null); do all+=("$p"); done
+    i=$((i + 1))
+  done
+  echo "${all[@]}"
+}
+
+# Resident and proportional set sizes (kB) of a process tree.
+tree_memory() {
+  local rss=0 pss=0 p v
+  for p in $(descendants "$1"); do
+    v=$(awk '/^VmRSS:/ { print $2 }' "/proc/$p/status" 2>/dev/null || true); rss=$((rss + ${v:-0}))
+    v=$(awk '/^Pss:/ { print $2 }' "/proc/$p/smaps_rollup" 2>/dev/null || true); pss=$((pss + ${v:-0}))
+  done
+  echo "$rss $pss"
+}
+
+# run_one <name> <event prefix> <command...>: prints "<mapped ms> <loaded ms> <rss kB> <pss kB>".
+run_one() {
+  local name=$1 prefix=$2; shift 2
+  local events="$work/$name.events" maps_before start pid deadline loaded="" mapped=""
+  : >"$events"
+  maps_before=$(wc -l <"$maps")
+  start=$EPOCHREALTIME
+  "$@" 2> >(while IFS= read -r line; do echo "$EPOCHREALTIME $line"; done >>"$events") &
+  pid=$!
+  deadline=$((SECONDS + 60))
+  while [ "$(grep -c " $prefix: loaded " "$events" || true)" -lt 3 ]; do
+    [ "$SECONDS" -lt "$deadline" ] && kill -0 "$pid" 2>/dev/null || { echo "startup: $name did not load its pages" >&2; cat "$events" >&2; exit 1; }
+    sleep 0.01
+  done
+  local memory
+  memory=$(tree_memory "$pid")
+  loaded=$(grep " $prefix: loaded " "$events" | sed -n 3p | cut -d' ' -f1)
+  mapped=$(sed -n "$((maps_before + 1))p" "$maps")
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  [ -n "$mapped" ] || { echo "startup: no window of $name was seen mapping" >&2; exit 1; }
+  echo "$(( ($(micros "$mapped") - $(micros "$start")) / 1000 )) $(( ($(micros "$loaded") - $(micros "$start")) / 1000 )) $memory"
+}
+
+median() { sort -n | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+# One run of each first, not counted: the user folders and the file cache are then warm
+# for both.
+run_one puzzlebin puzzlebin-event env PUZZLEBIN_TEST_EVENTS=1 "$puzzlebin" >/dev/null
+run_one peer peer-event "$peer" "$site" >/dev/null
+for _ in $(seq 1 "$runs"); do
+  run_one puzzlebin puzzlebin-event env PUZZLEBIN_TEST_EVENTS=1 "$puzzlebin" >>"$work/puzzlebin.runs"
+  run_one peer peer-event "$peer" "$site" >>"$work/peer.runs"
+done
+
+column_median() { awk -v c="$2" '{ print $c }' "$work/$1.runs" | median; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }'; }
+echo "Start-up, $runs runs of each program alternating, $build_type build, medians:"
+printf '  %-34s %10s %10s %7s\n' "" puzzlebin smallest ratio
+row() {
+  local a b
+  a=$(column_median puzzlebin "$2"); b=$(column_median peer "$2")
+  if [ -n "${3:-}" ]; then a=$(awk -v v="$a" 'BEGIN { printf "%.1f", v / 1024 }'); b=$(awk -v v="$b" 'BEGIN { printf "%.1f", v / 1024 }'); fi
+  printf '  %-34s %10s %10s %7s\n' "$1" "$a" "$b" "$(ratio "$a" "$b")"
+}
+row "start -> window mapped (ms)" 1
+row "start -> three pages loaded (ms)" 2
+row "resident memory, process tree (MiB)" 3 mib
+row "proportional memory, tree (MiB)" 4 mib
+echo "  every run (mapped ms, loaded ms, RSS kB, PSS kB):"
+paste -d' ' <(sed 's/^/    puzzlebin /' "$work/puzzlebin.runs") <(sed 's/^/  peer /' "$work/peer.runs")

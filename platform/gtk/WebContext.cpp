@@ -1,0 +1,50 @@
+#include "platform/gtk/WebContext.h"
+
+#include <glib.h>
+#include <webkit2/webkit2.h>
+
+#include <utility>
+
+#include "platform/gtk/GtkHandles.h"
+
+namespace platform::gtk {
+namespace {
+
+WebContextOptions& PendingOptions() {
+    static WebContextOptions options;
+    return options;
+}
+
+std::string InUserFolder(const char* userFolder, const std::string& programFolder) {
+    char* path = g_build_filename(userFolder, programFolder.c_str(), "webkit", nullptr);
+    std::string result = path;
+    g_free(path);
+    return result;
+}
+
+WebKitWebContext* CreateContext(const WebContextOptions& options) {
+    const WebDataFolders folders = WebDataFoldersFor(options.programFolder);
+    GObjectPtr<WebKitWebsiteDataManager> manager(webkit_website_data_manager_new(
+        "base-data-directory", folders.data.c_str(), "base-cache-directory", folders.cache.c_str(), nullptr));
+    WebKitWebContext* context = webkit_web_context_new_with_website_data_manager(manager.get());
+    for (const ResourceSite& site : options.sites) RegisterResourceSite(context, site);
+    return context;
+}
+
+}  // namespace
+
+WebDataFolders WebDataFoldersFor(const std::string& programFolder) {
+    const char* name = g_get_prgname();
+    const std::string folder = !programFolder.empty() ? programFolder : (name && *name ? name : "webkitgtk-program");
+    return {InUserFolder(g_get_user_data_dir(), folder), InUserFolder(g_get_user_cache_dir(), folder)};
+}
+
+void ConfigureWebContext(WebContextOptions options) { PendingOptions() = std::move(options); }
+
+WebKitWebContext* SharedWebContext() {
+    // Kept for the life of the process, as WebKit's own default context is.
+    static WebKitWebContext* context = CreateContext(PendingOptions());
+    return context;
+}
+
+}  // namespace platform::gtk
