@@ -473,7 +473,7 @@ void HeadlessPlatform::MoveMouse(int x, int y) {
 
 void HeadlessPlatform::PressButton(MouseButton button) {
     buttons_ |= ButtonBit(button);
-    if (!grab_ && !implicitGrab_) implicitGrab_ = WindowAt(cursor_);
+    if (!grab_ && !implicitGrab_ && !inputGrabSink_) implicitGrab_ = WindowAt(cursor_);
     DeliverMouse(MouseEventKind::Down, button);
 }
 
@@ -492,7 +492,7 @@ void HeadlessPlatform::Click(int x, int y, MouseButton button) {
 void HeadlessPlatform::DoubleClick(int x, int y, MouseButton button) {
     Click(x, y, button);
     buttons_ |= ButtonBit(button);
-    if (!grab_ && !implicitGrab_) implicitGrab_ = WindowAt(cursor_);
+    if (!grab_ && !implicitGrab_ && !inputGrabSink_) implicitGrab_ = WindowAt(cursor_);
     DeliverMouse(MouseEventKind::DoubleClick, button);
     ReleaseButton(button);
 }
