@@ -200,6 +200,8 @@ void TspSkinMenu::SendToControl(TControl* control, uint32_t message) {
 
 void TspSkinMenu::CloseLevels(int level) {
     level = std::max(level, 0);
+    // Hiding the root popup would end the grab from below: it is released first.
+    if (level == 0) ReleaseGrab();
     while (static_cast<int>(popups_.size()) > level) {
         std::unique_ptr<TspSkinPopupWindow> popup = std::move(popups_.back());
         popups_.pop_back();
@@ -343,6 +345,7 @@ void TspSkinMenu::OnGrabbedKey(const platform::KeyEvent& event) {
 }
 
 void TspSkinMenu::OnGrabEnded() {
+    if (!grab_) return;
     grab_.reset();
     CloseAll();
 }

@@ -37,7 +37,6 @@ const TspDataSkinMenuItem* FindItemDef(TspSkinData* data) {
 
 TspSkinPopupWindow::TspSkinPopupWindow(TspSkinMenu& engine, TspSkinData* skinData, const TspDataSkinPopupWindow* def)
     : TCustomControl(nullptr), engine_(engine), skinData_(skinData), def_(def) {
-    SetVisibleFlag(false);
     if (def_ && skinData_) {
         windowPicture_ = skinData_->ActivePicture(def_->WindowPictureIndex);
         maskPicture_ = skinData_->ActivePicture(def_->MaskPictureIndex);
@@ -383,10 +382,11 @@ void TspSkinPopupWindow::HighlightItem(int index, bool fromKeyboard) {
         }
     }
     StartMorph();
+    const int level = engine_.LevelOf(this);
+    if (level < 0) return;  // closed already
     if (item.KeyboardSelected && !fromKeyboard) {
         RedrawItem(index);
     } else if (item.SubMenuOpen) {
-        const int level = engine_.LevelOf(this);
         engine_.CloseLevels(level + 2);
         if (TspSkinPopupWindow* sub = engine_.PopupWindow(level + 1)) sub->ClearSubMenuMarks();
     } else {
@@ -460,7 +460,7 @@ void TspSkinPopupWindow::InvalidateMarkers() {
 void TspSkinPopupWindow::StartScroll(int direction) {
     scrollDirection_ = direction;
     InvalidateMarkers();
-    engine_.CloseLevels(engine_.LevelOf(this) + 1);
+    if (engine_.LevelOf(this) >= 0) engine_.CloseLevels(engine_.LevelOf(this) + 1);
     SetTimer(kPopupScrollTimer, kScrollTimerMs);
 }
 
@@ -549,6 +549,7 @@ bool TspSkinPopupWindow::KeyDown(uint16_t key, uint32_t ch) {
         }
     }
     const int level = engine_.LevelOf(this);
+    if (level < 0) return false;
     switch (key) {
     case VK_RETURN: Click(activeItem_); return true;
     case VK_ESCAPE: engine_.CloseLevels(level); return true;
