@@ -243,9 +243,8 @@ bool TspSkinPopupWindow::Open(const TRect& anchor, bool up, bool submenu, const 
 
 void TspSkinPopupWindow::DelayedShow() {
     KillTimer(kPopupDelayedShowTimer);
-    TBitmap capture(Width() + 2, Height() + 2);
-    CopyScreenArea(shownAt_.X - 1, shownAt_.Y - 1, capture);
-    screenCapture_.emplace(capture);
+    screenCapture_.emplace(Width(), Height());
+    CopyScreenArea(shownAt_.X, shownAt_.Y, *screenCapture_);
     backgroundValid_ = false;
     if (def_ && def_->CursorIndex != -1 && skinData_) Cursor = skinData_->StartCursorIndex + def_->CursorIndex;
     ShowNow();

@@ -146,7 +146,7 @@ private:
     bool alphaBlend_ = false;
     uint8_t alphaValue_ = 200;
     bool alphaAnimation_ = false;
-    std::optional<TspEffectBmp> screenCapture_;
+    std::optional<TBitmap> screenCapture_;  // the screen under the window
     TBitmap background_;
     bool backgroundValid_ = false;
     bool retired_ = false;

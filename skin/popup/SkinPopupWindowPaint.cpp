@@ -43,10 +43,13 @@ bool DrawNamedGlyph(TCanvas& canvas, const std::string& name, int x, int y, TCol
 
 void TspSkinPopupWindow::BlendWithScreen(TBitmap& image, TPoint at) {
     if (!screenCapture_ || image.Empty()) return;
+    // The part of the captured screen under the image, blended in by the window's
+    // translucency.
+    TBitmap under(image.Width(), image.Height());
+    under.Canvas().CopyRect(Rect(0, 0, image.Width(), image.Height()), *screenCapture_,
+                            Bounds(at.X, at.Y, image.Width(), image.Height()));
     TspEffectBmp e(image);
-    // The capture starts one pixel above and left of the window.
-    e.BlendRect(*screenCapture_, Rect(0, 0, image.Width(), image.Height()), at.Y + 1, at.X + 1,
-                1.0 - alphaValue_ / 255.0);
+    e.BlendWith(TspEffectBmp(under), 1.0 - alphaValue_ / 255.0);
     e.CopyTo(image);
 }
 

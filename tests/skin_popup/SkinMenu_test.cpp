@@ -357,14 +357,20 @@ TEST_F(PopupTest, FadeInOnACompositingScreenAndTheScreenBlendWithoutOne) {
     engine->AlphaBlendValue = 128;
     Open(100, 100);
     TspSkinPopupWindow* root = Level(0);
-    EXPECT_FALSE(WindowOf(root)->Visible());
-    screen->AdvanceTime(100);
+    ASSERT_NE(root, nullptr);
+    EXPECT_FALSE(root->PopupWindowShown());
+    screen->AdvanceTime(99);
+    EXPECT_FALSE(root->PopupWindowShown());
+    screen->AdvanceTime(1);
     screen->ProcessPending();
-    ASSERT_TRUE(WindowOf(root)->Visible());
+    ASSERT_TRUE(root->PopupWindowShown());
     EXPECT_TRUE(WindowOf(root)->OpacityCalls().empty());
-    // The screen below is black: the window colour comes out at about half strength.
+    // The screen below is black: the frame and the highlighted item come out at about half
+    // strength.
+    const TColor frame = WindowOf(root)->PixelAt(0, 0);
+    EXPECT_NEAR(GetRValue(frame), GetRValue(Rgb(clBtnShadow)) / 2, 1);
     const TColor c = WindowOf(root)->PixelAt(root->Width() - 5, root->Height() / 2);
-    EXPECT_NEAR(GetRValue(c), GetRValue(Rgb(clWindow)) / 2, 2);
+    EXPECT_NEAR(GetRValue(c), 0xB6 / 2, 1);
     EXPECT_TRUE(engine->HasInputGrab());
 }
 
