@@ -135,6 +135,7 @@ public:
     void SetImage(const ImageView& image) override {
         ++imageChanges_;
         imageSize_ = {image.width, image.height};
+        topLeftPixel_ = image.pixels && image.width > 0 && image.height > 0 ? image.pixels[0] : 0;
     }
     void SetTooltip(const std::string& text) override { tooltip_ = text; }
     void SetVisible(bool visible) override { visible_ = visible; }
@@ -142,6 +143,8 @@ public:
     [[nodiscard]] bool Visible() const { return visible_; }
     [[nodiscard]] int ImageChanges() const { return imageChanges_; }
     [[nodiscard]] TSize ImageSize() const { return imageSize_; }
+    // The shown image's top-left word (0xAARRGGBB as handed over).
+    [[nodiscard]] uint32_t TopLeftPixel() const { return topLeftPixel_; }
     // Delivers a mouse event to the icon's handler.
     void SimulateMouse(const MouseEvent& e) {
         if (onMouse) onMouse(e);
@@ -158,6 +161,7 @@ private:
     bool visible_ = false;
     int imageChanges_ = 0;
     TSize imageSize_{};
+    uint32_t topLeftPixel_ = 0;
 };
 
 struct RecordedMessageBox {
