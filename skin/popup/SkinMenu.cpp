@@ -291,7 +291,7 @@ bool TspSkinMenu::KeyDown(uint16_t key, uint32_t ch) {
     if (popups_.empty()) return false;
     TspSkinPopupWindow& top = *popups_.back();
     if (!top.PopupWindowShown()) return false;
-    return top.KeyDown(key, ch);
+    return top.HandleKey(key, ch);
 }
 
 bool TspSkinMenu::IsMenuClosingMessage(uint32_t message) {

@@ -502,7 +502,7 @@ void TspSkinPopupWindow::ScrollIntoView(int index) {
 
 // ---------------------------------------------------------------- keys
 
-void TspSkinPopupWindow::Click(int index) {
+void TspSkinPopupWindow::ClickItem(int index) {
     if (index < 0 || index >= static_cast<int>(items_.size())) return;
     TspSkinMenuItem& item = *items_[static_cast<size_t>(index)];
     if (item.IsDivider() || item.SubMenuOpen || !item.MenuItem->Enabled()) return;
@@ -528,7 +528,7 @@ void TspSkinPopupWindow::MoveHighlight(int step) {
     HighlightItem(next, true);
 }
 
-bool TspSkinPopupWindow::KeyDown(uint16_t key, uint32_t ch) {
+bool TspSkinPopupWindow::HandleKey(uint16_t key, uint32_t ch) {
     if (retired_) return false;
     uint32_t accel = ch;
     if (accel == 0 && ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'))) accel = key;
@@ -543,14 +543,14 @@ bool TspSkinPopupWindow::KeyDown(uint16_t key, uint32_t ch) {
             activeItem_ = i;
             if (item.Selectable()) HighlightItem(i, false);
             if (alive.expired() || retired_) return true;
-            Click(i);
+            ClickItem(i);
             return true;
         }
     }
     const int level = engine_.LevelOf(this);
     if (level < 0) return false;
     switch (key) {
-    case VK_RETURN: Click(activeItem_); return true;
+    case VK_RETURN: ClickItem(activeItem_); return true;
     case VK_ESCAPE: engine_.CloseLevels(level); return true;
     case VK_LEFT:
         if (engine_.PopupCount() >= 2) engine_.CloseLevels(level);
@@ -558,7 +558,7 @@ bool TspSkinPopupWindow::KeyDown(uint16_t key, uint32_t ch) {
     case VK_UP: MoveHighlight(-1); return true;
     case VK_DOWN: MoveHighlight(1); return true;
     case VK_RIGHT:
-        if (activeItem_ >= 0 && items_[static_cast<size_t>(activeItem_)]->HasSubItems()) Click(activeItem_);
+        if (activeItem_ >= 0 && items_[static_cast<size_t>(activeItem_)]->HasSubItems()) ClickItem(activeItem_);
         return true;
     default: return false;
     }

@@ -66,7 +66,7 @@ public:
     void HoverAt(TPoint p);
     void ButtonUp(TMouseButton button, TPoint p);
     // The keys of an open menu; true when the key was used.
-    bool KeyDown(uint16_t key, uint32_t ch);
+    bool HandleKey(uint16_t key, uint32_t ch);
     void MouseTimerTick();
 
     // ---- Highlight ----
@@ -104,7 +104,7 @@ private:
     void StopScroll();
     void ScrollStep();
     void ScrollIntoView(int index);
-    void Click(int index);
+    void ClickItem(int index);
     void MoveHighlight(int step);
     void StartMorph();
     void MorphStep();
