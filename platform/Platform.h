@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "base/Types.h"
+#include "platform/InputGrab.h"
 
 class TRegion;
 
@@ -144,6 +145,22 @@ public:
     virtual void SetVisible(bool visible) = 0;
     // Mouse events on the icon (screen positions).
     std::function<void(const MouseEvent&)> onMouse;
+    // The notification area came back (its host restarted); a visible icon is shown again.
+    std::function<void()> onAreaRestarted;
+};
+
+// The mouse cursor as the hint placement needs it: the system's cursor height and, where
+// the platform can read it, the current cursor's monochrome mask.
+struct CursorInfo {
+    int32_t systemHeight = 32;
+    // One image is width x height; the mask holds the AND half (1 = transparent) and, for
+    // monochrome cursors, the XOR half after it, rows padded to multiples of 32 bits.
+    // Empty when the mask cannot be read.
+    std::vector<uint8_t> mask;
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t bitsPerPixel = 1;
+    int32_t hotspotY = 0;
 };
 
 using TimerId = uint64_t;
@@ -174,6 +191,7 @@ public:
     // Whether the screen really composites windows (per-window opacity works).
     [[nodiscard]] virtual bool IsCompositing() const = 0;
     [[nodiscard]] virtual TPoint CursorPos() const = 0;
+    [[nodiscard]] virtual CursorInfo CurrentCursor() const = 0;
     [[nodiscard]] virtual uint32_t DoubleClickTimeMs() const = 0;
     // Copies screen pixels (0x00RRGGBB) of `screenRect`; outside the screen gives black.
     [[nodiscard]] virtual std::vector<uint32_t> CaptureScreen(const TRect& screenRect) = 0;
@@ -181,6 +199,9 @@ public:
     virtual MessageBoxResult ShowMessageBox(const std::string& title, const std::string& text,
                                             MessageBoxKind kind, MessageBoxButtons buttons) = 0;
     virtual std::unique_ptr<TrayIcon> CreateTrayIcon() = 0;
+    // Grabs pointer and keyboard for a shown popup window (platform/InputGrab.h); nullptr
+    // when the grab cannot be had (the popups then see their own events only).
+    virtual std::unique_ptr<InputGrab> GrabInput(Window& anchor, InputGrabSink& sink) = 0;
     // Opens an address in the user's default browser.
     virtual void OpenUri(const std::string& uri) = 0;
 };

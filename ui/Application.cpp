@@ -161,9 +161,19 @@ void TApplication::ShowHintNow() {
     if (!hintControl_ || hintControlAlive_.expired()) return;
     hintWindow_ = HintWindowClass ? HintWindowClass(nullptr) : std::make_unique<THintWindow>(nullptr);
     if (!hintWindow_) return;
-    const std::string hint = hintControl_->Hint;
-    TRect r = hintWindow_->CalcHintRect(kHintMaxWidth, hint);
-    r = OffsetRect(r, hintPoint_.X, hintPoint_.Y + kHintOffsetY);
+    std::string hint = hintControl_->Hint;
+    THintInfo info;
+    info.HintControl = hintControl_;
+    info.HintPos = {hintPoint_.X, hintPoint_.Y + kHintOffsetY};
+    info.HintMaxWidth = kHintMaxWidth;
+    bool canShow = true;
+    if (OnShowHint) {
+        const TShowHintEvent handler = OnShowHint;
+        handler(hint, canShow, info);
+    }
+    if (!canShow || !hintWindow_) return;
+    TRect r = hintWindow_->CalcHintRect(info.HintMaxWidth, hint);
+    r = OffsetRect(r, info.HintPos.X, info.HintPos.Y);
     hintWindow_->ActivateHint(r, hint);
     hintShown_ = true;
     hintTimer_ = platform::Current().SetTimer(static_cast<uint32_t>(std::max(1, HintHidePause)), [this] {

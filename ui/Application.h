@@ -17,6 +17,14 @@ using TExceptionEvent = std::function<void(TComponent* sender, const std::except
 // Called for every message the loop dispatches (posted messages and input turned into
 // messages) before its target sees it; set handled to stop it.
 using TMessageEvent = std::function<void(TControl* target, TMessage& message, bool& handled)>;
+// What a hint about to be shown is about; the show-hint event may change it.
+struct THintInfo {
+    TControl* HintControl = nullptr;
+    TPoint HintPos{};  // screen point of the hint window's top-left
+    int HintMaxWidth = 0;
+};
+// Called before a control's hint is shown: may change the text or cancel the hint.
+using TShowHintEvent = std::function<void(std::string& hintStr, bool& canShow, THintInfo& hintInfo)>;
 // Builds the hint window (the skin replaces the plain one).
 using THintWindowFactory = std::function<std::unique_ptr<THintWindow>(TComponent* owner)>;
 
@@ -75,6 +83,7 @@ public:
     int HintShortPause = 50;
     bool ShowHint = true;
     THintWindowFactory HintWindowClass;
+    TShowHintEvent OnShowHint;
     // Hides any hint being shown.
     void CancelHint();
     // Called by the input routing when the mouse rests on a control.

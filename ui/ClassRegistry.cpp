@@ -5,18 +5,9 @@
 
 #include "ui/Component.h"
 #include "base/Exceptions.h"
+#include "ui/AsciiText.h"
 
 namespace {
-
-std::string Lower(const std::string& s) {
-    std::string out = s;
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return out;
-}
-
-bool SameText(const std::string& a, const std::string& b) { return Lower(a) == Lower(b); }
 
 // Guards the ancestor walk against a parent chain that loops back on itself.
 constexpr int kMaxClassDepth = 64;
@@ -92,7 +83,7 @@ const std::vector<uint8_t>& TPropValue::AsBinary() const {
 int TPropValue::AsEnum(const std::vector<std::string>& names) const {
     const std::string& id = AsIdent();
     for (size_t i = 0; i < names.size(); ++i) {
-        if (SameText(names[i], id)) return static_cast<int>(i);
+        if (SameTextAscii(names[i], id)) return static_cast<int>(i);
     }
     Fail(line, "Invalid property value " + id);
 }
@@ -101,7 +92,7 @@ uint32_t TPropValue::AsSetBits(const std::vector<std::string>& names) const {
     uint32_t bits = 0;
     for (const std::string& member : AsSet()) {
         size_t i = 0;
-        while (i < names.size() && !SameText(names[i], member)) ++i;
+        while (i < names.size() && !SameTextAscii(names[i], member)) ++i;
         if (i == names.size() || i >= 32) Fail(line, "Invalid property value " + member);
         bits |= 1u << i;
     }
@@ -119,7 +110,7 @@ TClassInfo& TClassRegistry::Register(const std::string& name, const std::string&
                                      TComponentFactory create) {
     // Registering again updates the factory and parent but keeps the properties, so the
     // Register...Classes() functions may run more than once.
-    TClassInfo& info = classes_[Lower(name)];
+    TClassInfo& info = classes_[LowerAsciiText(name)];
     info.name = name;
     info.parentName = parentName;
     if (create) info.create = std::move(create);
@@ -127,40 +118,40 @@ TClassInfo& TClassRegistry::Register(const std::string& name, const std::string&
 }
 
 void TClassRegistry::AddProperty(const std::string& className, const std::string& property, TPropSetter setter) {
-    auto it = classes_.find(Lower(className));
+    auto it = classes_.find(LowerAsciiText(className));
     if (it == classes_.end()) throw EComponentError("Class " + className + " is not registered");
-    it->second.properties[Lower(property)] = std::move(setter);
+    it->second.properties[LowerAsciiText(property)] = std::move(setter);
 }
 
 void TClassRegistry::AddMethod(const std::string& className, const std::string& method) {
-    auto it = classes_.find(Lower(className));
+    auto it = classes_.find(LowerAsciiText(className));
     if (it == classes_.end()) throw EComponentError("Class " + className + " is not registered");
     auto& methods = it->second.methods;
-    if (std::none_of(methods.begin(), methods.end(), [&](const std::string& m) { return SameText(m, method); })) {
+    if (std::none_of(methods.begin(), methods.end(), [&](const std::string& m) { return SameTextAscii(m, method); })) {
         methods.push_back(method);
     }
 }
 
 void TClassRegistry::AddMethod(const std::string& className, const std::string& method, TMethodBinder binder) {
     AddMethod(className, method);
-    classes_[Lower(className)].binders[Lower(method)] = std::move(binder);
+    classes_[LowerAsciiText(className)].binders[LowerAsciiText(method)] = std::move(binder);
 }
 
 void TClassRegistry::AddField(const std::string& className, const std::string& field, TFieldSetter setter) {
-    auto it = classes_.find(Lower(className));
+    auto it = classes_.find(LowerAsciiText(className));
     if (it == classes_.end()) throw EComponentError("Class " + className + " is not registered");
-    it->second.fields[Lower(field)] = std::move(setter);
+    it->second.fields[LowerAsciiText(field)] = std::move(setter);
 }
 
 const TClassInfo* TClassRegistry::Find(const std::string& name) const {
-    auto it = classes_.find(Lower(name));
+    auto it = classes_.find(LowerAsciiText(name));
     return it == classes_.end() ? nullptr : &it->second;
 }
 
 template <class Map>
 const typename Map::mapped_type* TClassRegistry::FindInChain(const std::string& className, const std::string& key,
                                                              Map TClassInfo::*member) const {
-    const std::string lowerKey = Lower(key);
+    const std::string lowerKey = LowerAsciiText(key);
     const TClassInfo* info = Find(className);
     for (int depth = 0; info && depth < kMaxClassDepth; ++depth) {
         const Map& map = info->*member;
@@ -188,7 +179,7 @@ bool TClassRegistry::HasMethod(const std::string& className, const std::string& 
     const TClassInfo* info = Find(className);
     for (int depth = 0; info && depth < kMaxClassDepth; ++depth) {
         if (std::any_of(info->methods.begin(), info->methods.end(),
-                        [&](const std::string& m) { return SameText(m, method); })) {
+                        [&](const std::string& m) { return SameTextAscii(m, method); })) {
             return true;
         }
         if (info->parentName.empty()) break;

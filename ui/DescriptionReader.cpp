@@ -9,6 +9,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "ui/AsciiText.h"
 #include "ui/ClassRegistry.h"
 #include "ui/Component.h"
 #include "base/Exceptions.h"
@@ -34,22 +35,6 @@ std::string StripLinePrefix(const std::string& message) {
     while (i < message.size() && message[i] >= '0' && message[i] <= '9') ++i;
     if (i > 5 && message.compare(i, 2, ": ") == 0) return message.substr(i + 2);
     return message;
-}
-
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string LowerText(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) c = Lower(c);
-    return out;
-}
-
-bool SameText(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (Lower(a[i]) != Lower(b[i])) return false;
-    }
-    return true;
 }
 
 bool IsIdentStart(int c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
@@ -191,7 +176,7 @@ void Reader::SkipBlanks() {
 
 bool Reader::KeywordAhead(std::string_view keyword) const {
     if (s_.size() - pos_ < keyword.size()) return false;
-    if (!SameText(s_.substr(pos_, keyword.size()), keyword)) return false;
+    if (!SameTextAscii(s_.substr(pos_, keyword.size()), keyword)) return false;
     return !IsIdentChar(PeekAt(keyword.size()));
 }
 
@@ -235,9 +220,9 @@ TPropValue Reader::ReadValue() {
         v.kind = TPropValue::Collection;
     } else if (IsIdentStart(c)) {
         const std::string id = ReadDottedIdent();
-        if (SameText(id, "True") || SameText(id, "False")) {
+        if (SameTextAscii(id, "True") || SameTextAscii(id, "False")) {
             v.kind = TPropValue::Boolean;
-            v.boolean = SameText(id, "True");
+            v.boolean = SameTextAscii(id, "True");
         } else {
             v.kind = TPropValue::Ident;
             v.text = id;
@@ -590,12 +575,12 @@ TComponent* Reader::Lookup(const std::string& name, const std::unordered_map<std
     if (dot != std::string_view::npos) {
         // "Form1.Panel1" or "Self.Panel1": only references into this root are known.
         const std::string_view prefix = key.substr(0, dot);
-        if (!SameText(prefix, "Self") && (root_.Name().empty() || !SameText(prefix, root_.Name()))) return nullptr;
+        if (!SameTextAscii(prefix, "Self") && (root_.Name().empty() || !SameTextAscii(prefix, root_.Name()))) return nullptr;
         key = key.substr(dot + 1);
         if (key.find('.') != std::string_view::npos) return nullptr;
     }
-    if (SameText(key, "Self") || (!root_.Name().empty() && SameText(key, root_.Name()))) return &root_;
-    auto it = names.find(LowerText(key));
+    if (SameTextAscii(key, "Self") || (!root_.Name().empty() && SameTextAscii(key, root_.Name()))) return &root_;
+    auto it = names.find(LowerAsciiText(key));
     if (it != names.end() && watch_.Alive(it->second)) return it->second;
     return root_.FindComponent(std::string(key));
 }
@@ -605,7 +590,7 @@ void Reader::ResolveDeferred() {
     for (int i = 0; i < root_.ComponentCount(); ++i) {
         TComponent* c = root_.Components(i);
         watch_.Watch(c);
-        if (!c->Name().empty()) names.emplace(LowerText(c->Name()), c);
+        if (!c->Name().empty()) names.emplace(LowerAsciiText(c->Name()), c);
     }
     const TClassRegistry& registry = TClassRegistry::Instance();
     for (size_t i = 0; i < deferred_.size(); ++i) {

@@ -3,25 +3,11 @@
 #include <sys/stat.h>
 
 #include "base/Exceptions.h"
+#include "ui/AsciiText.h"
 #include "ui/Streams.h"
 #include "ui/Strings.h"
 
 namespace {
-
-inline unsigned char LowerByte(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u - 'A' + 'a') : u;
-}
-
-inline bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 0x20; }
-
-std::string_view Trim(std::string_view s) {
-    size_t b = 0;
-    size_t e = s.size();
-    while (b < e && IsBlank(s[b])) ++b;
-    while (e > b && IsBlank(s[e - 1])) --e;
-    return s.substr(b, e - b);
-}
 
 int DigitValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -75,18 +61,14 @@ size_t TMemIniFile::CiHash::operator()(std::string_view s) const noexcept {
     // FNV-1a over the lower-cased bytes.
     uint64_t h = 1469598103934665603ull;
     for (char c : s) {
-        h ^= LowerByte(c);
+        h ^= static_cast<unsigned char>(LowerAscii(c));
         h *= 1099511628211ull;
     }
     return static_cast<size_t>(h);
 }
 
 bool TMemIniFile::CiEqual::operator()(std::string_view a, std::string_view b) const noexcept {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (LowerByte(a[i]) != LowerByte(b[i])) return false;
-    }
-    return true;
+    return SameTextAscii(a, b);
 }
 
 TMemIniFile::TMemIniFile(const std::string& fileName) : fileName_(fileName) {
@@ -127,13 +109,13 @@ void TMemIniFile::SetText(std::string_view source) {
     while (start < n) {
         size_t end = start;
         while (end < n && text[end] != '\r' && text[end] != '\n') ++end;
-        const std::string_view line = Trim(text.substr(start, end - start));
+        const std::string_view line = TrimBlanks(text.substr(start, end - start));
         if (end < n && text[end] == '\r' && end + 1 < n && text[end + 1] == '\n') ++end;
         start = end + 1;
 
         if (line.empty() || line[0] == ';') continue;
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-            current = &AddSection(Trim(line.substr(1, line.size() - 2)));
+            current = &AddSection(TrimBlanks(line.substr(1, line.size() - 2)));
             continue;
         }
         if (!current) continue;  // before the first section
@@ -141,7 +123,7 @@ void TMemIniFile::SetText(std::string_view source) {
         if (eq == std::string_view::npos) {
             AddLine(*current, Line{line, {}, false});
         } else {
-            AddLine(*current, Line{Trim(line.substr(0, eq)), Trim(line.substr(eq + 1)), true});
+            AddLine(*current, Line{TrimBlanks(line.substr(0, eq)), TrimBlanks(line.substr(eq + 1)), true});
         }
     }
 }

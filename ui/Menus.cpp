@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <glib.h>
 
+#include "ui/AsciiText.h"
 #include "ui/Bitmap.h"
 #include "ui/ControlsWindowHost.h"  // KeyboardShiftState
 #include "base/Exceptions.h"
@@ -39,10 +40,6 @@ std::string KeyToText(uint16_t key) {
     return {};
 }
 
-bool EqualsNoCase(const std::string& a, const char* b) {
-    return g_ascii_strcasecmp(a.c_str(), b) == 0;
-}
-
 // 0 for an unknown name.
 uint16_t TextToKey(const std::string& text) {
     if (text.size() == 1) {
@@ -60,24 +57,8 @@ uint16_t TextToKey(const std::string& text) {
         return static_cast<uint16_t>(kFirstFunctionKey + n - 1);
     }
     for (const auto& k : kKeyNames)
-        if (EqualsNoCase(text, k.name)) return k.key;
+        if (SameTextAscii(text, k.name)) return k.key;
     return 0;
-}
-
-std::string Trim(const std::string& s) {
-    size_t b = s.find_first_not_of(" \t");
-    if (b == std::string::npos) return {};
-    size_t e = s.find_last_not_of(" \t");
-    return s.substr(b, e - b + 1);
-}
-
-// Length of the UTF-8 sequence starting with `lead` (1 for stray bytes, so that damaged
-// text still advances).
-int Utf8Length(unsigned char lead) {
-    if (lead >= 0xF0 && lead <= 0xF7) return 4;
-    if (lead >= 0xE0) return lead <= 0xEF ? 3 : 1;
-    if (lead >= 0xC2) return 2;
-    return 1;
 }
 
 }  // namespace
@@ -102,82 +83,27 @@ std::string ShortCutToText(TShortCut shortCut) {
 }
 
 TShortCut TextToShortCut(const std::string& text) {
-    std::string rest = Trim(text);
+    std::string rest(TrimBlanks(text));
     uint32_t modifiers = 0;
     // Peel "Name+" prefixes; the last part is the key. "+" itself has no key name, so a
     // trailing '+' means the key is missing.
     for (;;) {
         size_t plus = rest.find('+');
         if (plus == std::string::npos) break;
-        std::string part = Trim(rest.substr(0, plus));
-        if (EqualsNoCase(part, "Ctrl") || EqualsNoCase(part, "Control"))
+        const std::string_view part = TrimBlanks(std::string_view(rest).substr(0, plus));
+        if (SameTextAscii(part, "Ctrl") || SameTextAscii(part, "Control"))
             modifiers |= scCtrl;
-        else if (EqualsNoCase(part, "Shift"))
+        else if (SameTextAscii(part, "Shift"))
             modifiers |= scShift;
-        else if (EqualsNoCase(part, "Alt"))
+        else if (SameTextAscii(part, "Alt"))
             modifiers |= scAlt;
         else
             return scNone;
-        rest = Trim(rest.substr(plus + 1));
+        rest = std::string(TrimBlanks(std::string_view(rest).substr(plus + 1)));
     }
     uint16_t key = TextToKey(rest);
     if (key == 0) return scNone;
     return static_cast<TShortCut>(key | modifiers);
-}
-
-// ---------------------------------------------------------------------------------------
-// Accelerators
-
-THotkeyText SplitHotkey(const std::string& caption) {
-    THotkeyText out;
-    out.text.reserve(caption.size());
-    for (size_t i = 0; i < caption.size(); ++i) {
-        if (caption[i] != '&') {
-            out.text += caption[i];
-            continue;
-        }
-        if (i + 1 >= caption.size()) break;  // a lone trailing '&' marks nothing
-        if (caption[i + 1] == '&') {
-            out.text += '&';
-            ++i;
-            continue;
-        }
-        int len = std::min<int>(Utf8Length(static_cast<unsigned char>(caption[i + 1])),
-                                static_cast<int>(caption.size() - i - 1));
-        if (out.hotkeyOffset < 0) {
-            out.hotkeyOffset = static_cast<int>(out.text.size());
-            out.hotkeyLength = len;
-        }
-        out.text.append(caption, i + 1, static_cast<size_t>(len));
-        i += static_cast<size_t>(len);
-    }
-    return out;
-}
-
-std::string THotkeyText::Before() const {
-    return hotkeyOffset < 0 ? text : text.substr(0, static_cast<size_t>(hotkeyOffset));
-}
-std::string THotkeyText::Hotkey() const {
-    return hotkeyOffset < 0 ? std::string() : text.substr(static_cast<size_t>(hotkeyOffset), static_cast<size_t>(hotkeyLength));
-}
-std::string THotkeyText::After() const {
-    return hotkeyOffset < 0 ? std::string() : text.substr(static_cast<size_t>(hotkeyOffset + hotkeyLength));
-}
-
-std::string StripHotkey(const std::string& caption) { return SplitHotkey(caption).text; }
-
-uint32_t GetHotkey(const std::string& caption) {
-    THotkeyText split = SplitHotkey(caption);
-    if (split.hotkeyOffset < 0) return 0;
-    std::string key = split.Hotkey();
-    gunichar ch = g_utf8_get_char_validated(key.c_str(), static_cast<gssize>(key.size()));
-    if (ch == static_cast<gunichar>(-1) || ch == static_cast<gunichar>(-2)) return 0;
-    return g_unichar_toupper(ch);
-}
-
-bool IsAccel(uint32_t ch, const std::string& caption) {
-    uint32_t hotkey = GetHotkey(caption);
-    return hotkey != 0 && hotkey == g_unichar_toupper(ch);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -265,7 +191,7 @@ int TMenuItem::IndexOf(const TMenuItem* item) const {
 TMenuItem* TMenuItem::Find(const std::string& caption) const {
     std::string wanted = StripHotkey(caption);
     for (TMenuItem* item : items_)
-        if (g_ascii_strcasecmp(StripHotkey(item->caption_).c_str(), wanted.c_str()) == 0) return item;
+        if (SameTextAscii(StripHotkey(item->caption_), wanted)) return item;
     return nullptr;
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/Accelerators.h"
 #include "ui/Component.h"
 #include "ui/Controls.h"
 #include "base/Exceptions.h"
@@ -34,26 +35,6 @@ constexpr TShortCut scNone = 0;
 // any order. Text that names no key, an unknown key or anything unparsable gives scNone.
 [[nodiscard]] TShortCut TextToShortCut(const std::string& text);
 
-// "&Close" -> "Close"; "&&" stands for one '&'.
-[[nodiscard]] std::string StripHotkey(const std::string& caption);
-// The accelerator: the character after the first single '&' (ASCII letters upper-cased),
-// as a Unicode code point; 0 when there is none.
-[[nodiscard]] uint32_t GetHotkey(const std::string& caption);
-// True when `ch` (compared without regard to case) is the caption's accelerator.
-[[nodiscard]] bool IsAccel(uint32_t ch, const std::string& caption);
-
-// A caption prepared for drawing: the text without prefixes and the byte range of the
-// character to underline (offset -1 when nothing is underlined).
-struct THotkeyText {
-    std::string text;
-    int hotkeyOffset = -1;
-    int hotkeyLength = 0;
-    // The text before, at and after the accelerator (the runs a painter draws in turn).
-    [[nodiscard]] std::string Before() const;
-    [[nodiscard]] std::string Hotkey() const;
-    [[nodiscard]] std::string After() const;
-};
-[[nodiscard]] THotkeyText SplitHotkey(const std::string& caption);
 
 class TMenuItem : public TComponent {
 public:

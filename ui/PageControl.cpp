@@ -6,7 +6,7 @@
 #include "base/Exceptions.h"
 #include "ui/Forms.h"
 #include "ui/ImageList.h"
-#include "ui/Menus.h"  // StripHotkey
+#include "ui/Accelerators.h"
 #include "ui/Panel.h"  // Frame3D
 #include "ui/TextLayout.h"
 

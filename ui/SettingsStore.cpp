@@ -1,6 +1,5 @@
 #include "ui/SettingsStore.h"
 
-#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -11,6 +10,7 @@
 #include <unistd.h>
 
 #include "base/Exceptions.h"
+#include "ui/AsciiText.h"
 #include "ui/IniFile.h"
 #include "ui/Strings.h"
 
@@ -22,18 +22,9 @@ const char* const kFileName = "settings.ini";
 std::string ErrnoText() { return std::strerror(errno); }
 
 bool IsControl(unsigned char c) { return c < 0x20 || c == 0x7F; }
-bool IsBlank(unsigned char c) { return c <= 0x20; }
-
-std::string_view Trim(std::string_view s) {
-    size_t b = 0;
-    size_t e = s.size();
-    while (b < e && IsBlank(static_cast<unsigned char>(s[b]))) ++b;
-    while (e > b && IsBlank(static_cast<unsigned char>(s[e - 1]))) --e;
-    return s.substr(b, e - b);
-}
 
 bool PlainText(std::string_view s) {
-    if (s.empty() || IsBlank(static_cast<unsigned char>(s.front())) || IsBlank(static_cast<unsigned char>(s.back()))) {
+    if (s.empty() || IsBlankAscii(s.front()) || IsBlankAscii(s.back())) {
         return false;
     }
     if (s.front() == ';' || s.front() == '[') return false;
@@ -66,16 +57,6 @@ void CheckName(const std::string& name) {
     if (!ValidName(name)) throw EInvalidOperation("Invalid settings value name '" + name + "'");
 }
 
-bool StartsWithNoCase(const std::string& s, const std::string& prefix) {
-    if (s.size() < prefix.size()) return false;
-    for (size_t i = 0; i < prefix.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(s[i])) != std::tolower(static_cast<unsigned char>(prefix[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // The file must consist of sections with entries only, and quoted values must decode;
 // anything else means someone else's or a broken file.
 bool WellFormed(std::string_view text) {
@@ -85,7 +66,7 @@ bool WellFormed(std::string_view text) {
     while (start < text.size()) {
         size_t end = start;
         while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
-        const std::string_view line = Trim(text.substr(start, end - start));
+        const std::string_view line = TrimBlanks(text.substr(start, end - start));
         if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ++end;
         start = end + 1;
         if (line.empty() || line[0] == ';') continue;
@@ -95,7 +76,7 @@ bool WellFormed(std::string_view text) {
         }
         const size_t eq = line.find('=');
         if (!inSection || eq == std::string_view::npos) return false;
-        const std::string value(Trim(line.substr(eq + 1)));
+        const std::string value(TrimBlanks(line.substr(eq + 1)));
         if (!TSettingsStore::DecodeValue(value)) return false;
     }
     return true;
@@ -155,8 +136,8 @@ std::string TSettingsStore::DefaultDirectory() {
 std::string TSettingsStore::FileName() const { return directory_ + "/" + kFileName; }
 
 std::string TSettingsStore::EncodeValue(const std::string& value) {
-    bool quote = !value.empty() && (IsBlank(static_cast<unsigned char>(value.front())) ||
-                                    IsBlank(static_cast<unsigned char>(value.back())) || value.front() == '"');
+    bool quote = !value.empty() && (IsBlankAscii(value.front()) ||
+                                    IsBlankAscii(value.back()) || value.front() == '"');
     for (char c : value) quote = quote || IsControl(static_cast<unsigned char>(c));
     if (!quote) return value;
     static const char kHex[] = "0123456789ABCDEF";
@@ -354,7 +335,7 @@ void TSettingsStore::DeleteKey(const std::string& keyPath) {
         TStringList sections;
         ini.ReadSections(sections);
         for (const std::string& s : sections) {
-            if (s.size() == path.size() ? StartsWithNoCase(s, path) : StartsWithNoCase(s, path + "\\")) {
+            if (s.size() == path.size() ? StartsWithTextAscii(s, path) : StartsWithTextAscii(s, path + "\\")) {
                 ini.EraseSection(s);
             }
         }

@@ -4,23 +4,8 @@
 #include <limits>
 
 #include "base/Exceptions.h"
+#include "ui/AsciiText.h"
 #include "ui/Streams.h"
-
-namespace {
-
-bool SameTextAscii(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i];
-        char y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (x != y) return false;
-    }
-    return true;
-}
-
-}  // namespace
 
 void TStringList::CheckIndex(int index, size_t limit) const {
     if (index < 0 || static_cast<size_t>(index) >= limit) {

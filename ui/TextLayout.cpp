@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "ui/Bitmap.h"
+#include "ui/Accelerators.h"
 #include "ui/Canvas.h"
 
 namespace {
@@ -162,26 +163,6 @@ TSize LayoutSize(PangoLayout* layout) {
 
 }  // namespace
 
-int32_t StripAccelerator(const std::string& utf8, std::string& out) {
-    out.clear();
-    out.reserve(utf8.size());
-    int32_t accelerator = -1;
-    for (size_t i = 0; i < utf8.size(); ++i) {
-        if (utf8[i] != '&') {
-            out += utf8[i];
-            continue;
-        }
-        if (i + 1 >= utf8.size()) break;  // a trailing '&' marks nothing
-        if (utf8[i + 1] == '&') {
-            out += '&';
-            ++i;
-            continue;
-        }
-        accelerator = static_cast<int32_t>(out.size());  // the last mark wins, as on the platform
-    }
-    return accelerator;
-}
-
 TSize MeasureText(const TFont& font, const std::string& utf8) {
     if (utf8.empty()) {
         // An empty text is as high as the font's line.
@@ -221,9 +202,9 @@ TSize FormatText(TBitmap* target, const TFont& font, const std::string& utf8, co
     if (flags & DT_SINGLELINE) std::erase_if(text, [](char c) { return c == '\r' || c == '\n'; });
     int32_t accelerator = -1;
     if (!(flags & DT_NOPREFIX)) {
-        std::string stripped;
-        accelerator = StripAccelerator(text, stripped);
-        text = std::move(stripped);
+        THotkeyText stripped = SplitHotkey(text);
+        accelerator = stripped.hotkeyOffset;
+        text = std::move(stripped.text);
     }
     LayoutPtr layout = MakeLayout(font, text.empty() ? std::string(" ") : text, accelerator);
     const int32_t width = rect.Width();

@@ -26,7 +26,3 @@ TSize DrawTextLine(TBitmap& target, const TFont& font, int32_t x, int32_t y, con
 // block (for DT_CALCRECT). When target is not null the text is drawn, clipped to `clip`.
 TSize FormatText(TBitmap* target, const TFont& font, const std::string& utf8, const TRect& rect, uint32_t flags,
                  std::optional<uint32_t> background, const std::vector<TRect>& clip);
-
-// Removes '&' accelerator marks ("&&" is a literal '&'); returns the byte offset in the
-// result of the accelerator character or -1.
-[[nodiscard]] int32_t StripAccelerator(const std::string& utf8, std::string& out);

@@ -1,9 +1,9 @@
 // Registration of the framework's control, form and timer classes for stored descriptions.
 #include "ui/UiClasses.h"
 
-#include <cctype>
 #include <map>
 
+#include "ui/AsciiText.h"
 #include "ui/ClassRegistry.h"
 #include "ui/Controls.h"
 #include "base/Exceptions.h"
@@ -13,11 +13,6 @@
 #include "ui/Timer.h"
 
 namespace {
-
-std::string Lower(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
 
 const std::map<std::string, TColor>& ColorNames() {
     static const std::map<std::string, TColor> names = {
@@ -55,7 +50,7 @@ const std::map<std::string, TCursor>& CursorNames() {
 template <class T>
 T NamedValue(const TPropValue& v, const std::map<std::string, T>& names, const char* what) {
     if (v.kind == TPropValue::Integer) return static_cast<T>(v.AsInt32());
-    auto it = names.find(Lower(v.AsIdent()));
+    auto it = names.find(LowerAsciiText(v.AsIdent()));
     if (it == names.end()) {
         throw EFilerError("line " + std::to_string(v.line) + ": Invalid " + what + " value " + v.text);
     }

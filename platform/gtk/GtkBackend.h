@@ -12,7 +12,14 @@ namespace platform::gtk {
 
 [[nodiscard]] std::unique_ptr<Platform> CreateGtkPlatform();
 
+// The notification-area icon: a StatusNotifierItem while a watcher is on the session bus,
+// else the XEmbed system tray icon (GtkStatusIcon).
 [[nodiscard]] std::unique_ptr<TrayIcon> CreateGtkTrayIcon();
+[[nodiscard]] std::unique_ptr<TrayIcon> CreateXEmbedTrayIcon();
+
+[[nodiscard]] std::unique_ptr<InputGrab> GrabGtkInput(Window& anchor, InputGrabSink& sink);
+
+[[nodiscard]] CursorInfo ReadCursorInfo();
 
 MessageBoxResult RunMessageBox(const std::string& title, const std::string& text,
                                MessageBoxKind kind, MessageBoxButtons buttons);

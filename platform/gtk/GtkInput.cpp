@@ -21,6 +21,20 @@ enum : uint16_t {
 
 }  // namespace
 
+KeyEvent KeyEventFromGdk(const GdkEventKey* event) {
+    guint baseKeyval = event->keyval;
+    gdk_keymap_translate_keyboard_state(gdk_keymap_get_for_display(gdk_window_get_display(event->window)),
+                                        event->hardware_keycode, static_cast<GdkModifierType>(0),
+                                        event->group, &baseKeyval, nullptr, nullptr, nullptr);
+    KeyEvent k;
+    k.down = event->type == GDK_KEY_PRESS;
+    k.modifiers = ModifiersFromState(event->state);
+    k.virtualKey = VirtualKeyFromKeyval(baseKeyval);
+    if (k.virtualKey == 0) k.virtualKey = VirtualKeyFromKeyval(event->keyval);
+    k.unicodeChar = k.down ? CharFromKeyval(event->keyval, k.modifiers) : 0;
+    return k;
+}
+
 uint16_t VirtualKeyFromKeyval(guint keyval) {
     if (keyval >= GDK_KEY_a && keyval <= GDK_KEY_z) return static_cast<uint16_t>(keyval - 0x20);
     if (keyval >= GDK_KEY_A && keyval <= GDK_KEY_Z) return static_cast<uint16_t>(keyval);

@@ -26,6 +26,10 @@ namespace platform::gtk {
 
 [[nodiscard]] MouseButton ButtonFromGdk(guint button);
 
+// A key event in the framework's terms; the virtual key comes from the key's unshifted
+// level, so Shift+1 is still the key '1'.
+[[nodiscard]] KeyEvent KeyEventFromGdk(const GdkEventKey* event);
+
 // Turns the second press of a button, close in time and place to the first, into a double
 // click. The pair is consumed: a third press starts a new click, as on the platform the
 // framework was written for (down, up, double click, up).

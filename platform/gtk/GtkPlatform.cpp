@@ -152,6 +152,12 @@ public:
 
     std::unique_ptr<TrayIcon> CreateTrayIcon() override { return CreateGtkTrayIcon(); }
 
+    std::unique_ptr<InputGrab> GrabInput(Window& anchor, InputGrabSink& sink) override {
+        return GrabGtkInput(anchor, sink);
+    }
+
+    [[nodiscard]] CursorInfo CurrentCursor() const override { return ReadCursorInfo(); }
+
     void OpenUri(const std::string& uri) override {
         GError* error = nullptr;
         if (!g_app_info_launch_default_for_uri(uri.c_str(), nullptr, &error)) {

@@ -71,7 +71,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<TrayIcon> CreateGtkTrayIcon() { return std::make_unique<GtkTrayIcon>(); }
+std::unique_ptr<TrayIcon> CreateXEmbedTrayIcon() { return std::make_unique<GtkTrayIcon>(); }
 
 }  // namespace platform::gtk
 

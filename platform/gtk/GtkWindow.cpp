@@ -311,17 +311,7 @@ gboolean GtkPlatformWindow::HandleKey(GtkWidget* widget, GdkEventKey* event, gpo
     if (focus && focus != w->layout_ && gtk_window_propagate_key_event(GTK_WINDOW(widget), event))
         return TRUE;
     if (!w->sink_) return FALSE;
-    guint baseKeyval = event->keyval;
-    gdk_keymap_translate_keyboard_state(gdk_keymap_get_for_display(gtk_widget_get_display(widget)),
-                                        event->hardware_keycode, static_cast<GdkModifierType>(0),
-                                        event->group, &baseKeyval, nullptr, nullptr, nullptr);
-    KeyEvent k;
-    k.down = event->type == GDK_KEY_PRESS;
-    k.modifiers = ModifiersFromState(event->state);
-    k.virtualKey = VirtualKeyFromKeyval(baseKeyval);
-    if (k.virtualKey == 0) k.virtualKey = VirtualKeyFromKeyval(event->keyval);
-    k.unicodeChar = k.down ? CharFromKeyval(event->keyval, k.modifiers) : 0;
-    w->sink_->OnKey(k);
+    w->sink_->OnKey(KeyEventFromGdk(event));
     return TRUE;
 }
 

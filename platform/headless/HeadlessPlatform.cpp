@@ -105,6 +105,7 @@ void HeadlessWindow::Show(bool visible) {
         Invalidate(Rect(0, 0, bounds_.Width(), bounds_.Height()));
     } else {
         Erase(platform_.zorder_, this);
+        if (platform_.inputGrabAnchor_ == this) platform_.EndInputGrab(true);
         if (platform_.focused_ == this) platform_.SetFocus(nullptr);
         if (platform_.grab_ == this) platform_.grab_ = nullptr;
         if (platform_.implicitGrab_ == this) platform_.implicitGrab_ = nullptr;
@@ -229,6 +230,7 @@ std::unique_ptr<Window> HeadlessPlatform::CreateWindow(const WindowParams& param
 }
 
 void HeadlessPlatform::RemoveWindow(HeadlessWindow* window) {
+    if (inputGrabAnchor_ == window) EndInputGrab(true);
     Erase(windows_, window);
     Erase(zorder_, window);
     if (focused_ == window) focused_ = nullptr;
@@ -356,6 +358,7 @@ MessageBoxResult HeadlessPlatform::ShowMessageBox(const std::string& title, cons
 }
 
 std::unique_ptr<TrayIcon> HeadlessPlatform::CreateTrayIcon() {
+    if (TrayIconFactory) return TrayIconFactory();
     auto icon = std::make_unique<HeadlessTrayIcon>(this);
     trayIcons_.push_back(icon.get());
     return icon;
@@ -384,7 +387,58 @@ HeadlessWindow* HeadlessPlatform::FindWindow(const std::string& title) const {
     return nullptr;
 }
 
+// ---------------------------------------------------------------- input grabs
+
+class HeadlessInputGrab final : public InputGrab {
+public:
+    HeadlessInputGrab(HeadlessPlatform& platform, std::weak_ptr<int> alive, uint64_t serial)
+        : platform_(platform), alive_(std::move(alive)), serial_(serial) {}
+    ~HeadlessInputGrab() override {
+        if (!alive_.expired() && platform_.inputGrabSerial_ == serial_) platform_.EndInputGrab(false);
+    }
+    HeadlessInputGrab(const HeadlessInputGrab&) = delete;
+    HeadlessInputGrab& operator=(const HeadlessInputGrab&) = delete;
+
+private:
+    HeadlessPlatform& platform_;
+    std::weak_ptr<int> alive_;
+    uint64_t serial_;
+};
+
+std::unique_ptr<InputGrab> HeadlessPlatform::GrabInput(Window& anchor, InputGrabSink& sink) {
+    auto* window = dynamic_cast<HeadlessWindow*>(&anchor);
+    if (!window || !window->visible_) return nullptr;
+    // A newer grab replaces an older one, as on the display server.
+    if (inputGrabSink_) EndInputGrab(true);
+    inputGrabSink_ = &sink;
+    inputGrabAnchor_ = window;
+    implicitGrab_ = nullptr;
+    return std::make_unique<HeadlessInputGrab>(*this, alive_, ++inputGrabSerial_);
+}
+
+void HeadlessPlatform::EndInputGrab(bool notify) {
+    InputGrabSink* sink = inputGrabSink_;
+    inputGrabSink_ = nullptr;
+    inputGrabAnchor_ = nullptr;
+    ++inputGrabSerial_;
+    if (notify && sink) sink->OnGrabEnded();
+}
+
 void HeadlessPlatform::DeliverMouse(MouseEventKind kind, MouseButton button, int wheel) {
+    if (inputGrabSink_) {
+        MouseEvent e;
+        e.kind = kind;
+        e.button = button;
+        e.screenPos = cursor_;
+        const TRect anchor = inputGrabAnchor_ ? inputGrabAnchor_->bounds_ : TRect{};
+        e.pos = {cursor_.X - anchor.Left, cursor_.Y - anchor.Top};
+        e.modifiers = modifiers_;
+        e.buttonsDown = buttons_;
+        e.wheelDelta = wheel;
+        inputGrabSink_->OnGrabbedMouse(e);
+        RunTasksOnce();
+        return;
+    }
     HeadlessWindow* target = grab_ ? grab_ : implicitGrab_ ? implicitGrab_ : WindowAt(cursor_);
     if (!grab_ && !implicitGrab_ && hover_ != target) {
         if (hover_ && hover_->params_.sink) {
@@ -419,7 +473,7 @@ void HeadlessPlatform::MoveMouse(int x, int y) {
 
 void HeadlessPlatform::PressButton(MouseButton button) {
     buttons_ |= ButtonBit(button);
-    if (!grab_ && !implicitGrab_) implicitGrab_ = WindowAt(cursor_);
+    if (!grab_ && !implicitGrab_ && !inputGrabSink_) implicitGrab_ = WindowAt(cursor_);
     DeliverMouse(MouseEventKind::Down, button);
 }
 
@@ -438,7 +492,7 @@ void HeadlessPlatform::Click(int x, int y, MouseButton button) {
 void HeadlessPlatform::DoubleClick(int x, int y, MouseButton button) {
     Click(x, y, button);
     buttons_ |= ButtonBit(button);
-    if (!grab_ && !implicitGrab_) implicitGrab_ = WindowAt(cursor_);
+    if (!grab_ && !implicitGrab_ && !inputGrabSink_) implicitGrab_ = WindowAt(cursor_);
     DeliverMouse(MouseEventKind::DoubleClick, button);
     ReleaseButton(button);
 }
@@ -457,6 +511,7 @@ void HeadlessPlatform::Drag(int x1, int y1, int x2, int y2, int steps) {
 }
 
 void HeadlessPlatform::BreakGrab() {
+    if (inputGrabSink_) EndInputGrab(true);
     HeadlessWindow* w = grab_;
     grab_ = nullptr;
     if (w && w->params_.sink) w->params_.sink->OnGrabBroken();
@@ -469,7 +524,14 @@ void HeadlessPlatform::RequestClose(HeadlessWindow& window) {
 }
 
 void HeadlessPlatform::DeliverKey(bool down, uint16_t vk, uint32_t ch) {
-    if (focused_ && focused_->params_.sink) {
+    if (inputGrabSink_) {
+        KeyEvent e;
+        e.down = down;
+        e.virtualKey = vk;
+        e.unicodeChar = ch;
+        e.modifiers = modifiers_;
+        inputGrabSink_->OnGrabbedKey(e);
+    } else if (focused_ && focused_->params_.sink) {
         KeyEvent e;
         e.down = down;
         e.virtualKey = vk;

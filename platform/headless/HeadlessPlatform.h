@@ -63,7 +63,10 @@ public:
     void Present(const ImageView& image, const TRect& dirty) override;
     void Invalidate(const TRect& dirty) override;
     void SetShape(const TRegion* region) override;
-    void SetOpacity(uint8_t alpha) override { opacity_ = alpha; }
+    void SetOpacity(uint8_t alpha) override {
+        opacity_ = alpha;
+        opacityCalls_.push_back(alpha);
+    }
     void SetCursor(CursorShape shape) override { cursor_ = shape; }
     bool GrabPointer() override;
     void UngrabPointer() override;
@@ -84,6 +87,8 @@ public:
     [[nodiscard]] TColor PixelAt(int x, int y) const;
     [[nodiscard]] const std::optional<TRegion>& Shape() const { return shape_; }
     [[nodiscard]] uint8_t Opacity() const { return opacity_; }
+    // Every opacity the program set, in order.
+    [[nodiscard]] const std::vector<uint8_t>& OpacityCalls() const { return opacityCalls_; }
     [[nodiscard]] CursorShape Cursor() const { return cursor_; }
     [[nodiscard]] bool Grabbed() const;
     [[nodiscard]] bool Minimized() const { return minimized_; }
@@ -112,6 +117,7 @@ private:
     int imageHeight_ = 0;
     std::optional<TRegion> shape_;
     uint8_t opacity_ = 255;
+    std::vector<uint8_t> opacityCalls_;
     CursorShape cursor_ = CursorShape::Default;
     bool hasIcon_ = false;
     int presentCount_ = 0;
@@ -129,6 +135,7 @@ public:
     void SetImage(const ImageView& image) override {
         ++imageChanges_;
         imageSize_ = {image.width, image.height};
+        topLeftPixel_ = image.pixels && image.width > 0 && image.height > 0 ? image.pixels[0] : 0;
     }
     void SetTooltip(const std::string& text) override { tooltip_ = text; }
     void SetVisible(bool visible) override { visible_ = visible; }
@@ -136,9 +143,15 @@ public:
     [[nodiscard]] bool Visible() const { return visible_; }
     [[nodiscard]] int ImageChanges() const { return imageChanges_; }
     [[nodiscard]] TSize ImageSize() const { return imageSize_; }
+    // The shown image's top-left word (0xAARRGGBB as handed over).
+    [[nodiscard]] uint32_t TopLeftPixel() const { return topLeftPixel_; }
     // Delivers a mouse event to the icon's handler.
     void SimulateMouse(const MouseEvent& e) {
         if (onMouse) onMouse(e);
+    }
+    // The notification area's host restarted.
+    void SimulateAreaRestart() {
+        if (onAreaRestarted) onAreaRestarted();
     }
 
 private:
@@ -148,6 +161,7 @@ private:
     bool visible_ = false;
     int imageChanges_ = 0;
     TSize imageSize_{};
+    uint32_t topLeftPixel_ = 0;
 };
 
 struct RecordedMessageBox {
@@ -181,12 +195,14 @@ public:
     [[nodiscard]] std::vector<Monitor> Monitors() const override;
     [[nodiscard]] bool IsCompositing() const override { return compositing_; }
     [[nodiscard]] TPoint CursorPos() const override { return cursor_; }
+    [[nodiscard]] CursorInfo CurrentCursor() const override { return cursorInfo_; }
     [[nodiscard]] uint32_t DoubleClickTimeMs() const override { return doubleClickMs_; }
     [[nodiscard]] std::vector<uint32_t> CaptureScreen(const TRect& screenRect) override;
 
     MessageBoxResult ShowMessageBox(const std::string& title, const std::string& text,
                                     MessageBoxKind kind, MessageBoxButtons buttons) override;
     std::unique_ptr<TrayIcon> CreateTrayIcon() override;
+    std::unique_ptr<InputGrab> GrabInput(Window& anchor, InputGrabSink& sink) override;
     void OpenUri(const std::string& uri) override { openedUris_.push_back(uri); }
 
     // ---- Screen set-up ----
@@ -196,6 +212,7 @@ public:
     void SetMonitors(std::vector<Monitor> monitors);
     void SetCompositing(bool on) { compositing_ = on; }
     void SetDoubleClickTime(uint32_t ms) { doubleClickMs_ = ms; }
+    void SetCursorInfo(CursorInfo info) { cursorInfo_ = std::move(info); }
 
     // ---- Clock ----
     // Moves the clock forward, firing due timers in time order (ties in creation order)
@@ -237,6 +254,8 @@ public:
     [[nodiscard]] HeadlessWindow* WindowAt(TPoint screenPoint) const;
     [[nodiscard]] HeadlessWindow* FocusedWindow() const { return focused_; }
     [[nodiscard]] HeadlessWindow* GrabWindow() const { return grab_; }
+    // The anchor of the input grab being held, or nullptr.
+    [[nodiscard]] HeadlessWindow* InputGrabWindow() const { return inputGrabAnchor_; }
     // The first window with this title, or nullptr.
     [[nodiscard]] HeadlessWindow* FindWindow(const std::string& title) const;
 
@@ -246,6 +265,9 @@ public:
     MessageBoxResult MessageBoxAnswer = MessageBoxResult::Ok;
     [[nodiscard]] const std::vector<std::string>& OpenedUris() const { return openedUris_; }
     [[nodiscard]] const std::vector<HeadlessTrayIcon*>& TrayIcons() const { return trayIcons_; }
+    // When set, CreateTrayIcon makes its icons (a test puts a real notification-area item
+    // here); the icons it makes are not recorded in TrayIcons().
+    std::function<std::unique_ptr<TrayIcon>()> TrayIconFactory;
 
     // ---- Snapshots (PNG through cairo) ----
     bool SavePng(const HeadlessWindow& window, const std::string& path) const;
@@ -257,6 +279,7 @@ private:
     friend class HeadlessWindow;
     friend class HeadlessNativeView;
     friend class HeadlessTrayIcon;
+    friend class HeadlessInputGrab;
     struct TimerEntry {
         TimerId id;
         uint32_t interval;
@@ -271,6 +294,7 @@ private:
     void DeliverKey(bool down, uint16_t vk, uint32_t ch);
     bool FireNextTimer(uint64_t limit);
     void RunTasksOnce();
+    void EndInputGrab(bool notify);
 
     TSize screenSize_{1920, 1080};
     std::vector<Monitor> monitors_;
@@ -293,6 +317,10 @@ private:
     HeadlessWindow* grab_ = nullptr;        // explicit pointer grab
     HeadlessWindow* implicitGrab_ = nullptr;  // window a button went down in
     HeadlessWindow* hover_ = nullptr;
+    InputGrabSink* inputGrabSink_ = nullptr;
+    uint64_t inputGrabSerial_ = 0;
+    HeadlessWindow* inputGrabAnchor_ = nullptr;
+    CursorInfo cursorInfo_;
     std::vector<RecordedMessageBox> messageBoxes_;
     std::vector<std::string> openedUris_;
     std::vector<HeadlessTrayIcon*> trayIcons_;

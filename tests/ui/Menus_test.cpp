@@ -76,8 +76,8 @@ TEST(Hotkeys, StripAndFindTheAccelerator) {
     EXPECT_EQ(GetHotkey("Save && Quit"), 0u);
     EXPECT_EQ(GetHotkey("&&&x"), static_cast<uint32_t>('X'));
     EXPECT_EQ(GetHotkey("trailing&"), 0u);
-    // Only the first single '&' marks the accelerator.
-    EXPECT_EQ(GetHotkey("&a&b"), static_cast<uint32_t>('A'));
+    // Of several marks the last one counts, as for drawing.
+    EXPECT_EQ(GetHotkey("&a&b"), static_cast<uint32_t>('B'));
     EXPECT_EQ(StripHotkey("&a&b"), "ab");
     EXPECT_TRUE(IsAccel('c', "&Close"));
     EXPECT_FALSE(IsAccel('l', "&Close"));

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "base/Exceptions.h"
+#include "ui/AsciiText.h"
 #include "ui/Streams.h"
 
 namespace {
@@ -86,3 +87,16 @@ TEST(StringList, NameValueLines) {
 }
 
 }  // namespace
+
+// The one helper for ASCII letter case and blanks: bytes beyond ASCII are never folded, and
+// every control character trims like a space.
+TEST(AsciiText, CaseAndBlanks) {
+    EXPECT_TRUE(SameTextAscii("TspSkinForm", "TSPSKINFORM"));
+    EXPECT_FALSE(SameTextAscii("Ä", "ä"));  // UTF-8 bytes compare as they are
+    EXPECT_FALSE(SameTextAscii("ab", "abc"));
+    EXPECT_TRUE(StartsWithTextAscii("Software\\Puzzlebin", "SOFTWARE\\"));
+    EXPECT_FALSE(StartsWithTextAscii("Soft", "Software"));
+    EXPECT_EQ(TrimBlanks("\t\r key = v \x01"), "key = v");
+    EXPECT_EQ(TrimBlanks(" \t\n"), "");
+    EXPECT_EQ(LowerAsciiText("Ctrl+ÄB"), "ctrl+Äb");
+}

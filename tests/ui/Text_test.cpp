@@ -1,6 +1,9 @@
 // Text through pango with Liberation Sans (Arial's metric twin) and WenQuanYi Zen Hei.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "ui/Accelerators.h"
 #include "ui/Bitmap.h"
 #include "ui/Canvas.h"
 #include "ui/TextLayout.h"
@@ -167,13 +170,6 @@ TEST(Text, DrawTextCalcRectAlignmentAndWrapping) {
 TEST(Text, AcceleratorsAndEllipsis) {
     TBitmap b(10, 10);
     TCanvas& c = b.Canvas();
-    std::string stripped;
-    EXPECT_EQ(StripAccelerator("&File", stripped), 0);
-    EXPECT_EQ(stripped, "File");
-    EXPECT_EQ(StripAccelerator("Save && E&xit", stripped), 8);
-    EXPECT_EQ(stripped, "Save & Exit");
-    EXPECT_EQ(StripAccelerator("End&", stripped), -1);
-    EXPECT_EQ(stripped, "End");
     TRect withPrefix = Rect(0, 0, 0, 0), noPrefix = Rect(0, 0, 0, 0);
     c.DrawText("&&File", withPrefix, DT_CALCRECT | DT_SINGLELINE);
     c.DrawText("&&File", noPrefix, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
@@ -190,6 +186,30 @@ TEST(Text, AcceleratorsAndEllipsis) {
     c.DrawText("A rather long caption", shortBox, DT_CALCRECT | DT_SINGLELINE | DT_END_ELLIPSIS);
     EXPECT_LE(shortBox.Width(), 40);
     EXPECT_GT(shortBox.Width(), 0);
+}
+
+// A caption marking two letters underlines the one its hot key matches (the last mark).
+TEST(Text, UnderlineFallsOnTheHotkeyLetter) {
+    const std::string caption = "&mm&ww";
+    ASSERT_EQ(GetHotkey(caption), static_cast<uint32_t>('W'));
+    TBitmap marked(80, 24), plain(80, 24);
+    TRect rm = Rect(0, 0, 80, 24), rp = Rect(0, 0, 80, 24);
+    marked.Canvas().DrawText(caption, rm, DT_SINGLELINE);
+    plain.Canvas().DrawText("mmww", rp, DT_SINGLELINE | DT_NOPREFIX);
+    int left = 80, right = -1;
+    for (int y = 0; y < 24; ++y) {
+        for (int x = 0; x < 80; ++x) {
+            if (marked.GetPixel(x, y) == plain.GetPixel(x, y)) continue;
+            left = std::min(left, x);
+            right = std::max(right, x);
+        }
+    }
+    ASSERT_GE(right, 0) << "nothing underlined";
+    TCanvas& c = plain.Canvas();
+    const int hotkeyLeft = c.TextWidth("mm");
+    const int hotkeyRight = c.TextWidth("mmw");
+    EXPECT_GE(left, hotkeyLeft - 1);
+    EXPECT_LE(right, hotkeyRight + 1);
 }
 
 TEST(Text, CjkTextIsMeasuredAndDrawn) {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "PopupDemo.h"
 #include "ui/Label.h"
 #include "ui/PageControl.h"
 #include "ui/Panel.h"
@@ -68,4 +69,5 @@ TDemoForm::TDemoForm(TComponent* owner) : TForm(owner) {
     }
     AddLabel(pages->Pages(2), 16, 48, "中文文本：拼图游戏", -16);
     pages->SetActivePageIndex(0);
+    AddPopupDemo(*this, *header);
 }

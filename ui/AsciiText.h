@@ -1,0 +1,42 @@
+// Letter case and blanks of ASCII text: names, keys and keywords that the framework
+// compares without regard to case, and the blanks trimmed around INI and settings lines.
+// Bytes outside ASCII (UTF-8 sequences) are compared and kept as they are.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+[[nodiscard]] constexpr char LowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+[[nodiscard]] inline std::string LowerAsciiText(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) c = LowerAscii(c);
+    return out;
+}
+
+// Equal when the texts differ at most in the case of ASCII letters.
+[[nodiscard]] constexpr bool SameTextAscii(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+    }
+    return true;
+}
+
+[[nodiscard]] constexpr bool StartsWithTextAscii(std::string_view s, std::string_view prefix) {
+    return s.size() >= prefix.size() && SameTextAscii(s.substr(0, prefix.size()), prefix);
+}
+
+// Space and every control character below it count as blanks.
+[[nodiscard]] constexpr bool IsBlankAscii(char c) { return static_cast<unsigned char>(c) <= 0x20; }
+
+// The text without leading and trailing blanks.
+[[nodiscard]] constexpr std::string_view TrimBlanks(std::string_view s) {
+    size_t b = 0;
+    size_t e = s.size();
+    while (b < e && IsBlankAscii(s[b])) ++b;
+    while (e > b && IsBlankAscii(s[e - 1])) --e;
+    return s.substr(b, e - b);
+}
