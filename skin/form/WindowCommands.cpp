@@ -5,6 +5,7 @@
 
 #include "skin/draw/PlatformUtils.h"
 #include "skin/form/SkinForm.h"
+#include "ui/Application.h"
 #include "ui/Menus.h"
 #include "ui/Screen.h"
 #include "ui/Timer.h"
@@ -50,9 +51,19 @@ void TspSkinForm::SetWindowState(uint8_t state) {
             break;
         }
         case kSkinStateMinimized:
-            // Stand-in: the platform minimises; the emulated state stays, as for the
-            // application's main form.
-            owner.SetWindowState(wsMinimized);
+            if (Application().MainForm() == &owner || !supportNCArea_) {
+                // The application minimises; the emulated state stays.
+                owner.SetWindowState(wsMinimized);
+                break;
+            }
+            // Stand-in: only the frame remains, at the bottom-left of the work area.
+            FWindowState = state;
+            if (IsRectEmpty(RestoreBounds)) RestoreBounds = owner.BoundsRect();
+            {
+                const TRect work = GetWorkArea(owner.BoundsRect(), true);
+                const int w = GetMinWidth(), h = GetMinHeight();
+                owner.SetBounds(work.Left, work.Bottom - h, w, h);
+            }
             break;
         default:
             FWindowState = kSkinStateNormal;
