@@ -218,8 +218,10 @@ void TspSkinForm::PaintClientModeImage(TCanvas& canvas) {
         image = s.RollUpPicture;
     }
     if (image.Empty()) return;
+    // Hidden objects stay hidden; captions always draw their text (the picture holds
+    // none), other objects only what the picture does not already show.
     for (auto& o : ObjectList) {
-        if (InRollState(*o)) o->Draw(image.Canvas(), false);
+        if (o->Visible && InRollState(*o)) o->Draw(image.Canvas(), o->Kind() == TspObjectKind::Caption);
     }
     canvas.Draw(0, 0, image);
 }
