@@ -97,7 +97,9 @@ void TspSkinForm::AssignReference(TComponent*& slot, TComponent* value) {
 
 void TspSkinForm::Notification(TComponent* component, TOperation operation) {
     TComponent::Notification(component, operation);
-    if (operation != opRemove || IsDestroying()) return;
+    // References are dropped even while this component is going too (a form marks all its
+    // components as destroying before freeing them one by one).
+    if (operation != opRemove) return;
     if (component == menusSkinData_) menusSkinData_ = nullptr;
     if (component == systemMenu_) systemMenu_ = nullptr;
     if (component == mainMenu_) mainMenu_ = nullptr;
@@ -109,7 +111,7 @@ void TspSkinForm::Notification(TComponent* component, TOperation operation) {
         // The objects point into the skin's pictures: they go with it, and the frame falls
         // back to the default one.
         skinData_ = nullptr;
-        if (!FForm->IsDestroying()) ChangeSkinData();
+        if (!IsDestroying() && !FForm->IsDestroying()) ChangeSkinData();
     }
 }
 

@@ -39,6 +39,14 @@ class TspSkinPopupMenu;
 class TspSkinMainMenuBar;
 class TspSkinMDITabsBar;
 
+// Whether a skin's frame geometry can be used: a main picture and every [FORMINFO]
+// rectangle and point within the platform's 16-bit coordinates. A skin that fails gets
+// the default frame.
+[[nodiscard]] bool SkinFrameUsable(const TspSkinData& skin);
+[[nodiscard]] bool SkinRectUsable(const TRect& r);
+// In range and, when not empty and a picture is given, inside the picture.
+[[nodiscard]] bool SkinRectInPicture(const TRect& r, const TBitmap* picture);
+
 // Border icons of the skinned frame: the framework's three plus roll-up and tray.
 using TspBorderIcons = uint32_t;
 constexpr TspBorderIcons biRollUp = 8;

@@ -6,6 +6,49 @@
 #include "skin/data/SkinData.h"
 #include "skin/draw/RectUtils.h"
 #include "skin/form/SkinForm.h"
+#include "ui/Bitmap.h"
+
+namespace {
+
+// Skin coordinates the frame works with stay within the platform's 16-bit window
+// coordinates, so that moving them by a window size never overflows.
+constexpr int kMaxSkinCoordinate = 32767;
+
+bool InRange(TPoint p) {
+    return p.X >= -kMaxSkinCoordinate && p.X <= kMaxSkinCoordinate && p.Y >= -kMaxSkinCoordinate &&
+           p.Y <= kMaxSkinCoordinate;
+}
+
+}  // namespace
+
+bool SkinRectUsable(const TRect& r) { return InRange(r.TopLeft()) && InRange(r.BottomRight()); }
+
+bool SkinRectInPicture(const TRect& r, const TBitmap* picture) {
+    if (!SkinRectUsable(r)) return false;
+    if (IsNullRect(r) || !picture) return true;  // absent, or never drawn from
+    return r.Left >= 0 && r.Top >= 0 && r.Right <= picture->Width() && r.Bottom <= picture->Height();
+}
+
+bool SkinFrameUsable(const TspSkinData& s) {
+    if (s.MainPicture.Empty()) return false;
+    const int pw = s.MainPicture.Width(), ph = s.MainPicture.Height();
+    // What sizes the frame's strips and shape must lie in its pictures.
+    if (!SkinRectInPicture(s.clientrect, &s.MainPicture)) return false;
+    if (!s.MaskPicture.Empty() && !SkinRectInPicture(s.maskrectarea, &s.MaskPicture)) return false;
+    for (const TPoint p : {s.lefttoppoint, s.righttoppoint, s.leftbottompoint, s.rightbottompoint}) {
+        if (p.X < 0 || p.Y < 0 || p.X > pw || p.Y > ph) return false;
+    }
+    // The rest only places things: it must stay in the window's coordinate range.
+    for (const TRect& r : {s.buttonsrect, s.captionrect, s.maskrectarea, s.mainmenurect, s.iconrect}) {
+        if (!SkinRectUsable(r)) return false;
+    }
+    for (const TPoint p : {s.hittestlefttoppoint, s.hittestrighttoppoint, s.hittestleftbottompoint,
+                           s.hittestrightbottompoint, s.rollupleftpoint, s.rolluprightpoint}) {
+        if (!InRange(p)) return false;
+    }
+    return s.buttonsoffset >= -kMaxSkinCoordinate && s.buttonsoffset <= kMaxSkinCoordinate &&
+           s.borderwidth >= -kMaxSkinCoordinate && s.borderwidth <= kMaxSkinCoordinate;
+}
 
 void TspSkinForm::CalcRects() {
     if (!FSkinSupport) return;

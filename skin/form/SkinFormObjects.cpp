@@ -19,7 +19,39 @@ namespace {
 // menu items belong to menus and menu bars; the further kinds (gauges, switches, track
 // bars, labels, animations, bit labels, frame gauges and regulators) are skipped so that a
 // skin listing them still shows the rest of its frame.
+// Largest caption font the frame draws; a larger one is a damaged definition.
+constexpr int kMaxCaptionFontHeight = 512;
+
+// Every rectangle of the definition lies in the picture it is drawn from.
+bool Usable(const TspSkinData& skin, const TspDataSkinObject* def) {
+    const TBitmap* active = skin.ActivePicture(def->ActivePictureIndex);
+    const TBitmap* main = def->RollUp ? &skin.RollUpPicture : &skin.MainPicture;
+    if (!SkinRectInPicture(def->SkinRect, def->SkinRectInAPicture ? active : main)) return false;
+    std::vector<TRect> fromActive = {def->ActiveSkinRect};
+    if (auto* b = dynamic_cast<const TspDataSkinButton*>(def)) {
+        fromActive.insert(fromActive.end(), {b->DownRect, b->DisableSkinRect});
+    }
+    if (auto* b = dynamic_cast<const TspDataSkinStdButton*>(def)) {
+        fromActive.insert(fromActive.end(), {b->RestoreRect, b->RestoreActiveRect, b->RestoreDownRect});
+    }
+    if (auto* c = dynamic_cast<const TspDataSkinCaption*>(def)) {
+        fromActive.insert(fromActive.end(), {c->FrameRect, c->ActiveFrameRect});
+        if (!SkinRectUsable(c->TextRect) || !SkinRectUsable(c->FrameTextRect)) return false;
+        if (c->FontHeight < -kMaxCaptionFontHeight || c->FontHeight > kMaxCaptionFontHeight) return false;
+        if (c->FrameLeftOffset < 0 || c->FrameRightOffset < 0 || c->FrameLeftOffset > 32767 ||
+            c->FrameRightOffset > 32767) {
+            return false;
+        }
+    }
+    for (const TRect& r : fromActive) {
+        if (!SkinRectInPicture(r, active)) return false;
+    }
+    return true;
+}
+
 std::unique_ptr<TspActiveSkinObject> MakeObject(TspSkinForm* form, const TspDataSkinObject* def) {
+    // An object with coordinates beyond the window's range is a damaged definition: left out.
+    if (!Usable(*form->SkinData(), def)) return nullptr;
     if (dynamic_cast<const TspDataSkinMenuItem*>(def) || dynamic_cast<const TspDataSkinMainMenuItem*>(def) ||
         dynamic_cast<const TspDataSkinMainMenuBarButton*>(def)) {
         return nullptr;

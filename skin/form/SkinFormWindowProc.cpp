@@ -420,7 +420,7 @@ void TspSkinForm::NudgeWidth() {
 
 void TspSkinForm::ChangeSkinData() {
     ActiveObject = OldActiveObject = MouseCaptureObject = -1;
-    FSkinSupport = skinData_ && !skinData_->SkinEmpty;
+    FSkinSupport = skinData_ && !skinData_->SkinEmpty && SkinFrameUsable(*skinData_);
     if (supportNCArea_) {
         if (FSkinSupport) {
             CreateObjects();

@@ -314,3 +314,33 @@ TEST_F(ClientModeTest, CloseButtonClosesInClientModeToo) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SkinFormTest, GeometryOutsideThePicturesIsNotUsed) {
+    // A client rectangle beyond the main picture: the skin cannot frame the window.
+    const std::vector<uint8_t> badFrame = ModifiedSkin(
+        [](std::string& ini) { ReplaceOnce(ini, "clientrect=13,33,191,187", "clientrect=13,33,191,2000000000"); });
+    MakeForm(400, 300, true, biSystemMenu, false);
+    stored->SetCompressedData(badFrame);
+    data->SetCompressedStoredSkin(nullptr);
+    data->SetCompressedStoredSkin(stored);
+    EXPECT_FALSE(data->SkinEmpty);
+    EXPECT_FALSE(skinForm->SkinSupport());
+    EXPECT_EQ(form->ClientRectInWindow(), Rect(3, 22, 397, 297));
+    // A button whose image lies outside its picture is left out; the rest of the frame stays.
+    const std::vector<uint8_t> badButton = ModifiedSkin([](std::string& ini) {
+        ReplaceOnce(ini, "skinrect=44,4,62,22\r\nactiveskinrect=24,4,42,22", "skinrect=44,4,62,22\r\nactiveskinrect=24,4,4200,22");
+    });
+    stored->SetCompressedData(badButton);
+    data->SetCompressedStoredSkin(nullptr);
+    data->SetCompressedStoredSkin(stored);
+    EXPECT_TRUE(skinForm->SkinSupport());
+    EXPECT_EQ(skinForm->FindObject("closebutton"), nullptr);
+    EXPECT_NE(skinForm->FindObject("caption1"), nullptr);
+    form->Show();
+    Settle();
+    EXPECT_EQ(form->ClientRectInWindow(), Rect(13, 33, 387, 287));
+}
+
+}  // namespace
