@@ -167,7 +167,9 @@ void TspSkinForm::UpdateCaptionObjects(bool draw) {
         const bool drawIt = draw && InRollState(*o) && (!supportNCArea_ || !IsNullRect(o->ActiveSkinRect));
         if (drawIt) {
             o->ReDraw();
-        } else if (o->Morphing && (!draw || !InRollState(*o))) {
+        } else if (o->Morphing) {
+            // Not redrawn: the look is set at once, so the morph timer never steps (and
+            // redraws) a caption whose frame paint already shows its text.
             o->MorphKf = active ? 1 : 0;
         }
     }

@@ -214,6 +214,23 @@ TEST_F(SkinObjectsTest, MidwayMorphShowsTheBlend) {
     EXPECT_GT(blended, 0);
 }
 
+TEST_F(SkinObjectsTest, HoverMorphLeavesTheCaptionTextAlone) {
+    MakeForm(400, 300);
+    Settle();
+    const TBitmap before = WindowBitmap(Window());
+    Hover("closebutton");
+    P().AdvanceTime(300);
+    MoveTo(200, 150);
+    P().AdvanceTime(400);
+    Settle();
+    // The caption text is painted once, by the frame: never drawn over again.
+    const TBitmap after = WindowBitmap(Window());
+    int differ = 0;
+    for (int y = 0; y < 33; ++y)
+        for (int x = 77; x < 324; ++x) differ += before.GetPixel(x, y) != after.GetPixel(x, y);
+    EXPECT_EQ(differ, 0);
+}
+
 TEST_F(SkinObjectsTest, InactiveWindowShowsNoHover) {
     MakeForm(400, 300);
     auto other = Deactivate();
