@@ -27,24 +27,22 @@ bool Usable(const TspSkinData& skin, const TspDataSkinObject* def) {
     const TBitmap* active = skin.ActivePicture(def->ActivePictureIndex);
     const TBitmap* main = def->RollUp ? &skin.RollUpPicture : &skin.MainPicture;
     if (!SkinRectInPicture(def->SkinRect, def->SkinRectInAPicture ? active : main)) return false;
-    std::vector<TRect> fromActive = {def->ActiveSkinRect};
+    auto inActive = [active](const TRect& r) { return SkinRectInPicture(r, active); };
+    if (!inActive(def->ActiveSkinRect)) return false;
     if (auto* b = dynamic_cast<const TspDataSkinButton*>(def)) {
-        fromActive.insert(fromActive.end(), {b->DownRect, b->DisableSkinRect});
+        if (!inActive(b->DownRect) || !inActive(b->DisableSkinRect)) return false;
     }
     if (auto* b = dynamic_cast<const TspDataSkinStdButton*>(def)) {
-        fromActive.insert(fromActive.end(), {b->RestoreRect, b->RestoreActiveRect, b->RestoreDownRect});
+        if (!inActive(b->RestoreRect) || !inActive(b->RestoreActiveRect) || !inActive(b->RestoreDownRect)) return false;
     }
     if (auto* c = dynamic_cast<const TspDataSkinCaption*>(def)) {
-        fromActive.insert(fromActive.end(), {c->FrameRect, c->ActiveFrameRect});
+        if (!inActive(c->FrameRect) || !inActive(c->ActiveFrameRect)) return false;
         if (!SkinRectUsable(c->TextRect) || !SkinRectUsable(c->FrameTextRect)) return false;
         if (c->FontHeight < -kMaxCaptionFontHeight || c->FontHeight > kMaxCaptionFontHeight) return false;
         if (c->FrameLeftOffset < 0 || c->FrameRightOffset < 0 || c->FrameLeftOffset > 32767 ||
             c->FrameRightOffset > 32767) {
             return false;
         }
-    }
-    for (const TRect& r : fromActive) {
-        if (!SkinRectInPicture(r, active)) return false;
     }
     return true;
 }
