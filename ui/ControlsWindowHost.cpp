@@ -232,6 +232,13 @@ void TWindowHost::SchedulePresent(const TRect& windowRect) {
         presentQueued_ = false;
         const TRect r = presentPending_;
         presentPending_ = {};
+        // Areas invalidated meanwhile are painted first: presented unpainted, the platform
+        // would take them as up to date and never ask for them.
+        try {
+            PaintPending();
+        } catch (const std::exception& e) {
+            Application().HandleException(e);
+        }
         PresentNow(r);
     });
 }

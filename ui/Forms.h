@@ -96,6 +96,7 @@ public:
 
     // Icon (optional) shown by the platform.
     void SetIcon(const TBitmap& icon);
+    [[nodiscard]] const TBitmap* Icon() const { return icon_.get(); }
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnDestroy;

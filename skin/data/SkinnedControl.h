@@ -3,6 +3,8 @@
 // does not depend on the control classes.
 #pragma once
 
+#include <string>
+
 class TspSkinData;
 
 class ISkinnedControl {
@@ -15,4 +17,6 @@ public:
     // After a skin change: re-read the section and repaint (controls with their own
     // operation, such as the page control, override it).
     virtual void ApplySkin() = 0;
+    // The skin area ([SKINAREAS]) a control placed by the skin names; empty for none.
+    [[nodiscard]] virtual std::string AreaName() const { return {}; }
 };

@@ -79,7 +79,7 @@ TEST_F(SkinDataTest, CompiledInSkinLoadsWithItsQuotedValues) {
     EXPECT_EQ(data->ControlDefs.size(), 61u);
     EXPECT_EQ(data->clientrect, (TRect{13, 33, 191, 187}));
     EXPECT_EQ(data->lefttoppoint, (TPoint{98, 37}));
-    EXPECT_EQ(data->maskrectarea, (TRect{5, 5, 199, 196}));
+    EXPECT_EQ(data->maskrectarea, (TRect{12, 12, 192, 189}));
     EXPECT_EQ(data->hittestrightbottompoint, (TPoint{186, 184}));
     EXPECT_EQ(data->buttonsrect, (TRect{133, 7, 193, 26}));
     EXPECT_EQ(data->inactiveeffect, ieGrayScale);

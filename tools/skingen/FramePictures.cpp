@@ -178,7 +178,11 @@ void BuildFramePictures(SkinBuild& skin) {
         .Add("captionrect", R(0, 0, 0, 0))
         .Add("buttonsoffset", 2)
         .Add("buttonsinleft", 0)
-        .Add("maskrectarea", R(5, 5, 199, 196))
+        // The inner rectangle of the shape leaves out the rounded corners, so the corners
+        // come from the mask strips and the bands beside the edges are where the probes
+        // of the hit test find the window's border.
+        .Add("maskrectarea", R(kWindow.l + kWindowRadius, kWindow.t + kWindowRadius, kWindow.r - kWindowRadius,
+                               kWindow.b - kWindowRadius))
         .Add("hittestlefttoppoint", P(12, 11))
         .Add("hittestrighttoppoint", P(191, 12))
         .Add("hittestleftbottompoint", P(13, 184))
@@ -190,7 +194,7 @@ void BuildFramePictures(SkinBuild& skin) {
         .Add("mainmenupopupup", 0)
         .Add("borderwidth", 3)
         .Add("cursorindex", -1)
-        .Add("autorenderinginactiveimage", 1)
+        .Add("autorenderinginactiveimage", 0)
         .Add("inactiveeffect", "iegrayscale")
         .Add("formminwidth", 160);
     t.Add("POPUPWINDOW")

@@ -1,0 +1,83 @@
+// A skinned form on a skin whose definition text is the input (pictures of the compiled-in
+// skin): the frame is laid out, shaped, painted, hit-tested and resized, so geometry from
+// a damaged or hostile skin can never crash, hang or exhaust memory.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "base/Exceptions.h"
+#include "platform/headless/HeadlessPlatform.h"
+#include "skin/data/CompressedStoredSkin.h"
+#include "skin/data/SkinData.h"
+#include "skin/data/StoredSkin.h"
+#include "skin/form/SkinForm.h"
+#include "skins/DefaultSkin.h"
+#include "ui/Application.h"
+#include "ui/Forms.h"
+
+namespace {
+
+// The compiled-in skin's pictures, loaded once.
+const TSkinPictures& DefaultPictures() {
+    static TSkinPictures pictures = [] {
+        TSkinPictures p;
+        TspCompressedStoredSkin container(nullptr);
+        container.SetCompressedData(DefaultSkinCompressedData());
+        TspSkinData data(nullptr);
+        data.LoadFromCompressedContainer(container);
+        p.Optional[0] = data.MainPicture;
+        p.Optional[1] = data.MaskPicture;
+        for (const auto& a : data.ActivePictureList) p.Active.push_back(std::make_unique<TBitmap>(*a));
+        return p;
+    }();
+    return pictures;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static HeadlessPlatform& platform = [] () -> HeadlessPlatform& {
+        HeadlessPlatform& p = InstallHeadlessPlatform();
+        Application().Initialize();
+        return p;
+    }();
+    const TSkinPictures& pictures = DefaultPictures();
+    TStringList lines;
+    lines.SetText(std::string(reinterpret_cast<const char*>(data), size));
+
+    auto form = std::make_unique<TForm>(nullptr);
+    form->SetCaption("Fuzz");
+    form->SetBounds(10, 10, 300, 200);
+    auto* skinForm = new TspSkinForm(form.get());
+    skinForm->SetBorderIcons(biSystemMenu | biMinimize | biMaximize | biRollUp);
+    auto* skin = new TspSkinData(form.get());
+    auto* stored = new TspStoredSkin(form.get());
+    stored->SetIniStrings(lines);
+    stored->Pictures().Optional[0] = pictures.Optional[0];
+    stored->Pictures().Optional[1] = pictures.Optional[1];
+    for (const auto& a : pictures.Active) stored->Pictures().Active.push_back(std::make_unique<TBitmap>(*a));
+    skinForm->SetSkinData(skin);
+    try {
+        skin->SetStoredSkin(stored);
+    } catch (const Exception&) {
+        return 0;  // rejected by the reader: nothing of the form's to exercise
+    }
+    form->Show();
+    platform.ProcessPending();
+    form->Update();
+    for (const TSize s : {TSize{640, 480}, TSize{120, 30}, TSize{300, 200}}) {
+        form->SetBounds(10, 10, s.cx, s.cy);
+        for (int y = -2; y < s.cy + 2; y += 7) {
+            for (int x = -2; x < s.cx + 2; x += 11) form->Perform(WM_NCHITTEST, 0, MakeLParam(10 + x, 10 + y));
+        }
+        platform.MoveMouse(10 + s.cx - 20, 10 + 15);
+        platform.AdvanceTime(60);
+        form->Update();
+    }
+    platform.Click(10 + 280, 25);
+    platform.AdvanceTime(300);
+    form.reset();
+    platform.ProcessPending();
+    return 0;
+}

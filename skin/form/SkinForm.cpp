@@ -1,0 +1,301 @@
+// TspSkinForm: creation and hooking, the published properties, the minimum and maximum
+// size, activation and the frame update after a size change.
+#include "skin/form/SkinForm.h"
+
+#include <algorithm>
+
+#include "base/Exceptions.h"
+#include "skin/data/SkinData.h"
+#include "skin/draw/PlatformUtils.h"
+#include "skin/draw/RectUtils.h"
+#include "ui/Canvas.h"
+#include "ui/Menus.h"
+#include "ui/Screen.h"
+#include "ui/Timer.h"
+
+namespace {
+
+constexpr uint32_t kMorphInterval = 20;
+constexpr uint32_t kAnimateInterval = 25;
+constexpr uint32_t kMouseInterval = 50;
+// The default frame's smallest width when MinWidth is not set.
+constexpr int kDefaultMinWidth = 130;
+
+TFont CaptionFont(TColor color) {
+    TFont f;
+    f.Name = "Arial";
+    f.Height = 14;
+    f.Style = fsBold;
+    f.Color = color;
+    return f;
+}
+
+TTimer* MakeTimer(TComponent* owner, uint32_t interval, std::function<void()> tick) {
+    auto* timer = new TTimer(owner);
+    timer->SetEnabled(false);
+    timer->SetInterval(interval);
+    timer->OnTimer = [tick = std::move(tick)](TComponent*) { tick(); };
+    return timer;
+}
+
+}  // namespace
+
+TspSkinForm::TspSkinForm(TComponent* owner)
+    : TComponent(owner),
+      defCaptionFont_(CaptionFont(clBtnText)),
+      defInActiveCaptionFont_(CaptionFont(clBtnShadow)) {
+    FForm = dynamic_cast<TCustomForm*>(owner);
+    if (!FForm) throw EInvalidOperation("TspSkinForm must be owned by a form");
+    DefMenuItemFont.Name = "Arial";
+    DefMenuItemFont.Height = 14;
+    MorphTimer = MakeTimer(this, kMorphInterval, [this] { OnMorphTimer(); });
+    AnimateTimer = MakeTimer(this, kAnimateInterval, [] {});
+    MouseTimer = MakeTimer(this, kMouseInterval, [this] { OnMouseTimer(); });
+
+    // The framework never draws its own caption buttons under a skinned frame.
+    FForm->SetBorderIcons(0);
+    if (!IsDesigning()) {
+        OldWindowProc = FForm->WindowProc;
+        FForm->WindowProc = [this](TMessage& m) { NewWndProc(m); };
+        hooked_ = true;
+        // The new procedure must see the window's first non-client size calculation.
+        FForm->RecreateWnd();
+    }
+}
+
+TspSkinForm::~TspSkinForm() {
+    SetComponentState(csDestroying, true);
+    DestroyComponents();  // the timers go first: no tick reaches a half-destroyed component
+    MorphTimer = AnimateTimer = MouseTimer = nullptr;
+    if (hooked_) {
+        FForm->WindowProc = OldWindowProc;
+        hooked_ = false;
+        // A form that lives on gets back its rectangular default frame.
+        if (!FForm->IsDestroying()) {
+            if (FrameRegion) FForm->SetWindowRegion(nullptr);
+            FForm->RecreateWnd();
+        }
+    }
+    ObjectList.clear();
+    for (TComponent** ref : {&skinHintRef_, &mainMenuBarRef_, &mdiTabsBarRef_, &trayIconRef_}) {
+        if (*ref) RemoveFreeNotification(*ref);
+    }
+    if (skinData_) RemoveFreeNotification(skinData_);
+    if (menusSkinData_) RemoveFreeNotification(menusSkinData_);
+    if (systemMenu_) RemoveFreeNotification(systemMenu_);
+    if (mainMenu_) RemoveFreeNotification(mainMenu_);
+}
+
+// ---------------------------------------------------------------- references
+
+void TspSkinForm::AssignReference(TComponent*& slot, TComponent* value) {
+    if (slot == value) return;
+    if (slot) RemoveFreeNotification(slot);
+    slot = value;
+    if (slot) FreeNotification(slot);
+}
+
+void TspSkinForm::Notification(TComponent* component, TOperation operation) {
+    TComponent::Notification(component, operation);
+    // References are dropped even while this component is going too (a form marks all its
+    // components as destroying before freeing them one by one).
+    if (operation != opRemove) return;
+    if (component == menusSkinData_) menusSkinData_ = nullptr;
+    if (component == systemMenu_) systemMenu_ = nullptr;
+    if (component == mainMenu_) mainMenu_ = nullptr;
+    if (component == skinHintRef_) skinHintRef_ = nullptr, skinHint_ = nullptr;
+    if (component == mainMenuBarRef_) mainMenuBarRef_ = nullptr, mainMenuBar_ = nullptr;
+    if (component == mdiTabsBarRef_) mdiTabsBarRef_ = nullptr, mdiTabsBar_ = nullptr;
+    if (component == trayIconRef_) trayIconRef_ = nullptr, trayIcon_ = nullptr;
+    if (component == skinData_) {
+        // The objects point into the skin's pictures: they go with it, and the frame falls
+        // back to the default one.
+        skinData_ = nullptr;
+        if (!IsDestroying() && !FForm->IsDestroying()) ChangeSkinData();
+    }
+}
+
+void TspSkinForm::Loaded() { TComponent::Loaded(); }
+
+// ---------------------------------------------------------------- properties
+
+void TspSkinForm::SetSkinData(TspSkinData* value) {
+    TComponent* slot = skinData_;
+    AssignReference(slot, value);
+    skinData_ = value;
+    if (!IsDesigning()) ChangeSkinData();
+}
+
+void TspSkinForm::SetMenusSkinData(TspSkinData* value) {
+    TComponent* slot = menusSkinData_;
+    AssignReference(slot, value);
+    menusSkinData_ = value;
+}
+
+void TspSkinForm::SetSupportNCArea(bool value) {
+    supportNCArea_ = value;
+    if (!value && IsDesigning()) FForm->SetBorderStyle(bsNone);
+}
+
+void TspSkinForm::SetBorderIcons(TspBorderIcons value) {
+    borderIcons_ = value;
+    if (!supportNCArea_ && !FSkinSupport) return;
+    // A skinned frame keeps the skin's own buttons; the default frame gets its six.
+    ActiveObject = OldActiveObject = MouseCaptureObject = -1;
+    if (FSkinSupport) CreateObjects();
+    else CreateDefaultButtons();
+    ApplyBorderIcons();
+    if (FSkinSupport) UpdateFrame(true);
+    SendNcPaint();
+}
+
+void TspSkinForm::SetShowIcon(bool value) {
+    showIcon_ = value;
+    if (!IsDesigning() && !IsLoading()) SendNcPaint();
+}
+
+void TspSkinForm::SetLogoBitMap(const TBitmap& value) { logoBitMap_ = value; }
+
+void TspSkinForm::SetDefCaptionFont(const TFont& value) {
+    defCaptionFont_ = value;
+    if (!IsDesigning() && !IsLoading() && !FSkinSupport) SendNcPaint();
+}
+
+void TspSkinForm::SetDefInActiveCaptionFont(const TFont& value) {
+    defInActiveCaptionFont_ = value;
+    if (!IsDesigning() && !IsLoading() && !FSkinSupport) SendNcPaint();
+}
+
+void TspSkinForm::SetAlphaBlend(bool value) { alphaBlend_ = value; }
+
+void TspSkinForm::SetAlphaBlendValue(uint8_t value) { alphaBlendValue_ = value; }
+
+void TspSkinForm::SetDefMenuItemHeight(int value) {
+    if (value > 0) defMenuItemHeight_ = value;
+}
+
+void TspSkinForm::SetSystemMenu(TPopupMenu* value) {
+    TComponent* slot = systemMenu_;
+    AssignReference(slot, value);
+    systemMenu_ = value;
+}
+
+void TspSkinForm::SetMainMenu(TMainMenu* value) {
+    TComponent* slot = mainMenu_;
+    AssignReference(slot, value);
+    mainMenu_ = value;
+    if (FSkinSupport && !IsDesigning()) SendNcPaint();
+}
+
+// ---------------------------------------------------------------- sizes
+
+int TspSkinForm::PW() const { return skinData_ ? skinData_->MainPicture.Width() : 0; }
+int TspSkinForm::PH() const { return skinData_ ? skinData_->MainPicture.Height() : 0; }
+
+int TspSkinForm::FrameW() const { return FrameWidth > 0 ? FrameWidth : FForm->Width(); }
+int TspSkinForm::FrameH() const { return FrameHeight > 0 ? FrameHeight : FForm->Height(); }
+
+bool TspSkinForm::SkinStretchable() const {
+    return skinData_ && skinData_->rightbottompoint.X != skinData_->lefttoppoint.X &&
+           skinData_->rightbottompoint.Y != skinData_->lefttoppoint.Y;
+}
+
+int TspSkinForm::GetMinWidth() const {
+    if (supportNCArea_) {
+        if (!FSkinSupport) return MinWidth > 0 ? MinWidth : kDefaultMinWidth;
+        return MinWidth > PW() && !WindowMinimized() ? MinWidth : PW();
+    }
+    if (!FSkinSupport) return 0;
+    return MinWidth == 0 || MinWidth > PW() ? PW() : MinWidth;
+}
+
+int TspSkinForm::GetMinHeight() const {
+    if (supportNCArea_) {
+        const int frame = FSkinSupport ? PH() - RectHeight(skinData_->clientrect)
+                                       : FForm->DefaultCaptionHeight() + 2 * kDefaultFrameBorder;
+        return frame >= MinHeight || RollUpState || WindowMinimized() ? frame : MinHeight;
+    }
+    if (!FSkinSupport) return 0;
+    return MinHeight == 0 || MinHeight > PH() ? PH() : MinHeight;
+}
+
+int TspSkinForm::GetMaxWidth() const {
+    return RectWidth(GetWorkArea(FForm->BoundsRect(), !MaximizeOnFullScreen));
+}
+
+int TspSkinForm::GetMaxHeight() const {
+    return RectHeight(GetWorkArea(FForm->BoundsRect(), !MaximizeOnFullScreen));
+}
+
+bool TspSkinForm::FrameSizeAtLeastMinimum() const {
+    return FrameW() >= GetMinWidth() && FrameH() >= GetMinHeight();
+}
+
+// ---------------------------------------------------------------- activation and drawing
+
+bool TspSkinForm::IsFormActive() const { return FForm->Active() && Screen().ActiveForm() == FForm; }
+
+bool TspSkinForm::PaintsFrame() const { return supportNCArea_ && FForm->HasBorder(); }
+
+void TspSkinForm::SendNcPaint() {
+    // Only a window that exists is painted; a new one paints itself when shown.
+    if (!supportNCArea_ || !FForm->HandleAllocated()) return;
+    // While a skin change is applied the frame is painted once, by the next paint pass,
+    // so the window never shows a frame of half-made state.
+    if (SkinUpdating) {
+        FForm->Invalidate();
+        return;
+    }
+    FForm->Perform(WM_NCPAINT, 0, 0);
+}
+
+void TspSkinForm::DrawSkinObject(TspActiveSkinObject& object) {
+    if (!InRollState(object) || !FForm->HandleAllocated()) return;
+    if (supportNCArea_) {
+        if (!FForm->HasBorder()) return;
+        TCanvas& canvas = FForm->WindowCanvas();
+        TCanvasStateGuard guard(canvas);
+        object.Draw(canvas, true);
+    } else {
+        TCanvas& canvas = FForm->Canvas();
+        TCanvasStateGuard guard(canvas);
+        object.Draw(canvas, true);
+    }
+}
+
+void TspSkinForm::UpdateFrame(bool stretch) {
+    if (!FSkinSupport) return;
+    CalcRects();
+    if (stretch) ArrangeObjects();
+    SetFrameRegion(stretch);
+    if (OnChangeClientRect) OnChangeClientRect(NewClRect);
+    if (supportNCArea_) {
+        // Setting a region repaints the window; without one the frame is painted now.
+        if (!FrameRegion) SendNcPaint();
+    } else {
+        FForm->Invalidate();
+        for (const ChildControlSlot& slot : ChildControlSlots) {
+            const TRect r = SkinStretchable() ? CalcObjectRect(slot.skinRect) : slot.skinRect;
+            slot.control->SetBoundsRect(r);
+        }
+    }
+}
+
+const TBitmap& TspSkinForm::GetSmallIcon() {
+    if (!SmallIcon) {
+        SmallIcon = std::make_unique<TBitmap>();
+        if (const TBitmap* icon = FForm->Icon(); icon && !icon->Empty()) {
+            const TSize s = SmallIconSize();
+            SmallIcon->SetSize(s.cx, s.cy);
+            SmallIcon->Canvas().StretchDraw(Rect(0, 0, s.cx, s.cy), *icon);
+        }
+    }
+    return *SmallIcon;
+}
+
+TspActiveSkinObject* TspSkinForm::FindObject(const std::string& idName) const {
+    for (const auto& o : ObjectList) {
+        if (o->IDName == idName) return o.get();
+    }
+    return nullptr;
+}

@@ -1,0 +1,385 @@
+// TspSkinForm: the non-visual component that takes over its owner form's frame. It hooks
+// the owner's window procedure, reports the non-client size from the skin's [FORMINFO],
+// paints the frame, caption and caption buttons from the skin pictures (or a plain default
+// frame without a skin), gives the window the mask's shape, answers hit testing so the
+// framework moves and sizes the window by the skinned borders, and paints the client
+// background.
+//
+// Two modes: non-client (SupportNCArea, the default) where the frame is the window's
+// non-client area, and client mode where the whole skin image is painted into the client
+// area and the component moves the window itself.
+//
+// The files of skin/form/ share the class: SkinForm.cpp (creation, properties, sizes),
+// SkinFormGeometry.cpp (frame geometry, object placing), SkinFormWindowProc.cpp (message
+// dispatch, skin changes), SkinFormObjects.cpp (object creation and mouse routing),
+// SkinFormPaint.cpp (frame and background painting), SkinFormShape.cpp (window shape and
+// hit testing), WindowCommands.cpp (window commands), ObjectHints.cpp (object hints).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "skin/form/SkinObjects.h"
+#include "ui/Bitmap.h"
+#include "ui/Component.h"
+#include "ui/Controls.h"
+#include "ui/Forms.h"
+
+class TMainMenu;
+class TPopupMenu;
+class TTimer;
+class TspSkinData;
+class TspSkinHint;
+class TspTrayIcon;
+class TspSkinPopupMenu;
+class TspSkinMainMenuBar;
+class TspSkinMDITabsBar;
+
+// Whether a skin's frame geometry can be used: a main picture and every [FORMINFO]
+// rectangle and point within the platform's 16-bit coordinates. A skin that fails gets
+// the default frame.
+[[nodiscard]] bool SkinFrameUsable(const TspSkinData& skin);
+[[nodiscard]] bool SkinRectUsable(const TRect& r);
+// In range and, when not empty and a picture is given, inside the picture.
+[[nodiscard]] bool SkinRectInPicture(const TRect& r, const TBitmap* picture);
+
+// Border icons of the skinned frame: the framework's three plus roll-up and tray.
+using TspBorderIcons = uint32_t;
+constexpr TspBorderIcons biRollUp = 8;
+constexpr TspBorderIcons biMinimizeToTray = 16;
+
+// The emulated window state (independent of the platform's).
+enum : uint8_t { kSkinStateNormal = 0, kSkinStateMinimized = 1, kSkinStateMaximized = 2 };
+
+using TspChangeClientRectEvent = std::function<void(const TRect& newClientRect)>;
+using TspMouseEnterEvent = std::function<void(const std::string& idName)>;
+using TspMouseLeaveEvent = std::function<void(const std::string& idName)>;
+using TspMouseDownEvent =
+    std::function<void(const std::string& idName, int x, int y, const TRect& objectRect, TMouseButton button)>;
+using TspMouseUpEvent = TspMouseDownEvent;
+using TspMouseMoveEvent = std::function<void(const std::string& idName, int x, int y, const TRect& objectRect)>;
+using TspPaintEvent = std::function<void(const std::string& idName, TCanvas& canvas, const TRect& objectRect)>;
+using TspSwitchChangeStateEvent = std::function<void(const std::string& idName, int state)>;
+using TspTrackBarChangeValueEvent = std::function<void(const std::string& idName, int value)>;
+using TspFrameRegulatorChangeValueEvent = std::function<void(const std::string& idName, int value)>;
+using TspActivateCustomObjectEvent = std::function<void(const std::string& idName, bool& objectVisible)>;
+
+class TspSkinForm : public TComponent {
+public:
+    explicit TspSkinForm(TComponent* owner);
+    ~TspSkinForm() override;
+    [[nodiscard]] const char* ClassName() const override { return "TspSkinForm"; }
+
+    // ---- Published properties ----
+    [[nodiscard]] TspSkinData* SkinData() const { return skinData_; }
+    void SetSkinData(TspSkinData* value);
+    [[nodiscard]] TspSkinData* MenusSkinData() const { return menusSkinData_; }
+    void SetMenusSkinData(TspSkinData* value);
+    [[nodiscard]] bool SupportNCArea() const { return supportNCArea_; }
+    void SetSupportNCArea(bool value);
+    bool Sizeable = true;
+    bool DraggAble = false;
+    [[nodiscard]] TspBorderIcons BorderIcons() const { return borderIcons_; }
+    void SetBorderIcons(TspBorderIcons value);
+    int MinWidth = 0;
+    int MinHeight = 0;
+    int ClientWidth = 0;
+    int ClientHeight = 0;
+    bool MaximizeOnFullScreen = false;
+    bool Magnetic = false;
+    uint8_t MagneticSize = 10;
+    bool HideCaptionButtons = false;
+    [[nodiscard]] bool ShowIcon() const { return showIcon_; }
+    void SetShowIcon(bool value);
+    [[nodiscard]] const TBitmap& LogoBitMap() const { return logoBitMap_; }
+    void SetLogoBitMap(const TBitmap& value);
+    bool LogoBitMapTransparent = false;
+    [[nodiscard]] const TFont& DefCaptionFont() const { return defCaptionFont_; }
+    void SetDefCaptionFont(const TFont& value);
+    [[nodiscard]] const TFont& DefInActiveCaptionFont() const { return defInActiveCaptionFont_; }
+    void SetDefInActiveCaptionFont(const TFont& value);
+    bool ShowObjectHint = false;
+    // References to components of other areas are set through templates, so the caller
+    // (which knows the class) converts them to TComponent for the free notification.
+    [[nodiscard]] TspSkinHint* SkinHint() const { return skinHint_; }
+    template <class T>
+    void SetSkinHint(T* value) {
+        AssignReference(skinHintRef_, value);
+        skinHint_ = value;
+    }
+    void SetSkinHint(std::nullptr_t) {
+        AssignReference(skinHintRef_, nullptr);
+        skinHint_ = nullptr;
+    }
+    bool UseSkinCursors = false;
+    [[nodiscard]] bool AlphaBlend() const { return alphaBlend_; }
+    void SetAlphaBlend(bool value);
+    [[nodiscard]] uint8_t AlphaBlendValue() const { return alphaBlendValue_; }
+    void SetAlphaBlendValue(uint8_t value);
+    bool AlphaBlendAnimation = false;
+    // Kept for the popup-menu engine, which reads them when it opens a menu of this form.
+    bool MenusAlphaBlend = false;
+    uint8_t MenusAlphaBlendValue = 200;
+    bool MenusAlphaBlendAnimation = false;
+    bool UseSkinFontInMenu = true;
+    [[nodiscard]] int DefMenuItemHeight() const { return defMenuItemHeight_; }
+    void SetDefMenuItemHeight(int value);  // a height <= 0 is ignored
+    TFont DefMenuItemFont;
+    [[nodiscard]] TPopupMenu* SystemMenu() const { return systemMenu_; }
+    void SetSystemMenu(TPopupMenu* value);
+    bool UseDefaultSysMenu = true;
+    [[nodiscard]] TMainMenu* MainMenu() const { return mainMenu_; }
+    void SetMainMenu(TMainMenu* value);
+    [[nodiscard]] TspSkinMainMenuBar* MainMenuBar() const { return mainMenuBar_; }
+    template <class T>
+    void SetMainMenuBar(T* value) {
+        AssignReference(mainMenuBarRef_, value);
+        mainMenuBar_ = value;
+    }
+    [[nodiscard]] TspSkinMDITabsBar* MDITabsBar() const { return mdiTabsBar_; }
+    template <class T>
+    void SetMDITabsBar(T* value) {
+        AssignReference(mdiTabsBarRef_, value);
+        mdiTabsBar_ = value;
+    }
+    [[nodiscard]] TspTrayIcon* TrayIcon() const { return trayIcon_; }
+    template <class T>
+    void SetTrayIcon(T* value) {
+        AssignReference(trayIconRef_, value);
+        trayIcon_ = value;
+    }
+    void SetTrayIcon(std::nullptr_t) {
+        AssignReference(trayIconRef_, nullptr);
+        trayIcon_ = nullptr;
+    }
+    // The tray icon's popup menu (made by the window commands), or nullptr.
+    [[nodiscard]] TspSkinPopupMenu* TrayPopupMenu() const { return trayPopupMenu_; }
+    bool AlwaysShowInTray = false;
+    bool AlwaysMinimizeToTray = false;
+
+    // ---- Events ----
+    TspChangeClientRectEvent OnChangeClientRect;
+    TNotifyEvent OnChangeSkinData;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeActivate;
+    TNotifyEvent OnChangeRollUpState;
+    TNotifyEvent OnMinimizeToTray;
+    TNotifyEvent OnRestoreFromTray;
+    TNotifyEvent OnSkinMenuOpen;
+    TNotifyEvent OnSkinMenuClose;
+    TNotifyEvent OnMainMenuEnter;
+    TNotifyEvent OnMainMenuExit;
+    TspMouseEnterEvent OnMouseEnterEvent;
+    TspMouseLeaveEvent OnMouseLeaveEvent;
+    TspMouseDownEvent OnMouseDownEvent;
+    TspMouseUpEvent OnMouseUpEvent;
+    TspMouseMoveEvent OnMouseMoveEvent;
+    TspPaintEvent OnPaintEvent;
+    TspSwitchChangeStateEvent OnSwitchChangeStateEvent;
+    TspTrackBarChangeValueEvent OnTrackBarChangeValueEvent;
+    TspFrameRegulatorChangeValueEvent OnFrameRegulatorChangeValueEvent;
+    TspActivateCustomObjectEvent OnActivateCustomObject;
+
+    // ---- Operations other parts use ----
+    [[nodiscard]] TCustomForm* Form() const { return FForm; }
+    // Draws one object now on the window (non-client mode) or the form's canvas.
+    void DrawSkinObject(TspActiveSkinObject& object);
+    [[nodiscard]] bool IsFormActive() const;
+    // Geometry, objects (when stretch), region, OnChangeClientRect, then a frame repaint.
+    void UpdateFrame(bool stretch);
+    [[nodiscard]] int GetMinWidth() const;
+    [[nodiscard]] int GetMinHeight() const;
+    [[nodiscard]] int GetMaxWidth() const;
+    [[nodiscard]] int GetMaxHeight() const;
+    // A screen point in window coordinates.
+    [[nodiscard]] TPoint ScreenToWindow(TPoint screenPoint) const;
+    void TestActive(int x, int y, bool track);
+    void MouseDown(TMouseButton button, int x, int y);
+    void MouseUp(TMouseButton button, int x, int y);
+    void MouseMove(int x, int y);
+    void DblClick();
+    // Window commands (WindowCommands.cpp).
+    void SetWindowState(uint8_t state);
+    [[nodiscard]] uint8_t WindowState() const { return FWindowState; }
+    void SetRollUpState(bool value);
+    [[nodiscard]] bool GetRollUpState() const { return RollUpState; }
+    void MinimizeToTray();
+    void RestoreFromTray();
+
+    // Geometry for the current size (skin only).
+    void CalcRects();
+    [[nodiscard]] TRect CalcObjectRect(const TRect& r) const;
+    void ArrangeObjects();
+    // Frame painting (with the window canvas, or the message's canvas).
+    void PaintNCSkin(TCanvas& canvas);
+    void PaintNCDefault(TCanvas& canvas);
+    void EraseSkinBackground(TCanvas& canvas);
+    void SetFrameRegion(bool stretch);
+    [[nodiscard]] int HitTestSkin(TPoint p) const;
+    [[nodiscard]] int HitTestDefault(TPoint p);
+    [[nodiscard]] int HitTestClient(TPoint p) const;
+
+    // ---- Read access for the objects, the tests and the later window-command code ----
+    [[nodiscard]] bool SkinSupport() const { return FSkinSupport; }
+    [[nodiscard]] int ObjectCount() const { return static_cast<int>(ObjectList.size()); }
+    [[nodiscard]] TspActiveSkinObject* Objects(int index) const { return ObjectList.at(static_cast<size_t>(index)).get(); }
+    // The first object with the name, or nullptr.
+    [[nodiscard]] TspActiveSkinObject* FindObject(const std::string& idName) const;
+    [[nodiscard]] int GetActiveObject() const { return ActiveObject; }
+    [[nodiscard]] int GetMouseCaptureObject() const { return MouseCaptureObject; }
+    [[nodiscard]] TRect ClRect() const { return NewClRect; }
+    [[nodiscard]] TRect DefaultCaptionRect() const { return DefCaptionRect; }
+    [[nodiscard]] TRect MaskRectArea() const { return NewMaskRectArea; }
+    [[nodiscard]] const TRegion* FrameShape() const { return FrameRegion.get(); }
+    [[nodiscard]] bool SizeMoveActive() const { return InSizeMove; }
+    [[nodiscard]] TTimer& GetMorphTimer() const { return *MorphTimer; }
+    [[nodiscard]] TTimer& GetMouseTimer() const { return *MouseTimer; }
+    // Whether an object belongs to the current roll state.
+    [[nodiscard]] bool InRollState(const TspActiveSkinObject& object) const { return object.RollUp == RollUpState; }
+    // The small-icon size (ShowIcon's system-menu button).
+    [[nodiscard]] static TSize SmallIconSize() { return {16, 16}; }
+    // Copy of the window icon at small-icon size (empty when the form has none).
+    [[nodiscard]] const TBitmap& GetSmallIcon();
+    [[nodiscard]] bool WindowMaximized() const { return FWindowState == kSkinStateMaximized; }
+    [[nodiscard]] bool WindowMinimized() const { return FWindowState == kSkinStateMinimized; }
+    // The caption objects' look follows activation (Part of every activation change).
+    void UpdateCaptionObjects(bool draw);
+
+    void Notification(TComponent* component, TOperation operation) override;
+    void Loaded() override;
+
+private:
+    friend class TspActiveSkinObject;
+    friend class TspSkinButtonObject;
+    friend class TspSkinStdButtonObject;
+    friend class TspSkinCaptionObject;
+
+    // Window procedure (SkinFormWindowProc.cpp).
+    void NewWndProc(TMessage& m);
+    bool HandleBeforePrevious(TMessage& m);
+    void HandleAfterPrevious(TMessage& m);
+    void MenuClosingPreStep(const TMessage& m);
+    void HandleSkinMessage(TMessage& m);
+    void ChangeSkinData();
+    void NudgeWidth();
+    void NcCalcSize(TRect& proposed);
+    void CallOldWindowProc(TMessage& m);
+    [[nodiscard]] bool PaintsFrame() const;
+    [[nodiscard]] bool FrameSizeAtLeastMinimum() const;
+    void SendNcPaint();
+    void ForEachSkinnedControl(const std::function<void(class ISkinnedControl&)>& fn) const;
+
+    // Objects and mouse routing (SkinFormObjects.cpp).
+    void CreateObjects();
+    void CreateDefaultButtons();
+    void ApplyBorderIcons();
+    void ClearObjects();
+    void ResetObjects();
+    void OnMorphTimer();
+    void OnMouseTimer();
+    [[nodiscard]] bool OnCaptionObject(TPoint p) const;
+    [[nodiscard]] TspSkinCaptionObject* FirstCaptionObject() const;
+
+    // Painting helpers (SkinFormPaint.cpp).
+    void DefaultLayout();
+    void DrawLogo(TCanvas& canvas, const TRect& clientRect);
+    void TileClientBackground(TCanvas& canvas, const TRect& clientRect, const TBitmap& picture, const TRect& piece);
+    void PaintClientModeImage(TCanvas& canvas);
+    void DrawStrip(TCanvas& canvas, TBitmap& strip, int x, int y, bool inactiveEffect);
+    [[nodiscard]] bool InMaskShape(TPoint p) const;
+    [[nodiscard]] bool NearEdge(TPoint p, int w, int h) const;
+    [[nodiscard]] int EdgeCode(TPoint p, int w, int h) const;
+    void RemoveFrameRegion();
+
+    // Client-mode dragging (WindowCommands.cpp).
+    void StartDragging();
+    void StopDragging();
+    void DragStep();
+    void CaptionDoubleClick();
+    void OpenWindowMenu(int x, int y);
+
+    [[nodiscard]] int FrameW() const;
+    [[nodiscard]] int FrameH() const;
+    [[nodiscard]] int PW() const;
+    [[nodiscard]] int PH() const;
+    [[nodiscard]] bool SkinStretchable() const;
+
+    // Published property storage.
+    TspSkinData* skinData_ = nullptr;
+    TspSkinData* menusSkinData_ = nullptr;
+    bool supportNCArea_ = true;
+    TspBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize | biRollUp;
+    bool showIcon_ = false;
+    TBitmap logoBitMap_;
+    TFont defCaptionFont_;
+    TFont defInActiveCaptionFont_;
+    // Stores a non-owning reference and asks to be told when it goes.
+    void AssignReference(TComponent*& slot, TComponent* value);
+    TspSkinHint* skinHint_ = nullptr;
+    TComponent* skinHintRef_ = nullptr;
+    TComponent* mainMenuBarRef_ = nullptr;
+    TComponent* mdiTabsBarRef_ = nullptr;
+    TComponent* trayIconRef_ = nullptr;
+    TspSkinPopupMenu* trayPopupMenu_ = nullptr;
+    bool alphaBlend_ = false;
+    uint8_t alphaBlendValue_ = 200;
+    int defMenuItemHeight_ = 20;
+    TPopupMenu* systemMenu_ = nullptr;
+    TMainMenu* mainMenu_ = nullptr;
+    TspSkinMainMenuBar* mainMenuBar_ = nullptr;
+    TspSkinMDITabsBar* mdiTabsBar_ = nullptr;
+    TspTrayIcon* trayIcon_ = nullptr;
+
+    // Internal state.
+    TCustomForm* FForm = nullptr;
+    std::function<void(TMessage&)> OldWindowProc;
+    bool FSkinSupport = false;
+    uint8_t FWindowState = kSkinStateNormal;
+    bool RollUpState = false;
+    bool RolledUpWhileMaximized = false;
+    int FrameWidth = 0, FrameHeight = 0;
+    TPoint NewLTPoint{}, NewRTPoint{}, NewLBPoint{}, NewRBPoint{};
+    TRect NewClRect{};
+    TRect NewCaptionRect{}, NewButtonsRect{};
+    int ButtonsOffset = 0;
+    bool ButtonsInLeft = false;
+    TRect NewMaskRectArea{};
+    TPoint NewHitTestLTPoint{}, NewHitTestRTPoint{}, NewHitTestLBPoint{}, NewHitTestRBPoint{};
+    TRect NewMainMenuRect{}, NewIconRect{};
+    TRect DefCaptionRect{};
+    std::vector<std::unique_ptr<TspActiveSkinObject>> ObjectList;
+    int ActiveObject = -1, OldActiveObject = -1, MouseCaptureObject = -1;
+    bool InSizeMove = false;
+    bool FullDrag = true;
+    std::unique_ptr<TRegion> FrameRegion;
+    TBitmap TopMask, BottomMask, LeftMask, RightMask;
+    TColor MaskColor = clBlack;
+    TRect RestoreBounds{};
+    int OldHeight = 0;
+    TTimer* MorphTimer = nullptr;    // owned through the component list
+    TTimer* AnimateTimer = nullptr;
+    TTimer* MouseTimer = nullptr;
+    bool SkinUpdating = false;
+    bool Dragging = false;
+    TPoint DragStart{};
+    struct ChildControlSlot {
+        TControl* control;
+        TRect skinRect;
+    };
+    std::vector<ChildControlSlot> ChildControlSlots;
+    std::vector<TControl*> HiddenControls;
+    std::unique_ptr<TBitmap> SmallIcon;
+    bool MenuMode = false, MenuOpen = false;
+
+    // Our own bookkeeping beyond the fields above.
+    bool ncActiveFlag_ = false;      // last WM_NCACTIVATE flag
+    bool sizeMoveLoopRunning_ = false;  // between WM_ENTERSIZEMOVE and WM_EXITSIZEMOVE
+    bool loopStartedByClick_ = false;   // the running loop began with a frame press
+    bool hooked_ = false;
+    // The four frame strips, kept between paints to spare allocations.
+    TBitmap topStrip_, bottomStrip_, leftStrip_, rightStrip_;
+};

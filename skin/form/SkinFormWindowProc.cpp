@@ -1,0 +1,499 @@
+// The skinned form's window procedure: a menu-closing step for every message, the messages
+// handled before (or instead of) the owner's previous procedure, the mouse input for the
+// frame objects after it, and the reaction to skin changes.
+#include <algorithm>
+
+#include "skin/data/SkinData.h"
+#include "skin/data/SkinnedControl.h"
+#include "skin/draw/RectUtils.h"
+#include "skin/form/ObjectHints.h"
+#include "skin/form/SkinForm.h"
+#include "skin/form/WindowCommands.h"
+#include "ui/Timer.h"
+
+namespace {
+
+bool ClosesMenus(uint32_t msg) {
+    switch (msg) {
+        case WM_MOVE: case WM_SIZE: case WM_ACTIVATE: case WM_KILLFOCUS: case WM_CANCELMODE:
+        case WM_MOUSEACTIVATE: case WM_PARENTNOTIFY:
+        case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
+        case WM_NCLBUTTONDOWN: case WM_NCRBUTTONDOWN: case WM_NCMBUTTONDOWN:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Depth first, parents before children.
+void WalkControls(TWinControl& parent, const std::function<void(TControl&)>& fn) {
+    for (int i = 0; i < parent.ControlCount(); ++i) {
+        TControl* c = parent.Controls(i);
+        fn(*c);
+        if (c->IsWindowed()) WalkControls(*static_cast<TWinControl*>(c), fn);
+    }
+}
+
+TPoint ScreenPointOf(const TMessage& m) { return {GetXParam(m.LParam), GetYParam(m.LParam)}; }
+
+}  // namespace
+
+void TspSkinForm::CallOldWindowProc(TMessage& m) {
+    if (OldWindowProc) OldWindowProc(m);
+}
+
+void TspSkinForm::NewWndProc(TMessage& m) {
+    MenuClosingPreStep(m);
+    if (HandleBeforePrevious(m)) CallOldWindowProc(m);
+    HandleAfterPrevious(m);
+}
+
+void TspSkinForm::MenuClosingPreStep(const TMessage& m) {
+    if (!ClosesMenus(m.Msg)) return;
+    if (ShowObjectHint && skinHint_) HideObjectHint(*this);
+    if (MenuOpen || MenuMode) EndSkinMenus(*this);
+}
+
+void TspSkinForm::ForEachSkinnedControl(const std::function<void(ISkinnedControl&)>& fn) const {
+    WalkControls(*FForm, [&fn](TControl& c) {
+        if (auto* skinned = dynamic_cast<ISkinnedControl*>(&c)) fn(*skinned);
+    });
+}
+
+// Returns whether the previous procedure is still to be called.
+bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
+    switch (m.Msg) {
+        case WM_DESTROY:
+            MorphTimer->SetEnabled(false);
+            AnimateTimer->SetEnabled(false);
+            MouseTimer->SetEnabled(false);
+            return true;
+
+        case WM_SIZE: {
+            if (InSizeMove && FullDrag) {
+                // A live resize: the frame already followed WM_SIZING.
+                if (!logoBitMap_.Empty() && supportNCArea_) FForm->Invalidate();
+                return true;
+            }
+            CallOldWindowProc(m);
+            FrameWidth = FForm->Width();
+            FrameHeight = FForm->Height();
+            if (FSkinSupport) {
+                if (supportNCArea_) {
+                    if (FrameSizeAtLeastMinimum()) UpdateFrame(true);
+                } else if (!RollUpState &&
+                           (SkinStretchable() || (FForm->ClientWidth() == PW() && FForm->ClientHeight() == PH()))) {
+                    UpdateFrame(SkinStretchable());
+                }
+            } else if (supportNCArea_) {
+                SendNcPaint();
+            }
+            if (!logoBitMap_.Empty() && supportNCArea_) FForm->Invalidate();
+            return false;
+        }
+
+        case WM_ACTIVATE: {
+            Dragging = false;
+            CallOldWindowProc(m);
+            if (supportNCArea_) {
+                SendNcPaint();
+                TestActive(-1, -1, false);
+                ResetObjects();
+            }
+            UpdateCaptionObjects(true);
+            if (LoWord(m.WParam) != WA_INACTIVE) {
+                if (OnActivate) OnActivate(this);
+            } else if (OnDeActivate) {
+                OnDeActivate(this);
+            }
+            return false;
+        }
+
+        case WM_SETTEXT:
+            CallOldWindowProc(m);
+            if (FForm->HasBorder()) {
+                SendNcPaint();
+                for (auto& o : ObjectList) {
+                    if (o->Kind() != TspObjectKind::Caption) continue;
+                    auto& caption = static_cast<TspSkinCaptionObject&>(*o);
+                    if (!caption.DefaultCaption) continue;
+                    caption.Text = FForm->Caption();
+                    // Without an active image the frame paint just drew the text.
+                    if (!supportNCArea_ || !IsNullRect(caption.ActiveSkinRect)) DrawSkinObject(caption);
+                }
+            }
+            return false;
+
+        case WM_ERASEBKGND:
+            if (TCanvas* canvas = MessageCanvas(m)) EraseSkinBackground(*canvas);
+            else EraseSkinBackground(FForm->Canvas());
+            m.Result = 1;
+            return false;
+
+        case WM_SHOWWINDOW:
+            if (m.WParam != 0) {
+                if (supportNCArea_) {
+                    NudgeWidth();
+                } else {
+                    for (const ChildControlSlot& slot : ChildControlSlots) {
+                        slot.control->SetBoundsRect(SkinStretchable() ? CalcObjectRect(slot.skinRect) : slot.skinRect);
+                    }
+                }
+            }
+            return true;
+
+        case WM_GETMINMAXINFO:
+            if (auto* mmi = reinterpret_cast<TMinMaxInfo*>(m.LParam)) {
+                mmi->ptMinTrackSizeX = GetMinWidth();
+                mmi->ptMinTrackSizeY = GetMinHeight();
+                mmi->ptMaxTrackSizeX = GetMaxWidth();
+                mmi->ptMaxTrackSizeY = GetMaxHeight();
+            }
+            return true;
+
+        case WM_NCCALCSIZE:
+            if (auto* r = reinterpret_cast<TRect*>(m.LParam)) NcCalcSize(*r);
+            m.Result = 0;
+            return false;
+
+        case WM_NCHITTEST: {
+            const TPoint p = ScreenToWindow(ScreenPointOf(m));
+            if (supportNCArea_) {
+                m.Result = FSkinSupport ? HitTestSkin(p) : HitTestDefault(p);
+                if (!MouseTimer->Enabled() && m.Result == HTSKINOBJECT) {
+                    TestActive(p.X, p.Y, true);
+                    MouseTimer->SetEnabled(true);
+                }
+                return false;
+            }
+            if (!FSkinSupport) return true;
+            const TPoint c = Point(p.X - FForm->ClientOffset().X, p.Y - FForm->ClientOffset().Y);
+            if (!MouseTimer->Enabled()) {
+                TestActive(c.X, c.Y, true);
+                MouseTimer->SetEnabled(true);
+            }
+            m.Result = HitTestClient(c);
+            return false;
+        }
+
+        case WM_NCPAINT:
+            if (PaintsFrame()) {
+                TCanvas* canvas = MessageCanvas(m);
+                TCanvas& target = canvas ? *canvas : FForm->WindowCanvas();
+                if (FSkinSupport) PaintNCSkin(target);
+                else PaintNCDefault(target);
+            }
+            return false;
+
+        case WM_NCACTIVATE:
+            ncActiveFlag_ = m.WParam != 0;
+            m.Result = 1;
+            if (!FForm->HasBorder()) {
+                UpdateCaptionObjects(false);
+            } else {
+                SendNcPaint();
+                UpdateCaptionObjects(true);
+            }
+            return false;
+
+        case WM_SYSCOMMAND:
+            if ((m.WParam & 0xFFF0) == SC_KEYMENU) {
+                EnterKeyboardMenuMode(*this);
+                return false;
+            }
+            return true;
+
+        case WM_SIZING:
+            if (!(InSizeMove && FullDrag)) return true;
+            CallOldWindowProc(m);
+            if (auto* r = reinterpret_cast<TRect*>(m.LParam)) {
+                FrameWidth = RectWidth(*r);
+                FrameHeight = RectHeight(*r);
+            }
+            if (supportNCArea_ && FSkinSupport && FrameSizeAtLeastMinimum()) UpdateFrame(true);
+            return false;
+
+        case WM_MOVING:
+            if (auto* r = reinterpret_cast<TRect*>(m.LParam)) SnapMovingRect(*this, *r);
+            return true;
+
+        case WM_ENTERSIZEMOVE:
+            sizeMoveLoopRunning_ = true;
+            loopStartedByClick_ = false;
+            if (supportNCArea_) {
+                ResetObjects();
+                MouseTimer->SetEnabled(false);
+                ActiveObject = MouseCaptureObject = -1;
+                InSizeMove = true;
+                // The framework always shows the window's contents while it is dragged.
+                FullDrag = true;
+            }
+            return true;
+
+        case WM_EXITSIZEMOVE:
+            sizeMoveLoopRunning_ = false;
+            if (supportNCArea_) {
+                MouseTimer->SetEnabled(false);
+                ActiveObject = OldActiveObject = MouseCaptureObject = -1;
+                // A loop begun by a frame press ends with that press handled: the flag that
+                // swallows the press is not left for the next click.
+                if (loopStartedByClick_) InSizeMove = false;
+                // The frame was skipped by WM_SIZE during the loop; the final size is painted
+                // now and the client area follows.
+                if (FSkinSupport) {
+                    FrameWidth = FForm->Width();
+                    FrameHeight = FForm->Height();
+                    SendNcPaint();
+                }
+            }
+            loopStartedByClick_ = false;
+            return true;
+
+        case SKINMSG_BEFORECHANGE:
+        case SKINMSG_CHANGED:
+        case SKINMSG_AFTERCHANGE:
+            HandleSkinMessage(m);
+            return true;
+
+        case SKINMSG_MENUCLOSED:
+            SkinMenuClosed(*this);
+            return true;
+
+        default:
+            return true;
+    }
+}
+
+void TspSkinForm::HandleAfterPrevious(TMessage& m) {
+    const int hit = static_cast<int>(m.WParam);
+    const bool nc = supportNCArea_;
+    auto windowPoint = [&m, this] { return ScreenToWindow(ScreenPointOf(m)); };
+    auto clientPoint = [&m] { return TPoint{GetXParam(m.LParam), GetYParam(m.LParam)}; };
+    switch (m.Msg) {
+        case WM_NCMOUSEMOVE:
+            if (nc) {
+                const TPoint p = windowPoint();
+                MouseMove(p.X, p.Y);
+            }
+            break;
+        case WM_NCLBUTTONDOWN: {
+            if (!nc) break;
+            if (InSizeMove) {
+                // This press began the running loop, or it is the first press after a loop
+                // begun otherwise: either way no object gets it.
+                if (sizeMoveLoopRunning_) loopStartedByClick_ = true;
+                else InSizeMove = false;
+                break;
+            }
+            const TPoint p = windowPoint();
+            TestActive(p.X, p.Y, true);
+            MouseDown(mbLeft, p.X, p.Y);
+            if (hit == HTCAPTION) MouseCaptureObject = -1;
+            break;
+        }
+        case WM_NCLBUTTONUP:
+            if (nc) {
+                const TPoint p = windowPoint();
+                MouseUp(mbLeft, p.X, p.Y);
+            }
+            break;
+        case WM_NCLBUTTONDBLCLK:
+            if (nc) {
+                const TPoint p = windowPoint();
+                TestActive(p.X, p.Y, true);
+                MouseDown(mbLeft, p.X, p.Y);
+                DblClick();
+                if (hit == HTCAPTION) {
+                    CaptionDoubleClick();
+                    MouseCaptureObject = -1;
+                }
+            }
+            break;
+        case WM_NCRBUTTONDOWN:
+            if (nc) {
+                const TPoint p = windowPoint();
+                TestActive(p.X, p.Y, true);
+                MouseDown(mbRight, p.X, p.Y);
+                if (hit == HTCAPTION) {
+                    MouseCaptureObject = -1;
+                    const TPoint s = ScreenPointOf(m);
+                    OpenWindowMenu(s.X, s.Y);
+                }
+            }
+            break;
+        case WM_NCRBUTTONUP:
+            if (nc) {
+                const TPoint p = windowPoint();
+                MouseUp(mbRight, p.X, p.Y);
+            }
+            break;
+        case WM_NCRBUTTONDBLCLK:
+            if (nc) {
+                const TPoint p = windowPoint();
+                TestActive(p.X, p.Y, true);
+                MouseDown(mbRight, p.X, p.Y);
+                if (hit == HTCAPTION) MouseCaptureObject = -1;
+            }
+            break;
+        case WM_MOUSEMOVE:
+            if (!nc) {
+                const TPoint p = clientPoint();
+                MouseMove(p.X, p.Y);
+            }
+            break;
+        case WM_LBUTTONDOWN:
+            if (!nc) {
+                const TPoint p = clientPoint();
+                MouseDown(mbLeft, p.X, p.Y);
+            }
+            break;
+        case WM_LBUTTONUP:
+            if (nc) {
+                MouseUp(mbLeft, -1, -1);
+            } else {
+                const TPoint p = clientPoint();
+                MouseUp(mbLeft, p.X, p.Y);
+            }
+            break;
+        case WM_LBUTTONDBLCLK: {
+            const TPoint p = clientPoint();
+            MouseDown(mbLeft, p.X, p.Y);
+            DblClick();
+            if (!nc) CaptionDoubleClick();
+            break;
+        }
+        case WM_RBUTTONDOWN:
+            if (!nc) {
+                const TPoint p = clientPoint();
+                MouseDown(mbRight, p.X, p.Y);
+            }
+            break;
+        case WM_RBUTTONUP:
+            if (nc) {
+                MouseUp(mbRight, -1, -1);
+            } else {
+                const TPoint p = clientPoint();
+                MouseUp(mbRight, p.X, p.Y);
+            }
+            break;
+        case WM_RBUTTONDBLCLK: {
+            const TPoint p = clientPoint();
+            MouseDown(mbRight, p.X, p.Y);
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+// ---------------------------------------------------------------- skin changes
+
+void TspSkinForm::HandleSkinMessage(TMessage& m) {
+    auto* sender = reinterpret_cast<TspSkinData*>(m.WParam);
+    auto usesSender = [sender](ISkinnedControl& c) { return !sender || c.SkinData() == sender; };
+    if (m.Msg == SKINMSG_BEFORECHANGE) {
+        if (sender && sender == skinData_) {
+            FSkinSupport = false;
+            MorphTimer->SetEnabled(false);
+            AnimateTimer->SetEnabled(false);
+            MouseTimer->SetEnabled(false);
+            ClearObjects();
+            ChildControlSlots.clear();
+        }
+        ForEachSkinnedControl([&](ISkinnedControl& c) {
+            if (usesSender(c)) c.ResetSkinIndex();
+        });
+    } else if (m.Msg == SKINMSG_CHANGED) {
+        if (sender && sender == skinData_) ChangeSkinData();
+        ForEachSkinnedControl([&](ISkinnedControl& c) {
+            if (usesSender(c)) c.ApplySkin();
+        });
+    }
+}
+
+void TspSkinForm::NudgeWidth() {
+    const int w = FForm->Width();
+    const int s = w - 1 < GetMinWidth() ? 1 : 0;
+    FForm->SetWidth(w - 1 + 2 * s);
+    FForm->SetWidth(w);
+}
+
+void TspSkinForm::ChangeSkinData() {
+    ActiveObject = OldActiveObject = MouseCaptureObject = -1;
+    FSkinSupport = skinData_ && !skinData_->SkinEmpty && SkinFrameUsable(*skinData_);
+    if (supportNCArea_) {
+        if (FSkinSupport) {
+            CreateObjects();
+            ApplyBorderIcons();
+        } else {
+            ClearObjects();
+            SetFrameRegion(false);
+        }
+        SkinUpdating = true;
+        const int minW = GetMinWidth(), minH = GetMinHeight();
+        const int w = FForm->Width(), h = FForm->Height();
+        if (w < minW && h < minH) FForm->SetBounds(FForm->Left(), FForm->Top(), minW, minH);
+        else if (h < minH) FForm->SetHeight(minH);
+        else if (w < minW) FForm->SetWidth(minW);
+        else NudgeWidth();
+        if (RollUpState || WindowMinimized()) {
+            if (FForm->Height() != minH) FForm->SetHeight(minH);
+            if (WindowMinimized() && FForm->Width() != minW) FForm->SetWidth(minW);
+        }
+        FrameWidth = FForm->Width();
+        FrameHeight = FForm->Height();
+        if (FSkinSupport) UpdateFrame(true);
+        UpdateCaptionObjects(false);
+        SkinUpdating = false;
+        FForm->Invalidate();
+        if (FForm->HandleAllocated()) MouseTimer->SetEnabled(true);
+        if (OnChangeSkinData) OnChangeSkinData(this);
+        if (ClientWidth > 0) FForm->SetClientWidth(ClientWidth);
+        if (ClientHeight > 0) FForm->SetClientHeight(ClientHeight);
+        return;
+    }
+    if (!FSkinSupport) return;
+    if (RollUpState && skinData_->RollUpPicture.Empty()) RollUpState = false;
+    if (!RollUpState) {
+        if (SkinStretchable()) {
+            if (!(MinWidth > 0 && MinHeight > 0)) {
+                if (FForm->ClientWidth() < PW()) FForm->SetClientWidth(PW());
+                if (FForm->ClientHeight() < PH()) FForm->SetClientHeight(PH());
+            }
+        } else {
+            FForm->SetClientWidth(PW());
+            FForm->SetClientHeight(PH());
+            Sizeable = false;
+        }
+    }
+    CreateObjects();
+    ApplyBorderIcons();
+    SkinUpdating = true;
+    if (OnChangeSkinData) OnChangeSkinData(this);
+    FrameWidth = FForm->Width();
+    FrameHeight = FForm->Height();
+    if (!RollUpState && (SkinStretchable() || (FForm->ClientWidth() == PW() && FForm->ClientHeight() == PH()))) {
+        UpdateFrame(SkinStretchable());
+    }
+    // Skin-positioned children: direct skinned children naming one of the skin's areas.
+    ChildControlSlots.clear();
+    for (int i = 0; i < FForm->ControlCount(); ++i) {
+        TControl* c = FForm->Controls(i);
+        auto* skinned = dynamic_cast<ISkinnedControl*>(c);
+        const std::string area = skinned ? skinned->AreaName() : std::string();
+        if (area.empty()) continue;
+        const int index = skinData_->GetAreaDefIndex(area);
+        if (index < 0) continue;
+        const TRect r = skinData_->AreaDefs[static_cast<size_t>(index)]->AreaRect;
+        if (IsNullRect(r)) continue;
+        c->SetAlign(alNone);
+        ChildControlSlots.push_back({c, r});
+    }
+    for (const ChildControlSlot& slot : ChildControlSlots) {
+        slot.control->SetBoundsRect(SkinStretchable() ? CalcObjectRect(slot.skinRect) : slot.skinRect);
+    }
+    UpdateCaptionObjects(false);
+    SkinUpdating = false;
+    FForm->Invalidate();
+    if (FForm->HandleAllocated()) MouseTimer->SetEnabled(true);
+}
