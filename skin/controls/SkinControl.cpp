@@ -1,0 +1,116 @@
+#include "skin/controls/SkinControl.h"
+
+#include "skin/data/SkinData.h"
+#include "skin/draw/EffectBmp.h"
+#include "skin/draw/PlatformUtils.h"
+#include "ui/Canvas.h"
+
+TspSkinControl::TspSkinControl(TComponent* owner) : TCustomControl(owner) {}
+
+TspSkinControl::~TspSkinControl() {
+    if (skinData_) skinData_->RemoveFreeNotification(this);
+}
+
+void TspSkinControl::SetSkinData(TspSkinData* value) {
+    if (skinData_ != value) {
+        if (skinData_) skinData_->RemoveFreeNotification(this);
+        skinData_ = value;
+        if (skinData_) skinData_->FreeNotification(this);
+    }
+    if (skinData_ && !skinData_->SkinEmpty && !IsDesigning()) ApplySkin();
+}
+
+void TspSkinControl::SetDrawDefault(bool value) {
+    drawDefault_ = value;
+    Invalidate();
+}
+
+void TspSkinControl::SetAlphaBlend(bool value) {
+    alphaBlend_ = value;
+    Invalidate();
+}
+
+void TspSkinControl::SetAlphaBlendValue(uint8_t value) {
+    alphaBlendValue_ = value;
+    Invalidate();
+}
+
+void TspSkinControl::Notification(TComponent* component, TOperation operation) {
+    TCustomControl::Notification(component, operation);
+    if (operation == opRemove && component == skinData_) {
+        skinData_ = nullptr;
+        skinIndex_ = -1;
+        if (!IsDestroying()) Invalidate();
+    }
+}
+
+void TspSkinControl::ReadSkinSection() {
+    skinIndex_ = skinData_ && !skinData_->SkinEmpty ? skinData_->GetControlDefIndex(skinDataName_) : -1;
+}
+
+bool TspSkinControl::HasSection() const { return SectionDef() != nullptr; }
+
+TspDataSkinControl* TspSkinControl::SectionDef() const {
+    if (!skinData_ || skinData_->SkinEmpty || skinIndex_ < 0) return nullptr;
+    if (skinIndex_ >= static_cast<int>(skinData_->ControlDefs.size())) return nullptr;
+    return skinData_->ControlDefs[static_cast<size_t>(skinIndex_)].get();
+}
+
+void TspSkinControl::ApplySkinCursor() {
+    if (!useSkinCursor_) return;
+    if (!HasSection() || cursorIndex_ < 0) Cursor = crDefault;
+    else Cursor = skinData_->StartCursorIndex + cursorIndex_;
+}
+
+void TspSkinControl::ApplySkin() {
+    ReadSkinSection();
+    ApplySkinCursor();
+    Invalidate();
+}
+
+void TspSkinControl::PaintDefaultImage(TBitmap&) {}
+void TspSkinControl::PaintSkinImage(TBitmap&) {}
+
+void TspSkinControl::Paint() {
+    const int w = Width(), h = Height();
+    if (w <= 0 || h <= 0) return;
+    ReadSkinSection();
+    if (offscreen_.Width() != w || offscreen_.Height() != h) offscreen_.SetSize(w, h);
+    if (HasSection()) {
+        PaintSkinImage(offscreen_);
+    } else if (drawDefault_) {
+        PaintDefaultImage(offscreen_);
+    } else {
+        // Nothing to draw: the picture as a new one is (white).
+        offscreen_.Canvas().FillSolid(Rect(0, 0, w, h), clWhite);
+    }
+    TCanvas& canvas = Canvas();
+    if (!alphaBlend_) {
+        canvas.Draw(0, 0, offscreen_);
+        return;
+    }
+    if (background_.Width() != offscreen_.Width() || background_.Height() != offscreen_.Height())
+        background_.SetSize(offscreen_.Width(), offscreen_.Height());
+    PaintParentBackground(*this, background_.Canvas());
+    TspEffectBmp image(offscreen_);
+    const TspEffectBmp behind(background_);
+    // Each channel becomes a * control + (1 - a) * background, a = AlphaBlendValue / 255.
+    image.BlendWith(behind, 1.0 - alphaBlendValue_ / 255.0);
+    image.DrawTo(canvas, 0, 0);
+}
+
+void TspSkinControl::WndProc(TMessage& message) {
+    switch (message.Msg) {
+        case WM_ERASEBKGND:
+            // The offscreen copy covers the whole control: nothing is erased.
+            message.Result = 1;
+            return;
+        case WM_MOVE:
+            TCustomControl::WndProc(message);
+            // What lies behind a blended control changed with its place.
+            if (alphaBlend_) Invalidate();
+            return;
+        default:
+            TCustomControl::WndProc(message);
+    }
+}
