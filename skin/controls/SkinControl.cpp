@@ -71,19 +71,18 @@ void TspSkinControl::ApplySkin() {
 void TspSkinControl::PaintDefaultImage(TBitmap&) {}
 void TspSkinControl::PaintSkinImage(TBitmap&) {}
 
+void TspSkinControl::PaintWithoutSkin(TBitmap& bitmap) {
+    if (drawDefault_) PaintDefaultImage(bitmap);
+    else bitmap.Canvas().FillSolid(Rect(0, 0, bitmap.Width(), bitmap.Height()), clWhite);
+}
+
 void TspSkinControl::Paint() {
     const int w = Width(), h = Height();
     if (w <= 0 || h <= 0) return;
     ReadSkinSection();
     if (offscreen_.Width() != w || offscreen_.Height() != h) offscreen_.SetSize(w, h);
-    if (HasSection()) {
-        PaintSkinImage(offscreen_);
-    } else if (drawDefault_) {
-        PaintDefaultImage(offscreen_);
-    } else {
-        // Nothing to draw: the picture as a new one is (white).
-        offscreen_.Canvas().FillSolid(Rect(0, 0, w, h), clWhite);
-    }
+    if (HasSection()) PaintSkinImage(offscreen_);
+    else PaintWithoutSkin(offscreen_);
     TCanvas& canvas = Canvas();
     if (!alphaBlend_) {
         canvas.Draw(0, 0, offscreen_);

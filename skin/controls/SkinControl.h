@@ -60,6 +60,9 @@ protected:
     void Paint() override;
     virtual void PaintDefaultImage(TBitmap& bitmap);
     virtual void PaintSkinImage(TBitmap& bitmap);
+    // What is drawn without a usable section: the default image, or (with DrawDefault off)
+    // the picture as a new one is.
+    void PaintWithoutSkin(TBitmap& bitmap);
     // The definition the index selects, or nullptr.
     [[nodiscard]] TspDataSkinControl* SectionDef() const;
     // The skin's cursor for the section, or the default cursor (with UseSkinCursor).

@@ -177,7 +177,7 @@ void TspSkinCustomControl::PaintDefaultImage(TBitmap& bitmap) {
 void TspSkinCustomControl::PaintSkinImage(TBitmap& bitmap) {
     if (picture_ == nullptr || mode_ == rmNone) {
         // A section without a picture or a skin rectangle has nothing to compose from.
-        PaintDefaultImage(bitmap);
+        PaintWithoutSkin(bitmap);
         return;
     }
     ComposeControlImage(bitmap, *picture_, skinRect_);

@@ -16,18 +16,6 @@ constexpr TColor kHotFrame = RGB(0, 0, 128);
 constexpr TColor kHotFill = RGB(182, 189, 210);
 constexpr TColor kPressedFill = RGB(133, 147, 181);
 
-// Sets a flag for the lifetime of the guard.
-class FlagScope {
-public:
-    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = false; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    bool& flag_;
-};
-
 }  // namespace
 
 TspSkinExPanel::TspSkinExPanel(TComponent* owner) : TspSkinCustomControl(owner) {
@@ -75,43 +63,47 @@ int TspSkinExPanel::RolledSize() const {
 void TspSkinExPanel::SetRollState(bool value) {
     if (value == rollState_) return;
     ReadSkinSection();
-    {
-        FlagScope inRoll(inRoll_);
-        rollState_ = value;
-        if (value) {
-            for (int i = 0; i < ControlCount(); ++i) {
-                TControl* child = Controls(i);
-                if (child->Visible()) rolledChildren_.emplace_back(child, child->LivenessToken());
-            }
-            for (auto& [child, alive] : rolledChildren_) child->Hide();
-            if (rollKind_ == rkRollVertical && realHeight_ == 0) {
-                realHeight_ = Height();
-                SetHeight(RolledSize());
-            } else if (rollKind_ == rkRollHorizontal && realWidth_ == 0) {
-                realWidth_ = Width();
-                SetWidth(RolledSize());
-            }
-        } else {
-            // A size of 0 was never stored by a roll: the panel keeps its size then.
-            if (rollKind_ == rkRollHorizontal) {
-                if (realWidth_ > 0) SetWidth(realWidth_);
-                realWidth_ = 0;
-            } else {
-                if (realHeight_ > 0) SetHeight(realHeight_);
-                realHeight_ = 0;
-            }
-            auto children = std::move(rolledChildren_);
-            rolledChildren_.clear();
-            for (auto& [child, alive] : children)
-                if (!alive.expired() && child->Parent() == this) child->Show();
-        }
-    }
+    rollState_ = value;
+    if (value) RollUp();
+    else Unroll();
     Invalidate();
     if (OnChangeRollState && !IsDesigning()) OnChangeRollState(this);
 }
 
+void TspSkinExPanel::RollUp() {
+    for (int i = 0; i < ControlCount(); ++i) {
+        TControl* child = Controls(i);
+        if (child->Visible()) rolledChildren_.emplace_back(child, child->LivenessToken());
+    }
+    for (auto& [child, alive] : rolledChildren_) child->Hide();
+    if (rollKind_ == rkRollVertical && realHeight_ == 0) {
+        realHeight_ = Height();
+        SetHeight(RolledSize());
+    } else if (rollKind_ == rkRollHorizontal && realWidth_ == 0) {
+        realWidth_ = Width();
+        SetWidth(RolledSize());
+    }
+}
+
+void TspSkinExPanel::Unroll() {
+    // A size of 0 was never stored by a roll: the panel keeps its size then.
+    if (rollKind_ == rkRollHorizontal) {
+        if (realWidth_ > 0) SetWidth(realWidth_);
+        realWidth_ = 0;
+    } else {
+        if (realHeight_ > 0) SetHeight(realHeight_);
+        realHeight_ = 0;
+    }
+    auto children = std::move(rolledChildren_);
+    rolledChildren_.clear();
+    for (auto& [child, alive] : children)
+        if (!alive.expired() && child->Parent() == this) child->Show();
+}
+
 void TspSkinExPanel::SetBounds(int left, int top, int width, int height) {
-    if (rollState_ && !inRoll_) {
+    // Also while the roll itself resizes the panel: the parent's layout, which that resize
+    // runs, must not open it again.
+    if (rollState_) {
         ReadSkinSection();
         if (rollKind_ == rkRollHorizontal) width = RolledSize();
         else height = RolledSize();
@@ -212,6 +204,11 @@ TRect TspSkinExPanel::ButtonRect(int index) {
     Layout();
     const bool shown = index == kCloseButton ? showCloseButton_ : showRollButton_;
     return shown ? buttons_.at(static_cast<size_t>(index)).rect : TRect{};
+}
+
+TRect TspSkinExPanel::CaptionArea() {
+    ReadSkinSection();
+    return Layout();
 }
 
 TspSkinExPanel::Pieces TspSkinExPanel::ButtonPieces(const TspDataSkinExPanelControl& def, int index) const {

@@ -54,13 +54,15 @@ public:
     [[nodiscard]] int RolledSize() const;
     // A button's rectangle in control coordinates (empty when hidden).
     [[nodiscard]] TRect ButtonRect(int index);
+    // The area the caption is drawn in, beside the shown buttons.
+    [[nodiscard]] TRect CaptionArea();
     [[nodiscard]] bool ButtonActive(int index) const { return buttons_.at(static_cast<size_t>(index)).active; }
     [[nodiscard]] bool ButtonPressed(int index) const { return buttons_.at(static_cast<size_t>(index)).pressed; }
 
     void AdjustClientRect(TRect& rect) const override;
     void ApplySkin() override;
     // While rolled, a size other than the rolled one in the rolling direction is replaced
-    // by it (a parent's layout cannot open the panel).
+    // by it (a parent's layout cannot open the panel, not even during the roll).
     void SetBounds(int left, int top, int width, int height) override;
 
 protected:
@@ -94,6 +96,8 @@ private:
     void MouseDownAt(TPoint p);
     void MouseUpAt(TPoint p);
     void RedrawButton(int index);
+    void RollUp();
+    void Unroll();
 
     int defaultCaptionHeight_ = 21;
     bool showRollButton_ = true;
@@ -106,6 +110,5 @@ private:
     int activeButton_ = -1;
     int oldActiveButton_ = -1;
     int pressedButton_ = -1;
-    bool inRoll_ = false;
     std::vector<std::pair<TControl*, std::weak_ptr<void>>> rolledChildren_;
 };
