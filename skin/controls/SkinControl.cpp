@@ -40,6 +40,7 @@ void TspSkinControl::Notification(TComponent* component, TOperation operation) {
     if (operation == opRemove && component == skinData_) {
         skinData_ = nullptr;
         skinIndex_ = -1;
+        imageDirty_ = true;
         if (!IsDestroying()) Invalidate();
     }
 }
@@ -62,6 +63,11 @@ void TspSkinControl::ApplySkinCursor() {
     else Cursor = skinData_->StartCursorIndex + cursorIndex_;
 }
 
+void TspSkinControl::Invalidate() {
+    imageDirty_ = true;
+    TCustomControl::Invalidate();
+}
+
 void TspSkinControl::ApplySkin() {
     ReadSkinSection();
     ApplySkinCursor();
@@ -80,9 +86,15 @@ void TspSkinControl::Paint() {
     const int w = Width(), h = Height();
     if (w <= 0 || h <= 0) return;
     ReadSkinSection();
-    if (offscreen_.Width() != w || offscreen_.Height() != h) offscreen_.SetSize(w, h);
-    if (HasSection()) PaintSkinImage(offscreen_);
-    else PaintWithoutSkin(offscreen_);
+    const TspDataSkinControl* section = SectionDef();
+    if (imageDirty_ || section != imageSection_ || imageSize_ != TSize{w, h}) {
+        if (offscreen_.Width() != w || offscreen_.Height() != h) offscreen_.SetSize(w, h);
+        if (section) PaintSkinImage(offscreen_);
+        else PaintWithoutSkin(offscreen_);
+        imageDirty_ = false;
+        imageSection_ = section;
+        imageSize_ = {w, h};
+    }
     TCanvas& canvas = Canvas();
     if (!alphaBlend_) {
         canvas.Draw(0, 0, offscreen_);

@@ -42,7 +42,10 @@ public:
     // OnMouseEnter and OnMouseLeave are TControl's (not fired at design time).
 
     // ---- Skin ----
-    void ResetSkinIndex() override { skinIndex_ = -1; }
+    void ResetSkinIndex() override {
+        skinIndex_ = -1;
+        imageDirty_ = true;
+    }
     // Reads the section, takes the cursor from it and repaints.
     void ApplySkin() override;
     // Looks the section up by exact name: the index, or -1 without a loaded skin or section.
@@ -52,6 +55,8 @@ public:
     [[nodiscard]] bool HasSection() const;
 
     void Notification(TComponent* component, TOperation operation) override;
+    // Every repaint request also drops the kept image.
+    void Invalidate() override;
 
 protected:
     void WndProc(TMessage& message) override;
@@ -67,6 +72,10 @@ protected:
     [[nodiscard]] TspDataSkinControl* SectionDef() const;
     // The skin's cursor for the section, or the default cursor (with UseSkinCursor).
     void ApplySkinCursor();
+    // The control's image is composed again at the next paint. A repaint request does this
+    // itself; state that is drawn but changes without one (a button lit up and drawn
+    // straight onto the control, a setter that repaints only in the default look) calls it.
+    void MarkImageDirty() { imageDirty_ = true; }
 
     int skinIndex_ = -1;
     int cursorIndex_ = -1;
@@ -78,7 +87,11 @@ private:
     bool alphaBlend_ = false;
     uint8_t alphaBlendValue_ = 200;
     bool useSkinCursor_ = false;
-    // Kept between paints so a repaint does not allocate.
+    // The control's image, kept between paints: a repaint of an unchanged control (an
+    // expose, a sibling's change) copies it again without composing it.
     TBitmap offscreen_;
+    bool imageDirty_ = true;
+    const TspDataSkinControl* imageSection_ = nullptr;
+    TSize imageSize_{};
     TBitmap background_;
 };

@@ -30,6 +30,7 @@ void TspSkinCustomControl::SetDefaultFont(const TFont& font) {
 
 void TspSkinCustomControl::DefaultFontEdited() {
     DefaultFontChanged();
+    MarkImageDirty();
     if (!HasSection()) Invalidate();
 }
 

@@ -32,6 +32,7 @@ const TspDataSkinExPanelControl* TspSkinExPanel::ExPanelDef() const {
 
 void TspSkinExPanel::SetDefaultCaptionHeight(int value) {
     defaultCaptionHeight_ = value;
+    MarkImageDirty();
     if (HasSection()) return;
     Invalidate();
     Realign();
@@ -324,6 +325,7 @@ void TspSkinExPanel::PaintDefaultImage(TBitmap& bitmap) {
 
 void TspSkinExPanel::RedrawButton(int index) {
     if (index < 0) return;
+    MarkImageDirty();
     const bool shown = index == kCloseButton ? showCloseButton_ : showRollButton_;
     if (!shown || Width() < 1 || Height() < 1) return;
     // Straight onto the control, as the rest of its image stands.

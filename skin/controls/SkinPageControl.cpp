@@ -56,8 +56,14 @@ void TspSkinPageControl::Notification(TComponent* component, TOperation operatio
 
 // ---- Section ----
 
+void TspSkinPageControl::Invalidate() {
+    imageDirty_ = true;
+    TPageControl::Invalidate();
+}
+
 void TspSkinPageControl::ReadSkinSection() {
     hasSection_ = false;
+    sectionDef_ = nullptr;
     picture_ = bgPicture_ = nullptr;
     section_ = TspDataSkinTabControl("");
     if (!skinData_ || skinData_->SkinEmpty) return;
@@ -66,6 +72,7 @@ void TspSkinPageControl::ReadSkinSection() {
     const auto* def = dynamic_cast<const TspDataSkinTabControl*>(skinData_->ControlDefs[static_cast<size_t>(index)].get());
     if (def == nullptr) return;
     hasSection_ = true;
+    sectionDef_ = def;
     section_ = *def;
     // The focused piece falls back to the active piece as the skin stores it (which may be
     // empty itself), the active piece to the normal one.
@@ -238,6 +245,7 @@ void TspSkinPageControl::RedrawTab(int tabIndex, bool mouseOver) {
     if (tabIndex < 0 || tabIndex == TabIndex() || tabIndex >= PageCount()) return;
     const TTabSheet* page = TabPage(tabIndex);
     if (!page || Width() <= 0 || Height() <= 0) return;
+    imageDirty_ = true;
     ReadSkinSection();
     // Straight onto the control, as the rest of its image stands.
     DrawSkinnedTab(*page, GetItemRect(tabIndex), Canvas(), mouseOver, false);
@@ -281,6 +289,12 @@ void TspSkinPageControl::WndProc(TMessage& message) {
                 hotTab_ = hotPage_ = oldHotTab_ = oldHotPage_ = -1;
             }
             break;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            // The active tab has a focused look.
+            TPageControl::WndProc(message);
+            Invalidate();
+            return;
         case WM_SIZE:
             TPageControl::WndProc(message);
             if (!MultiLine() && !IsDesigning()) UpdateScroller();

@@ -37,7 +37,10 @@ public:
     void SetDefaultItemHeight(int value);
 
     // ---- Skin ----
-    void ResetSkinIndex() override { hasSection_ = false; }
+    void ResetSkinIndex() override {
+        hasSection_ = false;
+        imageDirty_ = true;
+    }
     void ApplySkin() override { ApplyTabSkin(); }
     // Reads the section, takes the font and tab height from it (or the defaults), lays the
     // tabs out again and re-creates the scroller.
@@ -65,6 +68,8 @@ public:
 
     void Change() override;
     void Loaded() override;
+    // Every repaint request also drops the kept image.
+    void Invalidate() override;
     void Notification(TComponent* component, TOperation operation) override;
 
 protected:
@@ -104,5 +109,9 @@ private:
     int oldHotTab_ = -1;
     int oldHotPage_ = -1;
     TspSkinUpDown* scroller_ = nullptr;  // owned (as a component) while it exists
+    // The control's image, kept between paints while nothing drawn in it changed.
     TBitmap offscreen_;
+    bool imageDirty_ = true;
+    const TspDataSkinControl* imageSection_ = nullptr;
+    const TspDataSkinControl* sectionDef_ = nullptr;  // the definition last read
 };

@@ -24,19 +24,33 @@ void TspSkinPageControl::Paint() {
     const int w = Width(), h = Height();
     if (w <= 0 || h <= 0) return;
     ReadSkinSection();
-    if (offscreen_.Width() != w || offscreen_.Height() != h) offscreen_.SetSize(w, h);
-    // What no piece covers (the page area without a sheet) shows the button face.
-    offscreen_.Canvas().FillSolid(Rect(0, 0, w, h), clBtnFace);
-    if (hasSection_ && picture_ != nullptr) DrawSkinFrame(offscreen_);
-    else DrawDefaultFrame(offscreen_);
-
-    TCanvas& tabs = offscreen_.Canvas();
-    int tab = 0;
-    for (int i = 0; i < PageCount(); ++i) {
-        const TTabSheet* page = Pages(i);
-        if (!page->TabVisible()) continue;
-        DrawSkinnedTab(*page, GetItemRect(tab), tabs, tab == hotTab_, tab == TabIndex());
-        ++tab;
+    if (imageDirty_ || sectionDef_ != imageSection_ || offscreen_.Width() != w || offscreen_.Height() != h) {
+        if (offscreen_.Width() != w || offscreen_.Height() != h) offscreen_.SetSize(w, h);
+        // What no piece covers shows the button face; the page area only when no sheet
+        // paints it.
+        TCanvas& fill = offscreen_.Canvas();
+        const TRect page = DisplayRect();
+        const TTabSheet* sheet = ActivePage();
+        if (sheet && sheet->Visible() && sheet->BoundsRect() == page) {
+            fill.FillSolid(Rect(0, 0, w, page.Top), clBtnFace);
+            fill.FillSolid(Rect(0, page.Bottom, w, h), clBtnFace);
+            fill.FillSolid(Rect(0, page.Top, page.Left, page.Bottom), clBtnFace);
+            fill.FillSolid(Rect(page.Right, page.Top, w, page.Bottom), clBtnFace);
+        } else {
+            fill.FillSolid(Rect(0, 0, w, h), clBtnFace);
+        }
+        if (hasSection_ && picture_ != nullptr) DrawSkinFrame(offscreen_);
+        else DrawDefaultFrame(offscreen_);
+        TCanvas& tabs = offscreen_.Canvas();
+        int tab = 0;
+        for (int i = 0; i < PageCount(); ++i) {
+            const TTabSheet* page = Pages(i);
+            if (!page->TabVisible()) continue;
+            DrawSkinnedTab(*page, GetItemRect(tab), tabs, tab == hotTab_, tab == TabIndex());
+            ++tab;
+        }
+        imageDirty_ = false;
+        imageSection_ = sectionDef_;
     }
     TCanvas& canvas = Canvas();
     TCanvasStateGuard guard(canvas);

@@ -61,6 +61,7 @@ void TspSkinPanel::ApplySkin() {
 // ---- Published ----
 
 void TspSkinPanel::DefaultCaptionChanged(bool realign) {
+    MarkImageDirty();
     if (HasSection() || !captionMode_) return;
     Invalidate();
     if (realign) Realign();
@@ -68,6 +69,7 @@ void TspSkinPanel::DefaultCaptionChanged(bool realign) {
 
 void TspSkinPanel::SetBorderStyle(TspSkinBorderStyle value) {
     borderStyle_ = value;
+    MarkImageDirty();  // bvNone also selects the skin's client-only look
     if (HasSection()) return;
     Invalidate();
     Realign();
@@ -116,6 +118,7 @@ void TspSkinPanel::SetSpacing(int value) {
 
 void TspSkinPanel::SetChecked(bool value) {
     checked_ = value;
+    MarkImageDirty();
     if (checkedMode_) Invalidate();
     if (AutoEnabledControls && checkedMode_) {
         for (int i = 0; i < ControlCount(); ++i) Controls(i)->SetEnabled(value);

@@ -47,4 +47,6 @@ void TspSkinCustomTabSheet::WndProc(TMessage& message) {
     }
     TTabSheet::WndProc(message);
     if (message.Msg == WM_SIZE) Invalidate();
+    // The tab shows the page's image enabled or disabled.
+    if (message.Msg == CM_ENABLEDCHANGED && Parent() != nullptr) Parent()->Invalidate();
 }
