@@ -61,6 +61,9 @@ TEST_F(SkinExPanelTest, TheCloseButtonHidesThePanelWithItsPressedLookOnTheWay) {
     P().PressButton();
     EXPECT_TRUE(panel->ButtonPressed(TspSkinExPanel::kCloseButton));
     EXPECT_EQ(Px(183, 2), PictureWord(140, 0));  // the pressed piece, drawn at once
+    form->Invalidate();  // a full repaint keeps the pressed look drawn straight onto it
+    Paint();
+    EXPECT_EQ(Px(183, 2), PictureWord(140, 0));
     P().ReleaseButton();
     EXPECT_FALSE(panel->Visible());
     EXPECT_EQ(closes, 1);

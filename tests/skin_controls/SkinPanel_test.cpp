@@ -266,4 +266,27 @@ TEST_F(SkinPanelTest, TheCompiledInSkinsPanelSectionDrawsThePanel) {
     EXPECT_EQ(Px(299, 199), controls->ScanLine(224)[95]);
 }
 
+// The panel keeps its image between paints; state drawn in skin mode that changes without
+// a repaint request still shows at the next paint (here the roll-up arrow).
+TEST_F(SkinPanelTest, AKeptImageFollowsStateThatChangedWithoutARepaintRequest) {
+    LoadSkin({"panel:panel"}, kFixedPanel);
+    TspSkinPanel* panel = MakePanel(0, 0, 100, 100);
+    panel->SetSkinData(data);
+    panel->SetCaption("A");
+    Paint();
+    // The arrow's place: (r.Right, r.Top, r.Right + 10, r.Bottom) with r.Right = 95 - 12.
+    const TRect arrow = Rect(83, 5, 93, 25);
+    auto arrowDrawn = [&] {
+        for (int y = arrow.Top; y < arrow.Bottom; ++y)
+            for (int x = arrow.Left; x < arrow.Right; ++x)
+                if (Px(x, y) != PictureWord(x, 100 + y)) return true;
+        return false;
+    };
+    EXPECT_FALSE(arrowDrawn());
+    panel->SetRollUpMode(true);  // in skin mode this asks for no repaint
+    form->Invalidate();          // a repaint for another reason
+    Paint();
+    EXPECT_TRUE(arrowDrawn());
+}
+
 }  // namespace
