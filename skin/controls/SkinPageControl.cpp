@@ -20,6 +20,8 @@ TspSkinPageControl::TspSkinPageControl(TComponent* owner) : TPageControl(owner) 
 }
 
 TspSkinPageControl::~TspSkinPageControl() {
+    // The scroller's change event calls back into this control: it goes first.
+    DestroyScroller();
     if (skinData_) skinData_->RemoveFreeNotification(this);
 }
 
@@ -210,6 +212,8 @@ void TspSkinPageControl::UpdateScroller() {
     scroller_->SetMax(HiddenTabCount());
     scroller_->SetBounds(Width() - scroller_->Width(), TabPosition() == tpTop ? 0 : Height() - scroller_->Height(),
                          scroller_->Width(), scroller_->Height());
+    // A resize may have scrolled the row back: the scroller shows where it stands.
+    SyncScrollerPosition();
 }
 
 void TspSkinPageControl::ScrollerChanged() {
