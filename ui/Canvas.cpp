@@ -438,10 +438,22 @@ void TCanvas::Blit(const TRect& dest, const TBitmap& source, const TRect& source
         snapshot = source;
         src = &snapshot;
     }
+    const bool unscaled = dw == sw && dh == sh && !keyed;
     std::vector<int32_t> columns;
     for (const TRect& c : clip.Rects()) {
-        const TRect r = IntersectRect(c, d);
+        TRect r = IntersectRect(c, d);
         if (IsRectEmpty(r)) continue;
+        if (unscaled) {
+            // A 1:1 copy: whole row pieces, limited to what the source has.
+            const int32_t sx0 = sourceRect.Left - d.Left, sy0 = sourceRect.Top - d.Top;
+            r = IntersectRect(r, Rect(-sx0, -sy0, src->Width() - sx0, src->Height() - sy0));
+            for (int32_t y = r.Top; y < r.Bottom; ++y) {
+                const uint32_t* srow = src->ScanLine(y + sy0) + sx0;
+                uint32_t* drow = target_.ScanLine(y);
+                for (int32_t x = r.Left; x < r.Right; ++x) drow[x] = srow[x] & kRgbMask;
+            }
+            continue;
+        }
         columns.resize(static_cast<size_t>(r.Width()));
         for (int32_t x = r.Left; x < r.Right; ++x) {
             const int64_t sx = sourceRect.Left + ((static_cast<int64_t>(x) - d.Left) * sw) / dw;

@@ -453,6 +453,7 @@ TGraphicControl::~TGraphicControl() = default;
 
 void TGraphicControl::WndProc(TMessage& m) {
     if (m.Msg == WM_PAINT) {
+        TPaintCanvasScope scope(paintCanvas_, MessageCanvas(m));
         Paint();
         return;
     }

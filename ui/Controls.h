@@ -271,12 +271,16 @@ public:
     explicit TGraphicControl(TComponent* owner);
     ~TGraphicControl() override;
     [[nodiscard]] const char* ClassName() const override { return "TGraphicControl"; }
-    [[nodiscard]] TCanvas& Canvas() { return ControlCanvas(); }
+    // While Paint() runs for a WM_PAINT that brought a canvas, that canvas.
+    [[nodiscard]] TCanvas& Canvas() { return paintCanvas_ ? *paintCanvas_ : ControlCanvas(); }
     TNotifyEvent OnPaint;
 
 protected:
     void WndProc(TMessage& message) override;
     virtual void Paint();
+
+private:
+    TCanvas* paintCanvas_ = nullptr;
 };
 
 class TWinControl : public TControl {
@@ -346,8 +350,10 @@ public:
     void HidePopupWindow();
     [[nodiscard]] bool PopupWindowShown() const;
 
-    // Window shape (nullptr: rectangular); only top-level controls have a platform shape,
-    // child controls keep it for hit testing and painting.
+    // Window shape in the control's own bounds coordinates (nullptr: rectangular). A
+    // top-level control's shape is its platform window's; a child control's shape clips
+    // what it and its children paint and where the mouse finds them, as a shaped child
+    // window would (what lies outside it shows the parent).
     void SetWindowRegion(const TRegion* region);
     [[nodiscard]] const TRegion* WindowRegion() const { return region_.get(); }
     // Whole-window opacity of a top-level control (255 opaque).
@@ -424,12 +430,30 @@ public:
     explicit TCustomControl(TComponent* owner);
     ~TCustomControl() override;
     [[nodiscard]] const char* ClassName() const override { return "TCustomControl"; }
-    [[nodiscard]] TCanvas& Canvas() { return ControlCanvas(); }
+    // While Paint() runs for a WM_PAINT that brought a canvas (the paint pass, or another
+    // control painting this one into a picture), that canvas.
+    [[nodiscard]] TCanvas& Canvas() { return paintCanvas_ ? *paintCanvas_ : ControlCanvas(); }
     TNotifyEvent OnPaint;
 
 protected:
     void WndProc(TMessage& message) override;
     virtual void Paint();
+
+private:
+    TCanvas* paintCanvas_ = nullptr;
+};
+
+// Sets a paint canvas pointer for the lifetime of the guard (restoring the previous one).
+class TPaintCanvasScope {
+public:
+    TPaintCanvasScope(TCanvas*& slot, TCanvas* canvas) : slot_(slot), previous_(slot) { slot_ = canvas; }
+    ~TPaintCanvasScope() { slot_ = previous_; }
+    TPaintCanvasScope(const TPaintCanvasScope&) = delete;
+    TPaintCanvasScope& operator=(const TPaintCanvasScope&) = delete;
+
+private:
+    TCanvas*& slot_;
+    TCanvas* previous_;
 };
 
 // The form holding a control (nullptr for controls not on a form).

@@ -20,6 +20,22 @@ TWindowHost::~TWindowHost() { DestroyPlatformWindow(); }
 
 namespace {
 
+// The part of `area` (window-image coordinates) inside the shapes of the control and of
+// its ancestors below the top-level one: a child control's window region clips what it and
+// its children paint, as a shaped child window would. (The top-level control's shape is
+// the platform window's.)
+TRegion ShapeClip(const TControl& control, TRegion area) {
+    for (const TControl* c = &control; c && c->Parent(); c = c->Parent()) {
+        if (!c->IsWindowed()) continue;
+        const TRegion* shape = static_cast<const TWinControl*>(c)->WindowRegion();
+        if (!shape) continue;
+        const TPoint o = c->Parent()->WindowClientOrigin();
+        area = area.Intersect(shape->Offset(o.X + c->Left(), o.Y + c->Top()));
+        if (area.IsEmpty()) break;
+    }
+    return area;
+}
+
 // Calls fn for the control and every windowed descendant.
 template <class Fn>
 void ForEachWindowed(TWinControl& control, Fn&& fn) {
@@ -167,7 +183,7 @@ void TWindowHost::PaintTree(TWinControl& control, const TRect& dirty, const TReg
     if (IsRectEmpty(area)) return;
     if (control.NativeView()) return;  // the native view covers the control
 
-    TRegion clip = TRegion(area).Subtract(excluded);
+    TRegion clip = ShapeClip(control, TRegion(area)).Subtract(excluded);
     std::vector<TWinControl*> windowed;
     for (int i = 0; i < control.ControlCount(); ++i) {
         TControl* c = control.Controls(i);
@@ -175,7 +191,8 @@ void TWindowHost::PaintTree(TWinControl& control, const TRect& dirty, const TReg
         auto* wc = static_cast<TWinControl*>(c);
         windowed.push_back(wc);
         const TRect r = IntersectRect(c->VisibleWindowRect(), area);
-        if (!IsRectEmpty(r)) clip = clip.Subtract(TRegion(r));
+        // A shaped child leaves what lies outside its shape to this control.
+        if (!IsRectEmpty(r)) clip = clip.Subtract(ShapeClip(*wc, TRegion(r)));
     }
     if (!clip.IsEmpty()) {
         TCanvas& canvas = control.ControlCanvasForPaint();
@@ -217,7 +234,8 @@ TCanvas& TWindowHost::WindowCanvas() {
 
 void TWindowHost::PrepareCanvas(const TControl& control, TCanvas& canvas) {
     const TRect visible = control.VisibleWindowRect();
-    ConfigureCanvas(canvas, control.WindowClientOrigin(), TRegion(visible).Subtract(NativeViewRegion()));
+    const TRegion clip = ShapeClip(control, TRegion(visible)).Subtract(NativeViewRegion());
+    ConfigureCanvas(canvas, control.WindowClientOrigin(), clip);
     if (!inPaint_) SchedulePresent(visible);
 }
 

@@ -2,24 +2,21 @@
 
 #include <algorithm>
 
-#include "ui/Canvas.h"
 #include "base/Exceptions.h"
 #include "ui/Forms.h"
 #include "ui/ImageList.h"
 #include "ui/Accelerators.h"
-#include "ui/Panel.h"  // Frame3D
 #include "ui/TextLayout.h"
 
 namespace {
 
-// Geometry of the plain tab strip, as the platform's tab control lays it out.
-constexpr int kStripMargin = 2;     // between the control's edge and the tabs
-constexpr int kPageInset = 4;       // between the page frame's outer edge and the page area
-constexpr int kTabPaddingX = 6;     // each side of a caption
-constexpr int kTabPaddingY = 6;     // added to the font's line height
-constexpr int kImageGap = 3;        // between a tab's image and its caption
+using tab_layout::Horizontal;
+using tab_layout::kImageGap;
+using tab_layout::kStripMargin;
 
-bool Horizontal(TTabPosition p) { return p == tpTop || p == tpBottom; }
+// Tab sizes of the plain strip, as the platform's tab control measures them.
+constexpr int kTabPaddingX = 6;  // each side of a caption
+constexpr int kTabPaddingY = 6;  // added to the font's line height
 
 // Sets a flag for the lifetime of the guard (exception-safe re-entrancy guard).
 class FlagGuard {
@@ -327,46 +324,25 @@ int TPageControl::TabLength(const TTabSheet* page) const {
     return length;
 }
 
-int TPageControl::RowLength() const {
-    return (Horizontal(tabPosition_) ? Width() : Height()) - 2 * kStripMargin;
-}
+int TPageControl::RowLength() const { return tab_layout::RowLength(tabPosition_, Width(), Height()); }
 
-// Lays every visible tab out along the strip, from the control's edge, rows wrapping when
-// MultiLine is set. Rectangles are unscrolled; rows_ gets the row count.
+// Lays every visible tab out along the strip (unscrolled); rows_ gets the row count.
 void TPageControl::ComputeItems() const {
     LayoutKey key = CurrentLayoutKey();
     if (key == layoutKey_) return;
     layoutKey_ = std::move(key);
-    items_.clear();
-    rows_ = 1;
     itemHeightUsed_ = itemHeight_ > 0 ? itemHeight_ : MeasureText(Font(), "Ag").cy + kTabPaddingY;
-    const int h = itemHeightUsed_;
-    const int limit = RowLength();
-    int along = 0;
-    int row = 0;
-    for (const TTabSheet* page : pages_) {
-        if (!page->tabVisible_) continue;
-        const int length = TabLength(page);
-        if (multiLine_ && along > 0 && along + length > limit) {
-            ++row;
-            along = 0;
-        }
-        const int a0 = kStripMargin + along;
-        TRect r;
-        switch (tabPosition_) {
-            case tpTop: r = Rect(a0, kStripMargin + row * h, a0 + length, kStripMargin + (row + 1) * h); break;
-            case tpBottom:
-                r = Rect(a0, Height() - kStripMargin - (row + 1) * h, a0 + length, Height() - kStripMargin - row * h);
-                break;
-            case tpLeft: r = Rect(kStripMargin + row * h, a0, kStripMargin + (row + 1) * h, a0 + length); break;
-            case tpRight:
-                r = Rect(Width() - kStripMargin - (row + 1) * h, a0, Width() - kStripMargin - row * h, a0 + length);
-                break;
-        }
-        items_.push_back(r);
-        along += length;
-    }
-    rows_ = row + 1;
+    tab_layout::Input in;
+    in.position = tabPosition_;
+    in.multiLine = multiLine_;
+    in.width = Width();
+    in.height = Height();
+    in.itemHeight = itemHeightUsed_;
+    for (const TTabSheet* page : pages_)
+        if (page->tabVisible_) in.lengths.push_back(TabLength(page));
+    tab_layout::Items items = tab_layout::LayoutItems(in);
+    items_ = std::move(items.rects);
+    rows_ = items.rows;
 }
 
 int TPageControl::RowCount() const {
@@ -374,23 +350,18 @@ int TPageControl::RowCount() const {
     return rows_;
 }
 
-int TPageControl::TabAreaHeight() const { return kStripMargin + RowCount() * ItemHeight(); }
+int TPageControl::TabAreaHeight() const { return tab_layout::StripThickness(RowCount(), ItemHeight()); }
 
 bool TPageControl::TabsOverflow() const {
-    if (multiLine_ || !Horizontal(tabPosition_)) return false;
+    if (!tab_layout::RowScrolls(tabPosition_, multiLine_)) return false;
     ComputeItems();
-    if (items_.empty()) return false;
-    return firstVisibleTab_ > 0 || items_.back().Right > Width() - kStripMargin;
+    return tab_layout::RowOverflows(items_, firstVisibleTab_, Width());
 }
 
 TRect TPageControl::GetItemRect(int tabIndex) const {
     ComputeItems();
-    if (tabIndex < 0 || tabIndex >= static_cast<int>(items_.size())) return {};
-    TRect r = items_[static_cast<size_t>(tabIndex)];
-    if (multiLine_ || !Horizontal(tabPosition_) || firstVisibleTab_ == 0) return r;
-    if (tabIndex < firstVisibleTab_) return {};
-    const int shift = items_[static_cast<size_t>(firstVisibleTab_)].Left - kStripMargin;
-    return OffsetRect(r, -shift, 0);
+    return tab_layout::ScrolledItemRect(items_, tabIndex, firstVisibleTab_,
+                                        tab_layout::RowScrolls(tabPosition_, multiLine_));
 }
 
 int TPageControl::IndexOfTabAt(int x, int y) const {
@@ -401,19 +372,7 @@ int TPageControl::IndexOfTabAt(int x, int y) const {
 }
 
 TRect TPageControl::DisplayRect() const {
-    const int area = TabAreaHeight();
-    const int w = Width(), h = Height();
-    TRect r;
-    switch (tabPosition_) {
-        case tpTop: r = Rect(kPageInset, area + kPageInset, w - kPageInset, h - kPageInset); break;
-        case tpBottom: r = Rect(kPageInset, kPageInset, w - kPageInset, h - area - kPageInset); break;
-        // Vertical strips leave two more pixels at the top, where the first tab's corner is.
-        case tpLeft: r = Rect(area + kPageInset, kPageInset + 2, w - kPageInset, h - kPageInset); break;
-        case tpRight: r = Rect(kPageInset, kPageInset + 2, w - area - kPageInset, h - kPageInset); break;
-    }
-    r.Right = std::max(r.Right, r.Left);
-    r.Bottom = std::max(r.Bottom, r.Top);
-    return r;
+    return tab_layout::PageArea(tabPosition_, Width(), Height(), TabAreaHeight());
 }
 
 void TPageControl::AdjustClientRect(TRect& rect) const { rect = DisplayRect(); }
@@ -426,19 +385,10 @@ void TPageControl::SetFirstVisibleTab(int tabIndex) {
 }
 
 void TPageControl::MakeTabVisible(int tabIndex) {
-    if (tabIndex < 0 || multiLine_ || !Horizontal(tabPosition_)) return;
-    if (tabIndex < firstVisibleTab_) {
-        SetFirstVisibleTab(tabIndex);
-        return;
-    }
+    if (tabIndex < 0 || !tab_layout::RowScrolls(tabPosition_, multiLine_)) return;
     ComputeItems();
-    if (tabIndex >= static_cast<int>(items_.size())) return;
     const int right = TabsOverflow() && ShowScrollButtons ? ScrollButtonRect(false).Left : Width() - kStripMargin;
-    int first = firstVisibleTab_;
-    while (first < tabIndex &&
-           items_[static_cast<size_t>(tabIndex)].Right - (items_[static_cast<size_t>(first)].Left - kStripMargin) > right)
-        ++first;
-    SetFirstVisibleTab(first);
+    SetFirstVisibleTab(tab_layout::FirstVisibleToShow(items_, tabIndex, firstVisibleTab_, right));
 }
 
 TRect TPageControl::ScrollButtonRect(bool right) const {
@@ -450,12 +400,9 @@ TRect TPageControl::ScrollButtonRect(bool right) const {
 
 void TPageControl::UpdateLayout() {
     // A wider control shows tabs scrolled out before: scroll back while the row still fits.
-    if (!multiLine_ && Horizontal(tabPosition_) && firstVisibleTab_ > 0) {
+    if (tab_layout::RowScrolls(tabPosition_, multiLine_) && firstVisibleTab_ > 0) {
         ComputeItems();
-        const int n = static_cast<int>(items_.size());
-        int first = std::min(firstVisibleTab_, std::max(0, n - 1));
-        while (first > 0 && n > 0 && items_.back().Right - items_[static_cast<size_t>(first - 1)].Left <= RowLength()) --first;
-        firstVisibleTab_ = first;
+        firstVisibleTab_ = tab_layout::FirstVisibleAfterResize(items_, firstVisibleTab_, RowLength());
     }
     const TRect display = DisplayRect();
     for (TTabSheet* page : pages_)
@@ -588,126 +535,4 @@ void TPageControl::KeyDown(uint16_t& key, TShiftState shift) {
         }
     }
     TCustomControl::KeyDown(key, shift);
-}
-
-// ---------------------------------------------------------------------------------------
-// Painting (the plain look)
-
-void TPageControl::Paint() {
-    TCanvas& canvas = Canvas();
-    const TRect client = ClientRect();
-    canvas.FillSolid(client, Color());
-
-    // Page frame: raised, two pixels, around the page area.
-    TRect frame = InflateRect(DisplayRect(), kPageInset, kPageInset);
-    if (tabPosition_ == tpLeft || tabPosition_ == tpRight) frame.Top -= 2;
-    if (!IsRectEmpty(frame)) {
-        Frame3D(canvas, frame, clBtnHighlight, cl3DDkShadow, 1);
-        Frame3D(canvas, frame, cl3DLight, clBtnShadow, 1);
-    }
-
-    const int count = TabCount();
-    const int active = TabIndex();
-    {
-        TCanvasStateGuard guard(canvas);
-        if (ShowScrollButtons && TabsOverflow()) canvas.ExcludeClipRect(UnionRect(ScrollButtonRect(false), ScrollButtonRect(true)));
-        for (int i = 0; i < count; ++i) {
-            const TRect r = GetItemRect(i);
-            if (i != active && !IsRectEmpty(r)) DrawTab(canvas, i, r, false);
-        }
-        TRect r = GetItemRect(active);
-        if (active >= 0 && !IsRectEmpty(r)) {
-            // The selected tab stands out by two pixels and joins the page below it.
-            switch (tabPosition_) {
-                case tpTop: r = Rect(r.Left - 2, r.Top - 2, r.Right + 2, r.Bottom + 1); break;
-                case tpBottom: r = Rect(r.Left - 2, r.Top - 1, r.Right + 2, r.Bottom + 2); break;
-                case tpLeft: r = Rect(r.Left - 2, r.Top - 2, r.Right + 1, r.Bottom + 2); break;
-                case tpRight: r = Rect(r.Left - 1, r.Top - 2, r.Right + 2, r.Bottom + 2); break;
-            }
-            DrawTab(canvas, active, r, true);
-        }
-    }
-
-    if (ShowScrollButtons && TabsOverflow()) {
-        for (bool right : {false, true}) {
-            TRect b = ScrollButtonRect(right);
-            canvas.FillSolid(b, clBtnFace);
-            TRect inner = b;
-            Frame3D(canvas, inner, clBtnHighlight, cl3DDkShadow, 1);
-            Frame3D(canvas, inner, cl3DLight, clBtnShadow, 1);
-            // A small filled triangle pointing left or right.
-            const int cx = (b.Left + b.Right) / 2, cy = (b.Top + b.Bottom) / 2;
-            for (int i = 0; i < 4; ++i) {
-                const int x = right ? cx - 2 + i : cx + 1 - i;
-                canvas.FillSolid(Rect(x, cy - 3 + i, x + 1, cy + 4 - i), clBtnText);
-            }
-        }
-    }
-}
-
-void TPageControl::DrawTab(TCanvas& canvas, int tabIndex, const TRect& rect, bool active) {
-    const TTabSheet* page = TabPage(tabIndex);
-    if (!page) return;
-    const TRect& r = rect;
-    canvas.FillSolid(r, Color());
-    const TColor hi = clBtnHighlight, sh = clBtnShadow, dk = cl3DDkShadow;
-    auto hline = [&](int x0, int x1, int y, TColor c) { canvas.FillSolid(Rect(x0, y, x1, y + 1), c); };
-    auto vline = [&](int x, int y0, int y1, TColor c) { canvas.FillSolid(Rect(x, y0, x + 1, y1), c); };
-    // Bevels on the three sides away from the page, with cut corners.
-    switch (tabPosition_) {
-        case tpTop:
-            vline(r.Left, r.Top + 2, r.Bottom, hi);
-            canvas.SetPixel(r.Left + 1, r.Top + 1, hi);
-            hline(r.Left + 2, r.Right - 2, r.Top, hi);
-            vline(r.Right - 2, r.Top + 1, r.Bottom, sh);
-            vline(r.Right - 1, r.Top + 2, r.Bottom, dk);
-            break;
-        case tpBottom:
-            vline(r.Left, r.Top, r.Bottom - 2, hi);
-            hline(r.Left + 2, r.Right - 2, r.Bottom - 1, dk);
-            hline(r.Left + 1, r.Right - 2, r.Bottom - 2, sh);
-            vline(r.Right - 2, r.Top, r.Bottom - 1, sh);
-            vline(r.Right - 1, r.Top, r.Bottom - 2, dk);
-            break;
-        case tpLeft:
-            hline(r.Left + 2, r.Right, r.Top, hi);
-            canvas.SetPixel(r.Left + 1, r.Top + 1, hi);
-            vline(r.Left, r.Top + 2, r.Bottom - 2, hi);
-            hline(r.Left + 2, r.Right, r.Bottom - 1, dk);
-            hline(r.Left + 1, r.Right, r.Bottom - 2, sh);
-            break;
-        case tpRight:
-            hline(r.Left, r.Right - 2, r.Top, hi);
-            vline(r.Right - 1, r.Top + 2, r.Bottom - 2, dk);
-            vline(r.Right - 2, r.Top + 1, r.Bottom - 1, sh);
-            hline(r.Left, r.Right - 2, r.Bottom - 1, dk);
-            hline(r.Left, r.Right - 2, r.Bottom - 2, sh);
-            break;
-    }
-
-    canvas.Font = Font();
-    canvas.Brush.Style = bsClear;
-    const std::string caption = page->Caption();
-    const bool hasImage = images_ && page->imageIndex_ >= 0 && page->imageIndex_ < images_->Count();
-    if (!Horizontal(tabPosition_)) {
-        // Vertical tabs read from bottom to top.
-        canvas.Font.Orientation = 900;
-        const TSize text = MeasureText(canvas.Font, StripHotkey(caption));
-        const int x = r.Left + (r.Width() - text.cy) / 2;
-        const int y = r.Top + (r.Height() + text.cx) / 2;
-        canvas.TextOut(x, y, StripHotkey(caption));
-        return;
-    }
-    TRect textRect = r;
-    if (active) textRect = OffsetRect(textRect, 0, tabPosition_ == tpTop ? -1 : 1);
-    if (hasImage) {
-        const TSize text = MeasureText(canvas.Font, StripHotkey(caption));
-        const int total = images_->Width() + kImageGap + text.cx;
-        const int x = textRect.Left + (textRect.Width() - total) / 2;
-        images_->Draw(canvas, x, textRect.Top + (textRect.Height() - images_->Height()) / 2, page->imageIndex_,
-                      page->Enabled());
-        textRect.Left = x + images_->Width() + kImageGap;
-        textRect.Right = textRect.Left + text.cx;
-    }
-    canvas.DrawText(caption, textRect, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
 }

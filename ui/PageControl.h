@@ -1,7 +1,8 @@
 // The framework's page control: a row of tabs over a page area, one tab sheet per tab.
 // It lays its tabs out itself, as the platform's tab control did: item rectangles from the
 // captions' widths (or a fixed item size), a single row that scrolls by a first-visible-tab
-// index when the tabs do not fit, or several rows. The skinned page control overrides the
+// index when the tabs do not fit, or several rows (the pure layout functions are in
+// PageControlLayout.h, the plain painting in PageControlPaint.cpp). The skinned page control overrides the
 // geometry answers (GetItemRect, DisplayRect) and the drawing (DrawTab, Paint); every
 // other part (hit testing, sheet bounds, selection) goes through those virtuals.
 //
@@ -14,11 +15,11 @@
 #include <vector>
 
 #include "ui/Controls.h"
+#include "ui/PageControlLayout.h"
 
 class TCustomImageList;
 class TPageControl;
 
-enum TTabPosition { tpTop, tpBottom, tpLeft, tpRight };
 enum TTabStyle { tsTabs, tsButtons, tsFlatButtons };
 
 using TTabChangingEvent = std::function<void(TComponent* sender, bool& allowChange)>;

@@ -20,6 +20,7 @@
 
 #include "ui/ClassRegistry.h"
 #include "ui/Component.h"
+#include "ui/GraphicsObjects.h"
 #include "base/Exceptions.h"
 
 namespace prop_detail {
@@ -117,6 +118,42 @@ template <class T, class Setter>
 void AddBinaryProperty(const std::string& cls, const std::string& name, Setter setter) {
     prop_detail::Add<T>(cls, name, [setter](T& t, const TPropValue& v, TReaderContext&) {
         std::invoke(setter, t, v.AsBinary());
+    });
+}
+
+// Colours as descriptions write them: a number or a name (clBtnFace); charsets: a number
+// from 0 to 255 or a name (DEFAULT_CHARSET). Other values raise EFilerError.
+[[nodiscard]] TColor PropColorValue(const TPropValue& v);
+[[nodiscard]] uint8_t PropCharsetValue(const TPropValue& v);
+
+// The sub-properties of a font property named `prefix` ("Font", "DefaultFont"): .Name,
+// .Height, .Size, .Style, .Color and .Charset. `font` gives the object's font; `changed`
+// runs after each value is stored.
+template <class T, class GetFont, class Changed>
+void AddFontProperties(const std::string& cls, const std::string& prefix, GetFont font, Changed changed) {
+    prop_detail::Add<T>(cls, prefix + ".Name", [font, changed](T& t, const TPropValue& v, TReaderContext&) {
+        font(t).Name = v.AsString();
+        changed(t);
+    });
+    prop_detail::Add<T>(cls, prefix + ".Height", [font, changed](T& t, const TPropValue& v, TReaderContext&) {
+        font(t).Height = v.AsInt32();
+        changed(t);
+    });
+    prop_detail::Add<T>(cls, prefix + ".Size", [font, changed](T& t, const TPropValue& v, TReaderContext&) {
+        font(t).SetSize(v.AsInt32());
+        changed(t);
+    });
+    prop_detail::Add<T>(cls, prefix + ".Style", [font, changed](T& t, const TPropValue& v, TReaderContext&) {
+        font(t).Style = static_cast<TFontStyles>(v.AsSetBits({"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"}));
+        changed(t);
+    });
+    prop_detail::Add<T>(cls, prefix + ".Color", [font, changed](T& t, const TPropValue& v, TReaderContext&) {
+        font(t).Color = PropColorValue(v);
+        changed(t);
+    });
+    prop_detail::Add<T>(cls, prefix + ".Charset", [font, changed](T& t, const TPropValue& v, TReaderContext&) {
+        font(t).Charset = PropCharsetValue(v);
+        changed(t);
     });
 }
 

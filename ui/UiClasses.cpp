@@ -84,39 +84,10 @@ void RegisterControl() {
     AddStringProperty<TControl>(c, "Hint", [](TControl& t, const std::string& v) { t.Hint = v; });
     AddBoolProperty<TControl>(c, "ShowHint", &TControl::SetShowHint);
     AddBoolProperty<TControl>(c, "ParentShowHint", &TControl::SetParentShowHint);
-    AddRaw<TControl>(c, "Color", [](TControl& t, const TPropValue& v) { t.SetColor(NamedValue(v, ColorNames(), "colour")); });
+    AddRaw<TControl>(c, "Color", [](TControl& t, const TPropValue& v) { t.SetColor(PropColorValue(v)); });
     AddBoolProperty<TControl>(c, "ParentColor", &TControl::SetParentColor);
-    AddStringProperty<TControl>(c, "Font.Name", [](TControl& t, const std::string& v) {
-        t.Font().Name = v;
-        t.FontChanged();
-    });
-    AddIntProperty<TControl>(c, "Font.Height", [](TControl& t, int v) {
-        t.Font().Height = v;
-        t.FontChanged();
-    });
-    AddIntProperty<TControl>(c, "Font.Size", [](TControl& t, int v) {
-        t.Font().SetSize(v);
-        t.FontChanged();
-    });
-    AddSetProperty<TControl>(c, "Font.Style", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"},
-                             [](TControl& t, uint32_t bits) {
-                                 t.Font().Style = static_cast<TFontStyles>(bits);
-                                 t.FontChanged();
-                             });
-    AddRaw<TControl>(c, "Font.Color", [](TControl& t, const TPropValue& v) {
-        t.Font().Color = NamedValue(v, ColorNames(), "colour");
-        t.FontChanged();
-    });
-    static const std::map<std::string, int> charsets = {
-        {"ansi_charset", 0}, {"default_charset", DEFAULT_CHARSET}, {"symbol_charset", 2},
-        {"gb2312_charset", 134}, {"chinesebig5_charset", 136}, {"oem_charset", 255},
-    };
-    AddRaw<TControl>(c, "Font.Charset", [](TControl& t, const TPropValue& v) {
-        const int cs = NamedValue(v, charsets, "charset");
-        if (cs < 0 || cs > 255) throw EFilerError("line " + std::to_string(v.line) + ": Charset out of range");
-        t.Font().Charset = static_cast<uint8_t>(cs);
-        t.FontChanged();
-    });
+    AddFontProperties<TControl>(
+        c, "Font", [](TControl& t) -> TFont& { return t.Font(); }, [](TControl& t) { t.FontChanged(); });
     AddBoolProperty<TControl>(c, "ParentFont", &TControl::SetParentFont);
     AddRaw<TControl>(c, "Cursor", [](TControl& t, const TPropValue& v) { t.Cursor = NamedValue(v, CursorNames(), "cursor"); });
     AddEventProperty<TControl>(c, "OnClick", &TControl::OnClick);
@@ -186,6 +157,18 @@ void RegisterForms() {
 }
 
 }  // namespace
+
+TColor PropColorValue(const TPropValue& v) { return NamedValue(v, ColorNames(), "colour"); }
+
+uint8_t PropCharsetValue(const TPropValue& v) {
+    static const std::map<std::string, int> charsets = {
+        {"ansi_charset", 0}, {"default_charset", DEFAULT_CHARSET}, {"symbol_charset", 2},
+        {"gb2312_charset", 134}, {"chinesebig5_charset", 136}, {"oem_charset", 255},
+    };
+    const int cs = NamedValue(v, charsets, "charset");
+    if (cs < 0 || cs > 255) throw EFilerError("line " + std::to_string(v.line) + ": Charset out of range");
+    return static_cast<uint8_t>(cs);
+}
 
 void RegisterUiClasses() {
     static bool done = false;

@@ -481,6 +481,7 @@ TCustomControl::~TCustomControl() = default;
 
 void TCustomControl::WndProc(TMessage& m) {
     if (m.Msg == WM_PAINT) {
+        TPaintCanvasScope scope(paintCanvas_, MessageCanvas(m));
         Paint();
         return;
     }

@@ -1,16 +1,5 @@
 #include "skin/data/SkinControlDefs.h"
 
-void TspDataSkinControl::LoadFromIni(const TMemIniFile& ini) {
-    TSkinIniIo io(ini, IDName);
-    Exchange(io);
-}
-
-void TspDataSkinControl::SaveToIni(TMemIniFile& ini) {
-    ini.EraseSection(IDName);
-    TSkinIniIo io(ini, IDName);
-    Exchange(io);
-}
-
 void TspDataSkinControl::Exchange(TSkinIniIo& io) {
     io.Integer("pictureindex", PictureIndex, -1);
     io.Integer("maskpictureindex", MaskPictureIndex, -1);
@@ -20,10 +9,7 @@ void TspDataSkinControl::Exchange(TSkinIniIo& io) {
 
 void TspDataSkinCustomControl::Exchange(TSkinIniIo& io) {
     TspDataSkinControl::Exchange(io);
-    io.Point("lefttoppoint", LTPoint);
-    io.Point("righttoppoint", RTPoint);
-    io.Point("leftbottompoint", LBPoint);
-    io.Point("rightbottompoint", RBPoint);
+    io.CornerPoints("", LTPoint, RTPoint, LBPoint, RBPoint);
     io.Rect("clientrect", ClientRect);
 }
 
@@ -74,10 +60,7 @@ void TspDataSkinTabControl::Exchange(TSkinIniIo& io) {
     io.Rect("mouseintabrect", MouseInTabRect);
     io.Rect("clientrect", ClientRect);
     io.Integer("bgpictureindex", BGPictureIndex, -1);
-    io.Point("lefttoppoint", LTPoint);
-    io.Point("righttoppoint", RTPoint);
-    io.Point("leftbottompoint", LBPoint);
-    io.Point("rightbottompoint", RBPoint);
+    io.CornerPoints("", LTPoint, RTPoint, LBPoint, RBPoint);
     io.Integer("tableftoffset", TabLeftOffset);
     io.Integer("tabrightoffset", TabRightOffset);
     io.Rect("tabsbgrect", TabsBGRect);
@@ -176,12 +159,8 @@ void TspDataSkinFrameRegulator::Exchange(TSkinIniIo& io) {
 
 void TspDataSkinUpDownControl::Exchange(TSkinIniIo& io) {
     TspDataSkinCustomControl::Exchange(io);
-    io.Rect("upbuttonrect", UpButtonRect);
-    io.Rect("activeupbuttonrect", ActiveUpButtonRect);
-    io.Rect("downupbuttonrect", DownUpButtonRect);
-    io.Rect("downbuttonrect", DownButtonRect);
-    io.Rect("activedownbuttonrect", ActiveDownButtonRect);
-    io.Rect("downdownbuttonrect", DownDownButtonRect);
+    io.UpDownRects(UpButtonRect, ActiveUpButtonRect, DownUpButtonRect, DownButtonRect, ActiveDownButtonRect,
+                   DownDownButtonRect);
 }
 
 void TspDataSkinGridControl::Exchange(TSkinIniIo& io) {
@@ -253,12 +232,8 @@ void TspDataSkinListBox::Exchange(TSkinIniIo& io) {
     io.Color("focusfontcolor", FocusFontColor);
     io.Rect("captionrect", CaptionRect);
     Font(io, "caption", CaptionFontDef);
-    io.Rect("upbuttonrect", UpButtonRect);
-    io.Rect("activeupbuttonrect", ActiveUpButtonRect);
-    io.Rect("downupbuttonrect", DownUpButtonRect);
-    io.Rect("downbuttonrect", DownButtonRect);
-    io.Rect("activedownbuttonrect", ActiveDownButtonRect);
-    io.Rect("downdownbuttonrect", DownDownButtonRect);
+    io.UpDownRects(UpButtonRect, ActiveUpButtonRect, DownUpButtonRect, DownButtonRect, ActiveDownButtonRect,
+                   DownDownButtonRect);
     io.Rect("checkbuttonrect", CheckButtonRect);
     io.Rect("activecheckbuttonrect", ActiveCheckButtonRect);
     io.Rect("downcheckbuttonrect", DownCheckButtonRect);
@@ -293,12 +268,8 @@ void TspDataSkinComboBox::Exchange(TSkinIniIo& io) {
 void TspDataSkinScrollBarControl::Exchange(TSkinIniIo& io) {
     TspDataSkinCustomControl::Exchange(io);
     io.Rect("trackarea", TrackArea);
-    io.Rect("upbuttonrect", UpButtonRect);
-    io.Rect("activeupbuttonrect", ActiveUpButtonRect);
-    io.Rect("downupbuttonrect", DownUpButtonRect);
-    io.Rect("downbuttonrect", DownButtonRect);
-    io.Rect("activedownbuttonrect", ActiveDownButtonRect);
-    io.Rect("downdownbuttonrect", DownDownButtonRect);
+    io.UpDownRects(UpButtonRect, ActiveUpButtonRect, DownUpButtonRect, DownButtonRect, ActiveDownButtonRect,
+                   DownDownButtonRect);
     io.Rect("thumbrect", ThumbRect);
     io.Rect("activethumbrect", ActiveThumbRect);
     io.Rect("downthumbrect", DownThumbRect);
@@ -315,12 +286,8 @@ void TspDataSkinSpinEditControl::Exchange(TSkinIniIo& io) {
     Font(io, "", FontDef);
     io.Color("activefontcolor", ActiveFontColor);
     io.Color("disabledfontcolor", DisabledFontColor);
-    io.Rect("upbuttonrect", UpButtonRect);
-    io.Rect("activeupbuttonrect", ActiveUpButtonRect);
-    io.Rect("downupbuttonrect", DownUpButtonRect);
-    io.Rect("downbuttonrect", DownButtonRect);
-    io.Rect("activedownbuttonrect", ActiveDownButtonRect);
-    io.Rect("downdownbuttonrect", DownDownButtonRect);
+    io.UpDownRects(UpButtonRect, ActiveUpButtonRect, DownUpButtonRect, DownButtonRect, ActiveDownButtonRect,
+                   DownDownButtonRect);
 }
 
 void TspDataSkinScrollBoxControl::Exchange(TSkinIniIo& io) {

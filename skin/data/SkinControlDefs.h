@@ -19,13 +19,9 @@ struct TspSkinFontDef {
     TColor Color = 0;
 };
 
-class TspDataSkinControl {
+class TspDataSkinControl : public TSkinSectionDef {
 public:
     explicit TspDataSkinControl(std::string idName) : IDName(std::move(idName)) {}
-    virtual ~TspDataSkinControl() = default;
-
-    virtual void LoadFromIni(const TMemIniFile& ini);
-    virtual void SaveToIni(TMemIniFile& ini);
 
     std::string IDName;
     int32_t PictureIndex = -1;
@@ -34,7 +30,8 @@ public:
     TRect SkinRect{};
 
 protected:
-    virtual void Exchange(TSkinIniIo& io);
+    [[nodiscard]] std::string SectionName() const override { return IDName; }
+    void Exchange(TSkinIniIo& io) override;
     static void Font(TSkinIniIo& io, const std::string& prefix, TspSkinFontDef& f) {
         io.FontGroup(prefix, f.Name, f.Height, f.Style, f.Color);
     }

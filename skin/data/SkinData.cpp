@@ -142,26 +142,18 @@ void TspSkinData::ReadSkinSections(const TMemIniFile& ini) {
 
 void TspSkinData::ReadFormInfo(const TMemIniFile& ini) {
     TSkinIniIo io(ini, "FORMINFO");
-    io.Point("lefttoppoint", lefttoppoint);
-    io.Point("righttoppoint", righttoppoint);
-    io.Point("leftbottompoint", leftbottompoint);
-    io.Point("rightbottompoint", rightbottompoint);
+    io.CornerPoints("", lefttoppoint, righttoppoint, leftbottompoint, rightbottompoint);
     io.Rect("clientrect", clientrect);
     io.Integer("bgpictureindex", bgpictureindex, -1);
     io.Integer("mdibgpictureindex", mdibgpictureindex, -1);
-    io.Boolean("leftstretch", leftstretch);
-    io.Boolean("rightstretch", rightstretch);
-    io.Boolean("topstretch", topstretch);
-    io.Boolean("bottomstretch", bottomstretch);
+    io.StretchFlags(leftstretch, rightstretch, topstretch, bottomstretch);
     io.Rect("buttonsrect", buttonsrect);
     io.Rect("captionrect", captionrect);
     io.Integer("buttonsoffset", buttonsoffset);
     io.Boolean("buttonsinleft", buttonsinleft);
     io.Rect("maskrectarea", maskrectarea);
-    io.Point("hittestlefttoppoint", hittestlefttoppoint);
-    io.Point("hittestrighttoppoint", hittestrighttoppoint);
-    io.Point("hittestleftbottompoint", hittestleftbottompoint);
-    io.Point("hittestrightbottompoint", hittestrightbottompoint);
+    io.CornerPoints("hittest", hittestlefttoppoint, hittestrighttoppoint, hittestleftbottompoint,
+                    hittestrightbottompoint);
     io.Point("rollupleftpoint", rollupleftpoint);
     io.Point("rolluprightpoint", rolluprightpoint);
     io.Rect("mainmenurect", mainmenurect);

@@ -214,10 +214,49 @@ void TSkinIniIo::LineList(const char* name, TStringList& v) {
     }
 }
 
+void TSkinIniIo::CornerPoints(const std::string& prefix, TPoint& leftTop, TPoint& rightTop, TPoint& leftBottom,
+                              TPoint& rightBottom) {
+    Point((prefix + "lefttoppoint").c_str(), leftTop);
+    Point((prefix + "righttoppoint").c_str(), rightTop);
+    Point((prefix + "leftbottompoint").c_str(), leftBottom);
+    Point((prefix + "rightbottompoint").c_str(), rightBottom);
+}
+
+void TSkinIniIo::StretchFlags(bool& left, bool& right, bool& top, bool& bottom) {
+    Boolean("leftstretch", left);
+    Boolean("rightstretch", right);
+    Boolean("topstretch", top);
+    Boolean("bottomstretch", bottom);
+}
+
+void TSkinIniIo::UpDownRects(TRect& up, TRect& activeUp, TRect& downUp, TRect& down, TRect& activeDown,
+                             TRect& downDown) {
+    Rect("upbuttonrect", up);
+    Rect("activeupbuttonrect", activeUp);
+    Rect("downupbuttonrect", downUp);
+    Rect("downbuttonrect", down);
+    Rect("activedownbuttonrect", activeDown);
+    Rect("downdownbuttonrect", downDown);
+}
+
 void TSkinIniIo::FontGroup(const std::string& prefix, std::string& name, int32_t& height, TFontStyles& style,
                            TColor& color) {
     Text((prefix + "fontname").c_str(), name, "Arial");
     Integer((prefix + "fontheight").c_str(), height, 14);
     FontStyle((prefix + "fontstyle").c_str(), style);
     Color((prefix + "fontcolor").c_str(), color);
+}
+
+// --- TSkinSectionDef ---
+
+void TSkinSectionDef::LoadFromIni(const TMemIniFile& ini) {
+    TSkinIniIo io(ini, SectionName());
+    Exchange(io);
+}
+
+void TSkinSectionDef::SaveToIni(TMemIniFile& ini) {
+    const std::string section = SectionName();
+    ini.EraseSection(section);
+    TSkinIniIo io(ini, section);
+    Exchange(io);
 }

@@ -73,8 +73,19 @@ public:
     void InactiveEffect(const char* key, TspInactiveImageEffect& v);
     void Command(const char* key, TspButtonCommand& v);
     void LineList(const char* name, TStringList& v);
+
+    // Key groups that several sections share, each read and written in one place.
     // The font group: prefix + fontname, fontheight, fontstyle, fontcolor.
     void FontGroup(const std::string& prefix, std::string& name, int32_t& height, TFontStyles& style, TColor& color);
+    // The four corner points: prefix + lefttoppoint, righttoppoint, leftbottompoint,
+    // rightbottompoint.
+    void CornerPoints(const std::string& prefix, TPoint& leftTop, TPoint& rightTop, TPoint& leftBottom,
+                      TPoint& rightBottom);
+    // The stretch flags: leftstretch, rightstretch, topstretch, bottomstretch.
+    void StretchFlags(bool& left, bool& right, bool& top, bool& bottom);
+    // The six rectangles of two step buttons: upbuttonrect, activeupbuttonrect,
+    // downupbuttonrect, downbuttonrect, activedownbuttonrect, downdownbuttonrect.
+    void UpDownRects(TRect& up, TRect& activeUp, TRect& downUp, TRect& down, TRect& activeDown, TRect& downDown);
 
 private:
     [[nodiscard]] bool Has(const char* key) const { return in_->ValueExists(section_, key); }
@@ -86,4 +97,18 @@ private:
     const TMemIniFile* in_;
     TMemIniFile* out_ = nullptr;
     std::string section_;
+};
+
+// A definition kept in one section of the definition text. Its keys are listed once, in
+// reading order, by Exchange; loading reads them and saving erases the section and writes
+// them back.
+class TSkinSectionDef {
+public:
+    virtual ~TSkinSectionDef() = default;
+    virtual void LoadFromIni(const TMemIniFile& ini);
+    virtual void SaveToIni(TMemIniFile& ini);
+
+protected:
+    [[nodiscard]] virtual std::string SectionName() const = 0;
+    virtual void Exchange(TSkinIniIo& io) = 0;
 };

@@ -1,16 +1,5 @@
 #include "skin/data/SkinObjectDefs.h"
 
-void TspDataSkinObject::LoadFromIni(const TMemIniFile& ini) {
-    TSkinIniIo io(ini, IDName);
-    Exchange(io);
-}
-
-void TspDataSkinObject::SaveToIni(TMemIniFile& ini) {
-    ini.EraseSection(IDName);
-    TSkinIniIo io(ini, IDName);
-    Exchange(io);
-}
-
 void TspDataSkinObject::Exchange(TSkinIniIo& io) {
     io.Text("hint", Hint);
     io.Boolean("rollup", RollUp);
@@ -48,10 +37,7 @@ void TspDataSkinCaption::Exchange(TSkinIniIo& io) {
     TspDataSkinObject::Exchange(io);
     io.Boolean("defaultcaption", DefaultCaption);
     io.Rect("textrect", TextRect);
-    io.Text("fontname", FontName, "Arial");
-    io.Integer("fontheight", FontHeight, 14);
-    io.FontStyle("fontstyle", FontStyle);
-    io.Color("fontcolor", FontColor);
+    io.FontGroup("", FontName, FontHeight, FontStyle, FontColor);
     io.Color("activefontcolor", ActiveFontColor);
     io.Alignment("alignment", Alignment);
     io.Boolean("shadow", Shadow);
@@ -72,10 +58,7 @@ void TspDataSkinMenuItem::Exchange(TSkinIniIo& io) {
     io.Integer("dividerleftoffset", DividerLeftOffset);
     io.Integer("dividerrightoffset", DividerRightOffset);
     io.Rect("textrect", TextRect);
-    io.Text("fontname", FontName, "Arial");
-    io.Integer("fontheight", FontHeight, 14);
-    io.FontStyle("fontstyle", FontStyle);
-    io.Color("fontcolor", FontColor);
+    io.FontGroup("", FontName, FontHeight, FontStyle, FontColor);
     io.Color("activefontcolor", ActiveFontColor);
     io.Color("unenabledfontcolor", UnEnabledFontColor);
 }
@@ -86,10 +69,7 @@ void TspDataSkinMainMenuItem::Exchange(TSkinIniIo& io) {
     io.Integer("itemrightoffset", ItemRightOffset);
     io.Rect("downrect", DownRect);
     io.Rect("textrect", TextRect);
-    io.Text("fontname", FontName, "Arial");
-    io.Integer("fontheight", FontHeight, 14);
-    io.FontStyle("fontstyle", FontStyle);
-    io.Color("fontcolor", FontColor);
+    io.FontGroup("", FontName, FontHeight, FontStyle, FontColor);
     io.Color("activefontcolor", ActiveFontColor);
     io.Color("downfontcolor", DownFontColor);
     io.Color("unenabledfontColor", UnEnabledFontColor);
@@ -97,10 +77,7 @@ void TspDataSkinMainMenuItem::Exchange(TSkinIniIo& io) {
 
 void TspDataSkinLabel::Exchange(TSkinIniIo& io) {
     TspDataSkinObject::Exchange(io);
-    io.Text("fontName", FontName, "Arial");
-    io.Integer("fontheight", FontHeight, 14);
-    io.FontStyle("fontstyle", FontStyle);
-    io.Color("fontcolor", FontColor);
+    io.FontGroup("", FontName, FontHeight, FontStyle, FontColor);
     io.Color("activefontcolor", ActiveFontColor);
     io.Alignment("alignment", Alignment);
     io.Text("textvalue", TextValue);

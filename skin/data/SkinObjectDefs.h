@@ -8,15 +8,11 @@
 
 #include "skin/data/SkinIniValues.h"
 
-class TspDataSkinObject {
+// Loading reads the section named IDName; saving erases it and writes the values back in
+// their written forms.
+class TspDataSkinObject : public TSkinSectionDef {
 public:
     explicit TspDataSkinObject(std::string idName) : IDName(std::move(idName)) {}
-    virtual ~TspDataSkinObject() = default;
-
-    // Reads the section named IDName.
-    virtual void LoadFromIni(const TMemIniFile& ini);
-    // Erases the section and writes the values back in their written forms.
-    virtual void SaveToIni(TMemIniFile& ini);
 
     std::string IDName;
     std::string Hint;
@@ -30,8 +26,9 @@ public:
     bool RollUp = false;
 
 protected:
+    [[nodiscard]] std::string SectionName() const override { return IDName; }
     // The keys in reading order; every class adds its own after its base's.
-    virtual void Exchange(TSkinIniIo& io);
+    void Exchange(TSkinIniIo& io) override;
 };
 
 // "userobject": only rollup, skinrect and cursorindex.

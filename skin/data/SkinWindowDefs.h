@@ -6,9 +6,8 @@
 
 #include "skin/data/SkinIniValues.h"
 
-class TspDataSkinPopupWindow {
+class TspDataSkinPopupWindow : public TSkinSectionDef {
 public:
-    void LoadFromIni(const TMemIniFile& ini);
     int32_t WindowPictureIndex = -1;
     int32_t MaskPictureIndex = -1;
     TPoint LTPoint{}, RTPoint{}, LBPoint{}, RBPoint{};
@@ -17,11 +16,14 @@ public:
     TColor ScrollMarkerColor = 0;
     TColor ScrollMarkerActiveColor = 0;
     bool LeftStretch = false, RightStretch = false, TopStretch = false, BottomStretch = false;
+
+protected:
+    [[nodiscard]] std::string SectionName() const override { return "POPUPWINDOW"; }
+    void Exchange(TSkinIniIo& io) override;
 };
 
-class TspDataSkinHintWindow {
+class TspDataSkinHintWindow : public TSkinSectionDef {
 public:
-    void LoadFromIni(const TMemIniFile& ini);
     int32_t WindowPictureIndex = -1;
     int32_t MaskPictureIndex = -1;
     TPoint LTPoint{}, RTPoint{}, LBPoint{}, RBPoint{};
@@ -31,6 +33,10 @@ public:
     TFontStyles FontStyle = 0;
     TColor FontColor = 0;
     bool LeftStretch = false, RightStretch = false, TopStretch = false, BottomStretch = false;
+
+protected:
+    [[nodiscard]] std::string SectionName() const override { return "HINTWINDOW"; }
+    void Exchange(TSkinIniIo& io) override;
 };
 
 class TspDataSkinArea {

@@ -13,6 +13,7 @@
 #include "skin/data/SkinControlDefs.h"
 #include "skin/data/SkinIniValues.h"
 #include "skin/data/SkinObjectDefs.h"
+#include "skin/data/SkinWindowDefs.h"
 #include "ui/IniFile.h"
 #include "ui/Strings.h"
 
@@ -106,6 +107,64 @@ TEST(SkinDefinitionKeys, EmptySectionsGiveTheDefaults) {
     EXPECT_EQ(panel.BGPictureIndex, -1);
     EXPECT_EQ(panel.FontDef.Name, "Arial");
     EXPECT_EQ(panel.FontDef.Height, 14);
+}
+
+// The popup and hint window sections read every key of the default skin back unchanged.
+TEST(SkinDefinitionKeys, WindowSectionsAreReadBackUnchanged) {
+    const TMemIniFile skin = DefaultSkin();
+    TspDataSkinPopupWindow popup;
+    TspDataSkinHintWindow hint;
+    for (TSkinSectionDef* def : std::vector<TSkinSectionDef*>{&popup, &hint}) {
+        const std::string section = def == &popup ? "POPUPWINDOW" : "HINTWINDOW";
+        SCOPED_TRACE(section);
+        def->LoadFromIni(skin);
+        TMemIniFile written;
+        def->SaveToIni(written);
+        TStringList keys;
+        skin.ReadSection(section, keys);
+        ASSERT_GT(keys.Count(), 10);
+        for (const std::string& key : keys) {
+            ASSERT_TRUE(written.ValueExists(section, key)) << key;
+            EXPECT_EQ(Normal(written.ReadString(section, key, "")), Normal(skin.ReadString(section, key, ""))) << key;
+        }
+    }
+}
+
+// The shared key groups keep each section's keys and their order.
+TEST(SkinDefinitionKeys, SharedKeyGroupsKeepEachSectionsKeysInOrder) {
+    auto keysOf = [](TSkinSectionDef& def, const std::string& section) {
+        TMemIniFile written;
+        def.SaveToIni(written);
+        TStringList keys;
+        written.ReadSection(section, keys);
+        return std::vector<std::string>(keys.begin(), keys.end());
+    };
+    TspDataSkinUpDownControl updown("u");
+    EXPECT_EQ(keysOf(updown, "u"),
+              (std::vector<std::string>{"pictureindex", "maskpictureindex", "cursorindex", "skinrect", "lefttoppoint",
+                                        "righttoppoint", "leftbottompoint", "rightbottompoint", "clientrect",
+                                        "upbuttonrect", "activeupbuttonrect", "downupbuttonrect", "downbuttonrect",
+                                        "activedownbuttonrect", "downdownbuttonrect"}));
+    TspDataSkinTabControl tab("t");
+    EXPECT_EQ(keysOf(tab, "t"),
+              (std::vector<std::string>{"pictureindex", "maskpictureindex", "cursorindex", "skinrect", "tabrect",
+                                        "activetabrect", "focustabrect", "mouseintabrect", "clientrect",
+                                        "bgpictureindex", "lefttoppoint", "righttoppoint", "leftbottompoint",
+                                        "rightbottompoint", "tableftoffset", "tabrightoffset", "tabsbgrect",
+                                        "fontname", "fontheight", "fontstyle", "fontcolor", "activefontcolor",
+                                        "focusfontcolor", "mouseinfontcolor", "updown"}));
+    TspDataSkinLabel label("l");
+    EXPECT_EQ(keysOf(label, "l"),
+              (std::vector<std::string>{"hint", "rollup", "activepictureindex", "skinrectinapicture", "cursorindex",
+                                        "skinrect", "activeskinrect", "morphing", "morphkind", "fontname",
+                                        "fontheight", "fontstyle", "fontcolor", "activefontcolor", "alignment",
+                                        "textvalue"}));
+    TspDataSkinHintWindow hint;
+    EXPECT_EQ(keysOf(hint, "HINTWINDOW"),
+              (std::vector<std::string>{"windowpictureindex", "maskpictureindex", "lefttoppoint", "righttoppoint",
+                                        "leftbottompoint", "rightbottompoint", "clientrect", "fontname",
+                                        "fontheight", "fontstyle", "fontcolor", "leftstretch", "rightstretch",
+                                        "topstretch", "bottomstretch"}));
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "platform/Platform.h"
+#include "ui/Bitmap.h"
 #include "tests/ui/Controls_TestSupport.h"
 
 namespace {
@@ -194,6 +195,21 @@ TEST_F(PaintTest, ScreenCenterUsesTheScreenMiddle) {
     EXPECT_EQ(form.Left(), (1920 - 801) / 2);
     EXPECT_EQ(form.Top(), (1080 - 537) / 2);
     EXPECT_EQ(form.PlatformWindow()->Bounds(), Bounds(559, 271, 801, 537));
+}
+
+// A WM_PAINT that brings a canvas (another control painting this one into a picture, as
+// what lies behind an alpha-blended control is painted) is drawn there, not on the window.
+TEST_F(PaintTest, PaintRequestWithACanvasDrawsOnThatCanvas) {
+    auto form = MakeForm(60, 40);
+    SolidControl child(nullptr, clGreen);
+    child.SetBounds(0, 0, 20, 20);
+    child.SetParent(form.get());
+    P().ProcessPending();
+    TBitmap picture(20, 20);
+    child.Perform(WM_PAINT, reinterpret_cast<uintptr_t>(&picture.Canvas()), 0);
+    EXPECT_EQ(picture.GetPixel(0, 0), clGreen);
+    EXPECT_EQ(picture.GetPixel(19, 19), clGreen);
+    EXPECT_EQ(child.paints, 2);
 }
 
 }  // namespace
