@@ -167,7 +167,8 @@ HResult TCustomWebPane::Invoke(int32_t dispId, const char* iid, uint32_t localeI
         if (params.empty()) return kDISP_E_BADPARAMCOUNT;
         const std::optional<bool> value = BoolOf(params[0]);
         if (!value) return kDISP_E_TYPEMISMATCH;
-        editMode_ = *value;
+        // Writing user mode false enters edit mode, so that the value written reads back.
+        editMode_ = !*value;
         return kS_OK;
     }
     const HResult hr = FrameworkAmbient(dispId, flags, result);

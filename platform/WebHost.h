@@ -235,8 +235,7 @@ public:
 
 // Drag and drop.
 enum : uint32_t { DROPEFFECT_NONE = 0, DROPEFFECT_COPY = 1, DROPEFFECT_MOVE = 2, DROPEFFECT_LINK = 4 };
-// Key state bits of drag operations (MK_*).
-enum : uint32_t { MK_LBUTTON = 0x1, MK_RBUTTON = 0x2, MK_SHIFT = 0x4, MK_CONTROL = 0x8, MK_MBUTTON = 0x10 };
+// Key states of drag operations are the MK_* bits of base/Messages.h.
 
 // What is being dragged: the formats on offer (MIME types).
 class WebDataObject : public WebObject {

@@ -80,6 +80,7 @@ HResult FakeWebControl::Navigate(const WideString& url, const Variant& flags, co
 
 HResult FakeWebControl::ExecWB(int32_t commandId, int32_t execOption, Variant* in, Variant* out) {
     execCalls_.push_back({commandId, execOption, in ? *in : Variant{}});
+    if (commandId == kEncodingMenuCommand && in && !Failed(execResult_)) *in = Variant::FromObject(&EncodingMenu);
     if (out && !Failed(execResult_)) *out = execOut_;
     return execResult_;
 }

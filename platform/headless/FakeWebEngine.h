@@ -159,6 +159,8 @@ public:
     [[nodiscard]] int DropTargetRegistrations() const { return dropTargetRegistrations_; }
     [[nodiscard]] FakeDropTarget& OwnDropTarget() { return ownDropTarget_; }
     [[nodiscard]] const std::optional<WebPrintSetup>& PrintSetup() const { return printSetup_; }
+    // The encoding submenu ExecWB(kEncodingMenuCommand) hands out in its input value.
+    WebContextMenu EncodingMenu;
 
     [[nodiscard]] const std::string& ClassId() const { return classId_; }
     [[nodiscard]] bool StateLoaded() const { return stateLoaded_; }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/WebEngine.h"
+#include "platform/WebHost.h"
 
 using namespace platform;
 
@@ -77,4 +78,24 @@ TEST(ControlState, AppliesAStoredBlockAllOrNothing) {
     truncated.resize(5);
     EXPECT_FALSE(ApplyControlState(truncated, fresh));
     EXPECT_FALSE(ApplyControlState({}, fresh));
+}
+
+TEST(UserAgentTokens, GoIntoThePlatformCommentOnceEachAndOnlyWhenUsable) {
+    const std::string ua = "Mozilla/5.0 (X11; Linux x86_64) AppleWebKit/605.1.15 (KHTML, like Gecko)";
+    EXPECT_EQ(UserAgentWithTokens(ua, {}), ua);
+    EXPECT_EQ(UserAgentWithTokens(ua, {" Puzzlebin WebPane (+http://x/) ", "Other/1", "Other/1"}),
+              "Mozilla/5.0 (X11; Linux x86_64; Puzzlebin WebPane (+http://x/); Other/1) AppleWebKit/605.1.15 "
+              "(KHTML, like Gecko)");
+    // Tokens that would break the header or its comment are left out.
+    EXPECT_EQ(UserAgentWithTokens(ua, {"bad\r\nX-Injected: 1", "open (", "close )", "back\\slash", "\xE6\x99\xBA",
+                                       "   "}),
+              ua);
+    EXPECT_EQ(UserAgentWithTokens("Simple/1 Engine/2", {"T"}), "Simple/1 (T) Engine/2");
+    EXPECT_EQ(UserAgentWithTokens("Bare", {"T"}), "Bare (T)");
+    EXPECT_EQ(UserAgentWithTokens("A (x (nested)) B", {"T"}), "A (x (nested); T) B");
+    std::vector<std::string> many;
+    for (int i = 0; i < 40; ++i) many.push_back("t" + std::to_string(i));
+    const std::string withMany = UserAgentWithTokens("A (p)", many);
+    EXPECT_NE(withMany.find("t31"), std::string::npos);
+    EXPECT_EQ(withMany.find("t32"), std::string::npos) << "at most 32 tokens";
 }
