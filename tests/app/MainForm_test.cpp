@@ -208,11 +208,17 @@ TEST_F(MainFormTest, RecreatingTheWindowKeepsEachPanesPage) {
         controls.push_back(FakeOf(pane));
     }
     const size_t navigations = engine->Navigations().size();
-    platform::Window* before = form->PlatformWindow();
+    int creates = 0;
+    auto previous = form->WindowProc;
+    form->WindowProc = [&creates, previous](TMessage& m) {
+        if (m.Msg == WM_CREATE) ++creates;
+        previous(m);
+    };
     form->RecreateWnd();
     headless->ProcessPending();
     ASSERT_NE(form->PlatformWindow(), nullptr);
-    EXPECT_NE(form->PlatformWindow(), before) << "a new platform window";
+    EXPECT_EQ(creates, 1) << "the window was made anew";
+    form->WindowProc = previous;
     int i = 0;
     for (TWebPane* pane : {form->NavWB, form->ContentWB, form->quillMartWB}) {
         SCOPED_TRACE(pane->Name());
