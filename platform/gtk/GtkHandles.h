@@ -1,5 +1,6 @@
 // Owning wrappers for the C handles the GTK backend keeps: each frees through its own
-// free function, so no early return can leak a surface, region or GObject.
+// free function, so no early return or exception can leak a surface, region, string,
+// error or GObject.
 #pragma once
 
 #include <cairo.h>
@@ -16,6 +17,31 @@ struct GObjectUnref {
 };
 template <typename T>
 using GObjectPtr = std::unique_ptr<T, GObjectUnref>;
+
+// Takes a new reference to an object the caller does not own (a signal's argument that
+// must outlive the handler).
+template <typename T>
+[[nodiscard]] GObjectPtr<T> RefObject(T* object) {
+    return GObjectPtr<T>(object ? static_cast<T*>(g_object_ref(object)) : nullptr);
+}
+
+// Memory from g_malloc (strings handed over by GLib, GTK and WebKit).
+struct GFree {
+    void operator()(gpointer p) const { g_free(p); }
+};
+using GCharPtr = std::unique_ptr<gchar, GFree>;
+
+struct GErrorFree {
+    void operator()(GError* e) const {
+        if (e) g_error_free(e);
+    }
+};
+using GErrorPtr = std::unique_ptr<GError, GErrorFree>;
+
+struct GStrvFree {
+    void operator()(gchar** v) const { g_strfreev(v); }
+};
+using GStrvPtr = std::unique_ptr<gchar*, GStrvFree>;
 
 struct CairoSurfaceDestroy {
     void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }

@@ -29,6 +29,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/WebEngine.h"
 
@@ -40,6 +41,8 @@ public:
     ~WebKitEngine() override;
     [[nodiscard]] std::string Name() const override { return "webkitgtk"; }
     std::unique_ptr<WebControlObject> CreateControl(const std::string& classId) override;
+    void SetUserAgentTokens(const std::vector<std::string>& tokens) override;
+    void SetProxy(const WebProxySettings* proxy) override;
 };
 
 // Chooses WebKit's rendering mode for this display (before any view exists) and installs
