@@ -56,6 +56,7 @@ WebKitDialogWindow::WebKitDialogWindow(WebKitHost& host, GtkWidget* parent, Kind
     gtk_window_set_title(window, DefaultCaption(kind));
     gtk_window_set_modal(window, FALSE);
     gtk_window_set_resizable(window, FALSE);
+    gtk_window_set_default_size(window, 420, -1);
     if (parent && GTK_IS_WINDOW(parent)) {
         gtk_window_set_transient_for(window, GTK_WINDOW(parent));
         gtk_window_set_position(window, GTK_WIN_POS_CENTER_ON_PARENT);
@@ -114,10 +115,15 @@ WebKitDialogWindow::~WebKitDialogWindow() {
 }
 
 void WebKitDialogWindow::Show() {
-    gtk_widget_show_all(window_);
-    gtk_window_present(GTK_WINDOW(window_));
+    // The host hears of the dialog first (from the loop, outside WebKit's signal); one its
+    // rules close or change never appears as it was.
     Queue(alive_, this, [](WebKitDialogWindow& d) {
-        if (!d.ended_) d.host_.DialogShown(d);
+        if (d.ended_) return;
+        std::weak_ptr<bool> alive = d.alive_;
+        d.host_.DialogShown(d);
+        if (auto live = alive.lock(); !live || !*live || d.ended_ || d.closeRequested_) return;
+        gtk_widget_show_all(d.window_);
+        gtk_window_present(GTK_WINDOW(d.window_));
     });
 }
 
@@ -160,6 +166,7 @@ void WebKitDialogWindow::UseApplicationIcon() {
 
 void WebKitDialogWindow::RequestClose() {
     // Answered from the loop, so the dialog stays valid while the host looks at it.
+    closeRequested_ = true;
     Queue(alive_, this, [](WebKitDialogWindow& d) { d.End(false); });
 }
 

@@ -30,7 +30,8 @@ public:
     WebKitDialogWindow(const WebKitDialogWindow&) = delete;
     WebKitDialogWindow& operator=(const WebKitDialogWindow&) = delete;
 
-    // Shows the window; once it is on screen the host is told (outside any WebKit signal).
+    // Tells the host (outside any WebKit signal), then shows the window unless the host's
+    // rules closed it.
     void Show();
     // Answers once (later calls do nothing) and takes the window down.
     void End(bool accepted);
@@ -60,6 +61,7 @@ private:
     GtkWidget* window_ = nullptr;  // one reference held; destroyed when the dialog ends
     GtkWidget* entry_ = nullptr;
     bool ended_ = false;
+    bool closeRequested_ = false;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 

@@ -87,8 +87,9 @@ void WebKitHost::ReportScriptError(const std::string& message, const std::string
     }
     if (control_.Silent()) return;
     // The control asks the user whether the page's scripts may go on.
+    const std::string reported = Shortened(message);
     std::string text = "An error has occurred in the script on this page.\n\nLine: " + std::to_string(line) +
-                       "\nError: " + Shortened(message) + "\nURL: " + Shortened(source) +
+                       (reported.rfind("Error", 0) == 0 ? "\n" : "\nError: ") + reported + "\nURL: " + Shortened(source) +
                        "\n\nDo you want to continue running scripts on this page?";
     std::weak_ptr<bool> alive = alive_;
     auto answer = [this, alive](bool accepted, const std::string&) {
