@@ -21,9 +21,11 @@ struct DownloadState {
     std::set<std::string> reserved;  // destinations of downloads still running
 };
 
+// Lives as long as the process: WebKit lets its objects go in exit handlers, after
+// static objects are destroyed.
 DownloadState& State() {
-    static DownloadState state;
-    return state;
+    static auto* state = new DownloadState;
+    return *state;
 }
 
 bool Exists(const std::string& path) {

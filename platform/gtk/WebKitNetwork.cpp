@@ -19,9 +19,11 @@ struct NetworkState {
     std::string baseUserAgent;
 };
 
+// Lives as long as the process: WebKit lets its objects go in exit handlers, after
+// static objects are destroyed.
 NetworkState& State() {
-    static NetworkState state;
-    return state;
+    static auto* state = new NetworkState;
+    return *state;
 }
 
 const std::string& BaseUserAgent() {

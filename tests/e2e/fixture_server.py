@@ -12,7 +12,7 @@
           /image.png           a small PNG
           /file.bin?name=X     a download (application/octet-stream) named X
 
-  fixture_server.py proxy <log> <port file> [user:password]
+  fixture_server.py proxy <log> [user:password] <port file>
       An HTTP proxy that answers every request itself with a page whose title is
       "via proxy", and logs "PROXY <absolute address> AUTH=<none|ok|bad>". With a user
       name and password it asks for them (407) until a request carries them.
@@ -137,8 +137,8 @@ def main():
         folder, log, port_file = sys.argv[2:5]
         handler = site_handler(folder, log)
     elif mode == "proxy":
-        log, port_file = sys.argv[2:4]
-        handler = proxy_handler(log, sys.argv[4] if len(sys.argv) > 4 else None)
+        log, port_file = sys.argv[2], sys.argv[-1]
+        handler = proxy_handler(log, sys.argv[3] if len(sys.argv) > 4 else None)
     else:
         sys.exit("unknown mode " + mode)
     server = Server(("127.0.0.1", 0), handler)

@@ -90,6 +90,10 @@ title_is() { grep -q "^driver-event: title Pane $1\$" "$log"; }
 visible_windows() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l; }
 shot() { import -window root "$artifacts/$1.png" 2>/dev/null || true; }
 colours() { convert "$artifacts/$1.png" -crop "$2" +repage -format %k info:; }
+# The colour of one screen pixel in a screenshot, as "r g b" (0-255).
+pixel() {
+  convert "$artifacts/$1.png" -format "%[fx:int(255*p{$2,$3}.r)] %[fx:int(255*p{$2,$3}.g)] %[fx:int(255*p{$2,$3}.b)]\n" info:
+}
 
 finish() {
   if [ "$failures" -gt 0 ]; then
