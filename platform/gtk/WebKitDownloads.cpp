@@ -6,14 +6,12 @@
 #include <map>
 #include <set>
 
+#include "platform/DownloadNames.h"
 #include "platform/gtk/GtkHandles.h"
 #include "platform/gtk/WebKitHost.h"
 
 namespace platform::gtk {
 namespace {
-
-constexpr size_t kMaxNameBytes = 200;
-constexpr int kMaxAttempts = 10000;
 
 struct DownloadState {
     std::map<WebKitWebView*, WebKitHost*> hosts;
@@ -33,34 +31,6 @@ bool Exists(const std::string& path) {
     return ::lstat(path.c_str(), &st) == 0;
 }
 
-// Cuts a UTF-8 text to at most `bytes` bytes without splitting a character.
-std::string CutUtf8(const std::string& s, size_t bytes) {
-    if (s.size() <= bytes) return s;
-    size_t end = bytes;
-    while (end > 0 && (static_cast<unsigned char>(s[end]) & 0xC0) == 0x80) --end;
-    return s.substr(0, end);
-}
-
-std::string SafeName(const std::string& suggested) {
-    std::string name = suggested;
-    const size_t slash = name.find_last_of("/\\");
-    if (slash != std::string::npos) name = name.substr(slash + 1);
-    std::string clean;
-    for (char c : name) {
-        if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) clean += c;
-    }
-    const size_t first = clean.find_first_not_of(". ");
-    clean = first == std::string::npos ? std::string() : clean.substr(first);
-    while (!clean.empty() && (clean.back() == ' ' || clean.back() == '.')) clean.pop_back();
-    if (clean.empty()) clean = "download";
-    if (clean.size() > kMaxNameBytes) {
-        const size_t dot = clean.rfind('.');
-        std::string ext = dot != std::string::npos && clean.size() - dot <= 16 ? clean.substr(dot) : "";
-        clean = CutUtf8(clean.substr(0, clean.size() - ext.size()), kMaxNameBytes - ext.size()) + ext;
-    }
-    return clean;
-}
-
 std::string DownloadFolder() {
     const char* folder = g_get_user_special_dir(G_USER_DIRECTORY_DOWNLOAD);
     std::string dir = folder ? folder : std::string(g_get_home_dir()) + "/Downloads";
@@ -74,7 +44,9 @@ void Release(WebKitDownload* download) {
 }
 
 gboolean OnDecideDestination(WebKitDownload* download, gchar* suggested, gpointer) {
-    const std::string path = DownloadDestination(DownloadFolder(), suggested ? suggested : "");
+    const std::string path = DownloadDestination(DownloadFolder(), suggested ? suggested : "", [](const std::string& p) {
+        return Exists(p) || State().reserved.count(p) > 0;
+    });
     State().reserved.insert(path);
     g_object_set_data_full(G_OBJECT(download), "pb-destination", new std::string(path),
                            [](gpointer p) { delete static_cast<std::string*>(p); });
@@ -120,17 +92,6 @@ void OnDownloadStarted(WebKitWebContext*, WebKitDownload* download, gpointer) {
 }
 
 }  // namespace
-
-std::string DownloadDestination(const std::string& folder, const std::string& suggestedName) {
-    const std::string name = SafeName(suggestedName);
-    const size_t dot = name.rfind('.');
-    const std::string stem = dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
-    const std::string ext = dot == std::string::npos || dot == 0 ? "" : name.substr(dot);
-    auto taken = [&](const std::string& path) { return Exists(path) || State().reserved.count(path) > 0; };
-    std::string path = folder + "/" + name;
-    for (int n = 1; taken(path) && n < kMaxAttempts; ++n) path = folder + "/" + stem + " (" + std::to_string(n) + ")" + ext;
-    return path;
-}
 
 void WatchDownloads(WebKitWebView* view, WebKitHost* host) {
     State().hosts[view] = host;

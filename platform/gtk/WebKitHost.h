@@ -174,10 +174,6 @@ private:
 // Call once per view (it connects the view's context the first time).
 void WatchDownloads(WebKitWebView* view, WebKitHost* host);
 void ForgetDownloads(WebKitWebView* view);
-// Where a download of `suggestedName` is saved in `folder`: a plain file name (no folders,
-// no leading dots, no control characters), made unique with " (1)", " (2)" ... before the
-// extension so that no existing file is replaced. Exposed for tests.
-[[nodiscard]] std::string DownloadDestination(const std::string& folder, const std::string& suggestedName);
 
 // The network session: the user agent with the registered tokens and the proxy (with
 // its credentials), for every view (WebKitNetwork.cpp).

@@ -8,6 +8,7 @@
 //   driver-event: title <pane> <title>
 //   driver-event: masked <pane> <letter>
 //   driver-event: dialog <pane> <class>|<caption>
+//   driver-event: newwindow <pane>   (a page asked for a new window)
 //   driver-event: recreated
 // With --recreate the form's window is made anew once the pane has loaded its page.
 #include <cstdio>
@@ -48,6 +49,7 @@ void Watch(TWebPane* pane, bool* recreateAfterLoad) {
     pane->OnTitleChange = [pane](TComponent*, const WideString& text) {
         Log("title " + pane->Name() + " " + platform::WideToUtf8(text));
     };
+    pane->OnNewWindow2 = [pane](TComponent*, WebObject*&, VariantBool&) { Log("newwindow " + pane->Name()); };
     pane->OnMaskedCtrlChar = [pane](TComponent*, char c) { Log("masked " + pane->Name() + " " + std::string(1, c)); };
     pane->OnShowDialog = [pane](TComponent*, platform::WebDialog* h) {
         Log("dialog " + pane->Name() + " " + h->ClassName() + "|" + h->Caption());
