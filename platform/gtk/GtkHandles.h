@@ -5,6 +5,7 @@
 
 #include <cairo.h>
 #include <glib-object.h>
+#include <gtk/gtk.h>
 
 #include <memory>
 
@@ -42,6 +43,31 @@ struct GStrvFree {
     void operator()(gchar** v) const { g_strfreev(v); }
 };
 using GStrvPtr = std::unique_ptr<gchar*, GStrvFree>;
+
+// A widget the holder owns outright (a top-level window, a dialog): destroyed, then its
+// reference dropped. Construct from a sunk reference (g_object_ref_sink).
+struct GtkWidgetDestroy {
+    void operator()(gpointer widget) const {
+        if (!widget) return;
+        gtk_widget_destroy(GTK_WIDGET(widget));
+        g_object_unref(widget);
+    }
+};
+template <typename T = GtkWidget>
+using GtkWidgetPtr = std::unique_ptr<T, GtkWidgetDestroy>;
+
+// A list the caller owns (its elements are not freed).
+struct GListFree {
+    void operator()(GList* l) const { g_list_free(l); }
+};
+using GListPtr = std::unique_ptr<GList, GListFree>;
+
+struct GdkEventFree {
+    void operator()(GdkEvent* e) const {
+        if (e) gdk_event_free(e);
+    }
+};
+using GdkEventPtr = std::unique_ptr<GdkEvent, GdkEventFree>;
 
 struct CairoSurfaceDestroy {
     void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }

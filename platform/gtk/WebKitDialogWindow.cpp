@@ -50,8 +50,8 @@ const char* WebKitDialogWindow::DefaultCaption(Kind kind) {
 WebKitDialogWindow::WebKitDialogWindow(WebKitHost& host, GtkWidget* parent, Kind kind, const std::string& message,
                                        const std::string& defaultText, Answer answer)
     : host_(host), kind_(kind), answer_(std::move(answer)) {
-    window_ = gtk_dialog_new();
-    g_object_ref_sink(window_);
+    ownedWindow_.reset(GTK_WIDGET(g_object_ref_sink(gtk_dialog_new())));
+    window_ = ownedWindow_.get();
     GtkWindow* window = GTK_WINDOW(window_);
     gtk_window_set_title(window, DefaultCaption(kind));
     gtk_window_set_modal(window, FALSE);
@@ -107,11 +107,7 @@ WebKitDialogWindow::WebKitDialogWindow(WebKitHost& host, GtkWidget* parent, Kind
 
 WebKitDialogWindow::~WebKitDialogWindow() {
     *alive_ = false;
-    if (window_) {
-        g_signal_handlers_disconnect_by_data(window_, this);
-        gtk_widget_destroy(window_);
-        g_object_unref(window_);
-    }
+    g_signal_handlers_disconnect_by_data(window_, this);
 }
 
 void WebKitDialogWindow::Show() {
@@ -156,12 +152,11 @@ void WebKitDialogWindow::SetCaption(const std::string& caption) {
 
 void WebKitDialogWindow::UseApplicationIcon() {
     GtkWindow* parent = gtk_window_get_transient_for(GTK_WINDOW(window_));
-    GList* icons = parent ? gtk_window_get_icon_list(parent) : nullptr;
-    if (!icons) icons = gtk_window_get_default_icon_list();
+    GListPtr icons(parent ? gtk_window_get_icon_list(parent) : nullptr);
+    if (!icons) icons.reset(gtk_window_get_default_icon_list());
     // The application's icon, or none at all rather than the dialog's own.
-    gtk_window_set_icon_list(GTK_WINDOW(window_), icons);
+    gtk_window_set_icon_list(GTK_WINDOW(window_), icons.get());
     if (!icons) gtk_window_set_icon_name(GTK_WINDOW(window_), nullptr);
-    g_list_free(icons);
 }
 
 void WebKitDialogWindow::RequestClose() {
@@ -175,13 +170,13 @@ void WebKitDialogWindow::PostClick() {
         GdkWindow* window = gtk_widget_get_window(d.window_);
         if (d.ended_ || !window) return;
         for (GdkEventType type : {GDK_BUTTON_PRESS, GDK_BUTTON_RELEASE}) {
-            GdkEvent* event = gdk_event_new(type);
+            GdkEventPtr event(gdk_event_new(type));
             event->button.window = GDK_WINDOW(g_object_ref(window));
             event->button.button = 1;
             event->button.time = GDK_CURRENT_TIME;
-            gdk_event_set_device(event, gdk_seat_get_pointer(gdk_display_get_default_seat(gdk_window_get_display(window))));
-            gtk_main_do_event(event);
-            gdk_event_free(event);
+            gdk_event_set_device(event.get(),
+                                 gdk_seat_get_pointer(gdk_display_get_default_seat(gdk_window_get_display(window))));
+            gtk_main_do_event(event.get());
         }
     });
 }

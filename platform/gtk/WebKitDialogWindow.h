@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform/WebHost.h"
+#include "platform/gtk/GtkHandles.h"
 
 namespace platform::gtk {
 
@@ -58,7 +59,8 @@ private:
     WebKitHost& host_;
     Kind kind_;
     Answer answer_;
-    GtkWidget* window_ = nullptr;  // one reference held; destroyed when the dialog ends
+    GtkWidgetPtr<> ownedWindow_;   // destroyed with this object
+    GtkWidget* window_ = nullptr;  // the same window
     GtkWidget* entry_ = nullptr;
     bool ended_ = false;
     bool closeRequested_ = false;

@@ -86,8 +86,8 @@ class WebKitControl final : public WebControlObject,
                             public WebKitControlSide {
 public:
     WebKitControl() {
-        view_ = WEBKIT_WEB_VIEW(webkit_web_view_new());
-        g_object_ref_sink(view_);
+        ownedView_.reset(GTK_WIDGET(g_object_ref_sink(webkit_web_view_new())));
+        view_ = WEBKIT_WEB_VIEW(ownedView_.get());
         host_ = std::make_unique<WebKitHost>(*this);
         g_signal_connect(view_, "decide-policy", G_CALLBACK(OnDecidePolicy), this);
         g_signal_connect(view_, "create", G_CALLBACK(OnCreate), this);
@@ -103,10 +103,9 @@ public:
 
     ~WebKitControl() override {
         Close();
+        // The host goes first; then the view leaves any window it is in (a parked one
+        // included) and goes.
         host_.reset();
-        // The view leaves any window it is in (a parked one included) and goes.
-        gtk_widget_destroy(GTK_WIDGET(view_));
-        g_object_unref(view_);
     }
 
     // ---- WebControlObject ----
@@ -475,7 +474,8 @@ private:
         return v.boolValue != 0;
     }
 
-    WebKitWebView* view_ = nullptr;
+    GtkWidgetPtr<> ownedView_;
+    WebKitWebView* view_ = nullptr;  // the same view
     std::unique_ptr<WebKitHost> host_;
     WebEventSink* sink_ = nullptr;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

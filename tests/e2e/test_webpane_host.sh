@@ -78,9 +78,10 @@ find_dialog && fail "a dialog is shown with DisableAll"
 stop
 
 # ---- Script errors follow ScriptErrorAction ----
-# The page throws while loading, pings the server from a timer a second later, and loads
-# an image the server answers after five seconds: once that is done, the pings tell
-# whether the page's scripts ran on.
+# The page throws while loading, pings the server from a timer three seconds later (time
+# enough for the host's answer to reach the page on a busy machine), and loads an image the
+# server answers after seven seconds: once that is done, the pings tell whether the page's
+# scripts ran on.
 pings() { grep -c '^GET /ping?after-error' "$work/site.log" || true; }
 slow_done() { grep -q '^SLOW done' "$work/site.log"; }
 : >"$work/site.log"
