@@ -101,7 +101,8 @@ void SetSettingsDirectory(const std::string& directory) {
 void RegisterUserAgent(const std::string& name) {
     UnitState& s = State();
     try {
-        Settings().WriteString(kUserAgentKey, name, "");
+        // Written once: the panes of a window share their token.
+        if (!Settings().ValueExists(kUserAgentKey, name)) Settings().WriteString(kUserAgentKey, name, "");
         if (std::find(s.registered.begin(), s.registered.end(), name) == s.registered.end())
             s.registered.push_back(name);
     } catch (const std::exception&) {
