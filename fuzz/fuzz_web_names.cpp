@@ -1,6 +1,7 @@
 // Outside texts the browser host turns into names: download names a server suggests, and
-// user-agent tokens read from the settings store. Whatever the input, the results keep
-// their promises (a plain file name; a header value without line breaks).
+// user-agent tokens read from the settings store (whose quoted names and values are
+// decoded first). Whatever the input, the results keep their promises (a plain file name;
+// a header value without line breaks; a decoded text that encodes back to itself).
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -8,6 +9,7 @@
 
 #include "platform/DownloadNames.h"
 #include "platform/WebHost.h"
+#include "ui/SettingsStore.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string input(reinterpret_cast<const char*>(data), size);
@@ -20,6 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (c < 0x20 || c == 0x7F) std::abort();
     const std::string path = platform::DownloadDestination("/d", input, [](const std::string& p) { return p.size() % 3 == 0; });
     if (path.rfind("/d/", 0) != 0 || path.find('/', 3) != std::string::npos) std::abort();
+
+    if (const auto decoded = TSettingsStore::DecodeValue(input)) {
+        if (TSettingsStore::DecodeValue(TSettingsStore::EncodeValue(*decoded)) != decoded) std::abort();
+    }
 
     std::vector<std::string> tokens;
     size_t start = 0;
