@@ -38,6 +38,17 @@ wait_for 15 title_is "keys:P" || fail "the page did not see Control+P after the 
 shot menu-rcmall
 stop
 
+# ---- HostCSS is the user style sheet of the pane's documents ----
+start_pane host-css "    HostCSS = 'body { background: rgb(0, 128, 0) !important; }'" "$site/plain.html"
+green() {
+  shot host-css
+  local r g b
+  read -r r g b < <(pixel host-css $((px + pw - 20)) $((py + ph - 20)))
+  [ "$r" -lt 30 ] && [ "$g" -gt 100 ] && [ "$g" -lt 160 ] && [ "$b" -lt 30 ]
+}
+wait_for 10 green && pass "HostCSS styles the page" || fail "the page does not show HostCSS's background"
+stop
+
 # ---- Control keys: Control+N is swallowed and reported, Control+P reaches the page ----
 start_pane keys "" "$site/keys.html"
 wait_for 10 find_pane_form
