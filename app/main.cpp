@@ -5,6 +5,7 @@
 #include "app/AppClasses.h"
 #include "app/Main.h"
 #include "app/TestEventLog.h"
+#include "browser/WebPaneUnit.h"
 #include "platform/gtk/GtkPlatform.h"
 #include "platform/gtk/WebContext.h"
 #include "platform/gtk/WebKitEngine.h"
@@ -31,5 +32,7 @@ int main(int argc, char** argv) {
     // The panes close while the window system is still up (unless the form is gone already).
     delete Application().MainForm();
     Form1 = nullptr;
+    // What the panes changed for the user (user-agent token, proxy, sound) is undone.
+    WebPaneUnit::Finalize();
     return 0;
 }

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "platform/Platform.h"
+#include "platform/WebHost.h"
 #include "ui/Application.h"
 
 using platform::EventArg;
@@ -182,6 +183,7 @@ TWebControl::~TWebControl() {
     if (HasNativeView()) RemoveNativeView();
     if (control_) {
         control_->Advise(nullptr);
+        control_->SetClientSite(nullptr);
         control_->Close();
     }
     automation_ = nullptr;
@@ -195,11 +197,13 @@ void TWebControl::SetControlData(const std::vector<uint8_t>& data) {
 void TWebControl::SetUpControl() {
     if (setUp_ || !control_) return;
     setUp_ = true;
+    control_->SetClientSite(HostSite());
     control_->LoadState(hasControlData_ ? &controlData_ : nullptr);
     controlData_.clear();
     controlData_.shrink_to_fit();
     hasControlData_ = false;
     control_->Advise(this);
+    control_->AmbientPropertyChanged(platform::DISPID_UNKNOWN);
     if (void* widget = control_->NativeWidget()) HostNativeView(widget);
 }
 

@@ -184,6 +184,8 @@ public:
     platform::HResult Invoke(int32_t dispId, std::span<platform::EventArg> reversedArgs) override;
 
 protected:
+    // The host services given to the control at set-up (none for a plain TWebControl).
+    virtual platform::WebHostSite* HostSite() { return nullptr; }
     // Stock mouse and key events (-607..-600) go to the framework's own handlers.
     virtual void StockEvent(int32_t dispId, std::span<platform::EventArg> reversedArgs);
 

@@ -1,67 +1,84 @@
-// TWebPane: the web pane the main window uses, a TWebControl plus the pane's stored
-// browser settings. The settings are kept as the description gives them; the host
-// services that act on them build on this class.
+// TWebPane: the browser component the program places on its form. A TCustomWebPane with
+// grouped options stored with it (short cuts, proxy, dialog boxes, error suppression,
+// visual effects, print options) and the texts UserAgent, HostCSS, HostNS and About. At
+// the end of loading it registers its user-agent token, applies its proxy, installs the
+// dialog-box rules on its owner, and so on (Loaded); the process-wide part of that state
+// is WebPaneUnit's.
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
-#include <vector>
 
-#include "browser/WebControl.h"
+#include "browser/WebPaneCore.h"
+#include "browser/WebPaneOptions.h"
 
-// Members of TDownloadControlOption, in declaration order (bit i of the set is member i).
-enum TDownloadControlOption {
-    DownloadImages, DownloadVideos, DownloadBGSounds, DontExecuteScripts, DontExecuteJava,
-    DontExecuteActiveX, DontDownloadActiveX, DownloadButDontDisplay, DontDownloadFrame,
-    CheckPageResynchronize, DownloadAndIgnoreCache, DontDownloadBehaviors, SuppressedMetaCharset,
-    DisableUrlIfEncodingUTF8, EnableUrlIfEncodingUTF8, ForceOfflineMode, DontPerformClientPull,
-    DonloadInSilentMode, WorkOffline,
-};
-using TDownloadControlOptions = uint32_t;  // set of TDownloadControlOption
+struct TDialogHookState;
 
-// Members of TUserInterfaceOption, in declaration order.
-enum TUserInterfaceOption {
-    DisableTextSelect, DisableHelpMenu, DontUse3DBorders, DontUseScrollBars, PostponeScriptUntilActive,
-    ForceOpenNewWindow, Reserved_OFFSCREEN, ForceFlatScrollBars, InsertDivTagOnEditMode,
-    ActivateUIOnlyOnDocClick, ConsultBeforeRetrievingBehavior, CheckFontSupportsCodePage,
-    DisableSubmitUrlInUTF8, EnableSubmitUrlInUTF8, EnablesFormsAutoComplete, ForceSameWindowNavigation,
-    EmableImeLocalLanguages, EnableThemes, DisableThemes, DisablePicsRatings, DisableFrameSetBorder,
-    DisablesAutoNameSpaceCorrection, DisableLocalFileAccess, DisableUntrustedProtocol,
-    CheckNavigationDelegatedToHost, EnableRedirectNotification, EnableDomWindlessControls,
-    EnableWindowedControls, ForceUserActivationOnActiveXJava,
-};
-using TUserInterfaceOptions = uint32_t;  // set of TUserInterfaceOption
+using TWebPaneCloseQueryEvent = std::function<void(TComponent* Sender, bool& CanClose)>;
+// h is the dialog box of the control.
+using TShowDialogEvent = std::function<void(TComponent* Sender, platform::WebDialog* h)>;
 
-[[nodiscard]] constexpr uint32_t SetOf(int member) { return 1u << member; }
-
-// Member names as stored descriptions write them.
-[[nodiscard]] const std::vector<std::string>& DownloadControlOptionNames();
-[[nodiscard]] const std::vector<std::string>& UserInterfaceOptionNames();
-
-enum TPrintOrientation { poPortrait, poLandscape };
-
-struct TPrintOptions {
-    std::vector<std::string> HTMLHeader;  // lines
-    TPrintOrientation Orientation = poPortrait;
-};
-
-class TWebPane : public TWebControl {
+class TWebPane : public TCustomWebPane {
 public:
     explicit TWebPane(TComponent* owner);
+    ~TWebPane() override;
     [[nodiscard]] const char* ClassName() const override { return "TWebPane"; }
 
-    [[nodiscard]] TDownloadControlOptions DownloadOptions() const { return downloadOptions_; }
-    void SetDownloadOptions(TDownloadControlOptions value) { downloadOptions_ = value; }
-    [[nodiscard]] TUserInterfaceOptions UserInterfaceOptions() const { return userInterfaceOptions_; }
-    void SetUserInterfaceOptions(TUserInterfaceOptions value) { userInterfaceOptions_ = value; }
-    [[nodiscard]] TPrintOptions& PrintOptions() { return printOptions_; }
-    [[nodiscard]] const TPrintOptions& PrintOptions() const { return printOptions_; }
-    std::string About;
+    // The component's identification text: a blank, then words naming the component and
+    // its home page.
+    [[nodiscard]] static const std::string& IdentificationText();
+
+    // ---- Published properties ----
+    [[nodiscard]] const std::string& About() const { return IdentificationText(); }
+    // Assigning About changes nothing.
+    void SetAbout(const std::string& /*value*/) {}
     std::string UserAgent;
+    std::string HostCSS;
+    std::string HostNS;
+    bool EnableMessageHandler = true;
+    TIEPopupMenuItems DisabledPopupMenuItems = 0;
+    [[nodiscard]] TShortCuts& ShortCuts() { return *shortCuts_; }
+    [[nodiscard]] TProxySettings& ProxySettings() { return *proxySettings_; }
+    [[nodiscard]] TDialogBoxes& DialogBoxes() { return *dialogBoxes_; }
+    [[nodiscard]] TDisableErrors& DisableErrors() { return *disableErrors_; }
+    [[nodiscard]] TVisualEffects& VisualEffects() { return *visualEffects_; }
+    [[nodiscard]] TPrintOptions& PrintOptions() { return *printOptions_; }
+    [[nodiscard]] const TPrintOptions& PrintOptions() const { return *printOptions_; }
+    TWebPaneCloseQueryEvent OnCloseQuery;
+    TShowDialogEvent OnShowDialog;
+
+    void Loaded() override;
+    HResult GetHostInfo(DocHostUiInfo& info) override;
+
+    // Sets the document's text zoom (0 smallest .. 4 largest), clamped to the range the
+    // control reports.
+    void SetDocumentTextSize(int32_t level);
+    // Hands PrintOptions to the control (nullptr while PrintOptions.Enabled is false).
+    void ApplyPrintOptions();
+    // The dialog-box rules for a dialog of the control that took activation from the
+    // owner. True when the rules ended the dialog and nobody else sees the activation.
+    bool HandleDialogActivation(platform::WebDialog& dialog);
+    // Whether this pane installed the dialog-box rules on its owner.
+    [[nodiscard]] bool InstalledDialogHook() const { return hook_ != nullptr; }
+
+    void WndProc(TMessage& message) override;
+
+protected:
+    [[nodiscard]] bool FiltersPopupMenus() const override;
+    void FilterPopupMenu(uint32_t id, WebContextMenu& menu, WebObject* context) override;
+    void NotifyOwnerOfDialog(platform::WebDialog& dialog) override;
 
 private:
-    TDownloadControlOptions downloadOptions_ =
-        SetOf(DownloadImages) | SetOf(DownloadVideos) | SetOf(DownloadBGSounds);
-    TUserInterfaceOptions userInterfaceOptions_ = 0;
-    TPrintOptions printOptions_;
+    void InstallDialogHook();
+    void RemoveDialogHook();
+
+    std::unique_ptr<TPrintOptions> printOptions_;
+    std::unique_ptr<TProxySettings> proxySettings_;
+    std::unique_ptr<TShortCuts> shortCuts_;
+    std::unique_ptr<TDisableErrors> disableErrors_;
+    std::unique_ptr<TDialogBoxes> dialogBoxes_;
+    std::unique_ptr<TVisualEffects> visualEffects_;
+    std::shared_ptr<TDialogHookState> hook_;
 };

@@ -24,6 +24,11 @@
 
 namespace platform {
 
+class WebDropTarget;
+class WebHostSite;
+struct WebPrintSetup;
+struct WebProxySettings;
+
 // Addresses and browser texts are UTF-16, as the automation interface passes them.
 using WideString = std::u16string;
 
@@ -257,6 +262,21 @@ public:
     virtual void* NativeWidget() = 0;
     // Ends the object's life: disconnects the sink and stops all loading.
     virtual void Close() = 0;
+
+    // ---- The host (platform/WebHost.h) ----
+    // The site the control asks for its host's decisions (nullptr: none; the control then
+    // uses its own defaults). Given at set-up, before LoadState.
+    virtual void SetClientSite(WebHostSite* site) = 0;
+    // An ambient property of the site changed (DISPID_UNKNOWN: all of them); the control
+    // reads it again.
+    virtual void AmbientPropertyChanged(int32_t dispId) = 0;
+    // Whether the document window exists (a document has been shown).
+    [[nodiscard]] virtual bool HasDocumentWindow() const = 0;
+    // Registers the drop target of the document window (nullptr revokes the registration;
+    // the control then follows its RegisterAsDropTarget property).
+    virtual void SetDocumentDropTarget(WebDropTarget* target) = 0;
+    // Page setup for the print command (nullptr: the engine's defaults).
+    virtual void SetPrintSetup(const WebPrintSetup* setup) = 0;
 };
 
 class WebEngine {
@@ -265,6 +285,14 @@ public:
     [[nodiscard]] virtual std::string Name() const = 0;
     // Creates a control object of the class; nullptr when the class is not known.
     virtual std::unique_ptr<WebControlObject> CreateControl(const std::string& classId) = 0;
+
+    // Tokens added to the user agent of every control, in order (UTF-8). Tokens that
+    // would not make a valid header (control characters, bytes outside printable ASCII,
+    // unbalanced parentheses) are left out.
+    virtual void SetUserAgentTokens(const std::vector<std::string>& tokens) = 0;
+    // The proxy of this process's network session (nullptr: the user's own settings). The
+    // user name and password answer the proxy's authentication request.
+    virtual void SetProxy(const WebProxySettings* proxy) = 0;
 };
 
 // The process-wide engine, installed at start-up next to the platform.

@@ -1,5 +1,7 @@
 #include "ui/SettingsStore.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -45,7 +47,25 @@ std::optional<std::string> NormalizePath(const std::string& keyPath) {
     return path;
 }
 
-bool ValidName(const std::string& name) { return PlainText(name) && name.find('=') == std::string::npos; }
+// Names may have surrounding blanks (user-agent tokens do); such names are stored quoted.
+bool ValidName(const std::string& name) {
+    if (Trim(name).empty() || name.find('=') != std::string::npos) return false;
+    for (char c : name) {
+        if (IsControl(static_cast<unsigned char>(c))) return false;
+    }
+    return true;
+}
+
+// The name as the file writes it.
+std::string StoredName(const std::string& name) {
+    if (PlainText(name) && name.front() != '"') return name;
+    std::string out = "\"";
+    for (char c : name) {
+        if (c == '\\' || c == '"') out += '\\';
+        out += c;
+    }
+    return out + '"';
+}
 
 std::string CheckedPath(const std::string& keyPath) {
     auto path = NormalizePath(keyPath);
@@ -240,8 +260,9 @@ std::string TSettingsStore::ReadString(const std::string& keyPath, const std::st
     const auto path = NormalizePath(keyPath);
     if (!path || !ValidName(name)) return defaultValue;
     TMemIniFile ini;
-    if (!LoadIni(ini) || !ini.ValueExists(*path, name)) return defaultValue;
-    return DecodeValue(ini.ReadString(*path, name, "")).value_or(defaultValue);
+    const std::string stored = StoredName(name);
+    if (!LoadIni(ini) || !ini.ValueExists(*path, stored)) return defaultValue;
+    return DecodeValue(ini.ReadString(*path, stored, "")).value_or(defaultValue);
 }
 
 int32_t TSettingsStore::ReadInteger(const std::string& keyPath, const std::string& name, int32_t defaultValue) const {
@@ -254,7 +275,29 @@ bool TSettingsStore::ValueExists(const std::string& keyPath, const std::string& 
     const auto path = NormalizePath(keyPath);
     if (!path || !ValidName(name)) return false;
     TMemIniFile ini;
-    return LoadIni(ini) && ini.ValueExists(*path, name);
+    return LoadIni(ini) && ini.ValueExists(*path, StoredName(name));
+}
+
+bool TSettingsStore::KeyExists(const std::string& keyPath) const {
+    const auto path = NormalizePath(keyPath);
+    TMemIniFile ini;
+    return path && LoadIni(ini) && ini.SectionExists(*path);
+}
+
+std::vector<std::string> TSettingsStore::ValueNames(const std::string& keyPath) const {
+    std::vector<std::string> names;
+    const auto path = NormalizePath(keyPath);
+    TMemIniFile ini;
+    if (!path || !LoadIni(ini)) return names;
+    TStringList keys;
+    ini.ReadSection(*path, keys);
+    for (int i = 0; i < keys.Count(); ++i) {
+        const std::string& key = keys.Strings(i);
+        if (auto name = key.empty() || key.front() != '"' ? std::optional<std::string>(key) : DecodeValue(key)) {
+            if (std::find(names.begin(), names.end(), *name) == names.end()) names.push_back(*name);
+        }
+    }
+    return names;
 }
 
 template <class Change>
@@ -314,7 +357,7 @@ void TSettingsStore::Modify(Change change) {
 void TSettingsStore::WriteString(const std::string& keyPath, const std::string& name, const std::string& value) {
     const std::string path = CheckedPath(keyPath);
     CheckName(name);
-    Modify([&](TMemIniFile& ini) { ini.WriteString(path, name, EncodeValue(value)); });
+    Modify([&](TMemIniFile& ini) { ini.WriteString(path, StoredName(name), EncodeValue(value)); });
 }
 
 void TSettingsStore::WriteInteger(const std::string& keyPath, const std::string& name, int32_t value) {
@@ -324,8 +367,9 @@ void TSettingsStore::WriteInteger(const std::string& keyPath, const std::string&
 void TSettingsStore::DeleteValue(const std::string& keyPath, const std::string& name) {
     const std::string path = CheckedPath(keyPath);
     CheckName(name);
+    const std::string stored = StoredName(name);
     Modify([&](TMemIniFile& ini) {
-        while (ini.ValueExists(path, name)) ini.DeleteKey(path, name);
+        while (ini.ValueExists(path, stored)) ini.DeleteKey(path, stored);
     });
 }
 
@@ -338,6 +382,37 @@ void TSettingsStore::DeleteKey(const std::string& keyPath) {
             if (s.size() == path.size() ? StartsWithTextAscii(s, path) : StartsWithTextAscii(s, path + "\\")) {
                 ini.EraseSection(s);
             }
+        }
+    });
+}
+
+void TSettingsStore::RenameKey(const std::string& fromPath, const std::string& toPath) {
+    const std::string from = CheckedPath(fromPath);
+    const std::string to = CheckedPath(toPath);
+    auto below = [](const std::string& s, const std::string& path) {
+        return s.size() == path.size() ? StartsWithNoCase(s, path) : StartsWithNoCase(s, path + "\\");
+    };
+    if (below(from, to) || below(to, from)) {
+        throw EInvalidOperation("Cannot rename settings key '" + fromPath + "' to '" + toPath + "'");
+    }
+    Modify([&](TMemIniFile& ini) {
+        TStringList sections;
+        ini.ReadSections(sections);
+        // The old target goes; the key and everything below it move.
+        for (const std::string& s : sections) {
+            if (below(s, to)) ini.EraseSection(s);
+        }
+        for (const std::string& s : sections) {
+            if (!below(s, from)) continue;
+            TStringList lines;
+            ini.ReadSectionValues(s, lines);
+            const std::string target = to + s.substr(from.size());
+            for (int i = 0; i < lines.Count(); ++i) {
+                const std::string& line = lines.Strings(i);
+                const size_t eq = line.find('=');
+                if (eq != std::string::npos) ini.WriteString(target, line.substr(0, eq), line.substr(eq + 1));
+            }
+            ini.EraseSection(s);
         }
     });
 }

@@ -10,13 +10,16 @@
 //   write first renames it to settings.ini.bad, so it is never silently destroyed.
 // - Values are byte strings; values that would not survive the INI syntax (surrounding
 //   blanks, control characters, a leading quote) are written quoted with backslash escapes.
-//   Names and key paths must be plain: no control characters, no "=" in names, no "]" in
-//   key paths, no surrounding blanks; others raise EInvalidOperation.
+//   Key paths must be plain: no control characters, no "]", no surrounding blanks. Names
+//   must have no control characters and no "="; names with surrounding blanks (or that
+//   would read as a comment or a quoted text) are stored quoted. Others raise
+//   EInvalidOperation.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 class TMemIniFile;
 
@@ -35,6 +38,9 @@ public:
     // A value that is not an integer gives the default.
     [[nodiscard]] int32_t ReadInteger(const std::string& keyPath, const std::string& name, int32_t defaultValue) const;
     [[nodiscard]] bool ValueExists(const std::string& keyPath, const std::string& name) const;
+    [[nodiscard]] bool KeyExists(const std::string& keyPath) const;
+    // The names of the key's values, in file order.
+    [[nodiscard]] std::vector<std::string> ValueNames(const std::string& keyPath) const;
 
     // Failures to write raise EWriteError / EFCreateError with the reason.
     void WriteString(const std::string& keyPath, const std::string& name, const std::string& value);
@@ -42,6 +48,9 @@ public:
     void DeleteValue(const std::string& keyPath, const std::string& name);
     // Removes the key path and every key path below it.
     void DeleteKey(const std::string& keyPath);
+    // Moves a key and every key below it to a new path, replacing what was there; a key
+    // that does not exist, or holds no values, moves nothing. A path inside the other raises EInvalidOperation.
+    void RenameKey(const std::string& fromPath, const std::string& toPath);
 
     // Exposed for tests: the quoting of values.
     [[nodiscard]] static std::string EncodeValue(const std::string& value);

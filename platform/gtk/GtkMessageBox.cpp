@@ -1,4 +1,5 @@
 #include "platform/gtk/GtkBackend.h"
+#include "platform/gtk/GtkHandles.h"
 
 namespace platform::gtk {
 namespace {
@@ -40,17 +41,12 @@ void AddButtons(GtkDialog* dialog, MessageBoxButtons buttons) {
 
 // The program's active window, so that the box is modal to it and placed over it.
 GtkWindow* ActiveToplevel() {
-    GList* list = gtk_window_list_toplevels();
-    GtkWindow* active = nullptr;
-    for (GList* l = list; l; l = l->next) {
+    GListPtr list(gtk_window_list_toplevels());
+    for (GList* l = list.get(); l; l = l->next) {
         auto* w = GTK_WINDOW(l->data);
-        if (gtk_window_is_active(w) && gtk_widget_get_visible(GTK_WIDGET(w))) {
-            active = w;
-            break;
-        }
+        if (gtk_window_is_active(w) && gtk_widget_get_visible(GTK_WIDGET(w))) return w;
     }
-    g_list_free(list);
-    return active;
+    return nullptr;
 }
 
 }  // namespace
@@ -74,15 +70,13 @@ MessageBoxResult ResultFromResponse(int response, MessageBoxButtons buttons) {
 
 MessageBoxResult RunMessageBox(const std::string& title, const std::string& text,
                                MessageBoxKind kind, MessageBoxButtons buttons) {
-    GtkWidget* dialog = gtk_message_dialog_new(ActiveToplevel(), GTK_DIALOG_MODAL,
-                                               MessageType(kind), GTK_BUTTONS_NONE, "%s",
-                                               text.c_str());
-    gtk_window_set_title(GTK_WINDOW(dialog), title.c_str());
-    gtk_window_set_position(GTK_WINDOW(dialog), GTK_WIN_POS_CENTER);
-    gtk_window_set_keep_above(GTK_WINDOW(dialog), TRUE);
-    AddButtons(GTK_DIALOG(dialog), buttons);
-    const int response = gtk_dialog_run(GTK_DIALOG(dialog));
-    gtk_widget_destroy(dialog);
+    GtkWidgetPtr<> dialog(GTK_WIDGET(g_object_ref_sink(gtk_message_dialog_new(
+        ActiveToplevel(), GTK_DIALOG_MODAL, MessageType(kind), GTK_BUTTONS_NONE, "%s", text.c_str()))));
+    gtk_window_set_title(GTK_WINDOW(dialog.get()), title.c_str());
+    gtk_window_set_position(GTK_WINDOW(dialog.get()), GTK_WIN_POS_CENTER);
+    gtk_window_set_keep_above(GTK_WINDOW(dialog.get()), TRUE);
+    AddButtons(GTK_DIALOG(dialog.get()), buttons);
+    const int response = gtk_dialog_run(GTK_DIALOG(dialog.get()));
     return ResultFromResponse(response, buttons);
 }
 

@@ -4,6 +4,7 @@
 #include <gtk/gtk.h>
 
 #include "platform/Platform.h"
+#include "platform/gtk/GtkHandles.h"
 
 namespace platform::gtk {
 
@@ -21,7 +22,7 @@ public:
 
 private:
     GtkLayout* layout_;  // weak: cleared when the window goes first
-    GtkWidget* widget_;  // one reference held
+    GObjectPtr<GtkWidget> widget_;  // one reference held
 };
 
 }  // namespace platform::gtk

@@ -159,11 +159,12 @@ public:
     [[nodiscard]] CursorInfo CurrentCursor() const override { return ReadCursorInfo(); }
 
     void OpenUri(const std::string& uri) override {
-        GError* error = nullptr;
-        if (!g_app_info_launch_default_for_uri(uri.c_str(), nullptr, &error)) {
+        GError* raw = nullptr;
+        const bool opened = g_app_info_launch_default_for_uri(uri.c_str(), nullptr, &raw);
+        GErrorPtr error(raw);
+        if (!opened) {
             std::fprintf(stderr, "puzzlebin: cannot open %s: %s\n", uri.c_str(),
                          error ? error->message : "unknown error");
-            g_clear_error(&error);
         }
     }
 

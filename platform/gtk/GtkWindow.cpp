@@ -44,8 +44,8 @@ GtkPlatformWindow::GtkPlatformWindow(const WindowParams& params)
       clicks_(SettingInt("gtk-double-click-time", 500),
               static_cast<int>(SettingInt("gtk-double-click-distance", 5))) {
     const bool popup = params.kind == WindowKind::Popup;
-    window_ = gtk_window_new(popup ? GTK_WINDOW_POPUP : GTK_WINDOW_TOPLEVEL);
-    g_object_ref_sink(window_);
+    ownedWindow_.reset(GTK_WIDGET(g_object_ref_sink(gtk_window_new(popup ? GTK_WINDOW_POPUP : GTK_WINDOW_TOPLEVEL))));
+    window_ = ownedWindow_.get();
     gtk_window_set_title(GTK_WINDOW(window_), params.title.c_str());
     gtk_window_set_decorated(GTK_WINDOW(window_), params.decorated);
     gtk_window_set_gravity(GTK_WINDOW(window_), GDK_GRAVITY_STATIC);
@@ -107,8 +107,6 @@ GtkPlatformWindow::~GtkPlatformWindow() {
     RemoveSentKeyFilter(gtk_widget_get_window(window_));
     g_signal_handlers_disconnect_by_data(layout_, this);
     g_signal_handlers_disconnect_by_data(window_, this);
-    gtk_widget_destroy(window_);
-    g_object_unref(window_);
 }
 
 void GtkPlatformWindow::SetBounds(const TRect& screenBounds) {

@@ -70,7 +70,8 @@ private:
     WindowSink* sink_;
     WindowKind kind_;
     bool takesFocus_;
-    GtkWidget* window_ = nullptr;  // owned; destroyed with this object
+    GtkWidgetPtr<> ownedWindow_;   // the window, destroyed with this object
+    GtkWidget* window_ = nullptr;  // the same window
     GtkWidget* layout_ = nullptr;  // the window's child: image, input and native views
     CairoSurfacePtr backing_;      // the presented image
     CairoRegionPtr valid_;         // parts of backing_ the framework has presented

@@ -4,6 +4,8 @@
 #include <gdk/gdkkeysyms.h>
 #include <gdk/gdkx.h>
 
+#include "platform/gtk/GtkHandles.h"
+
 namespace platform::gtk {
 
 void SetEmptyXShape(GdkWindow* window) {
@@ -30,7 +32,8 @@ GdkFilterReturn FilterSentKeys(GdkXEvent* xevent, GdkEvent*, gpointer data) {
     if ((x->type != KeyPress && x->type != KeyRelease) || !x->xkey.send_event) return GDK_FILTER_CONTINUE;
     auto* window = static_cast<GdkWindow*>(data);
     GdkDisplay* display = gdk_window_get_display(window);
-    GdkEvent* event = gdk_event_new(x->type == KeyPress ? GDK_KEY_PRESS : GDK_KEY_RELEASE);
+    GdkEventPtr owned(gdk_event_new(x->type == KeyPress ? GDK_KEY_PRESS : GDK_KEY_RELEASE));
+    GdkEvent* event = owned.get();
     event->key.window = GDK_WINDOW(g_object_ref(window));
     event->key.send_event = TRUE;
     event->key.time = static_cast<guint32>(x->xkey.time);
@@ -46,7 +49,6 @@ GdkFilterReturn FilterSentKeys(GdkXEvent* xevent, GdkEvent*, gpointer data) {
     event->key.is_modifier = (keyval >= GDK_KEY_Shift_L && keyval <= GDK_KEY_Hyper_R) ? 1 : 0;
     gdk_event_set_device(event, gdk_seat_get_keyboard(gdk_display_get_default_seat(display)));
     gdk_event_put(event);
-    gdk_event_free(event);
     return GDK_FILTER_REMOVE;
 }
 

@@ -9,8 +9,11 @@
 #include <string>
 
 #include "platform/Platform.h"
+#include "platform/WebHost.h"
+#include "platform/gtk/GtkHandles.h"
 #include "platform/gtk/RenderingMode.h"
 #include "platform/gtk/WebContext.h"
+#include "platform/gtk/WebKitHost.h"
 
 namespace platform::gtk {
 namespace {
@@ -18,7 +21,6 @@ namespace {
 // Text-size steps of OLECMDID_ZOOM (0 smallest .. 4 largest, 2 normal) as zoom levels.
 constexpr std::array<double, 5> kTextSizeZoom = {0.7, 0.85, 1.0, 1.15, 1.3};
 constexpr int32_t kProgressMax = 10000;
-constexpr int32_t OLECMDEXECOPT_DONTPROMPTUSER = 2;
 constexpr int32_t REFRESH_COMPLETELY = 3;
 
 WideString Wide(const char* utf8) { return utf8 ? Utf8ToWide(utf8) : WideString(); }
@@ -67,26 +69,27 @@ void AddHeaders(SoupMessageHeaders* headers, const std::string& text) {
 // from files, and its base address is a folder.
 std::string DirectoryIndexUri(const char* uri) {
     if (!uri || g_ascii_strncasecmp(uri, "file:", 5) != 0) return {};
-    GFile* dir = g_file_new_for_uri(uri);
+    GObjectPtr<GFile> dir(g_file_new_for_uri(uri));
     std::string result;
-    if (g_file_query_file_type(dir, G_FILE_QUERY_INFO_NONE, nullptr) == G_FILE_TYPE_DIRECTORY) {
-        GFile* index = g_file_get_child(dir, "index.html");
-        if (g_file_query_file_type(index, G_FILE_QUERY_INFO_NONE, nullptr) == G_FILE_TYPE_REGULAR) {
-            char* indexUri = g_file_get_uri(index);
-            result = indexUri;
-            g_free(indexUri);
+    if (g_file_query_file_type(dir.get(), G_FILE_QUERY_INFO_NONE, nullptr) == G_FILE_TYPE_DIRECTORY) {
+        GObjectPtr<GFile> index(g_file_get_child(dir.get(), "index.html"));
+        if (g_file_query_file_type(index.get(), G_FILE_QUERY_INFO_NONE, nullptr) == G_FILE_TYPE_REGULAR) {
+            GCharPtr indexUri(g_file_get_uri(index.get()));
+            if (indexUri) result = indexUri.get();
         }
-        g_object_unref(index);
     }
-    g_object_unref(dir);
     return result;
 }
 
-class WebKitControl final : public WebControlObject, public WebBrowserAutomation, public WebObject {
+class WebKitControl final : public WebControlObject,
+                            public WebBrowserAutomation,
+                            public WebObject,
+                            public WebKitControlSide {
 public:
     WebKitControl() {
-        view_ = WEBKIT_WEB_VIEW(webkit_web_view_new_with_context(SharedWebContext()));
-        g_object_ref_sink(view_);
+        ownedView_.reset(GTK_WIDGET(g_object_ref_sink(webkit_web_view_new_with_context(SharedWebContext()))));
+        view_ = WEBKIT_WEB_VIEW(ownedView_.get());
+        host_ = std::make_unique<WebKitHost>(*this);
         g_signal_connect(view_, "decide-policy", G_CALLBACK(OnDecidePolicy), this);
         g_signal_connect(view_, "create", G_CALLBACK(OnCreate), this);
         g_signal_connect(view_, "load-changed", G_CALLBACK(OnLoadChanged), this);
@@ -101,7 +104,9 @@ public:
 
     ~WebKitControl() override {
         Close();
-        g_object_unref(view_);
+        // The host goes first; then the view leaves any window it is in (a parked one
+        // included) and goes.
+        host_.reset();
     }
 
     // ---- WebControlObject ----
@@ -119,10 +124,17 @@ public:
         closed_ = true;
         *alive_ = false;
         sink_ = nullptr;
+        host_->Close();
         g_signal_handlers_disconnect_by_data(webkit_web_view_get_back_forward_list(view_), this);
         g_signal_handlers_disconnect_by_data(view_, this);
         webkit_web_view_stop_loading(view_);
     }
+
+    void SetClientSite(WebHostSite* site) override { host_->SetSite(closed_ ? nullptr : site); }
+    void AmbientPropertyChanged(int32_t) override { host_->AmbientChanged(); }
+    bool HasDocumentWindow() const override { return host_->HasDocumentWindow(); }
+    void SetDocumentDropTarget(WebDropTarget* target) override { host_->SetDocumentDropTarget(target); }
+    void SetPrintSetup(const WebPrintSetup* setup) override { host_->SetPrintSetup(setup); }
 
     // ---- WebBrowserAutomation ----
     HResult Navigate(const WideString& url, const Variant& flags, const Variant& targetFrameName,
@@ -142,13 +154,12 @@ public:
         // Named frames are not targeted: the whole pane navigates.
         std::string address = WideToUtf8(url);
         if (std::string index = DirectoryIndexUri(address.c_str()); !index.empty()) address = std::move(index);
-        WebKitURIRequest* request = webkit_uri_request_new(address.c_str());
-        if (headers.type == Variant::Type::String && !headers.text.empty()) {
-            if (SoupMessageHeaders* h = webkit_uri_request_get_http_headers(request))
-                AddHeaders(h, WideToUtf8(headers.text));
+        GObjectPtr<WebKitURIRequest> request(webkit_uri_request_new(address.c_str()));
+        if (SoupMessageHeaders* h = webkit_uri_request_get_http_headers(request.get())) {
+            if (headers.type == Variant::Type::String && !headers.text.empty()) AddHeaders(h, WideToUtf8(headers.text));
+            host_->AddNavigationHeaders(h);
         }
-        webkit_web_view_load_request(view_, request);
-        g_object_unref(request);
+        webkit_web_view_load_request(view_, request.get());
         return kS_OK;
     }
 
@@ -174,17 +185,12 @@ public:
             case OLECMDID_STOP:
                 webkit_web_view_stop_loading(view_);
                 return kS_OK;
-            case OLECMDID_PRINT: {
-                WebKitPrintOperation* op = webkit_print_operation_new(view_);
-                if (execOption == OLECMDEXECOPT_DONTPROMPTUSER) {
-                    webkit_print_operation_print(op);
-                } else {
-                    GtkWidget* top = gtk_widget_get_toplevel(GTK_WIDGET(view_));
-                    webkit_print_operation_run_dialog(op, GTK_IS_WINDOW(top) ? GTK_WINDOW(top) : nullptr);
-                }
-                g_object_unref(op);
+            case OLECMDID_PRINT:
+                host_->Print(execOption != static_cast<int32_t>(OLECMDEXECOPT_DONTPROMPTUSER));
                 return kS_OK;
-            }
+            case kEncodingMenuCommand:
+                if (in) *in = Variant::FromObject(host_->EncodingMenu());
+                return kS_OK;
             case OLECMDID_ZOOM: return TextSize(in, out);
             case OLECMDID_GETZOOMRANGE:
                 if (out) *out = Variant::FromInt(4 << 16);  // low word 0, high word 4
@@ -246,6 +252,12 @@ private:
             WebKitNavigationAction* action =
                 webkit_navigation_policy_decision_get_navigation_action(WEBKIT_NAVIGATION_POLICY_DECISION(decision));
             WebKitURIRequest* request = webkit_navigation_action_get_request(action);
+            // The host's rules first (translated addresses, untrusted schemes, links in new windows).
+            {
+                std::shared_ptr<bool> alive = self->alive_;
+                const bool taken = self->host_->DecideNavigation(decision, action);
+                if (!*alive || taken) return TRUE;
+            }
             // A link to a folder of files opens the folder's index page instead.
             if (std::string index = DirectoryIndexUri(webkit_uri_request_get_uri(request)); !index.empty()) {
                 webkit_policy_decision_ignore(decision);
@@ -258,16 +270,16 @@ private:
             Variant post;
             Variant headers = Variant::FromString(u"");
             VariantBool cancel = kVariantFalse;
-            g_object_ref(decision);
+            // The decision outlives a handler that closes the control, or throws.
+            GObjectPtr<WebKitPolicyDecision> held = RefObject(decision);
             const bool alive =
                 self->Raise(DISPID_BEFORENAVIGATE2, EventArg::Object(self), EventArg::RefVariant(&url),
                             EventArg::RefVariant(&flags), EventArg::RefVariant(&target), EventArg::RefVariant(&post),
                             EventArg::RefVariant(&headers), EventArg::RefBool(&cancel));
             if (alive && cancel != kVariantFalse)
-                webkit_policy_decision_ignore(decision);
+                webkit_policy_decision_ignore(held.get());
             else
-                webkit_policy_decision_use(decision);
-            g_object_unref(decision);
+                webkit_policy_decision_use(held.get());
             return TRUE;
         }
         if (type == WEBKIT_POLICY_DECISION_TYPE_RESPONSE) {
@@ -276,13 +288,12 @@ private:
                 !webkit_response_policy_decision_is_main_frame_main_resource(response))
                 return FALSE;  // WebKit shows it
             VariantBool cancel = kVariantFalse;
-            g_object_ref(decision);
+            GObjectPtr<WebKitPolicyDecision> held = RefObject(decision);
             const bool alive = self->Raise(DISPID_FILEDOWNLOAD, EventArg::RefBool(&cancel));
             if (!alive || cancel != kVariantFalse)
-                webkit_policy_decision_ignore(decision);
+                webkit_policy_decision_ignore(held.get());
             else
-                webkit_policy_decision_download(decision);
-            g_object_unref(decision);
+                webkit_policy_decision_download(held.get());
             return TRUE;
         }
         return FALSE;  // new-window actions go on to "create"
@@ -295,6 +306,14 @@ private:
         const WideString context = Wide(webkit_web_view_get_uri(view));
         const uint32_t flags = webkit_navigation_action_is_user_gesture(action) ? NWMF_USERINITIATED : 0;
         std::shared_ptr<bool> alive = self->alive_;
+        // The host's new-window manager may block the request before any event.
+        if (!self->host_->EvaluateNewWindow(url, context, flags) || !*alive) return nullptr;
+        if (self->host_->NavigatesInPlace()) {
+            const std::string address = WideToUtf8(url);
+            webkit_web_view_load_uri(view, address.c_str());
+            return nullptr;
+        }
+        if (!self->sink_) return nullptr;
         const NewWindowOutcome outcome = RaiseNewWindowRequest(*self->sink_, flags, context, url);
         if (*alive && !outcome.cancelled && outcome.newBrowser) {
             // A handler supplied a browser of this engine: it shows the page.
@@ -311,11 +330,17 @@ private:
         switch (event) {
             case WEBKIT_LOAD_STARTED:
                 self->failed_ = false;
+                self->host_->LoadStarted();
                 self->Raise(DISPID_DOWNLOADBEGIN);
                 break;
             case WEBKIT_LOAD_REDIRECTED:
                 break;
             case WEBKIT_LOAD_COMMITTED: {
+                {
+                    std::shared_ptr<bool> alive = self->alive_;
+                    self->host_->LoadCommitted();
+                    if (!*alive) return;
+                }
                 Variant url = Variant::FromString(Wide(webkit_web_view_get_uri(view)));
                 if (!self->Raise(DISPID_NAVIGATECOMPLETE2, EventArg::Object(self), EventArg::RefVariant(&url)))
                     return;
@@ -381,14 +406,17 @@ private:
         const char* title = webkit_web_view_get_title(view);
         if (!title) return;
         const WideString text = Wide(title);
-        static_cast<WebKitControl*>(data)->Raise(DISPID_TITLECHANGE, EventArg::String(text));
+        auto* self = static_cast<WebKitControl*>(data);
+        if (!self->Raise(DISPID_TITLECHANGE, EventArg::String(text))) return;
+        self->host_->TitleChanged(text);
     }
 
     static void OnProgress(WebKitWebView* view, GParamSpec*, gpointer data) {
         const double p = std::clamp(webkit_web_view_get_estimated_load_progress(view), 0.0, 1.0);
-        static_cast<WebKitControl*>(data)->Raise(DISPID_PROGRESSCHANGE,
-                                                 EventArg::Int(static_cast<int32_t>(std::lround(p * kProgressMax))),
-                                                 EventArg::Int(kProgressMax));
+        auto* self = static_cast<WebKitControl*>(data);
+        const auto progress = static_cast<int32_t>(std::lround(p * kProgressMax));
+        if (!self->Raise(DISPID_PROGRESSCHANGE, EventArg::Int(progress), EventArg::Int(kProgressMax))) return;
+        self->host_->ProgressChanged(progress, kProgressMax);
     }
 
     static void OnMouseTarget(WebKitWebView*, WebKitHitTestResult* hit, guint, gpointer data) {
@@ -421,11 +449,35 @@ private:
         }
         if (back != self->canBack_) {
             self->canBack_ = back;
-            self->Raise(DISPID_COMMANDSTATECHANGE, EventArg::Int(CSC_NAVIGATEBACK), EventArg::Bool(ToVariantBool(back)));
+            if (!self->Raise(DISPID_COMMANDSTATECHANGE, EventArg::Int(CSC_NAVIGATEBACK),
+                             EventArg::Bool(ToVariantBool(back))))
+                return;
         }
+        self->host_->CommandsChanged();
     }
 
-    WebKitWebView* view_ = nullptr;
+    // ---- WebKitControlSide ----
+    WebKitWebView* View() const override { return view_; }
+    WebEventSink* EventSink() const override { return sink_; }
+    bool RegisterAsDropTarget() const override { return BoolProperty(DISPID_PROP_REGISTERASDROPTARGET, true); }
+    bool Silent() const override { return BoolProperty(DISPID_PROP_SILENT, false); }
+    void OpenNewWindow(const std::string& uri) override {
+        if (!sink_) return;
+        std::shared_ptr<bool> alive = alive_;
+        const WideString url = Utf8ToWide(uri);
+        const WideString context = Wide(webkit_web_view_get_uri(view_));
+        if (!host_->EvaluateNewWindow(url, context, NWMF_USERINITIATED) || !*alive || !sink_) return;
+        RaiseNewWindowRequest(*sink_, NWMF_USERINITIATED | NWMF_USERREQUESTED, context, url);
+    }
+    bool BoolProperty(int32_t dispId, bool fallback) const {
+        Variant v;
+        if (properties_.Get(dispId, v) != kS_OK || v.type != Variant::Type::Bool) return fallback;
+        return v.boolValue != 0;
+    }
+
+    GtkWidgetPtr<> ownedView_;
+    WebKitWebView* view_ = nullptr;  // the same view
+    std::unique_ptr<WebKitHost> host_;
     WebEventSink* sink_ = nullptr;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
     bool closed_ = false;
@@ -446,6 +498,10 @@ std::unique_ptr<WebControlObject> WebKitEngine::CreateControl(const std::string&
     if (classId != kWebBrowserClassId) return nullptr;
     return std::make_unique<WebKitControl>();
 }
+
+void WebKitEngine::SetUserAgentTokens(const std::vector<std::string>& tokens) { gtk::SetUserAgentTokens(tokens); }
+
+void WebKitEngine::SetProxy(const WebProxySettings* proxy) { gtk::SetProxy(proxy); }
 
 void InstallWebKitEngine() {
     ApplyWebRenderingMode(SandboxFallback::KeepSandbox);

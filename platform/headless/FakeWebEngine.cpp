@@ -27,6 +27,47 @@ HResult FakeWebControl::LoadState(const std::vector<uint8_t>* state) {
 void FakeWebControl::Close() {
     closed_ = true;
     sink_ = nullptr;
+    site_ = nullptr;
+}
+
+void FakeWebControl::SetDocumentDropTarget(WebDropTarget* target) {
+    documentDropTarget_ = target;
+    if (target) ++dropTargetRegistrations_;
+}
+
+void FakeWebControl::SetPrintSetup(const WebPrintSetup* setup) {
+    if (setup) printSetup_ = *setup;
+    else printSetup_.reset();
+}
+
+Variant FakeWebControl::ReadAmbient(int32_t dispId) const {
+    if (!site_) return {};
+    Variant result;
+    if (Failed(site_->Invoke(dispId, nullptr, 0, DISPATCH_PROPERTYGET, {}, &result, nullptr, nullptr))) return {};
+    return result;
+}
+
+// ---- Command target ----
+
+HResult FakeCommandTarget::QueryStatus(const char*, uint32_t, uint32_t& state) {
+    state = 0;
+    return kS_OK;
+}
+
+HResult FakeCommandTarget::Exec(const char*, uint32_t, uint32_t, const Variant*, Variant*) {
+    return kOLECMDERR_E_NOTSUPPORTED;
+}
+
+std::unique_ptr<WebContextMenu> FakeCommandTarget::LoadMenu(uint32_t kind) {
+    auto it = menus.find(kind);
+    if (it == menus.end()) return nullptr;
+    return std::make_unique<WebContextMenu>(it->second);
+}
+
+uint32_t FakeCommandTarget::TrackMenu(const WebContextMenu& menu, TPoint screenPoint) {
+    trackedMenus.push_back(menu);
+    trackedAt.push_back(screenPoint);
+    return choice;
 }
 
 HResult FakeWebControl::Navigate(const WideString& url, const Variant& flags, const Variant& targetFrameName,
@@ -39,6 +80,7 @@ HResult FakeWebControl::Navigate(const WideString& url, const Variant& flags, co
 
 HResult FakeWebControl::ExecWB(int32_t commandId, int32_t execOption, Variant* in, Variant* out) {
     execCalls_.push_back({commandId, execOption, in ? *in : Variant{}});
+    if (commandId == kEncodingMenuCommand && in && !Failed(execResult_)) *in = Variant::FromObject(&EncodingMenu);
     if (out && !Failed(execResult_)) *out = execOut_;
     return execResult_;
 }
@@ -68,11 +110,20 @@ VariantBool FakeWebControl::RaiseBeforeNavigate(const WideString& url) {
 }
 
 void FakeWebControl::CompleteLoad(const WideString& url) {
+    documentWindow_ = true;
     Variant vUrl = Variant::FromString(url);
     Raise(DISPID_NAVIGATECOMPLETE2, {EventArg::Object(this), EventArg::RefVariant(&vUrl)});
     Variant vDoc = Variant::FromString(url);
     Raise(DISPID_DOCUMENTCOMPLETE, {EventArg::Object(this), EventArg::RefVariant(&vDoc)});
 }
+
+void FakeWebEngine::SetProxy(const WebProxySettings* proxy) {
+    ++proxyChanges_;
+    if (proxy) proxy_ = *proxy;
+    else proxy_.reset();
+}
+
+std::string FakeWebEngine::UserAgent() const { return UserAgentWithTokens(kBaseUserAgent, userAgentTokens_); }
 
 FakeWebEngine::~FakeWebEngine() {
     for (FakeWebControl* control : controls_) control->engine_ = nullptr;

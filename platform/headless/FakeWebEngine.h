@@ -6,12 +6,14 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/WebEngine.h"
+#include "platform/WebHost.h"
 
 namespace platform {
 
@@ -34,6 +36,72 @@ struct FakeExecCall {
     Variant in;
 };
 
+// The document's command target as a real control hands it to the context-menu callback:
+// it gives copies of the menus a test set, and records the menus tracked and the commands
+// sent.
+class FakeCommandTarget : public WebCommandTarget {
+public:
+    HResult QueryStatus(const char* group, uint32_t command, uint32_t& state) override;
+    HResult Exec(const char* group, uint32_t command, uint32_t option, const Variant* in, Variant* out) override;
+    std::unique_ptr<WebContextMenu> LoadMenu(uint32_t kind) override;
+    uint32_t TrackMenu(const WebContextMenu& menu, TPoint screenPoint) override;
+    void SendMenuCommand(uint32_t command) override { sentCommands.push_back(command); }
+
+    // The control's menus by kind (none: LoadMenu gives nullptr).
+    std::map<uint32_t, WebContextMenu> menus;
+    // What TrackMenu answers.
+    uint32_t choice = 0;
+    std::vector<WebContextMenu> trackedMenus;
+    std::vector<TPoint> trackedAt;
+    std::vector<uint32_t> sentCommands;
+};
+
+// A dialog box of the control, recording what the host does with it.
+class FakeWebDialog : public WebDialog {
+public:
+    FakeWebDialog(std::string className, std::string caption)
+        : className_(std::move(className)), caption_(std::move(caption)) {}
+    std::string ClassName() const override { return className_; }
+    std::string Caption() const override { return caption_; }
+    void SetCaption(const std::string& caption) override {
+        caption_ = caption;
+        ++captionSets;
+    }
+    void UseApplicationIcon() override { applicationIcon = true; }
+    void RequestClose() override { ++closeRequests; }
+    void PostClick() override { ++clicks; }
+    void Destroy() override { destroyed = true; }
+
+    bool applicationIcon = false;
+    int captionSets = 0;
+    int closeRequests = 0;
+    int clicks = 0;
+    bool destroyed = false;
+
+private:
+    std::string className_;
+    std::string caption_;
+};
+
+class FakeDataObject : public WebDataObject {
+public:
+    explicit FakeDataObject(std::vector<std::string> formats) : formats_(std::move(formats)) {}
+    std::vector<std::string> Formats() const override { return formats_; }
+
+private:
+    std::vector<std::string> formats_;
+};
+
+// The control's own drop target: counts the calls.
+class FakeDropTarget : public WebDropTarget {
+public:
+    HResult DragEnter(WebDataObject*, uint32_t, TPoint, uint32_t&) override { return ++calls, kS_OK; }
+    HResult DragOver(uint32_t, TPoint, uint32_t&) override { return ++calls, kS_OK; }
+    HResult DragLeave() override { return ++calls, kS_OK; }
+    HResult Drop(WebDataObject*, uint32_t, TPoint, uint32_t&) override { return ++calls, kS_OK; }
+    int calls = 0;
+};
+
 class FakeWebControl : public WebControlObject, public WebBrowserAutomation, public WebObject {
 public:
     FakeWebControl(FakeWebEngine& engine, std::string classId);
@@ -46,6 +114,11 @@ public:
     WebObject* BrowserObject() override { return this; }
     void* NativeWidget() override { return this; }
     void Close() override;
+    void SetClientSite(WebHostSite* site) override { site_ = site; }
+    void AmbientPropertyChanged(int32_t dispId) override { ambientChanges_.push_back(dispId); }
+    bool HasDocumentWindow() const override { return documentWindow_; }
+    void SetDocumentDropTarget(WebDropTarget* target) override;
+    void SetPrintSetup(const WebPrintSetup* setup) override;
 
     // ---- WebBrowserAutomation ----
     HResult Navigate(const WideString& url, const Variant& flags, const Variant& targetFrameName,
@@ -74,6 +147,21 @@ public:
     // The events of a load that succeeds: OnNavigateComplete2 then OnDocumentComplete.
     void CompleteLoad(const WideString& url);
 
+    // ---- The host, seen as the control sees it ----
+    [[nodiscard]] WebHostSite* Site() const { return site_; }
+    // Reads an ambient property through the site's dispatch (Type::Empty when it fails).
+    [[nodiscard]] Variant ReadAmbient(int32_t dispId) const;
+    // The ambient-change notifications received, in order.
+    [[nodiscard]] const std::vector<int32_t>& AmbientChanges() const { return ambientChanges_; }
+    // Whether a document window exists (CompleteLoad makes one).
+    void SetDocumentWindow(bool exists) { documentWindow_ = exists; }
+    [[nodiscard]] WebDropTarget* DocumentDropTarget() const { return documentDropTarget_; }
+    [[nodiscard]] int DropTargetRegistrations() const { return dropTargetRegistrations_; }
+    [[nodiscard]] FakeDropTarget& OwnDropTarget() { return ownDropTarget_; }
+    [[nodiscard]] const std::optional<WebPrintSetup>& PrintSetup() const { return printSetup_; }
+    // The encoding submenu ExecWB(kEncodingMenuCommand) hands out in its input value.
+    WebContextMenu EncodingMenu;
+
     [[nodiscard]] const std::string& ClassId() const { return classId_; }
     [[nodiscard]] bool StateLoaded() const { return stateLoaded_; }
     [[nodiscard]] const std::optional<std::vector<uint8_t>>& LoadedState() const { return loadedState_; }
@@ -88,6 +176,13 @@ private:
     FakeWebEngine* engine_;  // nullptr once the engine is gone
     std::string classId_;
     WebEventSink* sink_ = nullptr;
+    WebHostSite* site_ = nullptr;
+    std::vector<int32_t> ambientChanges_;
+    bool documentWindow_ = false;
+    WebDropTarget* documentDropTarget_ = nullptr;
+    int dropTargetRegistrations_ = 0;
+    FakeDropTarget ownDropTarget_;
+    std::optional<WebPrintSetup> printSetup_;
     bool offersAutomation_ = true;
     HResult navigateResult_ = kS_OK;
     HResult execResult_ = kS_OK;
@@ -108,6 +203,16 @@ public:
     [[nodiscard]] std::string Name() const override { return "fake"; }
     // Creates controls of the web-browser class only; other classes are unknown.
     std::unique_ptr<WebControlObject> CreateControl(const std::string& classId) override;
+    void SetUserAgentTokens(const std::vector<std::string>& tokens) override { userAgentTokens_ = tokens; }
+    void SetProxy(const WebProxySettings* proxy) override;
+
+    // The tokens last given, and the user agent a control would send with them.
+    [[nodiscard]] const std::vector<std::string>& UserAgentTokens() const { return userAgentTokens_; }
+    [[nodiscard]] std::string UserAgent() const;
+    static constexpr const char* kBaseUserAgent = "Mozilla/5.0 (X11; Linux x86_64) FakeWebEngine/1.0";
+    // The proxy last set (nullopt: the user's own), and how many times it was set.
+    [[nodiscard]] const std::optional<WebProxySettings>& Proxy() const { return proxy_; }
+    [[nodiscard]] int ProxyChanges() const { return proxyChanges_; }
 
     // Live controls in creation order.
     [[nodiscard]] const std::vector<FakeWebControl*>& Controls() const { return controls_; }
@@ -123,6 +228,9 @@ private:
     friend class FakeWebControl;
     std::vector<FakeWebControl*> controls_;
     std::vector<FakeNavigation> navigations_;
+    std::vector<std::string> userAgentTokens_;
+    std::optional<WebProxySettings> proxy_;
+    int proxyChanges_ = 0;
 };
 
 // Installs a fresh fake engine as the current one and returns it.

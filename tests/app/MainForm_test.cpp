@@ -2,9 +2,12 @@
 // geometry, the start navigations, and the new-window redirection.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "app/AppClasses.h"
 #include "app/Main.h"
 #include "app/SiteBase.h"
+#include "browser/WebPaneUnit.h"
 #include "platform/headless/FakeWebEngine.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "ui/Application.h"
@@ -25,8 +28,16 @@ protected:
         headless->SetScreenSize({1280, 1024});
         engine = &InstallFakeWebEngine();
         RegisterAppClasses();
+        std::string tmpl = (std::filesystem::temp_directory_path() / "pb_mainform_XXXXXX").string();
+        ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
+        settingsDir = tmpl;
+        WebPaneUnit::SetSettingsDirectory(settingsDir);
     }
-    void TearDown() override { form.reset(); }
+    void TearDown() override {
+        form.reset();
+        WebPaneUnit::Finalize();
+        std::filesystem::remove_all(settingsDir);
+    }
 
     void CreateForm() { form = std::make_unique<TForm1>(nullptr); }
 
@@ -37,6 +48,7 @@ protected:
     HeadlessPlatform* headless = nullptr;
     FakeWebEngine* engine = nullptr;
     std::unique_ptr<TForm1> form;
+    std::string settingsDir;
 };
 
 void ExpectBounds(const TControl* c, int left, int top, int width, int height) {
@@ -140,8 +152,8 @@ TEST_F(MainFormTest, PanesCarryTheirStoredSettings) {
         EXPECT_EQ(pane->UserInterfaceOptions(), 0u);
         EXPECT_EQ(pane->PrintOptions().HTMLHeader, std::vector<std::string>{"<HTML></HTML>"});
         EXPECT_EQ(pane->PrintOptions().Orientation, poPortrait);
-        EXPECT_EQ(pane->About.substr(0, 1), " ");
-        EXPECT_EQ(pane->UserAgent.substr(0, 1), " ");
+        EXPECT_EQ(pane->About(), TWebPane::IdentificationText());
+        EXPECT_EQ(pane->UserAgent, TWebPane::IdentificationText()) << "stored as the identification text";
         // The 156-byte state reached the control at set-up, the same for all three.
         ASSERT_TRUE(FakeOf(pane)->LoadedState().has_value());
         EXPECT_EQ(FakeOf(pane)->LoadedState()->size(), 156u);
@@ -153,6 +165,85 @@ TEST_F(MainFormTest, PanesCarryTheirStoredSettings) {
     EXPECT_FALSE(static_cast<bool>(form->ContentWB->OnNewWindow3));
     EXPECT_FALSE(static_cast<bool>(form->quillMartWB->OnNewWindow3));
     EXPECT_FALSE(static_cast<bool>(form->NavWB->OnNewWindow2));
+}
+
+TEST_F(MainFormTest, TheControlsReadTheMainWindowsHostSettings) {
+    CreateForm();
+    for (TWebPane* pane : {form->NavWB, form->ContentWB, form->quillMartWB}) {
+        SCOPED_TRACE(pane->Name());
+        FakeWebControl* fake = FakeOf(pane);
+        WebHostSite* site = fake->Site();
+        ASSERT_NE(site, nullptr);
+        EXPECT_EQ(fake->ReadAmbient(DISPID_AMBIENT_DLCONTROL), Variant::FromInt(0x70));
+        DocHostUiInfo info;
+        EXPECT_EQ(site->GetHostInfo(info), kS_OK);
+        EXPECT_EQ(info.dwFlags, 0u);
+        EXPECT_FALSE(info.pchHostCss.has_value());
+        for (const char* sid : {SID_SNewWindowManager, SID_SDownloadManager, SID_SHTMLOMWindowServices}) {
+            WebService* object = nullptr;
+            EXPECT_EQ(site->QueryService(sid, sid, object), kE_NOINTERFACE);
+        }
+        EXPECT_EQ(site->TranslateAccelerator(KeyMessage{WM_KEYDOWN, 'N', kModControl}, nullptr, 0), kS_OK);
+        EXPECT_EQ(site->TranslateAccelerator(KeyMessage{WM_KEYDOWN, 'P', kModControl}, nullptr, 0), kS_FALSE);
+        FakeCommandTarget target;
+        EXPECT_EQ(site->ShowContextMenu(CONTEXT_MENU_DEFAULT, {}, &target, nullptr), kS_FALSE) << "standard menu";
+        Variant out;
+        EXPECT_EQ(site->Exec(CGID_DocHostCommandHandler, kShowScriptErrorCommand, 0, nullptr, &out), kS_OK);
+        EXPECT_EQ(out, Variant::FromBool(true)) << "script errors pass silently";
+        EXPECT_EQ(site->Exec(CGID_DocHostCommandHandler, kRefreshCommand, 0, nullptr, nullptr),
+                  kOLECMDERR_E_NOTSUPPORTED) << "the control refreshes";
+    }
+    EXPECT_TRUE(form->NavWB->InstalledDialogHook()) << "the first pane to load holds the dialog rules";
+    EXPECT_FALSE(form->ContentWB->InstalledDialogHook());
+    EXPECT_EQ(engine->UserAgentTokens(), std::vector<std::string>{TWebPane::IdentificationText()});
+    EXPECT_FALSE(engine->Proxy().has_value());
+}
+
+TEST_F(MainFormTest, RecreatingTheWindowKeepsEachPanesPage) {
+    CreateForm();
+    form->Show();
+    std::vector<FakeWebControl*> controls;
+    for (TWebPane* pane : {form->NavWB, form->ContentWB, form->quillMartWB}) {
+        FakeOf(pane)->CompleteLoad(u"file:///page.html");
+        controls.push_back(FakeOf(pane));
+    }
+    const size_t navigations = engine->Navigations().size();
+    int creates = 0;
+    auto previous = form->WindowProc;
+    form->WindowProc = [&creates, previous](TMessage& m) {
+        if (m.Msg == WM_CREATE) ++creates;
+        previous(m);
+    };
+    form->RecreateWnd();
+    headless->ProcessPending();
+    ASSERT_NE(form->PlatformWindow(), nullptr);
+    EXPECT_EQ(creates, 1) << "the window was made anew";
+    form->WindowProc = previous;
+    int i = 0;
+    for (TWebPane* pane : {form->NavWB, form->ContentWB, form->quillMartWB}) {
+        SCOPED_TRACE(pane->Name());
+        EXPECT_EQ(FakeOf(pane), controls[static_cast<size_t>(i++)]) << "the same control";
+        EXPECT_FALSE(FakeOf(pane)->Closed());
+        EXPECT_EQ(FakeOf(pane)->LoadStateCalls(), 1) << "not set up again";
+        auto* view = static_cast<HeadlessNativeView*>(pane->NativeView());
+        ASSERT_NE(view, nullptr) << "the view is taken back into the new window";
+        EXPECT_EQ(view->Widget(), FakeOf(pane)->NativeWidget());
+        if (pane == form->quillMartWB) {
+            EXPECT_FALSE(view->Visible()) << "its tab is hidden";
+        } else {
+            EXPECT_TRUE(view->Visible());
+            EXPECT_EQ(view->Geometry().Width(), pane->Width());
+            EXPECT_EQ(view->Geometry().Height(), pane->Height());
+        }
+    }
+    EXPECT_EQ(engine->Navigations().size(), navigations) << "nothing reloads";
+    EXPECT_EQ(engine->Controls().size(), 3u);
+
+    // Moving a pane to another parent keeps it too.
+    form->ContentWB->SetParent(form->spSkinTabSheet5);
+    headless->ProcessPending();
+    EXPECT_EQ(FakeOf(form->ContentWB), controls[1]);
+    EXPECT_EQ(engine->Navigations().size(), navigations);
 }
 
 TEST_F(MainFormTest, NewWindowFromTheNavigationPaneOpensInTheContentPane) {

@@ -2,6 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "platform/WebEngine.h"
+#include "platform/WebHost.h"
+#include "platform/DownloadNames.h"
+
+#include <set>
 
 using namespace platform;
 
@@ -77,4 +81,51 @@ TEST(ControlState, AppliesAStoredBlockAllOrNothing) {
     truncated.resize(5);
     EXPECT_FALSE(ApplyControlState(truncated, fresh));
     EXPECT_FALSE(ApplyControlState({}, fresh));
+}
+
+TEST(UserAgentTokens, GoIntoThePlatformCommentOnceEachAndOnlyWhenUsable) {
+    const std::string ua = "Mozilla/5.0 (X11; Linux x86_64) AppleWebKit/605.1.15 (KHTML, like Gecko)";
+    EXPECT_EQ(UserAgentWithTokens(ua, {}), ua);
+    EXPECT_EQ(UserAgentWithTokens(ua, {" Puzzlebin WebPane (+http://x/) ", "Other/1", "Other/1"}),
+              "Mozilla/5.0 (X11; Linux x86_64; Puzzlebin WebPane (+http://x/); Other/1) AppleWebKit/605.1.15 "
+              "(KHTML, like Gecko)");
+    // Tokens that would break the header or its comment are left out.
+    EXPECT_EQ(UserAgentWithTokens(ua, {"bad\r\nX-Injected: 1", "open (", "close )", "back\\slash", "\xE6\x99\xBA",
+                                       "   "}),
+              ua);
+    EXPECT_EQ(UserAgentWithTokens("Simple/1 Engine/2", {"T"}), "Simple/1 (T) Engine/2");
+    EXPECT_EQ(UserAgentWithTokens("Bare", {"T"}), "Bare (T)");
+    EXPECT_EQ(UserAgentWithTokens("A (x (nested)) B", {"T"}), "A (x (nested); T) B");
+    std::vector<std::string> many;
+    for (int i = 0; i < 40; ++i) many.push_back("t" + std::to_string(i));
+    const std::string withMany = UserAgentWithTokens("A (p)", many);
+    EXPECT_NE(withMany.find("t31"), std::string::npos);
+    EXPECT_EQ(withMany.find("t32"), std::string::npos) << "at most 32 tokens";
+}
+
+TEST(DownloadNames, SuggestedNamesBecomePlainFileNames) {
+    EXPECT_EQ(SafeDownloadName("report.pdf"), "report.pdf");
+    EXPECT_EQ(SafeDownloadName("../../etc/passwd"), "passwd") << "no folders";
+    EXPECT_EQ(SafeDownloadName("C:\\Windows\\evil.exe"), "evil.exe");
+    EXPECT_EQ(SafeDownloadName(".bashrc"), "bashrc") << "no hidden files";
+    EXPECT_EQ(SafeDownloadName("a\nb\tc\x7F.txt"), "abc.txt") << "no control characters";
+    EXPECT_EQ(SafeDownloadName("name. . "), "name");
+    for (const char* nothing : {"", "..", "/", "dir/", " . "}) EXPECT_EQ(SafeDownloadName(nothing), "download") << nothing;
+    EXPECT_EQ(SafeDownloadName("题目.html"), "题目.html");
+    const std::string longName = std::string(300, 'x') + ".zip";
+    const std::string cut = SafeDownloadName(longName);
+    EXPECT_EQ(cut.size(), 200u);
+    EXPECT_EQ(cut.substr(cut.size() - 4), ".zip") << "the extension is kept";
+    const std::string wide = SafeDownloadName(std::string(99, 'a') + std::string(40, '\0') + "智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力");
+    EXPECT_LE(wide.size(), 200u);
+    EXPECT_EQ(Utf8ToWide(wide).find(u'\uFFFD'), std::u16string::npos) << "no character cut in two";
+}
+
+TEST(DownloadNames, AnExistingFileIsNeverReplaced) {
+    std::set<std::string> existing = {"/d/report.txt", "/d/report (1).txt", "/d/archive"};
+    auto taken = [&](const std::string& p) { return existing.count(p) > 0; };
+    EXPECT_EQ(DownloadDestination("/d", "report.txt", taken), "/d/report (2).txt");
+    EXPECT_EQ(DownloadDestination("/d", "archive", taken), "/d/archive (1)") << "no extension";
+    EXPECT_EQ(DownloadDestination("/d", "new.txt", taken), "/d/new.txt");
+    EXPECT_EQ(DownloadDestination("/d", "../report.txt", taken), "/d/report (2).txt");
 }

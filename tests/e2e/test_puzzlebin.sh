@@ -28,8 +28,12 @@ fi
 
 pid=""
 failures=0
+# The program's settings (its user-agent token) go to a folder of the test's own.
+export XDG_CONFIG_HOME=$(mktemp -d)
+settings="$XDG_CONFIG_HOME/puzzlebin/settings.ini"
 cleanup() {
   if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid" 2>/dev/null || true; fi
+  rm -rf "$XDG_CONFIG_HOME"
 }
 trap cleanup EXIT
 
@@ -134,6 +138,9 @@ shop_header_shown() {
 wait_for 10 shop_header_shown && pass "author's site shown on the second tab ($qw x $qh)" ||
   fail "the author's page is not visible after switching tabs"
 
+grep -qF '=' "$settings" 2>/dev/null && grep -qF 'Puzzlebin WebPane' "$settings" &&
+  pass "the panes' user-agent token is registered" || fail "no user-agent token in $settings"
+
 # ---- Closing the window ends the program with exit code 0 ----
 xdotool windowactivate --sync "$win" 2>/dev/null || true
 xdotool key --clearmodifiers alt+F4
@@ -149,6 +156,8 @@ else
   set +e; wait "$pid"; status=$?; set -e
   pid=""
   [ "$status" = 0 ] && pass "closed with exit code 0" || fail "exit code $status after closing"
+  ! grep -qF 'Puzzlebin WebPane' "$settings" && pass "the user-agent token is withdrawn at the end" ||
+    fail "the user-agent token is still registered after the end"
 fi
 
 if [ "$failures" -gt 0 ]; then

@@ -112,13 +112,54 @@ TEST_F(SettingsStoreTest, DeletingValuesAndKeyTrees) {
 TEST_F(SettingsStoreTest, UnusableNamesAreRejected) {
     TSettingsStore store(dir_);
     EXPECT_THROW(store.WriteString("K", "a=b", "1"), EInvalidOperation);
-    EXPECT_THROW(store.WriteString("K", " a", "1"), EInvalidOperation);
     EXPECT_THROW(store.WriteString("K", "a\nb", "1"), EInvalidOperation);
-    EXPECT_THROW(store.WriteString("K", ";a", "1"), EInvalidOperation);
+    EXPECT_THROW(store.WriteString("K", "", "1"), EInvalidOperation);
+    EXPECT_THROW(store.WriteString("K", "   ", "1"), EInvalidOperation);
     EXPECT_THROW(store.WriteString("K]x", "a", "1"), EInvalidOperation);
     EXPECT_THROW(store.WriteString("\\\\", "a", "1"), EInvalidOperation);
     EXPECT_EQ(store.ReadString("K", "a=b", "d"), "d");
     EXPECT_FALSE(fs::exists(fs::path(dir_) / "settings.ini"));
+}
+
+TEST_F(SettingsStoreTest, NamesWithBlanksOrCommentMarksAreStoredQuotedAndListed) {
+    TSettingsStore store(dir_);
+    const std::string names[] = {" Puzzlebin WebPane (+http://x/)", ";semi", "[bracket", "\"quoted\"", "tail ",
+                                 "back\\slash \"mid\""};
+    int i = 0;
+    for (const std::string& n : names) store.WriteString("UA\\Post Platform", n, std::to_string(i++));
+    store.WriteString("UA\\Post Platform", "plain", "p");
+    i = 0;
+    for (const std::string& n : names) {
+        EXPECT_TRUE(store.ValueExists("UA\\Post Platform", n)) << n;
+        EXPECT_EQ(store.ReadString("UA\\Post Platform", n, "?"), std::to_string(i++)) << n;
+    }
+    EXPECT_FALSE(store.ValueExists("UA\\Post Platform", "Puzzlebin WebPane (+http://x/)")) << "blanks count";
+    std::vector<std::string> expected(std::begin(names), std::end(names));
+    expected.push_back("plain");
+    EXPECT_EQ(store.ValueNames("UA\\Post Platform"), expected);
+    store.DeleteValue("UA\\Post Platform", names[0]);
+    EXPECT_FALSE(store.ValueExists("UA\\Post Platform", names[0]));
+    EXPECT_EQ(store.ValueNames("UA\\Post Platform").size(), expected.size() - 1);
+    EXPECT_TRUE(store.ValueNames("Missing").empty());
+}
+
+TEST_F(SettingsStoreTest, RenamingAKeyMovesItsValuesAndSubkeysAndReplacesTheTarget) {
+    TSettingsStore store(dir_);
+    store.WriteString("Nav\\.Current", "Sound", "click.wav");
+    store.WriteString("Nav\\.Current\\Sub", "x", "1");
+    store.WriteString("Nav\\Old_Current", "Stale", "gone");
+    store.WriteString("Nav\\.CurrentX", "y", "kept");  // a sibling with the same prefix
+    store.RenameKey("Nav\\.Current", "Nav\\Old_Current");
+    EXPECT_FALSE(store.KeyExists("Nav\\.Current"));
+    EXPECT_FALSE(store.KeyExists("Nav\\.Current\\Sub"));
+    EXPECT_EQ(store.ReadString("Nav\\Old_Current", "Sound", "?"), "click.wav");
+    EXPECT_EQ(store.ReadString("Nav\\Old_Current\\Sub", "x", "?"), "1");
+    EXPECT_FALSE(store.ValueExists("Nav\\Old_Current", "Stale"));
+    EXPECT_EQ(store.ReadString("Nav\\.CurrentX", "y", "?"), "kept");
+    store.RenameKey("Nav\\Missing", "Nav\\Other");
+    EXPECT_FALSE(store.KeyExists("Nav\\Other"));
+    EXPECT_THROW(store.RenameKey("Nav", "Nav\\Inner"), EInvalidOperation);
+    EXPECT_THROW(store.RenameKey("Nav\\Inner", "nav"), EInvalidOperation);
 }
 
 TEST_F(SettingsStoreTest, QuotedValueDecodingRejectsMalformedEscapes) {
