@@ -1,7 +1,6 @@
 #include "ui/SettingsStore.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -49,7 +48,7 @@ std::optional<std::string> NormalizePath(const std::string& keyPath) {
 
 // Names may have surrounding blanks (user-agent tokens do); such names are stored quoted.
 bool ValidName(const std::string& name) {
-    if (Trim(name).empty() || name.find('=') != std::string::npos) return false;
+    if (TrimBlanks(name).empty() || name.find('=') != std::string::npos) return false;
     for (char c : name) {
         if (IsControl(static_cast<unsigned char>(c))) return false;
     }
@@ -390,7 +389,7 @@ void TSettingsStore::RenameKey(const std::string& fromPath, const std::string& t
     const std::string from = CheckedPath(fromPath);
     const std::string to = CheckedPath(toPath);
     auto below = [](const std::string& s, const std::string& path) {
-        return s.size() == path.size() ? StartsWithNoCase(s, path) : StartsWithNoCase(s, path + "\\");
+        return s.size() == path.size() ? StartsWithTextAscii(s, path) : StartsWithTextAscii(s, path + "\\");
     };
     if (below(from, to) || below(to, from)) {
         throw EInvalidOperation("Cannot rename settings key '" + fromPath + "' to '" + toPath + "'");
