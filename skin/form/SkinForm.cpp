@@ -49,7 +49,7 @@ TspSkinForm::TspSkinForm(TComponent* owner)
     DefMenuItemFont.Name = "Arial";
     DefMenuItemFont.Height = 14;
     MorphTimer = MakeTimer(this, kMorphInterval, [this] { OnMorphTimer(); });
-    AnimateTimer = MakeTimer(this, kAnimateInterval, [] {});
+    AnimateTimer = MakeTimer(this, kAnimateInterval, [this] { OnAnimateTimer(); });
     MouseTimer = MakeTimer(this, kMouseInterval, [this] { OnMouseTimer(); });
 
     // The framework never draws its own caption buttons under a skinned frame.

@@ -238,6 +238,7 @@ public:
     [[nodiscard]] bool SizeMoveActive() const { return InSizeMove; }
     [[nodiscard]] TTimer& GetMorphTimer() const { return *MorphTimer; }
     [[nodiscard]] TTimer& GetMouseTimer() const { return *MouseTimer; }
+    [[nodiscard]] TTimer& GetAnimateTimer() const { return *AnimateTimer; }
     // Whether an object belongs to the current roll state.
     [[nodiscard]] bool InRollState(const TspActiveSkinObject& object) const { return object.RollUp == RollUpState; }
     // The small-icon size (ShowIcon's system-menu button).
@@ -280,6 +281,7 @@ private:
     void ClearObjects();
     void ResetObjects();
     void OnMorphTimer();
+    void OnAnimateTimer();
     void OnMouseTimer();
     [[nodiscard]] bool OnCaptionObject(TPoint p) const;
     [[nodiscard]] TspSkinCaptionObject* FirstCaptionObject() const;

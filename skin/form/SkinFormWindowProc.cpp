@@ -339,6 +339,11 @@ void TspSkinForm::HandleAfterPrevious(TMessage& m) {
             if (!nc) {
                 const TPoint p = clientPoint();
                 MouseMove(p.X, p.Y);
+            } else if (MouseCaptureObject != -1) {
+                // A frame object holding the mouse (a dragged track-bar thumb or
+                // regulator) hears the moves, which the capture turns into client moves.
+                const TPoint p = ScreenToWindow(FForm->ClientToScreen(clientPoint()));
+                MouseMove(p.X, p.Y);
             }
             break;
         case WM_LBUTTONDOWN:

@@ -12,11 +12,11 @@
 
 void CloseSkinnedWindow(TspSkinForm& form) { form.Form()->Close(); }
 
-void OpenObjectMenu(TspSkinForm&, TspSkinButtonObject&, TMenuItem&) {
+void OpenObjectMenu(TspSkinForm&, TspActiveSkinObject&, TMenuItem&) {
     // Stand-in: menus of frame buttons open with the skinned popup menus.
 }
 
-void OpenButtonWindowMenu(TspSkinForm& form, TspSkinStdButtonObject& button) {
+void OpenButtonWindowMenu(TspSkinForm& form, TspActiveSkinObject& button) {
     const TCustomForm& owner = *form.Form();
     // Stand-in: the assigned window menu opens below the button through the framework.
     if (TPopupMenu* menu = form.SystemMenu()) {
