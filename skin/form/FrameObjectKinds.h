@@ -22,6 +22,7 @@ class TspDataSkinAnimate;
 class TspDataSkinBitLabel;
 class TspDataSkinFrameGaugeObject;
 class TspDataSkinFrameRegulatorObject;
+class TspDataSkinMainMenuItem;
 
 // An area the application paints through the form's OnPaintEvent.
 class TspUserObject : public TspActiveSkinObject {
@@ -165,6 +166,29 @@ private:
     int32_t frame_ = 1;
     int32_t elapsed_ = 0;
     bool forward_ = true;
+};
+
+// One item of the form's main menu drawn in the frame's main-menu area: pressed, it opens
+// its sub-items below itself; an item without sub-items is clicked on release.
+class TspSkinMainMenuItem : public TspActiveSkinObject {
+public:
+    TspSkinMainMenuItem(TspSkinForm* parent, const TspDataSkinMainMenuItem* def, TMenuItem* item);
+    [[nodiscard]] TspObjectKind Kind() const override { return TspObjectKind::MainMenuItem; }
+    void Draw(TCanvas& canvas, bool upDate) override;
+    void MouseDown(int x, int y, TMouseButton button) override;
+    void MouseUp(int x, int y, TMouseButton button) override;
+    // The item's width in the frame: its text with the picture's margins around it.
+    [[nodiscard]] int LayoutWidth() const;
+
+    TMenuItem* MenuItem;
+    bool Down = false;
+    TRect DownRect{};
+    std::string FontName = "Arial";
+    int32_t FontHeight = 14;
+    TFontStyles FontStyle = 0;
+    TColor FontColor = 0, ActiveFontColor = 0, DownFontColor = 0, UnEnabledFontColor = 0;
+    TRect TextRect{};
+    int32_t ItemLeftOffset = 0, ItemRightOffset = 0;
 };
 
 // Standard buttons and animations carry a caption-button command: true for those, with the

@@ -209,6 +209,9 @@ public:
     [[nodiscard]] bool GetRollUpState() const { return RollUpState; }
     void MinimizeToTray();
     void RestoreFromTray();
+    // Opens the window menu at a screen point (also for the menu bar's system-menu button
+    // of a maximised MDI child).
+    void ShowWindowMenu(int x, int y) { OpenWindowMenu(x, y); }
 
     // Geometry for the current size (skin only).
     void CalcRects();
@@ -239,6 +242,8 @@ public:
     [[nodiscard]] TTimer& GetMorphTimer() const { return *MorphTimer; }
     [[nodiscard]] TTimer& GetMouseTimer() const { return *MouseTimer; }
     [[nodiscard]] TTimer& GetAnimateTimer() const { return *AnimateTimer; }
+    // A skinned menu this form opened is open.
+    [[nodiscard]] bool SkinMenuOpen() const { return MenuOpen; }
     // Whether an object belongs to the current roll state.
     [[nodiscard]] bool InRollState(const TspActiveSkinObject& object) const { return object.RollUp == RollUpState; }
     // The small-icon size (ShowIcon's system-menu button).
@@ -249,6 +254,27 @@ public:
     [[nodiscard]] bool WindowMinimized() const { return FWindowState == kSkinStateMinimized; }
     // The caption objects' look follows activation (Part of every activation change).
     void UpdateCaptionObjects(bool draw);
+
+    // ---- MDI (SkinFormMDI.cpp) ----
+    // The skinned frame of a form (the first TspSkinForm it owns), or nullptr.
+    [[nodiscard]] static TspSkinForm* Of(const TCustomForm* form);
+    [[nodiscard]] bool IsMDIChildForm() const;
+    [[nodiscard]] bool IsMDIParentForm() const;
+    [[nodiscard]] bool MaximizedMDIChild() const { return IsMDIChildForm() && FWindowState == kSkinStateMaximized; }
+    // The owner's caption; an MDI parent showing a maximised child adds " - [" + the
+    // child's caption + "]".
+    [[nodiscard]] std::string CaptionText() const;
+    // An MDI parent's maximised skinned child, or nullptr.
+    [[nodiscard]] TspSkinForm* MaximizedChild() const { return maximizedChild_; }
+    // An MDI parent: every maximised child re-fits to the client area (SKINMSG_MDIREFIT),
+    // then the minimised children are stacked again.
+    void RefitMDIChildren();
+    // An MDI parent: its minimised skinned children stacked along the client area's bottom.
+    void ArrangeMDIIcons();
+    // An MDI parent: its maximised skinned children restored (before tiling or cascading).
+    void RestoreMDIChildren();
+    // An MDI child: its item in the main form's window menu ("_SFCHILDITEM"), or nullptr.
+    [[nodiscard]] TMenuItem* MDIChildItem() const { return mdiChildItem_; }
 
     void Notification(TComponent* component, TOperation operation) override;
     void Loaded() override;
@@ -276,6 +302,8 @@ private:
 
     // Objects and mouse routing (SkinFormObjects.cpp).
     void CreateObjects();
+    void CreateMainMenuItems();
+    void ArrangeMainMenuItems();
     void CreateDefaultButtons();
     void ApplyBorderIcons();
     void ClearObjects();
@@ -296,6 +324,20 @@ private:
     [[nodiscard]] bool NearEdge(TPoint p, int w, int h) const;
     [[nodiscard]] int EdgeCode(TPoint p, int w, int h) const;
     void RemoveFrameRegion();
+
+    // MDI (SkinFormMDI.cpp).
+    [[nodiscard]] TspSkinForm* MainSkinForm() const;
+    void MDIChildShown(bool shown);
+    void UpdateMDIChildItem();
+    void MDIBookkeeping();
+    void HookMDIClient();
+    void UnhookMDIClient();
+    void MDIClientWndProc(TMessage& m);
+    void HandleMDIMessage(TMessage& m);
+    void MaximizeMDIChild();
+    [[nodiscard]] TPoint MDIMinimizedPlace(int w, int h) const;
+    void NotifyMDIParent(uint32_t message);
+    void MDIChildGoes();
 
     // Client-mode dragging (WindowCommands.cpp).
     void StartDragging();
@@ -384,4 +426,10 @@ private:
     bool hooked_ = false;
     // The four frame strips, kept between paints to spare allocations.
     TBitmap topStrip_, bottomStrip_, leftStrip_, rightStrip_;
+    // MDI.
+    TMenuItem* mdiChildItem_ = nullptr;        // owned through the component list
+    TWinControl* hookedMDIClient_ = nullptr;
+    std::function<void(TMessage&)> oldMDIClientProc_;
+    TspSkinForm* maximizedChild_ = nullptr;
+    bool mdiChildListed_ = false;             // has its item and tab
 };

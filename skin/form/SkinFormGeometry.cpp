@@ -117,6 +117,7 @@ TRect TspSkinForm::CalcObjectRect(const TRect& r) const {
 
 void TspSkinForm::ArrangeObjects() {
     for (auto& o : ObjectList) o->ObjectRect = CalcObjectRect(o->SkinRect);
+    ArrangeMainMenuItems();
 
     TRect row;
     if (!IsNullRect(NewButtonsRect)) row = NewButtonsRect;
@@ -193,7 +194,7 @@ void TspSkinForm::ArrangeObjects() {
 }
 
 void TspSkinForm::NcCalcSize(TRect& p) {
-    if (!supportNCArea_ || !FForm->HasBorder()) return;
+    if (!supportNCArea_ || !FForm->HasBorder() || MaximizedMDIChild()) return;
     if (FSkinSupport && !IsNullRect(skinData_->clientrect)) {
         CalcRects();
         const TRect& c = skinData_->clientrect;

@@ -10,6 +10,7 @@
 #include "skin/form/FrameObjectKinds.h"
 #include "skin/form/ObjectHints.h"
 #include "skin/form/SkinForm.h"
+#include "ui/Menus.h"
 #include "skin/form/WindowCommands.h"
 #include "ui/Screen.h"
 #include "ui/Timer.h"
@@ -125,6 +126,10 @@ bool TspSkinForm::OnCaptionObject(TPoint p) const {
 
 void TspSkinForm::ClearObjects() {
     if (MouseCaptureObject != -1) FForm->SetMouseCapture(false);
+    for (auto& o : ObjectList) {
+        if (o->Kind() != TspObjectKind::MainMenuItem) continue;
+        if (TMenuItem* item = static_cast<TspSkinMainMenuItem&>(*o).MenuItem) RemoveFreeNotification(item);
+    }
     ObjectList.clear();
     ActiveObject = OldActiveObject = MouseCaptureObject = -1;
 }
@@ -135,6 +140,7 @@ void TspSkinForm::CreateObjects() {
     for (const auto& def : skinData_->ObjectDefs) {
         if (auto object = MakeObject(this, def.get())) ObjectList.push_back(std::move(object));
     }
+    CreateMainMenuItems();
 }
 
 void TspSkinForm::CreateDefaultButtons() {

@@ -9,6 +9,7 @@
 #include "skin/form/ObjectHints.h"
 #include "skin/form/SkinForm.h"
 #include "skin/form/WindowCommands.h"
+#include "ui/MDIClient.h"
 #include "ui/Timer.h"
 
 namespace {
@@ -95,12 +96,16 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
         case WM_ACTIVATE: {
             Dragging = false;
             CallOldWindowProc(m);
-            if (supportNCArea_) {
-                SendNcPaint();
-                TestActive(-1, -1, false);
-                ResetObjects();
+            if (supportNCArea_) SendNcPaint();
+            if (MaximizedMDIChild()) {
+                UpdateCaptionObjects(false);
+            } else {
+                if (supportNCArea_) {
+                    TestActive(-1, -1, false);
+                    ResetObjects();
+                }
+                UpdateCaptionObjects(true);
             }
-            UpdateCaptionObjects(true);
             if (LoWord(m.WParam) != WA_INACTIVE) {
                 if (OnActivate) OnActivate(this);
             } else if (OnDeActivate) {
@@ -111,7 +116,12 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
 
         case WM_SETTEXT:
             CallOldWindowProc(m);
-            if (FForm->HasBorder()) {
+            if (IsMDIChildForm()) {
+                UpdateMDIChildItem();
+                // A maximised child's caption is part of the parent's.
+                if (TspSkinForm* main = MainSkinForm(); main && main->MaximizedChild() == this) main->SendNcPaint();
+            }
+            if (FForm->HasBorder() && !MaximizedMDIChild()) {
                 SendNcPaint();
                 for (auto& o : ObjectList) {
                     if (o->Kind() != TspObjectKind::Caption) continue;
@@ -132,13 +142,22 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
 
         case WM_SHOWWINDOW:
             if (m.WParam != 0) {
+                if (IsMDIParentForm()) HookMDIClient();
                 if (supportNCArea_) {
-                    NudgeWidth();
+                    if (!IsMDIParentForm()) NudgeWidth();
                 } else {
                     for (const ChildControlSlot& slot : ChildControlSlots) {
                         slot.control->SetBoundsRect(SkinStretchable() ? CalcObjectRect(slot.skinRect) : slot.skinRect);
                     }
                 }
+            }
+            MDIChildShown(m.WParam != 0);
+            return true;
+
+        case WM_MOUSEACTIVATE:
+            if (TCustomForm* parent = FForm->MDIParent(); parent && parent->ActiveMDIChild() == FForm && !ncActiveFlag_) {
+                ncActiveFlag_ = true;
+                UpdateCaptionObjects(true);
             }
             return true;
 
@@ -187,13 +206,15 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
 
         case WM_NCACTIVATE:
             ncActiveFlag_ = m.WParam != 0;
+            if (IsMDIChildForm() || IsMDIParentForm()) CallOldWindowProc(m);
             m.Result = 1;
-            if (!FForm->HasBorder()) {
+            if (!FForm->HasBorder() || MaximizedMDIChild()) {
                 UpdateCaptionObjects(false);
             } else {
                 SendNcPaint();
                 UpdateCaptionObjects(true);
             }
+            if (IsMDIChildForm()) MDIBookkeeping();
             return false;
 
         case WM_SYSCOMMAND:
@@ -257,6 +278,12 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
 
         case SKINMSG_MENUCLOSED:
             SkinMenuClosed(*this);
+            return true;
+
+        case SKINMSG_MDIREFIT:
+        case SKINMSG_MDICHILDMAXIMIZED:
+        case SKINMSG_MDICHILDRESTORED:
+            HandleMDIMessage(m);
             return true;
 
         default:
@@ -413,6 +440,8 @@ void TspSkinForm::HandleSkinMessage(TMessage& m) {
         ForEachSkinnedControl([&](ISkinnedControl& c) {
             if (usesSender(c)) c.ApplySkin();
         });
+    } else if (m.Msg == SKINMSG_AFTERCHANGE && sender && sender == skinData_) {
+        RefitMDIChildren();
     }
 }
 
@@ -451,6 +480,10 @@ void TspSkinForm::ChangeSkinData() {
         UpdateCaptionObjects(false);
         SkinUpdating = false;
         FForm->Invalidate();
+        if (TMDIClient* client = FForm->MDIClient()) {
+            client->Invalidate();
+            RefitMDIChildren();
+        }
         if (FForm->HandleAllocated()) MouseTimer->SetEnabled(true);
         if (OnChangeSkinData) OnChangeSkinData(this);
         if (ClientWidth > 0) FForm->SetClientWidth(ClientWidth);

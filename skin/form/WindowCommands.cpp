@@ -47,6 +47,10 @@ void TspSkinForm::SetWindowState(uint8_t state) {
         case kSkinStateMaximized: {
             FWindowState = state;
             if (IsRectEmpty(RestoreBounds)) RestoreBounds = owner.BoundsRect();
+            if (IsMDIChildForm()) {
+                MaximizeMDIChild();
+                break;
+            }
             owner.SetBoundsRect(GetWorkArea(owner.BoundsRect(), !MaximizeOnFullScreen));
             break;
         }
@@ -59,19 +63,28 @@ void TspSkinForm::SetWindowState(uint8_t state) {
             // Stand-in: only the frame remains, at the bottom-left of the work area.
             FWindowState = state;
             if (IsRectEmpty(RestoreBounds)) RestoreBounds = owner.BoundsRect();
+            if (IsMDIChildForm()) {
+                const int w = GetMinWidth(), h = GetMinHeight();
+                const TPoint at = MDIMinimizedPlace(w, h);
+                owner.SetBounds(at.X, at.Y, w, h);
+                NotifyMDIParent(SKINMSG_MDICHILDRESTORED);
+                break;
+            }
             {
                 const TRect work = GetWorkArea(owner.BoundsRect(), true);
                 const int w = GetMinWidth(), h = GetMinHeight();
                 owner.SetBounds(work.Left, work.Bottom - h, w, h);
             }
             break;
-        default:
+        default: {
             FWindowState = kSkinStateNormal;
             RolledUpWhileMaximized = false;
             if (!IsRectEmpty(RestoreBounds)) owner.SetBoundsRect(RestoreBounds);
             RestoreBounds = {};
             MouseTimer->SetEnabled(true);
+            if (IsMDIChildForm()) NotifyMDIParent(SKINMSG_MDICHILDRESTORED);
             break;
+        }
     }
     owner.Invalidate();
 }
