@@ -109,8 +109,10 @@ public:
     void SetLogoBitMap(const TBitmap& value);
     bool LogoBitMapTransparent = false;
     [[nodiscard]] const TFont& DefCaptionFont() const { return defCaptionFont_; }
+    [[nodiscard]] TFont& DefCaptionFont() { return defCaptionFont_; }  // then SetDefCaptionFont
     void SetDefCaptionFont(const TFont& value);
     [[nodiscard]] const TFont& DefInActiveCaptionFont() const { return defInActiveCaptionFont_; }
+    [[nodiscard]] TFont& DefInActiveCaptionFont() { return defInActiveCaptionFont_; }
     void SetDefInActiveCaptionFont(const TFont& value);
     bool ShowObjectHint = false;
     // References to components of other areas are set through templates, so the caller
