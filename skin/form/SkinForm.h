@@ -488,6 +488,7 @@ private:
     bool loopStartedByClick_ = false;   // the running loop began with a frame press
     bool hooked_ = false;
     bool rollUpObjects_ = false;        // the skin has objects for the rolled-up frame
+    int rollUpOldWidth_ = 0;            // client mode: the width a fixed-width roll-up picture replaced
     // Menus and the menu engine (owned through the component list).
     TPopupMenu* defaultMenu_ = nullptr;
     TspSkinMenu* menuEngine_ = nullptr;

@@ -183,8 +183,14 @@ void TspSkinForm::RollClient(bool up) {
             }
             o->ObjectRect = r;
         }
-        if (stretchable) FForm->SetHeight(s.RollUpPicture.Height());
-        else FForm->SetBounds(FForm->Left(), FForm->Top(), s.RollUpPicture.Width(), s.RollUpPicture.Height());
+        rollUpOldWidth_ = 0;
+        if (stretchable) {
+            FForm->SetHeight(s.RollUpPicture.Height());
+        } else {
+            // The width comes back with the height when the window unrolls.
+            if (FForm->Width() != s.RollUpPicture.Width()) rollUpOldWidth_ = FForm->Width();
+            FForm->SetBounds(FForm->Left(), FForm->Top(), s.RollUpPicture.Width(), s.RollUpPicture.Height());
+        }
         ClientRollUpRegion();
         FForm->Invalidate();
     } else {
@@ -193,7 +199,8 @@ void TspSkinForm::RollClient(bool up) {
         }
         HiddenControls.clear();
         if (SkinStretchable()) {
-            if (OldHeight > 0) FForm->SetHeight(OldHeight);
+            const int w = rollUpOldWidth_ > 0 ? rollUpOldWidth_ : FForm->Width();
+            FForm->SetBounds(FForm->Left(), FForm->Top(), w, OldHeight > 0 ? OldHeight : FForm->Height());
             if (!(MinWidth > 0 && MinHeight > 0)) {
                 if (FForm->ClientWidth() < PW()) FForm->SetClientWidth(PW());
                 if (FForm->ClientHeight() < PH()) FForm->SetClientHeight(PH());
@@ -203,6 +210,7 @@ void TspSkinForm::RollClient(bool up) {
             FForm->SetClientHeight(PH());
             Sizeable = false;
         }
+        rollUpOldWidth_ = 0;
         FrameWidth = FForm->Width();
         FrameHeight = FForm->Height();
         // The main mask's shape, the objects' and the skin-placed controls' places.
