@@ -88,6 +88,15 @@ void InstallTestEventLog(TForm1& form) {
             Line("shown " + Rect4(Bounds(client.X, client.Y, f->ClientWidth(), f->ClientHeight())) + " tab2 " +
                  Rect4(Bounds(tabOrigin.X, tabOrigin.Y, tab.Width(), tab.Height())));
         }
+        if (m.Msg == WM_EXITSIZEMOVE) {
+            const TPoint client = f->ClientToScreen({0, 0});
+            std::string line = "sized " + Rect4(Bounds(client.X, client.Y, f->ClientWidth(), f->ClientHeight()));
+            for (TWebPane* pane : {f->ContentWB, f->NavWB, f->quillMartWB}) {
+                const TPoint origin = pane->ClientToScreen({0, 0});
+                line += " " + pane->Name() + " " + Rect4(Bounds(origin.X, origin.Y, pane->Width(), pane->Height()));
+            }
+            Line(line);
+        }
         if (f->spSkinForm1 && !menuBefore && f->spSkinForm1->PopupMenuEngine().MenuOpen()) ReportMenu(*f->spSkinForm1);
     };
     Watch(form.ContentWB);
