@@ -1,8 +1,9 @@
 // One paint of the whole main window (skinned frame, panels, strip, page control with its
 // tabs and sheets) on the headless platform, at its start size (client 777 x 491) and
 // maximised to the whole 1920 x 1080 screen: a repaint as an expose asks for it, and one
-// where every skinned control composes its image again (as after a size change). The same
-// window without its skinned frame runs in the same program for comparison.
+// where every skinned control composes its image again (as after a size change); and the
+// creation of the window from its description up to its first paint. The same window
+// without its skinned frame runs in the same program for comparison.
 #include <benchmark/benchmark.h>
 
 #include <functional>
@@ -79,6 +80,22 @@ void BM_MainWindowRepaint(benchmark::State& state) { Run(state, true, false); }
 void BM_MainWindowRecomposed(benchmark::State& state) { Run(state, true, true); }
 void BM_UnframedWindowRepaint(benchmark::State& state) { Run(state, false, false); }
 void BM_UnframedWindowRecomposed(benchmark::State& state) { Run(state, false, true); }
+
+// Reading the description (the skin loaded and applied) and showing the window, painted.
+void Create(benchmark::State& state, bool framed) {
+    for (auto _ : state) {
+        MainWindow w(framed, false);
+        benchmark::DoNotOptimize(w.form.get());
+        state.PauseTiming();
+        w.form.reset();
+        w.platform->ProcessPending();
+        state.ResumeTiming();
+    }
+}
+void BM_MainWindowCreateAndShow(benchmark::State& state) { Create(state, true); }
+void BM_UnframedWindowCreateAndShow(benchmark::State& state) { Create(state, false); }
+BENCHMARK(BM_MainWindowCreateAndShow)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UnframedWindowCreateAndShow)->Unit(benchmark::kMillisecond);
 
 // Arg 0: the start size; 1: maximised to the whole screen.
 BENCHMARK(BM_MainWindowRepaint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

@@ -341,6 +341,7 @@ private:
     void HandleSkinMessage(TMessage& m);
     void ChangeSkinData();
     void NudgeWidth();
+    void RecalcFrameForShow();
     void NcCalcSize(TRect& proposed);
     void CallOldWindowProc(TMessage& m);
     [[nodiscard]] bool PaintsFrame() const;

@@ -141,7 +141,7 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
             } else {
                 StartFadeIn();
                 if (supportNCArea_) {
-                    NudgeWidth();
+                    RecalcFrameForShow();
                 } else {
                     for (const ChildControlSlot& slot : ChildControlSlots) {
                         slot.control->SetBoundsRect(SkinStretchable() ? CalcObjectRect(slot.skinRect) : slot.skinRect);
@@ -421,6 +421,23 @@ void TspSkinForm::HandleSkinMessage(TMessage& m) {
             if (usesSender(c)) c.ApplySkin();
         });
     }
+}
+
+// The frame is recalculated for the window about to show. Nudging the width makes the
+// framework ask WM_NCCALCSIZE again, at the price of two full layouts of the window (with
+// its native views); when the client rectangle it holds is already the one the frame
+// gives, the frame is brought up to date in place instead.
+void TspSkinForm::RecalcFrameForShow() {
+    FrameWidth = FForm->Width();
+    FrameHeight = FForm->Height();
+    TRect expected = Rect(0, 0, FrameWidth, FrameHeight);
+    NcCalcSize(expected);
+    if (expected != FForm->ClientRectInWindow()) {
+        NudgeWidth();
+        return;
+    }
+    if (FSkinSupport && FrameSizeAtLeastMinimum()) UpdateFrame(true);
+    else SendNcPaint();
 }
 
 void TspSkinForm::NudgeWidth() {
