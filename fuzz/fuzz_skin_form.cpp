@@ -74,6 +74,8 @@ void RunCommands(HeadlessPlatform& platform, TForm& form, TspSkinForm& frame) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static HeadlessPlatform& platform = [] () -> HeadlessPlatform& {
         HeadlessPlatform& p = InstallHeadlessPlatform();
+        // A small screen keeps the maximised window (and each run) cheap.
+        p.SetScreenSize({640, 480});
         Application().Initialize();
         return p;
     }();
