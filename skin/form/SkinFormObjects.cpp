@@ -9,7 +9,6 @@
 #include "skin/draw/RectUtils.h"
 #include "skin/form/ObjectHints.h"
 #include "skin/form/SkinForm.h"
-#include "skin/form/WindowCommands.h"
 #include "ui/Screen.h"
 #include "ui/Timer.h"
 
@@ -82,6 +81,7 @@ bool TspSkinForm::OnCaptionObject(TPoint p) const {
 void TspSkinForm::ClearObjects() {
     if (MouseCaptureObject != -1) FForm->SetMouseCapture(false);
     ObjectList.clear();
+    rollUpObjects_ = false;
     ActiveObject = OldActiveObject = MouseCaptureObject = -1;
 }
 
@@ -91,6 +91,7 @@ void TspSkinForm::CreateObjects() {
     for (const auto& def : skinData_->ObjectDefs) {
         if (auto object = MakeObject(this, def.get())) ObjectList.push_back(std::move(object));
     }
+    rollUpObjects_ = std::any_of(ObjectList.begin(), ObjectList.end(), [](const auto& o) { return o->RollUp; });
 }
 
 void TspSkinForm::CreateDefaultButtons() {

@@ -1,12 +1,7 @@
-// The window commands a skinned frame carries out (close, maximise, minimise, roll-up,
-// tray, window menu, moving by dragging). Closing is complete; the others are plain
-// stand-ins on the framework's own window operations until the full commands (emulated
-// states, roll-up to the frame, snapping, the skinned window menu, the tray) replace the
-// bodies in WindowCommands.cpp. Each command has one function here or one TspSkinForm
-// member defined in that file, so the replacement touches nothing else.
+// The window commands the frame's objects call: closing, the menu of a frame button, the
+// window menu below the system-menu button. The commands themselves are members of
+// TspSkinForm (WindowStates.cpp, WindowMenu.cpp, WindowTray.cpp).
 #pragma once
-
-#include "base/Types.h"
 
 class TMenuItem;
 class TspSkinForm;
@@ -17,13 +12,6 @@ class TspSkinStdButtonObject;
 void CloseSkinnedWindow(TspSkinForm& form);
 // A button with a menu item opens the item's sub-items below itself.
 void OpenObjectMenu(TspSkinForm& form, TspSkinButtonObject& button, TMenuItem& item);
-// The window-menu button opens the window menu below itself.
+// The window-menu button opens the window menu below itself and stays pressed while it
+// is open.
 void OpenButtonWindowMenu(TspSkinForm& form, TspSkinStdButtonObject& button);
-// An open skinned menu or the keyboard menu mode ends (a click, a move, focus loss).
-void EndSkinMenus(TspSkinForm& form);
-// A lone Alt: the keyboard main-menu mode.
-void EnterKeyboardMenuMode(TspSkinForm& form);
-// A skinned menu this form opened has closed.
-void SkinMenuClosed(TspSkinForm& form);
-// Each step of a move: snapping to the work-area edges.
-void SnapMovingRect(TspSkinForm& form, TRect& rect);
