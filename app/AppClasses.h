@@ -1,5 +1,5 @@
-// Registers the application's classes (TForm1, the titled strip) for stored descriptions,
-// together with the framework's, the browser's and the skin data classes. Idempotent.
+// Registers the application's class TForm1 for stored descriptions, together with the
+// framework's, the browser's and the skin engine's classes. Idempotent.
 #pragma once
 
 void RegisterAppClasses();

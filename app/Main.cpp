@@ -1,9 +1,6 @@
 #include "app/Main.h"
 
 #include "app/SiteBase.h"
-#include "ui/Label.h"
-#include "ui/PageControl.h"
-#include "ui/Panel.h"
 
 extern const char kMainFormDescription[];
 extern const std::size_t kMainFormDescriptionSize;

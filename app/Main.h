@@ -1,9 +1,10 @@
 // The main form: two tabs, the navigation strip with its web pane, the content pane, the
 // welcome strip and the author's-site pane, read from the embedded description
 // (app/Main.pbform). FormCreate starts the three panes' navigations; NavWBNewWindow3 shows
-// pages the navigation pane wants in a new window in the content pane instead. The form's
-// skin data component loads the compiled-in skin while the description is read, so the
-// form and its controls are told of the skin before FormCreate runs.
+// pages the navigation pane wants in a new window in the content pane instead. The skinned
+// form component takes over the window's frame as it is created; the skin data component
+// loads the compiled-in skin while the description is read, so the frame, the panels, the
+// strip and the tabs are skinned before FormCreate starts the panes.
 #pragma once
 
 #include <string>
@@ -12,11 +13,13 @@
 #include "ui/Forms.h"
 
 class TLabel;
-class TPageControl;
-class TPanel;
-class TTabSheet;
 class TspCompressedStoredSkin;
 class TspSkinData;
+class TspSkinExPanel;
+class TspSkinForm;
+class TspSkinPageControl;
+class TspSkinPanel;
+class TspSkinTabSheet;
 
 // Selects the constructor that leaves the form unread.
 struct TForm1Unread {};
@@ -31,18 +34,19 @@ public:
     TForm1(TComponent* owner, TForm1Unread);
     [[nodiscard]] const char* ClassName() const override { return "TForm1"; }
 
-    // Components of the description: the skin components, then the controls.
+    // Components of the description, in the form's declaration order.
+    TspSkinForm* spSkinForm1 = nullptr;
     TspSkinData* spSkinData1 = nullptr;
     TspCompressedStoredSkin* spCompressedStoredSkin1 = nullptr;
-    TPanel* LeftPanel = nullptr;
-    TPageControl* LeftPC = nullptr;
-    TTabSheet* spSkinTabSheet1 = nullptr;
-    TTabSheet* spSkinTabSheet5 = nullptr;
+    TspSkinPanel* LeftPanel = nullptr;
+    TspSkinPageControl* LeftPC = nullptr;
+    TspSkinTabSheet* spSkinTabSheet1 = nullptr;
+    TspSkinTabSheet* spSkinTabSheet5 = nullptr;
     TWebPane* quillMartWB = nullptr;
-    TPanel* spSkinExPanel1 = nullptr;
+    TspSkinExPanel* spSkinExPanel1 = nullptr;
     TWebPane* NavWB = nullptr;
-    TPanel* spSkinPanel1 = nullptr;
-    TPanel* spSkinPanel2 = nullptr;
+    TspSkinPanel* spSkinPanel1 = nullptr;
+    TspSkinPanel* spSkinPanel2 = nullptr;
     TWebPane* ContentWB = nullptr;
     TLabel* Label1 = nullptr;
 

@@ -3,15 +3,19 @@
 // fails to load one:
 //   puzzlebin-event: loaded <pane> <x> <y> <width> <height> <address>
 //   puzzlebin-event: failed <pane> <status> <address>
-// and once when the form is shown:
+// once when the form is shown:
 //   puzzlebin-event: shown <client x> <client y> <client width> <client height> tab2 <x> <y> <width> <height>
-// (screen rectangles, so a test knows where to look and click). Nothing is written
-// otherwise; the program keeps no log.
+// after each move or size of the window by its frame:
+//   puzzlebin-event: sized <client x> <client y> <client width> <client height> ContentWB <x> <y> <w> <h> NavWB ... quillMartWB ...
+// and whenever the window opens a skinned menu:
+//   puzzlebin-event: menu <x> <y> <width> <height> item1 <x> <y> <width> <height> <caption>=<short cut>;...
+// (screen rectangles, so a test knows where to look and click). It only watches: the
+// program's own handlers and events stay as they are. Nothing is written otherwise; the
+// program keeps no log.
 #pragma once
 
 class TForm1;
 
 [[nodiscard]] bool TestEventsRequested();
-// Watches the form's three panes (only their document-complete and error events, which the
-// form itself leaves unassigned).
+// Watches the form's window messages and its three panes' browser events.
 void InstallTestEventLog(TForm1& form);

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Start-up of Puzzlebin against the smallest WebKitGTK program with the same window and
-# pages (bench/peer/smallest_webkit), run alternately N times each on one X server, and the
-# medians of: process start -> window mapped, process start -> all three pages loaded, and
-# the memory of the whole process tree (UI, web and network processes) once loaded.
+# Start-up of Puzzlebin against the same program without its skinned frame
+# (bench/peer/puzzlebin_unframed) and against the smallest WebKitGTK program with the same
+# window and pages (bench/peer/smallest_webkit), run alternately N times each on one X
+# server, and the medians of: process start -> window mapped, process start -> all three
+# pages loaded, and the memory of the whole process tree (UI, web and network processes)
+# once loaded.
 #   bench/startup.sh [N=5] [build dir=build-release]
 # The build folder is configured as a Release build when it does not exist yet. Without a
 # display the runs use a private Xvfb with openbox (scripts/with-display).
@@ -17,13 +19,14 @@ if [ -z "${PB_STARTUP_INNER:-}" ]; then
   if [ ! -f "$build/CMakeCache.txt" ]; then
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPB_TESTS=OFF >/dev/null
   fi
-  cmake --build "$build" -j "$(nproc)" --target puzzlebin smallest_webkit >"$build/startup-build.log" 2>&1 ||
+  cmake --build "$build" -j "$(nproc)" --target puzzlebin puzzlebin_unframed smallest_webkit >"$build/startup-build.log" 2>&1 ||
     { tail -n 40 "$build/startup-build.log"; exit 1; }
   build=$(cd "$build" && pwd)
   PB_STARTUP_INNER=1 exec scripts/with-display --private bash "$0" "$runs" "$build"
 fi
 
 puzzlebin="$build/app/puzzlebin"
+unframed="$build/bench/peer/puzzlebin_unframed"
 peer="$build/bench/peer/smallest_webkit"
 build_type=$(sed -n 's/^CMAKE_BUILD_TYPE:[A-Z]*=//p' "$build/CMakeCache.txt")
 work=$(mktemp -d)
@@ -106,25 +109,30 @@ median() { sort -n | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]
 # One run of each first, not counted: the user folders and the file cache are then warm
 # for both.
 run_one puzzlebin puzzlebin-event env PUZZLEBIN_TEST_EVENTS=1 "$puzzlebin" >/dev/null
+run_one unframed puzzlebin-event env PUZZLEBIN_TEST_EVENTS=1 "$unframed" >/dev/null
 run_one peer peer-event "$peer" "$site" >/dev/null
 for _ in $(seq 1 "$runs"); do
   run_one puzzlebin puzzlebin-event env PUZZLEBIN_TEST_EVENTS=1 "$puzzlebin" >>"$work/puzzlebin.runs"
+  run_one unframed puzzlebin-event env PUZZLEBIN_TEST_EVENTS=1 "$unframed" >>"$work/unframed.runs"
   run_one peer peer-event "$peer" "$site" >>"$work/peer.runs"
 done
 
 column_median() { awk -v c="$2" '{ print $c }' "$work/$1.runs" | median; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }'; }
 echo "Start-up, $runs runs of each program alternating, $build_type build, medians:"
-printf '  %-34s %10s %10s %7s\n' "" puzzlebin smallest ratio
+echo "  (ratios: Puzzlebin / unframed, Puzzlebin / smallest)"
+printf '  %-34s %10s %10s %10s %7s %7s\n' "" puzzlebin unframed smallest ratio ratio
+mib() { awk -v v="$1" 'BEGIN { printf "%.1f", v / 1024 }'; }
 row() {
-  local a b
-  a=$(column_median puzzlebin "$2"); b=$(column_median peer "$2")
-  if [ -n "${3:-}" ]; then a=$(awk -v v="$a" 'BEGIN { printf "%.1f", v / 1024 }'); b=$(awk -v v="$b" 'BEGIN { printf "%.1f", v / 1024 }'); fi
-  printf '  %-34s %10s %10s %7s\n' "$1" "$a" "$b" "$(ratio "$a" "$b")"
+  local a u b
+  a=$(column_median puzzlebin "$2"); u=$(column_median unframed "$2"); b=$(column_median peer "$2")
+  if [ -n "${3:-}" ]; then a=$(mib "$a"); u=$(mib "$u"); b=$(mib "$b"); fi
+  printf '  %-34s %10s %10s %10s %7s %7s\n' "$1" "$a" "$u" "$b" "$(ratio "$a" "$u")" "$(ratio "$a" "$b")"
 }
 row "start -> window mapped (ms)" 1
 row "start -> three pages loaded (ms)" 2
 row "resident memory, process tree (MiB)" 3 mib
 row "proportional memory, tree (MiB)" 4 mib
 echo "  every run (mapped ms, loaded ms, RSS kB, PSS kB):"
-paste -d' ' <(sed 's/^/    puzzlebin /' "$work/puzzlebin.runs") <(sed 's/^/  peer /' "$work/peer.runs")
+paste -d' ' <(sed 's/^/    puzzlebin /' "$work/puzzlebin.runs") <(sed 's/^/  unframed /' "$work/unframed.runs") \
+  <(sed 's/^/  peer /' "$work/peer.runs")

@@ -314,6 +314,16 @@ void TWebControl::SetToolBar(int32_t value) {
 
 // ---- Event sink ----
 
+int TWebControl::AddEventObserver(TEventObserver observer) {
+    const int id = nextObserver_++;
+    observers_.emplace_back(id, std::move(observer));
+    return id;
+}
+
+void TWebControl::RemoveEventObserver(int id) {
+    std::erase_if(observers_, [id](const auto& entry) { return entry.first == id; });
+}
+
 HResult TWebControl::Invoke(int32_t dispId, std::span<EventArg> reversedArgs) {
     try {
         if (dispId >= platform::kFirstStockEventDispId && dispId <= platform::kLastStockEventDispId) {
@@ -323,9 +333,14 @@ HResult TWebControl::Invoke(int32_t dispId, std::span<EventArg> reversedArgs) {
         const int slot = EventSlot(dispId);
         if (slot < 0) return platform::kS_OK;
         const EventEntry& entry = kEvents[static_cast<size_t>(slot)];
-        if (!entry.assigned(*this)) return platform::kS_OK;
-        const EventArgs args(reversedArgs, entry.argCount);
-        entry.call(*this, args);
+        if (entry.assigned(*this)) {
+            const EventArgs args(reversedArgs, entry.argCount);
+            entry.call(*this, args);
+        }
+        if (!observers_.empty()) {
+            const auto observers = observers_;  // an observer may remove itself
+            for (const auto& [id, observe] : observers) observe(*this, dispId, reversedArgs);
+        }
     } catch (const BadArguments&) {
         // A malformed call: no handler ran; the control carries on.
     } catch (const std::exception& e) {

@@ -179,6 +179,14 @@ public:
     void SetParent(TWinControl* parent) override;
     void SetFocus() override;
 
+    // Watchers of the browser events: each is told of every event after the control's own
+    // handling (whether a handler is assigned or not) and never changes what it does.
+    using TEventObserver =
+        std::function<void(TWebControl& sender, int32_t dispId, std::span<const platform::EventArg> reversedArgs)>;
+    // Returns an id for RemoveEventObserver.
+    int AddEventObserver(TEventObserver observer);
+    void RemoveEventObserver(int id);
+
     // The event sink's entry (what the control calls). Public so engines and tests can see
     // it through the interface; always answers kS_OK.
     platform::HResult Invoke(int32_t dispId, std::span<platform::EventArg> reversedArgs) override;
@@ -198,4 +206,6 @@ private:
     std::vector<uint8_t> controlData_;
     bool hasControlData_ = false;
     bool setUp_ = false;
+    std::vector<std::pair<int, TEventObserver>> observers_;
+    int nextObserver_ = 1;
 };

@@ -277,6 +277,12 @@ void TWindowHost::OnKey(const platform::KeyEvent& e) {
             }
             TMessage m{msg, vk, 0, 0};
             Application().DispatchMessage(target, m);
+            if (alt && !ctrl && vk == VK_SPACE && m.WParam != 0) {
+                // Alt+Space asks for the window menu.
+                TMessage sc{WM_SYSCOMMAND, SC_KEYMENU, ' ', 0};
+                Application().DispatchMessage(form, sc);
+                return;
+            }
             if (m.WParam == VK_TAB && !alt && !ctrl) {
                 form->SelectNext(form->ActiveControl(), !shift, true);
                 return;
@@ -344,6 +350,8 @@ void TWindowHost::OnIconified(bool iconified) {
     try {
         if (iconified && form->WindowState() != wsMinimized) form->SetWindowState(wsMinimized);
         else if (!iconified && form->WindowState() == wsMinimized) form->SetWindowState(wsNormal);
+        // The main form restored from the taskbar brings the minimised application back.
+        if (!iconified && form == Application().MainForm() && Application().Minimized()) Application().Restore();
     } catch (const std::exception& e) {
         Application().HandleException(e);
     }

@@ -405,8 +405,10 @@ void TPageControl::UpdateLayout() {
         firstVisibleTab_ = tab_layout::FirstVisibleAfterResize(items_, firstVisibleTab_, RowLength());
     }
     const TRect display = DisplayRect();
+    // Hidden pages take the page area too (alignment skips hidden controls), so their
+    // contents are laid out at their final size before they are first shown.
     for (TTabSheet* page : pages_)
-        if (page->Align() == alNone) page->SetBoundsRect(display);
+        if (page->Align() == alNone || !page->Visible()) page->SetBoundsRect(display);
     Realign();
     Invalidate();
 }

@@ -18,6 +18,9 @@ namespace platform::gtk {
 [[nodiscard]] std::unique_ptr<TrayIcon> CreateXEmbedTrayIcon();
 
 [[nodiscard]] std::unique_ptr<InputGrab> GrabGtkInput(Window& anchor, InputGrabSink& sink);
+// Whether a popup's input grab of this process holds the keyboard: the focus changes the
+// display server reports meanwhile come from the grab, not from the user.
+[[nodiscard]] bool GtkInputGrabActive();
 
 [[nodiscard]] CursorInfo ReadCursorInfo();
 

@@ -12,6 +12,8 @@
 namespace platform::gtk {
 namespace {
 
+int gActiveGrabs = 0;
+
 class GtkInputGrab final : public InputGrab {
 public:
     GtkInputGrab(GtkWidget* toplevel, InputGrabSink& sink) : toplevel_(toplevel), sink_(sink) {
@@ -24,6 +26,7 @@ public:
             GdkWindow* window = gtk_widget_get_window(toplevel_);
             if (window) gdk_seat_ungrab(gdk_display_get_default_seat(gdk_window_get_display(window)));
         }
+        if (counted_) --gActiveGrabs;
         g_object_unref(toplevel_);
     }
     GtkInputGrab(const GtkInputGrab&) = delete;
@@ -36,6 +39,10 @@ public:
         const GdkGrabStatus status = gdk_seat_grab(seat, window, GDK_SEAT_CAPABILITY_ALL, FALSE, nullptr,
                                                    nullptr, nullptr, nullptr);
         grabbed_ = status == GDK_GRAB_SUCCESS;
+        if (grabbed_) {
+            counted_ = true;
+            ++gActiveGrabs;
+        }
         return grabbed_;
     }
 
@@ -97,9 +104,12 @@ private:
     InputGrabSink& sink_;
     gulong handler_ = 0;
     bool grabbed_ = false;
+    bool counted_ = false;
 };
 
 }  // namespace
+
+bool GtkInputGrabActive() { return gActiveGrabs > 0; }
 
 std::unique_ptr<InputGrab> GrabGtkInput(Window& anchor, InputGrabSink& sink) {
     auto* window = dynamic_cast<GtkPlatformWindow*>(&anchor);

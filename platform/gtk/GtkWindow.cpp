@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/gtk/GtkBackend.h"
 #include "platform/gtk/GtkImages.h"
 #include "platform/gtk/GtkNativeViewHost.h"
 #include "platform/gtk/GtkX11.h"
@@ -315,6 +316,9 @@ gboolean GtkPlatformWindow::HandleKey(GtkWidget* widget, GdkEventKey* event, gpo
 
 gboolean GtkPlatformWindow::HandleFocus(GtkWidget*, GdkEventFocus* event, gpointer self) {
     auto* w = static_cast<GtkPlatformWindow*>(self);
+    // A popup menu's keyboard grab moves the focus to the grab window and back: the
+    // window stays the active one (it would close its own menu on deactivation).
+    if (GtkInputGrabActive()) return FALSE;
     if (w->sink_) w->sink_->OnFocusChanged(event->in != 0);
     return FALSE;
 }

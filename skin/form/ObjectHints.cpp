@@ -1,7 +1,12 @@
-// Stand-in until the skinned hint component exists: with no hint component to show them
-// in, object hints show nothing.
 #include "skin/form/ObjectHints.h"
 
-void ShowObjectHint(TspSkinForm&, const TspActiveSkinObject&) {}
+#include "skin/form/SkinForm.h"
+#include "skin/popup/SkinHint.h"
 
-void HideObjectHint(TspSkinForm&) {}
+void ShowObjectHint(TspSkinForm& form, const TspActiveSkinObject& object) {
+    if (TspSkinHint* hint = form.SkinHint(); hint && !object.Hint.empty()) hint->ShowHintAtCursor(object.Hint);
+}
+
+void HideObjectHint(TspSkinForm& form) {
+    if (TspSkinHint* hint = form.SkinHint()) hint->HideHint();
+}

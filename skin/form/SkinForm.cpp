@@ -9,6 +9,7 @@
 #include "skin/draw/PlatformUtils.h"
 #include "skin/draw/RectUtils.h"
 #include "skin/form/FrameObjectKinds.h"
+#include "skin/popup/SkinPopupMenu.h"
 #include "ui/Canvas.h"
 #include "ui/Menus.h"
 #include "ui/Screen.h"
@@ -52,6 +53,7 @@ TspSkinForm::TspSkinForm(TComponent* owner)
     MorphTimer = MakeTimer(this, kMorphInterval, [this] { OnMorphTimer(); });
     AnimateTimer = MakeTimer(this, kAnimateInterval, [this] { OnAnimateTimer(); });
     MouseTimer = MakeTimer(this, kMouseInterval, [this] { OnMouseTimer(); });
+    CreateMenus();
 
     // The framework never draws its own caption buttons under a skinned frame.
     FForm->SetBorderIcons(0);
@@ -65,6 +67,11 @@ TspSkinForm::TspSkinForm(TComponent* owner)
 }
 
 TspSkinForm::~TspSkinForm() {
+    // Open menus and the keyboard mode end first; the application gets its message
+    // handler back.
+    RemoveMenuHook();
+    MenuOpen = MenuMode = false;
+    TrayIconRemoved();
     // An MDI child leaves the main form's window menu and tab bar; an MDI parent gives its
     // client area's window procedure back.
     MDIChildGoes();
@@ -72,6 +79,9 @@ TspSkinForm::~TspSkinForm() {
     SetComponentState(csDestroying, true);
     DestroyComponents();  // the timers go first: no tick reaches a half-destroyed component
     MorphTimer = AnimateTimer = MouseTimer = nullptr;
+    defaultMenu_ = nullptr;
+    menuEngine_ = nullptr;
+    trayPopupMenu_ = nullptr;
     if (hooked_) {
         FForm->WindowProc = OldWindowProc;
         hooked_ = false;
@@ -136,6 +146,7 @@ void TspSkinForm::SetSkinData(TspSkinData* value) {
     TComponent* slot = skinData_;
     AssignReference(slot, value);
     skinData_ = value;
+    if (trayPopupMenu_) trayPopupMenu_->SetSkinData(value);
     if (!IsDesigning()) ChangeSkinData();
 }
 
@@ -178,10 +189,6 @@ void TspSkinForm::SetDefInActiveCaptionFont(const TFont& value) {
     defInActiveCaptionFont_ = value;
     if (!IsDesigning() && !IsLoading() && !FSkinSupport) SendNcPaint();
 }
-
-void TspSkinForm::SetAlphaBlend(bool value) { alphaBlend_ = value; }
-
-void TspSkinForm::SetAlphaBlendValue(uint8_t value) { alphaBlendValue_ = value; }
 
 void TspSkinForm::SetDefMenuItemHeight(int value) {
     if (value > 0) defMenuItemHeight_ = value;

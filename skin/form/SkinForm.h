@@ -13,7 +13,11 @@
 // SkinFormGeometry.cpp (frame geometry, object placing), SkinFormWindowProc.cpp (message
 // dispatch, skin changes), SkinFormObjects.cpp (object creation and mouse routing),
 // SkinFormPaint.cpp (frame and background painting), SkinFormShape.cpp (window shape and
-// hit testing), WindowCommands.cpp (window commands), ObjectHints.cpp (object hints).
+// hit testing), WindowCommands.cpp (the commands the frame objects call), WindowStates.cpp
+// (maximise, minimise, restore, roll-up), WindowMoving.cpp (dragging and snapping),
+// WindowMenu.cpp (the window menu and the menu-open state), KeyboardMenuMode.cpp (Alt and
+// the keyboard main-menu mode), WindowTray.cpp (the notification area), WindowFade.cpp
+// (alpha blending), ObjectHints.cpp (object hints).
 #pragma once
 
 #include <cstddef>
@@ -24,13 +28,17 @@
 #include <vector>
 
 #include "skin/form/SkinObjects.h"
+#include "skin/popup/SkinMenuHost.h"
 #include "ui/Bitmap.h"
 #include "ui/Component.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
 
+class ISkinMainMenuKeys;
 class TMainMenu;
+class TMenuItem;
 class TPopupMenu;
+class TspSkinMenu;
 class TTimer;
 class TspSkinData;
 class TspSkinHint;
@@ -67,8 +75,10 @@ using TspSwitchChangeStateEvent = std::function<void(const std::string& idName, 
 using TspTrackBarChangeValueEvent = std::function<void(const std::string& idName, int value)>;
 using TspFrameRegulatorChangeValueEvent = std::function<void(const std::string& idName, int value)>;
 using TspActivateCustomObjectEvent = std::function<void(const std::string& idName, bool& objectVisible)>;
+// Adds items to the window menu after the form has built it (MDI child items, say).
+using TspWindowMenuBuilder = std::function<void(TMenuItem& items)>;
 
-class TspSkinForm : public TComponent {
+class TspSkinForm : public TComponent, public ISkinMenuHost {
 public:
     explicit TspSkinForm(TComponent* owner);
     ~TspSkinForm() override;
@@ -99,8 +109,10 @@ public:
     void SetLogoBitMap(const TBitmap& value);
     bool LogoBitMapTransparent = false;
     [[nodiscard]] const TFont& DefCaptionFont() const { return defCaptionFont_; }
+    [[nodiscard]] TFont& DefCaptionFont() { return defCaptionFont_; }  // then SetDefCaptionFont
     void SetDefCaptionFont(const TFont& value);
     [[nodiscard]] const TFont& DefInActiveCaptionFont() const { return defInActiveCaptionFont_; }
+    [[nodiscard]] TFont& DefInActiveCaptionFont() { return defInActiveCaptionFont_; }
     void SetDefInActiveCaptionFont(const TFont& value);
     bool ShowObjectHint = false;
     // References to components of other areas are set through templates, so the caller
@@ -149,10 +161,14 @@ public:
     [[nodiscard]] TspTrayIcon* TrayIcon() const { return trayIcon_; }
     template <class T>
     void SetTrayIcon(T* value) {
+        if (trayIconRef_ == value) return;
+        TrayIconRemoved();
         AssignReference(trayIconRef_, value);
         trayIcon_ = value;
+        TrayIconAssigned();
     }
     void SetTrayIcon(std::nullptr_t) {
+        TrayIconRemoved();
         AssignReference(trayIconRef_, nullptr);
         trayIcon_ = nullptr;
     }
@@ -202,16 +218,71 @@ public:
     void MouseUp(TMouseButton button, int x, int y);
     void MouseMove(int x, int y);
     void DblClick();
-    // Window commands (WindowCommands.cpp).
+    // Window states (WindowStates.cpp).
     void SetWindowState(uint8_t state);
     [[nodiscard]] uint8_t WindowState() const { return FWindowState; }
     void SetRollUpState(bool value);
     [[nodiscard]] bool GetRollUpState() const { return RollUpState; }
+    [[nodiscard]] bool GetRolledUpWhileMaximized() const { return RolledUpWhileMaximized; }
+    // The restore command: unrolls a window rolled up while maximised or in the normal
+    // state, else restores the normal state.
+    void RestoreWindow();
+    // The bounds the window returns to (empty in the normal state).
+    [[nodiscard]] TRect GetRestoreBounds() const { return RestoreBounds; }
+    // The caption double click (non-client and client mode rules).
+    void CaptionDoubleClick();
+    // Notification area (WindowTray.cpp).
     void MinimizeToTray();
     void RestoreFromTray();
-    // Opens the window menu at a screen point (also for the menu bar's system-menu button
-    // of a maximised MDI child).
-    void ShowWindowMenu(int x, int y) { OpenWindowMenu(x, y); }
+    // Moving (WindowMoving.cpp): the rectangle a move step proposes (WM_MOVING).
+    void MovingRect(TRect& proposed);
+    [[nodiscard]] bool IsDragging() const { return Dragging; }
+
+    // ---- Window menu (WindowMenu.cpp) ----
+    // The menu the window menu shows: SystemMenu (merged with the default items when
+    // UseDefaultSysMenu), else the default menu, rebuilt for the current state.
+    [[nodiscard]] TMenuItem& WindowMenuItems();
+    // The component's own menu (its items are the last ones built).
+    [[nodiscard]] TPopupMenu& DefaultWindowMenu() const { return *defaultMenu_; }
+    // Opens the window menu below a screen rectangle (a point for a zero-size one).
+    void OpenWindowMenu(const TRect& screenAnchor);
+    // An object's rectangle on the screen.
+    [[nodiscard]] TRect ObjectScreenRect(const TspActiveSkinObject& object) const;
+    // Opens it below a frame button, which stays pressed until the menu closes.
+    void OpenWindowMenuBelow(TspSkinStdButtonObject& button);
+    // Opens it below the system-menu button, or at the top-left of the client area when
+    // the button is not shown (Alt+Space).
+    void OpenWindowMenuFromKeyboard();
+    // Opens the sub-items of a frame button's menu item below the button.
+    void OpenObjectMenu(const TspActiveSkinObject& object, TMenuItem& item);
+    int AddWindowMenuBuilder(TspWindowMenuBuilder builder);
+    void RemoveWindowMenuBuilder(int id);
+    // A skinned menu of this form is open / the keyboard main-menu mode is on.
+    [[nodiscard]] bool SkinMenuOpen() const { return MenuOpen; }
+    [[nodiscard]] bool KeyboardMenuMode() const { return MenuMode; }
+    // Closes an open skinned menu and leaves the keyboard main-menu mode.
+    void EndSkinMenus();
+    // SKINMSG_MENUCLOSED: the menu-open state ends.
+    void SkinMenuClosed();
+
+    // ---- Keyboard main-menu mode (KeyboardMenuMode.cpp) ----
+    // WM_SYSCOMMAND SC_KEYMENU: `key` is the message's LParam (' ' for Alt+Space, which
+    // opens the window menu; 0 for a lone Alt).
+    void KeyMenuCommand(intptr_t key);
+    // The main menu drawn in the frame registers what the keyboard mode drives (a
+    // MainMenuBar implementing ISkinMainMenuKeys is used first); nullptr removes it.
+    void SetFrameMainMenuKeys(ISkinMainMenuKeys* keys) { frameMainMenuKeys_ = keys; }
+    [[nodiscard]] ISkinMainMenuKeys* MainMenuKeys() const;
+    void LeaveKeyboardMenuMode();
+
+    // ---- ISkinMenuHost ----
+    [[nodiscard]] TspSkinMenu& PopupMenuEngine() override { return *menuEngine_; }
+    [[nodiscard]] TspSkinData* PopupMenuSkinData() const override;
+    void NotePopupMenuOpen() override;
+
+    // ---- Alpha blending (WindowFade.cpp) ----
+    // The window is layered (its opacity set by this component).
+    [[nodiscard]] bool Layered() const { return layered_; }
 
     // Geometry for the current size (skin only).
     void CalcRects();
@@ -242,10 +313,11 @@ public:
     [[nodiscard]] TTimer& GetMorphTimer() const { return *MorphTimer; }
     [[nodiscard]] TTimer& GetMouseTimer() const { return *MouseTimer; }
     [[nodiscard]] TTimer& GetAnimateTimer() const { return *AnimateTimer; }
-    // A skinned menu this form opened is open.
-    [[nodiscard]] bool SkinMenuOpen() const { return MenuOpen; }
-    // Whether an object belongs to the current roll state.
-    [[nodiscard]] bool InRollState(const TspActiveSkinObject& object) const { return object.RollUp == RollUpState; }
+    // Whether an object belongs to the current roll state. In non-client mode a skin that
+    // defines no objects of its own for the rolled-up frame keeps its caption and buttons.
+    [[nodiscard]] bool InRollState(const TspActiveSkinObject& object) const {
+        return object.RollUp == RollUpState || (RollUpState && supportNCArea_ && !rollUpObjects_ && !object.RollUp);
+    }
     // The small-icon size (ShowIcon's system-menu button).
     [[nodiscard]] static TSize SmallIconSize() { return {16, 16}; }
     // Copy of the window icon at small-icon size (empty when the form has none).
@@ -293,6 +365,7 @@ private:
     void HandleSkinMessage(TMessage& m);
     void ChangeSkinData();
     void NudgeWidth();
+    void RecalcFrameForShow();
     void NcCalcSize(TRect& proposed);
     void CallOldWindowProc(TMessage& m);
     [[nodiscard]] bool PaintsFrame() const;
@@ -339,12 +412,41 @@ private:
     void NotifyMDIParent(uint32_t message);
     void MDIChildGoes();
 
-    // Client-mode dragging (WindowCommands.cpp).
+    // Client-mode dragging (WindowMoving.cpp).
     void StartDragging();
     void StopDragging();
     void DragStep();
-    void CaptionDoubleClick();
-    void OpenWindowMenu(int x, int y);
+    // Window states (WindowStates.cpp).
+    void RestoreNormal();
+    void Minimize();
+    void Maximize();
+    void RollNonClient(bool up);
+    void RollClient(bool up);
+    void ClientRollUpRegion();
+    void ClearHover();
+    // Window menu (WindowMenu.cpp).
+    void CreateMenus();
+    void BuildDefaultWindowMenu();
+    void MergeDefaultItems(TMenuItem& items);
+    [[nodiscard]] TMenuItem* NewMenuItem(const char* name, const char* caption, uint16_t shortCut,
+                                         std::function<void()> action);
+    void OpenMenuItems(TMenuItem& items, const TRect& screenAnchor);
+    bool MainMenuModeKey(uint16_t key, uint32_t ch);
+    void InstallMenuHook();
+    void RemoveMenuHook();
+    void MenuHookMessage(TMessage& message, bool& handled);
+    void MenuKey(uint16_t key, uint32_t ch);
+    void EnterMenuOpenState();
+    void ReleaseSystemMenuButton();
+    // Notification area (WindowTray.cpp).
+    void TrayIconAssigned();
+    void TrayIconRemoved();
+    // Alpha blending (WindowFade.cpp).
+    void SetLayered(bool layered);
+    void StartFadeIn();
+    void FadeInTimer();
+    void HideLayered();
+    [[nodiscard]] bool FadeInApplies() const;
 
     [[nodiscard]] int FrameW() const;
     [[nodiscard]] int FrameH() const;
@@ -415,7 +517,9 @@ private:
         TRect skinRect;
     };
     std::vector<ChildControlSlot> ChildControlSlots;
-    std::vector<TControl*> HiddenControls;
+    // Children hidden while rolled up in client mode, with their liveness (a child freed
+    // meanwhile is not shown again).
+    std::vector<std::pair<TControl*, std::weak_ptr<void>>> HiddenControls;
     std::unique_ptr<TBitmap> SmallIcon;
     bool MenuMode = false, MenuOpen = false;
 
@@ -424,6 +528,21 @@ private:
     bool sizeMoveLoopRunning_ = false;  // between WM_ENTERSIZEMOVE and WM_EXITSIZEMOVE
     bool loopStartedByClick_ = false;   // the running loop began with a frame press
     bool hooked_ = false;
+    bool rollUpObjects_ = false;        // the skin has objects for the rolled-up frame
+    int rollUpOldWidth_ = 0;            // client mode: the width a fixed-width roll-up picture replaced
+    // Menus and the menu engine (owned through the component list).
+    TPopupMenu* defaultMenu_ = nullptr;
+    TspSkinMenu* menuEngine_ = nullptr;
+    std::vector<std::pair<int, TspWindowMenuBuilder>> windowMenuBuilders_;
+    int nextWindowMenuBuilder_ = 1;
+    ISkinMainMenuKeys* frameMainMenuKeys_ = nullptr;
+    // The application message hook while a menu is open or the keyboard mode is on.
+    bool menuHookInstalled_ = false;
+    bool keepModeOnClose_ = false;      // an Esc in keyboard mode is closing the last level
+    std::function<void(TControl*, TMessage&, bool&)> previousOnMessage_;
+    bool layered_ = false;
+    bool trayDblClickSet_ = false;      // the tray icon's double click restores through us
+    std::shared_ptr<int> alive_ = std::make_shared<int>(0);  // for loops that run messages
     // The four frame strips, kept between paints to spare allocations.
     TBitmap topStrip_, bottomStrip_, leftStrip_, rightStrip_;
     // MDI.

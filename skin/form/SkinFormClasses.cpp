@@ -51,4 +51,11 @@ void RegisterSkinFormClasses() {
     number("ClientHeight", &F::ClientHeight);
     AddIntProperty<F>(c, "MagneticSize", [](F& f, int v) { f.MagneticSize = static_cast<uint8_t>(v); });
     AddIntProperty<F>(c, "MenusAlphaBlendValue", [](F& f, int v) { f.MenusAlphaBlendValue = static_cast<uint8_t>(v); });
+    AddFontProperties<F>(
+        c, "DefCaptionFont", [](F& f) -> TFont& { return f.DefCaptionFont(); },
+        [](F& f) { f.SetDefCaptionFont(TFont(f.DefCaptionFont())); });
+    AddFontProperties<F>(
+        c, "DefInActiveCaptionFont", [](F& f) -> TFont& { return f.DefInActiveCaptionFont(); },
+        [](F& f) { f.SetDefInActiveCaptionFont(TFont(f.DefInActiveCaptionFont())); });
+    AddFontProperties<F>(c, "DefMenuItemFont", [](F& f) -> TFont& { return f.DefMenuItemFont; }, [](F&) {});
 }

@@ -11,7 +11,6 @@
 #include "skin/form/ObjectHints.h"
 #include "skin/form/SkinForm.h"
 #include "ui/Menus.h"
-#include "skin/form/WindowCommands.h"
 #include "ui/Screen.h"
 #include "ui/Timer.h"
 
@@ -131,6 +130,7 @@ void TspSkinForm::ClearObjects() {
         if (TMenuItem* item = static_cast<TspSkinMainMenuItem&>(*o).MenuItem) RemoveFreeNotification(item);
     }
     ObjectList.clear();
+    rollUpObjects_ = false;
     ActiveObject = OldActiveObject = MouseCaptureObject = -1;
 }
 
@@ -140,6 +140,7 @@ void TspSkinForm::CreateObjects() {
     for (const auto& def : skinData_->ObjectDefs) {
         if (auto object = MakeObject(this, def.get())) ObjectList.push_back(std::move(object));
     }
+    rollUpObjects_ = std::any_of(ObjectList.begin(), ObjectList.end(), [](const auto& o) { return o->RollUp; });
     CreateMainMenuItems();
 }
 

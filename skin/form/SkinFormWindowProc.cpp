@@ -5,10 +5,10 @@
 
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinnedControl.h"
+#include "skin/draw/PlatformUtils.h"
 #include "skin/draw/RectUtils.h"
 #include "skin/form/ObjectHints.h"
 #include "skin/form/SkinForm.h"
-#include "skin/form/WindowCommands.h"
 #include "ui/MDIClient.h"
 #include "ui/Timer.h"
 
@@ -52,7 +52,7 @@ void TspSkinForm::NewWndProc(TMessage& m) {
 void TspSkinForm::MenuClosingPreStep(const TMessage& m) {
     if (!ClosesMenus(m.Msg)) return;
     if (ShowObjectHint && skinHint_) HideObjectHint(*this);
-    if (MenuOpen || MenuMode) EndSkinMenus(*this);
+    if (MenuOpen || MenuMode) EndSkinMenus();
 }
 
 void TspSkinForm::ForEachSkinnedControl(const std::function<void(ISkinnedControl&)>& fn) const {
@@ -88,6 +88,11 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
                 }
             } else if (supportNCArea_) {
                 SendNcPaint();
+            }
+            // A translucent window shows what lies behind it: everything is painted anew.
+            if (supportNCArea_ && alphaBlend_ && layered_ && LayeredWindowsSupported() && alphaBlendValue_ < 255) {
+                SendNcPaint();
+                FForm->Invalidate();
             }
             if (!logoBitMap_.Empty() && supportNCArea_) FForm->Invalidate();
             return false;
@@ -141,10 +146,13 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
             return false;
 
         case WM_SHOWWINDOW:
-            if (m.WParam != 0) {
+            if (m.WParam == 0) {
+                HideLayered();
+            } else {
                 if (IsMDIParentForm()) HookMDIClient();
+                StartFadeIn();
                 if (supportNCArea_) {
-                    if (!IsMDIParentForm()) NudgeWidth();
+                    RecalcFrameForShow();
                 } else {
                     for (const ChildControlSlot& slot : ChildControlSlots) {
                         slot.control->SetBoundsRect(SkinStretchable() ? CalcObjectRect(slot.skinRect) : slot.skinRect);
@@ -219,9 +227,13 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
 
         case WM_SYSCOMMAND:
             if ((m.WParam & 0xFFF0) == SC_KEYMENU) {
-                EnterKeyboardMenuMode(*this);
+                KeyMenuCommand(m.LParam);
                 return false;
             }
+            return true;
+
+        case WM_TIMER:
+            if (m.WParam == 1) FadeInTimer();
             return true;
 
         case WM_SIZING:
@@ -235,7 +247,7 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
             return false;
 
         case WM_MOVING:
-            if (auto* r = reinterpret_cast<TRect*>(m.LParam)) SnapMovingRect(*this, *r);
+            if (auto* r = reinterpret_cast<TRect*>(m.LParam)) MovingRect(*r);
             return true;
 
         case WM_ENTERSIZEMOVE:
@@ -277,7 +289,7 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
             return true;
 
         case SKINMSG_MENUCLOSED:
-            SkinMenuClosed(*this);
+            SkinMenuClosed();
             return true;
 
         case SKINMSG_MDIREFIT:
@@ -344,7 +356,7 @@ void TspSkinForm::HandleAfterPrevious(TMessage& m) {
                 if (hit == HTCAPTION) {
                     MouseCaptureObject = -1;
                     const TPoint s = ScreenPointOf(m);
-                    OpenWindowMenu(s.X, s.Y);
+                    OpenWindowMenu(Rect(s.X, s.Y, s.X, s.Y));
                 }
             }
             break;
@@ -445,6 +457,23 @@ void TspSkinForm::HandleSkinMessage(TMessage& m) {
     }
 }
 
+// The frame is recalculated for the window about to show. Nudging the width makes the
+// framework ask WM_NCCALCSIZE again, at the price of two full layouts of the window (with
+// its native views); when the client rectangle it holds is already the one the frame
+// gives, the frame is brought up to date in place instead.
+void TspSkinForm::RecalcFrameForShow() {
+    FrameWidth = FForm->Width();
+    FrameHeight = FForm->Height();
+    TRect expected = Rect(0, 0, FrameWidth, FrameHeight);
+    NcCalcSize(expected);
+    if (expected != FForm->ClientRectInWindow()) {
+        NudgeWidth();
+        return;
+    }
+    if (FSkinSupport && FrameSizeAtLeastMinimum()) UpdateFrame(true);
+    else SendNcPaint();
+}
+
 void TspSkinForm::NudgeWidth() {
     const int w = FForm->Width();
     const int s = w - 1 < GetMinWidth() ? 1 : 0;
@@ -491,7 +520,14 @@ void TspSkinForm::ChangeSkinData() {
         return;
     }
     if (!FSkinSupport) return;
-    if (RollUpState && skinData_->RollUpPicture.Empty()) RollUpState = false;
+    // A new skin without a roll-up picture unrolls the window; with one it stays rolled up.
+    if (RollUpState && skinData_->RollUpPicture.Empty()) {
+        for (auto& [c, alive] : HiddenControls) {
+            if (!alive.expired()) c->SetVisible(true);
+        }
+        HiddenControls.clear();
+        RollUpState = false;
+    }
     if (!RollUpState) {
         if (SkinStretchable()) {
             if (!(MinWidth > 0 && MinHeight > 0)) {
@@ -506,6 +542,11 @@ void TspSkinForm::ChangeSkinData() {
     }
     CreateObjects();
     ApplyBorderIcons();
+    if (RollUpState) {
+        const int oldHeight = OldHeight;
+        RollClient(true);
+        OldHeight = oldHeight;
+    }
     SkinUpdating = true;
     if (OnChangeSkinData) OnChangeSkinData(this);
     FrameWidth = FForm->Width();

@@ -416,6 +416,12 @@ void TspSkinMainMenuBar::WndProc(TMessage& m) {
     switch (m.Msg) {
         case SKINMSG_MENUCLOSED:
             MenuClosed();
+            // The form whose engine showed the menu hears its close, unless the bar is
+            // only switching to the next item's menu.
+            if (!switchingMenu_ && skinForm_ && !skinForm_->PopupMenuEngine().MenuOpen() &&
+                &MenuEngine() == &skinForm_->PopupMenuEngine()) {
+                skinForm_->SkinMenuClosed();
+            }
             break;
         case WM_SIZE:
             ArrangeObjects();
@@ -445,16 +451,21 @@ TspSkinMenu& TspSkinMainMenuBar::MenuEngine() {
 
 void TspSkinMainMenuBar::OpenMenu(TMenuItem& items, const TRect& barRect, int objectIndex) {
     TspSkinMenu& engine = MenuEngine();
-    if (engine.MenuOpen()) engine.CloseAll();
+    // A menu already open is replaced: the engine closes its levels when the new one
+    // opens, and the form stays in its menu-open state (and keyboard mode).
+    const bool switching = engine.MenuOpen();
     ISkinMenuHost* host = dynamic_cast<ISkinMenuHost*>(skinForm_);
     if (!host) host = HostAmong(OwnerForm());
     TspSkinData* skin = host ? host->PopupMenuSkinData()
                              : skinForm_ && skinForm_->MenusSkinData() ? skinForm_->MenusSkinData() : SkinData();
     const TPoint tl = ClientToScreen(barRect.TopLeft()), br = ClientToScreen(barRect.BottomRight());
+    if (host && !switching) host->NotePopupMenuOpen();
+    switchingMenu_ = switching;
+    engine.Popup(this, skin, PopupToUp, items, Rect(tl.X, tl.Y, br.X, br.Y), 0);
+    switchingMenu_ = false;
+    // Set after the old menu's closing notice, which ends the old item's open state.
     openObject_ = objectIndex;
     markerOpen_ = objectIndex == -1;
-    if (host) host->NotePopupMenuOpen();
-    engine.Popup(this, skin, PopupToUp, items, Rect(tl.X, tl.Y, br.X, br.Y), 0);
     // Nothing to show (no visible sub-items): the item comes up again.
     if (!engine.MenuOpen()) MenuClosed();
 }
@@ -462,7 +473,9 @@ void TspSkinMainMenuBar::OpenMenu(TMenuItem& items, const TRect& barRect, int ob
 void TspSkinMainMenuBar::OpenMarkerMenu() {
     if (hiddenItems_.empty()) return;
     TspSkinMenu& engine = MenuEngine();
-    if (engine.MenuOpen()) engine.CloseAll();
+    // A menu already open is replaced: the engine closes its levels when the new one
+    // opens, and the form stays in its menu-open state (and keyboard mode).
+    const bool switching = engine.MenuOpen();
     ISkinMenuHost* host = dynamic_cast<ISkinMenuHost*>(skinForm_);
     if (!host) host = HostAmong(OwnerForm());
     TspSkinData* skin = host ? host->PopupMenuSkinData() : SkinData();
@@ -473,15 +486,17 @@ void TspSkinMainMenuBar::OpenMarkerMenu() {
     TMenuItem* firstList = mainMenu_ ? &mainMenu_->Items() : nullptr;
     TCustomForm* owner = OwnerForm();
     TMainMenu* childMenu = owner && owner->FormStyle() == fsMDIForm ? MainMenuOf(owner->ActiveMDIChild()) : nullptr;
-    markerOpen_ = true;
-    openObject_ = -1;
-    if (host) host->NotePopupMenuOpen();
+    if (host && !switching) host->NotePopupMenuOpen();
+    switchingMenu_ = switching;
     if (firstList && first->Parent() == firstList) {
         if (childMenu) engine.PopupMerged(this, skin, PopupToUp, childMenu->Items(), *firstList, anchor, first->MenuIndex());
         else engine.Popup(this, skin, PopupToUp, *firstList, anchor, first->MenuIndex());
     } else if (first->Parent()) {
         engine.Popup(this, skin, PopupToUp, *first->Parent(), anchor, first->MenuIndex());
     }
+    switchingMenu_ = false;
+    markerOpen_ = true;
+    openObject_ = -1;
     if (!engine.MenuOpen()) MenuClosed();
     Invalidate();
 }
@@ -527,7 +542,7 @@ void TspSkinMainMenuBar::LeaveKeyboardMode() {
     if (!MenuOpen()) SetActiveObject(-1);
 }
 
-bool TspSkinMainMenuBar::KeyboardKey(uint16_t key, uint32_t ch) {
+bool TspSkinMainMenuBar::KeyboardModeKey(uint16_t key, uint32_t ch) {
     if (!keyboardMode_) return false;
     std::vector<int> usable;
     for (int i = systemButtons_; i < ObjectCount(); ++i) {
@@ -536,8 +551,6 @@ bool TspSkinMainMenuBar::KeyboardKey(uint16_t key, uint32_t ch) {
     }
     if (usable.empty()) return false;
     auto press = [this](int index) {
-        const bool wasOpen = MenuOpen();
-        if (wasOpen) MenuEngine().CloseAll();
         SetActiveObject(index);
         static_cast<TspSkinMainMenuBarItem&>(*objects_[static_cast<size_t>(index)]).Press();
     };
@@ -554,15 +567,16 @@ bool TspSkinMainMenuBar::KeyboardKey(uint16_t key, uint32_t ch) {
         }
         case VK_RETURN:
         case VK_DOWN:
+            if (MenuOpen()) return false;
             press(usable[static_cast<size_t>(pos)]);
-            return true;
-        case VK_ESCAPE:
-            LeaveKeyboardMode();
             return true;
         default:
             break;
     }
-    if (ch == 0) return false;
+    // The form hands over key-downs without their characters: a letter or digit key
+    // stands for its character.
+    if (ch == 0 && ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'))) ch = key >= 'A' ? key - 'A' + 'a' : key;
+    if (ch == 0 || MenuOpen()) return false;
     for (int index : usable) {
         const auto& item = static_cast<const TspSkinMainMenuBarItem&>(*objects_[static_cast<size_t>(index)]);
         if (item.MenuItem && IsAccel(ch, item.MenuItem->Caption())) {

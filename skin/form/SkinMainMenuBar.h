@@ -14,6 +14,7 @@
 
 #include "skin/controls/SkinControl.h"
 #include "skin/data/SkinIniValues.h"
+#include "skin/form/MainMenuKeys.h"
 #include "ui/GraphicsObjects.h"
 
 class TMainMenu;
@@ -109,7 +110,7 @@ public:
 using TspMainMenuItemClickEvent = std::function<void(const std::string& idName)>;
 using TspMenuItemEvent = std::function<void(TMenuItem* item)>;
 
-class TspSkinMainMenuBar : public TspSkinControl {
+class TspSkinMainMenuBar : public TspSkinControl, public ISkinMainMenuKeys {
 public:
     explicit TspSkinMainMenuBar(TComponent* owner);
     ~TspSkinMainMenuBar() override;
@@ -143,15 +144,16 @@ public:
     // Rebuilds the objects (the main menu changed, the active MDI child changed).
     void UpdateItems();
 
-    // ---- Keyboard menu mode (the skinned form's Alt key) ----
-    // Highlights the first enabled item (or `index`); true when there is one.
-    bool EnterKeyboardMode();
-    void LeaveKeyboardMode();
+    // ---- Keyboard menu mode (the skinned form's lone Alt) ----
+    // Highlights the first enabled item; true when there is one.
+    bool EnterKeyboardMode() override;
+    void LeaveKeyboardMode() override;
     [[nodiscard]] bool KeyboardMode() const { return keyboardMode_; }
-    // A key while in keyboard mode: Left and Right move with wrap-around, Enter and Down
-    // press the highlighted item, Escape leaves, a character presses the item it is the
-    // accelerator of. True when the key was used.
-    bool KeyboardKey(uint16_t key, uint32_t ch);
+    // A key while in keyboard mode: Left and Right move with wrap-around (to the next
+    // item's menu when one is open), Enter and Down open the highlighted item, a character
+    // opens the item it is the accelerator of. Escape, and keys for an open menu, are left
+    // to the form and the menu (false).
+    bool KeyboardModeKey(uint16_t key, uint32_t ch) override;
 
     // ---- State ----
     [[nodiscard]] int ObjectCount() const { return static_cast<int>(objects_.size()); }
@@ -223,4 +225,5 @@ private:
     bool keyboardMode_ = false;
     TspSkinMenu* ownEngine_ = nullptr;  // only when no skinned form provides one
     bool rebuilding_ = false;
+    bool switchingMenu_ = false;  // closing one item's menu to open another's
 };

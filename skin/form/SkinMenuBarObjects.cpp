@@ -268,9 +268,10 @@ void TspSkinMainMenuBarButton::MouseDown(int x, int y, TMouseButton button) {
     if (Command == cmSysMenu) {
         // The maximised child's window menu, below the button.
         if (TspSkinForm* child = Parent->MaximizedChild()) {
-            const TPoint at = Parent->ClientToScreen({ObjectRect.Left, ObjectRect.Bottom});
+            const TPoint tl = Parent->ClientToScreen(ObjectRect.TopLeft());
+            const TPoint br = Parent->ClientToScreen(ObjectRect.BottomRight());
             Down = false;
-            child->ShowWindowMenu(at.X, at.Y);
+            child->OpenWindowMenu(Rect(tl.X, tl.Y, br.X, br.Y));
         }
     }
 }

@@ -1,12 +1,7 @@
-// The window commands a skinned frame carries out (close, maximise, minimise, roll-up,
-// tray, window menu, moving by dragging). Closing is complete; the others are plain
-// stand-ins on the framework's own window operations until the full commands (emulated
-// states, roll-up to the frame, snapping, the skinned window menu, the tray) replace the
-// bodies in WindowCommands.cpp. Each command has one function here or one TspSkinForm
-// member defined in that file, so the replacement touches nothing else.
+// The window commands the frame's objects call: closing, the menu of a frame button, the
+// window menu below the system-menu button. The commands themselves are members of
+// TspSkinForm (WindowStates.cpp, WindowMenu.cpp, WindowTray.cpp).
 #pragma once
-
-#include "base/Types.h"
 
 class TMenuItem;
 class TspSkinForm;
@@ -18,13 +13,5 @@ void CloseSkinnedWindow(TspSkinForm& form);
 // itself.
 void OpenObjectMenu(TspSkinForm& form, TspActiveSkinObject& object, TMenuItem& item);
 // The window-menu button (or an animation with its command) opens the window menu below
-// itself.
+// itself; a button stays pressed while it is open.
 void OpenButtonWindowMenu(TspSkinForm& form, TspActiveSkinObject& object);
-// An open skinned menu or the keyboard menu mode ends (a click, a move, focus loss).
-void EndSkinMenus(TspSkinForm& form);
-// A lone Alt: the keyboard main-menu mode.
-void EnterKeyboardMenuMode(TspSkinForm& form);
-// A skinned menu this form opened has closed.
-void SkinMenuClosed(TspSkinForm& form);
-// Each step of a move: snapping to the work-area edges.
-void SnapMovingRect(TspSkinForm& form, TRect& rect);

@@ -15,6 +15,7 @@
 #include "skin/data/CompressedStoredSkin.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/ZlibStreams.h"
+#include "skin/form/SkinForm.h"
 #include "skins/DefaultSkin.h"
 #include "base/Messages.h"
 
@@ -125,13 +126,15 @@ TEST_F(MainFormSkinTest, TheDescriptionCarriesTheCompiledInBlockAfterTheControls
     EXPECT_EQ(block, DefaultSkinCompressedData()) << "the description's block is not the compiled-in skin";
 
     const std::vector<std::string> order = {
-        "LeftPanel", "LeftPC",      "spSkinTabSheet1", "spSkinExPanel1",  "NavWB",       "spSkinPanel1", "Label1",
-        "spSkinPanel2", "ContentWB", "spSkinTabSheet5", "quillMartWB", "spSkinData1", "spCompressedStoredSkin1"};
+        "LeftPanel",    "LeftPC",    "spSkinTabSheet1", "spSkinExPanel1", "NavWB",       "spSkinPanel1", "Label1",
+        "spSkinPanel2", "ContentWB", "spSkinTabSheet5", "quillMartWB", "spSkinForm1", "spSkinData1",
+        "spCompressedStoredSkin1"};
     std::vector<std::string> names;
     for (int i = 0; i < form->ComponentCount(); ++i) names.push_back(form->Components(i)->Name());
     EXPECT_EQ(names, order);
-    EXPECT_EQ(form->Components(11), form->spSkinData1);
-    EXPECT_EQ(form->Components(12), form->spCompressedStoredSkin1);
+    EXPECT_EQ(form->Components(11), static_cast<TComponent*>(form->spSkinForm1));
+    EXPECT_EQ(form->Components(12), form->spSkinData1);
+    EXPECT_EQ(form->Components(13), form->spCompressedStoredSkin1);
 }
 
 TEST_F(MainFormSkinTest, ADamagedSkinBlockLeavesAnUnskinnedFormThatStillStartsAndShows) {

@@ -10,10 +10,12 @@
 #include "browser/WebPaneUnit.h"
 #include "platform/headless/FakeWebEngine.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "skin/controls/SkinExPanel.h"
+#include "skin/controls/SkinPageControl.h"
+#include "skin/controls/SkinPanel.h"
+#include "skin/controls/SkinTabSheet.h"
 #include "ui/Application.h"
 #include "ui/Label.h"
-#include "ui/PageControl.h"
-#include "ui/Panel.h"
 
 using namespace platform;
 

@@ -431,3 +431,40 @@ TEST_F(MDIFrameTest, MinimisedChildrenStackAlongTheBottomAndReflowWhenTheAreaCha
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MDIFrameTest, ALoneAltDrivesTheMenuBarWithWrapAroundAndAccelerators) {
+    MakeParent(true);
+    P().KeyPress(VK_MENU);
+    ASSERT_TRUE(skinForm->KeyboardMenuMode());
+    EXPECT_TRUE(bar->KeyboardMode());
+    EXPECT_EQ(bar->ActiveObject(), 0);
+    P().KeyPress(VK_LEFT);  // wraps to the last item
+    EXPECT_EQ(bar->ActiveObject(), 2);
+    P().KeyPress(VK_RIGHT);
+    EXPECT_EQ(bar->ActiveObject(), 0);
+    P().KeyPress(VK_RETURN);
+    EXPECT_TRUE(bar->MenuOpen());
+    // With a menu open, Right opens the next item's menu.
+    P().KeyPress(VK_RIGHT);
+    EXPECT_EQ(bar->ActiveObject(), 1);
+    EXPECT_TRUE(bar->MenuOpen());
+    // Esc closes the menu and keeps the mode; a second one leaves it.
+    P().KeyPress(VK_ESCAPE);
+    Settle();
+    EXPECT_FALSE(bar->MenuOpen());
+    EXPECT_TRUE(skinForm->KeyboardMenuMode());
+    // An accelerator opens its item.
+    P().KeyPress('W', 0, 'w');
+    EXPECT_EQ(bar->ActiveObject(), 2);
+    EXPECT_TRUE(bar->MenuOpen());
+    P().KeyPress(VK_ESCAPE);
+    P().KeyPress(VK_ESCAPE);
+    Settle();
+    EXPECT_FALSE(skinForm->KeyboardMenuMode());
+    EXPECT_FALSE(bar->KeyboardMode());
+    EXPECT_EQ(bar->ActiveObject(), -1);
+}
+
+}  // namespace

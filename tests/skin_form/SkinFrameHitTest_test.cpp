@@ -35,7 +35,7 @@ TEST_F(SkinFormTest, NegativeScreenCoordinatesGiveTheSameCodes) {
 }
 
 TEST_F(SkinFormTest, RolledUpOrMinimisedWindowsHaveNoBorders) {
-    MakeForm(400, 300);
+    MakeForm(400, 300, true, biSystemMenu | biRollUp);
     auto noBorderCodes = [this](const char* what) {
         for (int x = 0; x < form->Width(); x += 3) {
             for (int y = 0; y < form->Height(); y += 3) {
@@ -66,7 +66,7 @@ TEST_F(SkinFormTest, NotSizeableOrMaximisedHasNoBorders) {
     EXPECT_EQ(HitAt(200, 150), HTCLIENT);
     skinForm->Sizeable = true;
     skinForm->SetWindowState(kSkinStateMaximized);
-    EXPECT_EQ(form->BoundsRect(), Rect(0, 0, 1920, 1080));
+    EXPECT_EQ(form->BoundsRect(), Rect(1, 1, 1919, 1079));
     EXPECT_EQ(HitAt(6, 500), HTSKINOBJECT);
     EXPECT_EQ(HitAt(1000, 15), HTCAPTION);
 }

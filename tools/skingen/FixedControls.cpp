@@ -50,8 +50,9 @@ void DrawFixedControls(Raster& img) {
     DrawTab(img, f.focusTab, kSlateLight, kSlate, kOutline);
     // Expanding panel: slate caption strip over a paper client.
     img.Fill(f.exPanel, kFace);
-    img.GradientV({f.exPanel.l, f.exPanel.t, f.exPanel.r, f.exPanel.t + 19}, kSlateLight, kSlate, 8);
+    img.GradientV({f.exPanel.l, f.exPanel.t, f.exPanel.r, f.exPanel.t + 21}, kSlateLight, kSlate, 8);
     img.Frame(f.exPanel, kSlateDark);
+    img.Fill({f.exPanel.l, f.exPanel.t + 20, f.exPanel.r, f.exPanel.t + 21}, kSlateDark);
     img.Fill({f.exPanel.l + 1, f.exPanel.t + 1, f.exPanel.r - 1, f.exPanel.t + 2}, Mix(kSlateLight, kWhite, 1, 3));
     // Rolled up sideways: a vertical slate strip.
     img.GradientH(f.rollH, kSlateLight, kSlate, 8);

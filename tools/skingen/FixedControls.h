@@ -14,7 +14,7 @@ struct FixedPlaces {
     Box focusTab{191, 128, 231, 148};
     Box tabsBg{9, 152, 87, 172};
     Box exPanel{307, 6, 374, 70};
-    Box rollV{307, 6, 374, 25};
+    Box rollV{307, 6, 374, 27};
     Box rollH{2, 305, 21, 372};
     Box knob{28, 329, 43, 344};
     Box knobDown{318, 200, 333, 215};

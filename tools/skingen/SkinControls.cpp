@@ -507,7 +507,9 @@ void TabSection(SkinBuild& skin) {
                      .Add("activetabrect", R(f.activeTab))
                      .Add("focustabrect", R(f.focusTab))
                      .Add("mouseintabrect", R(kNone))
-                     .Add("clientrect", R(2, 2, 94, 79))
+                     // The sheets lie inside the one-pixel rim, so a page control keeps the
+                     // main window's stored geometry (sheets two pixels narrower than it).
+                     .Add("clientrect", R(1, 1, 95, 80))
                      .Add("bgpictureindex", -1)
                      .Add("lefttoppoint", P(7, 6))
                      .Add("righttoppoint", P(88, 6))
@@ -526,18 +528,19 @@ void TabSection(SkinBuild& skin) {
 void ExPanelSection(SkinBuild& skin) {
     const FixedPlaces& f = kFixed;
     Section& s = Base(skin, "expanel", f.exPanel)
-                     .Add("lefttoppoint", P(5, 21))
-                     .Add("righttoppoint", P(60, 22))
+                     // A 21-pixel caption bar and a one-pixel rim around the client.
+                     .Add("lefttoppoint", P(5, 23))
+                     .Add("righttoppoint", P(60, 23))
                      .Add("leftbottompoint", P(4, 56))
                      .Add("rightbottompoint", P(60, 57))
-                     .Add("clientrect", R(2, 19, 65, 62))
+                     .Add("clientrect", R(1, 21, 66, 63))
                      .Add("rollhskinrect", R(f.rollH))
                      .Add("rollvskinrect", R(f.rollV))
                      .Add("rollleftoffset", 6)
                      .Add("rollrightoffset", 6)
                      .Add("rolltopoffset", 6)
                      .Add("rollbottomoffset", 6)
-                     .Add("rollvcaptionrect", R(3, 2, 64, 17))
+                     .Add("rollvcaptionrect", R(4, 2, 63, 19))
                      .Add("rollhcaptionrect", R(2, 2, 17, 64))
                      .Add("closebuttonrect", R(f.knob))
                      .Add("closebuttonactiverect", R(kNone))
@@ -554,7 +557,7 @@ void ExPanelSection(SkinBuild& skin) {
                      .Add("vrestorebuttonrect", R(f.knob))
                      .Add("vrestorebuttonactiverect", R(kNone))
                      .Add("vrestorebuttondownrect", R(f.knobDown))
-                     .Add("captionrect", R(3, 2, 64, 17));
+                     .Add("captionrect", R(4, 2, 63, 19));
     Font(s, "", 14, kWhite);
     s.keys.back().second = "16777215";
 }
