@@ -69,12 +69,15 @@ void DrawSwitch(Raster& img, Box b, bool on) {
 // with a fading tail.
 void DrawSpinner(Raster& img, Box b, int n) {
     const int cx = b.l + b.w() / 2, cy = b.t + b.h() / 2;
-    static constexpr int kDx[8] = {0, 4, 6, 4, 0, -4, -6, -4};
-    static constexpr int kDy[8] = {-6, -4, 0, 4, 6, 4, 0, -4};
+    static constexpr int kDx[8] = {0, 5, 7, 5, 0, -5, -7, -5};
+    static constexpr int kDy[8] = {-7, -5, 0, 5, 7, 5, 0, -5};
     for (int i = 0; i < 8; ++i) {
         const int age = (n - i + 8) % 8;  // 0: the lit dot, 1 and 2: its tail
-        const Rgb c = age == 0 ? Th().hotLight : age == 1 ? Th().hot : age == 2 ? Th().hotDark : Th().frameDark;
-        img.RoundFill({cx + kDx[i] - 1, cy + kDy[i] - 1, cx + kDx[i] + 2, cy + kDy[i] + 2}, 1, c);
+        const Rgb c = age == 0   ? Th().hotLight
+                      : age == 1 ? Th().hot
+                      : age == 2 ? Th().hotDark
+                                 : Mix(Th().frame, Th().faceShadow, 1, 2);
+        img.Fill({cx + kDx[i] - 1, cy + kDy[i] - 1, cx + kDx[i] + 2, cy + kDy[i] + 2}, c);
     }
 }
 
