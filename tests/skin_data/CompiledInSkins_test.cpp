@@ -85,13 +85,19 @@ TEST_F(CompiledInSkinsTest, GalleryLoadsAlongTheProgramsPathAsItsOwnSkin) {
     EXPECT_EQ(skin.SkinName, "Puzzlebin Gallery");
     EXPECT_EQ(skin.MainPicture.Width(), 520);
     EXPECT_EQ(skin.MainPicture.Height(), 260);
-    ASSERT_EQ(skin.ActivePictureList.size(), 7u);
+    ASSERT_EQ(skin.ActivePictureList.size(), 8u);
     EXPECT_EQ(skin.ActivePictureNames.Strings(6), "objects.bmp");
+    // MDI children sit on the skin's own tile; other forms keep the client-area tiling.
+    const TBitmap* mdiTile = skin.ActivePicture(skin.mdibgpictureindex);
+    ASSERT_NE(mdiTile, nullptr);
+    EXPECT_EQ(mdiTile->Width(), 48);
+    EXPECT_EQ(skin.bgpictureindex, -1);
     // Loading the default skin into the same component afterwards replaces it whole.
     Load("default");
     EXPECT_EQ(skin.SkinName, "Puzzlebin Slate");
     EXPECT_EQ(skin.ActivePictureList.size(), 6u);
     EXPECT_EQ(skin.GetObjectDefIndex("switch1"), -1);
+    EXPECT_EQ(skin.mdibgpictureindex, -1);
 }
 
 TEST_F(CompiledInSkinsTest, GalleryHasADefinitionOfEveryObjectKind) {

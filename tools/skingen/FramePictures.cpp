@@ -133,6 +133,16 @@ void DrawHintWindow(const std::string& dir) {
     img.SaveBmp8(dir + "/hw.bmp");
 }
 
+// mdibg.bmp, 48 x 48: the tile behind MDI children, the face tinted with the frame colour
+// and a faint puzzle piece, so the client area of an MDI parent reads as a desk.
+void DrawMdiBackground(const std::string& dir) {
+    Raster img(48, 48, Mix(Th().face, Th().frameLight, 1, 5));
+    const Rgb mark = Mix(Th().face, Th().frameLight, 2, 5);
+    DrawGlyph(img, {0, 0, 24, 24}, GlyphKind::Puzzle, mark);
+    DrawGlyph(img, {24, 24, 48, 48}, GlyphKind::Puzzle, mark);
+    img.SaveBmp8(dir + "/mdibg.bmp");
+}
+
 void DrawButtonMask(const std::string& dir) {
     Mask mask(51, 23);
     for (int y = 0; y < 23; ++y)
@@ -167,6 +177,7 @@ void BuildFramePictures(SkinBuild& skin) {
     DrawMenuItems(dir);
     DrawHintWindow(dir);
     DrawButtonMask(dir);
+    if (objects) DrawMdiBackground(dir);
 
     SkinText& t = skin.text;
     t.Add("VERSION")
@@ -181,14 +192,14 @@ void BuildFramePictures(SkinBuild& skin) {
         .Add("mask", "mask.bmp")
         .Add("rolluppicture", "")
         .Add("rollupmask", "")
-        .Add("activepicturescount", objects ? 7 : 6)
+        .Add("activepicturescount", objects ? 8 : 6)
         .Add("0", "pw.bmp")
         .Add("1", "menuitems.bmp")
         .Add("2", "active.bmp")
         .Add("3", "controls.bmp")
         .Add("4", "hw.bmp")
         .Add("5", "buttonmask.bmp");
-    if (objects) pictures.Add("6", "objects.bmp");
+    if (objects) pictures.Add("6", "objects.bmp").Add("7", "mdibg.bmp");
     const BandPlaces band = objects ? BandPlacesOf(g) : BandPlaces{};
     t.Add("FORMINFO")
         .Add("lefttoppoint", P(98, 37))
@@ -197,7 +208,7 @@ void BuildFramePictures(SkinBuild& skin) {
         .Add("rightbottompoint", P(objects ? band.rightStart : g.client.r, g.bottomY))
         .Add("clientrect", R(g.client))
         .Add("bgpictureindex", -1)
-        .Add("mdibgpictureindex", -1)
+        .Add("mdibgpictureindex", objects ? kMdiBackground : -1)
         .Add("leftstretch", 0)
         .Add("rightstretch", 0)
         .Add("topstretch", 0)

@@ -12,8 +12,11 @@
 namespace skingen {
 
 // Picture indices of the active picture list, in [PICTURES] order.
-// kObjects (the frame objects' state images) exists only in skins with an object band.
-enum PictureIndex { kPw = 0, kMenuItems = 1, kActive = 2, kControls = 3, kHw = 4, kButtonMask = 5, kObjects = 6 };
+// kObjects (the frame objects' state images) and kMdiBackground (the tile behind MDI
+// children) exist only in skins with an object band.
+enum PictureIndex {
+    kPw = 0, kMenuItems = 1, kActive = 2, kControls = 3, kHw = 4, kButtonMask = 5, kObjects = 6, kMdiBackground = 7
+};
 
 // Places in the window picture that follow from its size.
 struct FrameGeometry {
