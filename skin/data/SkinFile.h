@@ -3,6 +3,7 @@
 // here loads in the program and one that fails here fails there with the same message.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -22,3 +23,12 @@ void LoadSkinFileFrom(TStream& file, const std::string& what, TspCompressedStore
 // `what` names it in messages.
 void LoadSkinBlock(const std::vector<uint8_t>& block, const std::string& what, TspCompressedStoredSkin& container,
                    TspSkinData& skin);
+
+// What a skin file holds: a compressed skin file (format value, length, zlib stream), a
+// bare zlib stream (a program's CompressedData), or an uncompressed skin package.
+enum class TSkinFileContainer { CompressedFile, ZlibBlock, Package };
+[[nodiscard]] TSkinFileContainer SkinFileContainerOf(const std::vector<uint8_t>& bytes);
+// Loads a skin file of any of these containers along the program's path (a package is
+// packed first, as the program would only ever read it packed); raises what that load
+// raises. The gallery and pbskin load skin authors' files through this.
+void LoadAnySkinFile(const std::string& path, TspCompressedStoredSkin& container, TspSkinData& skin);

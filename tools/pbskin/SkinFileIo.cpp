@@ -59,19 +59,7 @@ std::string ProgramLoadProblem(const std::string& path) {
     try {
         TspCompressedStoredSkin container(nullptr);
         TspSkinData data(nullptr);
-        TMemoryStream file;
-        file.LoadFromFile(path);
-        switch (ContainerOf(file.Bytes())) {
-            case Container::CompressedFile: ::LoadSkinFile(path, container, data); break;
-            case Container::ZlibBlock: LoadSkinBlock(file.Bytes(), path, container, data); break;
-            case Container::Package: {
-                // The program never reads a bare package; packed, it is what it would read.
-                TMemoryStream block;
-                CompressWholeStream(file, block);
-                LoadSkinBlock(block.Bytes(), path, container, data);
-                break;
-            }
-        }
+        LoadAnySkinFile(path, container, data);
     } catch (const std::exception& e) {
         return e.what();
     }
