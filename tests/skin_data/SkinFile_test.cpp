@@ -143,6 +143,44 @@ TEST_F(SkinFileTest, DefinitionErrorsAreThoseOfTheProgramsLoad) {
     EXPECT_EQ(LoadFails<EConvertError>(), "'' is not a valid integer value");
 }
 
+TEST_F(SkinFileTest, EveryContainerLoadsAndDamageReadsTheSameWhateverTheContainer) {
+    auto loadAny = [this]() -> std::string {
+        TForm form(nullptr);
+        TspCompressedStoredSkin container(&form);
+        TspSkinData data(&form);
+        try {
+            LoadAnySkinFile(path, container, data);
+        } catch (const std::exception& e) {
+            EXPECT_TRUE(data.SkinEmpty);
+            return e.what();
+        }
+        EXPECT_EQ(data.SkinName, "Puzzlebin Slate");
+        return "";
+    };
+    const std::vector<uint8_t> block = DefaultBlock();
+    // A compressed skin file, a bare zlib stream and an uncompressed package all load.
+    Write(SkinFileBytes(block));
+    EXPECT_EQ(SkinFileContainerOf(SkinFileBytes(block)), TSkinFileContainer::CompressedFile);
+    EXPECT_EQ(loadAny(), "");
+    Write(block);
+    EXPECT_EQ(SkinFileContainerOf(block), TSkinFileContainer::ZlibBlock);
+    EXPECT_EQ(loadAny(), "");
+    const std::vector<uint8_t> package = Inflate(block);
+    Write(package);
+    EXPECT_EQ(SkinFileContainerOf(package), TSkinFileContainer::Package);
+    EXPECT_EQ(loadAny(), "");
+    // A cut zlib stream is damaged compressed data, in a skin file or bare.
+    std::vector<uint8_t> cut(block.begin(), block.begin() + static_cast<std::ptrdiff_t>(block.size() / 2));
+    Write(cut);
+    EXPECT_EQ(loadAny(), "Damaged compressed data: it ends before the end of its stream");
+    // An empty file does not load either.
+    Write({});
+    EXPECT_NE(loadAny(), "");
+    // Bytes that are nothing: the package reader's message.
+    Write({'n', 'o', 't', ' ', 'a', ' ', 's', 'k', 'i', 'n'});
+    EXPECT_EQ(loadAny(), path + ": not a skin (the skin package's format value is not 1)");
+}
+
 TEST(SkinFileLayouts, IntegersAreLittleEndianWhateverTheHost) {
     TMemoryStream s;
     s.Assign({0x78, 0x56, 0x34, 0x12, 0xFE, 0xFF, 0xFF, 0xFF, 0x01});
