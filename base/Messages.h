@@ -133,9 +133,11 @@ enum : uint32_t {
     SKINMSG_AFTERCHANGE = 1227,
     SKINMSG_MENUCLOSED = 1228,
     SKINMSG_MENUCOMMAND = 1229,
-    SKINMSG_MDIRESTORE = 1230,
-    SKINMSG_MDIMAXIMIZE = 1231,
-    SKINMSG_MDICHILD = 1232,
+    // MDI: a parent to its maximised children (re-fit to the client area), a child to the
+    // main form (WPARAM the child form, LPARAM 1000): maximised, or no longer maximised.
+    SKINMSG_MDIREFIT = 1230,
+    SKINMSG_MDICHILDMAXIMIZED = 1231,
+    SKINMSG_MDICHILDRESTORED = 1232,
 };
 
 // WM_NCHITTEST results.

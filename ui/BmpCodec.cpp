@@ -236,11 +236,7 @@ void DecodeUncompressed(const uint8_t* bits, const BmpHeader& h, const uint32_t*
                 break;
             case 32:
                 if (plain32) {
-                    for (int32_t x = 0; x < w; ++x) {
-                        uint32_t v;
-                        std::memcpy(&v, src + 4 * x, 4);
-                        dst[x] = v & 0x00FFFFFF;
-                    }
+                    for (int32_t x = 0; x < w; ++x) dst[x] = U32(src + 4 * x) & 0x00FFFFFF;
                 } else {
                     for (int32_t x = 0; x < w; ++x) {
                         const uint32_t v = U32(src + 4 * x);
@@ -501,10 +497,7 @@ std::vector<uint8_t> EncodeBmp(const uint32_t* pixels, int32_t width, int32_t he
         const uint32_t* src = pixels + rowStart;
         switch (bpp) {
             case 32:
-                for (int32_t x = 0; x < width; ++x) {
-                    const uint32_t v = src[x] & 0xFFFFFF;
-                    std::memcpy(dst + 4 * x, &v, 4);
-                }
+                for (int32_t x = 0; x < width; ++x) Put32(out, static_cast<size_t>(dst - out.data()) + 4 * x, src[x] & 0xFFFFFF);
                 break;
             case 24:
                 for (int32_t x = 0; x < width; ++x, dst += 3) {

@@ -9,6 +9,7 @@
 #include "ui/Application.h"
 #include "ui/ControlsWindowHost.h"
 #include "ui/Forms.h"
+#include "ui/MDIClient.h"
 #include "ui/Screen.h"
 
 namespace {
@@ -163,6 +164,15 @@ void TWindowHost::RouteMouse(const platform::MouseEvent& e) {
         hit = static_cast<int>(owner_.Perform(WM_NCHITTEST, 0, MakeLParam(screen.X, screen.Y)));
         if (hit == HTCLIENT) {
             target = PtInRect(owner_.ClientRect(), clientPoint) ? owner_.ControlAtPos(clientPoint) : &owner_;
+            // A press in an MDI child (its frame or its client area) activates it first.
+            if (press) {
+                if (TCustomForm* child = MDIChildOf(target)) {
+                    child->Perform(WM_MOUSEACTIVATE, 0, MakeLParam(HTCLIENT, static_cast<int>(ClientMessage(e, true))));
+                    if (TCustomForm* parent = child->MDIParent()) parent->MDIActivate(child);
+                    if (owner_.IsDestroying()) return;
+                }
+            }
+            if (RouteToChildFrame(e, target)) return;
         }
         UpdateHover(hit == HTCLIENT ? target : nullptr);
         if (e.kind == MouseEventKind::Move) SendSetCursor(target ? target : &owner_, hit, WM_MOUSEMOVE);
@@ -200,6 +210,23 @@ void TWindowHost::RouteMouse(const platform::MouseEvent& e) {
         TMessage m{msg, static_cast<uintptr_t>(hit), MakeLParam(screen.X, screen.Y), 0};
         Application().DispatchMessage(&owner_, m);
     }
+}
+
+bool TWindowHost::RouteToChildFrame(const platform::MouseEvent& e, TControl* target) {
+    auto* form = dynamic_cast<TCustomForm*>(target);
+    if (!form || !form->Parent()) return false;
+    const TPoint screen = e.screenPos;
+    if (PtInRect(form->ClientRect(), form->ScreenToClient(screen))) return false;
+    const int hit = static_cast<int>(form->Perform(WM_NCHITTEST, 0, MakeLParam(screen.X, screen.Y)));
+    if (hit == HTCLIENT) return false;
+    UpdateHover(nullptr);
+    Application().CancelHint();
+    if (e.kind == platform::MouseEventKind::Move) SendSetCursor(form, hit, WM_MOUSEMOVE);
+    const uint32_t msg = NonClientMessage(e);
+    if (msg == WM_NULL) return true;
+    TMessage m{msg, static_cast<uintptr_t>(hit), MakeLParam(screen.X, screen.Y), 0};
+    Application().DispatchMessage(form, m);
+    return true;
 }
 
 // ---- keys ----

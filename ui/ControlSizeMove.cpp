@@ -34,28 +34,54 @@ TMinMaxInfo DefaultMinMax() {
 
 }  // namespace
 
-void TWindowHost::StartSizeMove(uint32_t command, TPoint screenPoint) {
+void TWindowHost::StartSizeMove(uint32_t command, TPoint screenPoint, TControl* target) {
     if (sizeMove_.active || !window_) return;
     const uint32_t cmd = command & 0xFFF0;
     if (cmd != SC_MOVE && cmd != SC_SIZE) return;
+    if (!target) target = &owner_;
     sizeMove_ = SizeMoveState{};
     sizeMove_.active = true;
     sizeMove_.moving = cmd == SC_MOVE;
     sizeMove_.edge = command & 0x000F;
     sizeMove_.startPoint = screenPoint;
-    sizeMove_.startBounds = owner_.BoundsRect();
+    sizeMove_.startBounds = target->BoundsRect();
+    sizeMove_.target = target;
+    sizeMove_.targetAlive = target->LivenessToken();
     window_->GrabPointer();
     SetCaptureControl(nullptr);
-    owner_.Perform(WM_ENTERSIZEMOVE, 0, 0);
+    target->Perform(WM_ENTERSIZEMOVE, 0, 0);
 }
 
+namespace {
+
+// A form inside the window (an MDI child) can be moved partly out of its parent's client
+// area, never so far that its caption cannot be reached again.
+TRect KeptReachable(const TControl& form, TRect r) {
+    const TWinControl* parent = form.Parent();
+    if (!parent) return r;
+    constexpr int kGrip = 24;
+    const TRect area = parent->ClientRect();
+    const int w = r.Width(), h = r.Height();
+    const int left = std::clamp(r.Left, area.Left + kGrip - w, std::max(area.Left, area.Right - kGrip));
+    const int top = std::clamp(r.Top, area.Top, std::max(area.Top, area.Bottom - kGrip));
+    return Bounds(left, top, w, h);
+}
+
+}  // namespace
+
 void TWindowHost::SizeMoveStep(TPoint p) {
+    if (sizeMove_.targetAlive.expired()) {
+        EndSizeMove();
+        return;
+    }
+    TControl& target = *sizeMove_.target;
     const int dx = p.X - sizeMove_.startPoint.X;
     const int dy = p.Y - sizeMove_.startPoint.Y;
     TRect r = sizeMove_.startBounds;
     if (sizeMove_.moving) {
         r = OffsetRect(r, dx, dy);
-        owner_.Perform(WM_MOVING, 0, reinterpret_cast<intptr_t>(&r));
+        target.Perform(WM_MOVING, 0, reinterpret_cast<intptr_t>(&r));
+        if (&target != &owner_) r = KeptReachable(target, r);
     } else {
         const uint32_t e = sizeMove_.edge;
         const bool left = e == WMSZ_LEFT || e == WMSZ_TOPLEFT || e == WMSZ_BOTTOMLEFT;
@@ -67,7 +93,7 @@ void TWindowHost::SizeMoveStep(TPoint p) {
         if (top) r.Top += dy;
         if (bottom) r.Bottom += dy;
         TMinMaxInfo mmi = DefaultMinMax();
-        owner_.Perform(WM_GETMINMAXINFO, 0, reinterpret_cast<intptr_t>(&mmi));
+        target.Perform(WM_GETMINMAXINFO, 0, reinterpret_cast<intptr_t>(&mmi));
         const int minW = std::max(0, mmi.ptMinTrackSizeX), minH = std::max(0, mmi.ptMinTrackSizeY);
         const int maxW = std::max(minW, mmi.ptMaxTrackSizeX), maxH = std::max(minH, mmi.ptMaxTrackSizeY);
         const int w = std::clamp(r.Width(), minW, maxW);
@@ -77,14 +103,15 @@ void TWindowHost::SizeMoveStep(TPoint p) {
         else r.Right = r.Left + w;
         if (top) r.Top = r.Bottom - h;
         else r.Bottom = r.Top + h;
-        owner_.Perform(WM_SIZING, e, reinterpret_cast<intptr_t>(&r));
+        target.Perform(WM_SIZING, e, reinterpret_cast<intptr_t>(&r));
     }
-    owner_.SetBounds(r.Left, r.Top, std::max(0, r.Width()), std::max(0, r.Height()));
+    target.SetBounds(r.Left, r.Top, std::max(0, r.Width()), std::max(0, r.Height()));
 }
 
 void TWindowHost::EndSizeMove() {
     if (!sizeMove_.active) return;
     sizeMove_.active = false;
     if (window_) window_->UngrabPointer();
-    owner_.Perform(WM_EXITSIZEMOVE, 0, 0);
+    if (!sizeMove_.targetAlive.expired()) sizeMove_.target->Perform(WM_EXITSIZEMOVE, 0, 0);
+    sizeMove_.target = nullptr;
 }

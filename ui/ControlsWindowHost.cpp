@@ -171,13 +171,30 @@ void TWindowHost::PaintPass(const TRect& requested) {
     PresentNow(dirty);
 }
 
+void TWindowHost::PaintChildFrame(TWinControl& form, const TRect& dirty, const TRegion& excluded) {
+    const TRect bounds = IntersectRect(form.VisibleWindowRect(), dirty);
+    if (IsRectEmpty(bounds)) return;
+    const TPoint o = form.WindowClientOrigin();
+    const TRegion clip = ShapeClip(form, TRegion(bounds)).Subtract(TRegion(OffsetRect(form.ClientRect(), o.X, o.Y))).Subtract(excluded);
+    if (clip.IsEmpty()) return;
+    TCanvas& canvas = static_cast<TCustomForm&>(form).WindowCanvas();
+    ConfigureCanvas(canvas, form.WindowBoundsRect().TopLeft(), clip);
+    paintingControl_ = &form;
+    form.Perform(WM_NCPAINT, reinterpret_cast<uintptr_t>(&canvas), 0);
+    paintingControl_ = nullptr;
+}
+
 void TWindowHost::PaintTree(TWinControl& control, const TRect& dirty, const TRegion& excluded) {
     TRect visible;
     if (&control == &owner_) {
         const TPoint o = control.WindowClientOrigin();
         visible = OffsetRect(control.ClientRect(), o.X, o.Y);
     } else {
-        visible = control.VisibleWindowRect();
+        // A form inside the window (an MDI child) paints its frame first; its client area
+        // is what it and its children paint.
+        if (control.IsFormWindow()) PaintChildFrame(control, dirty, excluded);
+        const TPoint o = control.WindowClientOrigin();
+        visible = IntersectRect(control.VisibleWindowRect(), OffsetRect(control.ClientRect(), o.X, o.Y));
     }
     const TRect area = IntersectRect(visible, dirty);
     if (IsRectEmpty(area)) return;
@@ -232,8 +249,16 @@ TCanvas& TWindowHost::WindowCanvas() {
     return *windowCanvas_;
 }
 
+void TWindowHost::PrepareFrameCanvas(const TControl& form, TCanvas& canvas) {
+    const TRect visible = form.VisibleWindowRect();
+    const TRegion clip = ShapeClip(form, TRegion(visible)).Subtract(NativeViewRegion());
+    ConfigureCanvas(canvas, form.WindowBoundsRect().TopLeft(), clip);
+    if (!inPaint_) SchedulePresent(visible);
+}
+
 void TWindowHost::PrepareCanvas(const TControl& control, TCanvas& canvas) {
-    const TRect visible = control.VisibleWindowRect();
+    const TPoint o = control.WindowClientOrigin();
+    const TRect visible = IntersectRect(control.VisibleWindowRect(), OffsetRect(control.ClientRect(), o.X, o.Y));
     const TRegion clip = ShapeClip(control, TRegion(visible)).Subtract(NativeViewRegion());
     ConfigureCanvas(canvas, control.WindowClientOrigin(), clip);
     if (!inPaint_) SchedulePresent(visible);

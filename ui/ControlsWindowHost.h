@@ -49,6 +49,9 @@ public:
     // Sets a control's canvas up for drawing outside a paint pass (origin at its client
     // origin, clipped to its visible part) and schedules presenting that part.
     void PrepareCanvas(const TControl& control, TCanvas& canvas);
+    // The same for a form inside this window (an MDI child) drawing its frame: origin at
+    // the form's top-left, clipped to the form's visible part.
+    void PrepareFrameCanvas(const TControl& form, TCanvas& canvas);
     // The canvas over the whole window image.
     TCanvas& WindowCanvas();
     // Presents a window rectangle soon (drawing done outside a paint pass).
@@ -63,8 +66,9 @@ public:
 
     // ---- Move / size loop ----
     [[nodiscard]] bool InSizeMove() const { return sizeMove_.active; }
-    // command: SC_MOVE or SC_SIZE + WMSZ edge.
-    void StartSizeMove(uint32_t command, TPoint screenPoint);
+    // command: SC_MOVE or SC_SIZE + WMSZ edge. The target is the window's control or a form
+    // inside it (an MDI child, moved in its parent's client coordinates).
+    void StartSizeMove(uint32_t command, TPoint screenPoint, TControl* target = nullptr);
     void EndSizeMove();
 
     // ---- Activation ----
@@ -89,15 +93,22 @@ private:
         TPoint startPoint{};
         TRect startBounds{};
         TMinMaxInfo minMax{};
+        TControl* target = nullptr;
+        std::weak_ptr<void> targetAlive;
     };
 
     void PaintPass(const TRect& dirty);
     void PaintTree(TWinControl& control, const TRect& dirty, const TRegion& excluded);
+    // The frame of a form inside this window (an MDI child): WM_NCPAINT over its visible
+    // bounds outside its client area.
+    void PaintChildFrame(TWinControl& form, const TRect& dirty, const TRegion& excluded);
     void ConfigureCanvas(TCanvas& canvas, TPoint origin, const TRegion& deviceClip);
     [[nodiscard]] TRegion NativeViewRegion() const;
     void PresentNow(const TRect& windowRect);
 
     void RouteMouse(const platform::MouseEvent& event);
+    // A mouse event over the frame of a form inside this window; true when it was one.
+    bool RouteToChildFrame(const platform::MouseEvent& event, TControl* target);
     void SizeMoveStep(TPoint screenPoint);
     void UpdateHover(TControl* control);
     void SendSetCursor(TControl* target, int hit, uint32_t mouseMsg);

@@ -154,10 +154,11 @@ void TCustomForm::PressCaptionButton(int hit) {
     const auto it = std::find_if(buttons.begin(), buttons.end(), [hit](const CaptionButton& b) { return b.hit == hit; });
     if (it == buttons.end() || !it->enabled) return;
     HandleNeeded();
-    if (!host_) return;
+    TWindowHost* h = Host();
+    if (!h) return;
     trackedButton_ = hit;
     trackedPressed_ = false;
-    host_->SetCaptureControl(this);
+    h->SetCaptureControl(this);
     SetCaptionButtonPressed(true);
 }
 
@@ -165,21 +166,22 @@ void TCustomForm::SetCaptionButtonPressed(bool pressed) {
     if (pressed == trackedPressed_) return;
     trackedPressed_ = pressed;
     // Only the button's own pixels change.
+    const TPoint origin = WindowBoundsRect().TopLeft();  // (0, 0) for a top-level form
     for (const CaptionButton& b : DefaultCaptionButtons()) {
-        if (b.hit == trackedButton_ && host_) host_->InvalidateRect(b.rect);
+        if (b.hit == trackedButton_ && Host()) Host()->InvalidateRect(OffsetRect(b.rect, origin.X, origin.Y));
     }
 }
 
 void TCustomForm::EndCaptionButtonTracking() {
     SetCaptionButtonPressed(false);
     trackedButton_ = 0;
-    if (host_ && host_->CaptureControl() == this) host_->SetCaptureControl(nullptr);
+    if (Host() && Host()->CaptureControl() == this) Host()->SetCaptureControl(nullptr);
 }
 
 bool TCustomForm::TrackCaptionButton(TMessage& m) {
     // Another control took the mouse, or the capture went without notice (the window was
     // hidden or recreated): the press is over and the message is an ordinary one.
-    if (!host_ || host_->CaptureControl() != this) {
+    if (!Host() || Host()->CaptureControl() != this) {
         SetCaptionButtonPressed(false);
         trackedButton_ = 0;
         return false;

@@ -10,6 +10,8 @@
 #include "ui/Canvas.h"
 #include "ui/ControlsWindowHost.h"
 #include "ui/DescriptionReader.h"
+#include "ui/MDIClient.h"
+#include "ui/Menus.h"
 #include "base/Exceptions.h"
 #include "ui/Screen.h"
 
@@ -33,6 +35,7 @@ TCustomForm::TCustomForm(TComponent* owner) : TCustomControl(owner) {
 
 TCustomForm::~TCustomForm() {
     SetComponentState(csDestroying, true);
+    if (TCustomForm* parent = MDIParent()) parent->ForgetMDIChild(this);
     if (OnDestroy) {
         try {
             OnDestroy(this);
@@ -69,6 +72,13 @@ void TCustomForm::DoCreate() {
 
 void TCustomForm::Loaded() {
     TCustomControl::Loaded();
+    // A stored MDI style takes effect now that the form exists.
+    if (formStyle_ == fsMDIForm && !MDIClient()) {
+        formStyle_ = fsNormal;
+        SetFormStyle(fsMDIForm);
+    } else if (formStyle_ == fsMDIChild && !Parent()) {
+        AttachToMDIParent();
+    }
     // The stored client size is applied once every component exists, so that a frame
     // installed while reading (a hooked WM_NCCALCSIZE) is taken into account.
     if (pendingClientWidth_ > 0) TControl::SetClientWidth(pendingClientWidth_);
@@ -197,9 +207,14 @@ void TCustomForm::WndProc(TMessage& m) {
             if (auto* r = reinterpret_cast<TRect*>(m.LParam)) DefaultNcCalcSize(*r);
             m.Result = 0;
             return;
-        case WM_NCHITTEST:
-            m.Result = DefaultHitTest({GetXParam(m.LParam) - Left(), GetYParam(m.LParam) - Top()});
+        case WM_NCHITTEST: {
+            // Through the client origin, so that an MDI child (inside another window)
+            // tests the same way as a top-level form.
+            const TPoint c = ScreenToClient({GetXParam(m.LParam), GetYParam(m.LParam)});
+            const TPoint off = ClientOffset();
+            m.Result = DefaultHitTest({c.X + off.X, c.Y + off.Y});
             return;
+        }
         case WM_NCPAINT: {
             TCanvas* canvas = MessageCanvas(m);
             DefaultNcPaint(canvas ? *canvas : WindowCanvas());
@@ -240,7 +255,10 @@ void TCustomForm::WndProc(TMessage& m) {
                 case SC_MOVE:
                 case SC_SIZE:
                     HandleNeeded();
-                    host_->StartSizeMove(static_cast<uint32_t>(m.WParam), {GetXParam(m.LParam), GetYParam(m.LParam)});
+                    // An MDI child moves inside its parent's window.
+                    if (TWindowHost* h = Host()) {
+                        h->StartSizeMove(static_cast<uint32_t>(m.WParam), {GetXParam(m.LParam), GetYParam(m.LParam)}, this);
+                    }
                     break;
                 case SC_CLOSE:
                     Perform(WM_CLOSE, 0, 0);
@@ -259,6 +277,10 @@ void TCustomForm::WndProc(TMessage& m) {
             TCustomControl::WndProc(m);
             if (host_ && host_->Window()) host_->Window()->SetTitle(Caption());
             if (host_) host_->InvalidateAll();
+            if (TCustomForm* parent = MDIParent()) {
+                Invalidate();
+                parent->UpdateWindowMenu();
+            }
             return;
         default:
             TCustomControl::WndProc(m);
@@ -272,6 +294,10 @@ void TCustomForm::Paint() { TCustomControl::Paint(); }
 void TCustomForm::SetVisible(bool visible) {
     if (IsLoading() || IsDestroying()) {
         SetVisibleFlag(visible);
+        return;
+    }
+    if (MDIParent()) {
+        if (visible != Visible()) ShowMDIChild(visible);
         return;
     }
     const bool shown = host_ && host_->WindowVisible();
@@ -309,6 +335,10 @@ void TCustomForm::Show() {
 void TCustomForm::Hide() { SetVisible(false); }
 
 void TCustomForm::BringToFront() {
+    if (TCustomForm* parent = MDIParent()) {
+        parent->MDIActivate(this);
+        return;
+    }
     if (host_ && host_->WindowVisible() && windowState_ != wsMinimized) {
         host_->Activate(WA_ACTIVE);
         host_->Window()->Activate();
@@ -357,12 +387,15 @@ void TCustomForm::SetActive(bool active, uint32_t how) {
         active_ = true;
         Screen().SetActiveForm(this);
         Perform(WM_NCACTIVATE, 1, 0);
+        // An MDI parent's active child looks active along with it.
+        if (TCustomForm* child = ActiveMDIChild()) child->Perform(WM_NCACTIVATE, 1, 0);
         Perform(WM_ACTIVATE, how, 0);
         Activate();
     } else {
         active_ = false;
         if (Screen().ActiveForm() == this) Screen().SetActiveForm(nullptr);
         Perform(WM_NCACTIVATE, 0, 0);
+        if (TCustomForm* child = ActiveMDIChild()) child->Perform(WM_NCACTIVATE, 0, 0);
         Perform(WM_ACTIVATE, WA_INACTIVE, 0);
         Deactivate();
     }
@@ -396,7 +429,8 @@ void TCustomForm::Close() {
         ~Reset() { flag = false; }
     } reset{closing_};
     if (!CloseQuery()) return;
-    TCloseAction action = caHide;
+    // Closing a document window (an MDI child) ends it.
+    TCloseAction action = IsMDIChild() ? caFree : caHide;
     DoClose(action);
     if (action == caNone) return;
     if (Application().MainForm() == this) {
@@ -441,6 +475,10 @@ void TCustomForm::SetWindowState(TWindowState state) {
     const TWindowState old = windowState_;
     windowState_ = state;
     if (IsLoading()) return;
+    if (MDIParent()) {
+        SetMDIChildWindowState(state, old);
+        return;
+    }
     platform::Window* window = host_ ? host_->Window() : nullptr;
     switch (state) {
         case wsMaximized: {
@@ -511,8 +549,24 @@ void TCustomForm::RemoveShortCutHandler(int id) { shortCutHandlers_.erase(id); }
 
 TCanvas& TCustomForm::WindowCanvas() {
     HandleNeeded();
-    if (!host_) throw EInvalidOperation("A form inside another control has no window of its own");
-    return host_->WindowCanvas();
+    if (host_) return host_->WindowCanvas();
+    // A form inside another window (an MDI child): its part of that window's image.
+    TWindowHost* h = Host();
+    if (!h) throw EInvalidOperation("A form inside another control has no window of its own");
+    if (!frameCanvas_) frameCanvas_ = std::make_unique<TCanvas>(h->Image());
+    h->PrepareFrameCanvas(*this, *frameCanvas_);
+    return *frameCanvas_;
+}
+
+void TCustomForm::Notification(TComponent* component, TOperation operation) {
+    TCustomControl::Notification(component, operation);
+    if (operation != opRemove || !mdi_) return;
+    if (component == mdi_->windowMenu) mdi_->windowMenu = nullptr;
+    if (component == mdi_->windowMenuSeparator) mdi_->windowMenuSeparator = nullptr;
+    if (component == mdi_->client) mdi_->client = nullptr;
+    auto& items = mdi_->windowMenuItems;
+    items.erase(std::remove_if(items.begin(), items.end(), [component](const auto& p) { return p.second == component; }),
+                items.end());
 }
 
 void TCustomForm::SetIcon(const TBitmap& icon) {

@@ -20,6 +20,8 @@ using TBorderIcons = uint32_t;
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+// How Tile arranges MDI children: one above another (horizontal) or side by side.
+enum TTileMode { tbHorizontal, tbVertical };
 
 using TCloseEvent = std::function<void(TComponent* sender, TCloseAction& action)>;
 using TCloseQueryEvent = std::function<void(TComponent* sender, bool& canClose)>;
@@ -33,6 +35,10 @@ enum : uint32_t { scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000 };
 constexpr int kDefaultFrameBorder = 3;
 constexpr int kDefaultCaptionHeight = 19;
 constexpr int kDefaultToolCaptionHeight = 15;
+
+class TMenuItem;
+class TMDIClient;
+struct TMDIState;
 
 class TCustomForm : public TCustomControl {
 public:
@@ -64,7 +70,11 @@ public:
     [[nodiscard]] TWindowState WindowState() const { return windowState_; }
     void SetWindowState(TWindowState state);
     TPosition Position = poDesigned;
-    TFormStyle FormStyle = fsNormal;
+    // fsMDIForm gives the form an MDI client area (an alClient child holding the MDI
+    // children); fsMDIChild makes the form a child window inside the main form's MDI
+    // client area (ui/MDI.cpp). Read from a description, the style applies when reading ends.
+    [[nodiscard]] TFormStyle FormStyle() const { return formStyle_; }
+    void SetFormStyle(TFormStyle style);
     bool KeyPreview = false;
     // Bounds to restore from the maximised state.
     [[nodiscard]] TRect RestoredBounds() const { return restoreBounds_; }
@@ -109,12 +119,44 @@ public:
     TShortCutEvent OnShortCut;
     int ModalResult = 0;
 
+    // ---- MDI (ui/MDI.cpp) ----
+    // The MDI client area of an fsMDIForm form (nullptr for other forms).
+    [[nodiscard]] TMDIClient* MDIClient() const;
+    // An MDI child: the MDI parent it lives in (the main form), else nullptr.
+    [[nodiscard]] bool IsMDIChild() const { return formStyle_ == fsMDIChild; }
+    [[nodiscard]] TCustomForm* MDIParent() const;
+    // The MDI parent's children, in the order they were shown first; the active one.
+    [[nodiscard]] int MDIChildCount() const;
+    [[nodiscard]] TCustomForm* MDIChildren(int index) const;
+    [[nodiscard]] TCustomForm* ActiveMDIChild() const;
+    // Activates a shown child (brings it to the front of the MDI client area).
+    void MDIActivate(TCustomForm* child);
+    // Activates the next (or previous) child in the front-to-back order.
+    void Next();
+    void Previous();
+    // Arrangements of the children that are neither minimised nor hidden; Cascade and Tile
+    // restore maximised children first. ArrangeIcons stacks the minimised ones along the
+    // bottom of the client area.
+    void Cascade();
+    void Tile();
+    void ArrangeIcons();
+    TTileMode TileMode = tbHorizontal;
+    // The menu item under which the framework lists the shown children ("_MDICHILDITEM"
+    // items, the active one checked), unless WindowMenuChildItems is off (a skinned frame
+    // keeps its own list).
+    [[nodiscard]] TMenuItem* WindowMenu() const;
+    void SetWindowMenu(TMenuItem* item);
+    bool WindowMenuChildItems = true;
+    // Rebuilds the framework's child items of the window menu.
+    void UpdateWindowMenu();
+
     // Default frame (used when nobody answers WM_NCCALCSIZE/WM_NCPAINT/WM_NCHITTEST).
     [[nodiscard]] int DefaultCaptionHeight() const;
     [[nodiscard]] bool HasBorder() const { return borderStyle_ != bsNone; }
 
     void Loaded() override;
     void SetVisible(bool visible) override;
+    void Notification(TComponent* component, TOperation operation) override;
 
 protected:
     void WndProc(TMessage& message) override;
@@ -156,6 +198,15 @@ private:
     void RecalcClientRect();
     void SetActive(bool active, uint32_t how);
     void ApplyPosition();
+    // MDI (ui/MDI.cpp).
+    TMDIState& MDI();
+    void AttachToMDIParent();
+    void ShowMDIChild(bool visible);
+    void SetMDIChildActive(bool active);
+    void SetMDIChildWindowState(TWindowState state, TWindowState old);
+    void ForgetMDIChild(TCustomForm* child);
+    void RefitMaximizedMDIChildren();
+    [[nodiscard]] TRect MDIIconPlace(const TCustomForm& child) const;
 
     TFormBorderStyle borderStyle_ = bsSizeable;
     TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;
@@ -173,8 +224,12 @@ private:
     std::map<int, std::function<bool(uint32_t)>> shortCutHandlers_;
     int nextShortCutId_ = 1;
     std::unique_ptr<TBitmap> icon_;
+    TFormStyle formStyle_ = fsNormal;
+    std::unique_ptr<TMDIState> mdi_;
+    std::unique_ptr<TCanvas> frameCanvas_;  // an MDI child's "window device context"
     friend class TApplication;
     friend class TWinControl;
+    friend class TMDIClient;
 };
 
 class TForm : public TCustomForm {

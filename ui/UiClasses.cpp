@@ -130,7 +130,7 @@ void RegisterForms() {
     AddEnumProperty<TCustomForm>(f, "WindowState", {"wsNormal", "wsMinimized", "wsMaximized"},
                                  &TCustomForm::SetWindowState);
     AddEnumProperty<TCustomForm>(f, "FormStyle", {"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"},
-                                 [](TCustomForm& t, int v) { t.FormStyle = static_cast<TFormStyle>(v); });
+                                 [](TCustomForm& t, int v) { t.SetFormStyle(static_cast<TFormStyle>(v)); });
     AddBoolProperty<TCustomForm>(f, "KeyPreview", [](TCustomForm& t, bool v) { t.KeyPreview = v; });
     AddEventProperty<TCustomForm>(f, "OnCreate", &TCustomForm::OnCreate);
     AddEventProperty<TCustomForm>(f, "OnDestroy", &TCustomForm::OnDestroy);

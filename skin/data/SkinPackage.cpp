@@ -11,6 +11,21 @@ int64_t Remaining(TStream& s) { return s.Size() - s.Position(); }
 
 }  // namespace
 
+bool ReadInt32LE(TStream& stream, int32_t& value) {
+    uint8_t b[4];
+    if (stream.Read(b, 4) != 4) return false;
+    value = static_cast<int32_t>(static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8 |
+                                 static_cast<uint32_t>(b[2]) << 16 | static_cast<uint32_t>(b[3]) << 24);
+    return true;
+}
+
+void WriteInt32LE(TStream& stream, int32_t value) {
+    const auto v = static_cast<uint32_t>(value);
+    const uint8_t b[4] = {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v >> 16),
+                          static_cast<uint8_t>(v >> 24)};
+    stream.WriteBuffer(b, 4);
+}
+
 void TSkinPictures::Clear() {
     for (TBitmap& b : Optional) b.Clear();
     Active.clear();
@@ -24,7 +39,7 @@ void ReadSkinPictures(TStream& stream, TSkinPictures& pictures) {
         else picture.LoadFromStream(stream);
     }
     int32_t count = 0;
-    if (stream.Read(&count, 4) != 4) throw EReadError("Skin package ends before the active picture count");
+    if (!ReadInt32LE(stream, count)) throw EReadError("Skin package ends before the active picture count");
     if (count < 0 || count > Remaining(stream) / kMinBmpFileSize)
         throw EReadError("Skin package has an invalid active picture count (" + std::to_string(count) + ")");
     for (int32_t i = 0; i < count; ++i) {
@@ -39,14 +54,13 @@ void WriteSkinPictures(TStream& stream, const TSkinPictures& pictures) {
         stream.WriteBuffer(&flag, 1);
         if (!picture.Empty()) picture.SaveToStream(stream);
     }
-    const int32_t count = static_cast<int32_t>(pictures.Active.size());
-    stream.WriteBuffer(&count, 4);
+    WriteInt32LE(stream, static_cast<int32_t>(pictures.Active.size()));
     for (const auto& picture : pictures.Active) picture->SaveToStream(stream);
 }
 
 bool ReadSkinPackage(TStream& stream, TSkinPictures& pictures, TStringList& lines) {
     int32_t format = 0;
-    if (stream.Read(&format, 4) != 4) format = 0;
+    if (!ReadInt32LE(stream, format)) format = 0;
     if (format != kSkinFormatValue) return false;
     ReadSkinPictures(stream, pictures);
     lines.LoadFromStream(stream);
@@ -54,8 +68,7 @@ bool ReadSkinPackage(TStream& stream, TSkinPictures& pictures, TStringList& line
 }
 
 void WriteSkinPackage(TStream& stream, const TSkinPictures& pictures, const TStringList& lines) {
-    const int32_t format = kSkinFormatValue;
-    stream.WriteBuffer(&format, 4);
+    WriteInt32LE(stream, kSkinFormatValue);
     WriteSkinPictures(stream, pictures);
     lines.SaveToStream(stream);
 }
@@ -100,21 +113,20 @@ std::string FileNameOf(const std::string& path) {
 
 std::vector<uint8_t> ReadCompressedSkinFileBytes(TStream& file) {
     int32_t format = 0;
-    if (file.Read(&format, 4) != 4 || format != kSkinFormatValue) return {};
+    if (!ReadInt32LE(file, format) || format != kSkinFormatValue) return {};
     int32_t length = 0;
-    if (file.Read(&length, 4) != 4) throw EReadError("Compressed skin file ends before its length");
+    if (!ReadInt32LE(file, length)) throw EReadError("Damaged compressed skin file: it ends before its length");
     if (length < 0 || length > Remaining(file) || length > kMaxSkinPackageSize)
-        throw EReadError("Compressed skin file declares " + std::to_string(length) + " bytes but holds " +
-                         std::to_string(Remaining(file)));
+        throw EReadError("Damaged compressed skin file: it declares " + std::to_string(length) +
+                         " compressed bytes but holds " + std::to_string(Remaining(file)));
     std::vector<uint8_t> bytes(static_cast<size_t>(length));
     file.ReadBuffer(bytes.data(), length);
     return bytes;
 }
 
 void WriteCompressedSkinFile(TStream& file, const std::vector<uint8_t>& compressed) {
-    const int32_t format = kSkinFormatValue;
     const int32_t length = static_cast<int32_t>(compressed.size());
-    file.WriteBuffer(&format, 4);
-    file.WriteBuffer(&length, 4);
+    WriteInt32LE(file, kSkinFormatValue);
+    WriteInt32LE(file, length);
     file.WriteBuffer(compressed.data(), length);
 }

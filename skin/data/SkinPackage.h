@@ -23,6 +23,11 @@ constexpr int64_t kMaxSkinPackageSize = int64_t{64} << 20;
 // The smallest BMP file (file header + info header), used to bound a picture count.
 constexpr int64_t kMinBmpFileSize = 14 + 12;
 
+// 32-bit integers of the skin layouts are little-endian, whatever the host's byte order.
+// Reading returns false when fewer than 4 bytes remain.
+[[nodiscard]] bool ReadInt32LE(TStream& stream, int32_t& value);
+void WriteInt32LE(TStream& stream, int32_t value);
+
 // The pictures of a skin: main, mask, roll-up and roll-up mask (empty when absent), then
 // the active pictures in picture-index order.
 struct TSkinPictures {
@@ -60,6 +65,6 @@ void LoadSkinPictureFiles(const TMemIniFile& ini, const std::string& folder, boo
 // A compressed skin file: format value 1, length L, then L bytes of one zlib stream.
 // Returns the compressed bytes; a format value other than 1 gives an empty result. A
 // length that is negative, larger than the rest of the file or above the package bound
-// raises EReadError.
+// raises EReadError ("Damaged compressed skin file: ...").
 [[nodiscard]] std::vector<uint8_t> ReadCompressedSkinFileBytes(TStream& file);
 void WriteCompressedSkinFile(TStream& file, const std::vector<uint8_t>& compressed);

@@ -182,12 +182,21 @@ void CompressWholeStream(TStream& source, TStream& destination) {
 }
 
 void DecompressWholeStream(TStream& destination, TStream& source) {
-    DecompressWholeStream(destination, source, INT64_MAX);
-}
-
-void DecompressWholeStream(TStream& destination, TStream& source, int64_t maxBytes) {
     source.SetPosition(0);
     TDecompressionStream in(source);
+    std::array<uint8_t, TCustomZlibStream::kBufferSize> block;
+    for (;;) {
+        const int32_t n = in.Read(block.data(), static_cast<int32_t>(block.size()));
+        if (n == 0) break;
+        destination.WriteBuffer(block.data(), n);
+    }
+}
+
+namespace {
+
+// Inflates into the destination; raises the bound's error itself and leaves zlib's errors
+// to the caller.
+void InflateBounded(TDecompressionStream& in, TStream& destination, int64_t maxBytes) {
     auto tooLarge = [maxBytes] {
         return EDecompressionError("compressed data inflates to more than " + std::to_string(maxBytes) + " bytes");
     };
@@ -236,4 +245,21 @@ void DecompressWholeStream(TStream& destination, TStream& source, int64_t maxByt
         if (total > maxBytes) throw tooLarge();
         destination.WriteBuffer(block.data(), n);
     }
+}
+
+}  // namespace
+
+void DecompressWholeStream(TStream& destination, TStream& source, int64_t maxBytes) {
+    source.SetPosition(0);
+    TDecompressionStream in(source);
+    // zlib's own errors are raised while reading; they and a stream without its end mark
+    // both mean the data was damaged on its way.
+    try {
+        InflateBounded(in, destination, maxBytes);
+    } catch (const EDecompressionError& e) {
+        if (in.StreamEnded() || std::string(e.what()) != "compression error") throw;
+        const char* detail = in.ZlibMessage();
+        throw EDecompressionError(std::string("Damaged compressed data: ") + (detail ? detail : "zlib rejects it"));
+    }
+    if (!in.StreamEnded()) throw EDecompressionError("Damaged compressed data: it ends before the end of its stream");
 }

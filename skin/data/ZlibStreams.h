@@ -83,6 +83,11 @@ public:
     // seeks skip by reading; anything else raises. Returns the bytes produced so far.
     int64_t Seek(int64_t offset, TSeekOrigin origin) override;
 
+    // Whether the zlib stream's end mark has been inflated.
+    [[nodiscard]] bool StreamEnded() const { return streamEnded_; }
+    // zlib's description of the last error, or nullptr.
+    [[nodiscard]] const char* ZlibMessage() const { return zstrm_.msg; }
+
 private:
     bool streamEnded_ = false;
 };
@@ -91,6 +96,8 @@ private:
 void CompressWholeStream(TStream& source, TStream& destination);
 // Inflates the whole source (from its start) and writes the result to the destination.
 void DecompressWholeStream(TStream& destination, TStream& source);
-// As above, but raises EDecompressionError once more than maxBytes would be produced: a
-// guard for data from outside, where a small block can expand a thousandfold.
+// For data from outside: as above, but raises EDecompressionError once more than maxBytes
+// would be produced (a small block can expand a thousandfold), and "Damaged compressed
+// data: ..." when the zlib stream is damaged or ends before its end mark (the shorter
+// result would only make the next reader fail with a misleading message).
 void DecompressWholeStream(TStream& destination, TStream& source, int64_t maxBytes);

@@ -70,7 +70,7 @@ TRect TspSkinCaptionObject::TextBox() const {
 }
 
 void TspSkinCaptionObject::DrawCaptionText(TCanvas& canvas, int x0, int y0, bool activeLook) const {
-    std::string text = Parent->Form() ? Parent->Form()->Caption() : std::string();
+    std::string text = Parent->CaptionText();
     if (text.empty() || IsNullRect(TextRct)) return;
     TCanvasStateGuard guard(canvas);
     const TRect t = TextBox();

@@ -8,6 +8,7 @@
 #include "skin/data/SkinData.h"
 #include "skin/draw/PlatformUtils.h"
 #include "skin/draw/RectUtils.h"
+#include "skin/form/FrameObjectKinds.h"
 #include "skin/popup/SkinPopupMenu.h"
 #include "ui/Canvas.h"
 #include "ui/Menus.h"
@@ -50,7 +51,7 @@ TspSkinForm::TspSkinForm(TComponent* owner)
     DefMenuItemFont.Name = "Arial";
     DefMenuItemFont.Height = 14;
     MorphTimer = MakeTimer(this, kMorphInterval, [this] { OnMorphTimer(); });
-    AnimateTimer = MakeTimer(this, kAnimateInterval, [] {});
+    AnimateTimer = MakeTimer(this, kAnimateInterval, [this] { OnAnimateTimer(); });
     MouseTimer = MakeTimer(this, kMouseInterval, [this] { OnMouseTimer(); });
     CreateMenus();
 
@@ -71,6 +72,10 @@ TspSkinForm::~TspSkinForm() {
     RemoveMenuHook();
     MenuOpen = MenuMode = false;
     TrayIconRemoved();
+    // An MDI child leaves the main form's window menu and tab bar; an MDI parent gives its
+    // client area's window procedure back.
+    MDIChildGoes();
+    UnhookMDIClient();
     SetComponentState(csDestroying, true);
     DestroyComponents();  // the timers go first: no tick reaches a half-destroyed component
     MorphTimer = AnimateTimer = MouseTimer = nullptr;
@@ -117,6 +122,14 @@ void TspSkinForm::Notification(TComponent* component, TOperation operation) {
     if (component == mainMenuBarRef_) mainMenuBarRef_ = nullptr, mainMenuBar_ = nullptr;
     if (component == mdiTabsBarRef_) mdiTabsBarRef_ = nullptr, mdiTabsBar_ = nullptr;
     if (component == trayIconRef_) trayIconRef_ = nullptr, trayIcon_ = nullptr;
+    if (component == mdiChildItem_) mdiChildItem_ = nullptr;
+    // A main-menu item the frame shows is going; its object shows nothing from now on.
+    for (auto& o : ObjectList) {
+        if (o->Kind() == TspObjectKind::MainMenuItem && static_cast<TspSkinMainMenuItem&>(*o).MenuItem == component) {
+            static_cast<TspSkinMainMenuItem&>(*o).MenuItem = nullptr;
+        }
+    }
+    if (component == hookedMDIClient_) hookedMDIClient_ = nullptr, oldMDIClientProc_ = nullptr;
     if (component == skinData_) {
         // The objects point into the skin's pictures: they go with it, and the frame falls
         // back to the default one.
@@ -191,7 +204,13 @@ void TspSkinForm::SetMainMenu(TMainMenu* value) {
     TComponent* slot = mainMenu_;
     AssignReference(slot, value);
     mainMenu_ = value;
-    if (FSkinSupport && !IsDesigning()) SendNcPaint();
+    if (FSkinSupport && !IsDesigning() && supportNCArea_) {
+        // The frame's main-menu items follow the menu.
+        CreateObjects();
+        ApplyBorderIcons();
+        UpdateFrame(true);
+        SendNcPaint();
+    }
 }
 
 // ---------------------------------------------------------------- sizes
@@ -240,9 +259,13 @@ bool TspSkinForm::FrameSizeAtLeastMinimum() const {
 
 // ---------------------------------------------------------------- activation and drawing
 
-bool TspSkinForm::IsFormActive() const { return FForm->Active() && Screen().ActiveForm() == FForm; }
+bool TspSkinForm::IsFormActive() const {
+    // MDI frames follow the activation flag their window last heard.
+    if (IsMDIChildForm() || IsMDIParentForm()) return ncActiveFlag_;
+    return FForm->Active() && Screen().ActiveForm() == FForm;
+}
 
-bool TspSkinForm::PaintsFrame() const { return supportNCArea_ && FForm->HasBorder(); }
+bool TspSkinForm::PaintsFrame() const { return supportNCArea_ && FForm->HasBorder() && !MaximizedMDIChild(); }
 
 void TspSkinForm::SendNcPaint() {
     // Only a window that exists is painted; a new one paints itself when shown.
@@ -259,7 +282,7 @@ void TspSkinForm::SendNcPaint() {
 void TspSkinForm::DrawSkinObject(TspActiveSkinObject& object) {
     if (!InRollState(object) || !FForm->HandleAllocated()) return;
     if (supportNCArea_) {
-        if (!FForm->HasBorder()) return;
+        if (!FForm->HasBorder() || MaximizedMDIChild()) return;
         TCanvas& canvas = FForm->WindowCanvas();
         TCanvasStateGuard guard(canvas);
         object.Draw(canvas, true);

@@ -246,13 +246,15 @@ public:
     [[nodiscard]] TPopupMenu& DefaultWindowMenu() const { return *defaultMenu_; }
     // Opens the window menu below a screen rectangle (a point for a zero-size one).
     void OpenWindowMenu(const TRect& screenAnchor);
+    // An object's rectangle on the screen.
+    [[nodiscard]] TRect ObjectScreenRect(const TspActiveSkinObject& object) const;
     // Opens it below a frame button, which stays pressed until the menu closes.
     void OpenWindowMenuBelow(TspSkinStdButtonObject& button);
     // Opens it below the system-menu button, or at the top-left of the client area when
     // the button is not shown (Alt+Space).
     void OpenWindowMenuFromKeyboard();
     // Opens the sub-items of a frame button's menu item below the button.
-    void OpenObjectMenu(TspSkinButtonObject& button, TMenuItem& item);
+    void OpenObjectMenu(const TspActiveSkinObject& object, TMenuItem& item);
     int AddWindowMenuBuilder(TspWindowMenuBuilder builder);
     void RemoveWindowMenuBuilder(int id);
     // A skinned menu of this form is open / the keyboard main-menu mode is on.
@@ -310,6 +312,7 @@ public:
     [[nodiscard]] bool SizeMoveActive() const { return InSizeMove; }
     [[nodiscard]] TTimer& GetMorphTimer() const { return *MorphTimer; }
     [[nodiscard]] TTimer& GetMouseTimer() const { return *MouseTimer; }
+    [[nodiscard]] TTimer& GetAnimateTimer() const { return *AnimateTimer; }
     // Whether an object belongs to the current roll state. In non-client mode a skin that
     // defines no objects of its own for the rolled-up frame keeps its caption and buttons.
     [[nodiscard]] bool InRollState(const TspActiveSkinObject& object) const {
@@ -323,6 +326,27 @@ public:
     [[nodiscard]] bool WindowMinimized() const { return FWindowState == kSkinStateMinimized; }
     // The caption objects' look follows activation (Part of every activation change).
     void UpdateCaptionObjects(bool draw);
+
+    // ---- MDI (SkinFormMDI.cpp) ----
+    // The skinned frame of a form (the first TspSkinForm it owns), or nullptr.
+    [[nodiscard]] static TspSkinForm* Of(const TCustomForm* form);
+    [[nodiscard]] bool IsMDIChildForm() const;
+    [[nodiscard]] bool IsMDIParentForm() const;
+    [[nodiscard]] bool MaximizedMDIChild() const { return IsMDIChildForm() && FWindowState == kSkinStateMaximized; }
+    // The owner's caption; an MDI parent showing a maximised child adds " - [" + the
+    // child's caption + "]".
+    [[nodiscard]] std::string CaptionText() const;
+    // An MDI parent's maximised skinned child, or nullptr.
+    [[nodiscard]] TspSkinForm* MaximizedChild() const { return maximizedChild_; }
+    // An MDI parent: every maximised child re-fits to the client area (SKINMSG_MDIREFIT),
+    // then the minimised children are stacked again.
+    void RefitMDIChildren();
+    // An MDI parent: its minimised skinned children stacked along the client area's bottom.
+    void ArrangeMDIIcons();
+    // An MDI parent: its maximised skinned children restored (before tiling or cascading).
+    void RestoreMDIChildren();
+    // An MDI child: its item in the main form's window menu ("_SFCHILDITEM"), or nullptr.
+    [[nodiscard]] TMenuItem* MDIChildItem() const { return mdiChildItem_; }
 
     void Notification(TComponent* component, TOperation operation) override;
     void Loaded() override;
@@ -351,11 +375,14 @@ private:
 
     // Objects and mouse routing (SkinFormObjects.cpp).
     void CreateObjects();
+    void CreateMainMenuItems();
+    void ArrangeMainMenuItems();
     void CreateDefaultButtons();
     void ApplyBorderIcons();
     void ClearObjects();
     void ResetObjects();
     void OnMorphTimer();
+    void OnAnimateTimer();
     void OnMouseTimer();
     [[nodiscard]] bool OnCaptionObject(TPoint p) const;
     [[nodiscard]] TspSkinCaptionObject* FirstCaptionObject() const;
@@ -370,6 +397,20 @@ private:
     [[nodiscard]] bool NearEdge(TPoint p, int w, int h) const;
     [[nodiscard]] int EdgeCode(TPoint p, int w, int h) const;
     void RemoveFrameRegion();
+
+    // MDI (SkinFormMDI.cpp).
+    [[nodiscard]] TspSkinForm* MainSkinForm() const;
+    void MDIChildShown(bool shown);
+    void UpdateMDIChildItem();
+    void MDIBookkeeping();
+    void HookMDIClient();
+    void UnhookMDIClient();
+    void MDIClientWndProc(TMessage& m);
+    void HandleMDIMessage(TMessage& m);
+    void MaximizeMDIChild();
+    [[nodiscard]] TPoint MDIMinimizedPlace(int w, int h) const;
+    void NotifyMDIParent(uint32_t message);
+    void MDIChildGoes();
 
     // Client-mode dragging (WindowMoving.cpp).
     void StartDragging();
@@ -390,7 +431,6 @@ private:
     [[nodiscard]] TMenuItem* NewMenuItem(const char* name, const char* caption, uint16_t shortCut,
                                          std::function<void()> action);
     void OpenMenuItems(TMenuItem& items, const TRect& screenAnchor);
-    [[nodiscard]] TRect ObjectScreenRect(const TspActiveSkinObject& object) const;
     bool MainMenuModeKey(uint16_t key, uint32_t ch);
     void InstallMenuHook();
     void RemoveMenuHook();
@@ -505,4 +545,10 @@ private:
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);  // for loops that run messages
     // The four frame strips, kept between paints to spare allocations.
     TBitmap topStrip_, bottomStrip_, leftStrip_, rightStrip_;
+    // MDI.
+    TMenuItem* mdiChildItem_ = nullptr;        // owned through the component list
+    TWinControl* hookedMDIClient_ = nullptr;
+    std::function<void(TMessage&)> oldMDIClientProc_;
+    TspSkinForm* maximizedChild_ = nullptr;
+    bool mdiChildListed_ = false;             // has its item and tab
 };

@@ -5,6 +5,7 @@
 
 #include "skin/data/SkinData.h"
 #include "skin/draw/RectUtils.h"
+#include "skin/form/FrameObjectKinds.h"
 #include "skin/form/SkinForm.h"
 #include "ui/Bitmap.h"
 
@@ -116,6 +117,7 @@ TRect TspSkinForm::CalcObjectRect(const TRect& r) const {
 
 void TspSkinForm::ArrangeObjects() {
     for (auto& o : ObjectList) o->ObjectRect = CalcObjectRect(o->SkinRect);
+    ArrangeMainMenuItems();
 
     TRect row;
     if (!IsNullRect(NewButtonsRect)) row = NewButtonsRect;
@@ -123,39 +125,45 @@ void TspSkinForm::ArrangeObjects() {
     else return;
     const int y = row.Top;
 
-    // Only caption buttons drawn from an active picture move with the row; buttons painted
-    // into the frame picture keep their corner-rule places.
-    std::vector<TspSkinStdButtonObject*> dynamic;
-    for (auto& o : ObjectList) {
-        if (o->Kind() != TspObjectKind::StdButton || !o->Visible || !o->SkinRectInAPicture) continue;
-        dynamic.push_back(static_cast<TspSkinStdButtonObject*>(o.get()));
-    }
-    auto sizeOf = [this](const TspSkinStdButtonObject& b) {
-        if (b.Command == cmSysMenu && ShowIcon()) return SmallIconSize();
-        return TSize{RectWidth(b.SkinRect), RectHeight(b.SkinRect)};
+    // Only caption buttons (and animations) drawn from an active picture move with the row;
+    // buttons painted into the frame picture keep their corner-rule places.
+    struct DynamicButton {
+        TspActiveSkinObject* object;
+        TspButtonCommand command;
     };
-    auto firstWith = [&dynamic](TspButtonCommand command) -> TspSkinStdButtonObject* {
-        for (auto* b : dynamic) {
-            if (b->Command == command) return b;
+    std::vector<DynamicButton> dynamic;
+    for (auto& o : ObjectList) {
+        TspButtonCommand command = cmDefault;
+        bool buttonStyle = false;
+        if (!o->Visible || !o->SkinRectInAPicture || !CaptionCommandOf(*o, command, buttonStyle)) continue;
+        dynamic.push_back({o.get(), command});
+    }
+    auto sizeOf = [this](const DynamicButton& b) {
+        if (b.command == cmSysMenu && ShowIcon()) return SmallIconSize();
+        return TSize{RectWidth(b.object->SkinRect), RectHeight(b.object->SkinRect)};
+    };
+    auto firstWith = [&dynamic](TspButtonCommand command) -> const DynamicButton* {
+        for (const auto& b : dynamic) {
+            if (b.command == command) return &b;
         }
         return nullptr;
     };
     // Right to left: close, maximise, minimise, roll-up, tray, then the custom buttons.
-    std::vector<TspSkinStdButtonObject*> order;
+    std::vector<DynamicButton> order;
     for (TspButtonCommand command : {cmClose, cmMaximize, cmMinimize, cmRollUp, cmMinimizeToTray}) {
-        if (auto* b = firstWith(command)) order.push_back(b);
+        if (const DynamicButton* b = firstWith(command)) order.push_back(*b);
     }
-    for (auto* b : dynamic) {
-        if (b->Command == cmDefault) order.push_back(b);
+    for (const auto& b : dynamic) {
+        if (b.command == cmDefault) order.push_back(b);
     }
     TspSkinCaptionObject* caption = FirstCaptionObject();
-    TspSkinStdButtonObject* sysMenu = firstWith(cmSysMenu);
+    const DynamicButton* sysMenu = firstWith(cmSysMenu);
 
     if (!ButtonsInLeft) {
         int x = row.Right;
-        for (auto* b : order) {
-            const TSize s = sizeOf(*b);
-            b->ObjectRect = Rect(x - s.cx, y, x, y + s.cy);
+        for (const auto& b : order) {
+            const TSize s = sizeOf(b);
+            b.object->ObjectRect = Rect(x - s.cx, y, x, y + s.cy);
             x -= s.cx + ButtonsOffset;
         }
         if (IsNullRect(NewButtonsRect) && caption) caption->ObjectRect.Right = x + ButtonsOffset;
@@ -163,22 +171,22 @@ void TspSkinForm::ArrangeObjects() {
         if (sysMenu) {
             const TSize s = sizeOf(*sysMenu);
             const int top = RectHeight(NewCaptionRect) / 2 + NewCaptionRect.Top - s.cy / 2;
-            sysMenu->ObjectRect = Rect(left, top, left + s.cx, top + s.cy);
+            sysMenu->object->ObjectRect = Rect(left, top, left + s.cx, top + s.cy);
             left += s.cx + ButtonsOffset;
             if (caption) caption->ObjectRect.Left = left - ButtonsOffset;
         }
         return;
     }
     int x = row.Left;
-    for (auto* b : order) {
-        const TSize s = sizeOf(*b);
-        b->ObjectRect = Rect(x, y, x + s.cx, y + s.cy);
+    for (const auto& b : order) {
+        const TSize s = sizeOf(b);
+        b.object->ObjectRect = Rect(x, y, x + s.cx, y + s.cy);
         x += s.cx + ButtonsOffset;
     }
     if (IsNullRect(NewButtonsRect)) {
         if (sysMenu) {
             const TSize s = sizeOf(*sysMenu);
-            sysMenu->ObjectRect = Rect(x, y, x + s.cx, y + s.cy);
+            sysMenu->object->ObjectRect = Rect(x, y, x + s.cx, y + s.cy);
             x += s.cx + ButtonsOffset;
         }
         if (caption) caption->ObjectRect.Left = x + ButtonsOffset;
@@ -186,7 +194,7 @@ void TspSkinForm::ArrangeObjects() {
 }
 
 void TspSkinForm::NcCalcSize(TRect& p) {
-    if (!supportNCArea_ || !FForm->HasBorder()) return;
+    if (!supportNCArea_ || !FForm->HasBorder() || MaximizedMDIChild()) return;
     if (FSkinSupport && !IsNullRect(skinData_->clientrect)) {
         CalcRects();
         const TRect& c = skinData_->clientrect;

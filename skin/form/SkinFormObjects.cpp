@@ -7,21 +7,25 @@
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinObjectDefs.h"
 #include "skin/draw/RectUtils.h"
+#include "skin/form/FrameObjectKinds.h"
 #include "skin/form/ObjectHints.h"
 #include "skin/form/SkinForm.h"
+#include "ui/Menus.h"
 #include "ui/Screen.h"
 #include "ui/Timer.h"
 
 namespace {
 
-// The frame object a definition makes, or nullptr for kinds the frame does not show here:
-// menu items belong to menus and menu bars; the further kinds (gauges, switches, track
-// bars, labels, animations, bit labels, frame gauges and regulators) are skipped so that a
-// skin listing them still shows the rest of its frame.
 // Largest caption font the frame draws; a larger one is a damaged definition.
 constexpr int kMaxCaptionFontHeight = 512;
+// Frame strips and glyph tables longer than this are damaged definitions.
+constexpr int32_t kMaxFrames = 4096;
 
-// Every rectangle of the definition lies in the picture it is drawn from.
+bool InCoordinateRange(int64_t v) { return v >= -32767 && v <= 32767; }
+bool InRange(TPoint p) { return InCoordinateRange(p.X) && InCoordinateRange(p.Y); }
+
+// Every rectangle of the definition lies in the picture it is drawn from, and its numbers
+// stay within what the frame can place and draw.
 bool Usable(const TspSkinData& skin, const TspDataSkinObject* def) {
     const TBitmap* active = skin.ActivePicture(def->ActivePictureIndex);
     const TBitmap* main = def->RollUp ? &skin.RollUpPicture : &skin.MainPicture;
@@ -43,9 +47,33 @@ bool Usable(const TspSkinData& skin, const TspDataSkinObject* def) {
             return false;
         }
     }
+    if (auto* t = dynamic_cast<const TspDataSkinTrackBar*>(def)) {
+        if (!inActive(t->ButtonRect) || !inActive(t->ActiveButtonRect)) return false;
+        if (!InRange(t->BeginPoint) || !InRange(t->EndPoint)) return false;
+    }
+    if (auto* l = dynamic_cast<const TspDataSkinLabel*>(def)) {
+        if (l->FontHeight < -kMaxCaptionFontHeight || l->FontHeight > kMaxCaptionFontHeight) return false;
+    }
+    if (auto* b = dynamic_cast<const TspDataSkinBitLabel*>(def)) {
+        if (b->SymbolWidth < 0 || b->SymbolHeight < 0 || !InCoordinateRange(b->SymbolWidth) ||
+            !InCoordinateRange(b->SymbolHeight)) {
+            return false;
+        }
+    }
+    if (auto* a = dynamic_cast<const TspDataSkinAnimate*>(def)) {
+        if (a->CountFrames > kMaxFrames) return false;
+    }
+    if (auto* g = dynamic_cast<const TspDataSkinFrameGaugeObject*>(def)) {
+        if (g->CountFrames > kMaxFrames) return false;
+    }
+    if (auto* r = dynamic_cast<const TspDataSkinFrameRegulatorObject*>(def)) {
+        if (r->CountFrames > kMaxFrames) return false;
+    }
     return true;
 }
 
+// The frame object a definition makes, or nullptr: menu items belong to menus and menu
+// bars; the frame's main-menu items come from the form's main menu, not from here.
 std::unique_ptr<TspActiveSkinObject> MakeObject(TspSkinForm* form, const TspDataSkinObject* def) {
     // An object with coordinates beyond the window's range is a damaged definition: left out.
     if (!Usable(*form->SkinData(), def)) return nullptr;
@@ -53,16 +81,33 @@ std::unique_ptr<TspActiveSkinObject> MakeObject(TspSkinForm* form, const TspData
         dynamic_cast<const TspDataSkinMainMenuBarButton*>(def)) {
         return nullptr;
     }
-    if (dynamic_cast<const TspDataSkinGauge*>(def)) return nullptr;
+    if (auto* d = dynamic_cast<const TspDataSkinGauge*>(def)) return std::make_unique<TspSkinGaugeObject>(form, d);
     if (auto* d = dynamic_cast<const TspDataSkinStdButton*>(def)) return std::make_unique<TspSkinStdButtonObject>(form, d);
     if (auto* d = dynamic_cast<const TspDataSkinButton*>(def)) return std::make_unique<TspSkinButtonObject>(form, d);
     if (auto* d = dynamic_cast<const TspDataSkinCaption*>(def)) return std::make_unique<TspSkinCaptionObject>(form, d);
+    if (auto* d = dynamic_cast<const TspDataUserObject*>(def)) return std::make_unique<TspUserObject>(form, d);
+    if (auto* d = dynamic_cast<const TspDataSkinSwitch*>(def)) return std::make_unique<TspSkinSwitchObject>(form, d);
+    if (auto* d = dynamic_cast<const TspDataSkinTrackBar*>(def)) return std::make_unique<TspSkinTrackBarObject>(form, d);
+    if (auto* d = dynamic_cast<const TspDataSkinLabel*>(def)) return std::make_unique<TspSkinLabelObject>(form, d);
+    if (auto* d = dynamic_cast<const TspDataSkinAnimate*>(def)) return std::make_unique<TspSkinAnimateObject>(form, d);
+    if (auto* d = dynamic_cast<const TspDataSkinBitLabel*>(def)) return std::make_unique<TspSkinBitLabelObject>(form, d);
+    if (auto* d = dynamic_cast<const TspDataSkinFrameRegulatorObject*>(def)) {
+        return std::make_unique<TspSkinFrameRegulatorObject>(form, d);
+    }
+    if (auto* d = dynamic_cast<const TspDataSkinFrameGaugeObject*>(def)) {
+        return std::make_unique<TspSkinFrameGaugeObject>(form, d);
+    }
     return nullptr;
 }
 
 }  // namespace
 
-TPoint TspSkinForm::ScreenToWindow(TPoint p) const { return {p.X - FForm->Left(), p.Y - FForm->Top()}; }
+// Through the client origin, so a form inside another window (an MDI child) converts the
+// same way as a top-level one.
+TPoint TspSkinForm::ScreenToWindow(TPoint p) const {
+    const TPoint origin = FForm->ClientOrigin(), offset = FForm->ClientOffset();
+    return {p.X - origin.X + offset.X, p.Y - origin.Y + offset.Y};
+}
 
 TspSkinCaptionObject* TspSkinForm::FirstCaptionObject() const {
     for (const auto& o : ObjectList) {
@@ -80,6 +125,10 @@ bool TspSkinForm::OnCaptionObject(TPoint p) const {
 
 void TspSkinForm::ClearObjects() {
     if (MouseCaptureObject != -1) FForm->SetMouseCapture(false);
+    for (auto& o : ObjectList) {
+        if (o->Kind() != TspObjectKind::MainMenuItem) continue;
+        if (TMenuItem* item = static_cast<TspSkinMainMenuItem&>(*o).MenuItem) RemoveFreeNotification(item);
+    }
     ObjectList.clear();
     rollUpObjects_ = false;
     ActiveObject = OldActiveObject = MouseCaptureObject = -1;
@@ -92,6 +141,7 @@ void TspSkinForm::CreateObjects() {
         if (auto object = MakeObject(this, def.get())) ObjectList.push_back(std::move(object));
     }
     rollUpObjects_ = std::any_of(ObjectList.begin(), ObjectList.end(), [](const auto& o) { return o->RollUp; });
+    CreateMainMenuItems();
 }
 
 void TspSkinForm::CreateDefaultButtons() {
@@ -106,23 +156,25 @@ void TspSkinForm::CreateDefaultButtons() {
 
 void TspSkinForm::ApplyBorderIcons() {
     for (auto& o : ObjectList) {
-        if (o->Kind() != TspObjectKind::StdButton) continue;
-        auto& b = static_cast<TspSkinStdButtonObject&>(*o);
-        auto disable = [&b] {
-            b.Enabled = false;
+        TspButtonCommand command = cmDefault;
+        bool buttonStyle = false;
+        if (!CaptionCommandOf(*o, command, buttonStyle)) continue;
+        auto disable = [&o] {
+            o->Enabled = false;
             // A button painted into the frame picture stays, disabled; one drawn from an
             // active picture disappears.
-            b.Visible = !b.SkinRectInAPicture;
+            o->Visible = !o->SkinRectInAPicture;
         };
         if (HideCaptionButtons) {
             disable();
             continue;
         }
-        switch (b.Command) {
+        if (!buttonStyle) continue;
+        switch (command) {
             case cmDefault: {
                 bool objectVisible = false;
-                if (OnActivateCustomObject) OnActivateCustomObject(b.IDName, objectVisible);
-                b.Visible = objectVisible;
+                if (OnActivateCustomObject) OnActivateCustomObject(o->IDName, objectVisible);
+                o->Visible = objectVisible;
                 break;
             }
             case cmMinimizeToTray: if (!(borderIcons_ & biMinimizeToTray)) disable(); break;
@@ -151,10 +203,19 @@ void TspSkinForm::ApplyBorderIcons() {
 
 void TspSkinForm::ResetObjects() {
     for (auto& o : ObjectList) {
-        if (o->Kind() == TspObjectKind::Caption) continue;
-        o->Active = false;
-        o->MouseIn = false;
-        o->MorphKf = 0;
+        switch (o->Kind()) {
+            case TspObjectKind::Caption: continue;
+            case TspObjectKind::Animate: static_cast<TspSkinAnimateObject&>(*o).Reset(); continue;
+            case TspObjectKind::Switch:
+                // A switch's look is its state, which no activation change alters.
+                o->MouseIn = false;
+                o->MorphKf = o->Active ? 1 : 0;
+                continue;
+            default:
+                o->Active = false;
+                o->MouseIn = false;
+                o->MorphKf = 0;
+        }
     }
 }
 

@@ -136,7 +136,7 @@ void TspSkinForm::PaintNCDefault(TCanvas& canvas) {
         }
         c.Font = IsFormActive() ? defCaptionFont_ : defInActiveCaptionFont_;
         c.Font.Color = ColorToRGB(c.Font.Color);
-        std::string text = FForm->Caption();
+        std::string text = CaptionText();
         if (!text.empty()) {
             const int available = RectWidth(DefCaptionRect);
             EllipsisText(c, text, available);

@@ -26,7 +26,8 @@ void TspSkinForm::RemoveFrameRegion() {
 }
 
 void TspSkinForm::SetFrameRegion(bool stretch) {
-    if (!FForm->HasBorder() && supportNCArea_) {
+    if ((!FForm->HasBorder() && supportNCArea_) ||
+        (MaximizedMDIChild() && FSkinSupport && !skinData_->MaskPicture.Empty())) {
         RemoveFrameRegion();
         return;
     }

@@ -9,6 +9,7 @@
 #include "skin/draw/RectUtils.h"
 #include "skin/form/ObjectHints.h"
 #include "skin/form/SkinForm.h"
+#include "ui/MDIClient.h"
 #include "ui/Timer.h"
 
 namespace {
@@ -100,12 +101,16 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
         case WM_ACTIVATE: {
             Dragging = false;
             CallOldWindowProc(m);
-            if (supportNCArea_) {
-                SendNcPaint();
-                TestActive(-1, -1, false);
-                ResetObjects();
+            if (supportNCArea_) SendNcPaint();
+            if (MaximizedMDIChild()) {
+                UpdateCaptionObjects(false);
+            } else {
+                if (supportNCArea_) {
+                    TestActive(-1, -1, false);
+                    ResetObjects();
+                }
+                UpdateCaptionObjects(true);
             }
-            UpdateCaptionObjects(true);
             if (LoWord(m.WParam) != WA_INACTIVE) {
                 if (OnActivate) OnActivate(this);
             } else if (OnDeActivate) {
@@ -116,7 +121,12 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
 
         case WM_SETTEXT:
             CallOldWindowProc(m);
-            if (FForm->HasBorder()) {
+            if (IsMDIChildForm()) {
+                UpdateMDIChildItem();
+                // A maximised child's caption is part of the parent's.
+                if (TspSkinForm* main = MainSkinForm(); main && main->MaximizedChild() == this) main->SendNcPaint();
+            }
+            if (FForm->HasBorder() && !MaximizedMDIChild()) {
                 SendNcPaint();
                 for (auto& o : ObjectList) {
                     if (o->Kind() != TspObjectKind::Caption) continue;
@@ -139,6 +149,7 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
             if (m.WParam == 0) {
                 HideLayered();
             } else {
+                if (IsMDIParentForm()) HookMDIClient();
                 StartFadeIn();
                 if (supportNCArea_) {
                     RecalcFrameForShow();
@@ -147,6 +158,14 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
                         slot.control->SetBoundsRect(SkinStretchable() ? CalcObjectRect(slot.skinRect) : slot.skinRect);
                     }
                 }
+            }
+            MDIChildShown(m.WParam != 0);
+            return true;
+
+        case WM_MOUSEACTIVATE:
+            if (TCustomForm* parent = FForm->MDIParent(); parent && parent->ActiveMDIChild() == FForm && !ncActiveFlag_) {
+                ncActiveFlag_ = true;
+                UpdateCaptionObjects(true);
             }
             return true;
 
@@ -195,13 +214,15 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
 
         case WM_NCACTIVATE:
             ncActiveFlag_ = m.WParam != 0;
+            if (IsMDIChildForm() || IsMDIParentForm()) CallOldWindowProc(m);
             m.Result = 1;
-            if (!FForm->HasBorder()) {
+            if (!FForm->HasBorder() || MaximizedMDIChild()) {
                 UpdateCaptionObjects(false);
             } else {
                 SendNcPaint();
                 UpdateCaptionObjects(true);
             }
+            if (IsMDIChildForm()) MDIBookkeeping();
             return false;
 
         case WM_SYSCOMMAND:
@@ -269,6 +290,12 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
 
         case SKINMSG_MENUCLOSED:
             SkinMenuClosed();
+            return true;
+
+        case SKINMSG_MDIREFIT:
+        case SKINMSG_MDICHILDMAXIMIZED:
+        case SKINMSG_MDICHILDRESTORED:
+            HandleMDIMessage(m);
             return true;
 
         default:
@@ -351,6 +378,11 @@ void TspSkinForm::HandleAfterPrevious(TMessage& m) {
             if (!nc) {
                 const TPoint p = clientPoint();
                 MouseMove(p.X, p.Y);
+            } else if (MouseCaptureObject != -1) {
+                // A frame object holding the mouse (a dragged track-bar thumb or
+                // regulator) hears the moves, which the capture turns into client moves.
+                const TPoint p = ScreenToWindow(FForm->ClientToScreen(clientPoint()));
+                MouseMove(p.X, p.Y);
             }
             break;
         case WM_LBUTTONDOWN:
@@ -420,6 +452,8 @@ void TspSkinForm::HandleSkinMessage(TMessage& m) {
         ForEachSkinnedControl([&](ISkinnedControl& c) {
             if (usesSender(c)) c.ApplySkin();
         });
+    } else if (m.Msg == SKINMSG_AFTERCHANGE && sender && sender == skinData_) {
+        RefitMDIChildren();
     }
 }
 
@@ -475,6 +509,10 @@ void TspSkinForm::ChangeSkinData() {
         UpdateCaptionObjects(false);
         SkinUpdating = false;
         FForm->Invalidate();
+        if (TMDIClient* client = FForm->MDIClient()) {
+            client->Invalidate();
+            RefitMDIChildren();
+        }
         if (FForm->HandleAllocated()) MouseTimer->SetEnabled(true);
         if (OnChangeSkinData) OnChangeSkinData(this);
         if (ClientWidth > 0) FForm->SetClientWidth(ClientWidth);

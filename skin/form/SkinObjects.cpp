@@ -329,19 +329,19 @@ void TspSkinStdButtonObject::MouseDown(int, int, TMouseButton button) {
     if (Command == cmSysMenu) OpenButtonWindowMenu(*Parent, *this);
 }
 
-void TspSkinStdButtonObject::RunCommand() {
-    switch (Command) {
-        case cmClose: CloseSkinnedWindow(*Parent); break;
+void RunFrameCommand(TspSkinForm& form, TspButtonCommand command) {
+    switch (command) {
+        case cmClose: CloseSkinnedWindow(form); break;
         case cmMaximize:
-            Parent->SetWindowState(Parent->WindowMaximized() ? kSkinStateNormal : kSkinStateMaximized);
+            form.SetWindowState(form.WindowMaximized() ? kSkinStateNormal : kSkinStateMaximized);
             break;
         case cmMinimize:
-            if (Parent->AlwaysMinimizeToTray) Parent->MinimizeToTray();
-            else if (Parent->SupportNCArea() && Parent->WindowMinimized()) Parent->SetWindowState(kSkinStateNormal);
-            else Parent->SetWindowState(kSkinStateMinimized);
+            if (form.AlwaysMinimizeToTray) form.MinimizeToTray();
+            else if (form.SupportNCArea() && form.WindowMinimized()) form.SetWindowState(kSkinStateNormal);
+            else form.SetWindowState(kSkinStateMinimized);
             break;
-        case cmRollUp: Parent->SetRollUpState(!Parent->GetRollUpState()); break;
-        case cmMinimizeToTray: Parent->MinimizeToTray(); break;
+        case cmRollUp: form.SetRollUpState(!form.GetRollUpState()); break;
+        case cmMinimizeToTray: form.MinimizeToTray(); break;
         case cmSysMenu:
         case cmDefault: break;
     }
@@ -351,10 +351,10 @@ void TspSkinStdButtonObject::MouseUp(int x, int y, TMouseButton button) {
     if (Command == cmClose) {
         // The button comes up first: closing may take the form and this object with it.
         TspSkinButtonObject::MouseUp(x, y, button);
-        if (Active && button == mbLeft) RunCommand();
+        if (Active && button == mbLeft) RunFrameCommand(*Parent, Command);
         return;
     }
-    if (Active && button == mbLeft) RunCommand();
+    if (Active && button == mbLeft) RunFrameCommand(*Parent, Command);
     TspSkinButtonObject::MouseUp(x, y, button);
 }
 

@@ -22,7 +22,10 @@ class TspSkinData;
 class TspSkinForm;
 
 // What kind of object a frame piece is, for the form's routing and placing rules.
-enum class TspObjectKind { Base, Button, StdButton, Caption };
+enum class TspObjectKind {
+    Base, Button, StdButton, Caption, UserObject, Switch, TrackBar, Gauge, Label, Animate, BitLabel,
+    FrameGauge, FrameRegulator, MainMenuItem
+};
 
 class TspActiveSkinObject {
 public:
@@ -82,6 +85,10 @@ protected:
     [[nodiscard]] const TBitmap* NormalPicture() const { return SkinRectInAPicture ? ActivePicture : Picture; }
 };
 
+// Carries out a caption-button command on the form (close, maximise, minimise, roll-up,
+// tray); "cmsysmenu" and "cmdefault" do nothing here.
+void RunFrameCommand(TspSkinForm& form, TspButtonCommand command);
+
 class TspSkinButtonObject : public TspActiveSkinObject {
 public:
     TspSkinButtonObject(TspSkinForm* parent, const TspDataSkinButton* def);
@@ -129,7 +136,6 @@ private:
     void DrawDefaultLook(TCanvas& canvas) const;
     [[nodiscard]] bool RestoreLook() const;
     [[nodiscard]] bool ShowsIcon() const;
-    void RunCommand();
 };
 
 class TspSkinCaptionObject : public TspActiveSkinObject {

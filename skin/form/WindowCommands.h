@@ -5,13 +5,13 @@
 
 class TMenuItem;
 class TspSkinForm;
-class TspSkinButtonObject;
-class TspSkinStdButtonObject;
+class TspActiveSkinObject;
 
 // "cmclose", and the double click on the window-menu button: closes the owner form.
 void CloseSkinnedWindow(TspSkinForm& form);
-// A button with a menu item opens the item's sub-items below itself.
-void OpenObjectMenu(TspSkinForm& form, TspSkinButtonObject& button, TMenuItem& item);
-// The window-menu button opens the window menu below itself and stays pressed while it
-// is open.
-void OpenButtonWindowMenu(TspSkinForm& form, TspSkinStdButtonObject& button);
+// An object with a menu item (a button, an animation) opens the item's sub-items below
+// itself.
+void OpenObjectMenu(TspSkinForm& form, TspActiveSkinObject& object, TMenuItem& item);
+// The window-menu button (or an animation with its command) opens the window menu below
+// itself; a button stays pressed while it is open.
+void OpenButtonWindowMenu(TspSkinForm& form, TspActiveSkinObject& object);

@@ -41,7 +41,8 @@ void TspSkinForm::SetAlphaBlendValue(uint8_t value) {
 }
 
 bool TspSkinForm::FadeInApplies() const {
-    return !IsDesigning() && LayeredWindowsSupported() && (alphaBlend_ || AlphaBlendAnimation);
+    // An MDI child has no window of its own to fade.
+    return !IsDesigning() && LayeredWindowsSupported() && (alphaBlend_ || AlphaBlendAnimation) && !IsMDIChildForm();
 }
 
 void TspSkinForm::StartFadeIn() {

@@ -53,7 +53,7 @@ void TspSkinForm::CreateMenus() {
     menuEngine_ = new TspSkinMenu(this);
     menuEngine_->OnMenuKey = [this](uint16_t key, uint32_t ch) { return MainMenuModeKey(key, ch); };
     trayPopupMenu_ = new TspSkinPopupMenu(this);
-    const bool mdiChild = FForm->FormStyle == fsMDIChild;
+    const bool mdiChild = FForm->FormStyle() == fsMDIChild;
     TMenuItem& tray = trayPopupMenu_->Items();
     tray.Add(NewMenuItem("TRAY_SF_RESTORE", kRestoreCaption, scNone, [this] { RestoreFromTray(); }));
     tray.Add(NewMenuItem(nullptr, "-", scNone, nullptr));
@@ -68,7 +68,7 @@ TspSkinData* TspSkinForm::PopupMenuSkinData() const { return menusSkinData_ ? me
 void TspSkinForm::BuildDefaultWindowMenu() {
     TMenuItem& items = defaultMenu_->Items();
     items.Clear();
-    const bool mdiChild = FForm->FormStyle == fsMDIChild;
+    const bool mdiChild = FForm->FormStyle() == fsMDIChild;
     if (!WindowMinimized() && (borderIcons_ & biMinimize)) {
         items.Add(NewMenuItem("SF_MINITEM", kMinimizeCaption, scNone, [this] {
             if (AlwaysMinimizeToTray) MinimizeToTray();
@@ -282,7 +282,7 @@ void TspSkinForm::MenuKey(uint16_t key, uint32_t ch) {
     MainMenuModeKey(key, ch);
 }
 
-void TspSkinForm::OpenObjectMenu(TspSkinButtonObject& button, TMenuItem& item) {
+void TspSkinForm::OpenObjectMenu(const TspActiveSkinObject& button, TMenuItem& item) {
     const TRect anchor = ObjectScreenRect(button);
     // The items of a skinned popup menu component are shown by that component.
     if (auto* popup = dynamic_cast<TspSkinPopupMenu*>(item.GetParentMenu()); popup && &popup->Items() == &item) {

@@ -61,9 +61,21 @@ void TspSkinForm::RestoreNormal() {
         if (sameSize) NudgeWidth();
         FForm->Invalidate();
     }
+    if (IsMDIChildForm()) NotifyMDIParent(SKINMSG_MDICHILDRESTORED);
 }
 
 void TspSkinForm::Minimize() {
+    // An MDI child takes the next free place along the bottom of the MDI client area.
+    if (IsMDIChildForm()) {
+        FWindowState = kSkinStateMinimized;
+        if (IsRectEmpty(RestoreBounds)) RestoreBounds = FForm->BoundsRect();
+        ClearHover();
+        const int w = GetMinWidth(), h = GetMinHeight();
+        const TPoint at = MDIMinimizedPlace(w, h);
+        FForm->SetBounds(at.X, at.Y, w, h);
+        NotifyMDIParent(SKINMSG_MDICHILDRESTORED);
+        return;
+    }
     // The application's main form, and any form in client mode, minimise the whole
     // application; the emulated state stays, since the window keeps its bounds.
     if (Application().MainForm() == FForm || !supportNCArea_) {
@@ -104,6 +116,10 @@ void TspSkinForm::Maximize() {
     }
     if (IsRectEmpty(RestoreBounds)) RestoreBounds = FForm->BoundsRect();
     FWindowState = kSkinStateMaximized;
+    if (IsMDIChildForm()) {
+        MaximizeMDIChild();
+        return;
+    }
     const TRect bounds = FForm->BoundsRect();
     FForm->SetBoundsRect(MaximizedBounds(GetWorkArea(bounds, false), GetWorkArea(bounds, true), MaximizeOnFullScreen));
 }

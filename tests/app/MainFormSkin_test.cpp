@@ -48,7 +48,7 @@ protected:
         form = std::make_unique<TForm1>(nullptr, TForm1Unread{});
         auto previous = form->WindowProc;
         form->WindowProc = [this, previous](TMessage& m) {
-            if (m.Msg >= SKINMSG_BEFORECHANGE && m.Msg <= SKINMSG_MDICHILD) {
+            if (m.Msg >= SKINMSG_BEFORECHANGE && m.Msg <= SKINMSG_MDICHILDRESTORED) {
                 messages.push_back({m.Msg, m.WParam, m.LParam, engine->Navigations().size()});
             }
             previous(m);
@@ -182,7 +182,7 @@ TEST_F(MainFormSkinTest, ADamagedSkinBlockLeavesAnUnskinnedFormThatStillStartsAn
         EXPECT_ANY_THROW(form->spSkinData1->SetCompressedStoredSkin(form->spCompressedStoredSkin1));
         EXPECT_TRUE(form->spSkinData1->SkinEmpty);
     }
-    EXPECT_EQ(headless->MessageBoxes()[0].text, "compression error");
+    EXPECT_EQ(headless->MessageBoxes()[0].text, "Damaged compressed data: incorrect header check");
 }
 
 }  // namespace

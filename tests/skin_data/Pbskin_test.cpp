@@ -140,8 +140,8 @@ TEST_F(PbskinTest, BadInputFailsWithAMessage) {
     const Case cases[] = {
         {"info " + q(dir / "garbage"), "not a skin"},
         {"info " + q(dir / "missing.skin"), "Cannot open file"},
-        {"info " + q(dir / "header.skin"), "compression error"},
-        {"info " + q(dir / "cut.skin"), "damaged compressed skin file"},
+        {"info " + q(dir / "header.skin"), "Damaged compressed data: incorrect header check"},
+        {"info " + q(dir / "cut.skin"), "Damaged compressed skin file"},
         {"unpack " + q(dir / "garbage") + " " + q(dir), "not a skin"},
         {"build " + q(dir / "nopictures.ini") + " " + q(dir / "x.skin"), "section [PICTURES] is missing"},
     };
@@ -161,6 +161,39 @@ TEST_F(PbskinTest, BadInputFailsWithAMessage) {
         EXPECT_EQ(run.exitCode, 2) << args;
         EXPECT_NE(run.output.find("usage: pbskin"), std::string::npos) << args;
     }
+}
+
+// info loads the skin as the program does: a skin the program cannot load is never
+// reported as having no problems, and the message is the program's.
+TEST_F(PbskinTest, InfoReportsWhatTheProgramsLoadRaises) {
+    const fs::path folder = dir / "bad";
+    fs::create_directories(folder);
+    for (const auto& entry : fs::directory_iterator(kSkinFolder)) fs::copy_file(entry.path(), folder / entry.path().filename());
+    TStringList lines;
+    lines.LoadFromFile((folder / "skin.ini").string());
+    for (int i = 0; i < lines.Count(); ++i)
+        if (lines.Strings(i).rfind("clientrect=", 0) == 0) lines.SetStrings(i, "clientrect=a,b,c,d");
+    lines.SaveToFile((folder / "skin.ini").string());
+    const fs::path skin = dir / "noclient.skin";
+    ASSERT_EQ(Pbskin("build " + q(folder / "skin.ini") + " " + q(skin)).exitCode, 0);
+    const ToolRun info = Pbskin("info " + q(skin));
+    EXPECT_EQ(info.exitCode, 1) << info.output;
+    EXPECT_NE(info.output.find("problem: the program cannot load this skin: '' is not a valid integer value"),
+              std::string::npos) << info.output;
+    EXPECT_EQ(info.output.find("0 problem(s)"), std::string::npos) << info.output;
+
+    // A zlib stream cut short, in a file whose length agrees: named as damaged compressed
+    // data, not as the picture the shortened package ends in.
+    const fs::path good = dir / "good.skin";
+    ASSERT_EQ(Pbskin("build " + q(kSkinFolder + "/skin.ini") + " " + q(good)).exitCode, 0);
+    std::vector<uint8_t> bytes = FileBytes(good);
+    bytes.resize(8 + (bytes.size() - 8) / 2);
+    const int32_t length = static_cast<int32_t>(bytes.size() - 8);
+    for (int i = 0; i < 4; ++i) bytes[4 + static_cast<size_t>(i)] = static_cast<uint8_t>(length >> (8 * i));
+    WriteBytes(dir / "half.skin", bytes);
+    const ToolRun half = Pbskin("info " + q(dir / "half.skin"));
+    EXPECT_EQ(half.exitCode, 1);
+    EXPECT_EQ(half.output, "pbskin: Damaged compressed data: it ends before the end of its stream\n");
 }
 
 #endif  // PB_PBSKIN_PATH

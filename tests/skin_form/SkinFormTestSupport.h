@@ -86,8 +86,9 @@ protected:
 #include <sstream>
 
 // A compressed skin built from the compiled-in skin's files with its definition text
-// changed by `edit`.
-inline std::vector<uint8_t> ModifiedSkin(const std::function<void(std::string& ini)>& edit) {
+// changed by `edit`; `addFiles` may put further pictures into the skin's folder.
+inline std::vector<uint8_t> ModifiedSkin(const std::function<void(std::string& ini)>& edit,
+                                         const std::function<void(const std::string& folder)>& addFiles = {}) {
     namespace fs = std::filesystem;
     char pattern[] = "/tmp/pb_skinform_XXXXXX";
     const char* made = mkdtemp(pattern);
@@ -103,6 +104,7 @@ inline std::vector<uint8_t> ModifiedSkin(const std::function<void(std::string& i
         ini = ss.str();
     }
     edit(ini);
+    if (addFiles) addFiles(dir.string());
     {
         std::ofstream out(dir / "skin.ini", std::ios::binary | std::ios::trunc);
         out << ini;

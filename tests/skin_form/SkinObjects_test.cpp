@@ -337,7 +337,7 @@ TEST_F(SkinObjectsTest, CustomButtonIsShownOnlyWhenItsHandlerSaysSo) {
     EXPECT_EQ(Object("helpbutton").ObjectRect, Rect(400 - 49, 7, 400 - 31, 25));
 }
 
-TEST_F(SkinObjectsTest, SkinWithFurtherObjectKindsShowsTheRestOfItsFrame) {
+TEST_F(SkinObjectsTest, SkinWithFurtherObjectKindsMakesThemAndShowsTheRestOfItsFrame) {
     const std::vector<uint8_t> skin = ModifiedSkin([](std::string& ini) {
         const char* kinds[] = {"gauge", "label", "switch", "trackbar", "animate", "bitlabel", "framegauge",
                                "frameregulator", "userobject"};
@@ -358,7 +358,11 @@ TEST_F(SkinObjectsTest, SkinWithFurtherObjectKindsShowsTheRestOfItsFrame) {
     data->SetCompressedStoredSkin(stored);
     ASSERT_EQ(data->ObjectDefs.size(), 22u);
     EXPECT_FALSE(data->SkinEmpty);
-    EXPECT_EQ(skinForm->ObjectCount(), 7);
+    EXPECT_EQ(skinForm->ObjectCount(), 16);
+    for (const char* name : {"mygauge", "mylabel", "myswitch", "mytrackbar", "myanimate", "mybitlabel",
+                             "myframegauge", "myframeregulator", "myuserobject"}) {
+        EXPECT_NE(skinForm->FindObject(name), nullptr) << name;
+    }
     form->Show();
     Settle();
     EXPECT_EQ(form->ClientRectInWindow(), Rect(13, 33, 387, 287));

@@ -73,11 +73,15 @@ int Definitions(std::ostream& out, const TMemIniFile& ini, const std::string& li
 
 }  // namespace
 
-int PrintSkinInfo(const LoadedSkin& skin, std::ostream& out) {
+int PrintSkinInfo(const LoadedSkin& skin, std::ostream& out, const std::string& loadProblem) {
     TMemIniFile ini;
     ini.SetStrings(skin.lines);
     int problems = 0;
     out << "container: " << skin.container << "\n";
+    if (!loadProblem.empty()) {
+        out << "  problem: the program cannot load this skin: " << loadProblem << "\n";
+        ++problems;
+    }
     out << "skin name: " << ini.ReadString("VERSION", "skinname", "") << "\n";
     out << "pictures:\n";
     const char* labels[4] = {"main picture", "mask", "roll-up picture", "roll-up mask"};

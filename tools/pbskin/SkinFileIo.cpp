@@ -1,45 +1,69 @@
 #include "SkinFileIo.h"
 
-#include <cstring>
 #include <string>
 
-#include "skin/data/ZlibStreams.h"
 #include "base/Exceptions.h"
+#include "skin/data/CompressedStoredSkin.h"
+#include "skin/data/SkinData.h"
+#include "skin/data/SkinFile.h"
+#include "skin/data/ZlibStreams.h"
 
 namespace pbskin {
+
+namespace {
+
+int32_t Int32At(const std::vector<uint8_t>& b, size_t at) {
+    return static_cast<int32_t>(static_cast<uint32_t>(b[at]) | static_cast<uint32_t>(b[at + 1]) << 8 |
+                                static_cast<uint32_t>(b[at + 2]) << 16 | static_cast<uint32_t>(b[at + 3]) << 24);
+}
+
+enum class Container { CompressedFile, ZlibBlock, Package };
+
+// A compressed skin file is the format value, a length and a zlib stream (first byte
+// 0x78); a package has a flag byte of 0 or 1 where the length would be.
+Container ContainerOf(const std::vector<uint8_t>& b) {
+    if (b.size() > 8 && Int32At(b, 0) == kSkinFormatValue && b[8] == 0x78) return Container::CompressedFile;
+    if (!b.empty() && b[0] == 0x78) return Container::ZlibBlock;
+    return Container::Package;
+}
+
+}  // namespace
 
 void LoadSkinFile(const std::string& path, LoadedSkin& skin) {
     TMemoryStream file;
     file.LoadFromFile(path);
-    const std::vector<uint8_t>& b = file.Bytes();
     TMemoryStream package;
-    int32_t first = 0, second = 0;
-    if (b.size() >= 8) {
-        std::memcpy(&first, b.data(), 4);
-        std::memcpy(&second, b.data() + 4, 4);
-    }
-    // A compressed skin file is the format value, a length and a zlib stream (first byte
-    // 0x78); a package has a flag byte of 0 or 1 where the length would be.
-    const bool compressedFile = first == kSkinFormatValue && b.size() > 8 && b[8] == 0x78;
-    if (compressedFile) {
-        if (second < 0 || static_cast<size_t>(second) != b.size() - 8)
-            throw EReadError(path + ": damaged compressed skin file (it declares " +
-                             std::to_string(second) + " compressed bytes, " +
-                             std::to_string(b.size() - 8) + " follow)");
-        skin.container = "compressed skin file";
-        TMemoryStream block;
-        block.Assign(ReadCompressedSkinFileBytes(file));
-        DecompressWholeStream(package, block, kMaxSkinPackageSize);
-    } else if (!b.empty() && b[0] == 0x78) {
-        skin.container = "zlib block";
-        DecompressWholeStream(package, file, kMaxSkinPackageSize);
-    } else {
-        skin.container = "skin package";
-        package.Assign(b);
+    switch (ContainerOf(file.Bytes())) {
+        case Container::CompressedFile: {
+            skin.container = "compressed skin file";
+            TMemoryStream block;
+            block.Assign(ReadCompressedSkinFileBytes(file));
+            DecompressWholeStream(package, block, kMaxSkinPackageSize);
+            break;
+        }
+        case Container::ZlibBlock:
+            skin.container = "zlib block";
+            DecompressWholeStream(package, file, kMaxSkinPackageSize);
+            break;
+        case Container::Package:
+            skin.container = "skin package";
+            package.Assign(file.Bytes());
+            break;
     }
     package.SetPosition(0);
     if (!ReadSkinPackage(package, skin.pictures, skin.lines))
         throw EReadError(path + ": not a skin (the format value is not 1)");
+}
+
+std::string ProgramLoadProblem(const std::string& path) {
+    try {
+        TspCompressedStoredSkin container(nullptr);
+        TspSkinData data(nullptr);
+        LoadAnySkinFile(path, container, data);
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    return {};
 }
 
 std::vector<uint8_t> BuildCompressedBlock(const std::string& iniPath) {

@@ -79,9 +79,17 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (command == "info" && argc == 3) {
+            // What the program's own load raises is the message to give, also when the
+            // description below cannot be read either.
+            const std::string problem = pbskin::ProgramLoadProblem(argv[2]);
             pbskin::LoadedSkin skin;
-            pbskin::LoadSkinFile(argv[2], skin);
-            return pbskin::PrintSkinInfo(skin, std::cout) == 0 ? 0 : 1;
+            try {
+                pbskin::LoadSkinFile(argv[2], skin);
+            } catch (const std::exception& e) {
+                std::cerr << "pbskin: " << (problem.empty() ? e.what() : problem) << "\n";
+                return 1;
+            }
+            return pbskin::PrintSkinInfo(skin, std::cout, problem) == 0 ? 0 : 1;
         }
         if (command == "unpack" && argc == 4) {
             pbskin::LoadedSkin skin;

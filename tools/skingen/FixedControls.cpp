@@ -9,8 +9,6 @@
 
 namespace skingen {
 
-using namespace theme;
-
 const FixedPlaces kFixed{};
 
 void ReserveFixedPlaces(Packer& pack) {
@@ -40,23 +38,23 @@ void DrawTab(Raster& img, Box b, Rgb top, Rgb bottom, Rgb line) {
 void DrawFixedControls(Raster& img) {
     const FixedPlaces& f = kFixed;
     // Tab page: a dark rim around the panel image, which is a raised paper face.
-    img.Frame(f.tabPage, kFaceDark);
+    img.Frame(f.tabPage, Th().faceDark);
     DrawRaised(img, f.panel);
     // Tabs: normal (sunk back), selected (paper with an amber top), focused (slate).
-    DrawTab(img, f.tab, kFace, kFaceShadow, kFaceDark);
-    img.Fill({f.tab.l, f.tab.b - 1, f.tab.r, f.tab.b}, kFaceDark);
-    DrawTab(img, f.activeTab, kFaceLight, kFace, kFaceDark);
-    img.Fill({f.activeTab.l + 3, f.activeTab.t + 1, f.activeTab.r - 3, f.activeTab.t + 3}, kAmber);
-    DrawTab(img, f.focusTab, kSlateLight, kSlate, kOutline);
+    DrawTab(img, f.tab, Th().face, Th().faceShadow, Th().faceDark);
+    img.Fill({f.tab.l, f.tab.b - 1, f.tab.r, f.tab.b}, Th().faceDark);
+    DrawTab(img, f.activeTab, Th().faceLight, Th().face, Th().faceDark);
+    img.Fill({f.activeTab.l + 3, f.activeTab.t + 1, f.activeTab.r - 3, f.activeTab.t + 3}, Th().hot);
+    DrawTab(img, f.focusTab, Th().frameLight, Th().frame, Th().outline);
     // Expanding panel: slate caption strip over a paper client.
-    img.Fill(f.exPanel, kFace);
-    img.GradientV({f.exPanel.l, f.exPanel.t, f.exPanel.r, f.exPanel.t + 21}, kSlateLight, kSlate, 8);
-    img.Frame(f.exPanel, kSlateDark);
-    img.Fill({f.exPanel.l, f.exPanel.t + 20, f.exPanel.r, f.exPanel.t + 21}, kSlateDark);
-    img.Fill({f.exPanel.l + 1, f.exPanel.t + 1, f.exPanel.r - 1, f.exPanel.t + 2}, Mix(kSlateLight, kWhite, 1, 3));
+    img.Fill(f.exPanel, Th().face);
+    img.GradientV({f.exPanel.l, f.exPanel.t, f.exPanel.r, f.exPanel.t + 21}, Th().frameLight, Th().frame, 8);
+    img.Frame(f.exPanel, Th().frameDark);
+    img.Fill({f.exPanel.l, f.exPanel.t + 20, f.exPanel.r, f.exPanel.t + 21}, Th().frameDark);
+    img.Fill({f.exPanel.l + 1, f.exPanel.t + 1, f.exPanel.r - 1, f.exPanel.t + 2}, Mix(Th().frameLight, kWhite, 1, 3));
     // Rolled up sideways: a vertical slate strip.
-    img.GradientH(f.rollH, kSlateLight, kSlate, 8);
-    img.Frame(f.rollH, kSlateDark);
+    img.GradientH(f.rollH, Th().frameLight, Th().frame, 8);
+    img.Frame(f.rollH, Th().frameDark);
     // Small buttons of the expanding panel.
     struct SmallButton {
         Box box;
@@ -68,9 +66,9 @@ void DrawFixedControls(Raster& img) {
                                    {f.hRestore, State::Normal, GlyphKind::ArrowRight},
                                    {f.hRestoreDown, State::Down, GlyphKind::ArrowRight}};
     for (const SmallButton& b : buttons) {
-        img.Fill(b.box, kSlate);
+        img.Fill(b.box, Th().frame);
         DrawCaptionButton(img, b.box, b.state, false);
-        DrawGlyph(img, b.box, b.glyph, b.state == State::Normal ? kWhite : kInk);
+        DrawGlyph(img, b.box, b.glyph, b.state == State::Normal ? kWhite : Th().ink);
     }
 }
 

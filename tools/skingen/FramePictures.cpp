@@ -4,15 +4,13 @@
 
 #include "SkinBuild.h"
 #include "Theme.h"
+#include "FrameObjects.h"
 #include "Widgets.h"
 
 namespace skingen {
 
-using namespace theme;
-
 namespace {
 
-constexpr Box kWindow{5, 5, 199, 196};  // the visible window shape inside main.bmp
 constexpr int kWindowRadius = 7;
 constexpr Rgb kGlyphOnSlate = kWhite;
 
@@ -21,30 +19,40 @@ constexpr Box kSysMenuPlace{14, 8, 32, 26};
 constexpr Box kRollUpPlace{36, 8, 54, 26};
 constexpr Box kTrayPlace{56, 8, 74, 26};
 
-void DrawMain(const std::string& dir) {
-    Raster img(204, 200, kOutline);
-    Mask mask(204, 200);
-    for (int y = 0; y < 200; ++y)
-        for (int x = 0; x < 204; ++x) {
-            const bool inside = Raster::InsideRound(kWindow, kWindowRadius, x, y);
+void DrawMain(const SkinBuild& skin) {
+    const FrameGeometry& g = skin.frame;
+    const int w = g.width, h = g.height;
+    const Box window = g.window;
+    Raster img(w, h, Th().outline);
+    Mask mask(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const bool inside = Raster::InsideRound(window, kWindowRadius, x, y);
             mask.Set(x, y, inside);
-            if (inside) img.Set(x, y, kSlate);
+            if (inside) img.Set(x, y, Th().frame);
         }
     // Caption band: a vertical gradient, identical in every column so it tiles sideways.
     for (int y = 6; y < 33; ++y) {
-        const Rgb c = Mix(kSlateLight, kSlate, (y - 6) * 9 / 26, 9);
-        for (int x = 6; x < 198; ++x)
-            if (Raster::InsideRound(kWindow, kWindowRadius, x, y)) img.Set(x, y, c);
+        const Rgb c = Mix(Th().frameLight, Th().frame, (y - 6) * 9 / 26, 9);
+        for (int x = 6; x < w - 6; ++x)
+            if (Raster::InsideRound(window, kWindowRadius, x, y)) img.Set(x, y, c);
     }
-    for (int x = 10; x < 194; ++x) img.Set(x, 6, Mix(kSlateLight, kWhite, 1, 3));
+    for (int x = 10; x < w - 10; ++x) img.Set(x, 6, Mix(Th().frameLight, kWhite, 1, 3));
+    // The object band: the caption's gradient turned upside down, so the band reads as a
+    // second bar of the frame; identical in every column as well.
+    if (g.band > 0)
+        for (int y = g.bandArea.t; y < g.bandArea.b; ++y) {
+            const Rgb c = Mix(Th().frame, Th().frameLight, (y - g.bandArea.t) * 6 / g.bandArea.h(), 9);
+            for (int x = 7; x < w - 7; ++x) img.Set(x, y, c);
+        }
     // Side and bottom borders: a light inner line and a dark outer one.
-    img.Fill({6, 33, 7, 193}, kSlateLight);
-    img.Fill({197, 33, 198, 193}, kSlateDark);
-    img.Fill({9, 194, 195, 195}, kSlateDark);
-    img.RoundFrame(kWindow, kWindowRadius, kOutline);
+    img.Fill({6, 33, 7, h - 7}, Th().frameLight);
+    img.Fill({w - 7, 33, w - 6, h - 7}, Th().frameDark);
+    img.Fill({9, h - 6, w - 9, h - 5}, Th().frameDark);
+    img.RoundFrame(window, kWindowRadius, Th().outline);
     // Client area with a thin dark rim.
-    img.Frame({12, 32, 192, 188}, kSlateDark);
-    img.Fill({13, 33, 191, 187}, kFace);
+    img.Frame(g.clientRim, Th().frameDark);
+    img.Fill(g.client, Th().face);
     // Caption buttons that keep their frame places.
     DrawCaptionButton(img, kSysMenuPlace, State::Normal, false);
     DrawGlyph(img, kSysMenuPlace, GlyphKind::Puzzle, kGlyphOnSlate);
@@ -54,9 +62,10 @@ void DrawMain(const std::string& dir) {
     DrawGlyph(img, kTrayPlace, GlyphKind::Tray, kGlyphOnSlate);
     // Size grip in the bottom-right corner.
     for (int i = 0; i < 3; ++i)
-        for (int j = 0; j <= i; ++j) img.Set(195 - 2 * j, 189 + 2 * i - 0 * j, kSlateLight);
-    img.SaveBmp8(dir + "/main.bmp");
-    mask.SaveBmp1(dir + "/mask.bmp");
+        for (int j = 0; j <= i; ++j) img.Set(w - 9 - 2 * j, h - 11 + 2 * i, Th().frameLight);
+    if (g.band > 0) DrawBandObjects(img, g);
+    img.SaveBmp8(skin.outDir + "/main.bmp");
+    mask.SaveBmp1(skin.outDir + "/mask.bmp");
 }
 
 // active.bmp, 67 x 75: caption button states on a slate ground.
@@ -71,7 +80,7 @@ struct ActiveCells {
 constexpr ActiveCells kActiveCells{};
 
 void DrawActive(const std::string& dir) {
-    Raster img(67, 75, kSlate);
+    Raster img(67, 75, Th().frame);
     const ActiveCells& c = kActiveCells;
     DrawCaptionButton(img, c.closeDown, State::Down, true);
     DrawCaptionButton(img, c.closeHot, State::Hot, true);
@@ -79,13 +88,13 @@ void DrawActive(const std::string& dir) {
     for (const Box& b : {c.closeDown, c.closeHot, c.closeNormal}) DrawGlyph(img, b, GlyphKind::Close, kWhite);
     DrawCaptionButton(img, c.disabled, State::Disabled, false);
     DrawCaptionButton(img, c.rollHot, State::Hot, false);
-    DrawGlyph(img, c.rollHot, GlyphKind::RollUp, kInk);
+    DrawGlyph(img, c.rollHot, GlyphKind::RollUp, Th().ink);
     DrawCaptionButton(img, c.rollDown, State::Down, false);
-    DrawGlyph(img, c.rollDown, GlyphKind::RollUp, kInk);
+    DrawGlyph(img, c.rollDown, GlyphKind::RollUp, Th().ink);
     DrawCaptionButton(img, c.trayHot, State::Hot, false);
-    DrawGlyph(img, c.trayHot, GlyphKind::Tray, kInk);
+    DrawGlyph(img, c.trayHot, GlyphKind::Tray, Th().ink);
     DrawCaptionButton(img, c.trayDown, State::Down, false);
-    DrawGlyph(img, c.trayDown, GlyphKind::Tray, kInk);
+    DrawGlyph(img, c.trayDown, GlyphKind::Tray, Th().ink);
     DrawCaptionButton(img, c.rollRestore, State::Normal, false);
     DrawGlyph(img, c.rollRestore, GlyphKind::RollDown, kGlyphOnSlate);
     img.SaveBmp8(dir + "/active.bmp");
@@ -93,35 +102,45 @@ void DrawActive(const std::string& dir) {
 
 // pw.bmp, 99 x 63: the popup menu window, a paper face in a slate rim.
 void DrawPopupWindow(const std::string& dir) {
-    Raster img(99, 63, kFace);
-    img.Frame({0, 0, 99, 63}, kOutline);
-    img.Bevel({1, 1, 98, 62}, kFaceLight, kFaceShadow);
-    img.Fill({2, 2, 97, 3}, kSlateLight);  // a slate top line, the theme's signature
+    Raster img(99, 63, Th().face);
+    img.Frame({0, 0, 99, 63}, Th().outline);
+    img.Bevel({1, 1, 98, 62}, Th().faceLight, Th().faceShadow);
+    img.Fill({2, 2, 97, 3}, Th().frameLight);  // a slate top line, the theme's signature
     img.SaveBmp8(dir + "/pw.bmp");
 }
 
 // menuitems.bmp, 50 x 118: highlighted item (0,0,50,22), normal item (0,22,48,44),
 // divider (0,57,49,62).
 void DrawMenuItems(const std::string& dir) {
-    Raster img(50, 118, kFace);
-    img.GradientV({0, 0, 50, 22}, kAmberLight, kAmber, 6);
-    img.Frame({0, 0, 50, 22}, kAmberDark);
-    img.Fill({0, 22, 48, 44}, kFace);
-    img.Fill({0, 22, 6, 44}, Mix(kFace, kSlateLight, 1, 4));  // icon column
-    img.Fill({0, 57, 49, 62}, kFace);
-    img.Fill({0, 57, 6, 62}, Mix(kFace, kSlateLight, 1, 4));
-    img.Fill({10, 59, 49, 60}, kFaceShadow);
-    img.Fill({10, 60, 49, 61}, kFaceLight);
+    Raster img(50, 118, Th().face);
+    img.GradientV({0, 0, 50, 22}, Th().hotLight, Th().hot, 6);
+    img.Frame({0, 0, 50, 22}, Th().hotDark);
+    img.Fill({0, 22, 48, 44}, Th().face);
+    img.Fill({0, 22, 6, 44}, Mix(Th().face, Th().frameLight, 1, 4));  // icon column
+    img.Fill({0, 57, 49, 62}, Th().face);
+    img.Fill({0, 57, 6, 62}, Mix(Th().face, Th().frameLight, 1, 4));
+    img.Fill({10, 59, 49, 60}, Th().faceShadow);
+    img.Fill({10, 60, 49, 61}, Th().faceLight);
     img.SaveBmp8(dir + "/menuitems.bmp");
 }
 
 // hw.bmp, 35 x 19: the hint window, cream with a slate rim and rounded corners.
 void DrawHintWindow(const std::string& dir) {
-    Raster img(35, 19, kHintFace);
-    img.Fill({0, 0, 35, 19}, kHintFace);
-    img.Frame({0, 0, 35, 19}, kSlate);
+    Raster img(35, 19, Th().hintFace);
+    img.Fill({0, 0, 35, 19}, Th().hintFace);
+    img.Frame({0, 0, 35, 19}, Th().frame);
     img.Fill({1, 1, 34, 2}, kWhite);
     img.SaveBmp8(dir + "/hw.bmp");
+}
+
+// mdibg.bmp, 48 x 48: the tile behind MDI children, the face tinted with the frame colour
+// and a faint puzzle piece, so the client area of an MDI parent reads as a desk.
+void DrawMdiBackground(const std::string& dir) {
+    Raster img(48, 48, Mix(Th().face, Th().frameLight, 1, 5));
+    const Rgb mark = Mix(Th().face, Th().frameLight, 2, 5);
+    DrawGlyph(img, {0, 0, 24, 24}, GlyphKind::Puzzle, mark);
+    DrawGlyph(img, {24, 24, 48, 48}, GlyphKind::Puzzle, mark);
+    img.SaveBmp8(dir + "/mdibg.bmp");
 }
 
 void DrawButtonMask(const std::string& dir) {
@@ -133,60 +152,80 @@ void DrawButtonMask(const std::string& dir) {
 
 }  // namespace
 
+FrameGeometry FrameGeometryOf(const SkinTheme& theme) {
+    FrameGeometry g;
+    g.width = theme.mainWidth;
+    g.height = theme.mainHeight;
+    g.band = theme.objectBand;
+    const int w = g.width, h = g.height;
+    g.window = {5, 5, w - 5, h - 4};
+    g.clientRim = {12, 32, w - 12, h - 12 - g.band};
+    g.client = {13, 33, w - 13, h - 13 - g.band};
+    g.buttons = {w - 71, 7, w - 11, 26};
+    if (g.band > 0) g.bandArea = {7, g.clientRim.b, w - 7, h - 7};
+    g.bottomY = g.client.b - 5;
+    return g;
+}
+
 void BuildFramePictures(SkinBuild& skin) {
     const std::string& dir = skin.outDir;
-    DrawMain(dir);
+    const FrameGeometry& g = skin.frame;
+    const bool objects = g.band > 0;
+    DrawMain(skin);
     DrawActive(dir);
     DrawPopupWindow(dir);
     DrawMenuItems(dir);
     DrawHintWindow(dir);
     DrawButtonMask(dir);
+    if (objects) DrawMdiBackground(dir);
 
     SkinText& t = skin.text;
     t.Add("VERSION")
         .Add("ver", "1")
-        .Add("skinname", "Puzzlebin Slate")
+        .Add("skinname", skin.theme.skinName)
         .Add("skinauthor", "The Puzzlebin developers")
         .Add("authoremail", "skins@puzzlebin.example")
         .Add("authorurl", "https://puzzlebin.example/")
-        .Add("skincomments", "The skin compiled into Puzzlebin: slate frame, paper faces, amber highlights.");
-    t.Add("PICTURES")
+        .Add("skincomments", skin.theme.comments);
+    Section& pictures = t.Add("PICTURES")
         .Add("picture", "main.bmp")
         .Add("mask", "mask.bmp")
         .Add("rolluppicture", "")
         .Add("rollupmask", "")
-        .Add("activepicturescount", 6)
+        .Add("activepicturescount", objects ? 8 : 6)
         .Add("0", "pw.bmp")
         .Add("1", "menuitems.bmp")
         .Add("2", "active.bmp")
         .Add("3", "controls.bmp")
         .Add("4", "hw.bmp")
         .Add("5", "buttonmask.bmp");
+    if (objects) pictures.Add("6", "objects.bmp").Add("7", "mdibg.bmp");
+    const BandPlaces band = objects ? BandPlacesOf(g) : BandPlaces{};
     t.Add("FORMINFO")
         .Add("lefttoppoint", P(98, 37))
         .Add("righttoppoint", P(106, 34))
-        .Add("leftbottompoint", P(17, 182))
-        .Add("rightbottompoint", P(191, 182))
-        .Add("clientrect", R(13, 33, 191, 187))
+        .Add("leftbottompoint", P(objects ? band.leftEnd : 17, g.bottomY))
+        .Add("rightbottompoint", P(objects ? band.rightStart : g.client.r, g.bottomY))
+        .Add("clientrect", R(g.client))
         .Add("bgpictureindex", -1)
-        .Add("mdibgpictureindex", -1)
+        .Add("mdibgpictureindex", objects ? kMdiBackground : -1)
         .Add("leftstretch", 0)
         .Add("rightstretch", 0)
         .Add("topstretch", 0)
         .Add("bottomstretch", 0)
-        .Add("buttonsrect", R(133, 7, 193, 26))
+        .Add("buttonsrect", R(g.buttons))
         .Add("captionrect", R(0, 0, 0, 0))
         .Add("buttonsoffset", 2)
         .Add("buttonsinleft", 0)
         // The inner rectangle of the shape leaves out the rounded corners, so the corners
         // come from the mask strips and the bands beside the edges are where the probes
         // of the hit test find the window's border.
-        .Add("maskrectarea", R(kWindow.l + kWindowRadius, kWindow.t + kWindowRadius, kWindow.r - kWindowRadius,
-                               kWindow.b - kWindowRadius))
+        .Add("maskrectarea", R(g.window.l + kWindowRadius, g.window.t + kWindowRadius, g.window.r - kWindowRadius,
+                               g.window.b - kWindowRadius))
         .Add("hittestlefttoppoint", P(12, 11))
-        .Add("hittestrighttoppoint", P(191, 12))
-        .Add("hittestleftbottompoint", P(13, 184))
-        .Add("hittestrightbottompoint", P(186, 184))
+        .Add("hittestrighttoppoint", P(g.width - 13, 12))
+        .Add("hittestleftbottompoint", P(13, g.height - 16))
+        .Add("hittestrightbottompoint", P(g.width - 18, g.height - 16))
         .Add("rollupleftpoint", P(0, 0))
         .Add("rolluprightpoint", P(0, 0))
         .Add("mainmenurect", R(0, 0, 0, 0))
@@ -196,7 +235,7 @@ void BuildFramePictures(SkinBuild& skin) {
         .Add("cursorindex", -1)
         .Add("autorenderinginactiveimage", 0)
         .Add("inactiveeffect", "iegrayscale")
-        .Add("formminwidth", 160);
+        .Add("formminwidth", objects ? g.width - (band.rightStart - band.leftEnd) : 160);
     t.Add("POPUPWINDOW")
         .Add("windowpictureindex", kPw)
         .Add("maskpictureindex", -1)
@@ -206,8 +245,8 @@ void BuildFramePictures(SkinBuild& skin) {
         .Add("rightbottompoint", P(91, 55))
         .Add("cursorindex", -1)
         .Add("itemsrect", R(3, 4, 96, 60))
-        .Add("scrollmarkercolor", C(kFaceDark))
-        .Add("scrollmarkeractivecolor", C(kAmberDark))
+        .Add("scrollmarkercolor", C(Th().faceDark))
+        .Add("scrollmarkeractivecolor", C(Th().hotDark))
         .Add("leftstretch", 0)
         .Add("rightstretch", 0)
         .Add("topstretch", 0)
@@ -223,7 +262,7 @@ void BuildFramePictures(SkinBuild& skin) {
         .Add("fontname", "Arial")
         .Add("fontheight", 14)
         .Add("fontstyle", "")
-        .Add("fontcolor", C(kInk))
+        .Add("fontcolor", C(Th().ink))
         .Add("leftstretch", 0)
         .Add("rightstretch", 0)
         .Add("topstretch", 0)

@@ -13,8 +13,6 @@
 
 namespace skingen {
 
-using namespace theme;
-
 namespace {
 
 constexpr Box kNone{};
@@ -55,17 +53,17 @@ void DrawStates(const std::vector<Box>& cells, States& out,
 }
 
 void DrawCheck(Raster& img, Box b, bool on, State s, bool radio) {
-    const Rgb ring = s == State::Hot ? kAmberDark : s == State::Disabled ? kDisabled : kFaceDark;
-    const Rgb face = s == State::Disabled ? kFace : s == State::Hot ? kAmberLight : kWhite;
+    const Rgb ring = s == State::Hot ? Th().hotDark : s == State::Disabled ? Th().disabled : Th().faceDark;
+    const Rgb face = s == State::Disabled ? Th().face : s == State::Hot ? Th().hotLight : kWhite;
     if (radio) {
-        img.Fill(b, kFace);
+        img.Fill(b, Th().face);
         img.RoundFill(b, 6, face);
         img.RoundFrame(b, 6, ring);
-        if (on) img.RoundFill({b.l + 4, b.t + 4, b.r - 4, b.b - 4}, 2, s == State::Disabled ? kDisabledInk : kSlateDark);
+        if (on) img.RoundFill({b.l + 4, b.t + 4, b.r - 4, b.b - 4}, 2, s == State::Disabled ? Th().disabledInk : Th().frameDark);
     } else {
         img.Fill(b, face);
         img.Frame(b, ring);
-        if (on) DrawGlyph(img, b, GlyphKind::Check, s == State::Disabled ? kDisabledInk : kSlateDark);
+        if (on) DrawGlyph(img, b, GlyphKind::Check, s == State::Disabled ? Th().disabledInk : Th().frameDark);
     }
 }
 
@@ -76,8 +74,8 @@ void DrawArrowButton(Raster& img, Box b, GlyphKind arrow, State s) {
 }
 
 void DrawScrollBar(Raster& img, Box b, bool vertical) {
-    img.GradientH(b, Mix(kFace, kFaceShadow, 1, 3), kFace, 4);
-    img.Frame(b, kFaceShadow);
+    img.GradientH(b, Mix(Th().face, Th().faceShadow, 1, 3), Th().face, 4);
+    img.Frame(b, Th().faceShadow);
     const Box first = vertical ? Box{b.l, b.t, b.r, b.t + 16} : Box{b.l, b.t, b.l + 16, b.b};
     const Box last = vertical ? Box{b.l, b.b - 16, b.r, b.b} : Box{b.r - 16, b.t, b.r, b.b};
     DrawArrowButton(img, first, vertical ? GlyphKind::ArrowUp : GlyphKind::ArrowLeft, State::Normal);
@@ -85,11 +83,11 @@ void DrawScrollBar(Raster& img, Box b, bool vertical) {
 }
 
 void DrawThumb(Raster& img, Box b, State s, bool vertical) {
-    const Rgb top = s == State::Normal ? kSlateLight : s == State::Hot ? kAmberLight : kAmber;
-    const Rgb bottom = s == State::Normal ? kSlate : s == State::Hot ? kAmber : kAmberLight;
+    const Rgb top = s == State::Normal ? Th().frameLight : s == State::Hot ? Th().hotLight : Th().hot;
+    const Rgb bottom = s == State::Normal ? Th().frame : s == State::Hot ? Th().hot : Th().hotLight;
     if (vertical) img.GradientH(b, top, bottom, 6);
     else img.GradientV(b, top, bottom, 6);
-    img.RoundFrame(b, 2, s == State::Normal ? kOutline : kAmberDark);
+    img.RoundFrame(b, 2, s == State::Normal ? Th().outline : Th().hotDark);
 }
 
 Images DrawImages(SkinBuild& skin) {
@@ -100,7 +98,7 @@ Images DrawImages(SkinBuild& skin) {
     DrawStates(pack.Strip(40, 22, 4), im.toolButton, [&](Box b, State s) { DrawToolButton(img, b, s); });
     DrawStates(pack.Strip(48, 22, 4), im.toolMenuButton, [&](Box b, State s) {
         DrawToolButton(img, b, s);
-        if (s != State::Normal && s != State::Disabled) img.Fill({b.r - 13, b.t + 3, b.r - 12, b.b - 3}, kAmberDark);
+        if (s != State::Normal && s != State::Disabled) img.Fill({b.r - 13, b.t + 3, b.r - 12, b.b - 3}, Th().hotDark);
         DrawGlyph(img, {b.r - 12, b.t, b.r, b.b}, GlyphKind::ArrowDown, GlyphInk(s));
     });
     DrawStates(pack.Strip(40, 38, 4), im.bigToolButton, [&](Box b, State s) { DrawToolButton(img, b, s); });
@@ -118,23 +116,23 @@ Images DrawImages(SkinBuild& skin) {
     im.radioOnOff = checks[10], im.radioOffOff = checks[11];
     auto plates = pack.Strip(80, 17, 2);
     im.checkPlate = plates[0], im.checkPlateHot = plates[1];
-    img.Fill(im.checkPlate, kFace);
-    img.Fill(im.checkPlateHot, Mix(kFace, kAmberLight, 1, 2));
+    img.Fill(im.checkPlate, Th().face);
+    img.Fill(im.checkPlateHot, Mix(Th().face, Th().hotLight, 1, 2));
 
     im.gauge = pack.Place(80, 16);
     DrawSunken(img, im.gauge);
     im.gaugeBar = pack.Place(20, 12);
-    img.GradientV(im.gaugeBar, kGreenLight, kGreen, 6);
+    img.GradientV(im.gaugeBar, Th().progressLight, Th().progress, 6);
     im.vgauge = pack.Place(16, 80);
     DrawSunken(img, im.vgauge);
     im.vgaugeBar = pack.Place(12, 20);
-    img.GradientH(im.vgaugeBar, kGreenLight, kGreen, 6);
+    img.GradientH(im.vgaugeBar, Th().progressLight, Th().progress, 6);
 
     im.hTrack = pack.Place(80, 20);
-    img.Fill(im.hTrack, kFace);
+    img.Fill(im.hTrack, Th().face);
     DrawSunken(img, {im.hTrack.l + 5, im.hTrack.t + 8, im.hTrack.r - 5, im.hTrack.t + 12});
     im.vTrack = pack.Place(20, 80);
-    img.Fill(im.vTrack, kFace);
+    img.Fill(im.vTrack, Th().face);
     DrawSunken(img, {im.vTrack.l + 8, im.vTrack.t + 5, im.vTrack.l + 12, im.vTrack.b - 5});
     auto thumbs = pack.Strip(11, 18, 2);
     im.hThumb = thumbs[0], im.hThumbHot = thumbs[1];
@@ -203,8 +201,8 @@ Images DrawImages(SkinBuild& skin) {
     im.gripV = grips[0], im.gripVHot = grips[1], im.gripVDown = grips[2];
     im.gripH = grips[3], im.gripHHot = grips[4], im.gripHDown = grips[5];
     for (int i = 0; i < 6; ++i) {
-        img.Fill(grips[i], i % 3 == 0 ? kSlate : kAmber);
-        DrawGlyph(img, grips[i], i < 3 ? GlyphKind::Grip : GlyphKind::Grip, i % 3 == 0 ? kSlateLight : kAmberDark);
+        img.Fill(grips[i], i % 3 == 0 ? Th().frame : Th().hot);
+        DrawGlyph(img, grips[i], i < 3 ? GlyphKind::Grip : GlyphKind::Grip, i % 3 == 0 ? Th().frameLight : Th().hotDark);
     }
 
     im.list = pack.Place(80, 60);
@@ -212,33 +210,33 @@ Images DrawImages(SkinBuild& skin) {
     im.captionList = pack.Place(80, 76);
     DrawField(img, im.captionList, false);
     img.GradientV({im.captionList.l + 2, im.captionList.t + 2, im.captionList.r - 2, im.captionList.t + 18},
-                  kSlateLight, kSlate, 6);
+                  Th().frameLight, Th().frame, 6);
     auto items = pack.Strip(60, 16, 3);
     im.item = items[0], im.itemHot = items[1], im.itemFocus = items[2];
     img.Fill(im.item, kWhite);
-    img.GradientV(im.itemHot, kAmberLight, Mix(kAmberLight, kAmber, 1, 2), 4);
-    img.GradientV(im.itemFocus, kSlateLight, kSlate, 4);
+    img.GradientV(im.itemHot, Th().hotLight, Mix(Th().hotLight, Th().hot, 1, 2), 4);
+    img.GradientV(im.itemFocus, Th().frameLight, Th().frame, 4);
 
     im.groupBox = pack.Place(80, 50);
-    img.Fill(im.groupBox, kFace);
-    img.Frame({im.groupBox.l, im.groupBox.t + 8, im.groupBox.r - 1, im.groupBox.b - 1}, kFaceShadow);
-    img.Frame({im.groupBox.l + 1, im.groupBox.t + 9, im.groupBox.r, im.groupBox.b}, kFaceLight);
-    img.Fill({im.groupBox.l + 6, im.groupBox.t, im.groupBox.r - 6, im.groupBox.t + 17}, kFace);
+    img.Fill(im.groupBox, Th().face);
+    img.Frame({im.groupBox.l, im.groupBox.t + 8, im.groupBox.r - 1, im.groupBox.b - 1}, Th().faceShadow);
+    img.Frame({im.groupBox.l + 1, im.groupBox.t + 9, im.groupBox.r, im.groupBox.b}, Th().faceLight);
+    img.Fill({im.groupBox.l + 6, im.groupBox.t, im.groupBox.r - 6, im.groupBox.t + 17}, Th().face);
     im.statusBar = pack.Place(60, 20);
     DrawRaised(img, im.statusBar);
     im.statusPanel = pack.Place(60, 18);
     DrawSunken(img, im.statusPanel);
     im.toolPanel = pack.Place(60, 26);
-    img.GradientV(im.toolPanel, kFaceLight, kFace, 6);
-    img.Bevel(im.toolPanel, kWhite, kFaceShadow);
+    img.GradientV(im.toolPanel, Th().faceLight, Th().face, 6);
+    img.Bevel(im.toolPanel, kWhite, Th().faceShadow);
     im.bigToolPanel = pack.Place(60, 46);
-    img.GradientV(im.bigToolPanel, kFaceLight, kFace, 8);
-    img.Bevel(im.bigToolPanel, kWhite, kFaceShadow);
+    img.GradientV(im.bigToolPanel, Th().faceLight, Th().face, 8);
+    img.Bevel(im.bigToolPanel, kWhite, Th().faceShadow);
     im.resizeToolPanel = pack.Place(60, 26);
-    img.GradientV(im.resizeToolPanel, kFaceLight, kFace, 6);
-    img.Bevel(im.resizeToolPanel, kWhite, kFaceShadow);
+    img.GradientV(im.resizeToolPanel, Th().faceLight, Th().face, 6);
+    img.Bevel(im.resizeToolPanel, kWhite, Th().faceShadow);
     DrawGlyph(img, {im.resizeToolPanel.l + 2, im.resizeToolPanel.t, im.resizeToolPanel.l + 8, im.resizeToolPanel.b},
-              GlyphKind::GripV, kFaceDark);
+              GlyphKind::GripV, Th().faceDark);
 
     im.hUpDown = pack.Place(32, 16);
     DrawArrowButton(img, {im.hUpDown.l, im.hUpDown.t, im.hUpDown.l + 16, im.hUpDown.b}, GlyphKind::ArrowLeft, State::Normal);
@@ -250,34 +248,34 @@ Images DrawImages(SkinBuild& skin) {
     auto cells = pack.Strip(40, 18, 4);
     im.cell = cells[0], im.cellSelect = cells[1], im.cellFocus = cells[2], im.fixedCell = cells[3];
     img.Fill(im.cell, kWhite);
-    img.Fill(im.cellSelect, kAmberLight);
-    img.GradientV(im.cellFocus, kSlateLight, kSlate, 4);
+    img.Fill(im.cellSelect, Th().hotLight);
+    img.GradientV(im.cellFocus, Th().frameLight, Th().frame, 4);
     DrawRaised(img, im.fixedCell);
 
     im.menuBar = pack.Place(60, 20);
-    img.GradientV(im.menuBar, kFaceLight, kFace, 4);
-    img.Fill({im.menuBar.l, im.menuBar.b - 1, im.menuBar.r, im.menuBar.b}, kFaceShadow);
+    img.GradientV(im.menuBar, Th().faceLight, Th().face, 4);
+    img.Fill({im.menuBar.l, im.menuBar.b - 1, im.menuBar.r, im.menuBar.b}, Th().faceShadow);
     im.controlBar = pack.Place(60, 34);
     DrawSunken(img, im.controlBar);
     im.controlBarItem = pack.Place(60, 26);
-    img.GradientV(im.controlBarItem, kFaceLight, kFace, 6);
-    img.Bevel(im.controlBarItem, kWhite, kFaceShadow);
+    img.GradientV(im.controlBarItem, Th().faceLight, Th().face, 6);
+    img.Bevel(im.controlBarItem, kWhite, Th().faceShadow);
     DrawGlyph(img, {im.controlBarItem.l + 1, im.controlBarItem.t, im.controlBarItem.l + 7, im.controlBarItem.b},
-              GlyphKind::GripV, kFaceDark);
+              GlyphKind::GripV, Th().faceDark);
     im.vSplitter = pack.Place(6, 40);
-    img.Fill(im.vSplitter, kFace);
-    DrawGlyph(img, im.vSplitter, GlyphKind::GripV, kFaceDark);
+    img.Fill(im.vSplitter, Th().face);
+    DrawGlyph(img, im.vSplitter, GlyphKind::GripV, Th().faceDark);
     im.hSplitter = pack.Place(40, 6);
-    img.Fill(im.hSplitter, kFace);
-    DrawGlyph(img, im.hSplitter, GlyphKind::Dots, kFaceDark);
+    img.Fill(im.hSplitter, Th().face);
+    DrawGlyph(img, im.hSplitter, GlyphKind::Dots, Th().faceDark);
     im.scrollBox = pack.Place(40, 40);
     DrawSunken(img, im.scrollBox);
 
     im.hRuler = pack.Place(80, 8);
-    img.Fill(im.hRuler, kFace);
+    img.Fill(im.hRuler, Th().face);
     DrawSunken(img, {im.hRuler.l, im.hRuler.t + 2, im.hRuler.r, im.hRuler.t + 6});
     im.vRuler = pack.Place(8, 80);
-    img.Fill(im.vRuler, kFace);
+    img.Fill(im.vRuler, Th().face);
     DrawSunken(img, {im.vRuler.l + 2, im.vRuler.t, im.vRuler.l + 6, im.vRuler.b});
     im.sliderHThumb = pack.Place(11, 18);
     DrawThumb(img, im.sliderHThumb, State::Normal, true);
@@ -329,7 +327,7 @@ Section& Fixed(SkinBuild& skin, const std::string& name, Box r) {
         .Add("clientrect", R(0, 0, r.w(), r.h()));
 }
 
-Section& Font(Section& s, const std::string& prefix = "", int height = 14, Rgb colour = kInk,
+Section& Font(Section& s, const std::string& prefix = "", int height = 14, Rgb colour = Th().ink,
               const std::string& style = "") {
     return s.Add(prefix + "fontname", "Arial")
         .Add(prefix + "fontheight", height)
@@ -340,9 +338,9 @@ Section& Font(Section& s, const std::string& prefix = "", int height = 14, Rgb c
 void ButtonSection(SkinBuild& skin, const std::string& name, const States& st, int corner, int mask = -1) {
     Section& s = Custom(skin, name, st.normal, corner, corner - 1, mask);
     Font(s)
-        .Add("activefontcolor", C(kInk))
-        .Add("disabledfontcolor", C(kDisabledInk))
-        .Add("downfontcolor", C(kInk))
+        .Add("activefontcolor", C(Th().ink))
+        .Add("disabledfontcolor", C(Th().disabledInk))
+        .Add("downfontcolor", C(Th().ink))
         .Add("morphing", 1)
         .Add("morphkind", "mkdefault")
         .Add("activeskinrect", R(st.hot))
@@ -367,9 +365,9 @@ void PanelSection(SkinBuild& skin, const std::string& name, Box r, int corner, i
 void CheckRadioSection(SkinBuild& skin, const std::string& name, const Images& im, bool radio) {
     Section& s = Custom(skin, name, im.checkPlate, 0, 0);
     Font(s)
-        .Add("activefontcolor", C(kInk))
-        .Add("unenabledfontcolor", C(kDisabledInk))
-        .Add("framefontcolor", C(kSlateDark))
+        .Add("activefontcolor", C(Th().ink))
+        .Add("unenabledfontcolor", C(Th().disabledInk))
+        .Add("framefontcolor", C(Th().frameDark))
         .Add("morphing", 0)
         .Add("morphkind", "mkdefault")
         .Add("activeskinrect", R(im.checkPlateHot))
@@ -390,7 +388,7 @@ void GaugeSection(SkinBuild& skin, const std::string& name, Box frame, Box bar, 
                      .Add("beginoffset", 2)
                      .Add("endoffset", 2)
                      .Add("vertical", vertical ? 1 : 0);
-    Font(s, "", 14, kInk);
+    Font(s, "", 14, Th().ink);
 }
 
 void TrackBarSection(SkinBuild& skin, const std::string& name, const Images& im, bool vertical) {
@@ -405,8 +403,8 @@ void TrackBarSection(SkinBuild& skin, const std::string& name, const Images& im,
 void EditSection(SkinBuild& skin, const std::string& name, Box r, Box focused, const States* button) {
     Section& s = Custom(skin, name, r, 3, 3).Add("activeskinrect", R(focused));
     Font(s)
-        .Add("disabledfontcolor", C(kDisabledInk))
-        .Add("activefontcolor", C(kInk))
+        .Add("disabledfontcolor", C(Th().disabledInk))
+        .Add("activefontcolor", C(Th().ink))
         .Add("buttonrect", button ? R(r.w() - 18, 2, r.w() - 2, r.h() - 2) : R(kNone))
         .Add("activebuttonrect", R(button ? button->hot : kNone))
         .Add("downbuttonrect", R(button ? button->down : kNone))
@@ -423,7 +421,7 @@ void ListBoxSection(SkinBuild& skin, const std::string& name, const Images& im, 
                      .Add("itemrightoffset", 2)
                      .Add("itemtextrect", R(checks ? 18 : 3, 0, 58, 16));
     Font(s)
-        .Add("activefontcolor", C(kInk))
+        .Add("activefontcolor", C(Th().ink))
         .Add("focusfontcolor", C(kWhite))
         .Add("captionrect", caption ? R(2, 2, r.w() - 2, 18) : R(kNone));
     Font(s, "caption", 14, kWhite, "fsbold");
@@ -475,8 +473,8 @@ void ScrollBarSection(SkinBuild& skin, const std::string& name, const Images& im
 void SpinSection(SkinBuild& skin, const std::string& name, const Images& im) {
     Section& s = Custom(skin, name, im.spin, 3, 3).Add("activeskinrect", R(im.spinFocused));
     Font(s)
-        .Add("activefontcolor", C(kInk))
-        .Add("disabledfontcolor", C(kDisabledInk))
+        .Add("activefontcolor", C(Th().ink))
+        .Add("disabledfontcolor", C(Th().disabledInk))
         .Add("upbuttonrect", R(65, 2, 78, 10))
         .Add("activeupbuttonrect", R(im.spinUpHot))
         .Add("downupbuttonrect", R(im.spinUpDown))
@@ -629,7 +627,7 @@ void BuildSkinControls(SkinBuild& skin) {
         else if (name == "vgauge") GaugeSection(skin, name, im.vgauge, im.vgaugeBar, true);
         else if (name == "label") Font(Custom(skin, name, kNone, 0, 0));
         else if (name == "statuspanel") Font(Custom(skin, name, im.statusPanel, 3, 2));
-        else if (name == "stdlabel") Font(Base(skin, name, kNone)).Add("activefontcolor", C(kAmberDark));
+        else if (name == "stdlabel") Font(Base(skin, name, kNone)).Add("activefontcolor", C(Th().hotDark));
         else if (name == "trackbar") TrackBarSection(skin, name, im, true);
         else if (name == "htrackbar") TrackBarSection(skin, name, im, false);
         else if (name == "grid") {
@@ -643,11 +641,11 @@ void BuildSkinControls(SkinBuild& skin) {
                              .Add("cellleftoffset", 1)
                              .Add("cellrightoffset", 1)
                              .Add("celltextrect", R(3, 1, 37, 17))
-                             .Add("linescolor", C(kFaceShadow))
+                             .Add("linescolor", C(Th().faceShadow))
                              .Add("bgcolor", C(kWhite))
                              .Add("bgpictureindex", -1);
-            Font(s).Add("selectfontcolor", C(kInk)).Add("focusfontcolor", C(kWhite));
-            Font(s, "fixed", 14, kInk, "fsbold");
+            Font(s).Add("selectfontcolor", C(Th().ink)).Add("focusfontcolor", C(kWhite));
+            Font(s, "fixed", 14, Th().ink, "fsbold");
         } else if (name == "tab") TabSection(skin);
         else if (name == "edit" || name == "tooledit" || name == "statusedit")
             EditSection(skin, name, im.field, im.fieldFocused, nullptr);
@@ -655,7 +653,7 @@ void BuildSkinControls(SkinBuild& skin) {
             EditSection(skin, name, im.buttonEdit, im.buttonEditFocused, &im.editButton);
         else if (name == "memo") {
             EditSection(skin, name, im.field, im.fieldFocused, nullptr);
-            skin.text.sections.back().Add("bgcolor", C(kWhite)).Add("activebgcolor", C(kFaceLight));
+            skin.text.sections.back().Add("bgcolor", C(kWhite)).Add("activebgcolor", C(Th().faceLight));
         } else if (name == "vscrollbar") ScrollBarSection(skin, name, im, im.vScroll, true);
         else if (name == "hscrollbar") ScrollBarSection(skin, name, im, im.hScroll, false);
         else if (name == "bothhscrollbar") ScrollBarSection(skin, name, im, im.bothHScroll, false);
@@ -676,8 +674,8 @@ void BuildSkinControls(SkinBuild& skin) {
                 .Add("minbutton", "menubarminbutton")
                 .Add("maxbutton", "menubarmaxbutton")
                 .Add("sysmenubutton", "menubarsysmenubutton")
-                .Add("trackmarkcolor", C(kFaceDark))
-                .Add("trackmarkactivecolor", C(kAmberDark));
+                .Add("trackmarkcolor", C(Th().faceDark))
+                .Add("trackmarkactivecolor", C(Th().hotDark));
         else if (name == "controlbar")
             Custom(skin, name, im.controlBar, 3, 2).Add("itemrect", R(im.controlBarItem)).Add("bgpictureindex", -1);
         else if (name == "vsplitter") Bar(skin, name, im.vSplitter, true, 8);
@@ -687,14 +685,14 @@ void BuildSkinControls(SkinBuild& skin) {
         else if (name == "expanel") ExPanelSection(skin);
         else if (name == "slider")
             Base(skin, name, kNone)
-                .Add("bgcolor", C(kFace))
+                .Add("bgcolor", C(Th().face))
                 .Add("hrulerrect", R(im.hRuler))
                 .Add("hthumbrect", R(im.sliderHThumb))
                 .Add("vrulerrect", R(im.vRuler))
                 .Add("vthumbrect", R(im.sliderVThumb))
                 .Add("edgesize", 5)
-                .Add("pointscolor", C(kFaceDark));
-        else if (name == "bevel") Base(skin, name, kNone).Add("lightcolor", C(kFaceLight)).Add("darkcolor", C(kFaceShadow));
+                .Add("pointscolor", C(Th().faceDark));
+        else if (name == "bevel") Base(skin, name, kNone).Add("lightcolor", C(Th().faceLight)).Add("darkcolor", C(Th().faceShadow));
         else throw std::runtime_error("no section writer for " + name);
     }
 }

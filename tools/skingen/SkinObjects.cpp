@@ -3,13 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "FrameObjects.h"
 #include "SkinBuild.h"
 #include "Theme.h"
 #include "Widgets.h"
 
 namespace skingen {
-
-using namespace theme;
 
 namespace {
 
@@ -21,9 +20,9 @@ ButtonCells CaptionButtonCells(SkinBuild& skin, int size, GlyphKind glyph) {
     const std::vector<Box> cells = skin.pack.Strip(size, size, 3);
     const State states[] = {State::Normal, State::Hot, State::Down};
     for (int i = 0; i < 3; ++i) {
-        skin.controls.Fill(cells[i], kSlate);
+        skin.controls.Fill(cells[i], Th().frame);
         DrawCaptionButton(skin.controls, cells[i], states[i], false);
-        DrawGlyph(skin.controls, cells[i], glyph, states[i] == State::Normal ? kWhite : kInk);
+        DrawGlyph(skin.controls, cells[i], glyph, states[i] == State::Normal ? kWhite : Th().ink);
     }
     return {cells[0], cells[1], cells[2]};
 }
@@ -49,12 +48,17 @@ void AddStdButton(SkinBuild& skin, const std::string& name, const std::string& c
         .Add("restoredownrect", R(restore ? restore->down : Box{}));
 }
 
-void AddMenuBarItem(SkinBuild& skin) {
+// The main menu bar's item; the frame's own main-menu item ("MAINMENUITEM") looks the same.
+std::vector<Box> DrawMenuBarItemCells(SkinBuild& skin) {
     const std::vector<Box> cells = skin.pack.Strip(40, 20, 3);
-    skin.controls.Fill(cells[0], kFace);
+    skin.controls.Fill(cells[0], Th().face);
     DrawToolButton(skin.controls, cells[1], State::Hot);
     DrawToolButton(skin.controls, cells[2], State::Down);
-    skin.text.Add("mainmenubaritem")
+    return cells;
+}
+
+void AddMenuBarItem(SkinBuild& skin, const std::string& name, const std::vector<Box>& cells) {
+    skin.text.Add(name)
         .Add("hint", "")
         .Add("rollup", 0)
         .Add("activepictureindex", kControls)
@@ -80,7 +84,7 @@ void AddMenuBarItem(SkinBuild& skin) {
 }  // namespace
 
 void BuildSkinObjects(SkinBuild& skin) {
-    const std::vector<std::string> entries = {
+    std::vector<std::string> entries = {
         "MENUITEM:menuitem",           "caption1:caption",
         "closebutton:stdbutton",       "maxbutton:stdbutton",
         "minbutton:stdbutton",         "rollupbutton:stdbutton",
@@ -88,6 +92,11 @@ void BuildSkinObjects(SkinBuild& skin) {
         "menubarsysmenubutton:mainmenubarbutton", "menubarclosebutton:mainmenubarbutton",
         "menubarmaxbutton:mainmenubarbutton", "menubarminbutton:mainmenubarbutton",
         "traybutton:stdbutton"};
+    const bool band = skin.frame.band > 0;
+    if (band) {
+        entries.push_back("MAINMENUITEM:mainmenuitem");
+        for (const std::string& e : BandObjectEntries()) entries.push_back(e);
+    }
     Section& list = skin.text.Add("SKINOBJECTS");
     list.Add("count", static_cast<int>(entries.size()));
     for (size_t i = 0; i < entries.size(); ++i) list.Add(std::to_string(i), entries[i]);
@@ -100,7 +109,8 @@ void BuildSkinObjects(SkinBuild& skin) {
     AddStdButton(skin, "maxbutton", "cmmaximize", "Maximize", true, max.normal, max, &restore);
     AddStdButton(skin, "minbutton", "cmminimize", "Minimize", true, min.normal, min, &restore);
     AddFramePlaceButton(skin, "rollupbutton", "cmrollup", "Roll up");
-    AddMenuBarItem(skin);
+    const std::vector<Box> itemCells = DrawMenuBarItemCells(skin);
+    AddMenuBarItem(skin, "mainmenubaritem", itemCells);
     AddStdButton(skin, "sysmenubutton", "cmsysmenu", "System menu", false, SysMenuPlace(), sys, nullptr);
 
     const ButtonCells barSys = CaptionButtonCells(skin, 14, GlyphKind::Puzzle);
@@ -113,6 +123,10 @@ void BuildSkinObjects(SkinBuild& skin) {
     AddStdButton(skin, "menubarmaxbutton", "cmmaximize", "", true, barMax.normal, barMax, &barRestore);
     AddStdButton(skin, "menubarminbutton", "cmminimize", "", true, barMin.normal, barMin, &barRestore);
     AddFramePlaceButton(skin, "traybutton", "cmminimizetotray", "Minimize to tray");
+    if (band) {
+        AddMenuBarItem(skin, "MAINMENUITEM", itemCells);
+        AddBandObjectSections(skin);
+    }
 }
 
 }  // namespace skingen

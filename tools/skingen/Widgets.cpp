@@ -6,15 +6,13 @@
 
 namespace skingen {
 
-using namespace theme;
-
 void DrawButton(Raster& img, Box b, State s, int radius) {
-    Rgb top = kFaceLight, bottom = kFace, line = kFaceDark;
+    Rgb top = Th().faceLight, bottom = Th().face, line = Th().faceDark;
     switch (s) {
         case State::Normal: break;
-        case State::Hot: top = kAmberLight, bottom = kAmber, line = kAmberDark; break;
-        case State::Down: top = kAmber, bottom = kAmberLight, line = kAmberDark; break;
-        case State::Disabled: top = kFace, bottom = kFace, line = kDisabled; break;
+        case State::Hot: top = Th().hotLight, bottom = Th().hot, line = Th().hotDark; break;
+        case State::Down: top = Th().hot, bottom = Th().hotLight, line = Th().hotDark; break;
+        case State::Disabled: top = Th().face, bottom = Th().face, line = Th().disabled; break;
     }
     for (int y = b.t; y < b.b; ++y) {
         const Rgb c = Mix(top, bottom, (y - b.t) * 7 / std::max(1, b.h() - 1), 7);
@@ -28,27 +26,27 @@ void DrawButton(Raster& img, Box b, State s, int radius) {
 void DrawToolButton(Raster& img, Box b, State s) {
     switch (s) {
         case State::Normal:
-        case State::Disabled: img.Fill(b, kFace); break;
+        case State::Disabled: img.Fill(b, Th().face); break;
         case State::Hot:
-            img.GradientV(b, kAmberLight, kAmber, 6);
-            img.Frame(b, kAmberDark);
+            img.GradientV(b, Th().hotLight, Th().hot, 6);
+            img.Frame(b, Th().hotDark);
             break;
         case State::Down:
-            img.GradientV(b, kAmber, kAmberLight, 6);
-            img.Frame(b, kAmberDark);
-            img.Fill({b.l + 1, b.t + 1, b.r - 1, b.t + 2}, kFaceDark);
+            img.GradientV(b, Th().hot, Th().hotLight, 6);
+            img.Frame(b, Th().hotDark);
+            img.Fill({b.l + 1, b.t + 1, b.r - 1, b.t + 2}, Th().faceDark);
             break;
     }
 }
 
 void DrawCaptionButton(Raster& img, Box b, State s, bool isClose) {
-    Rgb top = kSlateLight, bottom = kSlate, line = kOutline;
-    if (isClose) top = kRedLight, bottom = kRed, line = kRedDark;
+    Rgb top = Th().frameLight, bottom = Th().frame, line = Th().outline;
+    if (isClose) top = Th().closeLight, bottom = Th().close, line = Th().closeDark;
     switch (s) {
         case State::Normal: break;
-        case State::Hot: top = isClose ? Rgb{244, 150, 136} : kAmberLight, bottom = isClose ? kRedLight : kAmber; break;
-        case State::Down: std::swap(top, bottom); line = isClose ? kRedDark : kAmberDark; break;
-        case State::Disabled: top = Rgb{128, 146, 168}, bottom = Rgb{112, 128, 150}, line = Rgb{88, 100, 118}; break;
+        case State::Hot: top = isClose ? Th().closeHot : Th().hotLight, bottom = isClose ? Th().closeLight : Th().hot; break;
+        case State::Down: std::swap(top, bottom); line = isClose ? Th().closeDark : Th().hotDark; break;
+        case State::Disabled: top = Th().captionDisabledTop, bottom = Th().captionDisabledBottom, line = Th().captionDisabledLine; break;
     }
     for (int y = b.t; y < b.b; ++y) {
         const Rgb c = Mix(top, bottom, (y - b.t) * 7 / std::max(1, b.h() - 1), 7);
@@ -60,18 +58,18 @@ void DrawCaptionButton(Raster& img, Box b, State s, bool isClose) {
 
 void DrawField(Raster& img, Box b, bool focused) {
     img.Fill(b, kWhite);
-    img.Bevel(b, kFaceDark, kFaceLight);
-    img.Frame({b.l + 1, b.t + 1, b.r - 1, b.b - 1}, focused ? kAmber : kFaceShadow);
+    img.Bevel(b, Th().faceDark, Th().faceLight);
+    img.Frame({b.l + 1, b.t + 1, b.r - 1, b.b - 1}, focused ? Th().hot : Th().faceShadow);
 }
 
 void DrawRaised(Raster& img, Box b) {
-    img.Fill(b, kFace);
-    img.Bevel(b, kFaceLight, kFaceShadow);
+    img.Fill(b, Th().face);
+    img.Bevel(b, Th().faceLight, Th().faceShadow);
 }
 
 void DrawSunken(Raster& img, Box b) {
-    img.Fill(b, kFace);
-    img.Bevel(b, kFaceShadow, kFaceLight);
+    img.Fill(b, Th().face);
+    img.Bevel(b, Th().faceShadow, Th().faceLight);
 }
 
 const std::vector<std::string>& GlyphRows(GlyphKind kind) {
@@ -99,6 +97,6 @@ const std::vector<std::string>& GlyphRows(GlyphKind kind) {
 
 void DrawGlyph(Raster& img, Box b, GlyphKind kind, Rgb colour) { img.Glyph(b, GlyphRows(kind), colour); }
 
-Rgb GlyphInk(State s) { return s == State::Disabled ? kDisabledInk : kInk; }
+Rgb GlyphInk(State s) { return s == State::Disabled ? Th().disabledInk : Th().ink; }
 
 }  // namespace skingen

@@ -1,5 +1,5 @@
-// skingen: draws the Puzzlebin skin's pictures and writes its definition text.
-//   skingen <output folder>
+// skingen: draws a Puzzlebin skin's pictures and writes its definition text.
+//   skingen [--theme default|gallery] <output folder>
 // The output is the same on every run, so the generated files can be committed and
 // checked for drift.
 #include <cstdio>
@@ -8,23 +8,30 @@
 
 #include "FixedControls.h"
 #include "SkinBuild.h"
-#include "Theme.h"
+#include "Themes.h"
 
 namespace skingen {
 
-SkinBuild::SkinBuild(std::string dir) : outDir(std::move(dir)), controls(390, 432, theme::kFace), pack(390, 432) {
+// The palette is chosen first: every picture, the controls picture's ground included,
+// draws with it.
+SkinBuild::SkinBuild(const SkinTheme& t, std::string dir)
+    : theme((UsePalette(t.palette), t)), frame(FrameGeometryOf(t)), outDir(std::move(dir)),
+      controls(390, 432, Th().face), pack(390, 432) {
     ReserveFixedPlaces(pack);
 }
 
 }  // namespace skingen
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: skingen <output folder>\n");
+    std::string themeName = "default";
+    if (argc == 4 && std::string(argv[1]) == "--theme") themeName = argv[2];
+    const skingen::SkinTheme* theme = skingen::FindSkinTheme(themeName);
+    if ((argc != 2 && argc != 4) || (argc == 4 && std::string(argv[1]) != "--theme") || !theme) {
+        std::fprintf(stderr, "usage: skingen [--theme default|gallery] <output folder>\n");
         return 2;
     }
     try {
-        skingen::SkinBuild skin(argv[1]);
+        skingen::SkinBuild skin(*theme, argv[argc - 1]);
         skingen::BuildFramePictures(skin);
         skingen::BuildSkinObjects(skin);
         skingen::BuildSkinControls(skin);
