@@ -203,7 +203,9 @@ void BuildFramePictures(SkinBuild& skin) {
     const BandPlaces band = objects ? BandPlacesOf(g) : BandPlaces{};
     t.Add("FORMINFO")
         .Add("lefttoppoint", P(98, 37))
-        .Add("righttoppoint", P(106, 34))
+        // The right top corner holds the caption buttons, so it keeps their width whatever
+        // the picture's; the caption reaches into it and so grows with the window.
+        .Add("righttoppoint", P(g.buttons.l - 27, 34))
         .Add("leftbottompoint", P(objects ? band.leftEnd : 17, g.bottomY))
         .Add("rightbottompoint", P(objects ? band.rightStart : g.client.r, g.bottomY))
         .Add("clientrect", R(g.client))
@@ -274,6 +276,7 @@ void BuildFramePictures(SkinBuild& skin) {
 void AddFrameObjectSections(SkinBuild& skin) {
     SkinText& t = skin.text;
     const ActiveCells& c = kActiveCells;
+    const FrameGeometry& g = skin.frame;
     t.Add("MENUITEM")
         .Add("hint", "")
         .Add("rollup", 0)
@@ -302,12 +305,12 @@ void AddFrameObjectSections(SkinBuild& skin) {
         .Add("activepictureindex", -1)
         .Add("skinrectinapicture", 0)
         .Add("cursorindex", -1)
-        .Add("skinrect", R(77, 4, 128, 28))
+        .Add("skinrect", R(77, 4, g.buttons.l - 5, 28))
         .Add("activeskinrect", R(0, 0, 0, 0))
         .Add("morphing", 1)
         .Add("morphkind", "mkgradient")
         .Add("defaultcaption", 1)
-        .Add("textrect", R(12, 3, 39, 20))
+        .Add("textrect", R(12, 3, g.buttons.l - 5 - 77 - 12, 20))
         .Add("fontname", "Arial")
         .Add("fontheight", 16)
         .Add("fontstyle", "fsbold")
