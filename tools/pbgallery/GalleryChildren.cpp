@@ -92,6 +92,8 @@ TForm* MakePanelsChild(TGalleryForm& parent, const std::string& caption) {
 
     auto* box = AddPanel(outer, skin, alNone, 0);
     box->SetBounds(10, 100, 380, 130);
+    box->SetSkinDataName("groupbox");  // the panel section has no caption bar
+    box->SetSkinData(skin);
     box->SetCaption("Checked panel with a glyph");
     box->SetCaptionMode(true);
     box->SetCheckedMode(true);

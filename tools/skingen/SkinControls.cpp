@@ -362,6 +362,19 @@ void PanelSection(SkinBuild& skin, const std::string& name, Box r, int corner, i
     Font(s).Add("checkimagerect", R(kNone)).Add("uncheckimagerect", R(kNone));
 }
 
+// The group box: its caption band (above the frame line's corners) stretches across, and
+// the client piece lies below the band so tiling it never repeats the frame line.
+void GroupBoxSection(SkinBuild& skin, const std::string& name, const Images& im) {
+    const Box r = im.groupBox;
+    const int w = r.w(), h = r.h(), band = 18;
+    Section& s = Points(skin, name, r, {10, band, w - 10, band, 10, h - 10, w - 10, h - 10},
+                        Box{2, band, w - 2, h - 2})
+                     .Add("bgpictureindex", -1)
+                     .Add("captionrect", R(8, 1, w - 8, 16))
+                     .Add("alignment", "taleftjustify");
+    Font(s).Add("checkimagerect", R(im.checkOn)).Add("uncheckimagerect", R(im.checkOff));
+}
+
 void CheckRadioSection(SkinBuild& skin, const std::string& name, const Images& im, bool radio) {
     Section& s = Custom(skin, name, im.checkPlate, 0, 0);
     Font(s)
@@ -619,7 +632,7 @@ void BuildSkinControls(SkinBuild& skin) {
         else if (name == "bigtoolpanel") PanelSection(skin, name, im.bigToolPanel, 3, 1, kNone);
         else if (name == "resizetoolpanel") PanelSection(skin, name, im.resizeToolPanel, 9, 1, kNone);
         else if (name == "statusbar") PanelSection(skin, name, im.statusBar, 3, 1, kNone, "taleftjustify");
-        else if (name == "groupbox") PanelSection(skin, name, im.groupBox, 10, 2, Box{8, 1, im.groupBox.w() - 8, 16}, "taleftjustify");
+        else if (name == "groupbox") GroupBoxSection(skin, name, im);
         else if (name == "panel") MainPanelSection(skin);
         else if (name == "checkbox") CheckRadioSection(skin, name, im, false);
         else if (name == "radiobox") CheckRadioSection(skin, name, im, true);
