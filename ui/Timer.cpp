@@ -46,3 +46,11 @@ void TTimer::UpdateTimer() {
 void TTimer::Timer() {
     if (OnTimer) OnTimer(this);
 }
+
+TTimer* MakeStoppedTimer(TComponent* owner, uint32_t interval, std::function<void()> tick) {
+    auto* timer = new TTimer(owner);
+    timer->SetEnabled(false);
+    timer->SetInterval(interval);
+    timer->OnTimer = [tick = std::move(tick)](TComponent*) { tick(); };
+    return timer;
+}

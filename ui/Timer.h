@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "ui/Component.h"
@@ -34,3 +35,6 @@ private:
     uint64_t platformTimer_ = 0;
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };
+
+// A stopped timer owned by `owner` that calls `tick` every `interval` ms once enabled.
+TTimer* MakeStoppedTimer(TComponent* owner, uint32_t interval, std::function<void()> tick);

@@ -20,16 +20,7 @@ TspSkinMainMenuItem::TspSkinMainMenuItem(TspSkinForm* parent, const TspDataSkinM
     IDName = item->Name();
     Enabled = item->Enabled();
     DownRect = ActivePicture ? def->DownRect : TRect{};
-    FontName = def->FontName;
-    FontHeight = def->FontHeight;
-    FontStyle = def->FontStyle;
-    FontColor = def->FontColor;
-    ActiveFontColor = def->ActiveFontColor;
-    DownFontColor = def->DownFontColor;
-    UnEnabledFontColor = def->UnEnabledFontColor;
-    TextRect = def->TextRect;
-    ItemLeftOffset = def->ItemLeftOffset;
-    ItemRightOffset = def->ItemRightOffset;
+    TakeLook(*def);
 }
 
 int TspSkinMainMenuItem::LayoutWidth() const {

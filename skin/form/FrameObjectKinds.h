@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "skin/form/MenuItemLook.h"
 #include "skin/form/ObjectFormulas.h"
 #include "skin/form/SkinObjects.h"
 #include "ui/Strings.h"
@@ -170,7 +171,7 @@ private:
 
 // One item of the form's main menu drawn in the frame's main-menu area: pressed, it opens
 // its sub-items below itself; an item without sub-items is clicked on release.
-class TspSkinMainMenuItem : public TspActiveSkinObject {
+class TspSkinMainMenuItem : public TspActiveSkinObject, public TspMenuItemLook {
 public:
     TspSkinMainMenuItem(TspSkinForm* parent, const TspDataSkinMainMenuItem* def, TMenuItem* item);
     [[nodiscard]] TspObjectKind Kind() const override { return TspObjectKind::MainMenuItem; }
@@ -183,12 +184,6 @@ public:
     TMenuItem* MenuItem;
     bool Down = false;
     TRect DownRect{};
-    std::string FontName = "Arial";
-    int32_t FontHeight = 14;
-    TFontStyles FontStyle = 0;
-    TColor FontColor = 0, ActiveFontColor = 0, DownFontColor = 0, UnEnabledFontColor = 0;
-    TRect TextRect{};
-    int32_t ItemLeftOffset = 0, ItemRightOffset = 0;
 };
 
 // Standard buttons and animations carry a caption-button command: true for those, with the

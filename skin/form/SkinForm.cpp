@@ -32,14 +32,6 @@ TFont CaptionFont(TColor color) {
     return f;
 }
 
-TTimer* MakeTimer(TComponent* owner, uint32_t interval, std::function<void()> tick) {
-    auto* timer = new TTimer(owner);
-    timer->SetEnabled(false);
-    timer->SetInterval(interval);
-    timer->OnTimer = [tick = std::move(tick)](TComponent*) { tick(); };
-    return timer;
-}
-
 }  // namespace
 
 TspSkinForm::TspSkinForm(TComponent* owner)
@@ -50,9 +42,9 @@ TspSkinForm::TspSkinForm(TComponent* owner)
     if (!FForm) throw EInvalidOperation("TspSkinForm must be owned by a form");
     DefMenuItemFont.Name = "Arial";
     DefMenuItemFont.Height = 14;
-    MorphTimer = MakeTimer(this, kMorphInterval, [this] { OnMorphTimer(); });
-    AnimateTimer = MakeTimer(this, kAnimateInterval, [this] { OnAnimateTimer(); });
-    MouseTimer = MakeTimer(this, kMouseInterval, [this] { OnMouseTimer(); });
+    MorphTimer = MakeStoppedTimer(this, kMorphInterval, [this] { OnMorphTimer(); });
+    AnimateTimer = MakeStoppedTimer(this, kAnimateInterval, [this] { OnAnimateTimer(); });
+    MouseTimer = MakeStoppedTimer(this, kMouseInterval, [this] { OnMouseTimer(); });
     CreateMenus();
 
     // The framework never draws its own caption buttons under a skinned frame.

@@ -37,14 +37,6 @@ TMainMenu* MainMenuOf(const TCustomForm* form) {
     return nullptr;
 }
 
-TTimer* MakeTimer(TComponent* owner, uint32_t interval, std::function<void()> tick) {
-    auto* timer = new TTimer(owner);
-    timer->SetEnabled(false);
-    timer->SetInterval(interval);
-    timer->OnTimer = [tick = std::move(tick)](TComponent*) { tick(); };
-    return timer;
-}
-
 ISkinMenuHost* HostAmong(const TComponent* c) {
     if (!c) return nullptr;
     for (int i = 0; i < c->ComponentCount(); ++i) {
@@ -62,8 +54,8 @@ TspSkinMainMenuBar::TspSkinMainMenuBar(TComponent* owner) : TspSkinControl(owner
     SetSkinDataName("mainmenubar");
     SetAlign(alTop);
     SetHeight(defaultHeight_);
-    hoverTimer_ = MakeTimer(this, kHoverInterval, [this] { OnHoverTimer(); });
-    morphTimer_ = MakeTimer(this, kMorphInterval, [this] { OnMorphTimer(); });
+    hoverTimer_ = MakeStoppedTimer(this, kHoverInterval, [this] { OnHoverTimer(); });
+    morphTimer_ = MakeStoppedTimer(this, kMorphInterval, [this] { OnMorphTimer(); });
 }
 
 TspSkinMainMenuBar::~TspSkinMainMenuBar() {

@@ -15,6 +15,7 @@
 #include "skin/controls/SkinControl.h"
 #include "skin/data/SkinIniValues.h"
 #include "skin/form/MainMenuKeys.h"
+#include "skin/form/MenuItemLook.h"
 #include "ui/GraphicsObjects.h"
 
 class TMainMenu;
@@ -70,7 +71,7 @@ public:
 };
 
 // One item of the main menu.
-class TspSkinMainMenuBarItem : public TspMenuBarObject {
+class TspSkinMainMenuBarItem : public TspMenuBarObject, public TspMenuItemLook {
 public:
     TspSkinMainMenuBarItem(TspSkinMainMenuBar* bar, const TspDataSkinMainMenuBarItem* def, TMenuItem* item);
     void Draw(TCanvas& canvas) override;
@@ -82,12 +83,6 @@ public:
     void Press();
 
     TMenuItem* MenuItem;
-    std::string FontName = "Arial";
-    int32_t FontHeight = 14;
-    TFontStyles FontStyle = 0;
-    TColor FontColor = 0, ActiveFontColor = 0, DownFontColor = 0, UnEnabledFontColor = 0;
-    TRect TextRect{};
-    int32_t ItemLeftOffset = 0, ItemRightOffset = 0;
     bool HasDefinition = false;
 };
 

@@ -103,16 +103,7 @@ TspSkinMainMenuBarItem::TspSkinMainMenuBarItem(TspSkinMainMenuBar* bar, const Ts
     if (!def || !Picture) return;
     HasDefinition = true;
     DownRect = def->DownRect;
-    FontName = def->FontName;
-    FontHeight = def->FontHeight;
-    FontStyle = def->FontStyle;
-    FontColor = def->FontColor;
-    ActiveFontColor = def->ActiveFontColor;
-    DownFontColor = def->DownFontColor;
-    UnEnabledFontColor = def->UnEnabledFontColor;
-    TextRect = def->TextRect;
-    ItemLeftOffset = def->ItemLeftOffset;
-    ItemRightOffset = def->ItemRightOffset;
+    TakeLook(*def);
 }
 
 int TspSkinMainMenuBarItem::LayoutWidth(TCanvas& canvas) const {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "GalleryForm.h"
+#include "DemoControls.h"
 #include "skin/controls/SkinExPanel.h"
 #include "skin/controls/SkinPageControl.h"
 #include "skin/controls/SkinPanel.h"
@@ -32,30 +33,6 @@ TForm* MakeChild(TGalleryForm& parent, const std::string& caption, int w, int h)
     return child;
 }
 
-TspSkinPanel* AddPanel(TWinControl* parent, TspSkinData* skin, TAlign align, int size) {
-    auto* panel = new TspSkinPanel(parent);
-    panel->SetParent(parent);
-    panel->SetAlign(align);
-    if (align == alTop || align == alBottom) panel->SetHeight(size);
-    if (align == alLeft || align == alRight) panel->SetWidth(size);
-    panel->SetSkinData(skin);
-    return panel;
-}
-
-TLabel* AddLabel(TWinControl* parent, int left, int top, const std::string& text) {
-    auto* label = new TLabel(parent);
-    label->SetParent(parent);
-    label->SetTransparent(true);
-    label->Font().Name = "Liberation Sans";
-    label->Font().Height = -13;
-    label->FontChanged();
-    label->SetAutoSize(true);
-    label->SetCaption(text);
-    label->SetLeft(left);
-    label->SetTop(top);
-    return label;
-}
-
 // A small two-state glyph (normal and disabled side by side) for the panel's caption.
 TBitmap MakeGlyph() {
     TBitmap b(32, 16);
@@ -79,7 +56,7 @@ void ApplySkin(TWinControl& root) {
 TForm* MakePanelsChild(TGalleryForm& parent, const std::string& caption) {
     TForm* child = MakeChild(parent, caption, 420, 330);
     TspSkinData* skin = parent.Skin();
-    TspSkinPanel* outer = AddPanel(child, skin, alClient, 0);
+    TspSkinPanel* outer = AddSkinPanel(child, skin, alClient, 0);
 
     auto* strip = new TspSkinExPanel(child);
     strip->SetParent(outer);
@@ -87,10 +64,10 @@ TForm* MakePanelsChild(TGalleryForm& parent, const std::string& caption) {
     strip->SetHeight(90);
     strip->SetCaption("Expanding panel");
     strip->SetSkinData(skin);
-    TspSkinPanel* inside = AddPanel(strip, skin, alClient, 0);
-    AddLabel(inside, 10, 8, "Its buttons roll it up to its bar and close it.");
+    TspSkinPanel* inside = AddSkinPanel(strip, skin, alClient, 0);
+    AddTextLabel(inside, 10, 8, "Its buttons roll it up to its bar and close it.");
 
-    auto* box = AddPanel(outer, skin, alNone, 0);
+    auto* box = AddSkinPanel(outer, skin, alNone, 0);
     box->SetBounds(10, 100, 380, 130);
     box->SetSkinDataName("groupbox");  // the panel section has no caption bar
     box->SetSkinData(skin);
@@ -102,7 +79,7 @@ TForm* MakePanelsChild(TGalleryForm& parent, const std::string& caption) {
     box->SetGlyph(MakeGlyph());
     box->SetNumGlyphs(2);
     box->Hint = "A skinned panel: check box, glyph and roll-up arrow";
-    AddLabel(box, 12, 40, "Right-click for a skinned popup menu.");
+    AddTextLabel(box, 12, 40, "Right-click for a skinned popup menu.");
 
     auto* popup = new TspSkinPopupMenu(child);
     popup->SetSkinData(skin);
@@ -137,7 +114,7 @@ TForm* MakePagesChild(TGalleryForm& parent, const std::string& caption) {
         auto* sheet = new TspSkinTabSheet(child);
         sheet->SetPageControl(pages);
         sheet->SetCaption("Sheet " + std::to_string(i + 1));
-        AddLabel(sheet, 16, 16, "Page " + std::to_string(i + 1) + " of 9");
+        AddTextLabel(sheet, 16, 16, "Page " + std::to_string(i + 1) + " of 9");
         auto* updown = new TspSkinUpDown(child);
         updown->SetParent(sheet);
         updown->SetBounds(16, 48, 18, 36);
@@ -156,12 +133,12 @@ TForm* MakePagesChild(TGalleryForm& parent, const std::string& caption) {
 
 TForm* MakeNotesChild(TGalleryForm& parent, const std::string& caption) {
     TForm* child = MakeChild(parent, caption, 380, 240);
-    TspSkinPanel* panel = AddPanel(child, parent.Skin(), alClient, 0);
-    AddLabel(panel, 12, 12, "The frame's band carries every object of the skin:");
-    AddLabel(panel, 12, 32, "drag the track bar to move the gauges and the label,");
-    AddLabel(panel, 12, 52, "click the switch to start the animation.");
-    AddLabel(panel, 12, 80, "Window > Tile / Cascade arrange these windows;");
-    AddLabel(panel, 12, 100, "the tabs above bring them forward.");
+    TspSkinPanel* panel = AddSkinPanel(child, parent.Skin(), alClient, 0);
+    AddTextLabel(panel, 12, 12, "The frame's band carries every object of the skin:");
+    AddTextLabel(panel, 12, 32, "drag the track bar to move the gauges and the label,");
+    AddTextLabel(panel, 12, 52, "click the switch to start the animation.");
+    AddTextLabel(panel, 12, 80, "Window > Tile / Cascade arrange these windows;");
+    AddTextLabel(panel, 12, 100, "the tabs above bring them forward.");
     ApplySkin(*child);
     child->Show();
     return child;

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "DemoControls.h"
 #include "skin/controls/SkinExPanel.h"
 #include "skin/controls/SkinPageControl.h"
 #include "skin/controls/SkinPanel.h"
@@ -27,30 +28,6 @@ void Event(const std::string& text) {
     std::fflush(stderr);
 }
 
-TspSkinPanel* AddPanel(TWinControl* parent, TspSkinData* skin, TAlign align, int size) {
-    auto* panel = new TspSkinPanel(parent);
-    panel->SetParent(parent);
-    panel->SetAlign(align);
-    if (align == alTop || align == alBottom) panel->SetHeight(size);
-    if (align == alLeft || align == alRight) panel->SetWidth(size);
-    panel->SetSkinData(skin);
-    return panel;
-}
-
-TLabel* AddLabel(TWinControl* parent, int left, int top, const std::string& text) {
-    auto* label = new TLabel(parent);
-    label->SetParent(parent);
-    label->SetTransparent(true);
-    label->Font().Name = "Liberation Sans";
-    label->Font().Height = -13;
-    label->FontChanged();
-    label->SetAutoSize(true);
-    label->SetCaption(text);
-    label->SetLeft(left);
-    label->SetTop(top);
-    return label;
-}
-
 std::string PointText(TPoint p) { return std::to_string(p.X) + " " + std::to_string(p.Y); }
 TPoint Centre(const TRect& r) { return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; }
 
@@ -65,7 +42,7 @@ TSkinControlsDemoForm::TSkinControlsDemoForm(TComponent* owner) : TForm(owner), 
     SetClientHeight(kSkinDemoClientHeight);
 
     skin_ = new TspSkinData(this);
-    TspSkinPanel* outer = AddPanel(this, skin_, alClient, 0);
+    TspSkinPanel* outer = AddSkinPanel(this, skin_, alClient, 0);
 
     strip_ = new TspSkinExPanel(this);
     strip_->SetParent(outer);
@@ -73,11 +50,11 @@ TSkinControlsDemoForm::TSkinControlsDemoForm(TComponent* owner) : TForm(owner), 
     strip_->SetHeight(110);
     strip_->SetCaption("智力导航 — Navigation");
     strip_->SetSkinData(skin_);
-    TspSkinPanel* nav = AddPanel(strip_, skin_, alClient, 0);
-    AddLabel(nav, 12, 10, "An expanding panel: its buttons roll it up to its bar and close it.");
+    TspSkinPanel* nav = AddSkinPanel(strip_, skin_, alClient, 0);
+    AddTextLabel(nav, 12, 10, "An expanding panel: its buttons roll it up to its bar and close it.");
 
-    TspSkinPanel* status = AddPanel(outer, skin_, alBottom, 40);
-    AddLabel(status, 12, 12, "欢迎推荐智力题 — skinned panels, tabs and scroller");
+    TspSkinPanel* status = AddSkinPanel(outer, skin_, alBottom, 40);
+    AddTextLabel(status, 12, 12, "欢迎推荐智力题 — skinned panels, tabs and scroller");
 
     pages_ = new TspSkinPageControl(this);
     pages_->SetParent(outer);
@@ -86,12 +63,12 @@ TSkinControlsDemoForm::TSkinControlsDemoForm(TComponent* owner) : TForm(owner), 
         auto* sheet = new TspSkinTabSheet(this);
         sheet->SetPageControl(pages_);
         sheet->SetCaption("Puzzle page " + std::to_string(i + 1));
-        TspSkinPanel* skinned = AddPanel(sheet, skin_, alNone, 0);
+        TspSkinPanel* skinned = AddSkinPanel(sheet, skin_, alNone, 0);
         skinned->SetBounds(16, 16, 260, 120);
-        AddLabel(skinned, 16, 16, "A panel drawn from the skin");
+        AddTextLabel(skinned, 16, 16, "A panel drawn from the skin");
         // A section name the skin does not have: the panel's own look, with its caption bar,
         // check box and roll-up arrow.
-        TspSkinPanel* box = AddPanel(sheet, skin_, alNone, 0);
+        TspSkinPanel* box = AddSkinPanel(sheet, skin_, alNone, 0);
         box->SetSkinDataName("no such section");
         box->SetBounds(300, 16, 260, 120);
         box->SetCaption("Options " + std::to_string(i + 1));
@@ -99,8 +76,8 @@ TSkinControlsDemoForm::TSkinControlsDemoForm(TComponent* owner) : TForm(owner), 
         box->SetCheckedMode(true);
         box->SetChecked(true);
         box->SetRollUpMode(true);
-        AddLabel(box, 16, 40, "A checked panel that rolls up");
-        AddLabel(sheet, 16, 150, "This is page " + std::to_string(i + 1) + " of " + std::to_string(kSkinDemoPageCount));
+        AddTextLabel(box, 16, 40, "A checked panel that rolls up");
+        AddTextLabel(sheet, 16, 150, "This is page " + std::to_string(i + 1) + " of " + std::to_string(kSkinDemoPageCount));
     }
     pages_->SetActivePageIndex(0);
     pages_->SetSkinData(skin_);
