@@ -32,6 +32,9 @@ public:
     // Ends the life before the object is destroyed (a control that is closed first): every
     // watch reports it gone from now on.
     void End() { token_.reset(); }
+    // Ends the current life and starts a new one: for content replaced in place (a skin
+    // reloaded into the same object), so that watches taken on the old content report it gone.
+    void Renew() { token_ = std::make_shared<const char>(0); }
     [[nodiscard]] bool Ended() const { return !token_; }
 
 private:

@@ -93,7 +93,7 @@ void TApplication::Minimize() {
         TCustomForm* f = Screen().Forms(i);
         if (f->Visible() && f->PlatformWindow()) f->PlatformWindow()->Minimize();
     }
-    if (OnMinimize) OnMinimize(this);
+    if (const TNotifyEvent handler = OnMinimize) handler(this);  // a copy: a handler may replace it
 }
 
 void TApplication::Restore() {
@@ -104,7 +104,7 @@ void TApplication::Restore() {
         if (f->Visible() && f->PlatformWindow()) f->PlatformWindow()->Restore();
     }
     if (mainForm_ && mainForm_->Visible()) mainForm_->BringToFront();
-    if (OnRestore) OnRestore(this);
+    if (const TNotifyEvent handler = OnRestore) handler(this);
 }
 
 int TApplication::HookMainWindow(std::function<bool(TMessage&)> hook) {
@@ -134,7 +134,7 @@ void TApplication::StopHintTimer() {
 void TApplication::CancelHint() {
     StopHintTimer();
     hintControl_ = nullptr;
-    hintControlAlive_.reset();
+    hintControlAlive_.Reset();
     hintShown_ = false;
     // The window is dropped, not kept: it belongs to the platform of the moment.
     hintWindow_.reset();
@@ -147,18 +147,18 @@ void TApplication::HintMouseMessage(TControl* control, TPoint screenPoint) {
         if (hintControl_) CancelHint();
         return;
     }
-    if (control == hintControl_ && !hintControlAlive_.expired()) return;
+    if (control == hintControl_ && hintControlAlive_.Alive()) return;
     const bool wasShown = hintShown_;
     CancelHint();
     hintControl_ = control;
-    hintControlAlive_ = control->LivenessToken();
+    hintControlAlive_ = control->LivenessWatch();
     hintTimer_ = platform::Current().SetTimer(static_cast<uint32_t>(wasShown ? HintShortPause : HintPause),
                                               [this] { ShowHintNow(); });
 }
 
 void TApplication::ShowHintNow() {
     StopHintTimer();
-    if (!hintControl_ || hintControlAlive_.expired()) return;
+    if (!hintControl_ || !hintControlAlive_.Alive()) return;
     hintWindow_ = HintWindowClass ? HintWindowClass(nullptr) : std::make_unique<THintWindow>(nullptr);
     if (!hintWindow_) return;
     std::string hint = hintControl_->Hint;

@@ -110,7 +110,7 @@ private:
     int nextHookId_ = 1;
     std::unique_ptr<THintWindow> hintWindow_;
     TControl* hintControl_ = nullptr;
-    std::weak_ptr<void> hintControlAlive_;
+    TLivenessWatch hintControlAlive_;
     TPoint hintPoint_{};
     uint64_t hintTimer_ = 0;
     bool hintShown_ = false;

@@ -25,7 +25,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 }
 
 TControl::~TControl() {
-    alive_.reset();
+    liveness_.End();
     if (TWindowHost* h = Host()) h->ForgetControl(this);
     if (parent_) parent_->RemoveControl(this);
     parent_ = nullptr;
@@ -506,9 +506,9 @@ intptr_t SendMessage(TControl* target, uint32_t msg, uintptr_t wParam, intptr_t 
 
 void PostMessage(TControl* target, uint32_t msg, uintptr_t wParam, intptr_t lParam) {
     if (!target) return;
-    std::weak_ptr<void> alive = target->LivenessToken();
+    TLivenessWatch alive = target->LivenessWatch();
     platform::Current().Post([target, alive, msg, wParam, lParam] {
-        if (alive.expired()) return;
+        if (!alive.Alive()) return;
         TMessage m{msg, wParam, lParam, 0};
         Application().DispatchMessage(target, m);
     });

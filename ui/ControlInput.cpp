@@ -82,25 +82,25 @@ TCustomForm* TWindowHost::OwnerForm() const { return dynamic_cast<TCustomForm*>(
 
 // ---- capture and hover ----
 
-TControl* TWindowHost::CaptureControl() const { return captureAlive_.expired() ? nullptr : capture_; }
+TControl* TWindowHost::CaptureControl() const { return captureAlive_.Alive() ? capture_ : nullptr; }
 
 void TWindowHost::SetCaptureControl(TControl* control) {
     TControl* old = CaptureControl();
     capture_ = control;
-    captureAlive_ = control ? control->LivenessToken() : std::weak_ptr<void>();
+    captureAlive_ = control ? control->LivenessWatch() : TLivenessWatch();
     if (old && old != control) old->Perform(WM_CAPTURECHANGED, 0, reinterpret_cast<intptr_t>(control));
 }
 
-TControl* TWindowHost::MouseControl() const { return hoverAlive_.expired() ? nullptr : hover_; }
+TControl* TWindowHost::MouseControl() const { return hoverAlive_.Alive() ? hover_ : nullptr; }
 
 void TWindowHost::ForgetControl(const TControl* control) {
     if (TControl* c = CaptureControl(); c && IsWithin(c, control)) {
         capture_ = nullptr;
-        captureAlive_.reset();
+        captureAlive_.Reset();
     }
     if (TControl* h = MouseControl(); h && IsWithin(h, control)) {
         hover_ = nullptr;
-        hoverAlive_.reset();
+        hoverAlive_.Reset();
         if (!h->IsDestroying()) h->Perform(CM_MOUSELEAVE, 0, 0);
     }
 }
@@ -109,7 +109,7 @@ void TWindowHost::UpdateHover(TControl* control) {
     TControl* old = MouseControl();
     if (old == control) return;
     hover_ = control;
-    hoverAlive_ = control ? control->LivenessToken() : std::weak_ptr<void>();
+    hoverAlive_ = control ? control->LivenessWatch() : TLivenessWatch();
     if (old) old->Perform(CM_MOUSELEAVE, 0, 0);
     if (control && MouseControl() == control) control->Perform(CM_MOUSEENTER, 0, 0);
 }
@@ -197,12 +197,13 @@ void TWindowHost::RouteMouse(const platform::MouseEvent& e) {
         }
         const TPoint p = target->ScreenToClient(screen);
         TMessage m{msg, keys, MakeLParam(p.X, p.Y), 0};
-        std::weak_ptr<void> alive = target->LivenessToken();
+        TLivenessWatch alive = target->LivenessWatch();
         Application().DispatchMessage(target, m);
         if (e.kind == MouseEventKind::Up && (e.buttonsDown & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0) {
             SetCaptureControl(nullptr);
         }
-        if (e.kind == MouseEventKind::Move && !alive.expired()) Application().HintMouseMessage(target, screen);
+        if (e.kind == MouseEventKind::Move && alive.Alive())
+            Application().HintMouseMessage(target, screen);
     } else if (hit != HTCLIENT) {
         Application().CancelHint();
         const uint32_t msg = NonClientMessage(e);

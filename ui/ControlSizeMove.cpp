@@ -46,7 +46,7 @@ void TWindowHost::StartSizeMove(uint32_t command, TPoint screenPoint, TControl* 
     sizeMove_.startPoint = screenPoint;
     sizeMove_.startBounds = target->BoundsRect();
     sizeMove_.target = target;
-    sizeMove_.targetAlive = target->LivenessToken();
+    sizeMove_.targetAlive = target->LivenessWatch();
     window_->GrabPointer();
     SetCaptureControl(nullptr);
     target->Perform(WM_ENTERSIZEMOVE, 0, 0);
@@ -70,7 +70,7 @@ TRect KeptReachable(const TControl& form, TRect r) {
 }  // namespace
 
 void TWindowHost::SizeMoveStep(TPoint p) {
-    if (sizeMove_.targetAlive.expired()) {
+    if (!sizeMove_.targetAlive.Alive()) {
         EndSizeMove();
         return;
     }
@@ -112,6 +112,6 @@ void TWindowHost::EndSizeMove() {
     if (!sizeMove_.active) return;
     sizeMove_.active = false;
     if (window_) window_->UngrabPointer();
-    if (!sizeMove_.targetAlive.expired()) sizeMove_.target->Perform(WM_EXITSIZEMOVE, 0, 0);
+    if (sizeMove_.targetAlive.Alive()) sizeMove_.target->Perform(WM_EXITSIZEMOVE, 0, 0);
     sizeMove_.target = nullptr;
 }

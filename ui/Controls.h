@@ -21,10 +21,11 @@
 #include <string>
 #include <vector>
 
-#include "ui/Component.h"
-#include "ui/GraphicsObjects.h"
+#include "base/Liveness.h"
 #include "base/Messages.h"
 #include "base/Types.h"
+#include "ui/Component.h"
+#include "ui/GraphicsObjects.h"
 
 namespace platform {
 class NativeView;
@@ -101,8 +102,8 @@ public:
     virtual void WndProc(TMessage& message);
     // What WndProc does with a message it has no handling for (result 0).
     virtual void DefaultHandler(TMessage& message);
-    // Token that expires when the control is destroyed (queued messages check it).
-    [[nodiscard]] std::weak_ptr<void> LivenessToken() const { return alive_; }
+    // Watch that reports the control gone once it is being destroyed (queued messages check it).
+    [[nodiscard]] TLivenessWatch LivenessWatch() const { return liveness_.Watch(); }
 
     // ---- Parent and geometry ----
     [[nodiscard]] TWinControl* Parent() const { return parent_; }
@@ -248,7 +249,7 @@ private:
     // The canvas bound to the window image, left as the paint pass configures it.
     TCanvas& ControlCanvasForPaint();
 
-    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
+    TLiveness liveness_;
     TWinControl* parent_ = nullptr;
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     TAlign align_ = alNone;

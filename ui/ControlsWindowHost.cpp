@@ -269,9 +269,9 @@ void TWindowHost::SchedulePresent(const TRect& windowRect) {
     presentPending_ = UnionRect(presentPending_, windowRect);
     if (presentQueued_) return;
     presentQueued_ = true;
-    std::weak_ptr<int> alive = alive_;
+    TLivenessWatch alive = liveness_.Watch();
     platform::Current().Post([this, alive] {
-        if (alive.expired()) return;
+        if (!alive.Alive()) return;
         presentQueued_ = false;
         const TRect r = presentPending_;
         presentPending_ = {};

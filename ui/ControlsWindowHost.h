@@ -94,7 +94,7 @@ private:
         TRect startBounds{};
         TMinMaxInfo minMax{};
         TControl* target = nullptr;
-        std::weak_ptr<void> targetAlive;
+        TLivenessWatch targetAlive;
     };
 
     void PaintPass(const TRect& dirty);
@@ -129,10 +129,10 @@ private:
     bool visible_ = false;
 
     TControl* capture_ = nullptr;
-    std::weak_ptr<void> captureAlive_;
+    TLivenessWatch captureAlive_;
     TControl* hover_ = nullptr;
-    std::weak_ptr<void> hoverAlive_;
+    TLivenessWatch hoverAlive_;
     bool altAlone_ = false;
     SizeMoveState sizeMove_;
-    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
+    TLiveness liveness_;
 };

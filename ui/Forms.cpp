@@ -450,9 +450,9 @@ void TCustomForm::Release() {
         Hide();
         return;
     }
-    std::weak_ptr<void> alive = LivenessToken();
+    TLivenessWatch alive = LivenessWatch();
     platform::Current().Post([this, alive] {
-        if (!alive.expired()) delete this;
+        if (alive.Alive()) delete this;
     });
 }
 

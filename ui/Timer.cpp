@@ -7,7 +7,7 @@
 TTimer::TTimer(TComponent* owner) : TComponent(owner) { UpdateTimer(); }
 
 TTimer::~TTimer() {
-    alive_.reset();
+    liveness_.End();
     if (platformTimer_ && platform::HasCurrent()) platform::Current().KillTimer(platformTimer_);
 }
 
@@ -32,9 +32,9 @@ void TTimer::UpdateTimer() {
     if (platformTimer_ && platform::HasCurrent()) platform::Current().KillTimer(platformTimer_);
     platformTimer_ = 0;
     if (!enabled_ || interval_ == 0 || IsLoading() || IsDesigning() || !platform::HasCurrent()) return;
-    std::weak_ptr<int> alive = alive_;
+    TLivenessWatch alive = liveness_.Watch();
     platformTimer_ = platform::Current().SetTimer(interval_, [this, alive] {
-        if (alive.expired()) return;
+        if (!alive.Alive()) return;
         try {
             Timer();
         } catch (const std::exception& e) {

@@ -33,7 +33,7 @@ private:
     bool enabled_ = true;
     uint32_t interval_ = 1000;
     uint64_t platformTimer_ = 0;
-    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
+    TLiveness liveness_;
 };
 
 // A stopped timer owned by `owner` that calls `tick` every `interval` ms once enabled.

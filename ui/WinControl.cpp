@@ -455,9 +455,9 @@ void TWinControl::UpdateNativeViews() {
 
 void TWinControl::SetTimer(uintptr_t id, uint32_t intervalMs) {
     KillTimer(id);
-    std::weak_ptr<void> alive = LivenessToken();
+    TLivenessWatch alive = LivenessWatch();
     const platform::TimerId t = platform::Current().SetTimer(intervalMs, [this, alive, id] {
-        if (alive.expired()) return;
+        if (!alive.Alive()) return;
         TMessage m{WM_TIMER, id, 0, 0};
         Application().DispatchMessage(this, m);
     });

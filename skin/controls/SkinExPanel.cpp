@@ -74,7 +74,7 @@ void TspSkinExPanel::SetRollState(bool value) {
 void TspSkinExPanel::RollUp() {
     for (int i = 0; i < ControlCount(); ++i) {
         TControl* child = Controls(i);
-        if (child->Visible()) rolledChildren_.emplace_back(child, child->LivenessToken());
+        if (child->Visible()) rolledChildren_.emplace_back(child, child->LivenessWatch());
     }
     for (auto& [child, alive] : rolledChildren_) child->Hide();
     if (rollKind_ == rkRollVertical && realHeight_ == 0) {
@@ -98,7 +98,7 @@ void TspSkinExPanel::Unroll() {
     auto children = std::move(rolledChildren_);
     rolledChildren_.clear();
     for (auto& [child, alive] : children)
-        if (!alive.expired() && child->Parent() == this) child->Show();
+        if (alive.Alive() && child->Parent() == this) child->Show();
 }
 
 void TspSkinExPanel::SetBounds(int left, int top, int width, int height) {
@@ -407,9 +407,9 @@ void TspSkinExPanel::WndProc(TMessage& message) {
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
         case WM_MBUTTONUP: {
-            std::weak_ptr<void> alive = LivenessToken();
+            TLivenessWatch alive = LivenessWatch();
             TspSkinCustomControl::WndProc(message);
-            if (live && !alive.expired()) MouseUpAt(p);
+            if (live && alive.Alive()) MouseUpAt(p);
             return;
         }
         case CM_MOUSEENTER:

@@ -110,5 +110,5 @@ private:
     int activeButton_ = -1;
     int oldActiveButton_ = -1;
     int pressedButton_ = -1;
-    std::vector<std::pair<TControl*, std::weak_ptr<void>>> rolledChildren_;
+    std::vector<std::pair<TControl*, TLivenessWatch>> rolledChildren_;
 };

@@ -148,7 +148,7 @@ void TspSkinPanel::RollUp() {
     realHeight_ = Height();
     for (int i = 0; i < ControlCount(); ++i) {
         TControl* child = Controls(i);
-        if (child->Visible()) rolledChildren_.emplace_back(child, child->LivenessToken());
+        if (child->Visible()) rolledChildren_.emplace_back(child, child->LivenessWatch());
     }
     for (auto& [child, alive] : rolledChildren_) child->Hide();
     SetHeight(RolledHeight());
@@ -162,7 +162,7 @@ void TspSkinPanel::Unroll() {
     rolledChildren_.clear();
     for (auto& [child, alive] : children) {
         // A child freed or moved elsewhere while rolled up is left alone.
-        if (!alive.expired() && child->Parent() == this) child->Show();
+        if (alive.Alive() && child->Parent() == this) child->Show();
     }
 }
 

@@ -95,5 +95,5 @@ private:
     // The section's background picture, read with the section (none: -1 or out of range).
     const TBitmap* bgPicture_ = nullptr;
     // Children hidden by rolling up, with tokens that tell whether each still exists.
-    std::vector<std::pair<TControl*, std::weak_ptr<void>>> rolledChildren_;
+    std::vector<std::pair<TControl*, TLivenessWatch>> rolledChildren_;
 };

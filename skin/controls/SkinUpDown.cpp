@@ -160,13 +160,13 @@ void TspSkinUpDown::MouseUpAt() {
     Invalidate();
     StopRepeat();
     pressedButton_ = -1;
-    std::weak_ptr<void> alive = LivenessToken();
+    TLivenessWatch alive = LivenessWatch();
     if (index == kUpButton) {
         if (Increment != 0) Step(rdUp);
-        if (!alive.expired() && OnUpButtonClick) OnUpButtonClick(this);
+        if (alive.Alive() && OnUpButtonClick) OnUpButtonClick(this);
     } else {
         if (Increment != 0) Step(rdDown);
-        if (!alive.expired() && OnDownButtonClick) OnDownButtonClick(this);
+        if (alive.Alive() && OnDownButtonClick) OnDownButtonClick(this);
     }
 }
 

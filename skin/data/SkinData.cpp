@@ -33,6 +33,8 @@ void TspSkinData::Notification(TComponent* component, TOperation operation) {
 }
 
 void TspSkinData::BroadcastSkinMessage(uint32_t message) {
+    // What drew from the old content learns it is going before anyone hears of the change.
+    if (message == SKINMSG_BEFORECHANGE) content_.Renew();
     const auto wParam = reinterpret_cast<uintptr_t>(this);
     TCustomForm* ownerForm = dynamic_cast<TCustomForm*>(Owner());
     if (ownerForm) SendMessage(ownerForm, message, wParam, kSkinMessageLParam);
@@ -44,6 +46,7 @@ void TspSkinData::BroadcastSkinMessage(uint32_t message) {
 }
 
 void TspSkinData::FreeDefinitions() {
+    content_.Renew();
     AreaDefs.clear();
     ObjectDefs.clear();
     ControlDefs.clear();

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Liveness.h"
 #include "skin/data/SkinControlDefs.h"
 #include "skin/data/SkinObjectDefs.h"
 #include "skin/data/SkinPackage.h"
@@ -45,6 +46,9 @@ public:
     void BroadcastSkinMessage(uint32_t message);
     void ClearSkin();
     void FreeDefinitions();
+    // Reports the pictures and definitions of the moment gone once they are cleared or
+    // replaced (a skin change) or the skin data is freed: for whatever draws from them.
+    [[nodiscard]] TLivenessWatch ContentWatch() const { return content_.Watch(); }
 
     void Notification(TComponent* component, TOperation operation) override;
 
@@ -87,4 +91,5 @@ private:
 
     TspStoredSkin* storedSkin_ = nullptr;
     TspCompressedStoredSkin* compressedStoredSkin_ = nullptr;
+    TLiveness content_;
 };

@@ -296,10 +296,19 @@ void TspSkinForm::UpdateFrame(bool stretch) {
         if (!FrameRegion) SendNcPaint();
     } else {
         FForm->Invalidate();
-        for (const ChildControlSlot& slot : ChildControlSlots) {
-            const TRect r = SkinStretchable() ? CalcObjectRect(slot.skinRect) : slot.skinRect;
-            slot.control->SetBoundsRect(r);
-        }
+        PlaceChildControls();
+    }
+}
+
+void TspSkinForm::PlaceChildControls() {
+    // A copy: a child's resize handler may free children or change the skin meanwhile.
+    const std::vector<ChildControlSlot> slots = ChildControlSlots;
+    const TLivenessWatch self = liveness_.Watch();
+    for (const ChildControlSlot& slot : slots) {
+        if (!self.Alive() || !FSkinSupport) return;
+        if (!slot.alive.Alive() || slot.control->Parent() != FForm) continue;
+        slot.control->SetBoundsRect(SkinStretchable() ? CalcObjectRect(slot.skinRect)
+                                                      : slot.skinRect);
     }
 }
 

@@ -207,6 +207,8 @@ public:
     [[nodiscard]] bool IsFormActive() const;
     // Geometry, objects (when stretch), region, OnChangeClientRect, then a frame repaint.
     void UpdateFrame(bool stretch);
+    // Client mode: places the skin-positioned children that still live on their areas.
+    void PlaceChildControls();
     [[nodiscard]] int GetMinWidth() const;
     [[nodiscard]] int GetMinHeight() const;
     [[nodiscard]] int GetMaxWidth() const;
@@ -512,14 +514,16 @@ private:
     bool SkinUpdating = false;
     bool Dragging = false;
     TPoint DragStart{};
+    // A skin-positioned child with its liveness: one freed after the skin load is skipped.
     struct ChildControlSlot {
         TControl* control;
+        TLivenessWatch alive;
         TRect skinRect;
     };
     std::vector<ChildControlSlot> ChildControlSlots;
     // Children hidden while rolled up in client mode, with their liveness (a child freed
     // meanwhile is not shown again).
-    std::vector<std::pair<TControl*, std::weak_ptr<void>>> HiddenControls;
+    std::vector<std::pair<TControl*, TLivenessWatch>> HiddenControls;
     std::unique_ptr<TBitmap> SmallIcon;
     bool MenuMode = false, MenuOpen = false;
 
@@ -542,7 +546,7 @@ private:
     std::function<void(TControl*, TMessage&, bool&)> previousOnMessage_;
     bool layered_ = false;
     bool trayDblClickSet_ = false;      // the tray icon's double click restores through us
-    std::shared_ptr<int> alive_ = std::make_shared<int>(0);  // for loops that run messages
+    TLiveness liveness_;                // for loops that run messages
     // The four frame strips, kept between paints to spare allocations.
     TBitmap topStrip_, bottomStrip_, leftStrip_, rightStrip_;
     // MDI.

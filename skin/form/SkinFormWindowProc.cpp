@@ -9,6 +9,7 @@
 #include "skin/draw/RectUtils.h"
 #include "skin/form/ObjectHints.h"
 #include "skin/form/SkinForm.h"
+#include "skin/popup/SkinMenu.h"
 #include "ui/MDIClient.h"
 #include "ui/Timer.h"
 
@@ -154,9 +155,7 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
                 if (supportNCArea_) {
                     RecalcFrameForShow();
                 } else {
-                    for (const ChildControlSlot& slot : ChildControlSlots) {
-                        slot.control->SetBoundsRect(SkinStretchable() ? CalcObjectRect(slot.skinRect) : slot.skinRect);
-                    }
+                    PlaceChildControls();
                 }
             }
             MDIChildShown(m.WParam != 0);
@@ -436,6 +435,13 @@ void TspSkinForm::HandleSkinMessage(TMessage& m) {
     auto* sender = reinterpret_cast<TspSkinData*>(m.WParam);
     auto usesSender = [sender](ISkinnedControl& c) { return !sender || c.SkinData() == sender; };
     if (m.Msg == SKINMSG_BEFORECHANGE) {
+        // An open menu drawing from the changing skin closes before its pictures go.
+        if (menuEngine_ && menuEngine_->PopupCount() > 0 &&
+            (!sender || menuEngine_->SkinData() == sender)) {
+            TLivenessWatch alive = liveness_.Watch();
+            menuEngine_->CloseAll();
+            if (!alive.Alive()) return;
+        }
         if (sender && sender == skinData_) {
             FSkinSupport = false;
             MorphTimer->SetEnabled(false);
@@ -523,7 +529,7 @@ void TspSkinForm::ChangeSkinData() {
     // A new skin without a roll-up picture unrolls the window; with one it stays rolled up.
     if (RollUpState && skinData_->RollUpPicture.Empty()) {
         for (auto& [c, alive] : HiddenControls) {
-            if (!alive.expired()) c->SetVisible(true);
+            if (alive.Alive()) c->SetVisible(true);
         }
         HiddenControls.clear();
         RollUpState = false;
@@ -566,11 +572,9 @@ void TspSkinForm::ChangeSkinData() {
         const TRect r = skinData_->AreaDefs[static_cast<size_t>(index)]->AreaRect;
         if (IsNullRect(r)) continue;
         c->SetAlign(alNone);
-        ChildControlSlots.push_back({c, r});
+        ChildControlSlots.push_back({c, c->LivenessWatch(), r});
     }
-    for (const ChildControlSlot& slot : ChildControlSlots) {
-        slot.control->SetBoundsRect(SkinStretchable() ? CalcObjectRect(slot.skinRect) : slot.skinRect);
-    }
+    PlaceChildControls();
     UpdateCaptionObjects(false);
     SkinUpdating = false;
     FForm->Invalidate();

@@ -119,9 +119,9 @@ void TspSkinMainMenuBar::Notification(TComponent* component, TOperation operatio
         }
     }
     if (changed && !IsDestroying()) {
-        std::weak_ptr<void> alive = LivenessToken();
+        TLivenessWatch alive = LivenessWatch();
         platform::Current().Post([this, alive] {
-            if (!alive.expired()) RebuildObjects();
+            if (alive.Alive()) RebuildObjects();
         });
     }
 }

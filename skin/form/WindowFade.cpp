@@ -57,9 +57,9 @@ void TspSkinForm::FadeInTimer() {
     if (!FadeInApplies()) return;
     const int target = alphaBlend_ || !AlphaBlendAnimation ? alphaBlendValue_ : 255;
     if (AlphaBlendAnimation) {
-        std::weak_ptr<int> alive = alive_;
+        TLivenessWatch alive = liveness_.Watch();
         Application().ProcessMessages();
-        if (alive.expired() || IsDestroying() || FForm->IsDestroying()) return;
+        if (!alive.Alive() || IsDestroying() || FForm->IsDestroying()) return;
         for (int a = kFadeStep;; a += kFadeStep) {
             const int step = std::min(a, target);
             SetWindowAlpha(*FForm, static_cast<uint8_t>(step));

@@ -183,10 +183,10 @@ void TspSkinForm::RollClient(bool up) {
             for (int i = 0; i < FForm->ControlCount(); ++i) {
                 TControl* c = FForm->Controls(i);
                 if (!c->Visible()) continue;
-                HiddenControls.emplace_back(c, c->LivenessToken());
+                HiddenControls.emplace_back(c, c->LivenessWatch());
             }
             for (auto& [c, alive] : HiddenControls) {
-                if (!alive.expired()) c->SetVisible(false);
+                if (alive.Alive()) c->SetVisible(false);
             }
         }
         const int d = FForm->Width() - s.RollUpPicture.Width();
@@ -211,7 +211,7 @@ void TspSkinForm::RollClient(bool up) {
         FForm->Invalidate();
     } else {
         for (auto& [c, alive] : HiddenControls) {
-            if (!alive.expired()) c->SetVisible(true);
+            if (alive.Alive()) c->SetVisible(true);
         }
         HiddenControls.clear();
         if (SkinStretchable()) {

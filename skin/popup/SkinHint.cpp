@@ -106,12 +106,14 @@ void TspSkinHint::StopTimer() {
 
 void TspSkinHint::StartTimer(uint32_t ms, Step step) {
     StopTimer();
-    std::weak_ptr<int> alive = alive_;
+    TLivenessWatch alive = liveness_.Watch();
     step_ = step;
     timer_ = platform::Current().SetTimer(ms, [this, alive] {
-        if (alive.expired()) return;
-        if (step_ == Step::Show) ShowPendingHint();
-        else HideHint();
+        if (!alive.Alive()) return;
+        if (step_ == Step::Show)
+            ShowPendingHint();
+        else
+            HideHint();
     });
 }
 

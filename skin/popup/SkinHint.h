@@ -61,7 +61,7 @@ private:
     platform::TimerId timer_ = 0;
     Step step_ = Step::None;
     std::string pendingText_;
-    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
+    TLiveness liveness_;
 };
 
 // The offset below the hot spot where a cursor's visible part ends, from its monochrome

@@ -31,6 +31,32 @@ TSkinGeometry HintGeometry(const TspDataSkinHintWindow& d) {
 
 TspSkinHintWindow::TspSkinHintWindow(TComponent* owner) : THintWindow(owner) {}
 
+void TspSkinHintWindow::SetSources(TspSkinHint* hint, TspSkinData* skinData) {
+    if (hint_ != hint) {
+        if (hint_) RemoveFreeNotification(hint_);
+        hint_ = hint;
+        if (hint_) FreeNotification(hint_);
+    }
+    if (skinData_ != skinData) {
+        if (skinData_) RemoveFreeNotification(skinData_);
+        skinData_ = skinData;
+        if (skinData_) FreeNotification(skinData_);
+    }
+}
+
+void TspSkinHintWindow::Notification(TComponent* component, TOperation operation) {
+    THintWindow::Notification(component, operation);
+    if (operation != opRemove) return;
+    if (component == skinData_) {
+        skinData_ = nullptr;
+        Invalidate();  // the plain look from now on
+    }
+    if (component == hint_) {
+        hint_ = nullptr;
+        if (PopupWindowShown()) ReleaseHandle();
+    }
+}
+
 TspSkinHint* TspSkinHintWindow::ServingHint() {
     const TComponent* form = Application().MainForm();
     if (!form) return nullptr;
@@ -42,7 +68,8 @@ TspSkinHint* TspSkinHintWindow::ServingHint() {
 }
 
 bool TspSkinHintWindow::SkinUsable() const {
-    return skinData_ && !skinData_->SkinEmpty && skinData_->HintWindowDef.WindowPictureIndex != -1 &&
+    return skinData_ && skinContent_.Alive() && !skinData_->SkinEmpty &&
+           skinData_->HintWindowDef.WindowPictureIndex != -1 &&
            skinData_->ActivePicture(skinData_->HintWindowDef.WindowPictureIndex);
 }
 
@@ -59,9 +86,10 @@ void TspSkinHintWindow::ApplyFont() {
 }
 
 void TspSkinHintWindow::ActivateHint(const TRect& screenRect, const std::string& text) {
-    hint_ = ServingHint();
+    TspSkinHint* hint = ServingHint();
+    SetSources(hint, hint ? hint->SkinData() : nullptr);
     if (!hint_) return;
-    skinData_ = hint_->SkinData();
+    skinContent_ = skinData_ ? skinData_->ContentWatch() : TLivenessWatch();
     ApplyFont();
     SetCaption(text);
     const TSize block = TextBlock(Font(), text);

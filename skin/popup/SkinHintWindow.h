@@ -25,6 +25,11 @@ public:
     // The first active TspSkinHint among the main form's components, or nullptr.
     [[nodiscard]] static TspSkinHint* ServingHint();
     [[nodiscard]] bool AlphaApplied() const { return alphaState_; }
+    [[nodiscard]] TspSkinHint* Hint() const { return hint_; }
+
+    // The hint component or skin data it shows from is freed: it drops the reference (and,
+    // for the hint component, hides).
+    void Notification(TComponent* component, TOperation operation) override;
 
 protected:
     void WndProc(TMessage& message) override;
@@ -33,9 +38,11 @@ protected:
 private:
     [[nodiscard]] bool SkinUsable() const;
     void ApplyFont();
+    void SetSources(TspSkinHint* hint, TspSkinData* skinData);
 
-    TspSkinHint* hint_ = nullptr;
-    TspSkinData* skinData_ = nullptr;
+    TspSkinHint* hint_ = nullptr;        // free-notified
+    TspSkinData* skinData_ = nullptr;    // free-notified
+    TLivenessWatch skinContent_;         // the skin content the geometry below was made for
     std::optional<TBitmap> background_;  // the screen under the window (simulated alpha)
     bool alphaState_ = false;
     uint8_t alphaValue_ = 0;

@@ -8,6 +8,7 @@
 #include "skin/popup/SkinPopupWindow.h"
 #include "ui/Application.h"
 #include "ui/Forms.h"
+#include "ui/ImageList.h"
 #include "ui/Menus.h"
 #include "ui/Timer.h"
 
@@ -42,7 +43,8 @@ TspSkinMenu::~TspSkinMenu() {
     }
     retired_.clear();
     menuOpen_ = false;
-    if (opener_ && !openerAlive_.expired() && !opener_->IsDestroying()) SendToControl(opener_, SKINMSG_MENUCLOSED);
+    if (opener_ && openerAlive_.Alive() && !opener_->IsDestroying())
+        SendToControl(opener_, SKINMSG_MENUCLOSED);
     if (ownerForm_) ownerForm_->RemoveFreeNotification(this);
 }
 
@@ -57,15 +59,51 @@ void TspSkinMenu::Notification(TComponent* component, TOperation operation) {
     TComponent::Notification(component, operation);
     if (operation != opRemove) return;
     if (component == ownerForm_) ownerForm_ = nullptr;
-    if (component == skinData_) skinData_ = nullptr;
+    if (watched_.erase(component) != 0) ComponentGone(component);
+    if (component == skinData_) {
+        skinData_ = nullptr;
+        // The popups draw from its pictures: an open menu closes.
+        if (menuOpen_ || !popups_.empty()) CloseAll();
+    }
+}
+
+void TspSkinMenu::WatchComponent(TComponent* component) {
+    if (component && watched_.insert(component).second) FreeNotification(component);
+}
+
+bool TspSkinMenu::ItemLives(const TMenuItem* item) const {
+    return item && watched_.count(item) != 0;
+}
+
+bool TspSkinMenu::ShowsItemsOf(const TMenuItem& items) const {
+    return (menuOpen_ || !popups_.empty()) && (rootItems_[0] == &items || rootItems_[1] == &items);
+}
+
+void TspSkinMenu::ComponentGone(const TComponent* component) {
+    for (const TMenuItem*& root : rootItems_) {
+        if (root == component) root = nullptr;
+    }
+    int level = -1;
+    for (size_t i = 0; i < popups_.size(); ++i) {
+        if (popups_[i]->ForgetComponent(component) && level < 0) level = static_cast<int>(i);
+    }
+    for (const auto& popup : retired_) popup->ForgetComponent(component);
+    if (level < 0) return;
+    if (level == 0) {
+        CloseAll();
+    } else {
+        CloseLevels(level);
+    }
 }
 
 void TspSkinMenu::SetDefaultItemHeight(int height) {
     if (height > 0) defaultItemHeight_ = height;
 }
 
-TControl* TspSkinMenu::Opener() const { return openerAlive_.expired() ? nullptr : opener_; }
-TControl* TspSkinMenu::LastOpener() const { return lastOpenerAlive_.expired() ? nullptr : lastOpener_; }
+TControl* TspSkinMenu::Opener() const { return openerAlive_.Alive() ? opener_ : nullptr; }
+TControl* TspSkinMenu::LastOpener() const {
+    return lastOpenerAlive_.Alive() ? lastOpener_ : nullptr;
+}
 
 TspSkinPopupWindow* TspSkinMenu::PopupWindow(int level) const {
     if (level < 0 || level >= PopupCount()) return nullptr;
@@ -88,11 +126,11 @@ TspSkinPopupWindow* TspSkinMenu::PopupAt(TPoint screenPoint) const {
 void TspSkinMenu::BeginMenu(TControl* opener, TspSkinData* skinData) {
     firstLevel_ = !menuOpen_;
     opener_ = opener;
-    openerAlive_ = opener ? opener->LivenessToken() : std::weak_ptr<void>();
+    openerAlive_ = opener ? opener->LivenessWatch() : TLivenessWatch();
     if (!popups_.empty()) CloseLevels(0);
     // CloseLevels(0) hands the opener on to the last opener; this menu's opener stays.
     opener_ = opener;
-    openerAlive_ = opener ? opener->LivenessToken() : std::weak_ptr<void>();
+    openerAlive_ = opener ? opener->LivenessWatch() : TLivenessWatch();
     TRect formBounds{};
     if (ownerForm_) formBounds = ownerForm_->BoundsRect();
     workArea_ = GetWorkArea(formBounds, true);
@@ -107,6 +145,9 @@ void TspSkinMenu::Popup(TControl* opener, TspSkinData* skinData, bool up, TMenuI
                         int startIndex) {
     BeginMenu(opener, skinData);
     if (items.Count() == 0 || startIndex < 0 || startIndex >= items.Count()) return;
+    WatchComponent(&items);
+    rootItems_[0] = &items;
+    rootItems_[1] = nullptr;
     std::vector<TMenuItem*> list;
     for (int i = startIndex; i < items.Count(); ++i) list.push_back(items.Items(i));
     TMenu* menu = items.GetParentMenu();
@@ -122,6 +163,10 @@ void TspSkinMenu::PopupMerged(TControl* opener, TspSkinData* skinData, bool up, 
     BeginMenu(opener, skinData);
     const int firstCount = firstItems.Count();
     if (firstCount == 0 || startIndex < 0 || startIndex >= firstCount + secondItems.Count()) return;
+    WatchComponent(&firstItems);
+    WatchComponent(&secondItems);
+    rootItems_[0] = &firstItems;
+    rootItems_[1] = &secondItems;
     std::vector<TMenuItem*> list;
     for (int i = startIndex; i < firstCount; ++i) list.push_back(firstItems.Items(i));
     for (int i = std::max(0, startIndex - firstCount); i < secondItems.Count(); ++i) list.push_back(secondItems.Items(i));
@@ -136,12 +181,15 @@ bool TspSkinMenu::AddPopupWindow(const TRect& anchor, bool up, bool submenu, con
     const TspDataSkinPopupWindow* def = nullptr;
     if (skinData_ && !skinData_->SkinEmpty && skinData_->ActivePicture(skinData_->PopupWindowDef.WindowPictureIndex))
         def = &skinData_->PopupWindowDef;
+    // Watched before the popup runs any item's action update: one may free another.
+    for (TMenuItem* item : items) WatchComponent(item);
+    WatchComponent(images);
     auto popup = std::make_unique<TspSkinPopupWindow>(*this, skinData_, def);
     TspSkinPopupWindow* raw = popup.get();
     popups_.push_back(std::move(popup));
-    std::weak_ptr<int> alive = alive_;
+    TLivenessWatch alive = liveness_.Watch();
     const bool shown = raw->Open(anchor, up, submenu, items, images, firstLevel_);
-    if (alive.expired()) return false;
+    if (!alive.Alive()) return false;
     if (!shown) {
         const int level = LevelOf(raw);
         if (level >= 0) {
@@ -187,9 +235,9 @@ void TspSkinMenu::SubMenuTimerTick() {
 void TspSkinMenu::FreeRetired() {
     if (retired_.empty() || !platform::HasCurrent()) return;
     // The popups may be in the middle of their own input handling: freed from the loop.
-    std::weak_ptr<int> alive = alive_;
+    TLivenessWatch alive = liveness_.Watch();
     platform::Current().Post([this, alive] {
-        if (!alive.expired()) retired_.clear();
+        if (alive.Alive()) retired_.clear();
     });
 }
 
@@ -225,19 +273,20 @@ void TspSkinMenu::CloseLevels(int level) {
     lastOpenerAlive_ = openerAlive_;
     TControl* opener = Opener();
     opener_ = nullptr;
-    openerAlive_.reset();
+    openerAlive_.Reset();
+    rootItems_[0] = rootItems_[1] = nullptr;
     if (wasOpen || opener) SendToControl(opener, SKINMSG_MENUCLOSED);
 }
 
 void TspSkinMenu::CloseAll() {
-    std::weak_ptr<int> alive = alive_;
+    TLivenessWatch alive = liveness_.Watch();
     CloseLevels(0);
-    if (alive.expired()) return;
+    if (!alive.Alive()) return;
     StopSubMenuTimer();
     pendingPopup_ = nullptr;
     pendingItem_ = -1;
     if (ownerForm_ && !ownerForm_->IsDestroying()) SendToControl(ownerForm_, SKINMSG_MENUCLOSED);
-    if (alive.expired()) return;
+    if (!alive.Alive()) return;
     if (TControl* opener = Opener()) SendToControl(opener, SKINMSG_MENUCLOSED);
 }
 
@@ -252,11 +301,12 @@ void TspSkinMenu::ItemAction(TspSkinPopupWindow& popup, int itemIndex, bool keyb
             CloseLevels(level + 1);
             return;
         }
-        std::weak_ptr<int> alive = alive_;
+        TLivenessWatch alive = liveness_.Watch();
         CloseAll();
-        if (alive.expired()) return;
+        // What heard of the close may have freed the item.
+        if (!alive.Alive() || !ItemLives(menuItem)) return;
         menuItem->Click();
-        if (alive.expired()) return;
+        if (!alive.Alive()) return;
         SendToControl(LastOpener(), SKINMSG_MENUCOMMAND);
         return;
     }
@@ -270,10 +320,11 @@ void TspSkinMenu::ItemAction(TspSkinPopupWindow& popup, int itemIndex, bool keyb
         return;
     }
     // The click may fill the submenu.
-    std::weak_ptr<int> alive = alive_;
-    std::weak_ptr<void> popupAlive = popup.LivenessToken();
+    TLivenessWatch alive = liveness_.Watch();
+    TLivenessWatch popupAlive = popup.LivenessWatch();
     menuItem->Click();
-    if (alive.expired() || popupAlive.expired() || LevelOf(&popup) < 0) return;
+    if (!alive.Alive() || !popupAlive.Alive() || LevelOf(&popup) < 0 || !ItemLives(menuItem))
+        return;
     StopSubMenuTimer();
     pendingPopup_ = nullptr;
     pendingItem_ = -1;

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/InputGrab.h"
@@ -91,6 +92,11 @@ public:
     // An item lost its highlight: a submenu it was about to open is not opened.
     void ForgetPendingItem(const TspSkinPopupWindow& popup, int itemIndex);
     [[nodiscard]] bool SubMenuPending() const { return pendingPopup_ != nullptr; }
+    // Whether a menu item handed to an open (or opening) popup has not been freed since:
+    // the engine hears of every such item's end and closes the levels that showed it.
+    [[nodiscard]] bool ItemLives(const TMenuItem* item) const;
+    // Whether the open menu shows the sub-items of `items` (a popup menu's root).
+    [[nodiscard]] bool ShowsItemsOf(const TMenuItem& items) const;
 
     void Notification(TComponent* component, TOperation operation) override;
 
@@ -103,6 +109,10 @@ private:
     void SendToControl(TControl* control, uint32_t message);
     void FreeRetired();
     void BeginMenu(TControl* opener, TspSkinData* skinData);
+    void WatchComponent(TComponent* component);
+    // A watched item or image list is gone: no popup keeps it, and the levels that showed
+    // it close (the whole menu for the root level).
+    void ComponentGone(const TComponent* component);
 
     void OnGrabbedMouse(const platform::MouseEvent& event) override;
     void RouteGrabbedMouse(const platform::MouseEvent& event);
@@ -122,9 +132,13 @@ private:
     bool firstLevel_ = false;
     bool closeOnRelease_ = false;
     TControl* opener_ = nullptr;
-    std::weak_ptr<void> openerAlive_;
+    TLivenessWatch openerAlive_;
     TControl* lastOpener_ = nullptr;
-    std::weak_ptr<void> lastOpenerAlive_;
+    TLivenessWatch lastOpenerAlive_;
     std::unique_ptr<platform::InputGrab> grab_;
-    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
+    // Items (and image lists) handed to popups, each with a free notification; a component
+    // leaves the set when it is freed.
+    std::unordered_set<const TComponent*> watched_;
+    const TMenuItem* rootItems_[2] = {nullptr, nullptr};  // what the open menu shows
+    TLiveness liveness_;
 };

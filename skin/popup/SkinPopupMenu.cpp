@@ -20,6 +20,9 @@ const TCustomForm* AsForm(const TComponent* c) { return dynamic_cast<const TCust
 }  // namespace
 
 TspSkinPopupMenu::~TspSkinPopupMenu() {
+    // Before the items go: the menu closes once, with every item still there.
+    if (openedIn_ && openedIn_->ShowsItemsOf(Items())) openedIn_->CloseAll();
+    if (openedIn_) openedIn_->RemoveFreeNotification(this);
     if (skinData_) skinData_->RemoveFreeNotification(this);
 }
 
@@ -33,6 +36,7 @@ void TspSkinPopupMenu::SetSkinData(TspSkinData* data) {
 void TspSkinPopupMenu::Notification(TComponent* component, TOperation operation) {
     TPopupMenu::Notification(component, operation);
     if (operation == opRemove && component == skinData_) skinData_ = nullptr;
+    if (operation == opRemove && component == openedIn_) openedIn_ = nullptr;
 }
 
 ISkinMenuHost* TspSkinPopupMenu::FindHost() const {
@@ -55,6 +59,12 @@ void TspSkinPopupMenu::Popup(int x, int y) {
     ISkinMenuHost* host = FindHost();
     if (!host) return;
     TspSkinData* data = skinData_ ? skinData_ : host->PopupMenuSkinData();
+    TspSkinMenu& engine = host->PopupMenuEngine();
+    if (openedIn_ != &engine) {
+        if (openedIn_) openedIn_->RemoveFreeNotification(this);
+        openedIn_ = &engine;
+        openedIn_->FreeNotification(this);
+    }
     host->NotePopupMenuOpen();
-    host->PopupMenuEngine().Popup(nullptr, data, false, Items(), Rect(x, y, x, y), 0);
+    engine.Popup(nullptr, data, false, Items(), Rect(x, y, x, y), 0);
 }

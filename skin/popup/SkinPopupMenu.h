@@ -7,10 +7,12 @@
 
 class ISkinMenuHost;
 class TspSkinData;
+class TspSkinMenu;
 
 class TspSkinPopupMenu : public TPopupMenu {
 public:
     explicit TspSkinPopupMenu(TComponent* owner) : TPopupMenu(owner) {}
+    // Closes its menu when that is still open.
     ~TspSkinPopupMenu() override;
     [[nodiscard]] const char* ClassName() const override { return "TspSkinPopupMenu"; }
 
@@ -27,4 +29,5 @@ public:
 
 private:
     TspSkinData* skinData_ = nullptr;
+    TspSkinMenu* openedIn_ = nullptr;  // the engine it last opened through (free-notified)
 };

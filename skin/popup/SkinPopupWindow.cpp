@@ -37,6 +37,10 @@ const TspDataSkinMenuItem* FindItemDef(TspSkinData* data) {
 
 TspSkinPopupWindow::TspSkinPopupWindow(TspSkinMenu& engine, TspSkinData* skinData, const TspDataSkinPopupWindow* def)
     : TCustomControl(nullptr), engine_(engine), skinData_(skinData), def_(def) {
+    if (skinData_) {
+        usesSkinData_ = true;
+        skinContent_ = skinData_->ContentWatch();
+    }
     if (def_ && skinData_) {
         windowPicture_ = skinData_->ActivePicture(def_->WindowPictureIndex);
         maskPicture_ = skinData_->ActivePicture(def_->MaskPictureIndex);
@@ -70,6 +74,26 @@ void TspSkinPopupWindow::Retire() {
     KillTimer(kPopupMorphTimer);
     KillTimer(kPopupDelayedShowTimer);
     HidePopupWindow();
+}
+
+bool TspSkinPopupWindow::ForgetComponent(const TComponent* component) {
+    if (component == images_) images_ = nullptr;
+    const auto gone = [component](const std::unique_ptr<TspSkinMenuItem>& item) {
+        return static_cast<const TComponent*>(item->MenuItem) == component;
+    };
+    const auto first = std::remove_if(items_.begin(), items_.end(), gone);
+    if (first == items_.end()) return false;
+    items_.erase(first, items_.end());
+    // The indices moved: no item stays highlighted; the engine closes this level.
+    activeItem_ = -1;
+    oldActiveItem_ = -1;
+    return true;
+}
+
+bool TspSkinPopupWindow::CloseIfSkinGone() {
+    if (!SkinGone()) return false;
+    if (!retired_) engine_.CloseAll();
+    return true;
 }
 
 // ---------------------------------------------------------------- sizes and layout
@@ -205,11 +229,13 @@ bool TspSkinPopupWindow::Open(const TRect& anchor, bool up, bool submenu, const 
         SetFont(engine_.MenuFont);
     }
     images_ = images;
-    std::weak_ptr<void> alive = LivenessToken();
+    TLivenessWatch alive = LivenessWatch();
     for (TMenuItem* item : items) {
+        // An action update may free items further down the list, or close this level.
+        if (!engine_.ItemLives(item)) continue;
         item->InitiateAction();
-        if (alive.expired()) return false;
-        if (!item->Visible()) continue;
+        if (!alive.Alive() || retired_) return false;
+        if (!engine_.ItemLives(item) || !item->Visible()) continue;
         items_.push_back(std::make_unique<TspSkinMenuItem>(*this, *item, itemDef_ ? &*itemDef_ : nullptr, itemPicture_));
     }
     if (items_.empty()) return false;
@@ -256,9 +282,9 @@ void TspSkinPopupWindow::ShowNow() {
     SetTimer(kPopupMouseTimer, kMouseTimerMs);
     lastMouse_ = platform::HasCurrent() ? platform::Current().CursorPos() : TPoint{};
     activeItem_ = -1;
-    std::weak_ptr<void> alive = LivenessToken();
+    TLivenessWatch alive = LivenessWatch();
     engine_.PopupShown(*this);
-    if (alive.expired()) return;
+    if (!alive.Alive()) return;
     HighlightFirst();
 }
 
@@ -286,7 +312,7 @@ void TspSkinPopupWindow::WndProc(TMessage& m) {
         m.Result = 1;  // Paint covers the whole window
         return;
     case WM_TIMER:
-        if (retired_) return;
+        if (retired_ || CloseIfSkinGone()) return;
         switch (m.WParam) {
         case kPopupScrollTimer: ScrollStep(); return;
         case kPopupMouseTimer: MouseTimerTick(); return;
@@ -309,7 +335,7 @@ void TspSkinPopupWindow::WndProc(TMessage& m) {
 }
 
 void TspSkinPopupWindow::MouseTimerTick() {
-    if (!platform::HasCurrent()) return;
+    if (CloseIfSkinGone() || !platform::HasCurrent()) return;
     const TPoint cursor = platform::Current().CursorPos();
     if (cursor == lastMouse_) return;
     lastMouse_ = cursor;
@@ -347,17 +373,17 @@ void TspSkinPopupWindow::HoverAt(TPoint p) {
     }
     oldActiveItem_ = activeItem_;
     activeItem_ = index;
-    std::weak_ptr<void> alive = LivenessToken();
+    TLivenessWatch alive = LivenessWatch();
     if (oldActiveItem_ >= 0 && items_[static_cast<size_t>(oldActiveItem_)]->Selectable()) UnhighlightItem(oldActiveItem_);
-    if (alive.expired() || retired_) return;
+    if (!alive.Alive() || retired_) return;
     if (item.Selectable()) HighlightItem(index, false);
 }
 
 void TspSkinPopupWindow::ButtonUp(TMouseButton button, TPoint p) {
-    if (retired_) return;
-    std::weak_ptr<void> alive = LivenessToken();
+    if (retired_ || CloseIfSkinGone()) return;
+    TLivenessWatch alive = LivenessWatch();
     HoverAt(p);
-    if (alive.expired() || retired_) return;
+    if (!alive.Alive() || retired_) return;
     if (activeItem_ < 0 || button != mbLeft) return;
     const int index = ItemAt(p);
     if (index < 0 || index != activeItem_) return;
@@ -519,9 +545,9 @@ void TspSkinPopupWindow::MoveHighlight(int step) {
         if (tries == n - 1) return;  // nothing can be highlighted
     }
     if (next == activeItem_ && items_[static_cast<size_t>(next)]->Active) return;
-    std::weak_ptr<void> alive = LivenessToken();
+    TLivenessWatch alive = LivenessWatch();
     if (activeItem_ >= 0) UnhighlightItem(activeItem_);
-    if (alive.expired() || retired_) return;
+    if (!alive.Alive() || retired_) return;
     ScrollIntoView(next);
     activeItem_ = next;
     items_[static_cast<size_t>(next)]->KeyboardSelected = true;
@@ -530,19 +556,20 @@ void TspSkinPopupWindow::MoveHighlight(int step) {
 
 bool TspSkinPopupWindow::HandleKey(uint16_t key, uint32_t ch) {
     if (retired_) return false;
+    if (CloseIfSkinGone()) return true;
     uint32_t accel = ch;
     if (accel == 0 && ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'))) accel = key;
     if (accel > ' ') {
         for (int i = 0; i < static_cast<int>(items_.size()); ++i) {
             const TspSkinMenuItem& item = *items_[static_cast<size_t>(i)];
             if (!IsAccel(accel, item.MenuItem->Caption())) continue;
-            std::weak_ptr<void> alive = LivenessToken();
+            TLivenessWatch alive = LivenessWatch();
             if (activeItem_ >= 0 && activeItem_ != i) UnhighlightItem(activeItem_);
-            if (alive.expired() || retired_) return true;
+            if (!alive.Alive() || retired_) return true;
             ScrollIntoView(i);
             activeItem_ = i;
             if (item.Selectable()) HighlightItem(i, false);
-            if (alive.expired() || retired_) return true;
+            if (!alive.Alive() || retired_) return true;
             ClickItem(i);
             return true;
         }

@@ -79,6 +79,11 @@ public:
 
     // Stops the timers and hides the window; the engine frees it soon after.
     void Retire();
+    // A menu item or image list is being freed: the window no longer refers to it. True
+    // when one of its items showed that menu item.
+    bool ForgetComponent(const TComponent* component);
+    // The skin content it draws from was replaced or freed since it was made.
+    [[nodiscard]] bool SkinGone() const { return usesSkinData_ && !skinContent_.Alive(); }
 
     // Paints the item's image (both looks blended while morphing) into `target`.
     void ComposeItemImage(const TspSkinMenuItem& item, TBitmap& target);
@@ -109,6 +114,8 @@ private:
     void StartMorph();
     void MorphStep();
     void InvalidateMarkers();
+    // A popup whose skin went closes the whole menu; true when it did.
+    bool CloseIfSkinGone();
 
     // Painting (SkinPopupWindowPaint.cpp).
     void ComposeBackground();
@@ -121,6 +128,8 @@ private:
 
     TspSkinMenu& engine_;
     TspSkinData* skinData_;
+    bool usesSkinData_ = false;
+    TLivenessWatch skinContent_;  // the pictures and definitions below point into it
     const TspDataSkinPopupWindow* def_;
     const TBitmap* windowPicture_ = nullptr;
     const TBitmap* maskPicture_ = nullptr;

@@ -78,7 +78,8 @@ void TspSkinPopupWindow::ComposeBackground() {
 }
 
 void TspSkinPopupWindow::Paint() {
-    if (Width() <= 0 || Height() <= 0) return;
+    // Closed, or its skin's pictures are gone: nothing is drawn from them.
+    if (Width() <= 0 || Height() <= 0 || retired_ || SkinGone()) return;
     TCanvas& canvas = Canvas();
     if (!backgroundValid_ || background_.Width() != Width() || background_.Height() != Height()) ComposeBackground();
     canvas.Draw(0, 0, background_);

@@ -29,6 +29,22 @@ TShiftState ShiftOf(uint32_t modifiers) { return KeyModifiersToShiftState(modifi
 
 }  // namespace
 
+// One tray icon's link of the application's minimise chain: the handler before it runs
+// first, then the icon while it lives.
+struct TspTrayIcon::TrayMinimizeHook {
+    TspTrayIcon* icon;
+    TLivenessWatch alive;
+    TNotifyEvent previous;
+    void operator()(TComponent* sender) const {
+        // Copies: a handler may replace the chain, and this link with it.
+        TspTrayIcon* const target = icon;
+        const TLivenessWatch self = alive;
+        const TNotifyEvent next = previous;
+        if (next) next(sender);
+        if (self.Alive() && target->MinimizeToTray) target->DoMinimizeToTray();
+    }
+};
+
 TspTrayIcon::TspTrayIcon(TComponent* owner)
     : TComponent(owner), animationTimer_(std::make_unique<TTimer>(nullptr)), clickTimer_(std::make_unique<TTimer>(nullptr)) {
     animationTimer_->SetEnabled(false);
@@ -45,19 +61,14 @@ TspTrayIcon::TspTrayIcon(TComponent* owner)
         };
     }
     // Minimising the application hides it to the tray when MinimizeToTray is set.
+    TLivenessWatch alive = liveness_.Watch();
     TApplication& app = Application();
-    previousOnMinimize_ = app.OnMinimize;
-    hookedMinimize_ = true;
-    std::weak_ptr<int> alive = alive_;
-    app.OnMinimize = [this, alive, previous = previousOnMinimize_](TComponent* sender) {
-        if (previous) previous(sender);
-        if (!alive.expired() && MinimizeToTray) DoMinimizeToTray();
-    };
+    app.OnMinimize = TrayMinimizeHook{this, alive, app.OnMinimize};
     // Made in code, the icon appears once construction is over; read from a description,
     // at the end of loading.
     if (platform::HasCurrent()) {
         platform::Current().Post([this, alive] {
-            if (!alive.expired() && !IsLoading()) {
+            if (alive.Alive() && !IsLoading()) {
                 UpdateIcon();
                 if (iconVisible_) ShowIcon();
             }
@@ -66,9 +77,17 @@ TspTrayIcon::TspTrayIcon(TComponent* owner)
 }
 
 TspTrayIcon::~TspTrayIcon() {
-    alive_.reset();
+    liveness_.End();
     HideIcon();
-    if (hookedMinimize_) Application().OnMinimize = previousOnMinimize_;
+    // Our link of the minimise chain passes the call on from now on. Dead links at the
+    // head of the chain are taken out, so the last icon to go leaves the chain as it found
+    // it, in whichever order the icons go.
+    TNotifyEvent& chain = Application().OnMinimize;
+    while (const auto* head = chain.target<TrayMinimizeHook>()) {
+        if (head->alive.Alive()) break;
+        TNotifyEvent previous = head->previous;
+        chain = std::move(previous);
+    }
     if (iconList_) iconList_->RemoveFreeNotification(this);
     if (popupMenu_) popupMenu_->RemoveFreeNotification(this);
 }
@@ -231,7 +250,7 @@ void TspTrayIcon::HandleMouse(const platform::MouseEvent& e) {
     const TShiftState shift = ShiftOf(e.modifiers);
     const int x = e.screenPos.X;
     const int y = e.screenPos.Y;
-    std::weak_ptr<int> alive = alive_;
+    TLivenessWatch alive = liveness_.Watch();
     switch (e.kind) {
     case MouseEventKind::Move:
         if (OnMouseMove) OnMouseMove(this, shift, x, y);
@@ -241,12 +260,12 @@ void TspTrayIcon::HandleMouse(const platform::MouseEvent& e) {
             clickTimer_->SetEnabled(false);
             clickTimer_->SetEnabled(true);
             if (OnMouseDown) OnMouseDown(this, mbLeft, shift | ssLeft, x, y);
-            if (alive.expired()) return;
+            if (!alive.Alive()) return;
             clickStarted_ = true;
             if (PopupByLeftButton) OpenMenu(e.screenPos);
         } else if (e.button == MouseButton::Right) {
             if (OnMouseDown) OnMouseDown(this, mbRight, shift | ssRight, x, y);
-            if (alive.expired()) return;
+            if (!alive.Alive()) return;
             OpenMenu(e.screenPos);
         } else if (e.button == MouseButton::Middle) {
             if (OnMouseDown) OnMouseDown(this, mbMiddle, shift | ssMiddle, x, y);
@@ -259,7 +278,7 @@ void TspTrayIcon::HandleMouse(const platform::MouseEvent& e) {
                 clickStarted_ = false;
                 clickReady_ = false;
                 if (OnClick) OnClick(this);
-                if (alive.expired()) return;
+                if (!alive.Alive()) return;
             }
             clickStarted_ = false;
             if (OnMouseUp) OnMouseUp(this, mbLeft, shift, x, y);
@@ -274,7 +293,7 @@ void TspTrayIcon::HandleMouse(const platform::MouseEvent& e) {
         clickReady_ = false;
         doubleClickSeen_ = true;
         if (OnDblClick) OnDblClick(this);
-        if (alive.expired()) return;
+        if (!alive.Alive()) return;
         if (popupMenu_ && popupMenu_->AutoPopup && !PopupByLeftButton) {
             for (int i = 0; i < popupMenu_->Items().Count(); ++i) {
                 TMenuItem* item = popupMenu_->Items().Items(i);
@@ -300,9 +319,9 @@ void TspTrayIcon::ClickTimerTick() {
 
 void TspTrayIcon::OpenMenu(TPoint at) {
     if (!popupMenu_ || !popupMenu_->AutoPopup) return;
-    std::weak_ptr<int> alive = alive_;
+    TLivenessWatch alive = liveness_.Watch();
     Application().ProcessMessages();
-    if (alive.expired() || !popupMenu_) return;
+    if (!alive.Alive() || !popupMenu_) return;
     popupMenu_->SetPopupComponent(this);
     popupMenu_->Popup(at.X, at.Y);
 }
@@ -312,9 +331,9 @@ void TspTrayIcon::AnimationStep() {
     TBitmap image;
     if (iconList_->GetBitmap(iconIndex_, image)) icon_ = image;
     const int next = iconIndex_ + 1 >= iconList_->Count() ? 0 : iconIndex_ + 1;
-    std::weak_ptr<int> alive = alive_;
+    TLivenessWatch alive = liveness_.Watch();
     if (OnCycle) OnCycle(this, next);
-    if (alive.expired()) return;
+    if (!alive.Alive()) return;
     UpdateIcon();
     SetIconIndex(next);
 }

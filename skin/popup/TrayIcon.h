@@ -102,7 +102,6 @@ private:
     bool clickStarted_ = false;
     bool clickReady_ = false;
     bool doubleClickSeen_ = false;
-    TNotifyEvent previousOnMinimize_;
-    bool hookedMinimize_ = false;
-    std::shared_ptr<int> alive_ = std::make_shared<int>(0);
+    struct TrayMinimizeHook;
+    TLiveness liveness_;
 };

@@ -9,6 +9,8 @@
 #include "skin/draw/RectUtils.h"
 #include "skin/form/SkinMDITabsBar.h"
 #include "skin/form/SkinMainMenuBar.h"
+#include "skin/popup/SkinMenu.h"
+#include "skin/popup/SkinPopupWindow.h"
 #include "tests/skin_form/SkinFormTestSupport.h"
 #include "ui/MDIClient.h"
 #include "ui/Menus.h"
@@ -465,6 +467,53 @@ TEST_F(MDIFrameTest, ALoneAltDrivesTheMenuBarWithWrapAroundAndAccelerators) {
     EXPECT_FALSE(skinForm->KeyboardMenuMode());
     EXPECT_FALSE(bar->KeyboardMode());
     EXPECT_EQ(bar->ActiveObject(), -1);
+}
+
+// ---------------------------------------------------------------- children going, menu open
+
+TEST_F(MDIFrameTest, ChildHiddenWhileTheWindowMenuIsOpenTakesItsItemAndTheMenuCloses) {
+    MakeParent(true);
+    TspSkinForm* a = MakeChild("A", true);
+    TspSkinForm* b = MakeChild("B", true, Bounds(40, 40, 200, 150));
+    ASSERT_EQ(WindowMenuCaptions().size(), 3u);  // "&Window entry", A, B
+    // Open the Window menu from the bar.
+    const TRect r = bar->Objects(2)->ObjectRect;
+    const TPoint p = OnBar(*bar, r.Left + 3, r.Top + 3);
+    P().MoveMouse(p.X, p.Y);
+    P().AdvanceTime(60);
+    P().PressButton();
+    P().ReleaseButton();
+    TspSkinMenu& engine = skinForm->PopupMenuEngine();
+    ASSERT_EQ(engine.PopupCount(), 1);
+    TspSkinPopupWindow* popup = engine.PopupWindow(0);
+    ASSERT_EQ(popup->Items().size(), 3u);
+    ASSERT_EQ(popup->Items()[2]->MenuItem->Caption(), "B caption");
+    const TRect item = popup->ItemScreenRect(2);
+    const TPoint where{(item.Left + item.Right) / 2, (item.Top + item.Bottom) / 2};
+    P().MoveMouse(where.X, where.Y);
+    P().AdvanceTime(60);
+
+    b->Form()->Hide();  // its window-menu item is freed
+    EXPECT_EQ(WindowMenuCaptions().size(), 2u);
+    EXPECT_EQ(engine.PopupCount(), 0);
+    EXPECT_FALSE(bar->MenuOpen());
+    // Over and on the place the item was; keys.
+    P().MoveMouse(where.X, where.Y + 1);
+    P().AdvanceTime(100);
+    P().Click(where.X, where.Y);
+    P().KeyPress(VK_DOWN);
+    P().KeyPress(VK_RETURN);
+    P().KeyPress(VK_ESCAPE);
+    Settle();
+    EXPECT_FALSE(b->Form()->Visible());
+    EXPECT_TRUE(a->Form()->Visible());
+    // The menu opens again with the items left, and the one of the child still there works.
+    P().MoveMouse(p.X, p.Y);
+    P().AdvanceTime(60);
+    P().PressButton();
+    P().ReleaseButton();
+    ASSERT_EQ(engine.PopupCount(), 1);
+    EXPECT_EQ(engine.PopupWindow(0)->Items().size(), 2u);
 }
 
 }  // namespace
