@@ -11,7 +11,7 @@
 //   puzzlebin-event: menu <x> <y> <width> <height> item1 <x> <y> <width> <height> <caption>=<short cut>;...
 // (screen rectangles, so a test knows where to look and click). It only watches: the
 // program's own handlers and events stay as they are. Nothing is written otherwise; the
-// program keeps no log.
+// refusals the program logs (platform/Log.h) are another matter.
 #pragma once
 
 class TForm1;

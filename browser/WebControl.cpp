@@ -179,6 +179,7 @@ TWebControl::TWebControl(TComponent* owner) : TWinControl(owner) {
 }
 
 TWebControl::~TWebControl() {
+    liveness_.End();
     // The view leaves its window before the control closes; events stop with the sink.
     if (HasNativeView()) RemoveNativeView();
     if (control_) {
@@ -325,6 +326,7 @@ void TWebControl::RemoveEventObserver(int id) {
 }
 
 HResult TWebControl::Invoke(int32_t dispId, std::span<EventArg> reversedArgs) {
+    const TLivenessWatch alive = liveness_.Watch();
     try {
         if (dispId >= platform::kFirstStockEventDispId && dispId <= platform::kLastStockEventDispId) {
             StockEvent(dispId, reversedArgs);
@@ -336,10 +338,14 @@ HResult TWebControl::Invoke(int32_t dispId, std::span<EventArg> reversedArgs) {
         if (entry.assigned(*this)) {
             const EventArgs args(reversedArgs, entry.argCount);
             entry.call(*this, args);
+            if (!alive.Alive()) return platform::kS_OK;  // the handler freed the control
         }
         if (!observers_.empty()) {
             const auto observers = observers_;  // an observer may remove itself
-            for (const auto& [id, observe] : observers) observe(*this, dispId, reversedArgs);
+            for (const auto& [id, observe] : observers) {
+                observe(*this, dispId, reversedArgs);
+                if (!alive.Alive()) return platform::kS_OK;
+            }
         }
     } catch (const BadArguments&) {
         // A malformed call: no handler ran; the control carries on.

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Liveness.h"
 #include "browser/BrowserErrors.h"
 #include "platform/WebEngine.h"
 #include "ui/Controls.h"
@@ -188,8 +189,12 @@ public:
     void RemoveEventObserver(int id);
 
     // The event sink's entry (what the control calls). Public so engines and tests can see
-    // it through the interface; always answers kS_OK.
+    // it through the interface; always answers kS_OK. A handler or watcher may free the
+    // control: nothing of it is touched afterwards (no further watcher is told).
     platform::HResult Invoke(int32_t dispId, std::span<platform::EventArg> reversedArgs) override;
+
+    // Reports whether the control still exists after a call that may have freed it.
+    [[nodiscard]] TLivenessWatch LivenessWatch() const { return liveness_.Watch(); }
 
 protected:
     // The host services given to the control at set-up (none for a plain TWebControl).
@@ -208,4 +213,9 @@ private:
     bool setUp_ = false;
     std::vector<std::pair<int, TEventObserver>> observers_;
     int nextObserver_ = 1;
+
+protected:
+    // Ends when the control starts going (its destructor, or a derived one that ends it
+    // first).
+    TLiveness liveness_;
 };

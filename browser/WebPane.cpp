@@ -34,6 +34,7 @@ TWebPane::TWebPane(TComponent* owner) : TCustomWebPane(owner) {
 }
 
 TWebPane::~TWebPane() {
+    liveness_.End();
     visualEffects_->OnTextSizeChanged = nullptr;
     if (visualEffects_->TextSize() != kNormalTextSize && !IsDesigning() && ControlSetUp()) {
         // The document's zoom goes back to normal; a control that cannot do it is left.
@@ -53,7 +54,16 @@ void TWebPane::Loaded() {
     if (!WebPaneUnit::DialogHookInstalled()) InstallDialogHook();
     if (UserAgent != IdentificationText()) UserAgent += IdentificationText();
     WebPaneUnit::RegisterUserAgent(UserAgent);
-    if (proxySettings_->AutoLoadProxy && !proxySettings_->Address.empty()) WebPaneUnit::ApplyProxy(*proxySettings_);
+    if (proxySettings_->AutoLoadProxy && !proxySettings_->Address.empty() &&
+        !WebPaneUnit::ApplyProxy(*proxySettings_)) {
+        // Refused (and logged): the application's error handler says so too.
+        GuardHostEvent([&] {
+            throw EConvertError(
+                "The proxy address '" + proxySettings_->Address + ":" +
+                std::to_string(proxySettings_->Port) +
+                "' is not a host and port; the pane uses the user's own proxy settings");
+        });
+    }
     if (visualEffects_->DisableSounds) WebPaneUnit::SwitchNavigationSoundOff();
     ApplyPrintOptions();
     if (visualEffects_->TextSize() != kNormalTextSize) {
@@ -110,7 +120,9 @@ void TWebPane::ApplyPrintOptions() {
 }
 
 void TWebPane::WndProc(TMessage& message) {
+    const TLivenessWatch alive = LivenessWatch();
     TCustomWebPane::WndProc(message);
+    if (!alive.Alive()) return;  // a handler of the message freed the pane
     if (EnableMessageHandler && message.Msg == CN_KEYDOWN && message.WParam == kEnterKey) message.Result = 0;
     if (message.Msg == WM_CLOSE && OnCloseQuery) {
         bool canClose = true;

@@ -98,6 +98,7 @@ TCustomWebPane::TCustomWebPane(TComponent* owner) : TWebControl(owner) {
 }
 
 TCustomWebPane::~TCustomWebPane() {
+    liveness_.End();
     // The control must not call back into a half-destroyed host.
     if (WebControlObject* control = ControlObject()) {
         control->Advise(nullptr);
@@ -296,7 +297,9 @@ void TCustomWebPane::NotifyOwnerOfDialog(WebDialog& dialog) {
 }
 
 HResult TCustomWebPane::Invoke(int32_t dispId, std::span<EventArg> reversedArgs) {
+    const TLivenessWatch alive = LivenessWatch();
     const HResult hr = TWebControl::Invoke(dispId, reversedArgs);
+    if (!alive.Alive()) return hr;  // a handler freed the pane
     // Arguments of the closing event, last first: Cancel (by reference), IsChildWindow.
     if (dispId == DISPID_WINDOWCLOSING && reversedArgs.size() == 2 && reversedArgs[0].byRef &&
         reversedArgs[0].type == EventArg::Type::Bool && reversedArgs[0].ref &&

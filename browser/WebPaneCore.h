@@ -263,7 +263,7 @@ public:
     HResult Drop(WebDataObject* dataObject, uint32_t keyState, TPoint point, uint32_t& effect) override;
 
     // The event sink: a script's close request that no handler cancelled reaches the
-    // pane's window as WM_CLOSE.
+    // pane's window as WM_CLOSE (unless a handler freed the pane).
     HResult Invoke(int32_t dispId, std::span<platform::EventArg> reversedArgs) override;
 
 protected:

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "browser/WebPaneOptions.h"
+#include "platform/Log.h"
 #include "platform/WebEngine.h"
 #include "platform/WebHost.h"
 #include "ui/SettingsStore.h"
@@ -113,7 +114,7 @@ void RegisterUserAgent(const std::string& name) {
 
 std::vector<std::string> RegisteredUserAgents() { return State().registered; }
 
-void ApplyProxy(const TProxySettings& proxy) {
+bool ApplyProxy(const TProxySettings& proxy) {
     UnitState& s = State();
     platform::WebProxySettings settings;
     // The port stays part of the server also when a user name is given.
@@ -121,8 +122,16 @@ void ApplyProxy(const TProxySettings& proxy) {
     settings.bypass = "<local>";
     settings.userName = proxy.UserName;
     settings.password = proxy.Password;
-    if (platform::HasWebEngine()) platform::CurrentWebEngine().SetProxy(&settings);
+    const bool usable = !platform::ProxyServerUri(settings.server).empty();
+    if (!usable ||
+        (platform::HasWebEngine() && !platform::CurrentWebEngine().SetProxy(&settings))) {
+        platform::LogLine(
+            "refused the proxy \"" + settings.server +
+            "\": not an address of the form host:port; the user's own proxy settings stay");
+        return false;
+    }
     s.proxySet = true;
+    return true;
 }
 
 bool ProxySet() { return State().proxySet; }

@@ -38,8 +38,10 @@ void RegisterUserAgent(const std::string& name);
 [[nodiscard]] std::vector<std::string> RegisteredUserAgents();
 
 // Sets the network session's proxy to Address:Port, with the user name and password for
-// the proxy's authentication request, and remembers that a proxy was set.
-void ApplyProxy(const TProxySettings& proxy);
+// the proxy's authentication request, and remembers that a proxy was set. An address the
+// engine cannot use (platform::ProxyServerUri) is refused: one line in the program's log,
+// the session's proxy as it was, ProxySet() unchanged, and false.
+bool ApplyProxy(const TProxySettings& proxy);
 [[nodiscard]] bool ProxySet();
 
 // Renames the sound's ".Current" subkey to "Old_Current" when it exists.

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "platform/Platform.h"
+#include "platform/LaunchPolicy.h"
 
 namespace platform {
 
@@ -29,12 +29,20 @@ HResult RaiseWebEvent(WebEventSink& sink, int32_t dispId, std::initializer_list<
     return sink.Invoke(dispId, reversed);
 }
 
-NewWindowOutcome RaiseNewWindowRequest(WebEventSink& sink, uint32_t flags, const WideString& urlContext,
-                                       const WideString& url) {
+NewWindowOutcome RaiseNewWindowRequest(WebEventSink& sink, LaunchPolicy& launches, uint32_t flags,
+                                       const WideString& urlContext, const WideString& url) {
     NewWindowOutcome outcome;
+    // A handler may free the control, and its policy with it.
+    const TLivenessWatch policyAlive = launches.Watch();
     WebObject* ppDisp = nullptr;
     VariantBool cancel = kVariantFalse;
     RaiseWebEvent(sink, DISPID_NEWWINDOW2, {EventArg::RefObject(&ppDisp), EventArg::RefBool(&cancel)});
+    // The control owns the policy and is owned by the sink's side: a handler that freed
+    // either ends the request here.
+    if (!policyAlive.Alive()) {
+        outcome.cancel = cancel;
+        return outcome;
+    }
     if (cancel == kVariantFalse) {
         RaiseWebEvent(sink, DISPID_NEWWINDOW3,
                       {EventArg::RefObject(&ppDisp), EventArg::RefBool(&cancel), EventArg::UInt(flags),
@@ -43,10 +51,14 @@ NewWindowOutcome RaiseNewWindowRequest(WebEventSink& sink, uint32_t flags, const
     outcome.cancel = cancel;
     outcome.cancelled = cancel != kVariantFalse;
     outcome.newBrowser = ppDisp;
-    // A handler that supplied a browser of its own (ppDisp) takes the request itself.
-    if (!outcome.cancelled && !ppDisp && !url.empty() && HasCurrent()) {
-        Current().OpenUri(WideToUtf8(url));
-        outcome.openedExternally = true;
+    // A handler that supplied a browser of its own (ppDisp) takes the request itself; one
+    // that freed the pane ends the request.
+    if (!outcome.cancelled && !ppDisp && !url.empty() && policyAlive.Alive()) {
+        const bool launched =
+            launches.Request(WideToUtf8(url), (flags & NWMF_USERINITIATED) != 0,
+                             WideToUtf8(urlContext)) == LaunchPolicy::Verdict::Launched;
+        outcome.openedExternally = launched;
+        outcome.refused = !launched;
     }
     return outcome;
 }

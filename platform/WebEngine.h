@@ -24,6 +24,7 @@
 
 namespace platform {
 
+class LaunchPolicy;
 class WebDropTarget;
 class WebHostSite;
 struct WebPrintSetup;
@@ -291,8 +292,10 @@ public:
     // unbalanced parentheses) are left out.
     virtual void SetUserAgentTokens(const std::vector<std::string>& tokens) = 0;
     // The proxy of this process's network session (nullptr: the user's own settings). The
-    // user name and password answer the proxy's authentication request.
-    virtual void SetProxy(const WebProxySettings* proxy) = 0;
+    // user name and password answer the proxy's authentication request. False, with the
+    // session's proxy left as it was, for a server the engine cannot use
+    // (ProxyServerUri gives nothing for it).
+    virtual bool SetProxy(const WebProxySettings* proxy) = 0;
 };
 
 // The process-wide engine, installed at start-up next to the platform.
@@ -302,17 +305,21 @@ void SetWebEngine(std::unique_ptr<WebEngine> engine);
 
 // The part of a new-window request every engine shares: raises OnNewWindow2, then (unless
 // it was cancelled) OnNewWindow3. Cancel is any nonzero value written by a handler. When
-// nobody cancels and no handler supplied a browser (ppDisp), the address goes to the
-// user's default browser (platform OpenUri): an embedded pane never opens top-level
-// browser windows of its own.
+// nobody cancels and no handler supplied a browser (ppDisp), the address is offered to the
+// control's launch policy (platform/LaunchPolicy.h), which hands it to the desktop's
+// default handler (platform OpenUri) only when its rules allow (http, https or mailto,
+// NWMF_USERINITIATED in `flags` and a click or key press in the pane not used yet) and
+// logs a refusal otherwise: an embedded pane never opens top-level browser windows of its
+// own.
 struct NewWindowOutcome {
     bool cancelled = false;
     bool openedExternally = false;
+    bool refused = false;                // offered to the launch policy and refused
     VariantBool cancel = kVariantFalse;  // the value the engine read back
     WebObject* newBrowser = nullptr;     // ppDisp as a handler left it
 };
-NewWindowOutcome RaiseNewWindowRequest(WebEventSink& sink, uint32_t flags, const WideString& urlContext,
-                                       const WideString& url);
+NewWindowOutcome RaiseNewWindowRequest(WebEventSink& sink, LaunchPolicy& launches, uint32_t flags,
+                                       const WideString& urlContext, const WideString& url);
 
 // The browser properties every engine keeps (values read and written by dispatch id). An
 // engine applies the ones it has a meaning for and remembers the rest.

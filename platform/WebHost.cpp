@@ -6,6 +6,37 @@
 
 namespace platform {
 
+std::string ProxyServerUri(const std::string& server) {
+    if (server.empty() || server.size() > 255) return {};
+    for (char c : server) {
+        const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                        (c >= '0' && c <= '9') || c == '.' || c == '-' || c == ':' || c == '[' ||
+                        c == ']' || c == '_';
+        if (!ok) return {};
+    }
+    const size_t colon = server.rfind(':');
+    const size_t bracket = server.rfind(']');
+    if (colon == std::string::npos || colon == 0 ||
+        (bracket != std::string::npos && bracket > colon))
+        return {};
+    const std::string host = server.substr(0, colon);
+    const std::string port = server.substr(colon + 1);
+    if (port.empty() || port.size() > 5) return {};
+    unsigned value = 0;
+    for (char c : port) {
+        if (c < '0' || c > '9') return {};
+        value = value * 10 + static_cast<unsigned>(c - '0');
+    }
+    if (value < 1 || value > 65535) return {};
+    // A bracketed host is an IPv6 address: brackets only around it, nothing else with colons.
+    const bool bracketed = host.front() == '[';
+    if (bracketed ? (host.size() < 3 || host.back() != ']' ||
+                     host.find_first_of("[]", 1) != host.size() - 1)
+                  : host.find_first_of("[]:") != std::string::npos)
+        return {};
+    return "http://" + server;
+}
+
 bool SameId(const char* a, const char* b) {
     if (!a || !b) return a == b;
     for (; *a && *b; ++a, ++b) {

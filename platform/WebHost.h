@@ -412,6 +412,11 @@ struct WebProxySettings {
     std::string password;
 };
 
+// The address of a proxy server given as "host:port" ("[v6]:port"): "http://host:port",
+// or empty when the text makes no such address (characters other than letters, digits and
+// ".-_:[]", more than 255 bytes, no port or a port outside 1..65535).
+[[nodiscard]] std::string ProxyServerUri(const std::string& server);
+
 // A user-agent token as it may stand in a header: trimmed of blanks, printable ASCII only,
 // parentheses balanced, no backslash; nullopt when it cannot be used.
 [[nodiscard]] std::optional<std::string> UserAgentToken(const std::string& token);

@@ -2,13 +2,13 @@
 
 #include <gio/gio.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <deque>
 #include <mutex>
 #include <stdexcept>
 #include <unordered_map>
 
+#include "platform/Log.h"
 #include "platform/gtk/GtkBackend.h"
 #include "platform/gtk/GtkHandles.h"
 #include "platform/gtk/GtkImages.h"
@@ -162,10 +162,8 @@ public:
         GError* raw = nullptr;
         const bool opened = g_app_info_launch_default_for_uri(uri.c_str(), nullptr, &raw);
         GErrorPtr error(raw);
-        if (!opened) {
-            std::fprintf(stderr, "puzzlebin: cannot open %s: %s\n", uri.c_str(),
-                         error ? error->message : "unknown error");
-        }
+        if (!opened)
+            LogLine("cannot open \"" + uri + "\": " + (error ? error->message : "unknown error"));
     }
 
 private:

@@ -8,20 +8,21 @@ namespace {
 
 // Queued work for a dialog that may be gone by then.
 struct DialogTask {
-    std::weak_ptr<bool> alive;
+    TLivenessWatch alive;
     WebKitDialogWindow* dialog;
     std::function<void(WebKitDialogWindow&)> run;
 };
 
 gboolean RunDialogTask(gpointer data) {
     auto* task = static_cast<DialogTask*>(data);
-    if (auto alive = task->alive.lock(); alive && *alive) task->run(*task->dialog);
+    if (task->alive.Alive()) task->run(*task->dialog);
     return G_SOURCE_REMOVE;
 }
 
 void FreeDialogTask(gpointer data) { delete static_cast<DialogTask*>(data); }
 
-void Queue(std::weak_ptr<bool> alive, WebKitDialogWindow* dialog, std::function<void(WebKitDialogWindow&)> run) {
+void Queue(TLivenessWatch alive, WebKitDialogWindow* dialog,
+           std::function<void(WebKitDialogWindow&)> run) {
     g_idle_add_full(G_PRIORITY_DEFAULT, RunDialogTask, new DialogTask{std::move(alive), dialog, std::move(run)},
                     FreeDialogTask);
 }
@@ -106,18 +107,18 @@ WebKitDialogWindow::WebKitDialogWindow(WebKitHost& host, GtkWidget* parent, Kind
 }
 
 WebKitDialogWindow::~WebKitDialogWindow() {
-    *alive_ = false;
+    liveness_.End();
     g_signal_handlers_disconnect_by_data(window_, this);
 }
 
 void WebKitDialogWindow::Show() {
     // The host hears of the dialog first (from the loop, outside WebKit's signal); one its
     // rules close or change never appears as it was.
-    Queue(alive_, this, [](WebKitDialogWindow& d) {
+    Queue(liveness_.Watch(), this, [](WebKitDialogWindow& d) {
         if (d.ended_) return;
-        std::weak_ptr<bool> alive = d.alive_;
+        const TLivenessWatch alive = d.liveness_.Watch();
         d.host_.DialogShown(d);
-        if (auto live = alive.lock(); !live || !*live || d.ended_ || d.closeRequested_) return;
+        if (!alive.Alive() || d.ended_ || d.closeRequested_) return;
         gtk_widget_show_all(d.window_);
         gtk_window_present(GTK_WINDOW(d.window_));
     });
@@ -162,11 +163,11 @@ void WebKitDialogWindow::UseApplicationIcon() {
 void WebKitDialogWindow::RequestClose() {
     // Answered from the loop, so the dialog stays valid while the host looks at it.
     closeRequested_ = true;
-    Queue(alive_, this, [](WebKitDialogWindow& d) { d.End(false); });
+    Queue(liveness_.Watch(), this, [](WebKitDialogWindow& d) { d.End(false); });
 }
 
 void WebKitDialogWindow::PostClick() {
-    Queue(alive_, this, [](WebKitDialogWindow& d) {
+    Queue(liveness_.Watch(), this, [](WebKitDialogWindow& d) {
         GdkWindow* window = gtk_widget_get_window(d.window_);
         if (d.ended_ || !window) return;
         for (GdkEventType type : {GDK_BUTTON_PRESS, GDK_BUTTON_RELEASE}) {

@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "base/Liveness.h"
 #include "platform/WebHost.h"
 #include "platform/gtk/GtkHandles.h"
 
@@ -64,7 +65,7 @@ private:
     GtkWidget* entry_ = nullptr;
     bool ended_ = false;
     bool closeRequested_ = false;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    TLiveness liveness_;
 };
 
 }  // namespace platform::gtk

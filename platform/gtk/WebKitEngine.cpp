@@ -8,6 +8,8 @@
 #include <cmath>
 #include <string>
 
+#include "base/Liveness.h"
+#include "platform/LaunchPolicy.h"
 #include "platform/Platform.h"
 #include "platform/WebHost.h"
 #include "platform/gtk/GtkHandles.h"
@@ -37,6 +39,18 @@ HResult StatusForError(const GError* error) {
     if (error->domain == G_RESOLVER_ERROR) return kINET_E_RESOURCE_NOT_FOUND;
     if (error->domain == G_IO_ERROR && error->code == G_IO_ERROR_TIMED_OUT) return kINET_E_CONNECTION_TIMEOUT;
     return kINET_E_DOWNLOAD_FAILURE;
+}
+
+// Whether a response asks to be saved rather than shown (Content-Disposition: attachment).
+bool IsAttachment(WebKitURIResponse* response) {
+    SoupMessageHeaders* headers =
+        response ? webkit_uri_response_get_http_headers(response) : nullptr;
+    if (!headers) return false;
+    char* disposition = nullptr;
+    if (!soup_message_headers_get_content_disposition(headers, &disposition, nullptr)) return false;
+    const bool attachment = disposition && g_ascii_strcasecmp(disposition, "attachment") == 0;
+    g_free(disposition);
+    return attachment;
 }
 
 // Errors that only say a load was superseded or refused by us: no navigation error.
@@ -122,7 +136,7 @@ public:
     void Close() override {
         if (closed_) return;
         closed_ = true;
-        *alive_ = false;
+        liveness_.End();
         sink_ = nullptr;
         host_->Close();
         g_signal_handlers_disconnect_by_data(webkit_web_view_get_back_forward_list(view_), this);
@@ -148,7 +162,11 @@ public:
         const bool newWindow = (flags.type == Variant::Type::Int32 && (flags.intValue & navOpenInNewWindow)) ||
                                (targetFrameName.type == Variant::Type::String && targetFrameName.text == u"_blank");
         if (newWindow) {
-            if (sink_) RaiseNewWindowRequest(*sink_, NWMF_USERREQUESTED, Wide(webkit_web_view_get_uri(view_)), url);
+            // The host's own request: its handlers may take it; nothing is launched from it
+            // (no click or key press of the user asked for it in the page).
+            if (sink_)
+                RaiseNewWindowRequest(*sink_, launches_, NWMF_USERREQUESTED,
+                                      Wide(webkit_web_view_get_uri(view_)), url);
             return kS_OK;
         }
         // Named frames are not targeted: the whole pane navigates.
@@ -216,9 +234,9 @@ private:
     template <class... A>
     bool Raise(int32_t dispId, A... args) {
         if (!sink_) return true;
-        std::shared_ptr<bool> alive = alive_;
+        const TLivenessWatch alive = liveness_.Watch();
         RaiseWebEvent(*sink_, dispId, {args...});
-        return *alive;
+        return alive.Alive();
     }
 
     HResult Editing(const char* command) {
@@ -252,11 +270,13 @@ private:
             WebKitNavigationAction* action =
                 webkit_navigation_policy_decision_get_navigation_action(WEBKIT_NAVIGATION_POLICY_DECISION(decision));
             WebKitURIRequest* request = webkit_navigation_action_get_request(action);
+            // A navigation the user started may end in one download.
+            self->host_->NoteNavigation(action);
             // The host's rules first (translated addresses, untrusted schemes, links in new windows).
             {
-                std::shared_ptr<bool> alive = self->alive_;
+                const TLivenessWatch alive = self->liveness_.Watch();
                 const bool taken = self->host_->DecideNavigation(decision, action);
-                if (!*alive || taken) return TRUE;
+                if (!alive.Alive() || taken) return TRUE;
             }
             // A link to a folder of files opens the folder's index page instead.
             if (std::string index = DirectoryIndexUri(webkit_uri_request_get_uri(request)); !index.empty()) {
@@ -284,16 +304,31 @@ private:
         }
         if (type == WEBKIT_POLICY_DECISION_TYPE_RESPONSE) {
             auto* response = WEBKIT_RESPONSE_POLICY_DECISION(decision);
-            if (webkit_response_policy_decision_is_mime_type_supported(response) ||
-                !webkit_response_policy_decision_is_main_frame_main_resource(response))
-                return FALSE;  // WebKit shows it
+            const bool attachment =
+                IsAttachment(webkit_response_policy_decision_get_response(response));
+            const bool mainResource =
+                webkit_response_policy_decision_is_main_frame_main_resource(response) != FALSE;
+            if (!attachment &&
+                (webkit_response_policy_decision_is_mime_type_supported(response) || !mainResource))
+                return FALSE;  // WebKit shows it, or leaves out a part of a page it cannot show
+            // A download: only one that a user's click or key press in the view asked for.
+            if (!self->host_->TakeUserDownload()) {
+                WebKitURIRequest* request = webkit_response_policy_decision_get_request(response);
+                const char* uri = request ? webkit_uri_request_get_uri(request) : nullptr;
+                self->host_->RefuseDownload(uri ? uri : "",
+                                            "no click or key press in the pane asked for it");
+                webkit_policy_decision_ignore(decision);
+                return TRUE;
+            }
             VariantBool cancel = kVariantFalse;
             GObjectPtr<WebKitPolicyDecision> held = RefObject(decision);
             const bool alive = self->Raise(DISPID_FILEDOWNLOAD, EventArg::RefBool(&cancel));
-            if (!alive || cancel != kVariantFalse)
+            if (!alive || cancel != kVariantFalse) {
                 webkit_policy_decision_ignore(held.get());
-            else
+            } else {
+                self->host_->ExpectDownload();
                 webkit_policy_decision_download(held.get());
+            }
             return TRUE;
         }
         return FALSE;  // new-window actions go on to "create"
@@ -305,17 +340,18 @@ private:
         const WideString url = Wide(webkit_uri_request_get_uri(webkit_navigation_action_get_request(action)));
         const WideString context = Wide(webkit_web_view_get_uri(view));
         const uint32_t flags = webkit_navigation_action_is_user_gesture(action) ? NWMF_USERINITIATED : 0;
-        std::shared_ptr<bool> alive = self->alive_;
+        const TLivenessWatch alive = self->liveness_.Watch();
         // The host's new-window manager may block the request before any event.
-        if (!self->host_->EvaluateNewWindow(url, context, flags) || !*alive) return nullptr;
+        if (!self->host_->EvaluateNewWindow(url, context, flags) || !alive.Alive()) return nullptr;
         if (self->host_->NavigatesInPlace()) {
             const std::string address = WideToUtf8(url);
             webkit_web_view_load_uri(view, address.c_str());
             return nullptr;
         }
         if (!self->sink_) return nullptr;
-        const NewWindowOutcome outcome = RaiseNewWindowRequest(*self->sink_, flags, context, url);
-        if (*alive && !outcome.cancelled && outcome.newBrowser) {
+        const NewWindowOutcome outcome =
+            RaiseNewWindowRequest(*self->sink_, self->launches_, flags, context, url);
+        if (alive.Alive() && !outcome.cancelled && outcome.newBrowser) {
             // A handler supplied a browser of this engine: it shows the page.
             if (auto* other = dynamic_cast<WebKitControl*>(outcome.newBrowser); other && !other->closed_) {
                 const std::string address = WideToUtf8(url);
@@ -337,9 +373,9 @@ private:
                 break;
             case WEBKIT_LOAD_COMMITTED: {
                 {
-                    std::shared_ptr<bool> alive = self->alive_;
+                    const TLivenessWatch alive = self->liveness_.Watch();
                     self->host_->LoadCommitted();
-                    if (!*alive) return;
+                    if (!alive.Alive()) return;
                 }
                 Variant url = Variant::FromString(Wide(webkit_web_view_get_uri(view)));
                 if (!self->Raise(DISPID_NAVIGATECOMPLETE2, EventArg::Object(self), EventArg::RefVariant(&url)))
@@ -461,14 +497,18 @@ private:
     WebEventSink* EventSink() const override { return sink_; }
     bool RegisterAsDropTarget() const override { return BoolProperty(DISPID_PROP_REGISTERASDROPTARGET, true); }
     bool Silent() const override { return BoolProperty(DISPID_PROP_SILENT, false); }
-    void OpenNewWindow(const std::string& uri) override {
+    void OpenNewWindow(const std::string& uri, bool userGesture) override {
         if (!sink_) return;
-        std::shared_ptr<bool> alive = alive_;
+        const TLivenessWatch alive = liveness_.Watch();
         const WideString url = Utf8ToWide(uri);
         const WideString context = Wide(webkit_web_view_get_uri(view_));
-        if (!host_->EvaluateNewWindow(url, context, NWMF_USERINITIATED) || !*alive || !sink_) return;
-        RaiseNewWindowRequest(*sink_, NWMF_USERINITIATED | NWMF_USERREQUESTED, context, url);
+        const uint32_t flags = NWMF_USERREQUESTED | (userGesture ? NWMF_USERINITIATED : 0);
+        if (!host_->EvaluateNewWindow(url, context, flags & NWMF_USERINITIATED) || !alive.Alive() ||
+            !sink_)
+            return;
+        RaiseNewWindowRequest(*sink_, launches_, flags, context, url);
     }
+    void UserGesture() override { launches_.UserGesture(); }
     bool BoolProperty(int32_t dispId, bool fallback) const {
         Variant v;
         if (properties_.Get(dispId, v) != kS_OK || v.type != Variant::Type::Bool) return fallback;
@@ -479,7 +519,8 @@ private:
     WebKitWebView* view_ = nullptr;  // the same view
     std::unique_ptr<WebKitHost> host_;
     WebEventSink* sink_ = nullptr;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    TLiveness liveness_;
+    LaunchPolicy launches_;
     bool closed_ = false;
     bool failed_ = false;
     bool canBack_ = false;
@@ -501,7 +542,7 @@ std::unique_ptr<WebControlObject> WebKitEngine::CreateControl(const std::string&
 
 void WebKitEngine::SetUserAgentTokens(const std::vector<std::string>& tokens) { gtk::SetUserAgentTokens(tokens); }
 
-void WebKitEngine::SetProxy(const WebProxySettings* proxy) { gtk::SetProxy(proxy); }
+bool WebKitEngine::SetProxy(const WebProxySettings* proxy) { return gtk::SetProxy(proxy); }
 
 void InstallWebKitEngine() {
     ApplyWebRenderingMode(SandboxFallback::KeepSandbox);

@@ -20,7 +20,7 @@ public:
     [[nodiscard]] std::string Name() const override { return "webkitgtk"; }
     std::unique_ptr<WebControlObject> CreateControl(const std::string& classId) override;
     void SetUserAgentTokens(const std::vector<std::string>& tokens) override;
-    void SetProxy(const WebProxySettings* proxy) override;
+    bool SetProxy(const WebProxySettings* proxy) override;
 };
 
 // Chooses WebKit's rendering mode for this display (before any view exists) and installs

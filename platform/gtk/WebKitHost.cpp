@@ -46,7 +46,7 @@ WebKitHost::~WebKitHost() { Close(); }
 void WebKitHost::Close() {
     if (closed_) return;
     closed_ = true;
-    *alive_ = false;
+    liveness_.End();
     CloseDialogs();
     EndDrag();
     site_ = nullptr;
@@ -158,9 +158,9 @@ bool WebKitHost::DecideNavigation(WebKitPolicyDecision* decision, WebKitNavigati
         lastTranslatedUrl_.reset();
     } else {
         std::optional<WideString> translated;
-        std::shared_ptr<bool> alive = alive_;
+        const TLivenessWatch alive = liveness_.Watch();
         const HResult hr = site_->TranslateUrl(0, url, translated);
-        if (!*alive) return false;
+        if (!alive.Alive()) return false;
         if (hr == kS_OK && translated && !translated->empty() && *translated != url) {
             lastTranslatedUrl_ = *translated;
             webkit_policy_decision_ignore(decision);
@@ -173,7 +173,7 @@ bool WebKitHost::DecideNavigation(WebKitPolicyDecision* decision, WebKitNavigati
     if ((hostInfo_.dwFlags & DOCHOSTUIFLAG_OPENNEWWIN) &&
         webkit_navigation_action_get_navigation_type(action) == WEBKIT_NAVIGATION_TYPE_LINK_CLICKED && uri) {
         webkit_policy_decision_ignore(decision);
-        control_.OpenNewWindow(uri);
+        control_.OpenNewWindow(uri, webkit_navigation_action_is_user_gesture(action) != FALSE);
         return true;
     }
     return false;
@@ -199,10 +199,12 @@ void WebKitHost::LoadStarted() {
 void WebKitHost::LoadCommitted() {
     const bool replacing = documentShown_;
     documentShown_ = true;
+    // A user's navigation that showed a page has ended in no download.
+    userDownloadUntil_ = 0;
     if (!site_) return;
-    std::shared_ptr<bool> alive = alive_;
+    const TLivenessWatch alive = liveness_.Watch();
     if (replacing) site_->Exec(CGID_Explorer, kUnloadCommand, 0, nullptr, nullptr);
-    if (!*alive || !site_) return;
+    if (!alive.Alive() || !site_) return;
     // The drop target of the new document.
     WebDropTarget* target = nullptr;
     if (site_->GetDropTarget(nullptr, target) == kS_OK) hostDropTarget_ = target;
@@ -217,10 +219,10 @@ void WebKitHost::TitleChanged(const WideString& title) {
 
 void WebKitHost::ProgressChanged(int32_t progress, int32_t max) {
     if (!site_) return;
-    std::shared_ptr<bool> alive = alive_;
+    const TLivenessWatch alive = liveness_.Watch();
     const Variant vMax = Variant::FromInt(max);
     site_->Exec(nullptr, OLECMDID_SETPROGRESSMAX, OLECMDEXECOPT_DONTPROMPTUSER, &vMax, nullptr);
-    if (!*alive || !site_) return;
+    if (!alive.Alive() || !site_) return;
     const Variant vPos = Variant::FromInt(progress);
     site_->Exec(nullptr, OLECMDID_SETPROGRESSPOS, OLECMDEXECOPT_DONTPROMPTUSER, &vPos, nullptr);
 }
@@ -233,9 +235,9 @@ void WebKitHost::CommandsChanged() {
 
 void WebKitHost::RequestRefresh(uint32_t command, bool bypassCache) {
     if (site_) {
-        std::shared_ptr<bool> alive = alive_;
+        const TLivenessWatch alive = liveness_.Watch();
         const HResult hr = site_->Exec(CGID_DocHostCommandHandler, command, 0, nullptr, nullptr);
-        if (!*alive || hr == kS_OK) return;  // suppressed by the host
+        if (!alive.Alive() || hr == kS_OK) return;  // suppressed by the host
     }
     if (bypassCache) webkit_web_view_reload_bypass_cache(view_);
     else webkit_web_view_reload(view_);
@@ -257,7 +259,17 @@ void WebKitHost::RunMenuCommand(uint32_t command) {
             if (!menuLinkUri_.empty()) webkit_web_view_load_uri(view_, menuLinkUri_.c_str());
             return;
         case IDM_OPENINNEWWINDOW:
-            if (!menuLinkUri_.empty()) control_.OpenNewWindow(menuLinkUri_);
+            // The user's choice in the menu; the press that opened it is the gesture.
+            if (!menuLinkUri_.empty()) control_.OpenNewWindow(menuLinkUri_, true);
+            return;
+        case IDM_SAVETARGET:
+            if (!menuLinkUri_.empty()) SaveFromMenu(menuLinkUri_);
+            return;
+        case IDM_SAVEPICTURE:
+            if (!menuImageUri_.empty()) SaveFromMenu(menuImageUri_);
+            return;
+        case kSaveMediaCommand:
+            if (!menuMediaUri_.empty()) SaveFromMenu(menuMediaUri_);
             return;
         default: break;
     }

@@ -21,6 +21,8 @@
 #include <string>
 #include <vector>
 
+#include "base/Liveness.h"
+#include "platform/LaunchPolicy.h"
 #include "platform/WebHost.h"
 #include "platform/gtk/GtkHandles.h"
 
@@ -37,8 +39,11 @@ public:
     [[nodiscard]] virtual bool RegisterAsDropTarget() const = 0;
     // Silent: the control shows no dialogs of its own for script errors.
     [[nodiscard]] virtual bool Silent() const = 0;
-    // The new-window flow for an address (a menu's "open in new window").
-    virtual void OpenNewWindow(const std::string& uri) = 0;
+    // The new-window flow for an address (a menu's "open in new window", a link while the
+    // host asks for new windows). `userGesture`: a user's click or key press asked for it.
+    virtual void OpenNewWindow(const std::string& uri, bool userGesture) = 0;
+    // A user's button or key press in the view (the launch policy's gestures).
+    virtual void UserGesture() = 0;
 };
 
 class WebKitDialogWindow;
@@ -83,6 +88,18 @@ public:
     // Headers added to the navigations the pane starts (the cache-control download flags).
     void AddNavigationHeaders(SoupMessageHeaders* headers) const;
 
+    // ---- Downloads the user asked for (WebKitDownloads.cpp) ----
+    // A navigation is being decided: one that a user's click or key press in this view
+    // started may end in one download (until the next page is shown, or half a minute).
+    void NoteNavigation(WebKitNavigationAction* action);
+    // Takes the permission a user's navigation left; false when there is none.
+    bool TakeUserDownload();
+    // A download the host allowed is on its way (download-started takes it).
+    void ExpectDownload() { ++expectedDownloads_; }
+    bool TakeExpectedDownload();
+    // Logs a refused download of `uri`.
+    void RefuseDownload(const std::string& uri, const char* reason) const;
+
     // ---- WebCommandTarget: the document's, handed to the context-menu callback ----
     HResult QueryStatus(const char* group, uint32_t command, uint32_t& state) override;
     HResult Exec(const char* group, uint32_t command, uint32_t option, const Variant* in, Variant* out) override;
@@ -104,6 +121,8 @@ private:
     static gboolean OnContextMenu(WebKitWebView*, WebKitContextMenu*, GdkEvent*, WebKitHitTestResult*, gpointer);
     gboolean ContextMenu(WebKitContextMenu* menu, GdkEvent* event, WebKitHitTestResult* hit);
     void RouteReloadThroughHost(WebKitContextMenu* menu);
+    void RouteOpenAndSaveThroughHost(WebKitContextMenu* menu);
+    void SaveFromMenu(const std::string& uri);
     void FillMenu(WebKitContextMenu* target, const WebContextMenu& snapshot);
     WebKitContextMenuItem* CommandItem(uint32_t command, const std::string& label);
     void BuildEncodingMenu();
@@ -121,6 +140,8 @@ private:
     // WebKitHostInput.cpp
     void ConnectInput();
     static gboolean OnKey(GtkWidget*, GdkEventKey*, gpointer);
+    static gboolean OnButtonPress(GtkWidget*, GdkEventButton*, gpointer);
+    void UserGesture();
     static gboolean OnFocus(GtkWidget*, GdkEventFocus*, gpointer);
     static void OnZoom(WebKitWebView*, GParamSpec*, gpointer);
     static gboolean OnDragMotion(GtkWidget*, GdkDragContext*, gint, gint, guint, gpointer);
@@ -138,8 +159,14 @@ private:
     WebKitControlSide& control_;
     WebKitWebView* view_;  // the control's; it outlives the host
     WebHostSite* site_ = nullptr;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    TLiveness liveness_;
     bool closed_ = false;
+
+    // Downloads: the user's presses in the view, each good for one download, and what
+    // they allowed.
+    UserGestureGate downloadGestures_;
+    int64_t userDownloadUntil_ = 0;  // monotonic microseconds; 0: none
+    int expectedDownloads_ = 0;
 
     // Applied policy.
     uint32_t downloadFlags_ = kDefaultDownloadControl;
@@ -155,6 +182,11 @@ private:
     bool menuTracked_ = false;
     std::optional<WebContextMenu> trackedMenu_;
     std::string menuLinkUri_;
+    std::string menuImageUri_;
+    std::string menuMediaUri_;
+    // The command of the menu's "save video/audio" (the engine's own range).
+    static constexpr uint32_t kSaveMediaCommand =
+        0x8000 + WEBKIT_CONTEXT_MENU_ACTION_DOWNLOAD_VIDEO_TO_DISK;
     WebContextMenu encodingMenu_;
     std::vector<std::string> encodingCharsets_;
 
@@ -178,7 +210,8 @@ void ForgetDownloads(WebKitWebView* view);
 // The network session: the user agent with the registered tokens and the proxy (with
 // its credentials), for every view (WebKitNetwork.cpp).
 void SetUserAgentTokens(const std::vector<std::string>& tokens);
-void SetProxy(const WebProxySettings* proxy);
+// False (nothing changed) for a server ProxyServerUri refuses.
+bool SetProxy(const WebProxySettings* proxy);
 // Applies both to a new view and answers its proxy authentication requests.
 void WatchNetwork(WebKitWebView* view);
 void ForgetNetwork(WebKitWebView* view);

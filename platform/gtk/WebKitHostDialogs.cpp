@@ -38,11 +38,11 @@ gboolean WebKitHost::ScriptDialog(WebKitScriptDialog* dialog) {
         const uint32_t mbType = kind == WebKitDialogWindow::Kind::Alert ? (MB_OK | MB_ICONWARNING)
                                                                         : (MB_OKCANCEL | MB_ICONQUESTION);
         int32_t result = IDCANCEL;
-        std::shared_ptr<bool> alive = alive_;
+        const TLivenessWatch alive = liveness_.Watch();
         const HResult hr = site_->ShowMessage(view_, Utf8ToWide(text),
                                               Utf8ToWide(WebKitDialogWindow::DefaultCaption(kind)), mbType, u"", 0,
                                               result);
-        if (!*alive) return TRUE;
+        if (!alive.Alive()) return TRUE;
         if (hr == kS_OK) {
             if (kind != WebKitDialogWindow::Kind::Alert)
                 webkit_script_dialog_confirm_set_confirmed(dialog, result == IDOK || result == IDYES);
@@ -77,9 +77,9 @@ void WebKitHost::ReportScriptError(const std::string& message, const std::string
     if (site_) {
         const Variant in = Variant::FromString(Utf8ToWide(Shortened(message)));
         Variant out;
-        std::shared_ptr<bool> alive = alive_;
+        const TLivenessWatch alive = liveness_.Watch();
         const HResult hr = site_->Exec(CGID_DocHostCommandHandler, kShowScriptErrorCommand, 0, &in, &out);
-        if (!*alive) return;
+        if (!alive.Alive()) return;
         if (hr == kS_OK) {
             if (out.type == Variant::Type::Bool && out.boolValue == kVariantFalse) SetScriptsStopped(true);
             return;
@@ -91,10 +91,8 @@ void WebKitHost::ReportScriptError(const std::string& message, const std::string
     std::string text = "An error has occurred in the script on this page.\n\nLine: " + std::to_string(line) +
                        (reported.rfind("Error", 0) == 0 ? "\n" : "\nError: ") + reported + "\nURL: " + Shortened(source) +
                        "\n\nDo you want to continue running scripts on this page?";
-    std::weak_ptr<bool> alive = alive_;
-    auto answer = [this, alive](bool accepted, const std::string&) {
-        auto live = alive.lock();
-        if (!live || !*live) return;
+    auto answer = [this, alive = liveness_.Watch()](bool accepted, const std::string&) {
+        if (!alive.Alive()) return;
         scriptErrorDialogOpen_ = false;
         if (!accepted) SetScriptsStopped(true);
     };
@@ -115,7 +113,7 @@ void WebKitHost::DialogEnded(WebKitDialogWindow& dialog) {
     if (site_ && !closed_) site_->EnableModeless(true);
     // The window object goes from the loop, after the signal that ended it.
     struct Sweep {
-        std::weak_ptr<bool> alive;
+        TLivenessWatch alive;
         WebKitHost* host;
     };
     (void)dialog;
@@ -123,11 +121,12 @@ void WebKitHost::DialogEnded(WebKitDialogWindow& dialog) {
         G_PRIORITY_DEFAULT,
         [](gpointer data) -> gboolean {
             auto* sweep = static_cast<Sweep*>(data);
-            if (auto alive = sweep->alive.lock(); alive && *alive)
+            if (sweep->alive.Alive())
                 std::erase_if(sweep->host->dialogs_, [](const auto& d) { return d->Ended(); });
             return G_SOURCE_REMOVE;
         },
-        new Sweep{alive_, this}, [](gpointer data) { delete static_cast<Sweep*>(data); });
+        new Sweep{liveness_.Watch(), this},
+        [](gpointer data) { delete static_cast<Sweep*>(data); });
 }
 
 void WebKitHost::CloseDialogs() {

@@ -1,6 +1,7 @@
 // WebKitHost: keys (the host's accelerators first: a key it handles never reaches WebKit),
-// focus (the document's UI activation), zoom, and drag and drop (the host's drop target,
-// or none while the control is not registered as a drop target).
+// the user's gestures (each button or key press in the view is good for one launch and one
+// download), focus (the document's UI activation), zoom, and drag and drop (the host's
+// drop target, or none while the control is not registered as a drop target).
 #include <algorithm>
 #include <cmath>
 
@@ -68,6 +69,7 @@ private:
 }  // namespace
 
 void WebKitHost::ConnectInput() {
+    g_signal_connect(view_, "button-press-event", G_CALLBACK(OnButtonPress), this);
     g_signal_connect(view_, "key-press-event", G_CALLBACK(OnKey), this);
     g_signal_connect(view_, "key-release-event", G_CALLBACK(OnKey), this);
     g_signal_connect(view_, "focus-in-event", G_CALLBACK(OnFocus), this);
@@ -78,10 +80,25 @@ void WebKitHost::ConnectInput() {
     g_signal_connect(view_, "drag-drop", G_CALLBACK(OnDragDrop), this);
 }
 
+void WebKitHost::UserGesture() {
+    downloadGestures_.Gesture();
+    control_.UserGesture();
+}
+
+gboolean WebKitHost::OnButtonPress(GtkWidget*, GdkEventButton* event, gpointer data) {
+    auto* self = static_cast<WebKitHost*>(data);
+    // A press the window system made up for another program (send_event) is no user's.
+    if (!self->closed_ && event->type == GDK_BUTTON_PRESS && !event->send_event)
+        self->UserGesture();
+    return FALSE;
+}
+
 gboolean WebKitHost::OnKey(GtkWidget* widget, GdkEventKey* event, gpointer data) {
     auto* self = static_cast<WebKitHost*>(data);
     if (self->closed_) return FALSE;
     const bool press = event->type == GDK_KEY_PRESS;
+    // Escape is no gesture (as in browsers: it dismisses, it does not ask for anything).
+    if (press && !event->send_event && event->keyval != GDK_KEY_Escape) self->UserGesture();
     const uint32_t modifiers = ModifiersFromState(event->state);
     const bool alt = (modifiers & kModAlt) != 0;
     KeyMessage message;
@@ -90,9 +107,9 @@ gboolean WebKitHost::OnKey(GtkWidget* widget, GdkEventKey* event, gpointer data)
     message.modifiers = modifiers;
     if (message.virtualKey == 0) return FALSE;
     if (self->site_) {
-        std::shared_ptr<bool> alive = self->alive_;
+        const TLivenessWatch alive = self->liveness_.Watch();
         const HResult hr = self->site_->TranslateAccelerator(message, nullptr, 0);
-        if (!*alive || hr == kS_OK) return TRUE;  // the host handled it
+        if (!alive.Alive() || hr == kS_OK) return TRUE;  // the host handled it
     }
     if (!press) return FALSE;
     // The control's own accelerators.

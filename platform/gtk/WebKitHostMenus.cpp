@@ -1,7 +1,9 @@
 // WebKitHost: context menus. The menu's kind comes from what is under the pointer; the
 // host decides (ShowContextMenu): no menu, WebKit's standard menu, or its own copy of it
 // (LoadMenu, changed by its filter, shown through TrackMenu). Reload always goes through
-// the host's command target, so a host can suppress it.
+// the host's command target, so a host can suppress it; "open in new window" and the save
+// commands go through the host too, so the launch policy sees them and a save the user
+// chose is known as one (WebKitDownloads.cpp).
 #include <array>
 
 #include "platform/gtk/WebKitHost.h"
@@ -106,8 +108,26 @@ WebContextMenu Snapshot(WebKitContextMenu* menu) {
     return out;
 }
 
+// The command of a stock action that runs through the host instead of WebKit (0: none):
+// "open in new window" and the saves.
+uint32_t RoutedCommand(WebKitContextMenuAction action) {
+    switch (action) {
+        case WEBKIT_CONTEXT_MENU_ACTION_OPEN_LINK_IN_NEW_WINDOW:
+            return IDM_OPENINNEWWINDOW;
+        case WEBKIT_CONTEXT_MENU_ACTION_DOWNLOAD_LINK_TO_DISK:
+            return IDM_SAVETARGET;
+        case WEBKIT_CONTEXT_MENU_ACTION_DOWNLOAD_IMAGE_TO_DISK:
+            return IDM_SAVEPICTURE;
+        case WEBKIT_CONTEXT_MENU_ACTION_DOWNLOAD_VIDEO_TO_DISK:
+        case WEBKIT_CONTEXT_MENU_ACTION_DOWNLOAD_AUDIO_TO_DISK:
+            return CommandOf(WEBKIT_CONTEXT_MENU_ACTION_DOWNLOAD_VIDEO_TO_DISK);
+        default:
+            return 0;
+    }
+}
+
 struct MenuCommand {
-    std::weak_ptr<bool> alive;
+    TLivenessWatch alive;
     WebKitHost* host;
     uint32_t command;
 };
@@ -138,20 +158,34 @@ gboolean WebKitHost::OnContextMenu(WebKitWebView*, WebKitContextMenu* menu, GdkE
 gboolean WebKitHost::ContextMenu(WebKitContextMenu* menu, GdkEvent* event, WebKitHitTestResult* hit) {
     if (closed_) return TRUE;
     RouteReloadThroughHost(menu);
-    if (!site_) return FALSE;  // WebKit's standard menu
     const char* link = hit && webkit_hit_test_result_context_is_link(hit) ? webkit_hit_test_result_get_link_uri(hit)
                                                                           : nullptr;
+    const char* image = hit && webkit_hit_test_result_context_is_image(hit)
+                            ? webkit_hit_test_result_get_image_uri(hit)
+                            : nullptr;
+    const char* media = hit && webkit_hit_test_result_context_is_media(hit)
+                            ? webkit_hit_test_result_get_media_uri(hit)
+                            : nullptr;
     menuLinkUri_ = link ? link : "";
+    menuImageUri_ = image ? image : "";
+    menuMediaUri_ = media ? media : "";
+    if (!site_) {  // WebKit's standard menu
+        RouteOpenAndSaveThroughHost(menu);
+        return FALSE;
+    }
     currentMenuKind_ = KindOf(hit);
     currentMenu_ = Snapshot(menu);
     trackedMenu_.reset();
     gdouble x = 0, y = 0;
     if (event) gdk_event_get_root_coords(event, &x, &y);
-    std::shared_ptr<bool> alive = alive_;
+    const TLivenessWatch alive = liveness_.Watch();
     const HResult hr = site_->ShowContextMenu(currentMenuKind_, TPoint{static_cast<int>(x), static_cast<int>(y)},
                                               this, control_.BrowserObject());
-    if (!*alive) return TRUE;
-    if (hr != kS_OK) return FALSE;  // the standard menu
+    if (!alive.Alive()) return TRUE;
+    if (hr != kS_OK) {  // the standard menu
+        RouteOpenAndSaveThroughHost(menu);
+        return FALSE;
+    }
     if (!trackedMenu_) return TRUE;  // the host wants no menu
     // The host's own copy, as its filter left it.
     webkit_context_menu_remove_all(menu);
@@ -188,15 +222,29 @@ void WebKitHost::RouteReloadThroughHost(WebKitContextMenu* menu) {
     }
 }
 
+void WebKitHost::RouteOpenAndSaveThroughHost(WebKitContextMenu* menu) {
+    const guint count = webkit_context_menu_get_n_items(menu);
+    for (guint i = 0; i < count; ++i) {
+        WebKitContextMenuItem* item = webkit_context_menu_get_item_at_position(menu, i);
+        if (!item || webkit_context_menu_item_is_separator(item)) continue;
+        const uint32_t command = RoutedCommand(webkit_context_menu_item_get_stock_action(item));
+        if (command == 0) continue;
+        const std::string label = ItemLabel(item);
+        webkit_context_menu_remove(menu, item);
+        webkit_context_menu_insert(menu, CommandItem(command, label), static_cast<gint>(i));
+    }
+}
+
 WebKitContextMenuItem* WebKitHost::CommandItem(uint32_t command, const std::string& label) {
     const std::string name = "pb-command-" + std::to_string(command);
     GObjectPtr<GSimpleAction> action(g_simple_action_new(name.c_str(), nullptr));
     g_signal_connect_data(
         action.get(), "activate", G_CALLBACK(+[](GSimpleAction*, GVariant*, gpointer data) {
             auto* c = static_cast<MenuCommand*>(data);
-            if (auto alive = c->alive.lock(); alive && *alive) c->host->RunMenuCommand(c->command);
+            if (c->alive.Alive()) c->host->RunMenuCommand(c->command);
         }),
-        new MenuCommand{alive_, this, command}, [](gpointer data, GClosure*) { delete static_cast<MenuCommand*>(data); },
+        new MenuCommand{liveness_.Watch(), this, command},
+        [](gpointer data, GClosure*) { delete static_cast<MenuCommand*>(data); },
         static_cast<GConnectFlags>(0));
     const std::string text = label.empty() ? std::string(LabelOf(command)) : label;
     return webkit_context_menu_item_new_from_gaction(G_ACTION(action.get()), text.empty() ? "Command" : text.c_str(),
@@ -218,7 +266,8 @@ void WebKitHost::FillMenu(WebKitContextMenu* target, const WebContextMenu& snaps
         }
         if (item.command == IDM_LANGUAGE) continue;  // no submenu attached: nothing to offer
         const WebKitContextMenuAction action = ActionOf(item.command);
-        if (item.command != IDM_REFRESH && action != WEBKIT_CONTEXT_MENU_ACTION_NO_ACTION) {
+        if (item.command != IDM_REFRESH && action != WEBKIT_CONTEXT_MENU_ACTION_NO_ACTION &&
+            RoutedCommand(action) == 0) {
             webkit_context_menu_append(target, webkit_context_menu_item_new_from_stock_action(action));
         } else {
             webkit_context_menu_append(target, CommandItem(item.command, item.text));

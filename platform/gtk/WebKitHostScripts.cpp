@@ -108,9 +108,10 @@ void WebKitHost::WindowRequest(const std::string& kind, int32_t a, int32_t b) {
         gtk_window_get_position(GTK_WINDOW(top), &x, &y);
         gtk_window_get_size(GTK_WINDOW(top), &w, &h);
     }
-    std::shared_ptr<bool> alive = alive_;
+    const TLivenessWatch alive = liveness_.Watch();
     auto raise = [&](int32_t dispId, int32_t v) {
-        if (*alive && control_.EventSink()) RaiseWebEvent(*control_.EventSink(), dispId, {EventArg::Int(v)});
+        if (alive.Alive() && control_.EventSink())
+            RaiseWebEvent(*control_.EventSink(), dispId, {EventArg::Int(v)});
     };
     if (kind == "moveTo" || kind == "moveBy") {
         const bool by = kind == "moveBy";

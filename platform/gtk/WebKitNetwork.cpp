@@ -41,19 +41,10 @@ void ApplyUserAgent(WebKitWebView* view) {
     webkit_settings_set_user_agent(webkit_web_view_get_settings(view), ua.c_str());
 }
 
-// A proxy server text ("host:port", "[v6]:port") that makes a valid address; empty when not.
-std::string ProxyUri(const std::string& server) {
-    if (server.empty() || server.size() > 255) return {};
-    for (char c : server) {
-        if (!g_ascii_isalnum(c) && c != '.' && c != '-' && c != ':' && c != '[' && c != ']' && c != '_') return {};
-    }
-    return "http://" + server;
-}
-
 void ApplyProxy(WebKitWebsiteDataManager* manager) {
     if (!manager) return;
     const auto& proxy = State().proxy;
-    const std::string uri = proxy ? ProxyUri(proxy->server) : std::string();
+    const std::string uri = proxy ? ProxyServerUri(proxy->server) : std::string();
     if (uri.empty()) {
         webkit_website_data_manager_set_network_proxy_settings(manager, WEBKIT_NETWORK_PROXY_MODE_DEFAULT, nullptr);
         return;
@@ -92,10 +83,13 @@ void SetUserAgentTokens(const std::vector<std::string>& tokens) {
     for (WebKitWebView* view : State().views) ApplyUserAgent(view);
 }
 
-void SetProxy(const WebProxySettings* proxy) {
+bool SetProxy(const WebProxySettings* proxy) {
+    // A server that makes no address is refused, not dropped for the user's own settings.
+    if (proxy && ProxyServerUri(proxy->server).empty()) return false;
     if (proxy) State().proxy = *proxy;
     else State().proxy.reset();
     ApplyProxyEverywhere();
+    return true;
 }
 
 void WatchNetwork(WebKitWebView* view) {

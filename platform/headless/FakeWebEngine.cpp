@@ -93,7 +93,7 @@ HResult FakeWebControl::Raise(int32_t dispId, std::initializer_list<EventArg> de
 NewWindowOutcome FakeWebControl::RaiseNewWindow(uint32_t flags, const WideString& urlContext,
                                                 const WideString& url) {
     if (!sink_) return {};
-    return RaiseNewWindowRequest(*sink_, flags, urlContext, url);
+    return RaiseNewWindowRequest(*sink_, launches_, flags, urlContext, url);
 }
 
 VariantBool FakeWebControl::RaiseBeforeNavigate(const WideString& url) {
@@ -117,10 +117,12 @@ void FakeWebControl::CompleteLoad(const WideString& url) {
     Raise(DISPID_DOCUMENTCOMPLETE, {EventArg::Object(this), EventArg::RefVariant(&vDoc)});
 }
 
-void FakeWebEngine::SetProxy(const WebProxySettings* proxy) {
+bool FakeWebEngine::SetProxy(const WebProxySettings* proxy) {
+    if (proxy && ProxyServerUri(proxy->server).empty()) return false;
     ++proxyChanges_;
     if (proxy) proxy_ = *proxy;
     else proxy_.reset();
+    return true;
 }
 
 std::string FakeWebEngine::UserAgent() const { return UserAgentWithTokens(kBaseUserAgent, userAgentTokens_); }

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/LaunchPolicy.h"
 #include "platform/WebEngine.h"
 #include "platform/WebHost.h"
 
@@ -139,8 +140,12 @@ public:
     // (kE_UNEXPECTED when no sink is connected).
     HResult Raise(int32_t dispId, std::initializer_list<EventArg> declaredArgs);
     // A page asking for a new window; the shared new-window flow (OnNewWindow2, then
-    // OnNewWindow3, the default browser when nobody cancels).
+    // OnNewWindow3, the control's launch policy when nobody cancels).
     NewWindowOutcome RaiseNewWindow(uint32_t flags, const WideString& urlContext, const WideString& url);
+    // A click or key press of the user in the pane, as a real engine feeds it to its
+    // launch policy.
+    void UserGesture() { launches_.UserGesture(); }
+    [[nodiscard]] const LaunchPolicy& Launches() const { return launches_; }
     // A navigation as a page would start it: OnBeforeNavigate2 with the URL, flags 0, no
     // target, no post data and no headers. Returns the Cancel value read back.
     VariantBool RaiseBeforeNavigate(const WideString& url);
@@ -192,6 +197,7 @@ private:
     std::optional<std::vector<uint8_t>> loadedState_;
     bool closed_ = false;
     WebPropertyStore properties_;
+    LaunchPolicy launches_;
     std::vector<FakeNavigation> navigations_;
     std::vector<FakeExecCall> execCalls_;
 };
@@ -204,13 +210,14 @@ public:
     // Creates controls of the web-browser class only; other classes are unknown.
     std::unique_ptr<WebControlObject> CreateControl(const std::string& classId) override;
     void SetUserAgentTokens(const std::vector<std::string>& tokens) override { userAgentTokens_ = tokens; }
-    void SetProxy(const WebProxySettings* proxy) override;
+    bool SetProxy(const WebProxySettings* proxy) override;
 
     // The tokens last given, and the user agent a control would send with them.
     [[nodiscard]] const std::vector<std::string>& UserAgentTokens() const { return userAgentTokens_; }
     [[nodiscard]] std::string UserAgent() const;
     static constexpr const char* kBaseUserAgent = "Mozilla/5.0 (X11; Linux x86_64) FakeWebEngine/1.0";
-    // The proxy last set (nullopt: the user's own), and how many times it was set.
+    // The proxy last set (nullopt: the user's own), and how many times it was set (a
+    // server ProxyServerUri refuses is refused, as WebKit does, and changes nothing).
     [[nodiscard]] const std::optional<WebProxySettings>& Proxy() const { return proxy_; }
     [[nodiscard]] int ProxyChanges() const { return proxyChanges_; }
 

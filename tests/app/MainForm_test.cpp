@@ -8,6 +8,7 @@
 #include "app/Main.h"
 #include "app/SiteBase.h"
 #include "browser/WebPaneUnit.h"
+#include "platform/Log.h"
 #include "platform/headless/FakeWebEngine.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "skin/controls/SkinExPanel.h"
@@ -280,6 +281,7 @@ TEST_F(MainFormTest, NewWindowFromTheOtherPanesIsNotRedirected) {
     FakeWebControl* content = FakeOf(form->ContentWB);
     const size_t before = engine->Navigations().size();
     for (TWebPane* pane : {form->ContentWB, form->quillMartWB}) {
+        FakeOf(pane)->UserGesture();  // the user's click in that pane
         const NewWindowOutcome outcome = FakeOf(pane)->RaiseNewWindow(NWMF_USERINITIATED, u"", u"https://shop.example/");
         EXPECT_FALSE(outcome.cancelled) << pane->Name();
     }
@@ -345,6 +347,155 @@ TEST_F(MainFormTest, AFailureOfTheSecondNavigationKeepsTheFirst) {
     EXPECT_EQ(engine->Navigations()[1].control, FakeOf(form->NavWB));
     EXPECT_TRUE(FakeOf(form->quillMartWB)->Navigations().empty());
     EXPECT_EQ(headless->MessageBoxes().size(), 1u);
+}
+
+// ---- What a page in the content or author's-site pane may start outside the program ----
+
+TEST_F(MainFormTest, OnlyHttpHttpsAndMailtoLeaveTheProgramEachRefusalOneLogLine) {
+    CreateForm();
+    FakeWebControl* content = FakeOf(form->ContentWB);
+    struct Case {
+        WideString url;
+        bool leaves;
+    };
+    const Case cases[] = {
+        {u"http://example.org/a", true},
+        {u"https://example.org/b?x=1", true},
+        {u"HTTPS://EXAMPLE.ORG/", true},
+        {u"mailto:puzzles@example.org", true},
+        {u"ssh://attacker.example/", false},
+        {u"file:///etc/passwd", false},
+        {u"javascript:alert(1)", false},
+        {u"x-custom-handler:run?cmd=rm", false},
+        {u"vnc://host", false},
+        {u"http:/no-host", false},
+        {u"https://", false},
+        {u" https://leading.blank/", false},
+        {u"https://example.org/\nsecond line", false},
+        {u"mailto:", false},
+    };
+    for (const Case& c : cases) {
+        LogCapture log;
+        const size_t before = headless->OpenedUris().size();
+        content->UserGesture();  // a fresh click for each request
+        const NewWindowOutcome outcome =
+            content->RaiseNewWindow(NWMF_USERINITIATED, u"https://page.example/", c.url);
+        const std::string url = WideToUtf8(c.url);
+        EXPECT_FALSE(outcome.cancelled) << url;
+        EXPECT_EQ(outcome.openedExternally, c.leaves) << url;
+        EXPECT_EQ(outcome.refused, !c.leaves) << url;
+        if (c.leaves) {
+            ASSERT_EQ(headless->OpenedUris().size(), before + 1) << url;
+            EXPECT_EQ(headless->OpenedUris().back(), url);
+            EXPECT_TRUE(log.Lines().empty()) << url;
+        } else {
+            EXPECT_EQ(headless->OpenedUris().size(), before) << url;
+            ASSERT_EQ(log.Lines().size(), 1u) << url;
+            EXPECT_NE(log.Lines()[0].find("refused to open"), std::string::npos) << log.Lines()[0];
+            EXPECT_NE(log.Lines()[0].find("only http, https and mailto"), std::string::npos)
+                << log.Lines()[0];
+            EXPECT_EQ(log.Lines()[0].find('\n'), std::string::npos) << "one line";
+        }
+    }
+}
+
+TEST_F(MainFormTest, WithoutAClickOrKeyPressInThePaneNothingIsLaunched) {
+    CreateForm();
+    LogCapture log;
+    for (TWebPane* pane : {form->ContentWB, form->quillMartWB}) {
+        // A script's request: neither a gesture in the pane nor the engine's user flag.
+        EXPECT_TRUE(FakeOf(pane)
+                        ->RaiseNewWindow(0, u"https://page.example/", u"https://ad.example/")
+                        .refused);
+        // The engine's flag alone is not enough: the pane saw no press.
+        EXPECT_TRUE(FakeOf(pane)
+                        ->RaiseNewWindow(NWMF_USERINITIATED, u"https://page.example/",
+                                         u"https://ad.example/")
+                        .refused);
+        // A press in the pane, but the request did not come from it (a timer's).
+        FakeOf(pane)->UserGesture();
+        EXPECT_TRUE(FakeOf(pane)
+                        ->RaiseNewWindow(0, u"https://page.example/", u"https://ad.example/")
+                        .refused);
+    }
+    EXPECT_TRUE(headless->OpenedUris().empty());
+    ASSERT_EQ(log.Lines().size(), 6u);
+    for (const std::string& line : log.Lines())
+        EXPECT_NE(line.find("no click or key press in the pane asked for it"), std::string::npos)
+            << line;
+}
+
+TEST_F(MainFormTest, AThousandRequestsFromOneClickLaunchOnceAndTheNextClickOnceMore) {
+    CreateForm();
+    FakeWebControl* content = FakeOf(form->ContentWB);
+    LogCapture log;
+    content->UserGesture();
+    for (int i = 0; i < 1000; ++i)
+        content->RaiseNewWindow(NWMF_USERINITIATED, u"https://page.example/",
+                                Utf8ToWide("https://target.example/?n=" + std::to_string(i)));
+    EXPECT_EQ(headless->OpenedUris(), std::vector<std::string>{"https://target.example/?n=0"});
+    EXPECT_EQ(log.Lines().size(), 999u) << "each refused request one line";
+    for (const std::string& line : log.Lines())
+        EXPECT_NE(line.find("one launch per click or key press"), std::string::npos) << line;
+
+    // A press in another pane gives this one nothing.
+    FakeOf(form->quillMartWB)->UserGesture();
+    content->RaiseNewWindow(NWMF_USERINITIATED, u"", u"https://target.example/again");
+    EXPECT_EQ(headless->OpenedUris().size(), 1u);
+
+    // A second click in the pane: one more.
+    content->UserGesture();
+    for (int i = 0; i < 1000; ++i)
+        content->RaiseNewWindow(NWMF_USERINITIATED, u"", u"https://target.example/second");
+    EXPECT_EQ(headless->OpenedUris(), (std::vector<std::string>{"https://target.example/?n=0",
+                                                                "https://target.example/second"}));
+    EXPECT_EQ(content->Launches().Launches(), 2u);
+}
+
+TEST_F(MainFormTest, ARefusedSchemeLeavesTheClickForTheNextRequest) {
+    CreateForm();
+    FakeWebControl* content = FakeOf(form->ContentWB);
+    LogCapture log;
+    content->UserGesture();
+    EXPECT_TRUE(
+        content->RaiseNewWindow(NWMF_USERINITIATED, u"", u"ssh://attacker.example/").refused);
+    EXPECT_TRUE(
+        content->RaiseNewWindow(NWMF_USERINITIATED, u"", u"mailto:a@example.org").openedExternally);
+    EXPECT_EQ(headless->OpenedUris(), std::vector<std::string>{"mailto:a@example.org"});
+    EXPECT_EQ(log.Lines().size(), 1u);
+}
+
+TEST_F(MainFormTest, TheNavigationPanesRedirectStaysAndLogsNothing) {
+    CreateForm();
+    FakeWebControl* nav = FakeOf(form->NavWB);
+    FakeWebControl* content = FakeOf(form->ContentWB);
+    LogCapture log;
+    // No gesture at all: the navigation pane's handler takes every request, as before.
+    for (int i = 0; i < 1000; ++i) {
+        const NewWindowOutcome outcome =
+            nav->RaiseNewWindow(0, u"", Utf8ToWide("ssh://x.example/?n=" + std::to_string(i)));
+        EXPECT_TRUE(outcome.cancelled);
+        EXPECT_FALSE(outcome.refused);
+    }
+    EXPECT_EQ(content->Navigations().size(), 1001u) << "the start page and every request";
+    EXPECT_TRUE(headless->OpenedUris().empty());
+    EXPECT_TRUE(log.Lines().empty()) << "a request a handler took is no refusal";
+}
+
+TEST_F(MainFormTest, AHandlerThatFreesThePaneEndsTheRequest) {
+    CreateForm();
+    FakeWebControl* content = FakeOf(form->ContentWB);
+    content->UserGesture();
+    form->ContentWB->OnNewWindow2 = [this](TComponent*, WebObject*&, VariantBool&) {
+        delete form->ContentWB;
+        form->ContentWB = nullptr;
+    };
+    LogCapture log;
+    const NewWindowOutcome outcome =
+        content->RaiseNewWindow(NWMF_USERINITIATED, u"", u"https://example.org/");
+    EXPECT_FALSE(outcome.openedExternally);
+    EXPECT_TRUE(headless->OpenedUris().empty());
+    EXPECT_EQ(form->ContentWB, nullptr);
 }
 
 }  // namespace

@@ -237,7 +237,9 @@ TEST_F(WebControlTest, NewWindow3HandlerCancelComesBackAsAllBitsSet) {
 
 TEST_F(WebControlTest, UncancelledNewWindowGoesToTheDefaultBrowser) {
     web->SetUpControl();
-    const NewWindowOutcome outcome = fake->RaiseNewWindow(0, u"file:///a.html", u"https://example.com/");
+    fake->UserGesture();  // the user's click in the pane
+    const NewWindowOutcome outcome =
+        fake->RaiseNewWindow(NWMF_USERINITIATED, u"file:///a.html", u"https://example.com/");
     EXPECT_FALSE(outcome.cancelled);
     EXPECT_TRUE(outcome.openedExternally);
     ASSERT_EQ(headless->OpenedUris().size(), 1u);
@@ -248,7 +250,8 @@ TEST_F(WebControlTest, UncancelledNewWindowGoesToTheDefaultBrowser) {
     web->OnNewWindow2 = [](TComponent*, WebObject*&, VariantBool& Cancel) { Cancel = kVariantTrue; };
     web->OnNewWindow3 = [&](TComponent*, WebObject*&, VariantBool&, uint32_t, const WideString&,
                             const WideString&) { asked3 = true; };
-    EXPECT_TRUE(fake->RaiseNewWindow(0, u"", u"https://example.com/2").cancelled);
+    fake->UserGesture();
+    EXPECT_TRUE(fake->RaiseNewWindow(NWMF_USERINITIATED, u"", u"https://example.com/2").cancelled);
     EXPECT_FALSE(asked3);
     EXPECT_EQ(headless->OpenedUris().size(), 1u);
 }
@@ -322,6 +325,29 @@ TEST_F(WebControlTest, DestroyingTheComponentReleasesTheControl) {
     ASSERT_EQ(engine->Controls().size(), 1u);
     web.reset();
     EXPECT_TRUE(engine->Controls().empty());
+}
+
+// ---- Handlers that free their own control ----
+
+TEST_F(WebControlTest, AHandlerThatFreesTheControlEndsTheDispatch) {
+    web->SetUpControl();
+    int watched = 0;
+    web->AddEventObserver([&](TWebControl&, int32_t, std::span<const EventArg>) { ++watched; });
+    web->OnTitleChange = [&](TComponent*, const WideString&) { web.reset(); };
+    const WideString title = u"bye";
+    EXPECT_EQ(fake->Raise(DISPID_TITLECHANGE, {EventArg::String(title)}), kS_OK);
+    EXPECT_EQ(web, nullptr);
+    EXPECT_EQ(watched, 0) << "no watcher of a freed control is told";
+}
+
+TEST_F(WebControlTest, AWatcherThatFreesTheControlEndsTheDispatch) {
+    web->SetUpControl();
+    int later = 0;
+    web->AddEventObserver([&](TWebControl&, int32_t, std::span<const EventArg>) { web.reset(); });
+    web->AddEventObserver([&](TWebControl&, int32_t, std::span<const EventArg>) { ++later; });
+    fake->Raise(DISPID_DOWNLOADBEGIN, {});
+    EXPECT_EQ(web, nullptr);
+    EXPECT_EQ(later, 0);
 }
 
 }  // namespace

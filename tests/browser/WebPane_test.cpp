@@ -2,17 +2,19 @@
 // loading (user agent, proxy, navigation sound, dialog-box rules), the host information,
 // menu items, text zoom, print setup and its own messages; and the program's end, which
 // undoes what the panes changed.
-#include <gtest/gtest.h>
+#include "browser/WebPane.h"
 
 #include <fenv.h>
+#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
 #include "browser/BrowserClasses.h"
-#include "browser/WebPane.h"
+#include "browser/WebPaneOptions.h"
 #include "browser/WebPaneUnit.h"
+#include "platform/Log.h"
 #include "platform/headless/FakeWebEngine.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "ui/Application.h"
@@ -261,6 +263,50 @@ TEST_F(WebPaneTest, AProxyWithAUserNameKeepsItsPortAndAnswersWithTheCredentials)
     EXPECT_EQ(engine->Proxy()->server, "proxy:3128");
     EXPECT_EQ(engine->Proxy()->userName, "alice");
     EXPECT_EQ(engine->Proxy()->password, "s3cret");
+}
+
+TEST_F(WebPaneTest, AnAddressTheEngineCannotUseIsRefusedVisiblyAndNotReportedAsSet) {
+    for (const char* address : {"proxy host", "proxy/path", "user@proxy", "pr\\xy", "[::1"}) {
+        LogCapture log;
+        const size_t boxes = headless->MessageBoxes().size();
+        Load({std::string("    ProxySettings.AutoLoadProxy = True\n    ProxySettings.Address = '") +
+              address + "'\n    ProxySettings.Port = 8080\n"});
+        EXPECT_FALSE(WebPaneUnit::ProxySet()) << address;
+        EXPECT_FALSE(engine->Proxy().has_value()) << address;
+        EXPECT_EQ(engine->ProxyChanges(), 0) << address;
+        ASSERT_EQ(log.Lines().size(), 1u) << address;
+        EXPECT_NE(log.Lines()[0].find("refused the proxy"), std::string::npos) << log.Lines()[0];
+        ASSERT_EQ(headless->MessageBoxes().size(), boxes + 1)
+            << "the application's error handler shows it";
+        EXPECT_NE(headless->MessageBoxes().back().text.find("proxy address"), std::string::npos);
+        forms.clear();
+    }
+    // A port out of range is no address either.
+    TProxySettings bad;
+    bad.Address = "proxy";
+    bad.Port = 70000;
+    LogCapture log;
+    EXPECT_FALSE(WebPaneUnit::ApplyProxy(bad));
+    EXPECT_FALSE(WebPaneUnit::ProxySet());
+    EXPECT_EQ(log.Lines().size(), 1u);
+    // A good one after a refused one is set and reported as set.
+    bad.Port = 3128;
+    EXPECT_TRUE(WebPaneUnit::ApplyProxy(bad));
+    EXPECT_TRUE(WebPaneUnit::ProxySet());
+    ASSERT_TRUE(engine->Proxy().has_value());
+    EXPECT_EQ(engine->Proxy()->server, "proxy:3128");
+}
+
+TEST_F(WebPaneTest, ProxyServerAddresses) {
+    EXPECT_EQ(ProxyServerUri("proxy:8080"), "http://proxy:8080");
+    EXPECT_EQ(ProxyServerUri("127.0.0.1:3128"), "http://127.0.0.1:3128");
+    EXPECT_EQ(ProxyServerUri("[::1]:3128"), "http://[::1]:3128");
+    EXPECT_EQ(ProxyServerUri("my_proxy.example-1.org:1"), "http://my_proxy.example-1.org:1");
+    for (const char* bad :
+         {"", "proxy", "proxy:", ":80", "proxy:0", "proxy:65536", "proxy:8o", "a:b:80", "[::1]",
+          "[::1:80", "[]:80", "pro xy:80", "proxy:80/", "user@proxy:80", "pr]oxy:80"})
+        EXPECT_EQ(ProxyServerUri(bad), "") << bad;
+    EXPECT_EQ(ProxyServerUri(std::string(253, 'a') + ":80"), "") << "more than 255 bytes";
 }
 
 TEST_F(WebPaneTest, NoAddressNoProxy) {

@@ -1,7 +1,8 @@
 // A program for the end-to-end tests of the web panes over real WebKit. It either opens
-// the program's main window and sends the navigation pane to a page of the test's
-// (hostile pages), or opens one pane with stored options the test writes:
-//   pb_e2e_driver --main <address>
+// the program's main window and sends its panes (the navigation pane unless another is
+// named: NavWB, ContentWB, quillMartWB) to pages of the test's (hostile pages), or opens one
+// pane with stored options the test writes:
+//   pb_e2e_driver --main <address> [<pane> [<address> <pane>]...]
 //   pb_e2e_driver --pane <file with the pane's stored properties> <address> [--recreate]
 // and reports on stderr, one line each:
 //   driver-event: loaded <pane> <x> <y> <width> <height> <address>
@@ -68,7 +69,9 @@ std::string PaneFormDescription(const std::string& properties) {
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: pb_e2e_driver --main <address> | --pane <properties file> <address> [--recreate]\n");
+    std::fprintf(stderr,
+                 "usage: pb_e2e_driver --main <address> [<pane> ...] | --pane <properties file> "
+                 "<address> [--recreate]\n");
     return 2;
 }
 
@@ -85,7 +88,13 @@ int main(int argc, char** argv) {
         if (mode == "--main" && argc > 2) {
             Application().CreateForm<TForm1>(&Form1);
             for (TWebPane* pane : {Form1->NavWB, Form1->ContentWB, Form1->quillMartWB}) Watch(pane, nullptr);
-            Form1->NavWB->Navigate(platform::Utf8ToWide(argv[2]));
+            // <address> [<pane>] pairs; the pane of a last address without one is NavWB.
+            for (int i = 2; i < argc; i += 2) {
+                const std::string name = i + 1 < argc ? argv[i + 1] : "NavWB";
+                auto* pane = dynamic_cast<TWebPane*>(Form1->FindComponent(name));
+                if (!pane) return Usage();
+                pane->Navigate(platform::Utf8ToWide(argv[i]));
+            }
         } else if (mode == "--pane" && argc > 3) {
             std::ifstream in(argv[2]);
             std::stringstream text;

@@ -3,15 +3,24 @@
 #include <cstdio>
 #include <fstream>
 
-#include "platform/headless/HeadlessPlatform.h"
 #include "base/Region.h"
+#include "platform/LaunchPolicy.h"
+#include "platform/Log.h"
+#include "platform/headless/HeadlessPlatform.h"
 
 namespace {
 
+using platform::HeadlessPlatform;
 using platform::HeadlessWindow;
 using platform::ImageView;
+using platform::LaunchPolicy;
+using platform::LogCapture;
+using platform::LogLine;
+using platform::LogSink;
+using platform::MayLeaveProgram;
 using platform::MouseEvent;
 using platform::MouseEventKind;
+using platform::SetLogSink;
 using platform::WindowParams;
 
 // Records what the platform delivers to a window.
@@ -202,6 +211,78 @@ TEST(HeadlessTest, WindowOutlivingThePlatformIsHarmless) {
     wa->Show(false);
     wa.reset();
     SUCCEED();
+}
+
+// ---- The program's log and the launch policy ----
+
+TEST(ProgramLog, OneCallIsOneLineOfBoundedLength) {
+    LogCapture log;
+    LogLine("first\nsecond\r\tthird\x7f");
+    LogLine(std::string(5000, 'x'));
+    LogLine(std::string(999, 'x') + "\xC3\xA9\xC3\xA9");
+    ASSERT_EQ(log.Lines().size(), 3u);
+    EXPECT_EQ(log.Lines()[0], "first?second??third?");
+    EXPECT_EQ(log.Lines()[1], std::string(1000, 'x') + "...");
+    EXPECT_EQ(log.Lines()[2], std::string(999, 'x') + "...") << "no character cut in two";
+}
+
+TEST(ProgramLog, ACaptureEndsWithItsScope) {
+    std::vector<std::string> outer;
+    LogSink previous = SetLogSink([&](const std::string& line) { outer.push_back(line); });
+    {
+        LogCapture inner;
+        LogLine("inner");
+        EXPECT_EQ(inner.Lines().size(), 1u);
+    }
+    LogLine("outer");
+    EXPECT_EQ(outer, std::vector<std::string>{"outer"});
+    SetLogSink(std::move(previous));
+}
+
+TEST(LaunchPolicyRules, WhatMayLeaveTheProgram) {
+    for (const char* ok : {"http://a", "https://example.org/x?y#z", "HtTpS://EXAMPLE.org",
+                           "mailto:a@b.example", "MAILTO:?subject=x"})
+        EXPECT_TRUE(MayLeaveProgram(ok)) << ok;
+    for (const char* no : {"",
+                           "ssh://host",
+                           "file:///etc/passwd",
+                           "javascript:alert(1)",
+                           "data:text/html,x",
+                           "x-scheme-handler:y",
+                           "steam://run/1",
+                           "http:",
+                           "http:/x",
+                           "http:///x",
+                           "https://?q",
+                           "http ://x",
+                           " http://x",
+                           "http://x y",
+                           "http://x\ty",
+                           "mailto:",
+                           "1http://x",
+                           "://x",
+                           "httpx://x",
+                           "about:blank",
+                           "puzzlebin://site/x"})
+        EXPECT_FALSE(MayLeaveProgram(no)) << no;
+    EXPECT_FALSE(MayLeaveProgram("https://x/" + std::string(9000, 'a'))) << "too long";
+}
+
+TEST(LaunchPolicyRules, OneLaunchPerGestureThroughThePlatform) {
+    HeadlessPlatform& p = platform::InstallHeadlessPlatform();
+    LogCapture log;
+    LaunchPolicy policy;
+    EXPECT_EQ(policy.Request("https://a.example/", true, "page"), LaunchPolicy::Verdict::Refused);
+    policy.UserGesture();
+    EXPECT_EQ(policy.Request("https://a.example/", false, "page"), LaunchPolicy::Verdict::Refused);
+    EXPECT_EQ(policy.Request("https://a.example/", true, "page"), LaunchPolicy::Verdict::Launched);
+    EXPECT_EQ(policy.Request("https://b.example/", true, "page"), LaunchPolicy::Verdict::Refused);
+    EXPECT_EQ(p.OpenedUris(), std::vector<std::string>{"https://a.example/"});
+    EXPECT_EQ(policy.Launches(), 1u);
+    EXPECT_EQ(policy.Refusals(), 3u);
+    ASSERT_EQ(log.Lines().size(), 3u);
+    EXPECT_NE(log.Lines()[2].find("\"https://b.example/\""), std::string::npos) << log.Lines()[2];
+    EXPECT_NE(log.Lines()[2].find("asked by \"page\""), std::string::npos) << log.Lines()[2];
 }
 
 }  // namespace
