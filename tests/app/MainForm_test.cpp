@@ -487,8 +487,9 @@ TEST_F(MainFormTest, AHandlerThatFreesThePaneEndsTheRequest) {
     FakeWebControl* content = FakeOf(form->ContentWB);
     content->UserGesture();
     form->ContentWB->OnNewWindow2 = [this](TComponent*, WebObject*&, VariantBool&) {
-        delete form->ContentWB;
+        TWebPane* gone = form->ContentWB;  // nothing of this function is used after the delete
         form->ContentWB = nullptr;
+        delete gone;
     };
     LogCapture log;
     const NewWindowOutcome outcome =

@@ -101,7 +101,7 @@ echo "precious" >"$downloads/report.txt"
 only_report() { [ "$(ls -A "$downloads")" = report.txt ] && [ "$(cat "$downloads/report.txt")" = precious ]; }
 # A navigation to an attachment that no click asked for (the host's own) saves nothing.
 start_pane_only download-unasked "" "$site/file.bin?name=report.txt"
-wait_for 20 grep -q 'puzzlebin-Message.*refused to download' "$log" &&
+wait_for 30 grep -q 'puzzlebin-Message.*refused to download' "$log" &&
   pass "a download nobody asked for is refused, with a line in the program's log" || fail "no refusal in the log"
 only_report && pass "nothing was saved" || fail "the download folder holds: $(ls -A "$downloads")"
 stop
