@@ -247,7 +247,7 @@ int main(int argc, char** argv) {
          * a slow request made for one (reading pixels) does not delay the next one's time.
          * Events that come in during such a request are timed with the next batch. */
         int queued;
-        while ((queued = XEventsQueued(display, QueuedAfterReading)) > 0) {
+        while (!painted && (queued = XEventsQueued(display, QueuedAfterReading)) > 0) {
             const long long arrived = NowMicros();
             for (int i = 0; i < queued && !painted; ++i) {
                 XEvent e;
