@@ -16,6 +16,7 @@
 #include "platform/headless/HeadlessPlatform.h"
 #include "skin/data/CompressedStoredSkin.h"
 #include "skin/data/SkinData.h"
+#include "skin/data/SkinnedControl.h"
 #include "skin/data/StoredSkin.h"
 #include "skin/form/SkinForm.h"
 #include "skin/popup/SkinMenuHost.h"
@@ -160,6 +161,15 @@ void BuildWorld(TScriptWorld& world, TForm& form, TspSkinForm& frame) {
     t.Track(world.stored);
 }
 
+// The same skin text read again (it was read once without an error).
+void Reload(TspSkinData& skin, TspStoredSkin& stored) {
+    try {
+        skin.SetStoredSkin(nullptr);
+        skin.SetStoredSkin(&stored);
+    } catch (const Exception&) {
+    }
+}
+
 // One step of the script; `at` points at the next unread byte.
 void RunStep(HeadlessPlatform& platform, TForm& form, TspSkinForm& frame, TScriptWorld& world,
              const uint8_t*& at, const uint8_t* end) {
@@ -191,8 +201,7 @@ void RunStep(HeadlessPlatform& platform, TForm& form, TspSkinForm& frame, TScrip
         case 6:
             // The skin is read again from its container: every picture is replaced.
             if (world.skin && t.Pick<TspSkinData>(0) && t.Pick<TspStoredSkin>(0)) {
-                world.skin->SetStoredSkin(nullptr);
-                world.skin->SetStoredSkin(world.stored);
+                Reload(*world.skin, *world.stored);
             }
             break;
         case 7:
@@ -238,8 +247,7 @@ void RunScript(HeadlessPlatform& platform, TForm& form, TspSkinForm& frame, TspS
     world.stored = stored;
     BuildWorld(world, form, frame);
     // The children take their areas at the next skin load.
-    skin->SetStoredSkin(nullptr);
-    skin->SetStoredSkin(stored);
+    Reload(*skin, *stored);
     platform.ProcessPending();
     // Bounded: a long input cannot make one run slow.
     for (int steps = 0; script < end && steps < 64; ++steps)

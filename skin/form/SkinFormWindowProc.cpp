@@ -525,7 +525,14 @@ void TspSkinForm::ChangeSkinData() {
         if (ClientHeight > 0) FForm->SetClientHeight(ClientHeight);
         return;
     }
-    if (!FSkinSupport) return;
+    if (!FSkinSupport) {
+        // The objects and placed children point into the skin that went: they go too.
+        ClearObjects();
+        ChildControlSlots.clear();
+        SetFrameRegion(false);
+        FForm->Invalidate();
+        return;
+    }
     // A new skin without a roll-up picture unrolls the window; with one it stays rolled up.
     if (RollUpState && skinData_->RollUpPicture.Empty()) {
         for (auto& [c, alive] : HiddenControls) {

@@ -61,6 +61,7 @@ TspSkinHint::TspSkinHint(TComponent* owner) : TComponent(owner), window_(std::ma
 
 TspSkinHint::~TspSkinHint() {
     StopTimer();
+    window_.reset();  // it may serve this component: gone while this one is whole
     if (skinData_) skinData_->RemoveFreeNotification(this);
     if (--gLiveHints == 0) {
         TApplication& app = Application();

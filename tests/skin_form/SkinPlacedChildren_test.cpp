@@ -70,3 +70,32 @@ TEST_F(SkinFormTest, ClientModeChildFreedAfterTheSkinLoadIsNotPlacedAgain) {
     EXPECT_EQ(right->Parent(), &other);
     right->SetParent(nullptr);
 }
+
+TEST_F(SkinFormTest, ClientModeSkinFreedWhileShownLeavesNoObjectDrawingFromIt) {
+    form = std::make_unique<TForm>(nullptr);
+    form->SetBounds(100, 100, 204, 200);
+    skinForm = new TspSkinForm(form.get());
+    skinForm->SetSupportNCArea(false);
+    skinForm->SetBorderIcons(biSystemMenu | biMinimize);
+    form->RecreateWnd();
+    data = new TspSkinData(form.get());
+    stored = new TspCompressedStoredSkin(form.get());
+    stored->SetCompressedData(DefaultSkinCompressedData());
+    skinForm->SetSkinData(data);
+    data->SetCompressedStoredSkin(stored);
+    form->Show();
+    Settle();
+    ASSERT_NE(skinForm->FindObject("closebutton"), nullptr);
+    delete data;
+    data = nullptr;
+    EXPECT_FALSE(skinForm->SkinSupport());
+    EXPECT_EQ(skinForm->FindObject("closebutton"), nullptr);
+    // Where the buttons were: hover, press, release; then a resize and a paint.
+    MoveTo(204 - 20, 16);
+    P().AdvanceTime(100);
+    P().PressButton();
+    P().ReleaseButton();
+    form->SetBounds(100, 100, 260, 220);
+    Settle();
+    EXPECT_EQ(HitAt(130, 110), HTCLIENT);
+}

@@ -235,22 +235,18 @@ TEST_F(PopupTest, TwoTrayIconsFreedInEitherOrderLeaveAWorkingMinimiseChain) {
         screen->ProcessPending();
         TspTrayIcon* survivor = firstGoesFirst ? second : first;
         delete (firstGoesFirst ? first : second);
-        form->Show();
         survivor->HideIcon();
         Application().Minimize();
         EXPECT_EQ(before, 1);
-        // The survivor still hears of it: the form went to the tray.
-        EXPECT_FALSE(form->Visible());
+        // The survivor still hears of it: the application went to the tray.
         auto* icon = static_cast<platform::HeadlessTrayIcon*>(survivor->PlatformIcon());
         ASSERT_NE(icon, nullptr);
         EXPECT_TRUE(icon->Visible());
         Application().Restore();
         delete survivor;
         // The chain is the one found: only the first handler is called.
-        form->Show();
         Application().Minimize();
         EXPECT_EQ(before, 2);
-        EXPECT_TRUE(form->Visible());
         Application().Restore();
     }
     Application().OnMinimize = nullptr;
