@@ -28,7 +28,10 @@ stop
 start_pane menu-rcmall "    DisabledPopupMenus = [rcmAll]" "$site/keys.html"
 wait_for 10 find_pane_form
 before=$(visible_windows)
-xdotool mousemove --sync $((px + pw / 2)) $((py + ph / 2)) click 3
+# The pointer is still where the last pane was clicked: a move with --sync to where the
+# pointer already is waits some twenty seconds for a motion that never comes. The click
+# follows the move on the same connection, so it lands on the new place either way.
+xdotool mousemove $((px + pw / 2)) $((py + ph / 2)) click 3
 # A key typed after the click reaches the page only after the engine has dealt with the
 # click's menu, so the page's answer marks the moment a menu would have been up.
 xdotool key --clearmodifiers ctrl+p
@@ -53,7 +56,7 @@ stop
 start_pane keys "" "$site/keys.html"
 wait_for 10 find_pane_form
 before=$(visible_windows)
-xdotool mousemove --sync $((px + pw / 2)) $((py + ph / 2)) click 1
+xdotool mousemove $((px + pw / 2)) $((py + ph / 2)) click 1   # no --sync: see above
 xdotool key --clearmodifiers ctrl+n
 xdotool key --clearmodifiers ctrl+p
 wait_for 15 title_is "keys:P" && pass "Control+P reaches the page, Control+N does not" ||
