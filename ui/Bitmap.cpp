@@ -37,6 +37,42 @@ TBitmap::TBitmap(const TBitmap& other)
       pixelFormat_(other.pixelFormat_),
       fixedTransparentColor_(other.fixedTransparentColor_) {}
 
+TBitmap::TBitmap(TBitmap&& other) noexcept
+    : Transparent(other.Transparent),
+      TransparentMode(other.TransparentMode),
+      width_(other.width_),
+      height_(other.height_),
+      pixelFormat_(other.pixelFormat_),
+      fixedTransparentColor_(other.fixedTransparentColor_) {
+    other.DropSurface();  // it points into the pixels that move here
+    pixels_ = std::move(other.pixels_);
+    palette_ = std::move(other.palette_);
+    other.pixels_.clear();
+    other.palette_.clear();
+    other.width_ = 0;
+    other.height_ = 0;
+}
+
+TBitmap& TBitmap::operator=(TBitmap&& other) noexcept {
+    if (this == &other) return *this;
+    DropSurface();
+    other.DropSurface();
+    width_ = other.width_;
+    height_ = other.height_;
+    pixels_ = std::move(other.pixels_);
+    palette_ = std::move(other.palette_);
+    pixelFormat_ = other.pixelFormat_;
+    Transparent = other.Transparent;
+    TransparentMode = other.TransparentMode;
+    fixedTransparentColor_ = other.fixedTransparentColor_;
+    // The source keeps its canvas (it draws on the source), now over an empty picture.
+    other.pixels_.clear();
+    other.palette_.clear();
+    other.width_ = 0;
+    other.height_ = 0;
+    return *this;
+}
+
 TBitmap& TBitmap::operator=(const TBitmap& other) {
     if (this == &other) return *this;
     DropSurface();
@@ -92,9 +128,9 @@ TColor TBitmap::TransparentColor() const {
     return GetPixel(0, height_ - 1);
 }
 
-void TBitmap::LoadFromStream(TStream& stream) {
+void TBitmap::LoadFromStream(TStream& stream, uint64_t maxPixels) {
     const int64_t start = stream.Position();
-    std::vector<uint8_t> data(kBmpFileHeaderSize);
+    std::vector<uint8_t> data(kBmpSizeFieldsEnd);
     if (stream.Read(data.data(), static_cast<int32_t>(kBmpFileHeaderSize)) != static_cast<int32_t>(kBmpFileHeaderSize)) {
         stream.SetPosition(start);
         throw EInvalidGraphic("Invalid bitmap: the stream ends inside the file header");
@@ -110,25 +146,36 @@ void TBitmap::LoadFromStream(TStream& stream) {
         } catch (const Exception&) {
             remaining = -1;  // a stream that cannot tell its size
         }
-        if (remaining >= 0) {
-            if (fileSize > remaining) {
-                throw EInvalidGraphic("Invalid bitmap: the stream ends before the declared size of " +
-                                      std::to_string(fileSize) + " bytes");
-            }
-            data.reserve(fileSize);
+        if (remaining >= 0 && fileSize > remaining) {
+            throw EInvalidGraphic("Invalid bitmap: the stream ends before the declared size of " +
+                                  std::to_string(fileSize) + " bytes");
         }
-        size_t have = kBmpFileHeaderSize;
-        while (have < fileSize) {
-            const size_t chunk = std::min<size_t>(fileSize - have, kReadChunk);
-            data.resize(have + chunk);
-            const int32_t got = stream.Read(data.data() + have, static_cast<int32_t>(chunk));
-            if (got != static_cast<int32_t>(chunk)) {
-                throw EInvalidGraphic("Invalid bitmap: the stream ends before the declared size of " +
-                                      std::to_string(fileSize) + " bytes");
+        // The picture's size comes first: one too large is refused before the rest of the
+        // file is read (BmpDeclaredFileSize guarantees the size fields are inside it).
+        auto readInto = [&](size_t from, size_t to) {
+            for (size_t have = from; have < to;) {
+                const size_t chunk = std::min<size_t>(to - have, kReadChunk);
+                data.resize(have + chunk);
+                const int32_t got = stream.Read(data.data() + have, static_cast<int32_t>(chunk));
+                if (got != static_cast<int32_t>(chunk)) {
+                    throw EInvalidGraphic("Invalid bitmap: the stream ends before the declared size of " +
+                                          std::to_string(fileSize) + " bytes");
+                }
+                have += chunk;
             }
-            have += chunk;
+        };
+        readInto(kBmpFileHeaderSize, kBmpSizeFieldsEnd);
+        int32_t declaredWidth = 0, declaredHeight = 0;
+        const uint64_t declared = BmpDeclaredPixels(data.data(), declaredWidth, declaredHeight);
+        if (declared > maxPixels) {
+            throw EPictureTooLarge("Invalid bitmap: picture of " + std::to_string(declaredWidth) + " x " +
+                                       std::to_string(declaredHeight) + " pixels is too large (at most " +
+                                       std::to_string(maxPixels) + " pixels)",
+                                   declaredWidth, declaredHeight);
         }
-        image = DecodeBmp(data.data(), data.size());
+        if (remaining >= 0) data.reserve(fileSize);
+        readInto(kBmpSizeFieldsEnd, fileSize);
+        image = DecodeBmp(data.data(), data.size(), maxPixels);
     } catch (const Exception&) {
         stream.SetPosition(start);
         throw;

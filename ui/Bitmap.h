@@ -8,10 +8,24 @@
 #include <string>
 #include <vector>
 
+#include "base/Exceptions.h"
 #include "base/Types.h"
+
+// A picture refused for its size alone, before any of its pixel memory was allocated; it
+// carries the size the picture declared.
+class EPictureTooLarge : public EInvalidGraphic {
+public:
+    EPictureTooLarge(const std::string& message, int64_t width, int64_t height)
+        : EInvalidGraphic(message), Width(width), Height(height) {}
+    int64_t Width;
+    int64_t Height;
+};
 
 class TCanvas;
 class TStream;
+
+// Pictures beyond this many pixels are refused (1 GiB of pixel memory).
+constexpr uint64_t kBmpMaxPixels = uint64_t{1} << 28;
 typedef struct _cairo_surface cairo_surface_t;
 
 enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit };
@@ -25,6 +39,9 @@ public:
     ~TBitmap();
     TBitmap(const TBitmap& other);
     TBitmap& operator=(const TBitmap& other);
+    // Moving hands over the pixels without copying them; the source becomes empty.
+    TBitmap(TBitmap&& other) noexcept;
+    TBitmap& operator=(TBitmap&& other) noexcept;
 
     [[nodiscard]] int32_t Width() const { return width_; }
     [[nodiscard]] int32_t Height() const { return height_; }
@@ -69,8 +86,10 @@ public:
     // Reads one BMP file from the stream's position and leaves the stream right after the
     // file's declared size (the skin package frames BMP files by that size). Every depth
     // (1/4/8/16/24/32, RLE4/RLE8, bit fields, top-down and bottom-up) is read; damaged data
-    // raises EInvalidGraphic with the reason, and the picture is left unchanged.
-    void LoadFromStream(TStream& stream);
+    // raises EInvalidGraphic with the reason, and the picture is left unchanged. A picture
+    // of more than `maxPixels` pixels raises EPictureTooLarge after only its headers were
+    // read (the stream is then back where it was, as after any failure).
+    void LoadFromStream(TStream& stream, uint64_t maxPixels = kBmpMaxPixels);
     void LoadFromFile(const std::string& fileName);
     // Writes a complete BMP file at the picture's pixel format (24 bits for pfDevice and
     // for formats that cannot hold the picture's colours).

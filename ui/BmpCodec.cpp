@@ -20,12 +20,6 @@ uint32_t U32(const uint8_t* p) {
 
 enum Compression : uint32_t { kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3, kAlphaBitFields = 6 };
 
-// An RLE stream may describe far more pixels than it holds (delta and end-of-picture
-// escapes skip them); this bounds the pixels per data byte so a small file cannot demand a
-// huge allocation. A real RLE picture needs at least an end-of-line mark per row, about
-// 100 pixels per byte for flat rows; 4096 leaves room for large skipped areas.
-constexpr uint64_t kRleMaxPixelsPerByte = 4096;
-
 struct BmpHeader {
     uint32_t infoSize = 0;
     int64_t width = 0;
@@ -108,7 +102,9 @@ BmpHeader ParseHeader(const uint8_t* data, size_t size) {
     if (h.height == 0) Fail("height is zero");
     const uint64_t pixels = static_cast<uint64_t>(h.width) * static_cast<uint64_t>(h.height);
     if (pixels > kBmpMaxPixels) {
-        Fail("picture of " + std::to_string(h.width) + " x " + std::to_string(h.height) + " pixels is too large");
+        throw EPictureTooLarge("Invalid bitmap: picture of " + std::to_string(h.width) + " x " +
+                                   std::to_string(h.height) + " pixels is too large",
+                               h.width, h.height);
     }
 
     switch (h.compression) {
@@ -256,15 +252,19 @@ void DecodeUncompressed(const uint8_t* bits, const BmpHeader& h, const uint32_t*
 }
 
 // RLE8 / RLE4: runs, end-of-line, end-of-picture and delta escapes. Pixels the data skips
-// stay black. Every write is checked against the row and the picture.
-void DecodeRle(const uint8_t* p, const uint8_t* end, const BmpHeader& h, const uint32_t* lut, TBmpImage& img) {
+// stay black. With `img` null the data is only checked, with every check the decoding
+// makes, so that a picture is allocated only for data that proves it can fill it; the
+// decoding pass over checked data then cannot fail. Returns the bytes the data used, up to
+// and with its end mark.
+size_t WalkRle(const uint8_t* begin, const uint8_t* end, const BmpHeader& h, const uint32_t* lut, TBmpImage* img) {
     const bool rle4 = h.compression == kRle4;
-    const int64_t width = img.width, height = img.height;
+    const int64_t width = h.width, height = h.height;
+    const uint8_t* p = begin;
     int64_t x = 0, y = 0;  // y counts rows from the bottom
-    auto rowPtr = [&]() { return img.pixels.data() + static_cast<size_t>(height - 1 - y) * img.width; };
+    auto rowPtr = [&]() { return img->pixels.data() + static_cast<size_t>(height - 1 - y) * img->width; };
     for (;;) {
         if (end - p < 2) {
-            if (y >= height) return;  // every row was written; the end mark is missing
+            if (y >= height) return static_cast<size_t>(p - begin);  // every row was written; the end mark is missing
             Fail("the RLE data ends before the end-of-picture mark");
         }
         const uint8_t count = p[0];
@@ -272,12 +272,14 @@ void DecodeRle(const uint8_t* p, const uint8_t* end, const BmpHeader& h, const u
         p += 2;
         if (count > 0) {
             if (y >= height || x + count > width) Fail("an RLE run runs past the picture's edge");
-            uint32_t* dst = rowPtr() + x;
-            if (rle4) {
-                const uint32_t c[2] = {lut[value >> 4], lut[value & 0x0F]};
-                for (int i = 0; i < count; ++i) dst[i] = c[i & 1];
-            } else {
-                std::fill(dst, dst + count, lut[value]);
+            if (img) {
+                uint32_t* dst = rowPtr() + x;
+                if (rle4) {
+                    const uint32_t c[2] = {lut[value >> 4], lut[value & 0x0F]};
+                    for (int i = 0; i < count; ++i) dst[i] = c[i & 1];
+                } else {
+                    std::fill(dst, dst + count, lut[value]);
+                }
             }
             x += count;
             continue;
@@ -288,7 +290,7 @@ void DecodeRle(const uint8_t* p, const uint8_t* end, const BmpHeader& h, const u
                 ++y;
                 break;
             case 1:  // end of picture
-                return;
+                return static_cast<size_t>(p - begin);
             case 2: {  // delta
                 if (end - p < 2) Fail("an RLE delta is cut short");
                 x += p[0];
@@ -303,11 +305,13 @@ void DecodeRle(const uint8_t* p, const uint8_t* end, const BmpHeader& h, const u
                 const size_t padded = (bytes + 1) & ~size_t{1};
                 if (static_cast<size_t>(end - p) < bytes) Fail("RLE literal pixels are cut short");
                 if (y >= height || x + n > width) Fail("RLE literal pixels run past the picture's edge");
-                uint32_t* dst = rowPtr() + x;
-                if (rle4) {
-                    for (int i = 0; i < n; ++i) dst[i] = lut[(i & 1) ? (p[i >> 1] & 0x0F) : (p[i >> 1] >> 4)];
-                } else {
-                    for (int i = 0; i < n; ++i) dst[i] = lut[p[i]];
+                if (img) {
+                    uint32_t* dst = rowPtr() + x;
+                    if (rle4) {
+                        for (int i = 0; i < n; ++i) dst[i] = lut[(i & 1) ? (p[i >> 1] & 0x0F) : (p[i >> 1] >> 4)];
+                    } else {
+                        for (int i = 0; i < n; ++i) dst[i] = lut[p[i]];
+                    }
                 }
                 x += n;
                 p += std::min(padded, static_cast<size_t>(end - p));
@@ -390,21 +394,52 @@ uint32_t BmpDeclaredFileSize(const uint8_t* header14) {
     return size;
 }
 
-TBmpImage DecodeBmp(const uint8_t* data, size_t size) {
+uint64_t BmpDeclaredPixels(const uint8_t* first26, int32_t& width, int32_t& height) {
+    const uint8_t* info = first26 + kBmpFileHeaderSize;
+    const uint32_t infoSize = U32(info);
+    int64_t w = 0, hh = 0;
+    if (infoSize == 12) {
+        w = U16(info + 4);
+        hh = U16(info + 6);
+    } else if (infoSize >= 16 && infoSize <= 124) {
+        w = static_cast<int32_t>(U32(info + 4));
+        hh = static_cast<int32_t>(U32(info + 8));
+    } else {
+        return 0;
+    }
+    if (w <= 0 || hh == 0) return 0;
+    if (hh < 0) hh = -hh;
+    width = static_cast<int32_t>(w);
+    height = static_cast<int32_t>(std::min<int64_t>(hh, INT32_MAX));
+    return static_cast<uint64_t>(w) * static_cast<uint64_t>(hh);
+}
+
+TBmpImage DecodeBmp(const uint8_t* data, size_t size, uint64_t maxPixels) {
     if (size < kBmpFileHeaderSize) Fail("the file is too short");
     if (BmpDeclaredFileSize(data) > size) Fail("the file is shorter than its declared size");
     const BmpHeader h = ParseHeader(data, size);
+    const uint64_t pixelCount = static_cast<uint64_t>(h.width) * static_cast<uint64_t>(h.height);
+    if (pixelCount > maxPixels) {
+        throw EPictureTooLarge("Invalid bitmap: picture of " + std::to_string(h.width) + " x " +
+                                   std::to_string(h.height) + " pixels is too large (at most " +
+                                   std::to_string(maxPixels) + " pixels)",
+                               h.width, h.height);
+    }
     const std::vector<uint32_t> table = ReadColourTable(data, h);
 
     const uint8_t* bits = data + h.offBits;
     const size_t available = size - h.offBits;
     const bool rle = h.compression == kRle8 || h.compression == kRle4;
-    const uint64_t pixelCount = static_cast<uint64_t>(h.width) * static_cast<uint64_t>(h.height);
     size_t rleBytes = 0;
     if (rle) {
         rleBytes = h.sizeImage != 0 ? std::min<size_t>(h.sizeImage, available) : available;
-        if (pixelCount > static_cast<uint64_t>(rleBytes) * kRleMaxPixelsPerByte) {
-            Fail("the RLE data is far too short for a picture of this size");
+        // Every run, literal and delta is checked before the picture exists, and the size
+        // is judged by the bytes the data uses, not by the padding a file may add after
+        // its end mark.
+        const size_t used = WalkRle(bits, bits + rleBytes, h, nullptr, nullptr);
+        if (pixelCount > static_cast<uint64_t>(used) * kRleMaxPixelsPerByte) {
+            Fail("the RLE data is far too short for a picture of " + std::to_string(h.width) + " x " +
+                 std::to_string(h.height) + " pixels (it uses " + std::to_string(used) + " bytes)");
         }
     } else {
         const uint64_t stride = ((static_cast<uint64_t>(h.width) * h.bpp + 31) / 32) * 4;
@@ -425,7 +460,7 @@ TBmpImage DecodeBmp(const uint8_t* data, size_t size) {
     img.pixels.assign(static_cast<size_t>(pixelCount), 0);
     img.palette = table;
     img.format = FormatForDepth(h.bpp);
-    if (rle) DecodeRle(bits, bits + rleBytes, h, lut, img);
+    if (rle) (void)WalkRle(bits, bits + rleBytes, h, lut, &img);
     else DecodeUncompressed(bits, h, lut, img);
     return img;
 }

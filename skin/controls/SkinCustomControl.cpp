@@ -151,14 +151,14 @@ void TspSkinCustomControl::UpdateShapeRegion() {
         case rmBoth: region = ComposeMaskRegion(g, newGeometry_, w, h, *mask_); break;
         case rmHorizontal: {
             // Only the top edge's corner points divide a one-direction element.
-            const TPoint nrt{w + g.RT.X - rw, g.RT.Y};
+            const TPoint nrt{SaturateToInt32(int64_t{w} + g.RT.X - rw), g.RT.Y};
             const TSkinGeometry stored{g.LT, g.RT, g.LT, g.RT, g.C};
             const TSkinGeometry resized{g.LT, nrt, g.LT, nrt, newGeometry_.C};
             region = ComposeMaskRegion(stored, resized, w, h, *mask_);
             break;
         }
         case rmVertical: {
-            const TPoint nlb{g.LB.X, h + g.LB.Y - rh};
+            const TPoint nlb{g.LB.X, SaturateToInt32(int64_t{h} + g.LB.Y - rh)};
             const TSkinGeometry stored{g.LT, g.LT, g.LB, g.LB, g.C};
             const TSkinGeometry resized{g.LT, g.LT, nlb, nlb, newGeometry_.C};
             region = ComposeMaskRegion(stored, resized, w, h, *mask_);

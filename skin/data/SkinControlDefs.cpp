@@ -27,10 +27,10 @@ void TspDataSkinExPanelControl::Exchange(TSkinIniIo& io) {
     TspDataSkinCustomControl::Exchange(io);
     io.Rect("rollhskinrect", RollHSkinRect);
     io.Rect("rollvskinrect", RollVSkinRect);
-    io.Integer("rollleftoffset", RollLeftOffset);
-    io.Integer("rollrightoffset", RollRightOffset);
-    io.Integer("rolltopoffset", RollTopOffset);
-    io.Integer("rollbottomoffset", RollBottomOffset);
+    io.Coordinate("rollleftoffset", RollLeftOffset);
+    io.Coordinate("rollrightoffset", RollRightOffset);
+    io.Coordinate("rolltopoffset", RollTopOffset);
+    io.Coordinate("rollbottomoffset", RollBottomOffset);
     io.Rect("rollvcaptionrect", RollVCaptionRect);
     io.Rect("rollhcaptionrect", RollHCaptionRect);
     io.Rect("closebuttonrect", CloseButtonRect);
@@ -61,8 +61,8 @@ void TspDataSkinTabControl::Exchange(TSkinIniIo& io) {
     io.Rect("clientrect", ClientRect);
     io.Integer("bgpictureindex", BGPictureIndex, -1);
     io.CornerPoints("", LTPoint, RTPoint, LBPoint, RBPoint);
-    io.Integer("tableftoffset", TabLeftOffset);
-    io.Integer("tabrightoffset", TabRightOffset);
+    io.Coordinate("tableftoffset", TabLeftOffset);
+    io.Coordinate("tabrightoffset", TabRightOffset);
     io.Rect("tabsbgrect", TabsBGRect);
     Font(io, "", FontDef);
     io.Color("activefontcolor", ActiveFontColor);
@@ -112,8 +112,8 @@ void TspDataSkinGaugeControl::Exchange(TSkinIniIo& io) {
     TspDataSkinCustomControl::Exchange(io);
     io.Rect("progressarea", ProgressArea);
     io.Rect("progressrect", ProgressRect);
-    io.Integer("beginoffset", BeginOffset);
-    io.Integer("endoffset", EndOffset);
+    io.Coordinate("beginoffset", BeginOffset);
+    io.Coordinate("endoffset", EndOffset);
     io.Boolean("vertical", Vertical);
     Font(io, "", FontDef);
 }
@@ -140,8 +140,8 @@ void TspDataSkinStdLabelControl::Exchange(TSkinIniIo& io) {
 void TspDataSkinBitLabelControl::Exchange(TSkinIniIo& io) {
     TspDataSkinCustomControl::Exchange(io);
     io.Rect("skintextrect", SkinTextRect);
-    io.Integer("symbolwidth", SymbolWidth);
-    io.Integer("symbolheight", SymbolHeight);
+    io.Coordinate("symbolwidth", SymbolWidth);
+    io.Coordinate("symbolheight", SymbolHeight);
     io.LineList("symbols", Symbols);
 }
 
@@ -168,11 +168,11 @@ void TspDataSkinGridControl::Exchange(TSkinIniIo& io) {
     io.Rect("fixedcellrect", FixedCellRect);
     io.Rect("selectcellrect", SelectCellRect);
     io.Rect("focuscellrect", FocusCellRect);
-    io.Integer("fixedcellleftoffset", FixedCellLeftOffset);
-    io.Integer("fixedcellrightoffset", FixedCellRightOffset);
+    io.Coordinate("fixedcellleftoffset", FixedCellLeftOffset);
+    io.Coordinate("fixedcellrightoffset", FixedCellRightOffset);
     io.Rect("fixedcelltextrect", FixedCellTextRect);
-    io.Integer("cellleftoffset", CellLeftOffset);
-    io.Integer("cellrightoffset", CellRightOffset);
+    io.Coordinate("cellleftoffset", CellLeftOffset);
+    io.Coordinate("cellrightoffset", CellRightOffset);
     io.Rect("celltextrect", CellTextRect);
     io.Color("linescolor", LinesColor);
     io.Color("bgcolor", BGColor);
@@ -224,8 +224,8 @@ void TspDataSkinListBox::Exchange(TSkinIniIo& io) {
     io.Rect("itemrect", ItemRect);
     io.Rect("activeitemrect", ActiveItemRect);
     io.Rect("focusitemrect", FocusItemRect);
-    io.Integer("itemleftoffset", ItemLeftOffset);
-    io.Integer("itemrightoffset", ItemRightOffset);
+    io.Coordinate("itemleftoffset", ItemLeftOffset);
+    io.Coordinate("itemrightoffset", ItemRightOffset);
     io.Rect("itemtextrect", ItemTextRect);
     Font(io, "", FontDef);
     io.Color("activefontcolor", ActiveFontColor);
@@ -253,8 +253,8 @@ void TspDataSkinComboBox::Exchange(TSkinIniIo& io) {
     TspDataSkinCustomControl::Exchange(io);
     io.Rect("itemrect", ItemRect);
     io.Rect("focusitemrect", FocusItemRect);
-    io.Integer("itemleftoffset", ItemLeftOffset);
-    io.Integer("itemrightoffset", ItemRightOffset);
+    io.Coordinate("itemleftoffset", ItemLeftOffset);
+    io.Coordinate("itemrightoffset", ItemRightOffset);
     io.Rect("itemtextrect", ItemTextRect);
     Font(io, "", FontDef);
     io.Color("focusfontcolor", FocusFontColor);
@@ -273,8 +273,8 @@ void TspDataSkinScrollBarControl::Exchange(TSkinIniIo& io) {
     io.Rect("thumbrect", ThumbRect);
     io.Rect("activethumbrect", ActiveThumbRect);
     io.Rect("downthumbrect", DownThumbRect);
-    io.Integer("thumboffset1", ThumbOffset1);
-    io.Integer("thumboffset2", ThumbOffset2);
+    io.Coordinate("thumboffset1", ThumbOffset1);
+    io.Coordinate("thumboffset2", ThumbOffset2);
     io.Rect("glyphrect", GlyphRect);
     io.Rect("activeglyphrect", ActiveGlyphRect);
     io.Rect("downglyphrect", DownGlyphRect);
@@ -308,7 +308,7 @@ void TspDataSkinSlider::Exchange(TSkinIniIo& io) {
     io.Rect("hthumbrect", HThumbRect);
     io.Rect("vrulerrect", VRulerRect);
     io.Rect("vthumbrect", VThumbRect);
-    io.Integer("edgesize", EdgeSize);
+    io.Coordinate("edgesize", EdgeSize);
     io.Color("pointscolor", PointsColor);
 }
 

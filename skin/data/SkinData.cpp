@@ -152,7 +152,7 @@ void TspSkinData::ReadFormInfo(const TMemIniFile& ini) {
     io.StretchFlags(leftstretch, rightstretch, topstretch, bottomstretch);
     io.Rect("buttonsrect", buttonsrect);
     io.Rect("captionrect", captionrect);
-    io.Integer("buttonsoffset", buttonsoffset);
+    io.Coordinate("buttonsoffset", buttonsoffset);
     io.Boolean("buttonsinleft", buttonsinleft);
     io.Rect("maskrectarea", maskrectarea);
     io.CornerPoints("hittest", hittestlefttoppoint, hittestrighttoppoint, hittestleftbottompoint,
@@ -162,7 +162,7 @@ void TspSkinData::ReadFormInfo(const TMemIniFile& ini) {
     io.Rect("mainmenurect", mainmenurect);
     io.Rect("iconrect", iconrect);
     io.Boolean("mainmenupopupup", mainmenupopupup);
-    io.Integer("borderwidth", borderwidth);
+    io.Coordinate("borderwidth", borderwidth);
     io.Integer("cursorindex", cursorindex, -1);
     io.Boolean("autorenderinginactiveimage", autorenderinginactiveimage);
     io.InactiveEffect("inactiveeffect", inactiveeffect);
@@ -213,7 +213,7 @@ void TspSkinData::ReadAreas(const TMemIniFile& ini) {
     for (int i = 0; i < count; ++i) {
         std::string name, rest;
         if (!SplitNameType(ini.ReadString("SKINAREAS", std::to_string(i), ""), name, rest)) continue;
-        AreaDefs.push_back(std::make_unique<TspDataSkinArea>(name, ParseSkinRect(rest)));
+        AreaDefs.push_back(std::make_unique<TspDataSkinArea>(name, ClampSkinRect(ParseSkinRect(rest))));
     }
 }
 
@@ -229,6 +229,21 @@ void TspSkinData::ReadObjects(const TMemIniFile& ini) {
     }
 }
 
+namespace {
+
+// A rectangle that sizes a control must lie inside the control's picture, as a frame
+// object's rectangles must lie inside theirs: one that does not (or names no picture) is
+// read as absent, and the control draws its default look for it. So no control takes a
+// size from its skin that the skin's pictures (which the picture budget bounds) cannot
+// fill.
+void KeepInside(TRect& r, const TBitmap* picture) {
+    if (IsRectEmpty(r)) return;
+    if (picture && r.Left >= 0 && r.Top >= 0 && r.Right <= picture->Width() && r.Bottom <= picture->Height()) return;
+    r = {};
+}
+
+}  // namespace
+
 void TspSkinData::ReadControls(const TMemIniFile& ini) {
     const int count = ListCount(ini, "SKINCONTROLS");
     for (int i = 0; i < count; ++i) {
@@ -236,8 +251,18 @@ void TspSkinData::ReadControls(const TMemIniFile& ini) {
         SplitNameType(ini.ReadString("SKINCONTROLS", std::to_string(i), ""), name, type);
         auto def = CreateSkinControlDef(type, name);
         if (!def) continue;
+        def->LoadFromIni(ini);
+        const TBitmap* picture = ActivePicture(def->PictureIndex);
+        KeepInside(def->SkinRect, picture);
+        if (auto* ex = dynamic_cast<TspDataSkinExPanelControl*>(def.get())) {
+            KeepInside(ex->RollHSkinRect, picture);
+            KeepInside(ex->RollVSkinRect, picture);
+        }
+        if (auto* tab = dynamic_cast<TspDataSkinTabControl*>(def.get())) {
+            for (TRect* r : {&tab->TabRect, &tab->ActiveTabRect, &tab->FocusTabRect, &tab->MouseInTabRect})
+                KeepInside(*r, picture);
+        }
         ControlDefs.push_back(std::move(def));
-        ControlDefs.back()->LoadFromIni(ini);
     }
 }
 

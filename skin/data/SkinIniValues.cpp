@@ -1,5 +1,6 @@
 #include "skin/data/SkinIniValues.h"
 
+#include <algorithm>
 #include <array>
 
 #include "base/Exceptions.h"
@@ -39,6 +40,17 @@ const std::array<const char*, 7> kCommands = {"cmclose",   "cmmaximize", "cmmini
                                               "cmdefault", "cmrollup",   "cmminimizetotray"};
 
 }  // namespace
+
+int32_t ClampSkinCoordinate(int64_t v) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, -kMaxSkinCoordinate, kMaxSkinCoordinate));
+}
+
+TPoint ClampSkinPoint(TPoint p) { return {ClampSkinCoordinate(p.X), ClampSkinCoordinate(p.Y)}; }
+
+TRect ClampSkinRect(const TRect& r) {
+    return {ClampSkinCoordinate(r.Left), ClampSkinCoordinate(r.Top), ClampSkinCoordinate(r.Right),
+            ClampSkinCoordinate(r.Bottom)};
+}
 
 TPoint ParseSkinPoint(const std::string& text) {
     const auto f = DigitFields(text);
@@ -158,6 +170,11 @@ void TSkinIniIo::Integer(const char* key, int32_t& v, int32_t def) {
     else out_->WriteInteger(section_, key, v);
 }
 
+void TSkinIniIo::Coordinate(const char* key, int32_t& v, int32_t def) {
+    if (Reading()) v = ClampSkinCoordinate(in_->ReadInteger(section_, key, def));
+    else out_->WriteInteger(section_, key, v);
+}
+
 void TSkinIniIo::Boolean(const char* key, bool& v) {
     if (Reading()) v = in_->ReadInteger(section_, key, 0) == 1;
     else Put(key, v ? "1" : "0");
@@ -171,12 +188,12 @@ void TSkinIniIo::Text(const char* key, std::string& v, const std::string& def) {
 }
 
 void TSkinIniIo::Point(const char* key, TPoint& v) {
-    if (Reading()) v = ParseSkinPoint(Get(key, "0,0"));
+    if (Reading()) v = ClampSkinPoint(ParseSkinPoint(Get(key, "0,0")));
     else Put(key, SkinPointText(v));
 }
 
 void TSkinIniIo::Rect(const char* key, TRect& v) {
-    if (Reading()) v = ParseSkinRect(Get(key, "0,0,0,0"));
+    if (Reading()) v = ClampSkinRect(ParseSkinRect(Get(key, "0,0,0,0")));
     else Put(key, SkinRectText(v));
 }
 
@@ -243,6 +260,7 @@ void TSkinIniIo::FontGroup(const std::string& prefix, std::string& name, int32_t
                            TColor& color) {
     Text((prefix + "fontname").c_str(), name, "Arial");
     Integer((prefix + "fontheight").c_str(), height, 14);
+    if (Reading()) height = std::clamp(height, -kMaxSkinFontHeight, kMaxSkinFontHeight);
     FontStyle((prefix + "fontstyle").c_str(), style);
     Color((prefix + "fontcolor").c_str(), color);
 }

@@ -18,6 +18,19 @@ enum TspMorphStyle { mkDefault, mkGradient, mkLeftGradient, mkRightGradient, mkL
 enum TspInactiveImageEffect { ieBrightness, ieDarkness, ieGrayScale, ieNoise, ieSplitBlur, ieInvert };
 enum TspButtonCommand { cmClose, cmMaximize, cmMinimize, cmSysMenu, cmDefault, cmRollUp, cmMinimizeToTray };
 
+// Coordinates, sizes and offsets of every section are kept within the platform's 16-bit
+// window coordinates, as the form's frame geometry always was: a value read beyond
+// -kMaxSkinCoordinate .. kMaxSkinCoordinate is clamped to it where the section is read, so
+// that the drawing code can add a window size to any of them without overflowing.
+constexpr int32_t kMaxSkinCoordinate = 32767;
+[[nodiscard]] int32_t ClampSkinCoordinate(int64_t v);
+// Font heights are read clamped to -kMaxSkinFontHeight .. kMaxSkinFontHeight (the largest
+// caption font the frame draws): text that tall already fills a screen, and a control
+// sizes its tabs and captions by its text.
+constexpr int32_t kMaxSkinFontHeight = 512;
+[[nodiscard]] TPoint ClampSkinPoint(TPoint p);
+[[nodiscard]] TRect ClampSkinRect(const TRect& r);
+
 // "'%s' is not a valid integer value" (EConvertError) for a field without digits or a
 // missing field; blanks and any other non-digit characters (also "-") are dropped.
 [[nodiscard]] TPoint ParseSkinPoint(const std::string& text);
@@ -62,6 +75,9 @@ public:
     [[nodiscard]] const TMemIniFile& Ini() const { return *in_; }
 
     void Integer(const char* key, int32_t& v, int32_t def = 0);
+    // An integer that places or sizes something (an offset, a width): read clamped to
+    // -kMaxSkinCoordinate .. kMaxSkinCoordinate. Points and rectangles are read clamped too.
+    void Coordinate(const char* key, int32_t& v, int32_t def = 0);
     void Boolean(const char* key, bool& v);
     void Color(const char* key, TColor& v, TColor def = 0);
     void Text(const char* key, std::string& v, const std::string& def = "");
@@ -75,7 +91,8 @@ public:
     void LineList(const char* name, TStringList& v);
 
     // Key groups that several sections share, each read and written in one place.
-    // The font group: prefix + fontname, fontheight, fontstyle, fontcolor.
+    // The font group: prefix + fontname, fontheight (clamped to kMaxSkinFontHeight),
+    // fontstyle, fontcolor.
     void FontGroup(const std::string& prefix, std::string& name, int32_t& height, TFontStyles& style, TColor& color);
     // The four corner points: prefix + lefttoppoint, righttoppoint, leftbottompoint,
     // rightbottompoint.

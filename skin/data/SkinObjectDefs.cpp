@@ -46,17 +46,17 @@ void TspDataSkinCaption::Exchange(TSkinIniIo& io) {
     io.Rect("framerect", FrameRect);
     io.Rect("activeframerect", ActiveFrameRect);
     io.Rect("frametextrect", FrameTextRect);
-    io.Integer("frameleftoffset", FrameLeftOffset);
-    io.Integer("framerightoffset", FrameRightOffset);
+    io.Coordinate("frameleftoffset", FrameLeftOffset);
+    io.Coordinate("framerightoffset", FrameRightOffset);
 }
 
 void TspDataSkinMenuItem::Exchange(TSkinIniIo& io) {
     TspDataSkinObject::Exchange(io);
-    io.Integer("itemleftoffset", ItemLeftOffset);
-    io.Integer("itemrightoffset", ItemRightOffset);
+    io.Coordinate("itemleftoffset", ItemLeftOffset);
+    io.Coordinate("itemrightoffset", ItemRightOffset);
     io.Rect("dividerrect", DividerRect);
-    io.Integer("dividerleftoffset", DividerLeftOffset);
-    io.Integer("dividerrightoffset", DividerRightOffset);
+    io.Coordinate("dividerleftoffset", DividerLeftOffset);
+    io.Coordinate("dividerrightoffset", DividerRightOffset);
     io.Rect("textrect", TextRect);
     io.FontGroup("", FontName, FontHeight, FontStyle, FontColor);
     io.Color("activefontcolor", ActiveFontColor);
@@ -65,8 +65,8 @@ void TspDataSkinMenuItem::Exchange(TSkinIniIo& io) {
 
 void TspDataSkinMainMenuItem::Exchange(TSkinIniIo& io) {
     TspDataSkinObject::Exchange(io);
-    io.Integer("itemleftoffset", ItemLeftOffset);
-    io.Integer("itemrightoffset", ItemRightOffset);
+    io.Coordinate("itemleftoffset", ItemLeftOffset);
+    io.Coordinate("itemrightoffset", ItemRightOffset);
     io.Rect("downrect", DownRect);
     io.Rect("textrect", TextRect);
     io.FontGroup("", FontName, FontHeight, FontStyle, FontColor);
@@ -87,8 +87,8 @@ void TspDataSkinBitLabel::Exchange(TSkinIniIo& io) {
     TspDataSkinObject::Exchange(io);
     if (io.Reading()) Morphing = false;
     io.Text("textvalue", TextValue);
-    io.Integer("symbolwidth", SymbolWidth);
-    io.Integer("symbolheight", SymbolHeight);
+    io.Coordinate("symbolwidth", SymbolWidth);
+    io.Coordinate("symbolheight", SymbolHeight);
     io.LineList("symbols", Symbols);
 }
 

@@ -1,5 +1,8 @@
 #include "skin/data/SkinPackage.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "skin/draw/Jpeg.h"
 #include "base/Exceptions.h"
 
@@ -31,12 +34,51 @@ void TSkinPictures::Clear() {
     Active.clear();
 }
 
-void ReadSkinPictures(TStream& stream, TSkinPictures& pictures) {
-    for (TBitmap& picture : pictures.Optional) {
+std::string SkinPictureLabel(int optionalIndex) {
+    static const char* const kLabels[4] = {"main picture", "mask", "roll-up picture", "roll-up mask"};
+    return optionalIndex >= 0 && optionalIndex < 4 ? kLabels[optionalIndex] : "picture";
+}
+
+std::string ActivePictureLabel(size_t index) { return "active picture " + std::to_string(index); }
+
+void LoadSkinPicture(TBitmap& picture, const std::string& what, TSkinPictureBudget& budget,
+                     const std::function<void(TBitmap&, uint64_t)>& load) {
+    try {
+        load(picture, budget.Left);
+    } catch (const EPictureTooLarge& e) {
+        throw EPictureTooLarge(what + ": picture of " + std::to_string(e.Width) + " x " + std::to_string(e.Height) +
+                                   " pixels is too large for a skin (its pictures may hold " +
+                                   std::to_string(budget.Total) + " pixels in all, " +
+                                   std::to_string(budget.Left) + " are left for this one)",
+                               e.Width, e.Height);
+    } catch (const EInvalidGraphic& e) {
+        throw EInvalidGraphic(what + ": " + e.what());
+    }
+    const uint64_t used = static_cast<uint64_t>(std::max(picture.Width(), 0)) *
+                          static_cast<uint64_t>(std::max(picture.Height(), 0));
+    // The loaders refuse more than they are given; a picture that still came out larger
+    // is dropped rather than trusted.
+    if (used > budget.Left) {
+        const int64_t w = picture.Width(), h = picture.Height();
+        picture.Clear();
+        throw EPictureTooLarge(what + ": picture of " + std::to_string(w) + " x " + std::to_string(h) +
+                                   " pixels is too large for a skin",
+                               w, h);
+    }
+    budget.Left -= used;
+}
+
+void ReadSkinPictures(TStream& stream, TSkinPictures& pictures, uint64_t maxPixels) {
+    TSkinPictureBudget budget(maxPixels);
+    const auto fromStream = [&stream](TBitmap& picture, uint64_t maxPicturePixels) {
+        picture.LoadFromStream(stream, maxPicturePixels);
+    };
+    for (int i = 0; i < 4; ++i) {
+        TBitmap& picture = pictures.Optional[static_cast<size_t>(i)];
         uint8_t flag = 0;
         if (stream.Read(&flag, 1) != 1) throw EReadError("Skin package ends before a picture flag");
         if (flag != 0) picture.Clear();
-        else picture.LoadFromStream(stream);
+        else LoadSkinPicture(picture, SkinPictureLabel(i), budget, fromStream);
     }
     int32_t count = 0;
     if (!ReadInt32LE(stream, count)) throw EReadError("Skin package ends before the active picture count");
@@ -44,7 +86,7 @@ void ReadSkinPictures(TStream& stream, TSkinPictures& pictures) {
         throw EReadError("Skin package has an invalid active picture count (" + std::to_string(count) + ")");
     for (int32_t i = 0; i < count; ++i) {
         pictures.Active.push_back(std::make_unique<TBitmap>());
-        pictures.Active.back()->LoadFromStream(stream);
+        LoadSkinPicture(*pictures.Active.back(), ActivePictureLabel(static_cast<size_t>(i)), budget, fromStream);
     }
 }
 
@@ -82,21 +124,28 @@ std::string MissingRequiredSkinSection(const TMemIniFile& ini) {
 bool HasRequiredSkinSections(const TMemIniFile& ini) { return MissingRequiredSkinSection(ini).empty(); }
 
 void LoadSkinPictureFiles(const TMemIniFile& ini, const std::string& folder, bool allowJpeg,
-                          TSkinPictures& pictures) {
-    auto load = [&](TBitmap& bitmap, const std::string& name) {
-        if (allowJpeg && IsJpegFileName(name)) LoadJpegToBitmap(bitmap, folder + name);
-        else bitmap.LoadFromFile(folder + name);
+                          TSkinPictures& pictures, uint64_t maxPixels) {
+    TSkinPictureBudget budget(maxPixels);
+    auto load = [&](TBitmap& bitmap, const std::string& label, const std::string& name) {
+        LoadSkinPicture(bitmap, label + " \"" + name + "\"", budget, [&](TBitmap& b, uint64_t maxPicturePixels) {
+            if (allowJpeg && IsJpegFileName(name)) {
+                LoadJpegToBitmap(b, folder + name, static_cast<int64_t>(std::min<uint64_t>(maxPicturePixels, INT64_MAX)));
+            } else {
+                TFileStream stream(folder + name, fmOpenRead);
+                b.LoadFromStream(stream, maxPicturePixels);
+            }
+        });
     };
     for (int i = 0; i < 4; ++i) {
         const std::string name = ini.ReadString("PICTURES", kPictureKeys[i], "");
         if (name.empty()) pictures.Optional[i].Clear();
-        else load(pictures.Optional[i], name);
+        else load(pictures.Optional[i], SkinPictureLabel(i), name);
     }
     TStringList names;
     ReadSkinList(ini, "PICTURES", "activepictures", names);
     for (const std::string& name : names) {
         auto bitmap = std::make_unique<TBitmap>();
-        load(*bitmap, name);
+        load(*bitmap, ActivePictureLabel(pictures.Active.size()), name);
         pictures.Active.push_back(std::move(bitmap));
     }
 }

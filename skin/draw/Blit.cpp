@@ -20,18 +20,24 @@ Span ClipUnscaled(int64_t n, int64_t dstStart, int64_t dstLimit, int64_t srcStar
             std::min<int64_t>({n, dstLimit - dstStart, srcLimit - srcStart})};
 }
 
-void CopyUnscaled(TBitmap& target, const TRect& dst, const TBitmap& source, const TRect& src) {
-    const Span xs = ClipUnscaled(dst.Width(), dst.Left, target.Width(), src.Left, source.Width());
-    const Span ys = ClipUnscaled(dst.Height(), dst.Top, target.Height(), src.Top, source.Height());
+// Widths and heights in 64 bits: a rectangle's Right - Left need not fit 32 bits.
+int64_t Width64(const TRect& r) { return int64_t{r.Right} - r.Left; }
+int64_t Height64(const TRect& r) { return int64_t{r.Bottom} - r.Top; }
+
+// A w x h block from (sx, sy) of the source to (dx, dy) of the target, clipped to both.
+void CopyUnscaled(TBitmap& target, int64_t dx, int64_t dy, const TBitmap& source, int64_t sx, int64_t sy, int64_t w,
+                  int64_t h) {
+    const Span xs = ClipUnscaled(w, dx, target.Width(), sx, source.Width());
+    const Span ys = ClipUnscaled(h, dy, target.Height(), sy, source.Height());
     if (xs.begin >= xs.end || ys.begin >= ys.end) return;
     const size_t bytes = static_cast<size_t>(xs.end - xs.begin) * sizeof(uint32_t);
     auto copyRow = [&](int64_t j) {
-        const uint32_t* from = source.ScanLine(static_cast<int32_t>(src.Top + j)) + src.Left + xs.begin;
-        uint32_t* to = target.ScanLine(static_cast<int32_t>(dst.Top + j)) + dst.Left + xs.begin;
+        const uint32_t* from = source.ScanLine(static_cast<int32_t>(sy + j)) + (sx + xs.begin);
+        uint32_t* to = target.ScanLine(static_cast<int32_t>(dy + j)) + (dx + xs.begin);
         std::memmove(to, from, bytes);  // memmove: source and target may be one bitmap
     };
     // Within one bitmap, copy rows in the order that never reads a row already written.
-    if (&target == &source && dst.Top > src.Top) {
+    if (&target == &source && dy > sy) {
         for (int64_t j = ys.end - 1; j >= ys.begin; --j) copyRow(j);
     } else {
         for (int64_t j = ys.begin; j < ys.end; ++j) copyRow(j);
@@ -51,7 +57,7 @@ void CopyStretched(TBitmap& target, const TRect& dst, const TBitmap& sourceIn, c
         sourcePtr = &copy;
     }
     const TBitmap& source = *sourcePtr;
-    const int64_t dw = dst.Width(), dh = dst.Height(), sw = src.Width(), sh = src.Height();
+    const int64_t dw = Width64(dst), dh = Height64(dst), sw = Width64(src), sh = Height64(src);
 
     std::vector<int32_t> xMap;
     int64_t firstX = -1;
@@ -83,18 +89,20 @@ bool Contains(const TBitmap& bitmap, const TRect& r) {
 }  // namespace
 
 void BlitRect(TBitmap& target, const TRect& dst, const TBitmap& source, const TRect& src) {
-    if (dst.Width() < 1 || dst.Height() < 1 || src.Width() < 1 || src.Height() < 1) return;
+    const int64_t dw = Width64(dst), dh = Height64(dst), sw = Width64(src), sh = Height64(src);
+    if (dw < 1 || dh < 1 || sw < 1 || sh < 1) return;
     if (target.Empty() || source.Empty()) return;
-    if (dst.Width() == src.Width() && dst.Height() == src.Height()) {
-        CopyUnscaled(target, dst, source, src);
+    if (dw == sw && dh == sh) {
+        CopyUnscaled(target, dst.Left, dst.Top, source, src.Left, src.Top, dw, dh);
     } else {
         CopyStretched(target, dst, source, src);
     }
 }
 
 void TileRect(TBitmap& target, const TRect& area, const TBitmap& source, const TRect& tile) {
-    const int64_t cw = tile.Width(), ch = tile.Height();
-    if (cw < 1 || ch < 1 || area.Width() < 1 || area.Height() < 1) return;
+    const int64_t cw = Width64(tile), ch = Height64(tile);
+    const int64_t areaW = Width64(area), areaH = Height64(area);
+    if (cw < 1 || ch < 1 || areaW < 1 || areaH < 1) return;
     if (target.Empty() || source.Empty()) return;
 
     // The visible part of the area.
@@ -108,10 +116,9 @@ void TileRect(TBitmap& target, const TRect& area, const TBitmap& source, const T
         // the visible part are visited.
         for (int64_t ty = (ay0 - area.Top) / ch * ch; area.Top + ty < ay1; ty += ch) {
             for (int64_t tx = (ax0 - area.Left) / cw * cw; area.Left + tx < ax1; tx += cw) {
-                const int32_t w = static_cast<int32_t>(std::min<int64_t>(cw, area.Width() - tx));
-                const int32_t h = static_cast<int32_t>(std::min<int64_t>(ch, area.Height() - ty));
-                const int32_t x = static_cast<int32_t>(area.Left + tx), y = static_cast<int32_t>(area.Top + ty);
-                BlitRect(target, Bounds(x, y, w, h), source, Bounds(tile.Left, tile.Top, w, h));
+                const int64_t w = std::min<int64_t>(cw, areaW - tx);
+                const int64_t h = std::min<int64_t>(ch, areaH - ty);
+                CopyUnscaled(target, area.Left + tx, area.Top + ty, source, tile.Left, tile.Top, w, h);
             }
         }
         return;

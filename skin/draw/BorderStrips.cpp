@@ -20,6 +20,12 @@ void ComposeStrips(const TSkinGeometry& g, const TSkinGeometry& ng, int32_t W, i
                    const TStripSource& s, const TBorderStrips& strips, TEdgeStretch stretch) {
     const TBitmap& pic = s.picture;
     const TRect& R = s.R;
+    // Coordinates beyond the composition's range draw nothing (and leave the strips as
+    // they were, like an empty strip): none of the sums below can overflow then.
+    if (!ComposableGeometry(g) || !ComposableGeometry(ng) || !ComposableRect(R) || !ComposableValue(W) ||
+        !ComposableValue(H)) {
+        return;
+    }
     const TRect& C = g.C;
     const TRect& NC = ng.C;
     const int32_t x0 = R.Left, y0 = R.Top;

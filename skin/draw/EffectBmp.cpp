@@ -182,6 +182,9 @@ void TspEffectBmp::BlendRect(const TspEffectBmp& other, const TRect& r, int32_t 
     const int64_t x1 = std::min<int64_t>({r.Right, Width(), int64_t{r.Left} - col0 + other.Width()});
     const int64_t y0 = std::max<int64_t>({r.Top, 0, int64_t{r.Top} - row0});
     const int64_t y1 = std::min<int64_t>({r.Bottom, Height(), int64_t{r.Top} - row0 + other.Height()});
+    // An inverted rectangle, or one whose columns or rows miss either image, blends
+    // nothing: its span would be negative.
+    if (x0 >= x1 || y0 >= y1) return;
     for (int64_t y = y0; y < y1; ++y) {
         uint8_t* c = RowPointer(static_cast<int32_t>(y)) + x0 * 3;
         const uint8_t* o = other.RowPointer(static_cast<int32_t>(row0 + (y - r.Top))) + (col0 + (x0 - r.Left)) * 3;

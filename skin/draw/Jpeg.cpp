@@ -4,6 +4,7 @@
 // that the C++ side owns afterwards.
 #include "skin/draw/Jpeg.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -37,11 +38,12 @@ struct TDecoded {
     unsigned char* pixels = nullptr;  // width * height * 3 bytes, R G B
     int width = 0;
     int height = 0;
+    bool tooLarge = false;  // refused for its declared size (width and height say it)
     char error[JMSG_LENGTH_MAX] = {};
 };
 
 // Plain C-style decoder: only trivially destructible locals between setjmp and longjmp.
-bool DecodeJpeg(const unsigned char* data, unsigned long size, TDecoded* out) {
+bool DecodeJpeg(const unsigned char* data, unsigned long size, int64_t maxPixels, TDecoded* out) {
     jpeg_decompress_struct info;
     TJpegErrorManager errors;
     info.err = jpeg_std_error(&errors.pub);
@@ -58,9 +60,12 @@ bool DecodeJpeg(const unsigned char* data, unsigned long size, TDecoded* out) {
 
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
-    if (static_cast<int64_t>(info.image_width) * info.image_height > kMaxJpegPixels) {
-        std::snprintf(out->error, sizeof(out->error), "JPEG image too large (%ux%u)", info.image_width,
-                      info.image_height);
+    if (static_cast<int64_t>(info.image_width) * info.image_height > maxPixels) {
+        std::snprintf(out->error, sizeof(out->error), "JPEG image too large (%ux%u, at most %lld pixels)",
+                      info.image_width, info.image_height, static_cast<long long>(maxPixels));
+        out->tooLarge = true;
+        out->width = static_cast<int>(info.image_width);
+        out->height = static_cast<int>(info.image_height);
         jpeg_destroy_decompress(&info);
         return false;
     }
@@ -113,11 +118,15 @@ bool IsJpegFileName(const std::string& fileName) {
     return fileName.find(".jpg") != std::string::npos || fileName.find(".jpeg") != std::string::npos;
 }
 
-void LoadJpegFromMemory(TBitmap& bitmap, const uint8_t* data, size_t size) {
+void LoadJpegFromMemory(TBitmap& bitmap, const uint8_t* data, size_t size, int64_t maxPixels) {
     if (data == nullptr || size == 0) throw EInvalidGraphic("JPEG error: empty data");
     TDecoded decoded;
-    const bool ok = DecodeJpeg(data, static_cast<unsigned long>(size), &decoded);
+    const bool ok =
+        DecodeJpeg(data, static_cast<unsigned long>(size), std::min(maxPixels, kMaxJpegPixels), &decoded);
     const std::unique_ptr<unsigned char, decltype(&std::free)> owner(decoded.pixels, &std::free);
+    if (!ok && decoded.tooLarge) {
+        throw EPictureTooLarge(std::string("JPEG error: ") + decoded.error, decoded.width, decoded.height);
+    }
     if (!ok) throw EInvalidGraphic(std::string("JPEG error: ") + decoded.error);
 
     TBitmap picture(decoded.width, decoded.height);
@@ -129,10 +138,10 @@ void LoadJpegFromMemory(TBitmap& bitmap, const uint8_t* data, size_t size) {
         }
     }
     picture.SetPixelFormat(pf24bit);
-    bitmap.Assign(picture);
+    bitmap = std::move(picture);
 }
 
-void LoadJpegToBitmap(TBitmap& bitmap, const std::string& fileName) {
+void LoadJpegToBitmap(TBitmap& bitmap, const std::string& fileName, int64_t maxPixels) {
     const std::vector<uint8_t> bytes = ReadFileBytes(fileName);
-    LoadJpegFromMemory(bitmap, bytes.data(), bytes.size());
+    LoadJpegFromMemory(bitmap, bytes.data(), bytes.size(), maxPixels);
 }

@@ -36,23 +36,33 @@ std::vector<uint8_t> MaskToRegionData(const TBitmap& mask, int32_t xOffset, int3
     std::vector<uint8_t> data;
     if (mask.Empty()) return data;
     const int32_t w = mask.Width(), h = mask.Height();
-    // The run list grows with the mask; a typical window mask has a run or two per row.
-    data.reserve(kHeaderSize + kRectSize * (static_cast<size_t>(h) * 2));
-    data.resize(kHeaderSize);
-    uint32_t runs = 0;
+    // Black: blue + green + red = 0, i.e. all three channel bytes are zero.
+    auto black = [](uint32_t p) { return (p & 0xFFFFFFu) == 0; };
+    // The runs are counted first: the block is allocated once, and a mask too finely
+    // divided to be a window's shape gives none.
+    size_t runs = 0;
+    for (int32_t y = 0; y < h; ++y) {
+        const uint32_t* row = mask.ScanLine(y);
+        bool inside = false;
+        for (int32_t x = 0; x < w; ++x) {
+            const bool b = black(row[x]);
+            if (b && !inside) ++runs;
+            inside = b;
+        }
+        if (runs > kMaxMaskRegionRuns) return data;
+    }
+    data.resize(kHeaderSize + kRectSize * runs);
+    uint8_t* at = data.data() + kHeaderSize;
     for (int32_t y = 0; y < h; ++y) {
         const uint32_t* row = mask.ScanLine(y);
         int32_t x = 0;
         while (x < w) {
-            // Black: blue + green + red = 0, i.e. all three channel bytes are zero.
-            while (x < w && (row[x] & 0xFFFFFFu) != 0) ++x;
+            while (x < w && !black(row[x])) ++x;
             if (x == w) break;
             const int32_t start = x;
-            while (x < w && (row[x] & 0xFFFFFFu) == 0) ++x;
-            const size_t at = data.size();
-            data.resize(at + kRectSize);
-            PutRect(data.data() + at, Rect(start + xOffset, y + yOffset, x + xOffset, y + yOffset + 1));
-            ++runs;
+            while (x < w && black(row[x])) ++x;
+            PutRect(at, Rect(start + xOffset, y + yOffset, x + xOffset, y + yOffset + 1));
+            at += kRectSize;
         }
     }
     uint8_t* header = data.data();
@@ -68,6 +78,9 @@ std::optional<TRegion> MaskToRegion(const TBitmap& mask) { return RegionOf(mask,
 
 std::optional<TRegion> ComposeMaskRegion(const TSkinGeometry& g, const TSkinGeometry& ng, int32_t W,
                                          int32_t H, const TBitmap& mask) {
+    if (!ComposableGeometry(g) || !ComposableGeometry(ng) || !ComposableValue(W) || !ComposableValue(H)) {
+        return std::nullopt;
+    }
     if (ng.RT.X < ng.LT.X || ng.LB.Y < ng.LT.Y) return std::nullopt;
     const TRect& NC = ng.C;
     if (NC.Width() < 1 || NC.Height() < 1) return std::nullopt;

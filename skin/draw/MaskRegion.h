@@ -2,6 +2,7 @@
 // pure black.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -15,7 +16,11 @@ class TBitmap;
 // The platform's rectangle-list region data for the mask's black pixels, shifted by
 // (xOffset, yOffset): a 32-byte header (32, type 1, run count, 0, bounding rectangle of
 // the mask) and one 16-byte rectangle per horizontal run of black pixels, rows top to
-// bottom and runs left to right. An empty mask gives an empty block (no region).
+// bottom and runs left to right. An empty mask gives an empty block (no region), and so
+// does one with more than kMaxMaskRegionRuns runs: a window's shape has a few runs a row,
+// and a finely dithered mask picture would otherwise make a region many times the
+// picture's own size.
+constexpr size_t kMaxMaskRegionRuns = size_t{1} << 20;
 [[nodiscard]] std::vector<uint8_t> MaskToRegionData(const TBitmap& mask, int32_t xOffset, int32_t yOffset);
 
 // The mask's shape at (0, 0); none for an empty mask.

@@ -1,17 +1,38 @@
 // Four-point and one-direction composition.
 #include "skin/draw/SkinCompose.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "skin/draw/Blit.h"
 #include "skin/draw/SkinComposeInternal.h"
 #include "ui/Bitmap.h"
 
+int32_t SaturateToInt32(int64_t v) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
+}
+
+bool ComposableValue(int64_t v) { return v >= -kMaxComposeCoordinate && v <= kMaxComposeCoordinate; }
+
+bool ComposableRect(const TRect& r) {
+    return ComposableValue(r.Left) && ComposableValue(r.Top) && ComposableValue(r.Right) && ComposableValue(r.Bottom);
+}
+
+bool ComposableGeometry(const TSkinGeometry& g) {
+    for (const TPoint p : {g.LT, g.RT, g.LB, g.RB})
+        if (!ComposableValue(p.X) || !ComposableValue(p.Y)) return false;
+    return ComposableRect(g.C);
+}
+
 TSkinGeometry ResizedGeometry(const TSkinGeometry& g, const TRect& R, int32_t W, int32_t H) {
-    const int32_t dx = W - R.Width(), dy = H - R.Height();
+    const int64_t dx = int64_t{W} - (int64_t{R.Right} - R.Left), dy = int64_t{H} - (int64_t{R.Bottom} - R.Top);
+    auto add = [](int32_t v, int64_t d) { return SaturateToInt32(v + d); };
     return {g.LT,
-            {g.RT.X + dx, g.RT.Y},
-            {g.LB.X, g.LB.Y + dy},
-            {g.RB.X + dx, g.RB.Y + dy},
-            {g.C.Left, g.C.Top, g.C.Right + dx, g.C.Bottom + dy}};
+            {add(g.RT.X, dx), g.RT.Y},
+            {g.LB.X, add(g.LB.Y, dy)},
+            {add(g.RB.X, dx), add(g.RB.Y, dy)},
+            {g.C.Left, g.C.Top, add(g.C.Right, dx), add(g.C.Bottom, dy)}};
 }
 
 TResizeMode ResizeModeOf(const TRect& R, const TSkinGeometry& g) {
@@ -68,6 +89,10 @@ void ComposeSkinImage(const TSkinGeometry& g, const TSkinGeometry& ng, TBitmap& 
                       TClientDraw drawClient, TEdgeStretch stretch) {
     target.SetSize(W, H);
     if (g.RB.X == g.LT.X || g.RB.Y == g.LT.Y || picture.Empty()) return;
+    if (!ComposableGeometry(g) || !ComposableGeometry(ng) || !ComposableRect(R) || !ComposableValue(W) ||
+        !ComposableValue(H)) {
+        return;
+    }
     const int32_t x0 = R.Left, y0 = R.Top;
     const TRect& C = g.C;
     const TRect& NC = ng.C;
@@ -113,6 +138,11 @@ void ComposeSkinImageTiled(const TSkinGeometry& g, const TSkinGeometry& ng, TBit
 
 void ComposeHorzImage(int32_t leftWidth, int32_t rightWidth, TBitmap& target, int32_t W,
                       const TRect& R, const TBitmap& picture) {
+    if (!ComposableRect(R) || !ComposableValue(leftWidth) || !ComposableValue(rightWidth) || !ComposableValue(W)) {
+        const int64_t h = int64_t{R.Bottom} - R.Top;
+        target.SetSize(ComposableValue(W) ? W : 0, ComposableValue(h) ? static_cast<int32_t>(h) : 0);
+        return;
+    }
     const int32_t a = leftWidth, b = rightWidth, H = R.Height();
     target.SetSize(W, H);
     if (a != 0) BlitRect(target, Rect(0, 0, a, H), picture, Rect(R.Left, R.Top, R.Left + a, R.Bottom));
@@ -123,6 +153,11 @@ void ComposeHorzImage(int32_t leftWidth, int32_t rightWidth, TBitmap& target, in
 
 void ComposeVertImage(int32_t topHeight, int32_t bottomHeight, TBitmap& target, int32_t H,
                       const TRect& R, const TBitmap& picture) {
+    if (!ComposableRect(R) || !ComposableValue(topHeight) || !ComposableValue(bottomHeight) || !ComposableValue(H)) {
+        const int64_t w = int64_t{R.Right} - R.Left;
+        target.SetSize(ComposableValue(w) ? static_cast<int32_t>(w) : 0, ComposableValue(H) ? H : 0);
+        return;
+    }
     const int32_t a = topHeight, b = bottomHeight, W = R.Width();
     target.SetSize(W, H);
     if (a != 0) BlitRect(target, Rect(0, 0, W, a), picture, Rect(R.Left, R.Top, R.Right, R.Top + a));

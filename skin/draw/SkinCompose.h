@@ -32,8 +32,18 @@ struct TSkinGeometry {
 };
 
 // The geometry for a W x H target: right points move by dx = W - R.Width, bottom points by
-// dy = H - R.Height, the client rectangle grows by (dx, dy).
+// dy = H - R.Height, the client rectangle grows by (dx, dy). Computed in 64 bits and
+// saturated to 32, so no input overflows (what comes out of range then composes nothing).
 [[nodiscard]] TSkinGeometry ResizedGeometry(const TSkinGeometry& g, const TRect& R, int32_t W, int32_t H);
+
+// The composition works on coordinates of at most this magnitude (far beyond any picture
+// or window: a skin's are read clamped to 32767), so that none of its sums can overflow;
+// an element with a point, rectangle or size beyond it is left sized but unpainted.
+constexpr int32_t kMaxComposeCoordinate = int32_t{1} << 26;
+[[nodiscard]] bool ComposableGeometry(const TSkinGeometry& g);
+[[nodiscard]] bool ComposableRect(const TRect& r);
+[[nodiscard]] bool ComposableValue(int64_t v);
+[[nodiscard]] int32_t SaturateToInt32(int64_t v);
 
 // How an element follows its control's size.
 enum TResizeMode : int {
@@ -57,8 +67,8 @@ enum TClientDraw : bool { cdSkipClient = false, cdDrawClient = true };
 
 // Sets the target to W x H and paints it from `picture`'s rectangle R: edges, then the
 // eight fixed pieces, then (with cdDrawClient) the client piece tiled. A degenerate point
-// set (RB.X = LT.X or RB.Y = LT.Y) or an empty picture leaves the target sized but
-// unpainted.
+// set (RB.X = LT.X or RB.Y = LT.Y), geometry beyond kMaxComposeCoordinate or an empty
+// picture leaves the target sized but unpainted.
 void ComposeSkinImage(const TSkinGeometry& g, const TSkinGeometry& ng, TBitmap& target,
                       const TBitmap& picture, const TRect& R, int32_t W, int32_t H,
                       TClientDraw drawClient, TEdgeStretch stretch);

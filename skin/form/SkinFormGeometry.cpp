@@ -12,9 +12,8 @@
 namespace {
 
 // Skin coordinates the frame works with stay within the platform's 16-bit window
-// coordinates, so that moving them by a window size never overflows.
-constexpr int kMaxSkinCoordinate = 32767;
-
+// coordinates (kMaxSkinCoordinate, which the reader also clamps to), so that moving them
+// by a window size never overflows.
 bool InRange(TPoint p) {
     return p.X >= -kMaxSkinCoordinate && p.X <= kMaxSkinCoordinate && p.Y >= -kMaxSkinCoordinate &&
            p.Y <= kMaxSkinCoordinate;

@@ -21,7 +21,7 @@ constexpr int kMaxCaptionFontHeight = 512;
 // Frame strips and glyph tables longer than this are damaged definitions.
 constexpr int32_t kMaxFrames = 4096;
 
-bool InCoordinateRange(int64_t v) { return v >= -32767 && v <= 32767; }
+bool InCoordinateRange(int64_t v) { return v >= -kMaxSkinCoordinate && v <= kMaxSkinCoordinate; }
 bool InRange(TPoint p) { return InCoordinateRange(p.X) && InCoordinateRange(p.Y); }
 
 // Every rectangle of the definition lies in the picture it is drawn from, and its numbers
@@ -42,8 +42,8 @@ bool Usable(const TspSkinData& skin, const TspDataSkinObject* def) {
         if (!inActive(c->FrameRect) || !inActive(c->ActiveFrameRect)) return false;
         if (!SkinRectUsable(c->TextRect) || !SkinRectUsable(c->FrameTextRect)) return false;
         if (c->FontHeight < -kMaxCaptionFontHeight || c->FontHeight > kMaxCaptionFontHeight) return false;
-        if (c->FrameLeftOffset < 0 || c->FrameRightOffset < 0 || c->FrameLeftOffset > 32767 ||
-            c->FrameRightOffset > 32767) {
+        if (c->FrameLeftOffset < 0 || c->FrameRightOffset < 0 || c->FrameLeftOffset > kMaxSkinCoordinate ||
+            c->FrameRightOffset > kMaxSkinCoordinate) {
             return false;
         }
     }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "skin/draw/Blit.h"
@@ -220,4 +221,53 @@ TEST(BlitRect, ClipsToBothBitmapsAndIgnoresEmptyOrNegativeSpans) {
     BlitRect(wide, Rect(0, 0, 2, 1), pic, Rect(0, 0, 6, 1));
     EXPECT_EQ(At(wide, 0, 0), Numbered(1, 0));
     EXPECT_EQ(At(wide, 1, 0), Numbered(4, 0));
+}
+
+TEST(ComposeArithmetic, ExtremeGeometrySaturatesAndComposesNothingWithoutOverflowing) {
+    constexpr int32_t kMax = INT32_MAX, kMin = INT32_MIN;
+    // The resized geometry saturates instead of wrapping.
+    const TSkinGeometry wide{{kMax, kMax}, {kMax, kMax}, {kMax, kMax}, {kMax, kMax}, Rect(kMax, kMax, kMax, kMax)};
+    const TSkinGeometry n = ResizedGeometry(wide, Rect(0, 0, 1, 1), kMax, kMax);
+    EXPECT_EQ(n.RB, (TPoint{kMax, kMax}));
+    EXPECT_EQ(n.C, Rect(kMax, kMax, kMax, kMax));
+    EXPECT_EQ(ResizedGeometry(kG, Rect(kMin, kMin, kMax, kMax), 0, 0).RB, (TPoint{kMin, kMin}));
+    // Such geometry leaves the target sized but unpainted, and so do one-direction
+    // elements, border strips and mask shapes made from it.
+    const TBitmap pic = Picture();
+    TBitmap target;
+    ComposeSkinImageTiled(wide, n, target, pic, Rect(0, 0, kMax, kMax), 12, 9, cdDrawClient);
+    EXPECT_EQ(target.Width(), 12);
+    EXPECT_EQ(At(target, 5, 5), 0x00FFFFFFu);
+    ComposeSkinImage(kG, ResizedGeometry(kG, kR, 20, 16), target, pic, Rect(kMin, 3, 12, 11), 20, 16, cdDrawClient,
+                     TEdgeStretch{true, true, true, true});
+    EXPECT_EQ(At(target, 5, 5), 0x00FFFFFFu);
+    ComposeHorzImage(kMax, kMax, target, 30, kR, pic);
+    EXPECT_EQ(target.Width(), 30);
+    ComposeVertImage(kMin, kMax, target, 30, Rect(kMin, 0, kMax, 8), pic);
+    EXPECT_EQ(target.Height(), 30);
+    TBitmap top, bottom, left, right;
+    ComposeBorderStrips(wide, n, 50, 40, Rect(0, 0, kMax, kMax), pic, TBorderStrips{&top, &bottom, &left, &right},
+                        TEdgeStretch{});
+    ComposeBorderStripsTiled(wide, n, 50, 40, pic, TBorderStrips{&top, &bottom, &left, &right});
+    EXPECT_TRUE(top.Empty() && bottom.Empty() && left.Empty() && right.Empty());
+}
+
+TEST(BlitRect, RectanglesWiderThan32BitsCopyOnlyWhatLiesInsideBothBitmaps) {
+    constexpr int32_t kMax = INT32_MAX, kMin = INT32_MIN;
+    const TBitmap pic = Picture();
+    TBitmap target = SolidPicture(6, 4, 0x00FFFFFF);
+    // Widths of 2^32 - 1: neither a same-size copy nor a stretch reads or writes outside.
+    BlitRect(target, Rect(kMin, 0, kMax, 4), pic, Rect(kMin, 0, kMax, 4));
+    EXPECT_EQ(At(target, 0, 0), Numbered(0, 0));
+    EXPECT_EQ(At(target, 5, 3), Numbered(5, 3));
+    target = SolidPicture(6, 4, 0x00FFFFFF);
+    BlitRect(target, Rect(kMin, kMin, kMax, kMax), pic, Rect(0, 0, 16, 14));
+    BlitRect(target, Rect(0, 0, 6, 4), pic, Rect(kMin, kMin, kMax, kMax));
+    // Tiles of such a size, from outside the picture, reach nothing outside either bitmap.
+    TileRect(target, Rect(kMin, kMin, kMax, kMax), pic, Rect(kMin, 0, kMax, 4));
+    TileRect(target, Rect(0, 0, 6, 4), pic, Rect(kMax - 2, kMax - 2, kMax, kMax));
+    TileRect(target, Rect(-3, -3, 6, 4), pic, Rect(-2, -2, 3, 3));
+    // Target (0, 0) and (1, 1) are the area's (3, 3) and (4, 4): the tile's picture (1, 1), (2, 2).
+    EXPECT_EQ(At(target, 0, 0), Numbered(1, 1));
+    EXPECT_EQ(At(target, 1, 1), Numbered(2, 2));
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <vector>
 
@@ -141,6 +142,42 @@ TEST(TspEffectBmp, BlendRectPairsRowsAndColumnsAndStaysInside) {
     EXPECT_EQ(RowGreys(self, 0), (std::vector<int>{0, 10, 20, 0}));  // pairs rows -5.. with other's -4..: row 0 -> other row 6: none
     self.BlendRect(other, Rect(0, 0, 4, 2), 1, 2, 1.0);
     EXPECT_EQ(RowGreys(self, 0), (std::vector<int>{30, 40, 20, 0}));
+}
+
+TEST(TspEffectBmp, BlendRectWithInvertedDisjointOrPartlyOutsideRectanglesTouchesOnlyPairsThatExist) {
+    // Every case has rows that overlap both images, so only the columns decide (a negative
+    // column span used to be taken as a huge length).
+    const TspEffectBmp original = Grey(4, 2, 0);
+    const TspEffectBmp other = Columns({10, 20, 30, 40}, 2);
+    const struct {
+        TRect r;
+        int32_t row0, col0;
+    } nothing[] = {
+        {Rect(3, 0, 1, 2), 0, 0},                  // inverted columns
+        {Rect(2, 2, 4, 0), 0, 0},                  // inverted rows
+        {Rect(10, 0, 20, 2), 0, 0},                // columns right of the bitmap
+        {Rect(-20, 0, -10, 2), 0, 0},              // columns left of it
+        {Rect(0, 0, 4, 2), 0, 10},                 // paired columns right of the other image
+        {Rect(0, 0, 4, 2), 0, -10},                // and left of it
+        {Rect(0, 0, 4, 2), 5, 0},                  // paired rows below it
+        {Rect(INT32_MIN, 0, INT32_MAX, 2), 0, INT32_MAX},
+        {Rect(INT32_MAX, 0, INT32_MIN, 2), INT32_MIN, INT32_MIN},
+    };
+    for (const auto& c : nothing) {
+        TspEffectBmp self = original;
+        self.BlendRect(other, c.r, c.row0, c.col0, 1.0);
+        EXPECT_TRUE(SamePixels(self, original)) << c.r.Left << "," << c.r.Top << "," << c.r.Right << "," << c.r.Bottom;
+    }
+    // Partly outside: columns -2..1 pair with other's columns 0..3; only self's 0 and 1 exist.
+    TspEffectBmp self = original;
+    self.BlendRect(other, Rect(-2, -1, 2, 5), -1, 0, 1.0);
+    EXPECT_EQ(RowGreys(self, 0), (std::vector<int>{30, 40, 0, 0}));
+    EXPECT_EQ(RowGreys(self, 1), (std::vector<int>{30, 40, 0, 0}));
+    // Reaching past the right and bottom: columns 3..9 pair with 0..6, rows 1..9 with 0..8.
+    self = original;
+    self.BlendRect(other, Rect(3, 1, 10, 10), 0, 0, 1.0);
+    EXPECT_EQ(RowGreys(self, 0), (std::vector<int>{0, 0, 0, 0}));
+    EXPECT_EQ(RowGreys(self, 1), (std::vector<int>{0, 0, 0, 10}));
 }
 
 TEST(TspEffectBmp, BlendGradientShowsOtherInTheMiddleFadingOutward) {

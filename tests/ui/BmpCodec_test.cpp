@@ -1,7 +1,9 @@
 // BMP reading against the BMP Suite conformance images and hand-built files, and writing
 // at every depth.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -443,4 +445,98 @@ TEST(BmpWrite, SuitePicturesRoundTripAtTheirOwnDepth) {
             EXPECT_EQ(back.PixelFormat(), b.PixelFormat()) << name;
         }
     }
+}
+
+namespace {
+
+// The process's peak resident memory so far, in MiB.
+long PeakMiB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
+}
+
+// RLE8 rows of `w` pixels of colour 1, each ended by an end of line.
+std::vector<uint8_t> RleRows(int32_t w, int32_t rows) {
+    std::vector<uint8_t> row;
+    for (int32_t left = w; left > 0; left -= 255) row.insert(row.end(), {static_cast<uint8_t>(std::min(left, 255)), 1});
+    row.insert(row.end(), {0, 0});
+    std::vector<uint8_t> bits;
+    for (int32_t y = 0; y < rows; ++y) bits.insert(bits.end(), row.begin(), row.end());
+    return bits;
+}
+
+}  // namespace
+
+TEST(BmpDecode, LyingRleDataIsRefusedBeforeThePictureIsAllocated) {
+    // 65536 x 4096 = 2^28 pixels (1 GiB of pixel memory), within the codec's own limit. 128
+    // honest rows use enough bytes for the ratio check; then the data lies. Each is found by
+    // the check over the whole data before the picture exists: the peak memory stays far
+    // below the picture's gigabyte.
+    const int32_t w = 65536, h = 4096;
+    const std::vector<uint8_t> rows = RleRows(w, 128);
+    std::vector<uint8_t> pastEdge = rows;  // a run past the right edge
+    for (int i = 0; i < 258; ++i) pastEdge.insert(pastEdge.end(), {255, 1});
+    std::vector<uint8_t> deltaPastEnd = rows;  // deltas down past the last row
+    for (int i = 0; i < 16; ++i) deltaPastEnd.insert(deltaPastEnd.end(), {0, 2, 0, 255});
+    deltaPastEnd.insert(deltaPastEnd.end(), {0, 1});
+    std::vector<uint8_t> literalPastEdge = rows;  // literal pixels past the right edge
+    for (int i = 0; i < 257; ++i) literalPastEdge.insert(literalPastEdge.end(), {255, 1});
+    literalPastEdge.insert(literalPastEdge.end(), {0, 4, 1, 1, 1, 1});
+    std::vector<uint8_t> endsEarly = rows;  // no end mark, rows missing
+    std::vector<uint8_t> padded = {0, 1};  // an end mark, then padding the ratio must not count
+    padded.resize(1 << 17, 0);
+    const long before = PeakMiB();
+    for (const auto* bits : {&pastEdge, &deltaPastEnd, &literalPastEdge, &endsEarly, &padded}) {
+        const std::vector<uint8_t> f = MakeBmp8(w, h, 1, *bits);
+        EXPECT_THROW((void)DecodeBmp(f.data(), f.size()), EInvalidGraphic) << bits->size();
+    }
+    EXPECT_LT(PeakMiB() - before, 256) << "a picture was allocated before its data was checked";
+    // The same data, honest to the end, decodes (a smaller picture, for the memory's sake).
+    std::vector<uint8_t> honest = RleRows(300, 20);
+    honest.insert(honest.end(), {0, 1});
+    const std::vector<uint8_t> f = MakeBmp8(300, 20, 1, honest);
+    EXPECT_EQ(DecodeBmp(f.data(), f.size()).pixels, std::vector<uint32_t>(300 * 20, Grey(1)));
+}
+
+TEST(BmpDecode, APictureAboveTheCallersLimitIsTooLargeBeforeAnyPixelExists) {
+    const std::vector<uint8_t> f = MakeBmp8(20, 10, 0, std::vector<uint8_t>(200, 1));
+    EXPECT_EQ(DecodeBmp(f.data(), f.size(), 200).width, 20);
+    try {
+        (void)DecodeBmp(f.data(), f.size(), 199);
+        FAIL();
+    } catch (const EPictureTooLarge& e) {
+        EXPECT_EQ(e.Width, 20);
+        EXPECT_EQ(e.Height, 10);
+        EXPECT_STREQ(e.what(), "Invalid bitmap: picture of 20 x 10 pixels is too large (at most 199 pixels)");
+    }
+    // From a stream only the headers are read; the stream goes back to where it was.
+    TMemoryStream s;
+    s.WriteBuffer("xy", 2);
+    s.WriteBuffer(f.data(), static_cast<int32_t>(f.size()));
+    s.SetPosition(2);
+    TBitmap b;
+    EXPECT_THROW(b.LoadFromStream(s, 100), EPictureTooLarge);
+    EXPECT_EQ(s.Position(), 2);
+    EXPECT_TRUE(b.Empty());
+    b.LoadFromStream(s, 200);
+    EXPECT_EQ(b.Width(), 20);
+    EXPECT_EQ(s.Position(), s.Size());
+}
+
+TEST(BitmapMove, MovingHandsOverThePixelsAndEmptiesTheSource) {
+    TBitmap a(3, 2);
+    a.SetPixel(1, 1, clRed);
+    (void)a.Surface();
+    TBitmap b(std::move(a));
+    EXPECT_EQ(b.Width(), 3);
+    EXPECT_EQ(b.GetPixel(1, 1), clRed);
+    EXPECT_TRUE(a.Empty());  // NOLINT(bugprone-use-after-move): a moved-from bitmap is empty
+    TBitmap c;
+    (void)b.Surface();
+    c = std::move(b);
+    EXPECT_EQ(c.GetPixel(1, 1), clRed);
+    EXPECT_TRUE(b.Empty());  // NOLINT(bugprone-use-after-move)
+    c.Canvas().FillSolid(Rect(0, 0, 1, 1), clBlue);
+    EXPECT_EQ(c.GetPixel(0, 0), clBlue);
 }
