@@ -415,7 +415,7 @@ TEST_F(MDIFrameTest, MinimisedChildrenStackAlongTheBottomAndReflowWhenTheAreaCha
     auto* e = MakeChild("E", true);
     e->SetWindowState(kSkinStateMinimized);
     Settle();
-    EXPECT_EQ(e->Form()->BoundsRect().TopLeft(), TPoint(area.Left, area.Bottom - h));
+    EXPECT_EQ(e->Form()->BoundsRect().TopLeft(), (TPoint{area.Left, area.Bottom - h}));
     // A narrower parent re-stacks them into more rows, all inside the area.
     form->SetWidth(w * 2 + 40);
     Settle();
