@@ -158,8 +158,9 @@ void TBitmap::LoadFromStream(TStream& stream, uint64_t maxPixels) {
                 data.resize(have + chunk);
                 const int32_t got = stream.Read(data.data() + have, static_cast<int32_t>(chunk));
                 if (got != static_cast<int32_t>(chunk)) {
-                    throw EInvalidGraphic("Invalid bitmap: the stream ends before the declared size of " +
-                                          std::to_string(fileSize) + " bytes");
+                    throw EInvalidGraphic(
+                        "Invalid bitmap: the stream ends before the declared size of " +
+                        std::to_string(fileSize) + " bytes");
                 }
                 have += chunk;
             }
@@ -168,8 +169,9 @@ void TBitmap::LoadFromStream(TStream& stream, uint64_t maxPixels) {
         int32_t declaredWidth = 0, declaredHeight = 0;
         const uint64_t declared = BmpDeclaredPixels(data.data(), declaredWidth, declaredHeight);
         if (declared > maxPixels) {
-            throw EPictureTooLarge("Invalid bitmap: picture of " + std::to_string(declaredWidth) + " x " +
-                                       std::to_string(declaredHeight) + " pixels is too large (at most " +
+            throw EPictureTooLarge("Invalid bitmap: picture of " + std::to_string(declaredWidth) +
+                                       " x " + std::to_string(declaredHeight) +
+                                       " pixels is too large (at most " +
                                        std::to_string(maxPixels) + " pixels)",
                                    declaredWidth, declaredHeight);
         }

@@ -256,15 +256,20 @@ void DecodeUncompressed(const uint8_t* bits, const BmpHeader& h, const uint32_t*
 // makes, so that a picture is allocated only for data that proves it can fill it; the
 // decoding pass over checked data then cannot fail. Returns the bytes the data used, up to
 // and with its end mark.
-size_t WalkRle(const uint8_t* begin, const uint8_t* end, const BmpHeader& h, const uint32_t* lut, TBmpImage* img) {
+size_t WalkRle(const uint8_t* begin, const uint8_t* end, const BmpHeader& h, const uint32_t* lut,
+               TBmpImage* img) {
     const bool rle4 = h.compression == kRle4;
     const int64_t width = h.width, height = h.height;
     const uint8_t* p = begin;
     int64_t x = 0, y = 0;  // y counts rows from the bottom
-    auto rowPtr = [&]() { return img->pixels.data() + static_cast<size_t>(height - 1 - y) * img->width; };
+    auto rowPtr = [&]() {
+        return img->pixels.data() + static_cast<size_t>(height - 1 - y) * img->width;
+    };
     for (;;) {
         if (end - p < 2) {
-            if (y >= height) return static_cast<size_t>(p - begin);  // every row was written; the end mark is missing
+            if (y >= height)
+                return static_cast<size_t>(
+                    p - begin);  // every row was written; the end mark is missing
             Fail("the RLE data ends before the end-of-picture mark");
         }
         const uint8_t count = p[0];
@@ -308,7 +313,8 @@ size_t WalkRle(const uint8_t* begin, const uint8_t* end, const BmpHeader& h, con
                 if (img) {
                     uint32_t* dst = rowPtr() + x;
                     if (rle4) {
-                        for (int i = 0; i < n; ++i) dst[i] = lut[(i & 1) ? (p[i >> 1] & 0x0F) : (p[i >> 1] >> 4)];
+                        for (int i = 0; i < n; ++i)
+                            dst[i] = lut[(i & 1) ? (p[i >> 1] & 0x0F) : (p[i >> 1] >> 4)];
                     } else {
                         for (int i = 0; i < n; ++i) dst[i] = lut[p[i]];
                     }
@@ -438,8 +444,9 @@ TBmpImage DecodeBmp(const uint8_t* data, size_t size, uint64_t maxPixels) {
         // its end mark.
         const size_t used = WalkRle(bits, bits + rleBytes, h, nullptr, nullptr);
         if (pixelCount > static_cast<uint64_t>(used) * kRleMaxPixelsPerByte) {
-            Fail("the RLE data is far too short for a picture of " + std::to_string(h.width) + " x " +
-                 std::to_string(h.height) + " pixels (it uses " + std::to_string(used) + " bytes)");
+            Fail("the RLE data is far too short for a picture of " + std::to_string(h.width) +
+                 " x " + std::to_string(h.height) + " pixels (it uses " + std::to_string(used) +
+                 " bytes)");
         }
     } else {
         const uint64_t stride = ((static_cast<uint64_t>(h.width) * h.bpp + 31) / 32) * 4;
@@ -460,7 +467,8 @@ TBmpImage DecodeBmp(const uint8_t* data, size_t size, uint64_t maxPixels) {
     img.pixels.assign(static_cast<size_t>(pixelCount), 0);
     img.palette = table;
     img.format = FormatForDepth(h.bpp);
-    if (rle) (void)WalkRle(bits, bits + rleBytes, h, lut, &img);
+    if (rle)
+        (void)WalkRle(bits, bits + rleBytes, h, lut, &img);
     else DecodeUncompressed(bits, h, lut, img);
     return img;
 }

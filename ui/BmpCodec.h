@@ -40,7 +40,8 @@ constexpr size_t kBmpSizeFieldsEnd = kBmpFileHeaderSize + 12;
 // or the last row, and the bytes it actually uses (up to its end mark, not the padding
 // after it) must be enough for the picture's size, at most kRleMaxPixelsPerByte pixels a
 // byte.
-[[nodiscard]] TBmpImage DecodeBmp(const uint8_t* data, size_t size, uint64_t maxPixels = kBmpMaxPixels);
+[[nodiscard]] TBmpImage DecodeBmp(const uint8_t* data, size_t size,
+                                  uint64_t maxPixels = kBmpMaxPixels);
 
 // An RLE picture's data bytes may describe at most this many pixels each (delta, end-of-
 // line and end-of-picture escapes skip pixels). A real RLE picture holds at least an

@@ -213,7 +213,8 @@ void TspSkinData::ReadAreas(const TMemIniFile& ini) {
     for (int i = 0; i < count; ++i) {
         std::string name, rest;
         if (!SplitNameType(ini.ReadString("SKINAREAS", std::to_string(i), ""), name, rest)) continue;
-        AreaDefs.push_back(std::make_unique<TspDataSkinArea>(name, ClampSkinRect(ParseSkinRect(rest))));
+        AreaDefs.push_back(
+            std::make_unique<TspDataSkinArea>(name, ClampSkinRect(ParseSkinRect(rest))));
     }
 }
 
@@ -238,7 +239,9 @@ namespace {
 // fill.
 void KeepInside(TRect& r, const TBitmap* picture) {
     if (IsRectEmpty(r)) return;
-    if (picture && r.Left >= 0 && r.Top >= 0 && r.Right <= picture->Width() && r.Bottom <= picture->Height()) return;
+    if (picture && r.Left >= 0 && r.Top >= 0 && r.Right <= picture->Width() &&
+        r.Bottom <= picture->Height())
+        return;
     r = {};
 }
 
@@ -259,7 +262,8 @@ void TspSkinData::ReadControls(const TMemIniFile& ini) {
             KeepInside(ex->RollVSkinRect, picture);
         }
         if (auto* tab = dynamic_cast<TspDataSkinTabControl*>(def.get())) {
-            for (TRect* r : {&tab->TabRect, &tab->ActiveTabRect, &tab->FocusTabRect, &tab->MouseInTabRect})
+            for (TRect* r :
+                 {&tab->TabRect, &tab->ActiveTabRect, &tab->FocusTabRect, &tab->MouseInTabRect})
                 KeepInside(*r, picture);
         }
         ControlDefs.push_back(std::move(def));

@@ -171,8 +171,10 @@ void TSkinIniIo::Integer(const char* key, int32_t& v, int32_t def) {
 }
 
 void TSkinIniIo::Coordinate(const char* key, int32_t& v, int32_t def) {
-    if (Reading()) v = ClampSkinCoordinate(in_->ReadInteger(section_, key, def));
-    else out_->WriteInteger(section_, key, v);
+    if (Reading())
+        v = ClampSkinCoordinate(in_->ReadInteger(section_, key, def));
+    else
+        out_->WriteInteger(section_, key, v);
 }
 
 void TSkinIniIo::Boolean(const char* key, bool& v) {
@@ -188,12 +190,14 @@ void TSkinIniIo::Text(const char* key, std::string& v, const std::string& def) {
 }
 
 void TSkinIniIo::Point(const char* key, TPoint& v) {
-    if (Reading()) v = ClampSkinPoint(ParseSkinPoint(Get(key, "0,0")));
+    if (Reading())
+        v = ClampSkinPoint(ParseSkinPoint(Get(key, "0,0")));
     else Put(key, SkinPointText(v));
 }
 
 void TSkinIniIo::Rect(const char* key, TRect& v) {
-    if (Reading()) v = ClampSkinRect(ParseSkinRect(Get(key, "0,0,0,0")));
+    if (Reading())
+        v = ClampSkinRect(ParseSkinRect(Get(key, "0,0,0,0")));
     else Put(key, SkinRectText(v));
 }
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <climits>
 
-#include "skin/draw/Jpeg.h"
 #include "base/Exceptions.h"
+#include "skin/draw/Jpeg.h"
 
 namespace {
 
@@ -35,7 +35,8 @@ void TSkinPictures::Clear() {
 }
 
 std::string SkinPictureLabel(int optionalIndex) {
-    static const char* const kLabels[4] = {"main picture", "mask", "roll-up picture", "roll-up mask"};
+    static const char* const kLabels[4] = {"main picture", "mask", "roll-up picture",
+                                           "roll-up mask"};
     return optionalIndex >= 0 && optionalIndex < 4 ? kLabels[optionalIndex] : "picture";
 }
 
@@ -46,7 +47,8 @@ void LoadSkinPicture(TBitmap& picture, const std::string& what, TSkinPictureBudg
     try {
         load(picture, budget.Left);
     } catch (const EPictureTooLarge& e) {
-        throw EPictureTooLarge(what + ": picture of " + std::to_string(e.Width) + " x " + std::to_string(e.Height) +
+        throw EPictureTooLarge(what + ": picture of " + std::to_string(e.Width) + " x " +
+                                   std::to_string(e.Height) +
                                    " pixels is too large for a skin (its pictures may hold " +
                                    std::to_string(budget.Total) + " pixels in all, " +
                                    std::to_string(budget.Left) + " are left for this one)",
@@ -61,8 +63,8 @@ void LoadSkinPicture(TBitmap& picture, const std::string& what, TSkinPictureBudg
     if (used > budget.Left) {
         const int64_t w = picture.Width(), h = picture.Height();
         picture.Clear();
-        throw EPictureTooLarge(what + ": picture of " + std::to_string(w) + " x " + std::to_string(h) +
-                                   " pixels is too large for a skin",
+        throw EPictureTooLarge(what + ": picture of " + std::to_string(w) + " x " +
+                                   std::to_string(h) + " pixels is too large for a skin",
                                w, h);
     }
     budget.Left -= used;
@@ -78,7 +80,8 @@ void ReadSkinPictures(TStream& stream, TSkinPictures& pictures, uint64_t maxPixe
         uint8_t flag = 0;
         if (stream.Read(&flag, 1) != 1) throw EReadError("Skin package ends before a picture flag");
         if (flag != 0) picture.Clear();
-        else LoadSkinPicture(picture, SkinPictureLabel(i), budget, fromStream);
+        else
+            LoadSkinPicture(picture, SkinPictureLabel(i), budget, fromStream);
     }
     int32_t count = 0;
     if (!ReadInt32LE(stream, count)) throw EReadError("Skin package ends before the active picture count");
@@ -86,7 +89,8 @@ void ReadSkinPictures(TStream& stream, TSkinPictures& pictures, uint64_t maxPixe
         throw EReadError("Skin package has an invalid active picture count (" + std::to_string(count) + ")");
     for (int32_t i = 0; i < count; ++i) {
         pictures.Active.push_back(std::make_unique<TBitmap>());
-        LoadSkinPicture(*pictures.Active.back(), ActivePictureLabel(static_cast<size_t>(i)), budget, fromStream);
+        LoadSkinPicture(*pictures.Active.back(), ActivePictureLabel(static_cast<size_t>(i)), budget,
+                        fromStream);
     }
 }
 
@@ -127,19 +131,23 @@ void LoadSkinPictureFiles(const TMemIniFile& ini, const std::string& folder, boo
                           TSkinPictures& pictures, uint64_t maxPixels) {
     TSkinPictureBudget budget(maxPixels);
     auto load = [&](TBitmap& bitmap, const std::string& label, const std::string& name) {
-        LoadSkinPicture(bitmap, label + " \"" + name + "\"", budget, [&](TBitmap& b, uint64_t maxPicturePixels) {
-            if (allowJpeg && IsJpegFileName(name)) {
-                LoadJpegToBitmap(b, folder + name, static_cast<int64_t>(std::min<uint64_t>(maxPicturePixels, INT64_MAX)));
-            } else {
-                TFileStream stream(folder + name, fmOpenRead);
-                b.LoadFromStream(stream, maxPicturePixels);
-            }
-        });
+        LoadSkinPicture(bitmap, label + " \"" + name + "\"", budget,
+                        [&](TBitmap& b, uint64_t maxPicturePixels) {
+                            if (allowJpeg && IsJpegFileName(name)) {
+                                LoadJpegToBitmap(b, folder + name,
+                                                 static_cast<int64_t>(std::min<uint64_t>(
+                                                     maxPicturePixels, INT64_MAX)));
+                            } else {
+                                TFileStream stream(folder + name, fmOpenRead);
+                                b.LoadFromStream(stream, maxPicturePixels);
+                            }
+                        });
     };
     for (int i = 0; i < 4; ++i) {
         const std::string name = ini.ReadString("PICTURES", kPictureKeys[i], "");
         if (name.empty()) pictures.Optional[i].Clear();
-        else load(pictures.Optional[i], SkinPictureLabel(i), name);
+        else
+            load(pictures.Optional[i], SkinPictureLabel(i), name);
     }
     TStringList names;
     ReadSkinList(ini, "PICTURES", "activepictures", names);

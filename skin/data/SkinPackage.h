@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "skin/data/SkinIniValues.h"
 #include "ui/Bitmap.h"
 #include "ui/IniFile.h"
 #include "ui/Streams.h"
 #include "ui/Strings.h"
-#include "skin/data/SkinIniValues.h"
 
 constexpr int32_t kSkinFormatValue = 1;
 // Bounds for data from outside: an inflated package may not exceed this, nor may a skin
@@ -39,7 +39,8 @@ constexpr uint64_t kSkinPicturesMaxPixels = uint64_t{1} << 24;
 [[nodiscard]] std::string ActivePictureLabel(size_t index);
 // What is left of one skin's picture budget while its pictures are read.
 struct TSkinPictureBudget {
-    explicit TSkinPictureBudget(uint64_t total = kSkinPicturesMaxPixels) : Total(total), Left(total) {}
+    explicit TSkinPictureBudget(uint64_t total = kSkinPicturesMaxPixels)
+        : Total(total), Left(total) {}
     uint64_t Total;
     uint64_t Left;
 };
@@ -72,7 +73,8 @@ struct TSkinPictures {
 // EReadError with the reason; damaged BMP data raises EInvalidGraphic naming the picture,
 // and pictures that together hold more than `maxPixels` pixels raise EPictureTooLarge
 // naming the first picture that does not fit (read no further than its headers).
-void ReadSkinPictures(TStream& stream, TSkinPictures& pictures, uint64_t maxPixels = kSkinPicturesMaxPixels);
+void ReadSkinPictures(TStream& stream, TSkinPictures& pictures,
+                      uint64_t maxPixels = kSkinPicturesMaxPixels);
 void WriteSkinPictures(TStream& stream, const TSkinPictures& pictures);
 
 // Reads an inflated package. Returns false (and reads nothing more) when the format value
@@ -89,8 +91,8 @@ void WriteSkinPackage(TStream& stream, const TSkinPictures& pictures, const TStr
 // empty). With `allowJpeg`, names containing ".jpg"/".jpeg" are decoded as JPEG. The
 // pictures share the skin's budget of `maxPixels` as in ReadSkinPictures; messages name
 // the picture and its file.
-void LoadSkinPictureFiles(const TMemIniFile& ini, const std::string& folder, bool allowJpeg, TSkinPictures& pictures,
-                          uint64_t maxPixels = kSkinPicturesMaxPixels);
+void LoadSkinPictureFiles(const TMemIniFile& ini, const std::string& folder, bool allowJpeg,
+                          TSkinPictures& pictures, uint64_t maxPixels = kSkinPicturesMaxPixels);
 
 // The folder part of a path, with its trailing separator ("" for a bare name).
 [[nodiscard]] std::string FolderOf(const std::string& path);

@@ -25,8 +25,8 @@ int64_t Width64(const TRect& r) { return int64_t{r.Right} - r.Left; }
 int64_t Height64(const TRect& r) { return int64_t{r.Bottom} - r.Top; }
 
 // A w x h block from (sx, sy) of the source to (dx, dy) of the target, clipped to both.
-void CopyUnscaled(TBitmap& target, int64_t dx, int64_t dy, const TBitmap& source, int64_t sx, int64_t sy, int64_t w,
-                  int64_t h) {
+void CopyUnscaled(TBitmap& target, int64_t dx, int64_t dy, const TBitmap& source, int64_t sx,
+                  int64_t sy, int64_t w, int64_t h) {
     const Span xs = ClipUnscaled(w, dx, target.Width(), sx, source.Width());
     const Span ys = ClipUnscaled(h, dy, target.Height(), sy, source.Height());
     if (xs.begin >= xs.end || ys.begin >= ys.end) return;
@@ -118,7 +118,8 @@ void TileRect(TBitmap& target, const TRect& area, const TBitmap& source, const T
             for (int64_t tx = (ax0 - area.Left) / cw * cw; area.Left + tx < ax1; tx += cw) {
                 const int64_t w = std::min<int64_t>(cw, areaW - tx);
                 const int64_t h = std::min<int64_t>(ch, areaH - ty);
-                CopyUnscaled(target, area.Left + tx, area.Top + ty, source, tile.Left, tile.Top, w, h);
+                CopyUnscaled(target, area.Left + tx, area.Top + ty, source, tile.Left, tile.Top, w,
+                             h);
             }
         }
         return;

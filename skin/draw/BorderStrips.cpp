@@ -22,8 +22,8 @@ void ComposeStrips(const TSkinGeometry& g, const TSkinGeometry& ng, int32_t W, i
     const TRect& R = s.R;
     // Coordinates beyond the composition's range draw nothing (and leave the strips as
     // they were, like an empty strip): none of the sums below can overflow then.
-    if (!ComposableGeometry(g) || !ComposableGeometry(ng) || !ComposableRect(R) || !ComposableValue(W) ||
-        !ComposableValue(H)) {
+    if (!ComposableGeometry(g) || !ComposableGeometry(ng) || !ComposableRect(R) ||
+        !ComposableValue(W) || !ComposableValue(H)) {
         return;
     }
     const TRect& C = g.C;

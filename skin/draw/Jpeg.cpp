@@ -4,6 +4,8 @@
 // that the C++ side owns afterwards.
 #include "skin/draw/Jpeg.h"
 
+#include <jpeglib.h>
+
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
@@ -11,10 +13,8 @@
 #include <cstring>
 #include <memory>
 
-#include <jpeglib.h>
-
-#include "ui/Bitmap.h"
 #include "base/Exceptions.h"
+#include "ui/Bitmap.h"
 #include "ui/Streams.h"
 
 namespace {
@@ -61,8 +61,9 @@ bool DecodeJpeg(const unsigned char* data, unsigned long size, int64_t maxPixels
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
     if (static_cast<int64_t>(info.image_width) * info.image_height > maxPixels) {
-        std::snprintf(out->error, sizeof(out->error), "JPEG image too large (%ux%u, at most %lld pixels)",
-                      info.image_width, info.image_height, static_cast<long long>(maxPixels));
+        std::snprintf(out->error, sizeof(out->error),
+                      "JPEG image too large (%ux%u, at most %lld pixels)", info.image_width,
+                      info.image_height, static_cast<long long>(maxPixels));
         out->tooLarge = true;
         out->width = static_cast<int>(info.image_width);
         out->height = static_cast<int>(info.image_height);
@@ -121,11 +122,12 @@ bool IsJpegFileName(const std::string& fileName) {
 void LoadJpegFromMemory(TBitmap& bitmap, const uint8_t* data, size_t size, int64_t maxPixels) {
     if (data == nullptr || size == 0) throw EInvalidGraphic("JPEG error: empty data");
     TDecoded decoded;
-    const bool ok =
-        DecodeJpeg(data, static_cast<unsigned long>(size), std::min(maxPixels, kMaxJpegPixels), &decoded);
+    const bool ok = DecodeJpeg(data, static_cast<unsigned long>(size),
+                               std::min(maxPixels, kMaxJpegPixels), &decoded);
     const std::unique_ptr<unsigned char, decltype(&std::free)> owner(decoded.pixels, &std::free);
     if (!ok && decoded.tooLarge) {
-        throw EPictureTooLarge(std::string("JPEG error: ") + decoded.error, decoded.width, decoded.height);
+        throw EPictureTooLarge(std::string("JPEG error: ") + decoded.error, decoded.width,
+                               decoded.height);
     }
     if (!ok) throw EInvalidGraphic(std::string("JPEG error: ") + decoded.error);
 

@@ -19,6 +19,8 @@ constexpr int64_t kMaxJpegPixels = int64_t{1} << 25;
 // more than `maxPixels` (and kMaxJpegPixels) pixels raises EPictureTooLarge as soon as its
 // header is read, before any pixel memory is allocated; a file that cannot be read raises
 // EFOpenError.
-void LoadJpegToBitmap(TBitmap& bitmap, const std::string& fileName, int64_t maxPixels = kMaxJpegPixels);
+void LoadJpegToBitmap(TBitmap& bitmap, const std::string& fileName,
+                      int64_t maxPixels = kMaxJpegPixels);
 // The same from bytes in memory.
-void LoadJpegFromMemory(TBitmap& bitmap, const uint8_t* data, size_t size, int64_t maxPixels = kMaxJpegPixels);
+void LoadJpegFromMemory(TBitmap& bitmap, const uint8_t* data, size_t size,
+                        int64_t maxPixels = kMaxJpegPixels);

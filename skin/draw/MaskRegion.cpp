@@ -78,7 +78,8 @@ std::optional<TRegion> MaskToRegion(const TBitmap& mask) { return RegionOf(mask,
 
 std::optional<TRegion> ComposeMaskRegion(const TSkinGeometry& g, const TSkinGeometry& ng, int32_t W,
                                          int32_t H, const TBitmap& mask) {
-    if (!ComposableGeometry(g) || !ComposableGeometry(ng) || !ComposableValue(W) || !ComposableValue(H)) {
+    if (!ComposableGeometry(g) || !ComposableGeometry(ng) || !ComposableValue(W) ||
+        !ComposableValue(H)) {
         return std::nullopt;
     }
     if (ng.RT.X < ng.LT.X || ng.LB.Y < ng.LT.Y) return std::nullopt;

@@ -7,9 +7,9 @@
 #include <optional>
 #include <vector>
 
-#include "skin/draw/SkinCompose.h"
 #include "base/Region.h"
 #include "base/Types.h"
+#include "skin/draw/SkinCompose.h"
 
 class TBitmap;
 

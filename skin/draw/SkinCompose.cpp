@@ -13,10 +13,13 @@ int32_t SaturateToInt32(int64_t v) {
                                                     std::numeric_limits<int32_t>::max()));
 }
 
-bool ComposableValue(int64_t v) { return v >= -kMaxComposeCoordinate && v <= kMaxComposeCoordinate; }
+bool ComposableValue(int64_t v) {
+    return v >= -kMaxComposeCoordinate && v <= kMaxComposeCoordinate;
+}
 
 bool ComposableRect(const TRect& r) {
-    return ComposableValue(r.Left) && ComposableValue(r.Top) && ComposableValue(r.Right) && ComposableValue(r.Bottom);
+    return ComposableValue(r.Left) && ComposableValue(r.Top) && ComposableValue(r.Right) &&
+           ComposableValue(r.Bottom);
 }
 
 bool ComposableGeometry(const TSkinGeometry& g) {
@@ -26,7 +29,8 @@ bool ComposableGeometry(const TSkinGeometry& g) {
 }
 
 TSkinGeometry ResizedGeometry(const TSkinGeometry& g, const TRect& R, int32_t W, int32_t H) {
-    const int64_t dx = int64_t{W} - (int64_t{R.Right} - R.Left), dy = int64_t{H} - (int64_t{R.Bottom} - R.Top);
+    const int64_t dx = int64_t{W} - (int64_t{R.Right} - R.Left),
+                  dy = int64_t{H} - (int64_t{R.Bottom} - R.Top);
     auto add = [](int32_t v, int64_t d) { return SaturateToInt32(v + d); };
     return {g.LT,
             {add(g.RT.X, dx), g.RT.Y},
@@ -89,8 +93,8 @@ void ComposeSkinImage(const TSkinGeometry& g, const TSkinGeometry& ng, TBitmap& 
                       TClientDraw drawClient, TEdgeStretch stretch) {
     target.SetSize(W, H);
     if (g.RB.X == g.LT.X || g.RB.Y == g.LT.Y || picture.Empty()) return;
-    if (!ComposableGeometry(g) || !ComposableGeometry(ng) || !ComposableRect(R) || !ComposableValue(W) ||
-        !ComposableValue(H)) {
+    if (!ComposableGeometry(g) || !ComposableGeometry(ng) || !ComposableRect(R) ||
+        !ComposableValue(W) || !ComposableValue(H)) {
         return;
     }
     const int32_t x0 = R.Left, y0 = R.Top;
@@ -138,9 +142,11 @@ void ComposeSkinImageTiled(const TSkinGeometry& g, const TSkinGeometry& ng, TBit
 
 void ComposeHorzImage(int32_t leftWidth, int32_t rightWidth, TBitmap& target, int32_t W,
                       const TRect& R, const TBitmap& picture) {
-    if (!ComposableRect(R) || !ComposableValue(leftWidth) || !ComposableValue(rightWidth) || !ComposableValue(W)) {
+    if (!ComposableRect(R) || !ComposableValue(leftWidth) || !ComposableValue(rightWidth) ||
+        !ComposableValue(W)) {
         const int64_t h = int64_t{R.Bottom} - R.Top;
-        target.SetSize(ComposableValue(W) ? W : 0, ComposableValue(h) ? static_cast<int32_t>(h) : 0);
+        target.SetSize(ComposableValue(W) ? W : 0,
+                       ComposableValue(h) ? static_cast<int32_t>(h) : 0);
         return;
     }
     const int32_t a = leftWidth, b = rightWidth, H = R.Height();
@@ -153,9 +159,11 @@ void ComposeHorzImage(int32_t leftWidth, int32_t rightWidth, TBitmap& target, in
 
 void ComposeVertImage(int32_t topHeight, int32_t bottomHeight, TBitmap& target, int32_t H,
                       const TRect& R, const TBitmap& picture) {
-    if (!ComposableRect(R) || !ComposableValue(topHeight) || !ComposableValue(bottomHeight) || !ComposableValue(H)) {
+    if (!ComposableRect(R) || !ComposableValue(topHeight) || !ComposableValue(bottomHeight) ||
+        !ComposableValue(H)) {
         const int64_t w = int64_t{R.Right} - R.Left;
-        target.SetSize(ComposableValue(w) ? static_cast<int32_t>(w) : 0, ComposableValue(H) ? H : 0);
+        target.SetSize(ComposableValue(w) ? static_cast<int32_t>(w) : 0,
+                       ComposableValue(H) ? H : 0);
         return;
     }
     const int32_t a = topHeight, b = bottomHeight, W = R.Width();

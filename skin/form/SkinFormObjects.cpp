@@ -42,8 +42,8 @@ bool Usable(const TspSkinData& skin, const TspDataSkinObject* def) {
         if (!inActive(c->FrameRect) || !inActive(c->ActiveFrameRect)) return false;
         if (!SkinRectUsable(c->TextRect) || !SkinRectUsable(c->FrameTextRect)) return false;
         if (c->FontHeight < -kMaxCaptionFontHeight || c->FontHeight > kMaxCaptionFontHeight) return false;
-        if (c->FrameLeftOffset < 0 || c->FrameRightOffset < 0 || c->FrameLeftOffset > kMaxSkinCoordinate ||
-            c->FrameRightOffset > kMaxSkinCoordinate) {
+        if (c->FrameLeftOffset < 0 || c->FrameRightOffset < 0 ||
+            c->FrameLeftOffset > kMaxSkinCoordinate || c->FrameRightOffset > kMaxSkinCoordinate) {
             return false;
         }
     }

@@ -17,18 +17,44 @@ const std::string kMaxRect = kMax + "," + kMax + "," + kMax + "," + kMax;
 // except those given in `keep`.
 std::string MaxedSection(const std::string& name, const std::string& keep = "") {
     std::string s = "[" + name + "]\npictureindex=0\nmaskpictureindex=1\n" + keep;
-    for (const char* key :
-         {"skinrect", "clientrect", "lefttoppoint", "righttoppoint", "leftbottompoint", "rightbottompoint",
-          "captionrect", "checkimagerect", "uncheckimagerect", "rollhskinrect", "rollvskinrect", "rollvcaptionrect",
-          "rollhcaptionrect", "closebuttonrect", "closebuttonactiverect", "closebuttondownrect", "hrollbuttonrect",
-          "hrollbuttonactiverect", "hrollbuttondownrect", "hrestorebuttonrect", "vrollbuttonrect",
-          "vrestorebuttonrect", "tabrect", "activetabrect", "focustabrect", "mouseintabrect", "tabsbgrect",
-          "upbuttonrect", "activeupbuttonrect", "downupbuttonrect", "downbuttonrect", "activedownbuttonrect",
-          "downdownbuttonrect"}) {
-        if (keep.find(std::string(key) + "=") == std::string::npos) s += std::string(key) + "=" + kMaxRect + "\n";
+    for (const char* key : {"skinrect",
+                            "clientrect",
+                            "lefttoppoint",
+                            "righttoppoint",
+                            "leftbottompoint",
+                            "rightbottompoint",
+                            "captionrect",
+                            "checkimagerect",
+                            "uncheckimagerect",
+                            "rollhskinrect",
+                            "rollvskinrect",
+                            "rollvcaptionrect",
+                            "rollhcaptionrect",
+                            "closebuttonrect",
+                            "closebuttonactiverect",
+                            "closebuttondownrect",
+                            "hrollbuttonrect",
+                            "hrollbuttonactiverect",
+                            "hrollbuttondownrect",
+                            "hrestorebuttonrect",
+                            "vrollbuttonrect",
+                            "vrestorebuttonrect",
+                            "tabrect",
+                            "activetabrect",
+                            "focustabrect",
+                            "mouseintabrect",
+                            "tabsbgrect",
+                            "upbuttonrect",
+                            "activeupbuttonrect",
+                            "downupbuttonrect",
+                            "downbuttonrect",
+                            "activedownbuttonrect",
+                            "downdownbuttonrect"}) {
+        if (keep.find(std::string(key) + "=") == std::string::npos)
+            s += std::string(key) + "=" + kMaxRect + "\n";
     }
-    for (const char* key : {"rollleftoffset", "rollrightoffset", "rolltopoffset", "rollbottomoffset",
-                            "tableftoffset", "tabrightoffset", "fontheight"}) {
+    for (const char* key : {"rollleftoffset", "rollrightoffset", "rolltopoffset",
+                            "rollbottomoffset", "tableftoffset", "tabrightoffset", "fontheight"}) {
         s += std::string(key) + "=" + kMax + "\n";
     }
     return s + "fontname=Liberation Sans\nbgpictureindex=0\n";
@@ -83,7 +109,8 @@ TEST_F(SkinGeometryLimitsTest, ValuesOfTwoToTheThirtyFirstAreReadClampedToTheCoo
     ASSERT_EQ(data->ControlDefs.size(), 4u);
     const auto* panel = dynamic_cast<const TspDataSkinPanelControl*>(data->ControlDefs[0].get());
     ASSERT_NE(panel, nullptr);
-    EXPECT_EQ(panel->SkinRect, Rect(kMaxSkinCoordinate, kMaxSkinCoordinate, kMaxSkinCoordinate, kMaxSkinCoordinate));
+    EXPECT_EQ(panel->SkinRect,
+              Rect(kMaxSkinCoordinate, kMaxSkinCoordinate, kMaxSkinCoordinate, kMaxSkinCoordinate));
     EXPECT_EQ(panel->RBPoint, (TPoint{kMaxSkinCoordinate, kMaxSkinCoordinate}));
     EXPECT_EQ(panel->CaptionRect.Right, kMaxSkinCoordinate);
     EXPECT_EQ(panel->FontDef.Height, kMaxSkinFontHeight);
@@ -94,8 +121,10 @@ TEST_F(SkinGeometryLimitsTest, ValuesOfTwoToTheThirtyFirstAreReadClampedToTheCoo
     ASSERT_NE(tab, nullptr);
     EXPECT_EQ(tab->TabRightOffset, kMaxSkinCoordinate);
     // Offsets below the range are clamped too (integers may be negative).
-    LoadSkin({"expanel:expanel"}, "[expanel]\npictureindex=0\nrolltopoffset=-2147483648\nskinrect=0,0,10,10\n"
-                                  "rollhskinrect=0,0,10," + kMax + "\nfontheight=-2147483648\n");
+    LoadSkin({"expanel:expanel"},
+             "[expanel]\npictureindex=0\nrolltopoffset=-2147483648\nskinrect=0,0,10,10\n"
+             "rollhskinrect=0,0,10," +
+                 kMax + "\nfontheight=-2147483648\n");
     const auto* low = dynamic_cast<const TspDataSkinExPanelControl*>(data->ControlDefs[0].get());
     ASSERT_NE(low, nullptr);
     EXPECT_EQ(low->RollTopOffset, -kMaxSkinCoordinate);

@@ -3,6 +3,7 @@
 // the picture's name before any of its pixels exist; lying RLE data is refused with the
 // picture's name; both compiled-in skins still load, well inside the budget.
 #include <gtest/gtest.h>
+#include <jpeglib.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,8 +13,6 @@
 #include <filesystem>
 #include <string>
 #include <vector>
-
-#include <jpeglib.h>
 
 #include "base/Exceptions.h"
 #include "platform/headless/HeadlessPlatform.h"
@@ -134,14 +133,18 @@ protected:
     TspSkinData* data = nullptr;
 };
 
-bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+bool Has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
 
 TEST_F(SkinPictureBudgetTest, APictureDeclaringAHugeSizeIsRefusedAsTooLargeNamingIt) {
     const std::vector<uint8_t> huge = HugeEndMarkPicture();
     const std::vector<uint8_t> small = Bmp8(4, 2, false, std::vector<uint8_t>(8, 1));
     SetPackage(Package({huge}, {huge}));
     std::string message = TooLarge();
-    EXPECT_EQ(message.rfind("main picture: picture of 16384 x 16384 pixels is too large for a skin", 0), 0u)
+    EXPECT_EQ(
+        message.rfind("main picture: picture of 16384 x 16384 pixels is too large for a skin", 0),
+        0u)
         << message;
     EXPECT_TRUE(Has(message, std::to_string(kSkinPicturesMaxPixels) + " pixels in all")) << message;
     SetPackage(Package({small, huge}, {}));
@@ -155,7 +158,8 @@ TEST_F(SkinPictureBudgetTest, APictureDeclaringAHugeSizeIsRefusedAsTooLargeNamin
     EXPECT_EQ(TooLarge().rfind("main picture: ", 0), 0u);
 }
 
-TEST_F(SkinPictureBudgetTest, PicturesThatTogetherExceedTheBudgetAreRefusedAtTheFirstThatDoesNotFit) {
+TEST_F(SkinPictureBudgetTest,
+       PicturesThatTogetherExceedTheBudgetAreRefusedAtTheFirstThatDoesNotFit) {
     // Eight full-HD pictures (2,073,600 pixels each) fit the budget; a ninth does not.
     const std::vector<uint8_t> hd = Bmp8(1920, 1080, true, HonestRle(1920, 1080));
     SetPackage(Package({hd}, std::vector<std::vector<uint8_t>>(7, hd)));
@@ -165,9 +169,13 @@ TEST_F(SkinPictureBudgetTest, PicturesThatTogetherExceedTheBudgetAreRefusedAtThe
     EXPECT_EQ(data->MainPicture.Width(), 1920);
     SetPackage(Package({hd}, std::vector<std::vector<uint8_t>>(8, hd)));
     const std::string message = TooLarge();
-    EXPECT_EQ(message.rfind("active picture 7: picture of 1920 x 1080 pixels is too large for a skin", 0), 0u)
+    EXPECT_EQ(
+        message.rfind("active picture 7: picture of 1920 x 1080 pixels is too large for a skin", 0),
+        0u)
         << message;
-    EXPECT_TRUE(Has(message, std::to_string(kSkinPicturesMaxPixels - 8 * 1920 * 1080) + " are left")) << message;
+    EXPECT_TRUE(
+        Has(message, std::to_string(kSkinPicturesMaxPixels - 8 * 1920 * 1080) + " are left"))
+        << message;
 }
 
 TEST(SkinPictureBudget, ManyMediumPicturesShareOneBudgetInEveryReader) {
@@ -182,9 +190,10 @@ TEST(SkinPictureBudget, ManyMediumPicturesShareOneBudgetInEveryReader) {
         ReadSkinPictures(s, pictures, 300);
         FAIL() << "four pictures of 100 pixels fit 300";
     } catch (const EPictureTooLarge& e) {
-        EXPECT_EQ(std::string(e.what()).rfind("active picture 1: picture of 10 x 10 pixels is too large for a skin "
-                                              "(its pictures may hold 300 pixels in all, 0 are left for this one)",
-                                              0),
+        EXPECT_EQ(std::string(e.what()).rfind(
+                      "active picture 1: picture of 10 x 10 pixels is too large for a skin "
+                      "(its pictures may hold 300 pixels in all, 0 are left for this one)",
+                      0),
                   0u)
             << e.what();
     }
@@ -220,15 +229,18 @@ TEST_F(SkinPictureBudgetTest, LyingRleDataIsRefusedNamingThePicture) {
         {pastEdge, "an RLE run runs past the picture's edge"},
         {deltaPastEnd, "an RLE delta moves past the picture's edge"},
         {endsEarly, "the RLE data ends before the end-of-picture mark"},
-        {lone, "the RLE data is far too short for a picture of 4000 x 4000 pixels (it uses 2 bytes)"},
+        {lone,
+         "the RLE data is far too short for a picture of 4000 x 4000 pixels (it uses 2 bytes)"},
     };
     for (const auto& c : cases) {
-        SetPackage(Package({Bmp8(4, 4, false, std::vector<uint8_t>(16, 0))}, {Bmp8(w, h, true, c.bits)}));
+        SetPackage(
+            Package({Bmp8(4, 4, false, std::vector<uint8_t>(16, 0))}, {Bmp8(w, h, true, c.bits)}));
         try {
             data->LoadFromCompressedContainer(*container);
             ADD_FAILURE() << c.why;
         } catch (const EInvalidGraphic& e) {
-            EXPECT_EQ(std::string(e.what()), std::string("active picture 0: Invalid bitmap: ") + c.why);
+            EXPECT_EQ(std::string(e.what()),
+                      std::string("active picture 0: Invalid bitmap: ") + c.why);
             EXPECT_TRUE(data->SkinEmpty);
         }
     }
@@ -299,12 +311,14 @@ TEST_F(SkinPictureFilesBudgetTest, PictureFilesShareTheBudgetAndAreNamedByRoleAn
     Write("small.bmp", Bmp8(4, 2, false, std::vector<uint8_t>(8, 1)));
     TspCompressedStoredSkin built(nullptr);
     try {
-        built.BuildFromSkinFile(Ini("picture=small.bmp\nactivepicturescount=2\n0=small.bmp\n1=big.bmp\n"));
+        built.BuildFromSkinFile(
+            Ini("picture=small.bmp\nactivepicturescount=2\n0=small.bmp\n1=big.bmp\n"));
         FAIL() << "built a skin with a 16384 x 16384 picture";
     } catch (const EPictureTooLarge& e) {
-        EXPECT_EQ(std::string(e.what()).rfind("active picture 1 \"big.bmp\": picture of 16384 x 16384 pixels is too "
-                                              "large for a skin",
-                                              0),
+        EXPECT_EQ(std::string(e.what()).rfind(
+                      "active picture 1 \"big.bmp\": picture of 16384 x 16384 pixels is too "
+                      "large for a skin",
+                      0),
                   0u)
             << e.what();
     }
@@ -313,7 +327,8 @@ TEST_F(SkinPictureFilesBudgetTest, PictureFilesShareTheBudgetAndAreNamedByRoleAn
     // 5000 x 5000 is within the JPEG reader's own limit but not within the skin's budget.
     std::vector<uint8_t> jpeg = EncodeJpeg(16, 16);
     for (size_t i = 0; i + 8 < jpeg.size(); ++i) {
-        if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) {  // start of frame: FFC0 len(2) prec(1) h(2) w(2)
+        if (jpeg[i] == 0xFF &&
+            jpeg[i + 1] == 0xC0) {  // start of frame: FFC0 len(2) prec(1) h(2) w(2)
             jpeg[i + 5] = jpeg[i + 7] = 0x13;
             jpeg[i + 6] = jpeg[i + 8] = 0x88;
             break;
@@ -328,7 +343,9 @@ TEST_F(SkinPictureFilesBudgetTest, PictureFilesShareTheBudgetAndAreNamedByRoleAn
         stored.BuildFromSkinFile(Ini("picture=fine.jpg\nmask=big.jpg\n"));
         FAIL() << "built a skin with a 5000 x 5000 JPEG";
     } catch (const EPictureTooLarge& e) {
-        EXPECT_EQ(std::string(e.what()).rfind("mask \"big.jpg\": picture of 5000 x 5000 pixels is too large", 0), 0u)
+        EXPECT_EQ(std::string(e.what()).rfind(
+                      "mask \"big.jpg\": picture of 5000 x 5000 pixels is too large", 0),
+                  0u)
             << e.what();
     }
     EXPECT_EQ(stored.Pictures().Optional[0].Width(), 16) << "the stored skin keeps what it had";
@@ -342,9 +359,11 @@ TEST(CompiledInSkinsBudget, BothCompiledInSkinsLoadWellInsideTheBudget) {
         LoadSkinBlock(*skin.compressedData, skin.name, container, data);
         ASSERT_FALSE(data.SkinEmpty) << skin.name;
         uint64_t pixels = 0;
-        for (const TBitmap* b : {&data.MainPicture, &data.MaskPicture, &data.RollUpPicture, &data.RollUpMaskPicture})
+        for (const TBitmap* b :
+             {&data.MainPicture, &data.MaskPicture, &data.RollUpPicture, &data.RollUpMaskPicture})
             pixels += static_cast<uint64_t>(b->Width()) * b->Height();
-        for (const auto& b : data.ActivePictureList) pixels += static_cast<uint64_t>(b->Width()) * b->Height();
+        for (const auto& b : data.ActivePictureList)
+            pixels += static_cast<uint64_t>(b->Width()) * b->Height();
         EXPECT_GT(pixels, 0u) << skin.name;
         EXPECT_LT(pixels, kSkinPicturesMaxPixels / 8) << skin.name;
     }

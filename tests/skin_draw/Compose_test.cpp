@@ -226,7 +226,8 @@ TEST(BlitRect, ClipsToBothBitmapsAndIgnoresEmptyOrNegativeSpans) {
 TEST(ComposeArithmetic, ExtremeGeometrySaturatesAndComposesNothingWithoutOverflowing) {
     constexpr int32_t kMax = INT32_MAX, kMin = INT32_MIN;
     // The resized geometry saturates instead of wrapping.
-    const TSkinGeometry wide{{kMax, kMax}, {kMax, kMax}, {kMax, kMax}, {kMax, kMax}, Rect(kMax, kMax, kMax, kMax)};
+    const TSkinGeometry wide{
+        {kMax, kMax}, {kMax, kMax}, {kMax, kMax}, {kMax, kMax}, Rect(kMax, kMax, kMax, kMax)};
     const TSkinGeometry n = ResizedGeometry(wide, Rect(0, 0, 1, 1), kMax, kMax);
     EXPECT_EQ(n.RB, (TPoint{kMax, kMax}));
     EXPECT_EQ(n.C, Rect(kMax, kMax, kMax, kMax));
@@ -238,16 +239,16 @@ TEST(ComposeArithmetic, ExtremeGeometrySaturatesAndComposesNothingWithoutOverflo
     ComposeSkinImageTiled(wide, n, target, pic, Rect(0, 0, kMax, kMax), 12, 9, cdDrawClient);
     EXPECT_EQ(target.Width(), 12);
     EXPECT_EQ(At(target, 5, 5), 0x00FFFFFFu);
-    ComposeSkinImage(kG, ResizedGeometry(kG, kR, 20, 16), target, pic, Rect(kMin, 3, 12, 11), 20, 16, cdDrawClient,
-                     TEdgeStretch{true, true, true, true});
+    ComposeSkinImage(kG, ResizedGeometry(kG, kR, 20, 16), target, pic, Rect(kMin, 3, 12, 11), 20,
+                     16, cdDrawClient, TEdgeStretch{true, true, true, true});
     EXPECT_EQ(At(target, 5, 5), 0x00FFFFFFu);
     ComposeHorzImage(kMax, kMax, target, 30, kR, pic);
     EXPECT_EQ(target.Width(), 30);
     ComposeVertImage(kMin, kMax, target, 30, Rect(kMin, 0, kMax, 8), pic);
     EXPECT_EQ(target.Height(), 30);
     TBitmap top, bottom, left, right;
-    ComposeBorderStrips(wide, n, 50, 40, Rect(0, 0, kMax, kMax), pic, TBorderStrips{&top, &bottom, &left, &right},
-                        TEdgeStretch{});
+    ComposeBorderStrips(wide, n, 50, 40, Rect(0, 0, kMax, kMax), pic,
+                        TBorderStrips{&top, &bottom, &left, &right}, TEdgeStretch{});
     ComposeBorderStripsTiled(wide, n, 50, 40, pic, TBorderStrips{&top, &bottom, &left, &right});
     EXPECT_TRUE(top.Empty() && bottom.Empty() && left.Empty() && right.Empty());
 }

@@ -1,3 +1,5 @@
+#include "skin/draw/EffectBmp.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -5,7 +7,6 @@
 #include <limits>
 #include <vector>
 
-#include "skin/draw/EffectBmp.h"
 #include "skin/draw/FBitmap.h"
 #include "tests/skin_draw/TestPictures.h"
 
@@ -144,7 +145,8 @@ TEST(TspEffectBmp, BlendRectPairsRowsAndColumnsAndStaysInside) {
     EXPECT_EQ(RowGreys(self, 0), (std::vector<int>{30, 40, 20, 0}));
 }
 
-TEST(TspEffectBmp, BlendRectWithInvertedDisjointOrPartlyOutsideRectanglesTouchesOnlyPairsThatExist) {
+TEST(TspEffectBmp,
+     BlendRectWithInvertedDisjointOrPartlyOutsideRectanglesTouchesOnlyPairsThatExist) {
     // Every case has rows that overlap both images, so only the columns decide (a negative
     // column span used to be taken as a huge length).
     const TspEffectBmp original = Grey(4, 2, 0);
@@ -153,20 +155,21 @@ TEST(TspEffectBmp, BlendRectWithInvertedDisjointOrPartlyOutsideRectanglesTouches
         TRect r;
         int32_t row0, col0;
     } nothing[] = {
-        {Rect(3, 0, 1, 2), 0, 0},                  // inverted columns
-        {Rect(2, 2, 4, 0), 0, 0},                  // inverted rows
-        {Rect(10, 0, 20, 2), 0, 0},                // columns right of the bitmap
-        {Rect(-20, 0, -10, 2), 0, 0},              // columns left of it
-        {Rect(0, 0, 4, 2), 0, 10},                 // paired columns right of the other image
-        {Rect(0, 0, 4, 2), 0, -10},                // and left of it
-        {Rect(0, 0, 4, 2), 5, 0},                  // paired rows below it
+        {Rect(3, 0, 1, 2), 0, 0},      // inverted columns
+        {Rect(2, 2, 4, 0), 0, 0},      // inverted rows
+        {Rect(10, 0, 20, 2), 0, 0},    // columns right of the bitmap
+        {Rect(-20, 0, -10, 2), 0, 0},  // columns left of it
+        {Rect(0, 0, 4, 2), 0, 10},     // paired columns right of the other image
+        {Rect(0, 0, 4, 2), 0, -10},    // and left of it
+        {Rect(0, 0, 4, 2), 5, 0},      // paired rows below it
         {Rect(INT32_MIN, 0, INT32_MAX, 2), 0, INT32_MAX},
         {Rect(INT32_MAX, 0, INT32_MIN, 2), INT32_MIN, INT32_MIN},
     };
     for (const auto& c : nothing) {
         TspEffectBmp self = original;
         self.BlendRect(other, c.r, c.row0, c.col0, 1.0);
-        EXPECT_TRUE(SamePixels(self, original)) << c.r.Left << "," << c.r.Top << "," << c.r.Right << "," << c.r.Bottom;
+        EXPECT_TRUE(SamePixels(self, original))
+            << c.r.Left << "," << c.r.Top << "," << c.r.Right << "," << c.r.Bottom;
     }
     // Partly outside: columns -2..1 pair with other's columns 0..3; only self's 0 and 1 exist.
     TspEffectBmp self = original;

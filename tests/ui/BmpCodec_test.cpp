@@ -1,5 +1,7 @@
 // BMP reading against the BMP Suite conformance images and hand-built files, and writing
 // at every depth.
+#include "ui/BmpCodec.h"
+
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
@@ -9,10 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/Bitmap.h"
-#include "ui/BmpCodec.h"
-#include "ui/Canvas.h"
 #include "base/Exceptions.h"
+#include "ui/Bitmap.h"
+#include "ui/Canvas.h"
 #include "ui/Streams.h"
 
 namespace {
@@ -459,7 +460,8 @@ long PeakMiB() {
 // RLE8 rows of `w` pixels of colour 1, each ended by an end of line.
 std::vector<uint8_t> RleRows(int32_t w, int32_t rows) {
     std::vector<uint8_t> row;
-    for (int32_t left = w; left > 0; left -= 255) row.insert(row.end(), {static_cast<uint8_t>(std::min(left, 255)), 1});
+    for (int32_t left = w; left > 0; left -= 255)
+        row.insert(row.end(), {static_cast<uint8_t>(std::min(left, 255)), 1});
     row.insert(row.end(), {0, 0});
     std::vector<uint8_t> bits;
     for (int32_t y = 0; y < rows; ++y) bits.insert(bits.end(), row.begin(), row.end());
@@ -484,7 +486,7 @@ TEST(BmpDecode, LyingRleDataIsRefusedBeforeThePictureIsAllocated) {
     for (int i = 0; i < 257; ++i) literalPastEdge.insert(literalPastEdge.end(), {255, 1});
     literalPastEdge.insert(literalPastEdge.end(), {0, 4, 1, 1, 1, 1});
     std::vector<uint8_t> endsEarly = rows;  // no end mark, rows missing
-    std::vector<uint8_t> padded = {0, 1};  // an end mark, then padding the ratio must not count
+    std::vector<uint8_t> padded = {0, 1};   // an end mark, then padding the ratio must not count
     padded.resize(1 << 17, 0);
     const long before = PeakMiB();
     for (const auto* bits : {&pastEdge, &deltaPastEnd, &literalPastEdge, &endsEarly, &padded}) {
@@ -508,7 +510,8 @@ TEST(BmpDecode, APictureAboveTheCallersLimitIsTooLargeBeforeAnyPixelExists) {
     } catch (const EPictureTooLarge& e) {
         EXPECT_EQ(e.Width, 20);
         EXPECT_EQ(e.Height, 10);
-        EXPECT_STREQ(e.what(), "Invalid bitmap: picture of 20 x 10 pixels is too large (at most 199 pixels)");
+        EXPECT_STREQ(e.what(),
+                     "Invalid bitmap: picture of 20 x 10 pixels is too large (at most 199 pixels)");
     }
     // From a stream only the headers are read; the stream goes back to where it was.
     TMemoryStream s;
