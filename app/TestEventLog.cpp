@@ -77,7 +77,11 @@ void InstallTestEventLog(TForm1& form) {
     // The window procedure chain is the framework's way of watching a window: the form's
     // own procedure (and the skinned frame's) runs first, unchanged.
     auto previous = form.WindowProc;
-    form.WindowProc = [f, previous](TMessage& m) {
+    TComponent* base = &form;  // its component part lives until the form is gone
+    form.WindowProc = [f, base, previous](TMessage& m) {
+        // Messages of a form being destroyed reach only the previous procedure: the main
+        // form's own part is gone by then.
+        if (base->IsDestroying()) return previous(m);
         const bool menuBefore = f->spSkinForm1 && f->spSkinForm1->PopupMenuEngine().MenuOpen();
         const bool shown = m.Msg == WM_SHOWWINDOW && m.WParam != 0;
         previous(m);

@@ -96,7 +96,7 @@ void TBitmap::SetSize(int32_t width, int32_t height) {
     std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height), kWhitePixel);
     const int32_t keepW = std::min(width, width_);
     const int32_t keepH = std::min(height, height_);
-    for (int32_t y = 0; y < keepH; ++y) {
+    for (int32_t y = 0; keepW > 0 && y < keepH; ++y) {
         std::memcpy(pixels.data() + static_cast<size_t>(y) * width, ScanLine(y), sizeof(uint32_t) * keepW);
     }
     pixels_ = std::move(pixels);
