@@ -101,7 +101,8 @@ void InstallTestEventLog(TForm1& form) {
             }
             Line(line);
         }
-        if (f->spSkinForm1 && !menuBefore && f->spSkinForm1->PopupMenuEngine().MenuOpen()) ReportMenu(*f->spSkinForm1);
+        if (f->spSkinForm1 && !menuBefore && f->spSkinForm1->PopupMenuEngine().MenuOpen())
+            ReportMenu(*f->spSkinForm1);
     };
     Watch(form.ContentWB);
     Watch(form.NavWB);

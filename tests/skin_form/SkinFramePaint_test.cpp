@@ -55,16 +55,36 @@ TEST_F(SkinFramePaintTest, FrameIsTheSkinsCornersWithTiledEdges) {
     auto same = [](int x, int y) { return TPoint{x, y}; };
     // Corners: the picture's own pixels, moved with the right and bottom edges.
     EXPECT_EQ(Mismatches(Rect(0, 0, 98, 33), main, same, buttons), 0);
-    EXPECT_EQ(Mismatches(Rect(106 + dx, 0, 400, 33), main, [&](int x, int y) { return TPoint{x - dx, y}; }, buttons), 0);
-    EXPECT_EQ(Mismatches(Rect(0, 287, 17, 300), main, [&](int x, int y) { return TPoint{x, y - dy}; }), 0);
-    EXPECT_EQ(Mismatches(Rect(387, 287, 400, 300), main, [&](int x, int y) { return TPoint{x - dx, y - dy}; }), 0);
+    EXPECT_EQ(Mismatches(
+                  Rect(106 + dx, 0, 400, 33), main,
+                  [&](int x, int y) {
+                      return TPoint{x - dx, y};
+                  },
+                  buttons),
+              0);
+    EXPECT_EQ(Mismatches(Rect(0, 287, 17, 300), main,
+                         [&](int x, int y) {
+                             return TPoint{x, y - dy};
+                         }),
+              0);
+    EXPECT_EQ(Mismatches(Rect(387, 287, 400, 300), main,
+                         [&](int x, int y) {
+                             return TPoint{x - dx, y - dy};
+                         }),
+              0);
     // Edges: the repeatable parts tiled (the skin stretches none).
     EXPECT_EQ(Mismatches(Rect(98, 0, 302, 33), main, [](int x, int y) { return TPoint{98 + x % 8, y}; }), 0);
     EXPECT_EQ(Mismatches(Rect(17, 287, 387, 300), main,
-                         [&](int x, int y) { return TPoint{17 + x % 174, y - dy}; }), 0);
+                         [&](int x, int y) {
+                             return TPoint{17 + x % 174, y - dy};
+                         }),
+              0);
     EXPECT_EQ(Mismatches(Rect(0, 37, 13, 282), main, [](int x, int y) { return TPoint{x, 37 + (y - 33) % 145}; }), 0);
     EXPECT_EQ(Mismatches(Rect(387, 34, 400, 282), main,
-                         [&](int x, int y) { return TPoint{x - dx, 34 + (y - 33) % 148}; }), 0);
+                         [&](int x, int y) {
+                             return TPoint{x - dx, 34 + (y - 33) % 148};
+                         }),
+              0);
 }
 
 TEST_F(SkinFramePaintTest, ClientBackgroundTilesTheClientPiece) {
