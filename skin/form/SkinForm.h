@@ -27,6 +27,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/controls/SkinFormFrame.h"
 #include "skin/form/SkinObjects.h"
 #include "skin/popup/SkinMenuHost.h"
 #include "ui/Bitmap.h"
@@ -78,7 +79,7 @@ using TspActivateCustomObjectEvent = std::function<void(const std::string& idNam
 // Adds items to the window menu after the form has built it (MDI child items, say).
 using TspWindowMenuBuilder = std::function<void(TMenuItem& items)>;
 
-class TspSkinForm : public TComponent, public ISkinMenuHost {
+class TspSkinForm : public TComponent, public ISkinMenuHost, public ISkinFormFrame {
 public:
     explicit TspSkinForm(TComponent* owner);
     ~TspSkinForm() override;
@@ -281,6 +282,17 @@ public:
     [[nodiscard]] TspSkinMenu& PopupMenuEngine() override { return *menuEngine_; }
     [[nodiscard]] TspSkinData* PopupMenuSkinData() const override;
     void NotePopupMenuOpen() override;
+
+    // ---- ISkinFormFrame: what the menu bar and the MDI tab bar ask (SkinFormFrame.cpp) ----
+    [[nodiscard]] TCustomForm* FrameForm() const override;
+    [[nodiscard]] TComponent& FrameComponent() override;
+    [[nodiscard]] TBorderIcons FrameBorderIcons() const override;
+    [[nodiscard]] bool FrameMinimized() const override;
+    void MinimizeFrame() override;
+    void RestoreFrame() override;
+    void CloseFrame() override;
+    void OpenFrameWindowMenu(const TRect& screenAnchor) override;
+    void FrameMenuClosed() override;
 
     // ---- Alpha blending (WindowFade.cpp) ----
     // The window is layered (its opacity set by this component).

@@ -5,13 +5,13 @@
 
 #include <algorithm>
 
+#include "skin/controls/SkinFormFrame.h"
 #include "skin/data/SkinControlDefs.h"
 #include "skin/data/SkinData.h"
 #include "skin/draw/Blit.h"
 #include "skin/draw/RectUtils.h"
 #include "skin/draw/SkinCompose.h"
 #include "skin/draw/TextUtils.h"
-#include "skin/form/SkinForm.h"
 #include "ui/Canvas.h"
 #include "ui/Forms.h"
 #include "ui/Panel.h"  // Frame3D
@@ -162,9 +162,8 @@ void TspSkinMDITabsBar::MouseDown(TMouseButton button, TShiftState shift, int x,
     if (!tab) return;
     if (button == mbLeft) {
         TCustomForm* child = tab->Child;
-        if (TspSkinForm* skin = TspSkinForm::Of(child); skin && skin->WindowMinimized()) {
-            skin->SetWindowState(kSkinStateNormal);
-        }
+        if (ISkinFormFrame* frame = SkinFormFrameOf(child); frame && frame->FrameMinimized())
+            frame->RestoreFrame();
         child->Show();
         // Showing the child may have changed the tabs (a tab is added when shown).
         tab = TabOf(child);

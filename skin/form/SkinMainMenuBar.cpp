@@ -7,12 +7,12 @@
 #include <algorithm>
 
 #include "platform/Platform.h"
+#include "skin/controls/SkinFormFrame.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinObjectDefs.h"
 #include "skin/draw/Blit.h"
 #include "skin/draw/RectUtils.h"
 #include "skin/draw/SkinCompose.h"
-#include "skin/form/SkinForm.h"
 #include "skin/popup/SkinMenu.h"
 #include "skin/popup/SkinMenuHost.h"
 #include "ui/Accelerators.h"
@@ -62,8 +62,8 @@ TspSkinMainMenuBar::~TspSkinMainMenuBar() {
     SetComponentState(csDestroying, true);
     objects_.clear();
     if (mainMenu_) RemoveFreeNotification(mainMenu_);
-    if (skinForm_) RemoveFreeNotification(skinForm_);
-    if (maximizedChild_) RemoveFreeNotification(maximizedChild_);
+    if (skinFormComponent_) RemoveFreeNotification(skinFormComponent_);
+    if (maximizedChildComponent_) RemoveFreeNotification(maximizedChildComponent_);
 }
 
 // ---------------------------------------------------------------- properties
@@ -77,11 +77,12 @@ void TspSkinMainMenuBar::SetMainMenu(TMainMenu* value) {
     RebuildObjects();
 }
 
-void TspSkinMainMenuBar::SetSkinForm(TspSkinForm* value) {
+void TspSkinMainMenuBar::SetSkinForm(ISkinFormFrame* value) {
     if (skinForm_ == value) return;
-    if (skinForm_) RemoveFreeNotification(skinForm_);
+    if (skinFormComponent_) RemoveFreeNotification(skinFormComponent_);
     skinForm_ = value;
-    if (skinForm_) FreeNotification(skinForm_);
+    skinFormComponent_ = value ? &value->FrameComponent() : nullptr;
+    if (skinFormComponent_) FreeNotification(skinFormComponent_);
 }
 
 void TspSkinMainMenuBar::SetDefItemFont(const TFont& font) {
@@ -105,8 +106,14 @@ void TspSkinMainMenuBar::SetDefaultHeight(int value) {
 void TspSkinMainMenuBar::Notification(TComponent* component, TOperation operation) {
     TspSkinControl::Notification(component, operation);
     if (operation != opRemove) return;
-    if (component == skinForm_) skinForm_ = nullptr;
-    if (component == maximizedChild_) maximizedChild_ = nullptr;
+    if (component == skinFormComponent_) {
+        skinForm_ = nullptr;
+        skinFormComponent_ = nullptr;
+    }
+    if (component == maximizedChildComponent_) {
+        maximizedChild_ = nullptr;
+        maximizedChildComponent_ = nullptr;
+    }
     if (component == ownEngine_) ownEngine_ = nullptr;
     // A menu item the objects show is going: they forget it and are built anew when the
     // menu's destruction is over.
@@ -131,7 +138,7 @@ const TspDataSkinMainMenuBar* TspSkinMainMenuBar::BarSection() const {
 }
 
 TCustomForm* TspSkinMainMenuBar::OwnerForm() const {
-    if (skinForm_) return skinForm_->Form();
+    if (skinForm_) return skinForm_->FrameForm();
     return GetParentForm(this);
 }
 
@@ -204,7 +211,7 @@ void TspSkinMainMenuBar::RebuildObjects() {
                                   {"MaxButton", cmMaximize, section ? &section->MaxButton : nullptr},
                                   {"CloseButton", cmClose, section ? &section->CloseButton : nullptr},
                                   {"SysMenuButton", cmSysMenu, section ? &section->SysMenuButton : nullptr}};
-        const TspBorderIcons icons = maximizedChild_->BorderIcons();
+        const TBorderIcons icons = maximizedChild_->FrameBorderIcons();
         std::vector<std::unique_ptr<TspMenuBarObject>> front;
         for (const Button& b : buttons) {
             const auto* def = dynamic_cast<const TspDataSkinStdButton*>(b.skinName ? objectDef(*b.skinName) : nullptr);
@@ -224,14 +231,15 @@ void TspSkinMainMenuBar::RebuildObjects() {
 
 void TspSkinMainMenuBar::UpdateItems() { RebuildObjects(); }
 
-void TspSkinMainMenuBar::ChildMaximized(TspSkinForm* child) {
+void TspSkinMainMenuBar::ChildMaximized(ISkinFormFrame* child) {
     if (child == maximizedChild_) {
         RebuildObjects();
         return;
     }
-    if (maximizedChild_) RemoveFreeNotification(maximizedChild_);
+    if (maximizedChildComponent_) RemoveFreeNotification(maximizedChildComponent_);
     maximizedChild_ = child;
-    if (maximizedChild_) FreeNotification(maximizedChild_);
+    maximizedChildComponent_ = child ? &child->FrameComponent() : nullptr;
+    if (maximizedChildComponent_) FreeNotification(maximizedChildComponent_);
     RebuildObjects();
 }
 
@@ -410,9 +418,10 @@ void TspSkinMainMenuBar::WndProc(TMessage& m) {
             MenuClosed();
             // The form whose engine showed the menu hears its close, unless the bar is
             // only switching to the next item's menu.
-            if (!switchingMenu_ && skinForm_ && !skinForm_->PopupMenuEngine().MenuOpen() &&
-                &MenuEngine() == &skinForm_->PopupMenuEngine()) {
-                skinForm_->SkinMenuClosed();
+            if (auto* host = dynamic_cast<ISkinMenuHost*>(skinForm_);
+                !switchingMenu_ && host && !host->PopupMenuEngine().MenuOpen() &&
+                &MenuEngine() == &host->PopupMenuEngine()) {
+                skinForm_->FrameMenuClosed();
             }
             break;
         case WM_SIZE:
@@ -448,8 +457,7 @@ void TspSkinMainMenuBar::OpenMenu(TMenuItem& items, const TRect& barRect, int ob
     const bool switching = engine.MenuOpen();
     ISkinMenuHost* host = dynamic_cast<ISkinMenuHost*>(skinForm_);
     if (!host) host = HostAmong(OwnerForm());
-    TspSkinData* skin = host ? host->PopupMenuSkinData()
-                             : skinForm_ && skinForm_->MenusSkinData() ? skinForm_->MenusSkinData() : SkinData();
+    TspSkinData* skin = host ? host->PopupMenuSkinData() : SkinData();
     const TPoint tl = ClientToScreen(barRect.TopLeft()), br = ClientToScreen(barRect.BottomRight());
     if (host && !switching) host->NotePopupMenuOpen();
     switchingMenu_ = switching;

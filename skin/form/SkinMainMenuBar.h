@@ -24,8 +24,8 @@ class TTimer;
 class TspDataSkinMainMenuBar;
 class TspDataSkinMainMenuBarItem;
 class TspDataSkinObject;
+class ISkinFormFrame;
 class TspDataSkinStdButton;
-class TspSkinForm;
 class TspSkinMainMenuBar;
 class TspSkinMenu;
 
@@ -115,8 +115,9 @@ public:
     [[nodiscard]] TMainMenu* MainMenu() const { return mainMenu_; }
     // Setting it rebuilds the items.
     void SetMainMenu(TMainMenu* value);
-    [[nodiscard]] TspSkinForm* SkinForm() const { return skinForm_; }
-    void SetSkinForm(TspSkinForm* value);
+    // The skinned frame of the form (a TspSkinForm): its menu engine, its menu-open state.
+    [[nodiscard]] ISkinFormFrame* SkinForm() const { return skinForm_; }
+    void SetSkinForm(ISkinFormFrame* value);
     bool ScrollMenu = true;
     [[nodiscard]] const TFont& DefItemFont() const { return defItemFont_; }
     void SetDefItemFont(const TFont& font);
@@ -133,9 +134,9 @@ public:
     // ---- What the skinned form tells it ----
     // Child-maximised mode: the system buttons act on the maximised child (nullptr leaves
     // the mode).
-    void ChildMaximized(TspSkinForm* child);
+    void ChildMaximized(ISkinFormFrame* child);
     [[nodiscard]] bool ChildMaximizedMode() const { return maximizedChild_ != nullptr; }
-    [[nodiscard]] TspSkinForm* MaximizedChild() const { return maximizedChild_; }
+    [[nodiscard]] ISkinFormFrame* MaximizedChild() const { return maximizedChild_; }
     // Rebuilds the objects (the main menu changed, the active MDI child changed).
     void UpdateItems();
 
@@ -201,14 +202,16 @@ private:
     [[nodiscard]] TspSkinMenu& MenuEngine();
 
     TMainMenu* mainMenu_ = nullptr;
-    TspSkinForm* skinForm_ = nullptr;
+    ISkinFormFrame* skinForm_ = nullptr;
+    TComponent* skinFormComponent_ = nullptr;  // the same object, for its destruction notice
     TFont defItemFont_;
     int defaultWidth_ = 0;
     int defaultHeight_ = 22;
     std::vector<std::unique_ptr<TspMenuBarObject>> objects_;
     int activeObject_ = -1, oldActiveObject_ = -1, captureObject_ = -1;
     int systemButtons_ = 0;
-    TspSkinForm* maximizedChild_ = nullptr;
+    ISkinFormFrame* maximizedChild_ = nullptr;
+    TComponent* maximizedChildComponent_ = nullptr;
     TTimer* hoverTimer_ = nullptr;
     TTimer* morphTimer_ = nullptr;
     TRect itemsRect_{};

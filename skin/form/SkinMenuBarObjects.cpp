@@ -3,6 +3,7 @@
 // their skinned and default looks.
 #include <algorithm>
 
+#include "skin/controls/SkinFormFrame.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinObjectDefs.h"
 #include "skin/draw/Blit.h"
@@ -11,9 +12,7 @@
 #include "skin/draw/RectUtils.h"
 #include "skin/draw/SkinCompose.h"
 #include "skin/form/MorphImages.h"
-#include "skin/form/SkinForm.h"
 #include "skin/form/SkinMainMenuBar.h"
-#include "skin/form/WindowCommands.h"
 #include "ui/Accelerators.h"
 #include "ui/Canvas.h"
 #include "ui/Menus.h"
@@ -258,11 +257,11 @@ void TspSkinMainMenuBarButton::MouseDown(int x, int y, TMouseButton button) {
     Parent->DrawObject(*this);
     if (Command == cmSysMenu) {
         // The maximised child's window menu, below the button.
-        if (TspSkinForm* child = Parent->MaximizedChild()) {
+        if (ISkinFormFrame* child = Parent->MaximizedChild()) {
             const TPoint tl = Parent->ClientToScreen(ObjectRect.TopLeft());
             const TPoint br = Parent->ClientToScreen(ObjectRect.BottomRight());
             Down = false;
-            child->OpenWindowMenu(Rect(tl.X, tl.Y, br.X, br.Y));
+            child->OpenFrameWindowMenu(Rect(tl.X, tl.Y, br.X, br.Y));
         }
     }
 }
@@ -272,17 +271,23 @@ void TspSkinMainMenuBarButton::MouseUp(int x, int y, TMouseButton button) {
     if (button != mbLeft || !Down) return;
     Down = false;
     Parent->DrawObject(*this);
-    TspSkinForm* child = Parent->MaximizedChild();
+    ISkinFormFrame* child = Parent->MaximizedChild();
     if (!MouseIn || !Enabled || !child) return;
     switch (Command) {
-        case cmMinimize: child->SetWindowState(kSkinStateMinimized); break;
-        case cmMaximize: child->SetWindowState(kSkinStateNormal); break;
-        case cmClose: CloseSkinnedWindow(*child); break;
+        case cmMinimize:
+            child->MinimizeFrame();
+            break;
+        case cmMaximize:
+            child->RestoreFrame();
+            break;
+        case cmClose:
+            child->CloseFrame();
+            break;
         default: break;
     }
 }
 
 void TspSkinMainMenuBarButton::DblClick() {
     if (Command != cmSysMenu) return;
-    if (TspSkinForm* child = Parent->MaximizedChild()) CloseSkinnedWindow(*child);
+    if (ISkinFormFrame* child = Parent->MaximizedChild()) child->CloseFrame();
 }
