@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-#include "skin/form/MenuItemLook.h"
+#include "skin/controls/MenuItemLook.h"
 #include "skin/form/ObjectFormulas.h"
 #include "skin/form/SkinObjects.h"
 #include "ui/Strings.h"

@@ -2,7 +2,7 @@
 // or leaves the keyboard main-menu mode, in which the main menu (a MainMenuBar, or the
 // frame's own main menu) takes the keys. A window without a main menu has no such mode, so
 // a lone Alt never holds the program's keys back.
-#include "skin/form/MainMenuKeys.h"
+#include "skin/controls/MainMenuKeys.h"
 #include "skin/form/SkinForm.h"
 #include "skin/popup/SkinMenu.h"
 

@@ -2,6 +2,7 @@
 // optional shadow and frame image behind the text.
 #include <algorithm>
 
+#include "skin/controls/MorphImages.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinObjectDefs.h"
 #include "skin/draw/Blit.h"
@@ -9,7 +10,6 @@
 #include "skin/draw/RectUtils.h"
 #include "skin/draw/SkinCompose.h"
 #include "skin/draw/TextUtils.h"
-#include "skin/form/MorphImages.h"
 #include "skin/form/SkinForm.h"
 #include "skin/form/SkinObjects.h"
 #include "ui/Bitmap.h"

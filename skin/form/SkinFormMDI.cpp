@@ -6,11 +6,11 @@
 // the MDI client area's background from the skin and re-fits its maximised children.
 #include <algorithm>
 
+#include "skin/controls/SkinMDITabsBar.h"
+#include "skin/controls/SkinMainMenuBar.h"
 #include "skin/data/SkinData.h"
 #include "skin/draw/RectUtils.h"
 #include "skin/form/SkinForm.h"
-#include "skin/form/SkinMDITabsBar.h"
-#include "skin/form/SkinMainMenuBar.h"
 #include "ui/Application.h"
 #include "ui/Canvas.h"
 #include "ui/MDIClient.h"

@@ -3,13 +3,13 @@
 
 #include <algorithm>
 
+#include "skin/controls/MorphImages.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinObjectDefs.h"
 #include "skin/draw/Blit.h"
 #include "skin/draw/EffectBmp.h"
 #include "skin/draw/Glyphs.h"
 #include "skin/draw/RectUtils.h"
-#include "skin/form/MorphImages.h"
 #include "skin/form/SkinForm.h"
 #include "skin/form/WindowCommands.h"
 #include "ui/Bitmap.h"

@@ -6,8 +6,8 @@
 // the program; the engine's SKINMSG_MENUCLOSED ends the state.
 #include <algorithm>
 
+#include "skin/controls/MainMenuKeys.h"
 #include "skin/data/SkinData.h"
-#include "skin/form/MainMenuKeys.h"
 #include "skin/form/SkinForm.h"
 #include "skin/popup/SkinMenu.h"
 #include "skin/popup/SkinPopupMenu.h"

@@ -5,10 +5,10 @@
 // check mark, minimised children stacked along the bottom).
 #include <set>
 
+#include "skin/controls/SkinMDITabsBar.h"
+#include "skin/controls/SkinMainMenuBar.h"
 #include "skin/data/SkinObjectDefs.h"
 #include "skin/draw/RectUtils.h"
-#include "skin/form/SkinMDITabsBar.h"
-#include "skin/form/SkinMainMenuBar.h"
 #include "skin/popup/SkinMenu.h"
 #include "skin/popup/SkinPopupWindow.h"
 #include "tests/skin_form/SkinFormTestSupport.h"

@@ -2,9 +2,9 @@
 // pixels against the skin's own pictures.
 #include <optional>
 
+#include "skin/controls/MorphImages.h"
 #include "skin/draw/EffectBmp.h"
 #include "skin/draw/MaskRegion.h"
-#include "skin/form/MorphImages.h"
 #include "tests/skin_form/SkinFormTestSupport.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/form/MainMenuKeys.h"
+#include "skin/controls/MainMenuKeys.h"
 #include "skin/popup/SkinMenu.h"
 #include "skin/popup/SkinPopupWindow.h"
 #include "tests/skin_form/SkinFormTestSupport.h"

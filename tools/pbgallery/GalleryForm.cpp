@@ -4,13 +4,14 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/Exceptions.h"
+#include "skin/controls/SkinMDITabsBar.h"
+#include "skin/controls/SkinMainMenuBar.h"
 #include "skin/data/CompressedStoredSkin.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinFile.h"
 #include "skin/form/FrameObjectKinds.h"
 #include "skin/form/SkinForm.h"
-#include "skin/form/SkinMDITabsBar.h"
-#include "skin/form/SkinMainMenuBar.h"
 #include "skin/popup/SkinHint.h"
 #include "skin/popup/SkinPopupMenu.h"
 #include "skin/popup/TrayIcon.h"
@@ -18,7 +19,6 @@
 #include "ui/Application.h"
 #include "ui/MDIClient.h"
 #include "ui/Menus.h"
-#include "base/Exceptions.h"
 
 void GalleryEvent(const std::string& text) {
     static const bool on = [] {

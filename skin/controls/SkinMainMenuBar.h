@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "skin/controls/MainMenuKeys.h"
+#include "skin/controls/MenuItemLook.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/data/SkinIniValues.h"
-#include "skin/form/MainMenuKeys.h"
-#include "skin/form/MenuItemLook.h"
 #include "ui/GraphicsObjects.h"
 
 class TMainMenu;

@@ -2,7 +2,7 @@
 // the system buttons of a maximised child, the layout with the marker for items that do not
 // fit, hover on its 50 ms timer, pressing, opening menus through the skinned menu engine,
 // the keyboard menu mode, and painting.
-#include "skin/form/SkinMainMenuBar.h"
+#include "skin/controls/SkinMainMenuBar.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // The MDI tab bar: layout, hover, dragging tabs to a new place, and the painting of the
 // tabs from the skin's "tab" section (tab background, normal, active and mouse-over tab
 // pictures with their fixed ends) or in a plain default look.
-#include "skin/form/SkinMDITabsBar.h"
+#include "skin/controls/SkinMDITabsBar.h"
 
 #include <algorithm>
 

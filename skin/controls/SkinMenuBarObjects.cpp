@@ -3,7 +3,9 @@
 // their skinned and default looks.
 #include <algorithm>
 
+#include "skin/controls/MorphImages.h"
 #include "skin/controls/SkinFormFrame.h"
+#include "skin/controls/SkinMainMenuBar.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinObjectDefs.h"
 #include "skin/draw/Blit.h"
@@ -11,8 +13,6 @@
 #include "skin/draw/Glyphs.h"
 #include "skin/draw/RectUtils.h"
 #include "skin/draw/SkinCompose.h"
-#include "skin/form/MorphImages.h"
-#include "skin/form/SkinMainMenuBar.h"
 #include "ui/Accelerators.h"
 #include "ui/Canvas.h"
 #include "ui/Menus.h"

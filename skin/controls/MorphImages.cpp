@@ -1,4 +1,4 @@
-#include "skin/form/MorphImages.h"
+#include "skin/controls/MorphImages.h"
 
 #include "skin/draw/EffectBmp.h"
 
