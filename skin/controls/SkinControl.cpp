@@ -1,8 +1,8 @@
 #include "skin/controls/SkinControl.h"
 
+#include "skin/controls/ParentBackground.h"
 #include "skin/data/SkinData.h"
 #include "skin/draw/EffectBmp.h"
-#include "skin/draw/PlatformUtils.h"
 #include "ui/Canvas.h"
 
 TspSkinControl::TspSkinControl(TComponent* owner) : TCustomControl(owner) {}

@@ -6,7 +6,6 @@
 
 #include "base/Exceptions.h"
 #include "skin/data/SkinData.h"
-#include "skin/draw/PlatformUtils.h"
 #include "skin/draw/RectUtils.h"
 #include "skin/form/FrameObjectKinds.h"
 #include "skin/popup/SkinPopupMenu.h"
@@ -14,6 +13,7 @@
 #include "ui/Menus.h"
 #include "ui/Screen.h"
 #include "ui/Timer.h"
+#include "ui/WorkArea.h"
 
 namespace {
 

@@ -5,13 +5,13 @@
 
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinnedControl.h"
-#include "skin/draw/PlatformUtils.h"
 #include "skin/draw/RectUtils.h"
 #include "skin/form/ObjectHints.h"
 #include "skin/form/SkinForm.h"
 #include "skin/popup/SkinMenu.h"
 #include "ui/MDIClient.h"
 #include "ui/Timer.h"
+#include "ui/WindowOpacity.h"
 
 namespace {
 

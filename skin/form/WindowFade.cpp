@@ -3,9 +3,9 @@
 // composites windows. A fade that ends fully opaque drops the layered state again.
 #include <algorithm>
 
-#include "skin/draw/PlatformUtils.h"
 #include "skin/form/SkinForm.h"
 #include "ui/Application.h"
+#include "ui/WindowOpacity.h"
 
 namespace {
 

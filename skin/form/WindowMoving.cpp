@@ -1,11 +1,11 @@
 // Moving a skinned window: each step of the framework's move loop (WM_MOVING) in both
 // modes, and in client mode the component's own dragging on the mouse timer. A maximised
 // window stays where it is; with Magnetic the window snaps to its work area's edges.
-#include "skin/draw/PlatformUtils.h"
 #include "skin/form/SkinForm.h"
 #include "skin/form/WindowPlacement.h"
 #include "ui/Screen.h"
 #include "ui/Timer.h"
+#include "ui/WorkArea.h"
 
 void TspSkinForm::MovingRect(TRect& proposed) {
     const int w = FForm->Width(), h = FForm->Height();

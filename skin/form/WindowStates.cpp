@@ -12,7 +12,6 @@
 #include "base/Region.h"
 #include "skin/data/SkinData.h"
 #include "skin/draw/MaskRegion.h"
-#include "skin/draw/PlatformUtils.h"
 #include "skin/draw/RectUtils.h"
 #include "skin/draw/SkinCompose.h"
 #include "skin/form/SkinForm.h"
@@ -20,6 +19,7 @@
 #include "ui/Application.h"
 #include "ui/Screen.h"
 #include "ui/Timer.h"
+#include "ui/WorkArea.h"
 
 namespace {
 

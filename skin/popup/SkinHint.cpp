@@ -1,10 +1,10 @@
 #include "skin/popup/SkinHint.h"
 
 #include "skin/data/SkinData.h"
-#include "skin/draw/PlatformUtils.h"
 #include "skin/popup/SkinHintWindow.h"
 #include "ui/Forms.h"
 #include "ui/Screen.h"
+#include "ui/WindowOpacity.h"
 
 namespace {
 

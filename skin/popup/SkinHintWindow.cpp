@@ -5,12 +5,13 @@
 #include "skin/data/SkinData.h"
 #include "skin/draw/EffectBmp.h"
 #include "skin/draw/MaskRegion.h"
-#include "skin/draw/PlatformUtils.h"
 #include "skin/popup/SkinHint.h"
 #include "ui/Application.h"
 #include "ui/Canvas.h"
 #include "ui/Forms.h"
 #include "ui/Screen.h"
+#include "ui/ScreenCapture.h"
+#include "ui/WindowOpacity.h"
 
 namespace {
 

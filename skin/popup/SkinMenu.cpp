@@ -4,13 +4,13 @@
 
 #include "platform/Platform.h"
 #include "skin/data/SkinData.h"
-#include "skin/draw/PlatformUtils.h"
 #include "skin/popup/SkinPopupWindow.h"
 #include "ui/Application.h"
 #include "ui/Forms.h"
 #include "ui/ImageList.h"
 #include "ui/Menus.h"
 #include "ui/Timer.h"
+#include "ui/WorkArea.h"
 
 namespace {
 

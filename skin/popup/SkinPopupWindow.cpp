@@ -8,13 +8,15 @@
 #include "platform/Platform.h"
 #include "skin/data/SkinData.h"
 #include "skin/draw/MaskRegion.h"
-#include "skin/draw/PlatformUtils.h"
 #include "skin/popup/MenuPlacement.h"
 #include "skin/popup/SkinMenu.h"
 #include "ui/Application.h"
 #include "ui/Canvas.h"
 #include "ui/ImageList.h"
 #include "ui/Screen.h"
+#include "ui/ScreenCapture.h"
+#include "ui/WindowOpacity.h"
+#include "ui/WorkArea.h"
 
 namespace {
 

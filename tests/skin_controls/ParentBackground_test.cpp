@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "platform/headless/HeadlessPlatform.h"
-#include "skin/draw/PlatformUtils.h"
+#include "skin/controls/ParentBackground.h"
 #include "tests/skin_draw/TestPictures.h"
 #include "ui/Canvas.h"
 #include "ui/Controls.h"
@@ -68,33 +68,4 @@ TEST(PaintParentBackground, ParentThenEarlierOverlappingSiblingsClippedToThemsel
     EXPECT_EQ(control.paints, 0);
     EXPECT_EQ(after.paints, 0);
     EXPECT_EQ(canvas.Origin(), (TPoint{0, 0}));  // state restored
-}
-
-TEST(PlatformUtils, LayeredWindowsFollowCompositingAndScreenCaptureIsBlackOffScreen) {
-    auto& headless = InstallHeadlessPlatform();
-    headless.SetCompositing(false);
-    EXPECT_FALSE(LayeredWindowsSupported());
-    headless.SetCompositing(true);
-    EXPECT_TRUE(LayeredWindowsSupported());
-    headless.SetScreenSize({100, 80});
-    TBitmap shot = SolidPicture(4, 3, 0x777777);
-    CopyScreenArea(98, 79, shot);  // partly beyond the screen's right and bottom
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 4; ++x) EXPECT_NE(At(shot, x, y), 0x777777u) << x << "," << y;
-    EXPECT_EQ(At(shot, 3, 2), 0u);
-}
-
-TEST(GetWorkArea, NearestMonitorOrTheWholeScreen) {
-    auto& headless = InstallHeadlessPlatform();
-    headless.SetScreenSize({1000, 700}, Rect(0, 0, 1000, 660));
-    EXPECT_EQ(GetWorkArea(Rect(10, 10, 200, 200), true), Rect(0, 0, 1000, 660));
-    EXPECT_EQ(GetWorkArea(Rect(10, 10, 200, 200), false), Rect(0, 0, 1000, 700));
-    headless.SetMonitors({{Rect(0, 0, 1000, 700), Rect(0, 0, 1000, 660), true},
-                          {Rect(1000, 0, 2280, 1024), Rect(1000, 30, 2280, 1024), false}});
-    // Mostly on the second monitor.
-    EXPECT_EQ(GetWorkArea(Rect(900, 100, 1400, 300), true), Rect(1000, 30, 2280, 1024));
-    EXPECT_EQ(GetWorkArea(Rect(900, 100, 1400, 300), false), Rect(1000, 0, 2280, 1024));
-    // On neither: the closest one.
-    EXPECT_EQ(GetWorkArea(Rect(2400, 100, 2500, 200), false), Rect(1000, 0, 2280, 1024));
-    EXPECT_EQ(GetWorkArea(Rect(-300, 800, -100, 900), true), Rect(0, 0, 1000, 660));
 }
