@@ -9,6 +9,7 @@
 #include "skin/draw/PlatformUtils.h"
 #include "skin/draw/RectUtils.h"
 #include "skin/form/FrameObjectKinds.h"
+#include "skin/form/MainMenuKeys.h"
 #include "skin/popup/SkinPopupMenu.h"
 #include "ui/Canvas.h"
 #include "ui/Menus.h"
@@ -45,7 +46,15 @@ TspSkinForm::TspSkinForm(TComponent* owner)
     MorphTimer = MakeStoppedTimer(this, kMorphInterval, [this] { OnMorphTimer(); });
     AnimateTimer = MakeStoppedTimer(this, kAnimateInterval, [this] { OnAnimateTimer(); });
     MouseTimer = MakeStoppedTimer(this, kMouseInterval, [this] { OnMouseTimer(); });
-    CreateMenus();
+    menus_ = std::make_unique<TspFormMenus>(*this);
+    trayPopupMenu_ = new TspSkinPopupMenu(this);
+    const bool mdiChild = FForm->FormStyle() == fsMDIChild;
+    TMenuItem& tray = trayPopupMenu_->Items();
+    tray.Add(
+        NewFormMenuItem("TRAY_SF_RESTORE", kRestoreCaption, scNone, [this] { RestoreFromTray(); }));
+    tray.Add(NewFormMenuItem(nullptr, "-", scNone, nullptr));
+    tray.Add(NewFormMenuItem("TRAY_SF_CLOSE", kCloseCaption, CloseShortCut(mdiChild),
+                             [this] { FForm->Close(); }));
 
     // The framework never draws its own caption buttons under a skinned frame.
     FForm->SetBorderIcons(0);
@@ -61,8 +70,7 @@ TspSkinForm::TspSkinForm(TComponent* owner)
 TspSkinForm::~TspSkinForm() {
     // Open menus and the keyboard mode end first; the application gets its message
     // handler back.
-    RemoveMenuHook();
-    MenuOpen = MenuMode = false;
+    menus_->Stop();
     TrayIconRemoved();
     // An MDI child leaves the main form's window menu and tab bar; an MDI parent gives its
     // client area's window procedure back.
@@ -71,8 +79,7 @@ TspSkinForm::~TspSkinForm() {
     SetComponentState(csDestroying, true);
     DestroyComponents();  // the timers go first: no tick reaches a half-destroyed component
     MorphTimer = AnimateTimer = MouseTimer = nullptr;
-    defaultMenu_ = nullptr;
-    menuEngine_ = nullptr;
+    menus_->ComponentsDestroyed();
     trayPopupMenu_ = nullptr;
     if (hooked_) {
         FForm->WindowProc = OldWindowProc;
@@ -131,6 +138,11 @@ void TspSkinForm::Notification(TComponent* component, TOperation operation) {
 }
 
 void TspSkinForm::Loaded() { TComponent::Loaded(); }
+
+ISkinMainMenuKeys* TspSkinForm::MainMenuKeys() const {
+    if (auto* bar = dynamic_cast<ISkinMainMenuKeys*>(mainMenuBarRef_)) return bar;
+    return menus_->FrameMainMenuKeys();
+}
 
 // ---------------------------------------------------------------- properties
 

@@ -15,8 +15,8 @@
 // SkinFormPaint.cpp (frame and background painting), SkinFormShape.cpp (window shape and
 // hit testing), WindowCommands.cpp (the commands the frame objects call), WindowStates.cpp
 // (maximise, minimise, restore, roll-up), WindowMoving.cpp (dragging and snapping),
-// WindowMenu.cpp (the window menu and the menu-open state), KeyboardMenuMode.cpp (Alt and
-// the keyboard main-menu mode), WindowTray.cpp (the notification area), WindowFade.cpp
+// FormMenus (the window menu, the menu-open state and the keyboard main-menu mode, a room
+// of its own: TspFormMenus), WindowTray.cpp (the notification area), WindowFade.cpp
 // (alpha blending), ObjectHints.cpp (object hints).
 #pragma once
 
@@ -25,8 +25,10 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "skin/form/FormMenus.h"
 #include "skin/form/SkinObjects.h"
 #include "skin/popup/SkinMenuHost.h"
 #include "ui/Bitmap.h"
@@ -74,9 +76,8 @@ using TspPaintEvent = std::function<void(const std::string& idName, TCanvas& can
 using TspSwitchChangeStateEvent = std::function<void(const std::string& idName, int state)>;
 using TspTrackBarChangeValueEvent = std::function<void(const std::string& idName, int value)>;
 using TspFrameRegulatorChangeValueEvent = std::function<void(const std::string& idName, int value)>;
-using TspActivateCustomObjectEvent = std::function<void(const std::string& idName, bool& objectVisible)>;
-// Adds items to the window menu after the form has built it (MDI child items, say).
-using TspWindowMenuBuilder = std::function<void(TMenuItem& items)>;
+using TspActivateCustomObjectEvent =
+    std::function<void(const std::string& idName, bool& objectVisible)>;
 
 class TspSkinForm : public TComponent, public ISkinMenuHost {
 public:
@@ -240,47 +241,57 @@ public:
     void MovingRect(TRect& proposed);
     [[nodiscard]] bool IsDragging() const { return Dragging; }
 
-    // ---- Window menu (WindowMenu.cpp) ----
+    // ---- Window menu (the room TspFormMenus) ----
     // The menu the window menu shows: SystemMenu (merged with the default items when
     // UseDefaultSysMenu), else the default menu, rebuilt for the current state.
-    [[nodiscard]] TMenuItem& WindowMenuItems();
+    [[nodiscard]] TMenuItem& WindowMenuItems() { return menus_->WindowMenuItems(); }
     // The component's own menu (its items are the last ones built).
-    [[nodiscard]] TPopupMenu& DefaultWindowMenu() const { return *defaultMenu_; }
+    [[nodiscard]] TPopupMenu& DefaultWindowMenu() const { return menus_->DefaultMenu(); }
     // Opens the window menu below a screen rectangle (a point for a zero-size one).
-    void OpenWindowMenu(const TRect& screenAnchor);
+    void OpenWindowMenu(const TRect& screenAnchor) { menus_->OpenWindowMenu(screenAnchor); }
     // An object's rectangle on the screen.
-    [[nodiscard]] TRect ObjectScreenRect(const TspActiveSkinObject& object) const;
+    [[nodiscard]] TRect ObjectScreenRect(const TspActiveSkinObject& object) const {
+        return menus_->ObjectScreenRect(object);
+    }
     // Opens it below a frame button, which stays pressed until the menu closes.
-    void OpenWindowMenuBelow(TspSkinStdButtonObject& button);
+    void OpenWindowMenuBelow(TspSkinStdButtonObject& button) {
+        menus_->OpenWindowMenuBelow(button);
+    }
     // Opens it below the system-menu button, or at the top-left of the client area when
     // the button is not shown (Alt+Space).
-    void OpenWindowMenuFromKeyboard();
+    void OpenWindowMenuFromKeyboard() { menus_->OpenWindowMenuFromKeyboard(); }
     // Opens the sub-items of a frame button's menu item below the button.
-    void OpenObjectMenu(const TspActiveSkinObject& object, TMenuItem& item);
-    int AddWindowMenuBuilder(TspWindowMenuBuilder builder);
-    void RemoveWindowMenuBuilder(int id);
+    void OpenObjectMenu(const TspActiveSkinObject& object, TMenuItem& item) {
+        menus_->OpenObjectMenu(object, item);
+    }
+    int AddWindowMenuBuilder(TspWindowMenuBuilder builder) {
+        return menus_->AddWindowMenuBuilder(std::move(builder));
+    }
+    void RemoveWindowMenuBuilder(int id) { menus_->RemoveWindowMenuBuilder(id); }
     // A skinned menu of this form is open / the keyboard main-menu mode is on.
-    [[nodiscard]] bool SkinMenuOpen() const { return MenuOpen; }
-    [[nodiscard]] bool KeyboardMenuMode() const { return MenuMode; }
+    [[nodiscard]] bool SkinMenuOpen() const { return menus_->MenuOpen(); }
+    [[nodiscard]] bool KeyboardMenuMode() const { return menus_->KeyboardMode(); }
     // Closes an open skinned menu and leaves the keyboard main-menu mode.
-    void EndSkinMenus();
+    void EndSkinMenus() { menus_->EndSkinMenus(); }
     // SKINMSG_MENUCLOSED: the menu-open state ends.
-    void SkinMenuClosed();
+    void SkinMenuClosed() { menus_->SkinMenuClosed(); }
 
-    // ---- Keyboard main-menu mode (KeyboardMenuMode.cpp) ----
+    // ---- Keyboard main-menu mode (the room TspFormMenus) ----
     // WM_SYSCOMMAND SC_KEYMENU: `key` is the message's LParam (' ' for Alt+Space, which
     // opens the window menu; 0 for a lone Alt).
-    void KeyMenuCommand(intptr_t key);
+    void KeyMenuCommand(intptr_t key) { menus_->KeyMenuCommand(key); }
     // The main menu drawn in the frame registers what the keyboard mode drives (a
     // MainMenuBar implementing ISkinMainMenuKeys is used first); nullptr removes it.
-    void SetFrameMainMenuKeys(ISkinMainMenuKeys* keys) { frameMainMenuKeys_ = keys; }
+    void SetFrameMainMenuKeys(ISkinMainMenuKeys* keys) { menus_->SetFrameMainMenuKeys(keys); }
     [[nodiscard]] ISkinMainMenuKeys* MainMenuKeys() const;
-    void LeaveKeyboardMenuMode();
+    void LeaveKeyboardMenuMode() { menus_->LeaveKeyboardMenuMode(); }
 
     // ---- ISkinMenuHost ----
-    [[nodiscard]] TspSkinMenu& PopupMenuEngine() override { return *menuEngine_; }
-    [[nodiscard]] TspSkinData* PopupMenuSkinData() const override;
-    void NotePopupMenuOpen() override;
+    [[nodiscard]] TspSkinMenu& PopupMenuEngine() override { return menus_->Engine(); }
+    [[nodiscard]] TspSkinData* PopupMenuSkinData() const override {
+        return menus_->PopupMenuSkinData();
+    }
+    void NotePopupMenuOpen() override { menus_->NotePopupMenuOpen(); }
 
     // ---- Alpha blending (WindowFade.cpp) ----
     // The window is layered (its opacity set by this component).
@@ -358,6 +369,7 @@ private:
     friend class TspSkinButtonObject;
     friend class TspSkinStdButtonObject;
     friend class TspSkinCaptionObject;
+    friend class TspFormMenus;  // drops the system-menu button's mouse capture
 
     // Window procedure (SkinFormWindowProc.cpp).
     void NewWndProc(TMessage& m);
@@ -426,20 +438,6 @@ private:
     void RollClient(bool up);
     void ClientRollUpRegion();
     void ClearHover();
-    // Window menu (WindowMenu.cpp).
-    void CreateMenus();
-    void BuildDefaultWindowMenu();
-    void MergeDefaultItems(TMenuItem& items);
-    [[nodiscard]] TMenuItem* NewMenuItem(const char* name, const char* caption, uint16_t shortCut,
-                                         std::function<void()> action);
-    void OpenMenuItems(TMenuItem& items, const TRect& screenAnchor);
-    bool MainMenuModeKey(uint16_t key, uint32_t ch);
-    void InstallMenuHook();
-    void RemoveMenuHook();
-    void MenuHookMessage(TMessage& message, bool& handled);
-    void MenuKey(uint16_t key, uint32_t ch);
-    void EnterMenuOpenState();
-    void ReleaseSystemMenuButton();
     // Notification area (WindowTray.cpp).
     void TrayIconAssigned();
     void TrayIconRemoved();
@@ -525,7 +523,6 @@ private:
     // meanwhile is not shown again).
     std::vector<std::pair<TControl*, TLivenessWatch>> HiddenControls;
     std::unique_ptr<TBitmap> SmallIcon;
-    bool MenuMode = false, MenuOpen = false;
 
     // Our own bookkeeping beyond the fields above.
     bool ncActiveFlag_ = false;      // last WM_NCACTIVATE flag
@@ -534,16 +531,8 @@ private:
     bool hooked_ = false;
     bool rollUpObjects_ = false;        // the skin has objects for the rolled-up frame
     int rollUpOldWidth_ = 0;            // client mode: the width a fixed-width roll-up picture replaced
-    // Menus and the menu engine (owned through the component list).
-    TPopupMenu* defaultMenu_ = nullptr;
-    TspSkinMenu* menuEngine_ = nullptr;
-    std::vector<std::pair<int, TspWindowMenuBuilder>> windowMenuBuilders_;
-    int nextWindowMenuBuilder_ = 1;
-    ISkinMainMenuKeys* frameMainMenuKeys_ = nullptr;
-    // The application message hook while a menu is open or the keyboard mode is on.
-    bool menuHookInstalled_ = false;
-    bool keepModeOnClose_ = false;      // an Esc in keyboard mode is closing the last level
-    std::function<void(TControl*, TMessage&, bool&)> previousOnMessage_;
+    // The window menu, the menu-open state and the keyboard main-menu mode.
+    std::unique_ptr<TspFormMenus> menus_;
     bool layered_ = false;
     bool trayDblClickSet_ = false;      // the tray icon's double click restores through us
     TLiveness liveness_;                // for loops that run messages

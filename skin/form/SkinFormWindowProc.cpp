@@ -53,7 +53,7 @@ void TspSkinForm::NewWndProc(TMessage& m) {
 void TspSkinForm::MenuClosingPreStep(const TMessage& m) {
     if (!ClosesMenus(m.Msg)) return;
     if (ShowObjectHint && skinHint_) HideObjectHint(*this);
-    if (MenuOpen || MenuMode) EndSkinMenus();
+    if (SkinMenuOpen() || KeyboardMenuMode()) EndSkinMenus();
 }
 
 void TspSkinForm::ForEachSkinnedControl(const std::function<void(ISkinnedControl&)>& fn) const {
@@ -436,10 +436,10 @@ void TspSkinForm::HandleSkinMessage(TMessage& m) {
     auto usesSender = [sender](ISkinnedControl& c) { return !sender || c.SkinData() == sender; };
     if (m.Msg == SKINMSG_BEFORECHANGE) {
         // An open menu drawing from the changing skin closes before its pictures go.
-        if (menuEngine_ && menuEngine_->PopupCount() > 0 &&
-            (!sender || menuEngine_->SkinData() == sender)) {
+        if (TspSkinMenu* engine = menus_->EngineIfAlive();
+            engine && engine->PopupCount() > 0 && (!sender || engine->SkinData() == sender)) {
             TLivenessWatch alive = liveness_.Watch();
-            menuEngine_->CloseAll();
+            engine->CloseAll();
             if (!alive.Alive()) return;
         }
         if (sender && sender == skinData_) {
