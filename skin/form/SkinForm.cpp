@@ -10,7 +10,6 @@
 #include "skin/draw/RectUtils.h"
 #include "skin/form/FrameObjectKinds.h"
 #include "skin/form/MainMenuKeys.h"
-#include "skin/popup/SkinPopupMenu.h"
 #include "ui/Canvas.h"
 #include "ui/Menus.h"
 #include "ui/Screen.h"
@@ -47,14 +46,7 @@ TspSkinForm::TspSkinForm(TComponent* owner)
     AnimateTimer = MakeStoppedTimer(this, kAnimateInterval, [this] { OnAnimateTimer(); });
     MouseTimer = MakeStoppedTimer(this, kMouseInterval, [this] { OnMouseTimer(); });
     menus_ = std::make_unique<TspFormMenus>(*this);
-    trayPopupMenu_ = new TspSkinPopupMenu(this);
-    const bool mdiChild = FForm->FormStyle() == fsMDIChild;
-    TMenuItem& tray = trayPopupMenu_->Items();
-    tray.Add(
-        NewFormMenuItem("TRAY_SF_RESTORE", kRestoreCaption, scNone, [this] { RestoreFromTray(); }));
-    tray.Add(NewFormMenuItem(nullptr, "-", scNone, nullptr));
-    tray.Add(NewFormMenuItem("TRAY_SF_CLOSE", kCloseCaption, CloseShortCut(mdiChild),
-                             [this] { FForm->Close(); }));
+    tray_ = std::make_unique<TspFormTray>(*this);
 
     // The framework never draws its own caption buttons under a skinned frame.
     FForm->SetBorderIcons(0);
@@ -71,7 +63,7 @@ TspSkinForm::~TspSkinForm() {
     // Open menus and the keyboard mode end first; the application gets its message
     // handler back.
     menus_->Stop();
-    TrayIconRemoved();
+    tray_->IconRemoved();
     // An MDI child leaves the main form's window menu and tab bar; an MDI parent gives its
     // client area's window procedure back.
     MDIChildGoes();
@@ -80,7 +72,7 @@ TspSkinForm::~TspSkinForm() {
     DestroyComponents();  // the timers go first: no tick reaches a half-destroyed component
     MorphTimer = AnimateTimer = MouseTimer = nullptr;
     menus_->ComponentsDestroyed();
-    trayPopupMenu_ = nullptr;
+    tray_->ComponentsDestroyed();
     if (hooked_) {
         FForm->WindowProc = OldWindowProc;
         hooked_ = false;
@@ -150,7 +142,7 @@ void TspSkinForm::SetSkinData(TspSkinData* value) {
     TComponent* slot = skinData_;
     AssignReference(slot, value);
     skinData_ = value;
-    if (trayPopupMenu_) trayPopupMenu_->SetSkinData(value);
+    tray_->SetSkinData(value);
     if (!IsDesigning()) ChangeSkinData();
 }
 

@@ -16,7 +16,7 @@
 // hit testing), WindowCommands.cpp (the commands the frame objects call), WindowStates.cpp
 // (maximise, minimise, restore, roll-up), WindowMoving.cpp (dragging and snapping),
 // FormMenus (the window menu, the menu-open state and the keyboard main-menu mode, a room
-// of its own: TspFormMenus), WindowTray.cpp (the notification area), WindowFade.cpp
+// of its own: TspFormMenus), FormTray (the notification area, the room TspFormTray), WindowFade.cpp
 // (alpha blending), ObjectHints.cpp (object hints).
 #pragma once
 
@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "skin/form/FormMenus.h"
+#include "skin/form/FormTray.h"
 #include "skin/form/SkinObjects.h"
 #include "skin/popup/SkinMenuHost.h"
 #include "ui/Bitmap.h"
@@ -163,18 +164,18 @@ public:
     template <class T>
     void SetTrayIcon(T* value) {
         if (trayIconRef_ == value) return;
-        TrayIconRemoved();
+        tray_->IconRemoved();
         AssignReference(trayIconRef_, value);
         trayIcon_ = value;
-        TrayIconAssigned();
+        tray_->IconAssigned();
     }
     void SetTrayIcon(std::nullptr_t) {
-        TrayIconRemoved();
+        tray_->IconRemoved();
         AssignReference(trayIconRef_, nullptr);
         trayIcon_ = nullptr;
     }
     // The tray icon's popup menu (made by the window commands), or nullptr.
-    [[nodiscard]] TspSkinPopupMenu* TrayPopupMenu() const { return trayPopupMenu_; }
+    [[nodiscard]] TspSkinPopupMenu* TrayPopupMenu() const { return tray_->PopupMenu(); }
     bool AlwaysShowInTray = false;
     bool AlwaysMinimizeToTray = false;
 
@@ -234,9 +235,9 @@ public:
     [[nodiscard]] TRect GetRestoreBounds() const { return RestoreBounds; }
     // The caption double click (non-client and client mode rules).
     void CaptionDoubleClick();
-    // Notification area (WindowTray.cpp).
-    void MinimizeToTray();
-    void RestoreFromTray();
+    // Notification area (the room TspFormTray).
+    void MinimizeToTray() { tray_->MinimizeToTray(); }
+    void RestoreFromTray() { tray_->RestoreFromTray(); }
     // Moving (WindowMoving.cpp): the rectangle a move step proposes (WM_MOVING).
     void MovingRect(TRect& proposed);
     [[nodiscard]] bool IsDragging() const { return Dragging; }
@@ -370,6 +371,7 @@ private:
     friend class TspSkinStdButtonObject;
     friend class TspSkinCaptionObject;
     friend class TspFormMenus;  // drops the system-menu button's mouse capture
+    friend class TspFormTray;   // ClearHover; the design-time biMinimizeToTray bit
 
     // Window procedure (SkinFormWindowProc.cpp).
     void NewWndProc(TMessage& m);
@@ -438,9 +440,6 @@ private:
     void RollClient(bool up);
     void ClientRollUpRegion();
     void ClearHover();
-    // Notification area (WindowTray.cpp).
-    void TrayIconAssigned();
-    void TrayIconRemoved();
     // Alpha blending (WindowFade.cpp).
     void SetLayered(bool layered);
     void StartFadeIn();
@@ -470,7 +469,6 @@ private:
     TComponent* mainMenuBarRef_ = nullptr;
     TComponent* mdiTabsBarRef_ = nullptr;
     TComponent* trayIconRef_ = nullptr;
-    TspSkinPopupMenu* trayPopupMenu_ = nullptr;
     bool alphaBlend_ = false;
     uint8_t alphaBlendValue_ = 200;
     int defMenuItemHeight_ = 20;
@@ -533,8 +531,9 @@ private:
     int rollUpOldWidth_ = 0;            // client mode: the width a fixed-width roll-up picture replaced
     // The window menu, the menu-open state and the keyboard main-menu mode.
     std::unique_ptr<TspFormMenus> menus_;
+    // The notification area.
+    std::unique_ptr<TspFormTray> tray_;
     bool layered_ = false;
-    bool trayDblClickSet_ = false;      // the tray icon's double click restores through us
     TLiveness liveness_;                // for loops that run messages
     // The four frame strips, kept between paints to spare allocations.
     TBitmap topStrip_, bottomStrip_, leftStrip_, rightStrip_;
