@@ -47,6 +47,7 @@ TspSkinForm::TspSkinForm(TComponent* owner)
     MouseTimer = MakeStoppedTimer(this, kMouseInterval, [this] { OnMouseTimer(); });
     menus_ = std::make_unique<TspFormMenus>(*this);
     tray_ = std::make_unique<TspFormTray>(*this);
+    fade_ = std::make_unique<TspFormFade>(*this);
 
     // The framework never draws its own caption buttons under a skinned frame.
     FForm->SetBorderIcons(0);

@@ -15,9 +15,11 @@
 // SkinFormPaint.cpp (frame and background painting), SkinFormShape.cpp (window shape and
 // hit testing), WindowCommands.cpp (the commands the frame objects call), WindowStates.cpp
 // (maximise, minimise, restore, roll-up), WindowMoving.cpp (dragging and snapping),
-// FormMenus (the window menu, the menu-open state and the keyboard main-menu mode, a room
-// of its own: TspFormMenus), FormTray (the notification area, the room TspFormTray), WindowFade.cpp
-// (alpha blending), ObjectHints.cpp (object hints).
+// ObjectHints.cpp (object hints).
+//
+// Rooms with their own state, which the form holds and forwards to: TspFormMenus
+// (FormMenus: the window menu, the menu-open state and the keyboard main-menu mode),
+// TspFormTray (FormTray: the notification area), TspFormFade (FormFade: alpha blending).
 #pragma once
 
 #include <cstddef>
@@ -28,6 +30,7 @@
 #include <utility>
 #include <vector>
 
+#include "skin/form/FormFade.h"
 #include "skin/form/FormMenus.h"
 #include "skin/form/FormTray.h"
 #include "skin/form/SkinObjects.h"
@@ -130,10 +133,10 @@ public:
         skinHint_ = nullptr;
     }
     bool UseSkinCursors = false;
-    [[nodiscard]] bool AlphaBlend() const { return alphaBlend_; }
-    void SetAlphaBlend(bool value);
-    [[nodiscard]] uint8_t AlphaBlendValue() const { return alphaBlendValue_; }
-    void SetAlphaBlendValue(uint8_t value);
+    [[nodiscard]] bool AlphaBlend() const { return fade_->AlphaBlend(); }
+    void SetAlphaBlend(bool value) { fade_->SetAlphaBlend(value); }
+    [[nodiscard]] uint8_t AlphaBlendValue() const { return fade_->AlphaBlendValue(); }
+    void SetAlphaBlendValue(uint8_t value) { fade_->SetAlphaBlendValue(value); }
     bool AlphaBlendAnimation = false;
     // Kept for the popup-menu engine, which reads them when it opens a menu of this form.
     bool MenusAlphaBlend = false;
@@ -294,9 +297,9 @@ public:
     }
     void NotePopupMenuOpen() override { menus_->NotePopupMenuOpen(); }
 
-    // ---- Alpha blending (WindowFade.cpp) ----
+    // ---- Alpha blending (the room TspFormFade) ----
     // The window is layered (its opacity set by this component).
-    [[nodiscard]] bool Layered() const { return layered_; }
+    [[nodiscard]] bool Layered() const { return fade_->Layered(); }
 
     // Geometry for the current size (skin only).
     void CalcRects();
@@ -440,12 +443,6 @@ private:
     void RollClient(bool up);
     void ClientRollUpRegion();
     void ClearHover();
-    // Alpha blending (WindowFade.cpp).
-    void SetLayered(bool layered);
-    void StartFadeIn();
-    void FadeInTimer();
-    void HideLayered();
-    [[nodiscard]] bool FadeInApplies() const;
 
     [[nodiscard]] int FrameW() const;
     [[nodiscard]] int FrameH() const;
@@ -469,8 +466,6 @@ private:
     TComponent* mainMenuBarRef_ = nullptr;
     TComponent* mdiTabsBarRef_ = nullptr;
     TComponent* trayIconRef_ = nullptr;
-    bool alphaBlend_ = false;
-    uint8_t alphaBlendValue_ = 200;
     int defMenuItemHeight_ = 20;
     TPopupMenu* systemMenu_ = nullptr;
     TMainMenu* mainMenu_ = nullptr;
@@ -533,7 +528,8 @@ private:
     std::unique_ptr<TspFormMenus> menus_;
     // The notification area.
     std::unique_ptr<TspFormTray> tray_;
-    bool layered_ = false;
+    // Transparency and the fade-in.
+    std::unique_ptr<TspFormFade> fade_;
     TLiveness liveness_;                // for loops that run messages
     // The four frame strips, kept between paints to spare allocations.
     TBitmap topStrip_, bottomStrip_, leftStrip_, rightStrip_;

@@ -91,7 +91,8 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
                 SendNcPaint();
             }
             // A translucent window shows what lies behind it: everything is painted anew.
-            if (supportNCArea_ && alphaBlend_ && layered_ && LayeredWindowsSupported() && alphaBlendValue_ < 255) {
+            if (supportNCArea_ && AlphaBlend() && Layered() && LayeredWindowsSupported() &&
+                AlphaBlendValue() < 255) {
                 SendNcPaint();
                 FForm->Invalidate();
             }
@@ -148,10 +149,10 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
 
         case WM_SHOWWINDOW:
             if (m.WParam == 0) {
-                HideLayered();
+                fade_->HideLayered();
             } else {
                 if (IsMDIParentForm()) HookMDIClient();
-                StartFadeIn();
+                fade_->StartFadeIn();
                 if (supportNCArea_) {
                     RecalcFrameForShow();
                 } else {
@@ -232,7 +233,7 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
             return true;
 
         case WM_TIMER:
-            if (m.WParam == 1) FadeInTimer();
+            if (m.WParam == 1) fade_->FadeInTimer();
             return true;
 
         case WM_SIZING:
