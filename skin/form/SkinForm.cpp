@@ -48,6 +48,7 @@ TspSkinForm::TspSkinForm(TComponent* owner)
     menus_ = std::make_unique<TspFormMenus>(*this);
     tray_ = std::make_unique<TspFormTray>(*this);
     fade_ = std::make_unique<TspFormFade>(*this);
+    mdi_ = std::make_unique<TspFormMDI>(*this);
 
     // The framework never draws its own caption buttons under a skinned frame.
     FForm->SetBorderIcons(0);
@@ -67,8 +68,8 @@ TspSkinForm::~TspSkinForm() {
     tray_->IconRemoved();
     // An MDI child leaves the main form's window menu and tab bar; an MDI parent gives its
     // client area's window procedure back.
-    MDIChildGoes();
-    UnhookMDIClient();
+    mdi_->MDIChildGoes();
+    mdi_->UnhookMDIClient();
     SetComponentState(csDestroying, true);
     DestroyComponents();  // the timers go first: no tick reaches a half-destroyed component
     MorphTimer = AnimateTimer = MouseTimer = nullptr;
@@ -114,14 +115,13 @@ void TspSkinForm::Notification(TComponent* component, TOperation operation) {
     if (component == mainMenuBarRef_) mainMenuBarRef_ = nullptr, mainMenuBar_ = nullptr;
     if (component == mdiTabsBarRef_) mdiTabsBarRef_ = nullptr, mdiTabsBar_ = nullptr;
     if (component == trayIconRef_) trayIconRef_ = nullptr, trayIcon_ = nullptr;
-    if (component == mdiChildItem_) mdiChildItem_ = nullptr;
+    mdi_->ComponentRemoved(component);
     // A main-menu item the frame shows is going; its object shows nothing from now on.
     for (auto& o : ObjectList) {
         if (o->Kind() == TspObjectKind::MainMenuItem && static_cast<TspSkinMainMenuItem&>(*o).MenuItem == component) {
             static_cast<TspSkinMainMenuItem&>(*o).MenuItem = nullptr;
         }
     }
-    if (component == hookedMDIClient_) hookedMDIClient_ = nullptr, oldMDIClientProc_ = nullptr;
     if (component == skinData_) {
         // The objects point into the skin's pictures: they go with it, and the frame falls
         // back to the default one.
@@ -131,6 +131,14 @@ void TspSkinForm::Notification(TComponent* component, TOperation operation) {
 }
 
 void TspSkinForm::Loaded() { TComponent::Loaded(); }
+
+TspSkinForm* TspSkinForm::Of(const TCustomForm* form) {
+    if (!form) return nullptr;
+    for (int i = 0; i < form->ComponentCount(); ++i) {
+        if (auto* skin = dynamic_cast<TspSkinForm*>(form->Components(i))) return skin;
+    }
+    return nullptr;
+}
 
 ISkinMainMenuKeys* TspSkinForm::MainMenuKeys() const {
     if (auto* bar = dynamic_cast<ISkinMainMenuKeys*>(mainMenuBarRef_)) return bar;

@@ -19,7 +19,8 @@
 //
 // Rooms with their own state, which the form holds and forwards to: TspFormMenus
 // (FormMenus: the window menu, the menu-open state and the keyboard main-menu mode),
-// TspFormTray (FormTray: the notification area), TspFormFade (FormFade: alpha blending).
+// TspFormTray (FormTray: the notification area), TspFormFade (FormFade: alpha blending),
+// TspFormMDI (FormMDI: the MDI side).
 #pragma once
 
 #include <cstddef>
@@ -31,6 +32,7 @@
 #include <vector>
 
 #include "skin/form/FormFade.h"
+#include "skin/form/FormMDI.h"
 #include "skin/form/FormMenus.h"
 #include "skin/form/FormTray.h"
 #include "skin/form/SkinObjects.h"
@@ -344,26 +346,26 @@ public:
     // The caption objects' look follows activation (Part of every activation change).
     void UpdateCaptionObjects(bool draw);
 
-    // ---- MDI (SkinFormMDI.cpp) ----
+    // ---- MDI (the room TspFormMDI) ----
     // The skinned frame of a form (the first TspSkinForm it owns), or nullptr.
     [[nodiscard]] static TspSkinForm* Of(const TCustomForm* form);
-    [[nodiscard]] bool IsMDIChildForm() const;
-    [[nodiscard]] bool IsMDIParentForm() const;
+    [[nodiscard]] bool IsMDIChildForm() const { return FForm->MDIParent() != nullptr; }
+    [[nodiscard]] bool IsMDIParentForm() const { return FForm->FormStyle() == fsMDIForm; }
     [[nodiscard]] bool MaximizedMDIChild() const { return IsMDIChildForm() && FWindowState == kSkinStateMaximized; }
     // The owner's caption; an MDI parent showing a maximised child adds " - [" + the
     // child's caption + "]".
-    [[nodiscard]] std::string CaptionText() const;
+    [[nodiscard]] std::string CaptionText() const { return mdi_->CaptionText(); }
     // An MDI parent's maximised skinned child, or nullptr.
-    [[nodiscard]] TspSkinForm* MaximizedChild() const { return maximizedChild_; }
+    [[nodiscard]] TspSkinForm* MaximizedChild() const { return mdi_->MaximizedChild(); }
     // An MDI parent: every maximised child re-fits to the client area (SKINMSG_MDIREFIT),
     // then the minimised children are stacked again.
-    void RefitMDIChildren();
+    void RefitMDIChildren() { mdi_->RefitMDIChildren(); }
     // An MDI parent: its minimised skinned children stacked along the client area's bottom.
-    void ArrangeMDIIcons();
+    void ArrangeMDIIcons() { mdi_->ArrangeMDIIcons(); }
     // An MDI parent: its maximised skinned children restored (before tiling or cascading).
-    void RestoreMDIChildren();
+    void RestoreMDIChildren() { mdi_->RestoreMDIChildren(); }
     // An MDI child: its item in the main form's window menu ("_SFCHILDITEM"), or nullptr.
-    [[nodiscard]] TMenuItem* MDIChildItem() const { return mdiChildItem_; }
+    [[nodiscard]] TMenuItem* MDIChildItem() const { return mdi_->MDIChildItem(); }
 
     void Notification(TComponent* component, TOperation operation) override;
     void Loaded() override;
@@ -375,6 +377,9 @@ private:
     friend class TspSkinCaptionObject;
     friend class TspFormMenus;  // drops the system-menu button's mouse capture
     friend class TspFormTray;   // ClearHover; the design-time biMinimizeToTray bit
+    // SendNcPaint, NudgeWidth, the client background painting, FWindowState, and another
+    // form's MDI room (MDIMinimizedPlace).
+    friend class TspFormMDI;
 
     // Window procedure (SkinFormWindowProc.cpp).
     void NewWndProc(TMessage& m);
@@ -416,20 +421,6 @@ private:
     [[nodiscard]] bool NearEdge(TPoint p, int w, int h) const;
     [[nodiscard]] int EdgeCode(TPoint p, int w, int h) const;
     void RemoveFrameRegion();
-
-    // MDI (SkinFormMDI.cpp).
-    [[nodiscard]] TspSkinForm* MainSkinForm() const;
-    void MDIChildShown(bool shown);
-    void UpdateMDIChildItem();
-    void MDIBookkeeping();
-    void HookMDIClient();
-    void UnhookMDIClient();
-    void MDIClientWndProc(TMessage& m);
-    void HandleMDIMessage(TMessage& m);
-    void MaximizeMDIChild();
-    [[nodiscard]] TPoint MDIMinimizedPlace(int w, int h) const;
-    void NotifyMDIParent(uint32_t message);
-    void MDIChildGoes();
 
     // Client-mode dragging (WindowMoving.cpp).
     void StartDragging();
@@ -530,13 +521,9 @@ private:
     std::unique_ptr<TspFormTray> tray_;
     // Transparency and the fade-in.
     std::unique_ptr<TspFormFade> fade_;
+    // The MDI side.
+    std::unique_ptr<TspFormMDI> mdi_;
     TLiveness liveness_;                // for loops that run messages
     // The four frame strips, kept between paints to spare allocations.
     TBitmap topStrip_, bottomStrip_, leftStrip_, rightStrip_;
-    // MDI.
-    TMenuItem* mdiChildItem_ = nullptr;        // owned through the component list
-    TWinControl* hookedMDIClient_ = nullptr;
-    std::function<void(TMessage&)> oldMDIClientProc_;
-    TspSkinForm* maximizedChild_ = nullptr;
-    bool mdiChildListed_ = false;             // has its item and tab
 };

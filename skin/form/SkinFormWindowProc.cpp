@@ -124,9 +124,11 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
         case WM_SETTEXT:
             CallOldWindowProc(m);
             if (IsMDIChildForm()) {
-                UpdateMDIChildItem();
+                mdi_->UpdateMDIChildItem();
                 // A maximised child's caption is part of the parent's.
-                if (TspSkinForm* main = MainSkinForm(); main && main->MaximizedChild() == this) main->SendNcPaint();
+                if (TspSkinForm* main = mdi_->MainSkinForm();
+                    main && main->MaximizedChild() == this)
+                    main->SendNcPaint();
             }
             if (FForm->HasBorder() && !MaximizedMDIChild()) {
                 SendNcPaint();
@@ -151,7 +153,7 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
             if (m.WParam == 0) {
                 fade_->HideLayered();
             } else {
-                if (IsMDIParentForm()) HookMDIClient();
+                if (IsMDIParentForm()) mdi_->HookMDIClient();
                 fade_->StartFadeIn();
                 if (supportNCArea_) {
                     RecalcFrameForShow();
@@ -159,7 +161,7 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
                     PlaceChildControls();
                 }
             }
-            MDIChildShown(m.WParam != 0);
+            mdi_->MDIChildShown(m.WParam != 0);
             return true;
 
         case WM_MOUSEACTIVATE:
@@ -222,7 +224,7 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
                 SendNcPaint();
                 UpdateCaptionObjects(true);
             }
-            if (IsMDIChildForm()) MDIBookkeeping();
+            if (IsMDIChildForm()) mdi_->MDIBookkeeping();
             return false;
 
         case WM_SYSCOMMAND:
@@ -295,7 +297,7 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
         case SKINMSG_MDIREFIT:
         case SKINMSG_MDICHILDMAXIMIZED:
         case SKINMSG_MDICHILDRESTORED:
-            HandleMDIMessage(m);
+            mdi_->HandleMDIMessage(m);
             return true;
 
         default:
