@@ -11,8 +11,9 @@
 //   GetMinHeight(), TestActive(), GetMouseTimer(), SkinSupport(), SkinData(), LogoBitMap(),
 //   MainMenuBar(), MDITabsBar(), and its component list (FindComponent, FreeNotification);
 // - private (a friend for these alone): SendNcPaint(), NudgeWidth(), the client background
-//   painting (DrawLogo(), TileClientBackground()), and a child that goes is put back to the
-//   normal state without the state's side effects (TspSkinForm::FWindowState).
+//   painting (DrawLogo(), TileClientBackground()), a child that goes is put back to the
+//   normal state without the state's side effects (TspSkinForm::FWindowState), and a
+//   parent asks each minimised child's room for its place (TspSkinForm::mdi_).
 #pragma once
 
 #include <cstdint>
