@@ -8,7 +8,7 @@
 #include "skin/data/SkinData.h"
 #include "skin/draw/RectUtils.h"
 #include "skin/form/FrameObjectKinds.h"
-#include "skin/popup/SkinPopupMenu.h"
+#include "skin/controls/MainMenuKeys.h"
 #include "ui/Canvas.h"
 #include "ui/Menus.h"
 #include "ui/Screen.h"
@@ -45,7 +45,10 @@ TspSkinForm::TspSkinForm(TComponent* owner)
     MorphTimer = MakeStoppedTimer(this, kMorphInterval, [this] { OnMorphTimer(); });
     AnimateTimer = MakeStoppedTimer(this, kAnimateInterval, [this] { OnAnimateTimer(); });
     MouseTimer = MakeStoppedTimer(this, kMouseInterval, [this] { OnMouseTimer(); });
-    CreateMenus();
+    menus_ = std::make_unique<TspFormMenus>(*this);
+    tray_ = std::make_unique<TspFormTray>(*this);
+    fade_ = std::make_unique<TspFormFade>(*this);
+    mdi_ = std::make_unique<TspFormMDI>(*this);
 
     // The framework never draws its own caption buttons under a skinned frame.
     FForm->SetBorderIcons(0);
@@ -61,19 +64,17 @@ TspSkinForm::TspSkinForm(TComponent* owner)
 TspSkinForm::~TspSkinForm() {
     // Open menus and the keyboard mode end first; the application gets its message
     // handler back.
-    RemoveMenuHook();
-    MenuOpen = MenuMode = false;
-    TrayIconRemoved();
+    menus_->Stop();
+    tray_->IconRemoved();
     // An MDI child leaves the main form's window menu and tab bar; an MDI parent gives its
     // client area's window procedure back.
-    MDIChildGoes();
-    UnhookMDIClient();
+    mdi_->MDIChildGoes();
+    mdi_->UnhookMDIClient();
     SetComponentState(csDestroying, true);
     DestroyComponents();  // the timers go first: no tick reaches a half-destroyed component
     MorphTimer = AnimateTimer = MouseTimer = nullptr;
-    defaultMenu_ = nullptr;
-    menuEngine_ = nullptr;
-    trayPopupMenu_ = nullptr;
+    menus_->ComponentsDestroyed();
+    tray_->ComponentsDestroyed();
     if (hooked_) {
         FForm->WindowProc = OldWindowProc;
         hooked_ = false;
@@ -114,14 +115,13 @@ void TspSkinForm::Notification(TComponent* component, TOperation operation) {
     if (component == mainMenuBarRef_) mainMenuBarRef_ = nullptr, mainMenuBar_ = nullptr;
     if (component == mdiTabsBarRef_) mdiTabsBarRef_ = nullptr, mdiTabsBar_ = nullptr;
     if (component == trayIconRef_) trayIconRef_ = nullptr, trayIcon_ = nullptr;
-    if (component == mdiChildItem_) mdiChildItem_ = nullptr;
+    mdi_->ComponentRemoved(component);
     // A main-menu item the frame shows is going; its object shows nothing from now on.
     for (auto& o : ObjectList) {
         if (o->Kind() == TspObjectKind::MainMenuItem && static_cast<TspSkinMainMenuItem&>(*o).MenuItem == component) {
             static_cast<TspSkinMainMenuItem&>(*o).MenuItem = nullptr;
         }
     }
-    if (component == hookedMDIClient_) hookedMDIClient_ = nullptr, oldMDIClientProc_ = nullptr;
     if (component == skinData_) {
         // The objects point into the skin's pictures: they go with it, and the frame falls
         // back to the default one.
@@ -132,13 +132,26 @@ void TspSkinForm::Notification(TComponent* component, TOperation operation) {
 
 void TspSkinForm::Loaded() { TComponent::Loaded(); }
 
+TspSkinForm* TspSkinForm::Of(const TCustomForm* form) {
+    if (!form) return nullptr;
+    for (int i = 0; i < form->ComponentCount(); ++i) {
+        if (auto* skin = dynamic_cast<TspSkinForm*>(form->Components(i))) return skin;
+    }
+    return nullptr;
+}
+
+ISkinMainMenuKeys* TspSkinForm::MainMenuKeys() const {
+    if (auto* bar = dynamic_cast<ISkinMainMenuKeys*>(mainMenuBarRef_)) return bar;
+    return menus_->FrameMainMenuKeys();
+}
+
 // ---------------------------------------------------------------- properties
 
 void TspSkinForm::SetSkinData(TspSkinData* value) {
     TComponent* slot = skinData_;
     AssignReference(slot, value);
     skinData_ = value;
-    if (trayPopupMenu_) trayPopupMenu_->SetSkinData(value);
+    tray_->SetSkinData(value);
     if (!IsDesigning()) ChangeSkinData();
 }
 

@@ -15,9 +15,12 @@
 // SkinFormPaint.cpp (frame and background painting), SkinFormShape.cpp (window shape and
 // hit testing), WindowCommands.cpp (the commands the frame objects call), WindowStates.cpp
 // (maximise, minimise, restore, roll-up), WindowMoving.cpp (dragging and snapping),
-// WindowMenu.cpp (the window menu and the menu-open state), KeyboardMenuMode.cpp (Alt and
-// the keyboard main-menu mode), WindowTray.cpp (the notification area), WindowFade.cpp
-// (alpha blending), ObjectHints.cpp (object hints).
+// ObjectHints.cpp (object hints).
+//
+// Rooms with their own state, which the form holds and forwards to: TspFormMenus
+// (FormMenus: the window menu, the menu-open state and the keyboard main-menu mode),
+// TspFormTray (FormTray: the notification area), TspFormFade (FormFade: alpha blending),
+// TspFormMDI (FormMDI: the MDI side).
 #pragma once
 
 #include <cstddef>
@@ -25,9 +28,14 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "skin/controls/SkinFormFrame.h"
+#include "skin/form/FormFade.h"
+#include "skin/form/FormMDI.h"
+#include "skin/form/FormMenus.h"
+#include "skin/form/FormTray.h"
 #include "skin/form/SkinObjects.h"
 #include "skin/popup/SkinMenuHost.h"
 #include "ui/Bitmap.h"
@@ -75,9 +83,8 @@ using TspPaintEvent = std::function<void(const std::string& idName, TCanvas& can
 using TspSwitchChangeStateEvent = std::function<void(const std::string& idName, int state)>;
 using TspTrackBarChangeValueEvent = std::function<void(const std::string& idName, int value)>;
 using TspFrameRegulatorChangeValueEvent = std::function<void(const std::string& idName, int value)>;
-using TspActivateCustomObjectEvent = std::function<void(const std::string& idName, bool& objectVisible)>;
-// Adds items to the window menu after the form has built it (MDI child items, say).
-using TspWindowMenuBuilder = std::function<void(TMenuItem& items)>;
+using TspActivateCustomObjectEvent =
+    std::function<void(const std::string& idName, bool& objectVisible)>;
 
 class TspSkinForm : public TComponent, public ISkinMenuHost, public ISkinFormFrame {
 public:
@@ -129,10 +136,10 @@ public:
         skinHint_ = nullptr;
     }
     bool UseSkinCursors = false;
-    [[nodiscard]] bool AlphaBlend() const { return alphaBlend_; }
-    void SetAlphaBlend(bool value);
-    [[nodiscard]] uint8_t AlphaBlendValue() const { return alphaBlendValue_; }
-    void SetAlphaBlendValue(uint8_t value);
+    [[nodiscard]] bool AlphaBlend() const { return fade_->AlphaBlend(); }
+    void SetAlphaBlend(bool value) { fade_->SetAlphaBlend(value); }
+    [[nodiscard]] uint8_t AlphaBlendValue() const { return fade_->AlphaBlendValue(); }
+    void SetAlphaBlendValue(uint8_t value) { fade_->SetAlphaBlendValue(value); }
     bool AlphaBlendAnimation = false;
     // Kept for the popup-menu engine, which reads them when it opens a menu of this form.
     bool MenusAlphaBlend = false;
@@ -163,18 +170,18 @@ public:
     template <class T>
     void SetTrayIcon(T* value) {
         if (trayIconRef_ == value) return;
-        TrayIconRemoved();
+        tray_->IconRemoved();
         AssignReference(trayIconRef_, value);
         trayIcon_ = value;
-        TrayIconAssigned();
+        tray_->IconAssigned();
     }
     void SetTrayIcon(std::nullptr_t) {
-        TrayIconRemoved();
+        tray_->IconRemoved();
         AssignReference(trayIconRef_, nullptr);
         trayIcon_ = nullptr;
     }
     // The tray icon's popup menu (made by the window commands), or nullptr.
-    [[nodiscard]] TspSkinPopupMenu* TrayPopupMenu() const { return trayPopupMenu_; }
+    [[nodiscard]] TspSkinPopupMenu* TrayPopupMenu() const { return tray_->PopupMenu(); }
     bool AlwaysShowInTray = false;
     bool AlwaysMinimizeToTray = false;
 
@@ -234,54 +241,64 @@ public:
     [[nodiscard]] TRect GetRestoreBounds() const { return RestoreBounds; }
     // The caption double click (non-client and client mode rules).
     void CaptionDoubleClick();
-    // Notification area (WindowTray.cpp).
-    void MinimizeToTray();
-    void RestoreFromTray();
+    // Notification area (the room TspFormTray).
+    void MinimizeToTray() { tray_->MinimizeToTray(); }
+    void RestoreFromTray() { tray_->RestoreFromTray(); }
     // Moving (WindowMoving.cpp): the rectangle a move step proposes (WM_MOVING).
     void MovingRect(TRect& proposed);
     [[nodiscard]] bool IsDragging() const { return Dragging; }
 
-    // ---- Window menu (WindowMenu.cpp) ----
+    // ---- Window menu (the room TspFormMenus) ----
     // The menu the window menu shows: SystemMenu (merged with the default items when
     // UseDefaultSysMenu), else the default menu, rebuilt for the current state.
-    [[nodiscard]] TMenuItem& WindowMenuItems();
+    [[nodiscard]] TMenuItem& WindowMenuItems() { return menus_->WindowMenuItems(); }
     // The component's own menu (its items are the last ones built).
-    [[nodiscard]] TPopupMenu& DefaultWindowMenu() const { return *defaultMenu_; }
+    [[nodiscard]] TPopupMenu& DefaultWindowMenu() const { return menus_->DefaultMenu(); }
     // Opens the window menu below a screen rectangle (a point for a zero-size one).
-    void OpenWindowMenu(const TRect& screenAnchor);
+    void OpenWindowMenu(const TRect& screenAnchor) { menus_->OpenWindowMenu(screenAnchor); }
     // An object's rectangle on the screen.
-    [[nodiscard]] TRect ObjectScreenRect(const TspActiveSkinObject& object) const;
+    [[nodiscard]] TRect ObjectScreenRect(const TspActiveSkinObject& object) const {
+        return menus_->ObjectScreenRect(object);
+    }
     // Opens it below a frame button, which stays pressed until the menu closes.
-    void OpenWindowMenuBelow(TspSkinStdButtonObject& button);
+    void OpenWindowMenuBelow(TspSkinStdButtonObject& button) {
+        menus_->OpenWindowMenuBelow(button);
+    }
     // Opens it below the system-menu button, or at the top-left of the client area when
     // the button is not shown (Alt+Space).
-    void OpenWindowMenuFromKeyboard();
+    void OpenWindowMenuFromKeyboard() { menus_->OpenWindowMenuFromKeyboard(); }
     // Opens the sub-items of a frame button's menu item below the button.
-    void OpenObjectMenu(const TspActiveSkinObject& object, TMenuItem& item);
-    int AddWindowMenuBuilder(TspWindowMenuBuilder builder);
-    void RemoveWindowMenuBuilder(int id);
+    void OpenObjectMenu(const TspActiveSkinObject& object, TMenuItem& item) {
+        menus_->OpenObjectMenu(object, item);
+    }
+    int AddWindowMenuBuilder(TspWindowMenuBuilder builder) {
+        return menus_->AddWindowMenuBuilder(std::move(builder));
+    }
+    void RemoveWindowMenuBuilder(int id) { menus_->RemoveWindowMenuBuilder(id); }
     // A skinned menu of this form is open / the keyboard main-menu mode is on.
-    [[nodiscard]] bool SkinMenuOpen() const { return MenuOpen; }
-    [[nodiscard]] bool KeyboardMenuMode() const { return MenuMode; }
+    [[nodiscard]] bool SkinMenuOpen() const { return menus_->MenuOpen(); }
+    [[nodiscard]] bool KeyboardMenuMode() const { return menus_->KeyboardMode(); }
     // Closes an open skinned menu and leaves the keyboard main-menu mode.
-    void EndSkinMenus();
+    void EndSkinMenus() { menus_->EndSkinMenus(); }
     // SKINMSG_MENUCLOSED: the menu-open state ends.
-    void SkinMenuClosed();
+    void SkinMenuClosed() { menus_->SkinMenuClosed(); }
 
-    // ---- Keyboard main-menu mode (KeyboardMenuMode.cpp) ----
+    // ---- Keyboard main-menu mode (the room TspFormMenus) ----
     // WM_SYSCOMMAND SC_KEYMENU: `key` is the message's LParam (' ' for Alt+Space, which
     // opens the window menu; 0 for a lone Alt).
-    void KeyMenuCommand(intptr_t key);
+    void KeyMenuCommand(intptr_t key) { menus_->KeyMenuCommand(key); }
     // The main menu drawn in the frame registers what the keyboard mode drives (a
     // MainMenuBar implementing ISkinMainMenuKeys is used first); nullptr removes it.
-    void SetFrameMainMenuKeys(ISkinMainMenuKeys* keys) { frameMainMenuKeys_ = keys; }
+    void SetFrameMainMenuKeys(ISkinMainMenuKeys* keys) { menus_->SetFrameMainMenuKeys(keys); }
     [[nodiscard]] ISkinMainMenuKeys* MainMenuKeys() const;
-    void LeaveKeyboardMenuMode();
+    void LeaveKeyboardMenuMode() { menus_->LeaveKeyboardMenuMode(); }
 
     // ---- ISkinMenuHost ----
-    [[nodiscard]] TspSkinMenu& PopupMenuEngine() override { return *menuEngine_; }
-    [[nodiscard]] TspSkinData* PopupMenuSkinData() const override;
-    void NotePopupMenuOpen() override;
+    [[nodiscard]] TspSkinMenu& PopupMenuEngine() override { return menus_->Engine(); }
+    [[nodiscard]] TspSkinData* PopupMenuSkinData() const override {
+        return menus_->PopupMenuSkinData();
+    }
+    void NotePopupMenuOpen() override { menus_->NotePopupMenuOpen(); }
 
     // ---- ISkinFormFrame: what the menu bar and the MDI tab bar ask (SkinFormFrame.cpp) ----
     [[nodiscard]] TCustomForm* FrameForm() const override;
@@ -294,9 +311,9 @@ public:
     void OpenFrameWindowMenu(const TRect& screenAnchor) override;
     void FrameMenuClosed() override;
 
-    // ---- Alpha blending (WindowFade.cpp) ----
+    // ---- Alpha blending (the room TspFormFade) ----
     // The window is layered (its opacity set by this component).
-    [[nodiscard]] bool Layered() const { return layered_; }
+    [[nodiscard]] bool Layered() const { return fade_->Layered(); }
 
     // Geometry for the current size (skin only).
     void CalcRects();
@@ -341,26 +358,26 @@ public:
     // The caption objects' look follows activation (Part of every activation change).
     void UpdateCaptionObjects(bool draw);
 
-    // ---- MDI (SkinFormMDI.cpp) ----
+    // ---- MDI (the room TspFormMDI) ----
     // The skinned frame of a form (the first TspSkinForm it owns), or nullptr.
     [[nodiscard]] static TspSkinForm* Of(const TCustomForm* form);
-    [[nodiscard]] bool IsMDIChildForm() const;
-    [[nodiscard]] bool IsMDIParentForm() const;
+    [[nodiscard]] bool IsMDIChildForm() const { return FForm->MDIParent() != nullptr; }
+    [[nodiscard]] bool IsMDIParentForm() const { return FForm->FormStyle() == fsMDIForm; }
     [[nodiscard]] bool MaximizedMDIChild() const { return IsMDIChildForm() && FWindowState == kSkinStateMaximized; }
     // The owner's caption; an MDI parent showing a maximised child adds " - [" + the
     // child's caption + "]".
-    [[nodiscard]] std::string CaptionText() const;
+    [[nodiscard]] std::string CaptionText() const { return mdi_->CaptionText(); }
     // An MDI parent's maximised skinned child, or nullptr.
-    [[nodiscard]] TspSkinForm* MaximizedChild() const { return maximizedChild_; }
+    [[nodiscard]] TspSkinForm* MaximizedChild() const { return mdi_->MaximizedChild(); }
     // An MDI parent: every maximised child re-fits to the client area (SKINMSG_MDIREFIT),
     // then the minimised children are stacked again.
-    void RefitMDIChildren();
+    void RefitMDIChildren() { mdi_->RefitMDIChildren(); }
     // An MDI parent: its minimised skinned children stacked along the client area's bottom.
-    void ArrangeMDIIcons();
+    void ArrangeMDIIcons() { mdi_->ArrangeMDIIcons(); }
     // An MDI parent: its maximised skinned children restored (before tiling or cascading).
-    void RestoreMDIChildren();
+    void RestoreMDIChildren() { mdi_->RestoreMDIChildren(); }
     // An MDI child: its item in the main form's window menu ("_SFCHILDITEM"), or nullptr.
-    [[nodiscard]] TMenuItem* MDIChildItem() const { return mdiChildItem_; }
+    [[nodiscard]] TMenuItem* MDIChildItem() const { return mdi_->MDIChildItem(); }
 
     void Notification(TComponent* component, TOperation operation) override;
     void Loaded() override;
@@ -370,6 +387,11 @@ private:
     friend class TspSkinButtonObject;
     friend class TspSkinStdButtonObject;
     friend class TspSkinCaptionObject;
+    friend class TspFormMenus;  // drops the system-menu button's mouse capture
+    friend class TspFormTray;   // ClearHover; the design-time biMinimizeToTray bit
+    // SendNcPaint, NudgeWidth, the client background painting, FWindowState, and another
+    // form's MDI room (MDIMinimizedPlace).
+    friend class TspFormMDI;
 
     // Window procedure (SkinFormWindowProc.cpp).
     void NewWndProc(TMessage& m);
@@ -412,20 +434,6 @@ private:
     [[nodiscard]] int EdgeCode(TPoint p, int w, int h) const;
     void RemoveFrameRegion();
 
-    // MDI (SkinFormMDI.cpp).
-    [[nodiscard]] TspSkinForm* MainSkinForm() const;
-    void MDIChildShown(bool shown);
-    void UpdateMDIChildItem();
-    void MDIBookkeeping();
-    void HookMDIClient();
-    void UnhookMDIClient();
-    void MDIClientWndProc(TMessage& m);
-    void HandleMDIMessage(TMessage& m);
-    void MaximizeMDIChild();
-    [[nodiscard]] TPoint MDIMinimizedPlace(int w, int h) const;
-    void NotifyMDIParent(uint32_t message);
-    void MDIChildGoes();
-
     // Client-mode dragging (WindowMoving.cpp).
     void StartDragging();
     void StopDragging();
@@ -438,29 +446,6 @@ private:
     void RollClient(bool up);
     void ClientRollUpRegion();
     void ClearHover();
-    // Window menu (WindowMenu.cpp).
-    void CreateMenus();
-    void BuildDefaultWindowMenu();
-    void MergeDefaultItems(TMenuItem& items);
-    [[nodiscard]] TMenuItem* NewMenuItem(const char* name, const char* caption, uint16_t shortCut,
-                                         std::function<void()> action);
-    void OpenMenuItems(TMenuItem& items, const TRect& screenAnchor);
-    bool MainMenuModeKey(uint16_t key, uint32_t ch);
-    void InstallMenuHook();
-    void RemoveMenuHook();
-    void MenuHookMessage(TMessage& message, bool& handled);
-    void MenuKey(uint16_t key, uint32_t ch);
-    void EnterMenuOpenState();
-    void ReleaseSystemMenuButton();
-    // Notification area (WindowTray.cpp).
-    void TrayIconAssigned();
-    void TrayIconRemoved();
-    // Alpha blending (WindowFade.cpp).
-    void SetLayered(bool layered);
-    void StartFadeIn();
-    void FadeInTimer();
-    void HideLayered();
-    [[nodiscard]] bool FadeInApplies() const;
 
     [[nodiscard]] int FrameW() const;
     [[nodiscard]] int FrameH() const;
@@ -484,9 +469,6 @@ private:
     TComponent* mainMenuBarRef_ = nullptr;
     TComponent* mdiTabsBarRef_ = nullptr;
     TComponent* trayIconRef_ = nullptr;
-    TspSkinPopupMenu* trayPopupMenu_ = nullptr;
-    bool alphaBlend_ = false;
-    uint8_t alphaBlendValue_ = 200;
     int defMenuItemHeight_ = 20;
     TPopupMenu* systemMenu_ = nullptr;
     TMainMenu* mainMenu_ = nullptr;
@@ -537,7 +519,6 @@ private:
     // meanwhile is not shown again).
     std::vector<std::pair<TControl*, TLivenessWatch>> HiddenControls;
     std::unique_ptr<TBitmap> SmallIcon;
-    bool MenuMode = false, MenuOpen = false;
 
     // Our own bookkeeping beyond the fields above.
     bool ncActiveFlag_ = false;      // last WM_NCACTIVATE flag
@@ -546,25 +527,15 @@ private:
     bool hooked_ = false;
     bool rollUpObjects_ = false;        // the skin has objects for the rolled-up frame
     int rollUpOldWidth_ = 0;            // client mode: the width a fixed-width roll-up picture replaced
-    // Menus and the menu engine (owned through the component list).
-    TPopupMenu* defaultMenu_ = nullptr;
-    TspSkinMenu* menuEngine_ = nullptr;
-    std::vector<std::pair<int, TspWindowMenuBuilder>> windowMenuBuilders_;
-    int nextWindowMenuBuilder_ = 1;
-    ISkinMainMenuKeys* frameMainMenuKeys_ = nullptr;
-    // The application message hook while a menu is open or the keyboard mode is on.
-    bool menuHookInstalled_ = false;
-    bool keepModeOnClose_ = false;      // an Esc in keyboard mode is closing the last level
-    std::function<void(TControl*, TMessage&, bool&)> previousOnMessage_;
-    bool layered_ = false;
-    bool trayDblClickSet_ = false;      // the tray icon's double click restores through us
+    // The window menu, the menu-open state and the keyboard main-menu mode.
+    std::unique_ptr<TspFormMenus> menus_;
+    // The notification area.
+    std::unique_ptr<TspFormTray> tray_;
+    // Transparency and the fade-in.
+    std::unique_ptr<TspFormFade> fade_;
+    // The MDI side.
+    std::unique_ptr<TspFormMDI> mdi_;
     TLiveness liveness_;                // for loops that run messages
     // The four frame strips, kept between paints to spare allocations.
     TBitmap topStrip_, bottomStrip_, leftStrip_, rightStrip_;
-    // MDI.
-    TMenuItem* mdiChildItem_ = nullptr;        // owned through the component list
-    TWinControl* hookedMDIClient_ = nullptr;
-    std::function<void(TMessage&)> oldMDIClientProc_;
-    TspSkinForm* maximizedChild_ = nullptr;
-    bool mdiChildListed_ = false;             // has its item and tab
 };

@@ -53,7 +53,7 @@ void TspSkinForm::NewWndProc(TMessage& m) {
 void TspSkinForm::MenuClosingPreStep(const TMessage& m) {
     if (!ClosesMenus(m.Msg)) return;
     if (ShowObjectHint && skinHint_) HideObjectHint(*this);
-    if (MenuOpen || MenuMode) EndSkinMenus();
+    if (SkinMenuOpen() || KeyboardMenuMode()) EndSkinMenus();
 }
 
 void TspSkinForm::ForEachSkinnedControl(const std::function<void(ISkinnedControl&)>& fn) const {
@@ -91,7 +91,8 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
                 SendNcPaint();
             }
             // A translucent window shows what lies behind it: everything is painted anew.
-            if (supportNCArea_ && alphaBlend_ && layered_ && LayeredWindowsSupported() && alphaBlendValue_ < 255) {
+            if (supportNCArea_ && AlphaBlend() && Layered() && LayeredWindowsSupported() &&
+                AlphaBlendValue() < 255) {
                 SendNcPaint();
                 FForm->Invalidate();
             }
@@ -123,9 +124,11 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
         case WM_SETTEXT:
             CallOldWindowProc(m);
             if (IsMDIChildForm()) {
-                UpdateMDIChildItem();
+                mdi_->UpdateMDIChildItem();
                 // A maximised child's caption is part of the parent's.
-                if (TspSkinForm* main = MainSkinForm(); main && main->MaximizedChild() == this) main->SendNcPaint();
+                if (TspSkinForm* main = mdi_->MainSkinForm();
+                    main && main->MaximizedChild() == this)
+                    main->SendNcPaint();
             }
             if (FForm->HasBorder() && !MaximizedMDIChild()) {
                 SendNcPaint();
@@ -148,17 +151,17 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
 
         case WM_SHOWWINDOW:
             if (m.WParam == 0) {
-                HideLayered();
+                fade_->HideLayered();
             } else {
-                if (IsMDIParentForm()) HookMDIClient();
-                StartFadeIn();
+                if (IsMDIParentForm()) mdi_->HookMDIClient();
+                fade_->StartFadeIn();
                 if (supportNCArea_) {
                     RecalcFrameForShow();
                 } else {
                     PlaceChildControls();
                 }
             }
-            MDIChildShown(m.WParam != 0);
+            mdi_->MDIChildShown(m.WParam != 0);
             return true;
 
         case WM_MOUSEACTIVATE:
@@ -221,7 +224,7 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
                 SendNcPaint();
                 UpdateCaptionObjects(true);
             }
-            if (IsMDIChildForm()) MDIBookkeeping();
+            if (IsMDIChildForm()) mdi_->MDIBookkeeping();
             return false;
 
         case WM_SYSCOMMAND:
@@ -232,7 +235,7 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
             return true;
 
         case WM_TIMER:
-            if (m.WParam == 1) FadeInTimer();
+            if (m.WParam == 1) fade_->FadeInTimer();
             return true;
 
         case WM_SIZING:
@@ -294,7 +297,7 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
         case SKINMSG_MDIREFIT:
         case SKINMSG_MDICHILDMAXIMIZED:
         case SKINMSG_MDICHILDRESTORED:
-            HandleMDIMessage(m);
+            mdi_->HandleMDIMessage(m);
             return true;
 
         default:
@@ -436,10 +439,10 @@ void TspSkinForm::HandleSkinMessage(TMessage& m) {
     auto usesSender = [sender](ISkinnedControl& c) { return !sender || c.SkinData() == sender; };
     if (m.Msg == SKINMSG_BEFORECHANGE) {
         // An open menu drawing from the changing skin closes before its pictures go.
-        if (menuEngine_ && menuEngine_->PopupCount() > 0 &&
-            (!sender || menuEngine_->SkinData() == sender)) {
+        if (TspSkinMenu* engine = menus_->EngineIfAlive();
+            engine && engine->PopupCount() > 0 && (!sender || engine->SkinData() == sender)) {
             TLivenessWatch alive = liveness_.Watch();
-            menuEngine_->CloseAll();
+            engine->CloseAll();
             if (!alive.Alive()) return;
         }
         if (sender && sender == skinData_) {

@@ -1,6 +1,6 @@
 // The window commands the frame's objects call: closing, the menu of a frame button, the
 // window menu below the system-menu button. The commands themselves are members of
-// TspSkinForm (WindowStates.cpp, WindowMenu.cpp, WindowTray.cpp).
+// TspSkinForm (WindowStates.cpp) or of its rooms TspFormMenus and TspFormTray.
 #pragma once
 
 class TMenuItem;

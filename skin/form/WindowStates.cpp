@@ -61,7 +61,7 @@ void TspSkinForm::RestoreNormal() {
         if (sameSize) NudgeWidth();
         FForm->Invalidate();
     }
-    if (IsMDIChildForm()) NotifyMDIParent(SKINMSG_MDICHILDRESTORED);
+    if (IsMDIChildForm()) mdi_->NotifyMDIParent(SKINMSG_MDICHILDRESTORED);
 }
 
 void TspSkinForm::Minimize() {
@@ -71,9 +71,9 @@ void TspSkinForm::Minimize() {
         if (IsRectEmpty(RestoreBounds)) RestoreBounds = FForm->BoundsRect();
         ClearHover();
         const int w = GetMinWidth(), h = GetMinHeight();
-        const TPoint at = MDIMinimizedPlace(w, h);
+        const TPoint at = mdi_->MDIMinimizedPlace(w, h);
         FForm->SetBounds(at.X, at.Y, w, h);
-        NotifyMDIParent(SKINMSG_MDICHILDRESTORED);
+        mdi_->NotifyMDIParent(SKINMSG_MDICHILDRESTORED);
         return;
     }
     // The application's main form, and any form in client mode, minimise the whole
@@ -117,7 +117,7 @@ void TspSkinForm::Maximize() {
     if (IsRectEmpty(RestoreBounds)) RestoreBounds = FForm->BoundsRect();
     FWindowState = kSkinStateMaximized;
     if (IsMDIChildForm()) {
-        MaximizeMDIChild();
+        mdi_->MaximizeMDIChild();
         return;
     }
     const TRect bounds = FForm->BoundsRect();
