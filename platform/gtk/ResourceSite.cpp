@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/AsciiText.h"
 #include "platform/gtk/GtkHandles.h"
 
 namespace platform::gtk {
@@ -107,8 +108,7 @@ const char* MimeTypeFor(const std::string& resourcePath) {
     const size_t slash = resourcePath.rfind('/');
     const size_t dot = resourcePath.rfind('.');
     if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) {
-        std::string extension = resourcePath.substr(dot);
-        for (char& c : extension) c = g_ascii_tolower(c);
+        const std::string extension = LowerAsciiText(resourcePath.substr(dot));
         for (const auto& [ext, type] : kMimeTypes)
             if (extension == ext) return type;
     }

@@ -12,6 +12,7 @@
 #include <map>
 #include <vector>
 
+#include "base/AsciiText.h"
 #include "platform/DownloadNames.h"
 #include "platform/Log.h"
 #include "platform/gtk/GtkHandles.h"
@@ -128,7 +129,7 @@ bool HostManagerTook(WebHostSite* site, WebKitDownload* download) {
     info.cbSize = sizeof(WebBindInfo);
     info.bindVerb = BINDVERB_GET;
     const char* method = request ? webkit_uri_request_get_http_method(request) : nullptr;
-    if (method && g_ascii_strcasecmp(method, "POST") == 0) info.bindVerb = BINDVERB_POST;
+    if (method && SameTextAscii(method, "POST")) info.bindVerb = BINDVERB_POST;
     return manager->Download(&moniker, nullptr, info.bindVerb, 0, &info, u"", u"", 65001) == kS_OK;
 }
 
