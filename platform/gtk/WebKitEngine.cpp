@@ -49,9 +49,8 @@ bool IsAttachment(WebKitURIResponse* response) {
     if (!headers) return false;
     char* disposition = nullptr;
     if (!soup_message_headers_get_content_disposition(headers, &disposition, nullptr)) return false;
-    const bool attachment = disposition && SameTextAscii(disposition, "attachment");
-    g_free(disposition);
-    return attachment;
+    const GCharPtr owned(disposition);
+    return disposition && SameTextAscii(disposition, "attachment");
 }
 
 // Errors that only say a load was superseded or refused by us: no navigation error.
