@@ -5,9 +5,9 @@
 // WA_INACTIVE, the dialog in LPARAM); only dialogs announced that way are treated as
 // dialogs, so a stray LPARAM never is.
 #include <algorithm>
-#include <cctype>
 #include <vector>
 
+#include "base/AsciiText.h"
 #include "browser/HostGuard.h"
 #include "browser/WebPane.h"
 #include "browser/WebPaneUnit.h"
@@ -30,11 +30,6 @@ std::vector<WebDialog*>& AnnouncedDialogs() {
 bool IsAnnounced(intptr_t lParam) {
     const auto& dialogs = AnnouncedDialogs();
     return std::find(dialogs.begin(), dialogs.end(), reinterpret_cast<WebDialog*>(lParam)) != dialogs.end();
-}
-
-std::string Upper(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
 }
 
 }  // namespace
@@ -113,7 +108,7 @@ bool TWebPane::HandleDialogActivation(WebDialog& dialog) {
             captionReplaced = true;
         }
         if (disableErrors_->ScriptErrorsSuppressed) {
-            const std::string text = Upper(captionReplaced ? captionRead : className);
+            const std::string text = UpperAsciiText(captionReplaced ? captionRead : className);
             if (text.find("SCRIPT") != std::string::npos) {
                 dialog.PostClick();
                 dialog.RequestClose();

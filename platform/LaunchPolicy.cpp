@@ -1,5 +1,6 @@
 #include "platform/LaunchPolicy.h"
 
+#include "base/AsciiText.h"
 #include "platform/Log.h"
 #include "platform/Platform.h"
 
@@ -11,12 +12,6 @@ constexpr size_t kLoggedUriBytes = 300;
 
 bool IsAlpha(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-std::string Lower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
 
 // An address as the log shows it: quoted, cut to a few hundred bytes.
 std::string Quoted(const std::string& uri) {
@@ -39,7 +34,7 @@ bool MayLeaveProgram(const std::string& uri) {
                                   uri[colon] == '-' || uri[colon] == '.'))
         ++colon;
     if (colon >= uri.size() || uri[colon] != ':') return false;
-    const std::string scheme = Lower(uri.substr(0, colon));
+    const std::string scheme = LowerAsciiText(uri.substr(0, colon));
     const std::string rest = uri.substr(colon + 1);
     if (scheme == "http" || scheme == "https") {
         // An authority with a host: "//" and at least one character before any path.

@@ -5,6 +5,8 @@
 
 #include <atomic>
 
+#include "platform/GLibHandles.h"
+
 namespace platform {
 namespace {
 
@@ -57,7 +59,7 @@ struct ItemLink {
 
 struct StatusNotifierItem::Impl {
     StatusNotifierItem* self = nullptr;
-    GDBusConnection* connection = nullptr;  // owned reference
+    GObjectPtr<GDBusConnection> connection;
     guint objectId = 0;
     guint ownerId = 0;
     guint watchId = 0;
@@ -173,21 +175,22 @@ StatusNotifierItem::StatusNotifierItem(GDBusConnection* connection, std::string 
     busName_ = "org.kde.StatusNotifierItem-" + std::to_string(getpid()) + "-" + std::to_string(++gItemCounter);
     ownConnection_ = connection == nullptr;
     if (connection) {
-        impl_->connection = G_DBUS_CONNECTION(g_object_ref(connection));
-    } else if (gchar* address = g_dbus_address_get_for_bus_sync(G_BUS_TYPE_SESSION, nullptr, nullptr)) {
+        impl_->connection = RefObject(connection);
+    } else if (const GCharPtr address{
+                   g_dbus_address_get_for_bus_sync(G_BUS_TYPE_SESSION, nullptr, nullptr)}) {
         // A connection of its own: the item's object path is the protocol's fixed one, so
         // two items cannot share a connection.
-        impl_->connection = g_dbus_connection_new_for_address_sync(
-            address, static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
-                                                       G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
-            nullptr, nullptr, nullptr);
-        g_free(address);
+        impl_->connection.reset(g_dbus_connection_new_for_address_sync(
+            address.get(),
+            static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
+                                              G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
+            nullptr, nullptr, nullptr));
     }
     if (!impl_->connection) return;
     impl_->watchLink = new ItemLink{impl_.get()};
-    impl_->watchId = g_bus_watch_name_on_connection(impl_->connection, kWatcherName, G_BUS_NAME_WATCHER_FLAGS_NONE,
-                                                    &Impl::WatcherAppeared, &Impl::WatcherVanished, impl_->watchLink,
-                                                    &ItemLink::Free);
+    impl_->watchId = g_bus_watch_name_on_connection(
+        impl_->connection.get(), kWatcherName, G_BUS_NAME_WATCHER_FLAGS_NONE,
+        &Impl::WatcherAppeared, &Impl::WatcherVanished, impl_->watchLink, &ItemLink::Free);
 }
 
 StatusNotifierItem::~StatusNotifierItem() {
@@ -200,9 +203,9 @@ StatusNotifierItem::~StatusNotifierItem() {
         g_bus_unwatch_name(impl_->watchId);
     }
     if (impl_->connection) {
-        g_dbus_connection_flush_sync(impl_->connection, nullptr, nullptr);
-        if (ownConnection_) g_dbus_connection_close_sync(impl_->connection, nullptr, nullptr);
-        g_object_unref(impl_->connection);
+        g_dbus_connection_flush_sync(impl_->connection.get(), nullptr, nullptr);
+        if (ownConnection_) g_dbus_connection_close_sync(impl_->connection.get(), nullptr, nullptr);
+        impl_->connection.reset();
     }
 }
 
@@ -210,13 +213,14 @@ void StatusNotifierItem::Export() {
     if (!impl_->connection || impl_->objectId) return;
     static const GDBusInterfaceVTable vtable = {&Impl::CallMethod, &Impl::GetProperty, nullptr, {}};
     impl_->objectLink = new ItemLink{impl_.get()};
-    impl_->objectId = g_dbus_connection_register_object(impl_->connection, kItemPath, NodeInfo()->interfaces[0],
-                                                        &vtable, impl_->objectLink, &ItemLink::Free, nullptr);
+    impl_->objectId = g_dbus_connection_register_object(
+        impl_->connection.get(), kItemPath, NodeInfo()->interfaces[0], &vtable, impl_->objectLink,
+        &ItemLink::Free, nullptr);
     if (!impl_->objectId) impl_->objectLink = nullptr;  // freed by GIO already
     impl_->ownerLink = new ItemLink{impl_.get()};
-    impl_->ownerId = g_bus_own_name_on_connection(impl_->connection, busName_.c_str(), G_BUS_NAME_OWNER_FLAGS_NONE,
-                                                  &Impl::NameAcquired, &Impl::NameLost, impl_->ownerLink,
-                                                  &ItemLink::Free);
+    impl_->ownerId = g_bus_own_name_on_connection(
+        impl_->connection.get(), busName_.c_str(), G_BUS_NAME_OWNER_FLAGS_NONE, &Impl::NameAcquired,
+        &Impl::NameLost, impl_->ownerLink, &ItemLink::Free);
 }
 
 void StatusNotifierItem::Unexport() {
@@ -230,7 +234,7 @@ void StatusNotifierItem::Unexport() {
     nameOwned_ = false;
     if (impl_->objectId) {
         impl_->objectLink->impl = nullptr;
-        g_dbus_connection_unregister_object(impl_->connection, impl_->objectId);
+        g_dbus_connection_unregister_object(impl_->connection.get(), impl_->objectId);
     }
     impl_->objectId = 0;
     impl_->objectLink = nullptr;
@@ -238,14 +242,15 @@ void StatusNotifierItem::Unexport() {
 
 void StatusNotifierItem::Register() {
     if (!visible_ || !nameOwned_ || !watcherPresent_ || !impl_->connection) return;
-    g_dbus_connection_call(impl_->connection, kWatcherName, kWatcherPath, kWatcherName, "RegisterStatusNotifierItem",
-                           g_variant_new("(s)", busName_.c_str()), nullptr, G_DBUS_CALL_FLAGS_NONE, -1, nullptr,
-                           nullptr, nullptr);
+    g_dbus_connection_call(impl_->connection.get(), kWatcherName, kWatcherPath, kWatcherName,
+                           "RegisterStatusNotifierItem", g_variant_new("(s)", busName_.c_str()),
+                           nullptr, G_DBUS_CALL_FLAGS_NONE, -1, nullptr, nullptr, nullptr);
 }
 
 void StatusNotifierItem::EmitSignal(const char* name) {
     if (!impl_->objectId) return;
-    g_dbus_connection_emit_signal(impl_->connection, nullptr, kItemPath, kItemInterface, name, nullptr, nullptr);
+    g_dbus_connection_emit_signal(impl_->connection.get(), nullptr, kItemPath, kItemInterface, name,
+                                  nullptr, nullptr);
 }
 
 void StatusNotifierItem::SetImage(const ImageView& image) {
@@ -278,9 +283,9 @@ void StatusNotifierItem::SetTooltip(const std::string& text) {
     tooltip_ = text.substr(0, kMaxTooltipBytes);
     // Text that is not UTF-8 would make the reply invalid.
     if (!g_utf8_validate(tooltip_.data(), static_cast<gssize>(tooltip_.size()), nullptr)) {
-        gchar* valid = g_utf8_make_valid(tooltip_.data(), static_cast<gssize>(tooltip_.size()));
-        tooltip_ = valid;
-        g_free(valid);
+        const GCharPtr valid(
+            g_utf8_make_valid(tooltip_.data(), static_cast<gssize>(tooltip_.size())));
+        tooltip_ = valid.get();
     }
     EmitSignal("NewToolTip");
 }

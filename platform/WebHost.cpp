@@ -1,8 +1,9 @@
 #include "platform/WebHost.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
+
+#include "base/AsciiText.h"
 
 namespace platform {
 
@@ -39,10 +40,7 @@ std::string ProxyServerUri(const std::string& server) {
 
 bool SameId(const char* a, const char* b) {
     if (!a || !b) return a == b;
-    for (; *a && *b; ++a, ++b) {
-        if (std::tolower(static_cast<unsigned char>(*a)) != std::tolower(static_cast<unsigned char>(*b))) return false;
-    }
-    return *a == *b;
+    return SameTextAscii(a, b);
 }
 
 // ---- Context menus ----

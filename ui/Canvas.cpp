@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "ui/Bitmap.h"
+#include "ui/NearestStretch.h"
 #include "ui/TextLayout.h"
 
 struct TCanvas::State {
@@ -456,11 +457,11 @@ void TCanvas::Blit(const TRect& dest, const TBitmap& source, const TRect& source
         }
         columns.resize(static_cast<size_t>(r.Width()));
         for (int32_t x = r.Left; x < r.Right; ++x) {
-            const int64_t sx = sourceRect.Left + ((static_cast<int64_t>(x) - d.Left) * sw) / dw;
+            const int64_t sx = sourceRect.Left + NearestSourceOffset(int64_t{x} - d.Left, sw, dw);
             columns[static_cast<size_t>(x - r.Left)] = (sx >= 0 && sx < src->Width()) ? static_cast<int32_t>(sx) : -1;
         }
         for (int32_t y = r.Top; y < r.Bottom; ++y) {
-            const int64_t sy = sourceRect.Top + ((static_cast<int64_t>(y) - d.Top) * sh) / dh;
+            const int64_t sy = sourceRect.Top + NearestSourceOffset(int64_t{y} - d.Top, sh, dh);
             if (sy < 0 || sy >= src->Height()) continue;
             const uint32_t* srow = src->ScanLine(static_cast<int32_t>(sy));
             uint32_t* drow = target_.ScanLine(y);

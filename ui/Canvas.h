@@ -95,7 +95,8 @@ public:
     int32_t DrawText(const std::string& utf8, TRect& r, uint32_t flags);
 
     // Pictures. Draw honours the picture's Transparent flag (key colour skipped);
-    // StretchDraw and CopyRect pick the nearest source pixel.
+    // StretchDraw and CopyRect pick the source pixel under each target pixel's centre
+    // (ui/NearestStretch.h).
     void Draw(int32_t x, int32_t y, const TBitmap& picture);
     void StretchDraw(const TRect& dest, const TBitmap& picture);
     void CopyRect(const TRect& dest, const TBitmap& source, const TRect& sourceRect);

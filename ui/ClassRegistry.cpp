@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <limits>
 
-#include "ui/Component.h"
+#include "base/AsciiText.h"
 #include "base/Exceptions.h"
-#include "ui/AsciiText.h"
+#include "ui/Component.h"
 
 namespace {
 

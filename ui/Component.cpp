@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "base/AsciiText.h"
 #include "base/Exceptions.h"
-#include "ui/AsciiText.h"
 
 namespace {
 

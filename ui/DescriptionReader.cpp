@@ -9,10 +9,10 @@
 #include <unordered_set>
 #include <vector>
 
-#include "ui/AsciiText.h"
+#include "base/AsciiText.h"
+#include "base/Exceptions.h"
 #include "ui/ClassRegistry.h"
 #include "ui/Component.h"
-#include "base/Exceptions.h"
 #include "ui/Streams.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <sys/stat.h>
 
+#include "base/AsciiText.h"
 #include "base/Exceptions.h"
-#include "ui/AsciiText.h"
 #include "ui/Streams.h"
 #include "ui/Strings.h"
 

@@ -1,14 +1,13 @@
 #include "ui/Menus.h"
 
 #include <algorithm>
-#include <glib.h>
 
-#include "ui/AsciiText.h"
+#include "base/AsciiText.h"
+#include "base/Exceptions.h"
+#include "base/Messages.h"
 #include "ui/Bitmap.h"
 #include "ui/ControlsWindowHost.h"  // KeyboardShiftState
-#include "base/Exceptions.h"
 #include "ui/ImageList.h"
-#include "base/Messages.h"
 
 // ---------------------------------------------------------------------------------------
 // Short cuts
@@ -43,7 +42,7 @@ std::string KeyToText(uint16_t key) {
 // 0 for an unknown name.
 uint16_t TextToKey(const std::string& text) {
     if (text.size() == 1) {
-        char c = static_cast<char>(g_ascii_toupper(text[0]));
+        const char c = UpperAscii(text[0]);
         if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return static_cast<uint16_t>(c);
         return 0;
     }

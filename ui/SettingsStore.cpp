@@ -1,17 +1,18 @@
 #include "ui/SettingsStore.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+#include "base/AsciiText.h"
 #include "base/Exceptions.h"
-#include "ui/AsciiText.h"
 #include "ui/IniFile.h"
 #include "ui/Strings.h"
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "base/AsciiText.h"
 #include "base/Exceptions.h"
-#include "ui/AsciiText.h"
 #include "ui/Streams.h"
 
 void TStringList::CheckIndex(int index, size_t limit) const {

@@ -6,42 +6,35 @@
 #include <map>
 #include <memory>
 
-#include "ui/Bitmap.h"
+#include "platform/GLibHandles.h"
 #include "ui/Accelerators.h"
+#include "ui/Bitmap.h"
 #include "ui/Canvas.h"
 
 namespace {
 
 constexpr double kDefaultEmPixels = 11.0;
 
-struct GObjectUnref {
-    void operator()(void* p) const { g_object_unref(p); }
-};
-using LayoutPtr = std::unique_ptr<PangoLayout, GObjectUnref>;
-
-struct FontDescriptionFree {
-    void operator()(PangoFontDescription* d) const { pango_font_description_free(d); }
-};
-using FontDescriptionPtr = std::unique_ptr<PangoFontDescription, FontDescriptionFree>;
+using LayoutPtr = platform::GObjectPtr<PangoLayout>;
+using platform::PangoFontDescriptionPtr;
 
 // One pango context per thread with fixed font options and 96 dpi.
 PangoContext* SharedContext() {
     thread_local PangoContext* context = [] {
         PangoContext* c = pango_font_map_create_context(pango_cairo_font_map_get_default());
-        cairo_font_options_t* options = cairo_font_options_create();
-        cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
-        cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_SLIGHT);
-        cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
-        pango_cairo_context_set_font_options(c, options);
-        cairo_font_options_destroy(options);
+        const platform::CairoFontOptionsPtr options(cairo_font_options_create());
+        cairo_font_options_set_antialias(options.get(), CAIRO_ANTIALIAS_GRAY);
+        cairo_font_options_set_hint_style(options.get(), CAIRO_HINT_STYLE_SLIGHT);
+        cairo_font_options_set_hint_metrics(options.get(), CAIRO_HINT_METRICS_OFF);
+        pango_cairo_context_set_font_options(c, options.get());
         pango_cairo_context_set_resolution(c, kScreenPixelsPerInch);
         return c;
     }();
     return context;
 }
 
-FontDescriptionPtr Describe(const TFont& font, double emPixels) {
-    FontDescriptionPtr d(pango_font_description_new());
+PangoFontDescriptionPtr Describe(const TFont& font, double emPixels) {
+    PangoFontDescriptionPtr d(pango_font_description_new());
     pango_font_description_set_family(d.get(), font.Name.empty() ? "Sans" : font.Name.c_str());
     pango_font_description_set_weight(d.get(), (font.Style & fsBold) ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
     pango_font_description_set_style(d.get(), (font.Style & fsItalic) ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
@@ -59,11 +52,12 @@ double EmPixels(const TFont& font) {
     auto it = cellPerEm.find(key);
     if (it == cellPerEm.end()) {
         constexpr double kProbe = 1000.0;
-        FontDescriptionPtr d = Describe(font, kProbe);
-        PangoFontMetrics* m = pango_context_get_metrics(SharedContext(), d.get(), nullptr);
-        const double cell = static_cast<double>(pango_font_metrics_get_ascent(m) + pango_font_metrics_get_descent(m)) /
+        PangoFontDescriptionPtr d = Describe(font, kProbe);
+        const platform::PangoFontMetricsPtr m(
+            pango_context_get_metrics(SharedContext(), d.get(), nullptr));
+        const double cell = static_cast<double>(pango_font_metrics_get_ascent(m.get()) +
+                                                pango_font_metrics_get_descent(m.get())) /
                             PANGO_SCALE;
-        pango_font_metrics_unref(m);
         it = cellPerEm.emplace(key, cell > 0 ? cell / kProbe : 1.0).first;
     }
     return font.Height / it->second;
@@ -71,23 +65,25 @@ double EmPixels(const TFont& font) {
 
 LayoutPtr MakeLayout(const TFont& font, const std::string& utf8, int32_t accelerator) {
     LayoutPtr layout(pango_layout_new(SharedContext()));
-    FontDescriptionPtr d = Describe(font, EmPixels(font));
+    PangoFontDescriptionPtr d = Describe(font, EmPixels(font));
     pango_layout_set_font_description(layout.get(), d.get());
-    gchar* valid = g_utf8_make_valid(utf8.data(), static_cast<gssize>(utf8.size()));
-    pango_layout_set_text(layout.get(), valid, -1);
-    PangoAttrList* attrs = pango_attr_list_new();
-    if (font.Style & fsUnderline) pango_attr_list_insert(attrs, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
-    if (font.Style & fsStrikeOut) pango_attr_list_insert(attrs, pango_attr_strikethrough_new(TRUE));
-    const auto length = static_cast<int32_t>(strlen(valid));
+    const platform::GCharPtr valid(
+        g_utf8_make_valid(utf8.data(), static_cast<gssize>(utf8.size())));
+    pango_layout_set_text(layout.get(), valid.get(), -1);
+    const platform::PangoAttrListPtr attrs(pango_attr_list_new());
+    if (font.Style & fsUnderline)
+        pango_attr_list_insert(attrs.get(), pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
+    if (font.Style & fsStrikeOut)
+        pango_attr_list_insert(attrs.get(), pango_attr_strikethrough_new(TRUE));
+    const auto length = static_cast<int32_t>(strlen(valid.get()));
     if (accelerator >= 0 && accelerator < length) {
         PangoAttribute* a = pango_attr_underline_new(PANGO_UNDERLINE_SINGLE);
         a->start_index = static_cast<guint>(accelerator);
-        a->end_index = static_cast<guint>(g_utf8_next_char(valid + accelerator) - valid);
-        pango_attr_list_insert(attrs, a);
+        a->end_index =
+            static_cast<guint>(g_utf8_next_char(valid.get() + accelerator) - valid.get());
+        pango_attr_list_insert(attrs.get(), a);
     }
-    pango_layout_set_attributes(layout.get(), attrs);
-    pango_attr_list_unref(attrs);
-    g_free(valid);
+    pango_layout_set_attributes(layout.get(), attrs.get());
     return layout;
 }
 
@@ -98,13 +94,14 @@ public:
     CairoOnBitmap(TBitmap& target, const std::vector<TRect>& clip) : target_(target), clip_(clip) {
         surface_ = target.Surface();
         cairo_surface_mark_dirty(surface_);
-        cr_ = cairo_create(surface_);
-        for (const TRect& r : clip) cairo_rectangle(cr_, r.Left, r.Top, r.Width(), r.Height());
-        cairo_clip(cr_);
-        pango_cairo_update_context(cr_, SharedContext());
+        cr_.reset(cairo_create(surface_));
+        for (const TRect& r : clip)
+            cairo_rectangle(cr_.get(), r.Left, r.Top, r.Width(), r.Height());
+        cairo_clip(cr_.get());
+        pango_cairo_update_context(cr_.get(), SharedContext());
     }
     ~CairoOnBitmap() {
-        cairo_destroy(cr_);
+        cr_.reset();  // drawing ends before the surface is flushed
         cairo_surface_flush(surface_);
         pango_context_set_matrix(SharedContext(), nullptr);
         for (const TRect& c : clip_) {
@@ -118,14 +115,14 @@ public:
     CairoOnBitmap(const CairoOnBitmap&) = delete;
     CairoOnBitmap& operator=(const CairoOnBitmap&) = delete;
 
-    [[nodiscard]] cairo_t* Cr() const { return cr_; }
+    [[nodiscard]] cairo_t* Cr() const { return cr_.get(); }
     // Notes a user-space rectangle as touched (with a margin for antialiasing).
     void Touch(double x, double y, double w, double h) {
         const double xs[] = {x, x + w}, ys[] = {y, y + h};
         for (double px : xs) {
             for (double py : ys) {
                 double dx = px, dy = py;
-                cairo_user_to_device(cr_, &dx, &dy);
+                cairo_user_to_device(cr_.get(), &dx, &dy);
                 const TRect p{static_cast<int32_t>(std::floor(dx)) - 2, static_cast<int32_t>(std::floor(dy)) - 2,
                               static_cast<int32_t>(std::ceil(dx)) + 2, static_cast<int32_t>(std::ceil(dy)) + 2};
                 touched_ = UnionRect(touched_, p);
@@ -133,15 +130,17 @@ public:
         }
     }
     void SetColor(uint32_t pixel) const {
-        cairo_set_source_rgb(cr_, ((pixel >> 16) & 0xFF) / 255.0, ((pixel >> 8) & 0xFF) / 255.0, (pixel & 0xFF) / 255.0);
+        cairo_set_source_rgb(Cr(), ((pixel >> 16) & 0xFF) / 255.0, ((pixel >> 8) & 0xFF) / 255.0,
+                             (pixel & 0xFF) / 255.0);
     }
     void FillBox(double x, double y, double w, double h, uint32_t pixel) {
-        cairo_save(cr_);
-        cairo_set_antialias(cr_, CAIRO_ANTIALIAS_NONE);
+        cairo_t* cr = cr_.get();
+        cairo_save(cr);
+        cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
         SetColor(pixel);
-        cairo_rectangle(cr_, x, y, w, h);
-        cairo_fill(cr_);
-        cairo_restore(cr_);
+        cairo_rectangle(cr, x, y, w, h);
+        cairo_fill(cr);
+        cairo_restore(cr);
         Touch(x, y, w, h);
     }
 
@@ -149,7 +148,7 @@ private:
     TBitmap& target_;
     const std::vector<TRect>& clip_;
     cairo_surface_t* surface_ = nullptr;
-    cairo_t* cr_ = nullptr;
+    platform::CairoPtr cr_;
     TRect touched_{};
 };
 
@@ -228,7 +227,8 @@ TSize FormatText(TBitmap* target, const TFont& font, const std::string& utf8, co
     CairoOnBitmap canvas(*target, clip);
     cairo_t* cr = canvas.Cr();
     pango_layout_context_changed(layout.get());
-    PangoLayoutIter* iter = pango_layout_get_iter(layout.get());
+    const platform::PangoLayoutIterPtr iterOwner(pango_layout_get_iter(layout.get()));
+    PangoLayoutIter* iter = iterOwner.get();
     do {
         PangoLayoutLine* line = pango_layout_iter_get_line_readonly(iter);
         PangoRectangle lineRect{};
@@ -248,7 +248,6 @@ TSize FormatText(TBitmap* target, const TFont& font, const std::string& utf8, co
         cairo_move_to(cr, x - logical.x, baseline);
         pango_cairo_show_layout_line(cr, line);
     } while (pango_layout_iter_next_line(iter));
-    pango_layout_iter_free(iter);
     if (flags & DT_SINGLELINE && (flags & (DT_VCENTER | DT_BOTTOM))) size.cy += top - rect.Top;
     return size;
 }

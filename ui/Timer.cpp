@@ -1,6 +1,8 @@
 // TTimer on the platform's timers.
 #include "ui/Timer.h"
 
+#include <utility>
+
 #include "platform/Platform.h"
 #include "ui/Application.h"
 
@@ -47,10 +49,24 @@ void TTimer::Timer() {
     if (OnTimer) OnTimer(this);
 }
 
+namespace {
+
+void StopAndSet(TTimer& timer, uint32_t interval, std::function<void()> tick) {
+    timer.SetEnabled(false);
+    timer.SetInterval(interval);
+    timer.OnTimer = [tick = std::move(tick)](TComponent*) { tick(); };
+}
+
+}  // namespace
+
 TTimer* MakeStoppedTimer(TComponent* owner, uint32_t interval, std::function<void()> tick) {
     auto* timer = new TTimer(owner);
-    timer->SetEnabled(false);
-    timer->SetInterval(interval);
-    timer->OnTimer = [tick = std::move(tick)](TComponent*) { tick(); };
+    StopAndSet(*timer, interval, std::move(tick));
+    return timer;
+}
+
+std::unique_ptr<TTimer> MakeStoppedTimer(uint32_t interval, std::function<void()> tick) {
+    auto timer = std::make_unique<TTimer>(nullptr);
+    StopAndSet(*timer, interval, std::move(tick));
     return timer;
 }

@@ -38,3 +38,6 @@ private:
 
 // A stopped timer owned by `owner` that calls `tick` every `interval` ms once enabled.
 TTimer* MakeStoppedTimer(TComponent* owner, uint32_t interval, std::function<void()> tick);
+// The same timer outside the component tree, held by the caller.
+[[nodiscard]] std::unique_ptr<TTimer> MakeStoppedTimer(uint32_t interval,
+                                                       std::function<void()> tick);

@@ -3,10 +3,10 @@
 
 #include <map>
 
-#include "ui/AsciiText.h"
+#include "base/AsciiText.h"
+#include "base/Exceptions.h"
 #include "ui/ClassRegistry.h"
 #include "ui/Controls.h"
-#include "base/Exceptions.h"
 #include "ui/Forms.h"
 #include "ui/PropertyHelpers.h"
 #include "ui/StdControlClasses.h"

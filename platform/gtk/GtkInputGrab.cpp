@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "platform/gtk/GtkBackend.h"
+#include "platform/gtk/GtkHandles.h"
 #include "platform/gtk/GtkInput.h"
 #include "platform/gtk/GtkWindow.h"
 
@@ -16,24 +17,23 @@ int gActiveGrabs = 0;
 
 class GtkInputGrab final : public InputGrab {
 public:
-    GtkInputGrab(GtkWidget* toplevel, InputGrabSink& sink) : toplevel_(toplevel), sink_(sink) {
-        g_object_ref(toplevel_);
-        handler_ = g_signal_connect(toplevel_, "event", G_CALLBACK(HandleEvent), this);
+    GtkInputGrab(GtkWidget* toplevel, InputGrabSink& sink)
+        : toplevel_(RefObject(toplevel)), sink_(sink) {
+        handler_ = g_signal_connect(toplevel, "event", G_CALLBACK(HandleEvent), this);
     }
     ~GtkInputGrab() override {
-        g_signal_handler_disconnect(toplevel_, handler_);
+        g_signal_handler_disconnect(toplevel_.get(), handler_);
         if (grabbed_) {
-            GdkWindow* window = gtk_widget_get_window(toplevel_);
+            GdkWindow* window = gtk_widget_get_window(toplevel_.get());
             if (window) gdk_seat_ungrab(gdk_display_get_default_seat(gdk_window_get_display(window)));
         }
         if (counted_) --gActiveGrabs;
-        g_object_unref(toplevel_);
     }
     GtkInputGrab(const GtkInputGrab&) = delete;
     GtkInputGrab& operator=(const GtkInputGrab&) = delete;
 
     bool Grab() {
-        GdkWindow* window = gtk_widget_get_window(toplevel_);
+        GdkWindow* window = gtk_widget_get_window(toplevel_.get());
         if (!window || !gdk_window_is_viewable(window)) return false;
         GdkSeat* seat = gdk_display_get_default_seat(gdk_window_get_display(window));
         const GdkGrabStatus status = gdk_seat_grab(seat, window, GDK_SEAT_CAPABILITY_ALL, FALSE, nullptr,
@@ -100,7 +100,7 @@ private:
         }
     }
 
-    GtkWidget* toplevel_;
+    GObjectPtr<GtkWidget> toplevel_;
     InputGrabSink& sink_;
     gulong handler_ = 0;
     bool grabbed_ = false;

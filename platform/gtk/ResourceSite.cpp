@@ -9,17 +9,11 @@
 #include <string_view>
 #include <vector>
 
+#include "base/AsciiText.h"
 #include "platform/gtk/GtkHandles.h"
 
 namespace platform::gtk {
 namespace {
-
-struct GFreeDeleter {
-    void operator()(void* p) const { g_free(p); }
-};
-struct GBytesUnref {
-    void operator()(GBytes* b) const { g_bytes_unref(b); }
-};
 
 constexpr std::array<std::pair<std::string_view, const char*>, 16> kMimeTypes = {{
     {".html", "text/html"},
@@ -41,23 +35,24 @@ constexpr std::array<std::pair<std::string_view, const char*>, 16> kMimeTypes = 
 }};
 
 void FinishNotFound(WebKitURISchemeRequest* request) {
-    GError* error = g_error_new(WEBKIT_NETWORK_ERROR, WEBKIT_NETWORK_ERROR_FILE_DOES_NOT_EXIST, "%s not found",
-                                webkit_uri_scheme_request_get_uri(request));
-    webkit_uri_scheme_request_finish_error(request, error);
-    g_error_free(error);
+    const GErrorPtr error(g_error_new(WEBKIT_NETWORK_ERROR,
+                                      WEBKIT_NETWORK_ERROR_FILE_DOES_NOT_EXIST, "%s not found",
+                                      webkit_uri_scheme_request_get_uri(request)));
+    webkit_uri_scheme_request_finish_error(request, error.get());
 }
 
 void Serve(WebKitURISchemeRequest* request, gpointer data) {
     const auto* site = static_cast<const ResourceSite*>(data);
     // The host is checked on the parsed address: "puzzlebin://site/..." only.
-    GUri* uri = g_uri_parse(webkit_uri_scheme_request_get_uri(request), G_URI_FLAGS_ENCODED, nullptr);
-    const bool hostMatches = uri && g_uri_get_host(uri) && site->host == g_uri_get_host(uri);
-    if (uri) g_uri_unref(uri);
+    const GUriPtr uri(
+        g_uri_parse(webkit_uri_scheme_request_get_uri(request), G_URI_FLAGS_ENCODED, nullptr));
+    const char* host = uri ? g_uri_get_host(uri.get()) : nullptr;
+    const bool hostMatches = host && site->host == host;
     std::string path = hostMatches ? ResourcePathFor(site->resourceRoot, webkit_uri_scheme_request_get_path(request))
                                    : std::string();
     if (path.empty()) return FinishNotFound(request);
     if (path.back() == '/') path += "index.html";
-    std::unique_ptr<GBytes, GBytesUnref> bytes(g_resources_lookup_data(path.c_str(), G_RESOURCE_LOOKUP_FLAGS_NONE, nullptr));
+    GBytesPtr bytes(g_resources_lookup_data(path.c_str(), G_RESOURCE_LOOKUP_FLAGS_NONE, nullptr));
     // A folder named without its trailing slash is not served: its page's relative links
     // would resolve against the parent folder.
     if (!bytes) return FinishNotFound(request);
@@ -74,7 +69,7 @@ void Serve(WebKitURISchemeRequest* request, gpointer data) {
 std::string ResourcePathFor(const std::string& resourceRoot, const std::string& uriPath) {
     if (uriPath.find('\0') != std::string::npos) return {};
     // "/" may not be encoded: it would join segments the address keeps apart.
-    std::unique_ptr<char, GFreeDeleter> decoded(g_uri_unescape_string(uriPath.c_str(), "/"));
+    GCharPtr decoded(g_uri_unescape_string(uriPath.c_str(), "/"));
     if (!decoded) return {};
     const std::string_view text(decoded.get());
     std::vector<std::string_view> segments;
@@ -107,8 +102,7 @@ const char* MimeTypeFor(const std::string& resourcePath) {
     const size_t slash = resourcePath.rfind('/');
     const size_t dot = resourcePath.rfind('.');
     if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) {
-        std::string extension = resourcePath.substr(dot);
-        for (char& c : extension) c = g_ascii_tolower(c);
+        const std::string extension = LowerAsciiText(resourcePath.substr(dot));
         for (const auto& [ext, type] : kMimeTypes)
             if (extension == ext) return type;
     }

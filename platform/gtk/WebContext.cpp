@@ -16,10 +16,8 @@ WebContextOptions& PendingOptions() {
 }
 
 std::string InUserFolder(const char* userFolder, const std::string& programFolder) {
-    char* path = g_build_filename(userFolder, programFolder.c_str(), "webkit", nullptr);
-    std::string result = path;
-    g_free(path);
-    return result;
+    const GCharPtr path(g_build_filename(userFolder, programFolder.c_str(), "webkit", nullptr));
+    return path.get();
 }
 
 WebKitWebContext* CreateContext(const WebContextOptions& options) {

@@ -10,8 +10,10 @@
 
 #include <algorithm>
 #include <map>
+#include <utility>
 #include <vector>
 
+#include "base/AsciiText.h"
 #include "platform/DownloadNames.h"
 #include "platform/Log.h"
 #include "platform/gtk/GtkHandles.h"
@@ -27,8 +29,8 @@ constexpr int64_t kUserDownloadWindowUs = 30 * G_USEC_PER_SEC;
 // A file chooser open for a download.
 struct SaveChooser {
     GObjectPtr<WebKitDownload> download;
-    GtkFileChooserNative* chooser = nullptr;  // owned
-    WebKitWebView* view = nullptr;            // nullptr once the view is gone
+    GObjectPtr<GtkFileChooserNative> chooser;
+    WebKitWebView* view = nullptr;  // nullptr once the view is gone
 };
 
 struct DownloadState {
@@ -73,16 +75,15 @@ WebKitHost* HostOf(WebKitWebView* view) {
 
 void CloseChooser(SaveChooser* pending) {
     std::erase(State().choosers, pending);
-    gtk_native_dialog_destroy(GTK_NATIVE_DIALOG(pending->chooser));
-    g_object_unref(pending->chooser);
-    delete pending;
+    gtk_native_dialog_destroy(GTK_NATIVE_DIALOG(pending->chooser.get()));
+    delete pending;  // drops the chooser
 }
 
 void OnChooserResponse(GtkNativeDialog*, gint response, gpointer data) {
     auto* pending = static_cast<SaveChooser*>(data);
     WebKitDownload* download = pending->download.get();
     GObjectPtr<GFile> file(response == GTK_RESPONSE_ACCEPT
-                               ? gtk_file_chooser_get_file(GTK_FILE_CHOOSER(pending->chooser))
+                               ? gtk_file_chooser_get_file(GTK_FILE_CHOOSER(pending->chooser.get()))
                                : nullptr);
     GCharPtr uri(file ? g_file_get_uri(file.get()) : nullptr);
     GCharPtr path(file ? g_file_get_path(file.get()) : nullptr);
@@ -99,16 +100,17 @@ void OnChooserResponse(GtkNativeDialog*, gint response, gpointer data) {
 gboolean OnDecideDestination(WebKitDownload* download, gchar* suggested, gpointer) {
     WebKitWebView* view = webkit_download_get_web_view(download);
     GtkWidget* top = view ? gtk_widget_get_toplevel(GTK_WIDGET(view)) : nullptr;
-    GtkFileChooserNative* chooser =
+    GObjectPtr<GtkFileChooserNative> owned(
         gtk_file_chooser_native_new("Save File", GTK_IS_WINDOW(top) ? GTK_WINDOW(top) : nullptr,
-                                    GTK_FILE_CHOOSER_ACTION_SAVE, "_Save", "_Cancel");
+                                    GTK_FILE_CHOOSER_ACTION_SAVE, "_Save", "_Cancel"));
+    GtkFileChooserNative* chooser = owned.get();
     GtkFileChooser* files = GTK_FILE_CHOOSER(chooser);
     gtk_file_chooser_set_do_overwrite_confirmation(files, TRUE);
     gtk_file_chooser_set_local_only(files, TRUE);
     gtk_file_chooser_set_current_folder(files, ProposedFolder().c_str());
     gtk_file_chooser_set_current_name(files, SafeDownloadName(suggested ? suggested : "").c_str());
     gtk_native_dialog_set_modal(GTK_NATIVE_DIALOG(chooser), TRUE);
-    auto* pending = new SaveChooser{RefObject(download), chooser, view};
+    auto* pending = new SaveChooser{RefObject(download), std::move(owned), view};
     State().choosers.push_back(pending);
     g_signal_connect(chooser, "response", G_CALLBACK(OnChooserResponse), pending);
     gtk_native_dialog_show(GTK_NATIVE_DIALOG(chooser));
@@ -128,7 +130,7 @@ bool HostManagerTook(WebHostSite* site, WebKitDownload* download) {
     info.cbSize = sizeof(WebBindInfo);
     info.bindVerb = BINDVERB_GET;
     const char* method = request ? webkit_uri_request_get_http_method(request) : nullptr;
-    if (method && g_ascii_strcasecmp(method, "POST") == 0) info.bindVerb = BINDVERB_POST;
+    if (method && SameTextAscii(method, "POST")) info.bindVerb = BINDVERB_POST;
     return manager->Download(&moniker, nullptr, info.bindVerb, 0, &info, u"", u"", 65001) == kS_OK;
 }
 
@@ -186,10 +188,9 @@ void WebKitHost::RefuseDownload(const std::string& uri, const char* reason) cons
 
 void WebKitHost::SaveFromMenu(const std::string& uri) {
     if (closed_) return;
-    WebKitDownload* download = webkit_web_view_download_uri(view_, uri.c_str());
+    const GObjectPtr<WebKitDownload> download(webkit_web_view_download_uri(view_, uri.c_str()));
     if (!download) return;
-    g_object_set_data(G_OBJECT(download), kAskedKey, GINT_TO_POINTER(1));
-    g_object_unref(download);
+    g_object_set_data(G_OBJECT(download.get()), kAskedKey, GINT_TO_POINTER(1));
 }
 
 void WatchDownloads(WebKitWebView* view, WebKitHost* host) {

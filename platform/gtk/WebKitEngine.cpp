@@ -8,6 +8,7 @@
 #include <cmath>
 #include <string>
 
+#include "base/AsciiText.h"
 #include "base/Liveness.h"
 #include "platform/LaunchPolicy.h"
 #include "platform/Platform.h"
@@ -48,9 +49,8 @@ bool IsAttachment(WebKitURIResponse* response) {
     if (!headers) return false;
     char* disposition = nullptr;
     if (!soup_message_headers_get_content_disposition(headers, &disposition, nullptr)) return false;
-    const bool attachment = disposition && g_ascii_strcasecmp(disposition, "attachment") == 0;
-    g_free(disposition);
-    return attachment;
+    const GCharPtr owned(disposition);
+    return disposition && SameTextAscii(disposition, "attachment");
 }
 
 // Errors that only say a load was superseded or refused by us: no navigation error.
@@ -82,7 +82,7 @@ void AddHeaders(SoupMessageHeaders* headers, const std::string& text) {
 // web server answers for a folder); empty for anything else. The bundled site is opened
 // from files, and its base address is a folder.
 std::string DirectoryIndexUri(const char* uri) {
-    if (!uri || g_ascii_strncasecmp(uri, "file:", 5) != 0) return {};
+    if (!uri || !StartsWithTextAscii(uri, "file:")) return {};
     GObjectPtr<GFile> dir(g_file_new_for_uri(uri));
     std::string result;
     if (g_file_query_file_type(dir.get(), G_FILE_QUERY_INFO_NONE, nullptr) == G_FILE_TYPE_DIRECTORY) {

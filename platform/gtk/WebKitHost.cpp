@@ -5,6 +5,7 @@
 
 #include <string_view>
 
+#include "base/AsciiText.h"
 #include "platform/gtk/WebKitDialogWindow.h"
 #include "platform/gtk/WebKitHandles.h"
 
@@ -21,9 +22,8 @@ constexpr const char* kNoFramesScript = "if (window !== window.top) { window.sto
 
 bool UntrustedScheme(const char* uri) {
     if (!uri) return false;
-    const std::string_view u(uri);
     for (std::string_view scheme : {"http:", "https:", "file:", "about:", "data:", "blob:"}) {
-        if (u.size() >= scheme.size() && g_ascii_strncasecmp(uri, scheme.data(), scheme.size()) == 0) return false;
+        if (StartsWithTextAscii(uri, scheme)) return false;
     }
     return true;
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "base/Messages.h"
+#include "platform/GLibHandles.h"
 
 namespace platform {
 namespace {
@@ -636,10 +637,9 @@ bool WritePng(const uint32_t* pixels, int w, int h, const std::string& path) {
         std::memcpy(data.data() + static_cast<size_t>(y) * static_cast<size_t>(stride),
                     pixels + static_cast<size_t>(y) * static_cast<size_t>(w), static_cast<size_t>(w) * 4);
     }
-    cairo_surface_t* s = cairo_image_surface_create_for_data(data.data(), CAIRO_FORMAT_RGB24, w, h, stride);
-    const bool ok = cairo_surface_write_to_png(s, path.c_str()) == CAIRO_STATUS_SUCCESS;
-    cairo_surface_destroy(s);
-    return ok;
+    const CairoSurfacePtr s(
+        cairo_image_surface_create_for_data(data.data(), CAIRO_FORMAT_RGB24, w, h, stride));
+    return cairo_surface_write_to_png(s.get(), path.c_str()) == CAIRO_STATUS_SUCCESS;
 }
 }  // namespace
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "skin/controls/SkinHotPalette.h"
 #include "skin/data/SkinData.h"
 #include "skin/draw/Blit.h"
 #include "skin/draw/Glyphs.h"
@@ -9,14 +10,6 @@
 #include "skin/draw/TextUtils.h"
 #include "ui/Canvas.h"
 #include "ui/Panel.h"  // Frame3D
-
-namespace {
-
-constexpr TColor kHotFrame = RGB(0, 0, 128);
-constexpr TColor kHotFill = RGB(182, 189, 210);
-constexpr TColor kPressedFill = RGB(133, 147, 181);
-
-}  // namespace
 
 TspSkinExPanel::TspSkinExPanel(TComponent* owner) : TspSkinCustomControl(owner) {
     ControlStyle = csAcceptsControls | csCaptureMouse | csClickEvents | csDoubleClicks | csSetCaption | csOpaque;

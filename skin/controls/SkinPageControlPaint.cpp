@@ -3,6 +3,7 @@
 // is copied to the control in one step.
 #include <string>
 
+#include "skin/controls/SkinHotPalette.h"
 #include "skin/controls/SkinPageControl.h"
 #include "skin/draw/Blit.h"
 #include "skin/draw/EffectBmp.h"
@@ -11,14 +12,6 @@
 #include "ui/Canvas.h"
 #include "ui/ImageList.h"
 #include "ui/Panel.h"  // Frame3D
-
-namespace {
-
-constexpr TColor kTabFrame = RGB(0, 0, 128);
-constexpr TColor kHotFill = RGB(182, 189, 210);
-constexpr TColor kFocusedFill = RGB(133, 147, 181);
-
-}  // namespace
 
 void TspSkinPageControl::Paint() {
     const int w = Width(), h = Height();
@@ -123,8 +116,8 @@ void TspSkinPageControl::DrawSkinnedTab(const TTabSheet& page, const TRect& rect
         if (!active) {
             tc.FillSolid(Rect(0, 0, w, h), mouseOver ? kHotFill : ColorToRGB(clBtnFace));
         } else {
-            tc.FillSolid(Rect(0, 0, w, h), kTabFrame);
-            tc.FillSolid(Rect(1, 1, w - 1, h - 1), focused ? kFocusedFill : kHotFill);
+            tc.FillSolid(Rect(0, 0, w, h), kHotFrame);
+            tc.FillSolid(Rect(1, 1, w - 1, h - 1), focused ? kPressedFill : kHotFill);
         }
     } else {
         const TspDataSkinTabControl& s = section_;

@@ -1,17 +1,10 @@
 #include "skin/controls/SkinUpDown.h"
 
+#include "skin/controls/SkinHotPalette.h"
 #include "skin/data/SkinData.h"
 #include "skin/draw/Glyphs.h"
 #include "skin/draw/RectUtils.h"
 #include "ui/Canvas.h"
-
-namespace {
-
-constexpr TColor kHotFrame = RGB(0, 0, 128);
-constexpr TColor kHotFill = RGB(182, 189, 210);
-constexpr TColor kPressedFill = RGB(133, 147, 181);
-
-}  // namespace
 
 TspSkinUpDown::TspSkinUpDown(TComponent* owner) : TspSkinCustomControl(owner) {
     SetSkinDataName("hupdown");

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ui/Bitmap.h"
+#include "ui/NearestStretch.h"
 
 namespace {
 
@@ -44,10 +45,6 @@ void CopyUnscaled(TBitmap& target, int64_t dx, int64_t dy, const TBitmap& source
     }
 }
 
-// Nearest source offset for destination offset i of a span scaled from sn to dn pixels:
-// the source pixel under the destination pixel's centre.
-int64_t NearestSource(int64_t i, int64_t sn, int64_t dn) { return ((2 * i + 1) * sn) / (2 * dn); }
-
 void CopyStretched(TBitmap& target, const TRect& dst, const TBitmap& sourceIn, const TRect& src) {
     // Stretching a bitmap onto itself reads pixels it may already have written.
     TBitmap copy;
@@ -63,7 +60,7 @@ void CopyStretched(TBitmap& target, const TRect& dst, const TBitmap& sourceIn, c
     int64_t firstX = -1;
     for (int64_t i = std::max<int64_t>(0, -int64_t{dst.Left});
          i < dw && dst.Left + i < target.Width(); ++i) {
-        const int64_t sx = src.Left + NearestSource(i, sw, dw);
+        const int64_t sx = src.Left + NearestSourceOffset(i, sw, dw);
         if (sx < 0) continue;
         if (sx >= source.Width()) break;  // source offsets only grow with i
         if (firstX < 0) firstX = i;
@@ -73,7 +70,7 @@ void CopyStretched(TBitmap& target, const TRect& dst, const TBitmap& sourceIn, c
 
     for (int64_t j = std::max<int64_t>(0, -int64_t{dst.Top});
          j < dh && dst.Top + j < target.Height(); ++j) {
-        const int64_t sy = src.Top + NearestSource(j, sh, dh);
+        const int64_t sy = src.Top + NearestSourceOffset(j, sh, dh);
         if (sy < 0) continue;
         if (sy >= source.Height()) break;
         const uint32_t* from = source.ScanLine(static_cast<int32_t>(sy));

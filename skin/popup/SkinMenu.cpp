@@ -23,13 +23,11 @@ TCustomForm* FormOf(TComponent* owner) {
 }  // namespace
 
 TspSkinMenu::TspSkinMenu(TComponent* owner)
-    : TComponent(owner), subMenuTimer_(std::make_unique<TTimer>(nullptr)) {
+    : TComponent(owner),
+      subMenuTimer_(MakeStoppedTimer(kSubMenuDelayMs, [this] { SubMenuTimerTick(); })) {
     MenuFont.Name = "Arial";
     MenuFont.Height = 14;
     MenuFont.Style = 0;
-    subMenuTimer_->SetEnabled(false);
-    subMenuTimer_->SetInterval(kSubMenuDelayMs);
-    subMenuTimer_->OnTimer = [this](TComponent*) { SubMenuTimerTick(); };
     SetOwnerForm(FormOf(owner));
 }
 

@@ -46,12 +46,11 @@ struct TspTrayIcon::TrayMinimizeHook {
 };
 
 TspTrayIcon::TspTrayIcon(TComponent* owner)
-    : TComponent(owner), animationTimer_(std::make_unique<TTimer>(nullptr)), clickTimer_(std::make_unique<TTimer>(nullptr)) {
-    animationTimer_->SetEnabled(false);
-    animationTimer_->OnTimer = [this](TComponent*) { AnimationStep(); };
-    clickTimer_->SetEnabled(false);
-    clickTimer_->SetInterval(platform::HasCurrent() ? platform::Current().DoubleClickTimeMs() : 500);
-    clickTimer_->OnTimer = [this](TComponent*) { ClickTimerTick(); };
+    : TComponent(owner),
+      animationTimer_(MakeStoppedTimer(animateInterval_, [this] { AnimationStep(); })),
+      clickTimer_(
+          MakeStoppedTimer(platform::HasCurrent() ? platform::Current().DoubleClickTimeMs() : 500,
+                           [this] { ClickTimerTick(); })) {
     if (platform::HasCurrent()) tray_ = platform::Current().CreateTrayIcon();
     if (tray_) {
         tray_->onMouse = [this](const platform::MouseEvent& e) { HandleMouse(e); };

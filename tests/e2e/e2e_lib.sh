@@ -1,19 +1,67 @@
-# Helpers the end-to-end tests source. Every wait has a deadline; nothing sleeps a fixed
-# time. The caller sets `pid` (the program under test) and `log` (its event lines).
+# Helpers every end-to-end test sources. Every wait has a deadline; nothing sleeps a fixed
+# time. The caller sets `pid` (the program under test, empty while none runs), `log` (its
+# event lines) and `artifacts` (where screenshots go).
 failures=0
+pid=${pid:-}
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 pass() { echo "ok: $*"; }
 
-# wait_for <seconds> <command...>: retries the command every 50 ms until it succeeds; gives
-# up at the deadline or when the program has ended.
+# How often waits retry, in seconds (a test that measures a delay polls more often).
+poll_seconds=${poll_seconds:-0.05}
+
+# wait_for <seconds> <command...>: retries the command until it succeeds; gives up at the
+# deadline. Once the program has ended the command gets one last try, so a wait for the
+# program's own end (or for what it left behind) does not race with it.
 wait_for() {
   local deadline=$((SECONDS + $1)); shift
   until "$@"; do
     [ "$SECONDS" -lt "$deadline" ] || return 1
-    kill -0 "$pid" 2>/dev/null || return 1
-    sleep 0.05
+    if [ -n "$pid" ] && ! kill -0 "$pid" 2>/dev/null; then
+      "$@"
+      return
+    fi
+    sleep "$poll_seconds"
   done
 }
+
+# wait_until <seconds> <shell condition>: wait_for with a condition written as one string
+# ('[ "$(count)" = 2 ]', 'has_event "page 1"').
+wait_until() {
+  local seconds=$1; shift
+  wait_for "$seconds" eval "$@"
+}
+
+exited() { [ -z "$pid" ] || ! kill -0 "$pid" 2>/dev/null; }
+
+# expect_exit <seconds> <what>: waits for the program to end; passes when its exit code is
+# 0. The program counts as gone afterwards either way (it is killed when it did not end).
+expect_exit() {
+  local status
+  if wait_for "$1" exited; then
+    wait "$pid" && status=0 || status=$?
+    pid=""
+    [ "$status" = 0 ] && pass "$2: exit code 0" || fail "$2: exit code $status"
+  else
+    fail "$2: the program did not end"
+    stop_program
+  fi
+}
+
+# Sets X Y (and W H) to window $1's place and size.
+geometry() {
+  eval "$(xdotool getwindowgeometry --shell "$1" 2>/dev/null)"
+  W=${WIDTH:-} H=${HEIGHT:-}
+}
+visible_windows() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l; }
+
+# shot <name>: the whole screen to $artifacts/<name>.png (a failed capture is no failure).
+shot() { import -window root "$artifacts/$1.png" 2>/dev/null || true; }
+# shot_pixel <name> <x> <y>: one pixel of a screenshot as "r g b" (0-255).
+shot_pixel() {
+  convert "$artifacts/$1.png" -format "%[fx:int(255*p{$2,$3}.r)] %[fx:int(255*p{$2,$3}.g)] %[fx:int(255*p{$2,$3}.b)]\n" info:
+}
+# screen_pixel <x> <y>: one pixel of the screen now, as #RRGGBB.
+screen_pixel() { import -window root -crop "1x1+$1+$2" txt:- 2>/dev/null | tail -n 1 | grep -o '#[0-9A-F]\{6\}' | head -n 1; }
 
 loaded_line() { grep -m1 "^puzzlebin-event: loaded $1 .*$2\$" "$log" 2>/dev/null; }
 has_loaded() { loaded_line "$1" "$2" >/dev/null; }
@@ -45,9 +93,10 @@ close_with_alt_f4() {
   [ "$status" = 0 ] && pass "closed by Alt+F4 with exit code 0" || fail "exit code $status after Alt+F4"
 }
 
-# Ends the program if a check left it running.
+# Ends the program if a check left it running; none runs afterwards.
 stop_program() {
-  if [ -n "${pid:-}" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; fi
+  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; fi
+  pid=""
 }
 
 finish() {

@@ -24,7 +24,6 @@ within_ms() {
     sleep 0.02
   done
 }
-geometry() { eval "$(xdotool getwindowgeometry --shell "$1" 2>/dev/null)"; }
 # Windows of the program other than the main window and our own dialogs.
 stray_windows() {
   local n=0 w name
@@ -54,15 +53,7 @@ responsive_and_exits() {
   xdotool key --window "$win" alt+F4 2>/dev/null || true
   gone() { ! xdotool getwindowname "$win" >/dev/null 2>&1 || ! xwininfo -id "$win" 2>/dev/null | grep -q IsViewable; }
   within_ms 1000 gone && pass "$name: Alt+F4 closes the window within a second" || fail "$name: the window outlived Alt+F4"
-  exited() { ! kill -0 "$pid" 2>/dev/null; }
-  if wait_for 20 exited; then
-    set +e; wait "$pid"; local status=$?; set -e
-    pid=""
-    [ "$status" = 0 ] && pass "$name: exit code 0" || fail "$name: exit code $status"
-  else
-    fail "$name: the program did not end"
-    stop
-  fi
+  expect_exit 20 "$name"
 }
 
 # ---- window.open a thousand times, from a click in the navigation pane ----
@@ -100,4 +91,4 @@ wait_for 60 grep -q '^driver-event: title NavWB huge DOM built' "$log" && pass "
   fail "huge-dom: the page did not finish"
 responsive_and_exits huge-dom
 
-finish
+finish "logs and screenshots in $artifacts"

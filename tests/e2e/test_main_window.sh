@@ -29,11 +29,6 @@ export XDG_CONFIG_HOME=$(mktemp -d) XDG_DATA_HOME=$(mktemp -d) XDG_CACHE_HOME=$(
 cleanup() { stop_program; rm -rf "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME"; }
 trap cleanup EXIT
 
-shot() { import -window root "$artifacts/$1.png" 2>/dev/null || true; }
-geometry() { eval "$(xdotool getwindowgeometry --shell "$1")"; }   # X Y WIDTH HEIGHT
-# The colour of a screen pixel as #RRGGBB.
-pixel() { import -window root -crop "1x1+$1+$2" txt:- 2>/dev/null | tail -n 1 | grep -o '#[0-9A-F]\{6\}' | head -n 1; }
-visible_windows() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l; }
 event() { grep -m1 "^puzzlebin-event: $1" "$log" 2>/dev/null; }
 has_event() { event "$1" >/dev/null; }
 ended_with_zero() {
@@ -66,8 +61,8 @@ extent() { "$xshape" "$win" | awk 'NR == 1 { l = $1; t = $2; r = $1 + $3; b = $2
     END { print l, t, r, b }'; }
 shaped() { [ "$(extent)" = "5 5 $((WIDTH - 5)) $((HEIGHT - 4))" ]; }
 wait_for 10 shaped && pass "shaped by the mask ($(extent))" || fail "the shape spans $(extent)"
-corner_cut() { [ "$(pixel $((X + 5)) $((Y + 5)))" = "#000000" ]; }
-wait_for 10 corner_cut && pass "the rounded corner is cut away" || fail "the window's corner shows $(pixel $((X + 5)) $((Y + 5)))"
+corner_cut() { [ "$(screen_pixel $((X + 5)) $((Y + 5)))" = "#000000" ]; }
+wait_for 10 corner_cut && pass "the rounded corner is cut away" || fail "the window's corner shows $(screen_pixel $((X + 5)) $((Y + 5)))"
 
 wait_for 30 has_loaded ContentWB '/soft/pb/1\.html' || fail "the content pane did not load"
 wait_for 30 has_loaded NavWB '/soft/pb/index\.html' || fail "the navigation pane did not load"
@@ -86,7 +81,7 @@ read -r _ _ mx my mw mh _ ix iy iw ih items < <(event menu)
 [ "$mx $my" = "$((X + 300)) $((Y + 15))" ] && pass "the menu opened at the cursor" || fail "the menu opened at $mx,$my"
 menu_shown() { [ "$(visible_windows)" -ge 2 ]; }
 wait_for 10 menu_shown && pass "the menu is a window of its own" || fail "no menu window is mapped"
-menu_painted() { p=$(pixel $((ix + iw / 2)) $((iy + 2))); [ -n "$p" ] && [ "$p" != "#000000" ]; }
+menu_painted() { p=$(screen_pixel $((ix + iw / 2)) $((iy + 2))); [ -n "$p" ] && [ "$p" != "#000000" ]; }
 wait_for 10 menu_painted || fail "the menu is not painted"
 shot main-window-menu
 xdotool key Escape
@@ -121,7 +116,7 @@ wait_for 10 shape_followed || fail "the shape spans $(extent) at $WIDTH x $HEIGH
 page_there() {
   shot main-window-resized
   [ "$(colours "$artifacts/main-window-resized.png" "90x60+$((kx + kw - 95))+$((ky + 100))")" -gt 2 ] ||
-    [ "$(pixel $((kx + kw - 40)) $((ky + 40)))" != "#000000" ]
+    [ "$(screen_pixel $((kx + kw - 40)) $((ky + 40)))" != "#000000" ]
 }
 wait_for 10 page_there && pass "the content pane's page fills its new width" || fail "the widened content pane looks empty"
 

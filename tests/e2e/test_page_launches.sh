@@ -66,24 +66,12 @@ start_window() {
 
 # Alt+F4 takes the window down within five seconds, and the program ends with code 0.
 closes_and_exits() {
-  local name=$1 deadline status
+  local name=$1
   xdotool key --window "$win" alt+F4 2>/dev/null || true
-  deadline=$((SECONDS + 5))
-  while kill -0 "$pid" 2>/dev/null && xwininfo -id "$win" 2>/dev/null | grep -q IsViewable && [ "$SECONDS" -lt "$deadline" ]; do
-    sleep 0.05
-  done
-  xwininfo -id "$win" 2>/dev/null | grep -q IsViewable && fail "$name: the window outlived Alt+F4 by five seconds" ||
-    pass "$name: the window goes on Alt+F4 (the program is responsive)"
-  deadline=$((SECONDS + 20))
-  while kill -0 "$pid" 2>/dev/null && [ "$SECONDS" -lt "$deadline" ]; do sleep 0.05; done
-  if kill -0 "$pid" 2>/dev/null; then
-    fail "$name: the program did not end"
-    stop
-    return
-  fi
-  set +e; wait "$pid"; status=$?; set -e
-  pid=""
-  [ "$status" = 0 ] && pass "$name: exit code 0" || fail "$name: exit code $status"
+  window_gone() { ! xwininfo -id "$win" 2>/dev/null | grep -q IsViewable; }
+  wait_for 5 window_gone && pass "$name: the window goes on Alt+F4 (the program is responsive)" ||
+    fail "$name: the window outlived Alt+F4 by five seconds"
+  expect_exit 20 "$name"
 }
 
 # ---- One click, 1000 window.open calls; an attachment by the author's-site page's own navigation ----
@@ -128,4 +116,4 @@ closes_and_exits ssh-and-script
 grep -q 'ssh:' "$launches" && fail "the ssh: address reached the desktop's handler" || true
 grep -q 'from=script\|from-timer' "$launches" && fail "a script's window.open reached the desktop's handler" || true
 
-finish
+finish "logs and screenshots in $artifacts"

@@ -19,15 +19,9 @@ mkdir -p "$artifacts"
 log="$artifacts/puzzlebin-events.log"
 : >"$log"
 [ -x "$program" ] || { echo "FAIL: $program not built" >&2; exit 1; }
+source "$here/e2e_lib.sh"
+allow_unsandboxed_web_content
 
-# WebKit's sandbox needs user namespaces; test containers running as root may lack them.
-if [ "$(id -u)" = 0 ] && [ -z "${WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS:-}" ] &&
-   ! unshare --user --map-root-user true 2>/dev/null; then
-  export WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS=1
-fi
-
-pid=""
-failures=0
 # The program's settings (its user-agent token) go to a folder of the test's own.
 export XDG_CONFIG_HOME=$(mktemp -d)
 settings="$XDG_CONFIG_HOME/puzzlebin/settings.ini"
@@ -37,31 +31,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
-pass() { echo "ok: $*"; }
-shot() { import -window root "$artifacts/$1.png" 2>/dev/null || true; }
-
-# wait_for <seconds> <command...>: retries the command every 50 ms until it succeeds.
-wait_for() {
-  local deadline=$((SECONDS + $1)); shift
-  until "$@"; do
-    [ "$SECONDS" -lt "$deadline" ] || return 1
-    kill -0 "$pid" 2>/dev/null || return 1
-    sleep 0.05
-  done
-}
-
-loaded_line() { grep -m1 "^puzzlebin-event: loaded $1 .*$2\$" "$log" 2>/dev/null; }
-has_loaded() { loaded_line "$1" "$2" >/dev/null; }
 count_loaded() { grep -c "^puzzlebin-event: loaded $1 .*$2\$" "$log" 2>/dev/null || true; }
-visible_windows() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l; }
-
-# Distinct colours in a screen rectangle of the latest screenshot: a blank pane has one or two.
-colours() { convert "$artifacts/$1.png" -crop "$2" +repage -format %k info:; }
-# The colour of one screen pixel in a screenshot, as "r g b" (0-255).
-pixel() {
-  convert "$artifacts/$1.png" -format "%[fx:int(255*p{$2,$3}.r)] %[fx:int(255*p{$2,$3}.g)] %[fx:int(255*p{$2,$3}.b)]\n" info:
-}
 
 # ---- Start ----
 PUZZLEBIN_TEST_EVENTS=1 "$program" 2>"$log" &
@@ -97,11 +67,11 @@ read -r _ _ _ kx ky kw kh _ < <(loaded_line ContentWB '/soft/pb/1\.html')
 [ "$kw x $kh" = "771 x 322" ] && pass "content pane 771 x 322" || fail "content pane $kw x $kh"
 for pane in "navigation ${nw}x${nh}+${nx}+${ny}" "content ${kw}x${kh}+${kx}+${ky}"; do
   set -- $pane
-  n=$(colours puzzlebin-start "$2")
+  n=$(colours "$artifacts/puzzlebin-start.png" "$2")
   [ "$n" -gt 30 ] && pass "$1 pane shows its page ($n colours)" || fail "$1 pane looks blank ($n colours)"
 done
 # The strip's red "智力题" badge sits at its left edge.
-read -r r g b < <(pixel puzzlebin-start $((nx + 20)) $((ny + 20)))
+read -r r g b < <(shot_pixel puzzlebin-start $((nx + 20)) $((ny + 20)))
 [ "$r" -gt 150 ] && [ "$g" -lt 110 ] && [ "$b" -lt 90 ] && pass "navigation strip badge drawn" ||
   fail "navigation strip badge not found (colour $r $g $b)"
 
@@ -132,7 +102,7 @@ read -r _ _ _ qx qy qw qh _ < <(loaded_line quillMartWB '/site/[^/]*')
 shop_header_shown() {
   shot puzzlebin-author-tab
   local r g b
-  read -r r g b < <(pixel puzzlebin-author-tab $((qx + 450)) $((qy + 6)))
+  read -r r g b < <(shot_pixel puzzlebin-author-tab $((qx + 450)) $((qy + 6)))
   [ "$r" -lt 110 ] && [ "$b" -gt "$r" ]
 }
 wait_for 10 shop_header_shown && pass "author's site shown on the second tab ($qw x $qh)" ||
@@ -142,26 +112,10 @@ grep -qF '=' "$settings" 2>/dev/null && grep -qF 'Puzzlebin WebPane' "$settings"
   pass "the panes' user-agent token is registered" || fail "no user-agent token in $settings"
 
 # ---- Closing the window ends the program with exit code 0 ----
-xdotool windowactivate --sync "$win" 2>/dev/null || true
-xdotool key --clearmodifiers alt+F4
-status=""
-deadline=$((SECONDS + 20))
-while kill -0 "$pid" 2>/dev/null; do
-  [ "$SECONDS" -lt "$deadline" ] || break
-  sleep 0.05
-done
-if kill -0 "$pid" 2>/dev/null; then
-  fail "the program did not end after its window was closed"
-else
-  set +e; wait "$pid"; status=$?; set -e
-  pid=""
-  [ "$status" = 0 ] && pass "closed with exit code 0" || fail "exit code $status after closing"
+close_with_alt_f4 "$win"
+if [ -z "$pid" ]; then
   ! grep -qF 'Puzzlebin WebPane' "$settings" && pass "the user-agent token is withdrawn at the end" ||
     fail "the user-agent token is still registered after the end"
 fi
 
-if [ "$failures" -gt 0 ]; then
-  echo "$failures check(s) failed; screenshots and events in $artifacts" >&2
-  exit 1
-fi
-echo "all end-to-end checks passed; screenshots in $artifacts"
+finish "screenshots and events in $artifacts"

@@ -16,35 +16,17 @@ xshape="$build/tools/skindemo/pb_xshape"
 artifacts=${PB_E2E_ARTIFACTS:-$build/e2e-artifacts}
 mkdir -p "$artifacts"
 [ -x "$demo" ] && [ -x "$xshape" ] || { echo "FAIL: $demo or $xshape not built"; exit 1; }
-
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-wait_until() {
-    local deadline=$((SECONDS + $1)); shift
-    until eval "$@"; do
-        [ $SECONDS -ge $deadline ] && return 1
-        sleep 0.1
-    done
-}
-
-geometry() {
-    eval "$(xdotool getwindowgeometry --shell "$1")"
-    X=$X Y=$Y W=$WIDTH H=$HEIGHT
-}
+source "$here/e2e_lib.sh"
 
 # One "x y w" line per pixel row of each rectangle, sorted: the same for any banding.
 rows() { awk '{ for (i = 0; i < $4; ++i) print $1, $2 + i, $3 }' | sort; }
-
-# The colour of a screen pixel as #RRGGBB.
-pixel() { import -window root -crop "1x1+$1+$2" txt:- 2>/dev/null | tail -n 1 | grep -o '#[0-9A-F]\{6\}' | head -n 1; }
 
 "$demo" --print-mask >"$artifacts/skindemo-mask.txt" || { fail "the demo cannot print its mask"; exit 1; }
 read -r _ mask_w mask_h < <(head -n 1 "$artifacts/skindemo-mask.txt")
 
 "$demo" >"$artifacts/skindemo.log" 2>&1 &
 pid=$!
-trap 'kill $pid 2>/dev/null' EXIT
+trap stop_program EXIT
 
 find_window() { win=$(xdotool search --onlyvisible --pid $pid --name '^Puzzlebin skin demo$' 2>/dev/null | head -n 1); [ -n "$win" ]; }
 wait_until 20 find_window || { fail "the demo window did not appear"; cat "$artifacts/skindemo.log"; exit 1; }
@@ -57,10 +39,10 @@ wait_until 10 shaped || fail "the window's shape differs from the mask ($(wc -l 
 
 # Painted: the client background is the skin's paper colour, not the blank image.
 geometry "$win"
-painted() { p=$(pixel $((X + W / 2)) $((Y + H / 2))); [ -n "$p" ] && [ "$p" != "#FFFFFF" ] && [ "$p" != "#000000" ]; }
+painted() { p=$(screen_pixel $((X + W / 2)) $((Y + H / 2))); [ -n "$p" ] && [ "$p" != "#FFFFFF" ] && [ "$p" != "#000000" ]; }
 wait_until 10 painted || fail "the client area is not painted ($p)"
 # Outside the shape, at the window's corner, the root window shows through.
-[ "$(pixel "$X" "$Y")" = "#000000" ] || fail "the window's corner is not cut away"
+[ "$(screen_pixel "$X" "$Y")" = "#000000" ] || fail "the window's corner is not cut away"
 import -window root "$artifacts/skindemo-start.png" || fail "screenshot failed"
 
 # Caption drag by (+120, +60).
@@ -90,7 +72,7 @@ extent() { "$xshape" "$win" | awk 'NR == 1 { l = $1; t = $2; r = $1 + $3; b = $2
 followed() { [ "$(extent)" = "5 5 $((W - 5)) $((H - 4))" ]; }
 wait_until 10 followed || fail "the shape spans $(extent) at ${W}x${H}"
 # The close button moved with the right edge: its red face is there.
-close_face() { p=$(pixel $((X + W - 20)) $((Y + 10))); [ "$p" != "" ] && [ "${p:1:2}" \> "A0" ]; }
+close_face() { p=$(screen_pixel $((X + W - 20)) $((Y + 10))); [ "$p" != "" ] && [ "${p:1:2}" \> "A0" ]; }
 wait_until 10 close_face || fail "no close button at the new right edge ($p)"
 import -window root "$artifacts/skindemo-resized.png" || fail "screenshot failed"
 
@@ -115,17 +97,7 @@ xdotool mousemove --sync $((X + W - 20)) $((Y + 16))
 # The frame's pointer tracking lights the button (its look changes) before the click.
 wait_until 10 '[ "$(button)" != "$normal" ]' || fail "the close button does not light under the pointer"
 xdotool click 1
-exited() { ! kill -0 $pid 2>/dev/null; }
-if wait_until 15 exited; then
-    wait $pid; status=$?
-    [ $status = 0 ] || fail "the demo exited with status $status"
-else
-    fail "the close button did not close the demo"
-fi
-trap - EXIT
+expect_exit 15 "the demo after its close button"
 
-if [ $failures -gt 0 ]; then
-    cat "$artifacts/skindemo.log"
-    exit 1
-fi
-echo "PASS: shaped as the mask, moved, resized with the frame following, stopped at 204x46, closed"
+[ "$failures" = 0 ] || cat "$artifacts/skindemo.log"
+finish "shaped as the mask, moved, resized with the frame following, stopped at 204x46, closed"

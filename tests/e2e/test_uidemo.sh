@@ -14,28 +14,11 @@ demo="$build/tools/uidemo/pb_uidemo"
 artifacts=${PB_E2E_ARTIFACTS:-$build/e2e-artifacts}
 mkdir -p "$artifacts"
 [ -x "$demo" ] || { echo "FAIL: $demo not built"; exit 1; }
-
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-# Polls a shell condition every 0.1 s until it holds or the deadline (seconds) passes.
-wait_until() {
-    local deadline=$((SECONDS + $1)); shift
-    until eval "$@"; do
-        [ $SECONDS -ge $deadline ] && return 1
-        sleep 0.1
-    done
-}
-
-# Sets X Y W H of window $1.
-geometry() {
-    eval "$(xdotool getwindowgeometry --shell "$1")"
-    X=$X Y=$Y W=$WIDTH H=$HEIGHT
-}
+source "$here/e2e_lib.sh"
 
 "$demo" >"$artifacts/uidemo.log" 2>&1 &
 pid=$!
-trap 'kill $pid 2>/dev/null' EXIT
+trap stop_program EXIT
 
 find_window() { win=$(xdotool search --onlyvisible --pid $pid --name '^Puzzlebin UI demo$' 2>/dev/null | head -n 1); [ -n "$win" ]; }
 wait_until 20 find_window || { fail "the demo window did not appear"; cat "$artifacts/uidemo.log"; exit 1; }
@@ -74,17 +57,7 @@ import -window root "$artifacts/uidemo-screen.png" || fail "screenshot failed"
 # Alt+F4 sent to the window itself (the window goes while the key is still being released,
 # so xdotool's complaint about the vanished window is expected).
 xdotool key --window "$win" alt+F4 2>/dev/null
-exited() { ! kill -0 $pid 2>/dev/null; }
-if wait_until 15 exited; then
-    wait $pid; status=$?
-    [ $status = 0 ] || fail "the demo exited with status $status"
-else
-    fail "the demo did not exit after Alt+F4"
-fi
-trap - EXIT
+expect_exit 15 "the demo after Alt+F4"
 
-if [ $failures -gt 0 ]; then
-    cat "$artifacts/uidemo.log"
-    exit 1
-fi
-echo "PASS: window placed, moved, resized and closed"
+[ "$failures" = 0 ] || cat "$artifacts/uidemo.log"
+finish "window placed, moved, resized and closed"

@@ -16,21 +16,9 @@ mkdir -p "$artifacts"
 log="$artifacts/uidemo-skin-events.log"
 : >"$log"
 [ -x "$demo" ] || { echo "FAIL: $demo not built"; exit 1; }
-
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-pass() { echo "ok: $*"; }
+source "$here/e2e_lib.sh"
+# Each step's screenshot; here a missing one counts as a failure.
 shot() { import -window root "$artifacts/uidemo-skin-$1.png" 2>/dev/null || fail "screenshot $1"; }
-
-# Polls a shell condition every 0.05 s until it holds or the deadline (seconds) passes.
-wait_until() {
-    local deadline=$((SECONDS + $1)); shift
-    until eval "$@"; do
-        [ $SECONDS -ge $deadline ] && return 1
-        kill -0 $pid 2>/dev/null || return 1
-        sleep 0.05
-    done
-}
 has_event() { grep -q "^uidemo-event: $1" "$log"; }
 # The latest layout line's points (window coordinates) moved to the screen by the window's
 # place: roll, close, the second tab and the scroller's up button.
@@ -44,7 +32,7 @@ layout() {
 
 PB_UIDEMO_EVENTS=1 "$demo" --skin-controls 2>"$log" &
 pid=$!
-trap 'kill $pid 2>/dev/null' EXIT
+trap stop_program EXIT
 
 find_window() { win=$(xdotool search --onlyvisible --pid $pid --name '^Puzzlebin skinned controls$' 2>/dev/null | head -n 1); [ -n "$win" ]; }
 wait_until 20 find_window || { fail "the demo window did not appear"; cat "$log"; exit 1; }
@@ -100,17 +88,7 @@ wait_until 10 'has_event closed' && pass "the close button hid the panel" || fai
 shot closed
 
 xdotool key --window "$win" alt+F4 2>/dev/null
-exited() { ! kill -0 $pid 2>/dev/null; }
-if wait_until 15 exited; then
-    wait $pid; status=$?
-    [ $status = 0 ] || fail "the demo exited with status $status"
-else
-    fail "the demo did not exit after Alt+F4"
-fi
-trap - EXIT
+expect_exit 15 "the demo after Alt+F4"
 
-if [ $failures -gt 0 ]; then
-    cat "$log"
-    exit 1
-fi
-echo "PASS: rolled, unrolled, switched tabs, scrolled them and closed the panel"
+[ "$failures" = 0 ] || cat "$log"
+finish "rolled, unrolled, switched tabs, scrolled them and closed the panel"

@@ -23,7 +23,7 @@ xdotool mousemove --sync $((px + pw / 2)) $((py + ph / 2)) click 3
 wait_for 10 more_windows_than "$before" && pass "right-click shows WebKit's menu by default" ||
   fail "no context menu appeared without DisabledPopupMenus"
 shot menu-standard
-stop
+stop_program
 
 start_pane menu-rcmall "    DisabledPopupMenus = [rcmAll]" "$site/keys.html"
 wait_for 10 find_pane_form
@@ -39,18 +39,18 @@ wait_for 15 title_is "keys:P" || fail "the page did not see Control+P after the 
 [ "$(visible_windows)" = "$before" ] && pass "DisabledPopupMenus = [rcmAll] suppresses the context menu" ||
   fail "a context menu appeared with rcmAll"
 shot menu-rcmall
-stop
+stop_program
 
 # ---- HostCSS is the user style sheet of the pane's documents ----
 start_pane host-css "    HostCSS = 'body { background: rgb(0, 128, 0) !important; }'" "$site/plain.html"
 green() {
   shot host-css
   local r g b
-  read -r r g b < <(pixel host-css $((px + pw - 20)) $((py + ph - 20)))
+  read -r r g b < <(shot_pixel host-css $((px + pw - 20)) $((py + ph - 20)))
   [ "$r" -lt 30 ] && [ "$g" -gt 100 ] && [ "$g" -lt 160 ] && [ "$b" -lt 30 ]
 }
 wait_for 10 green && pass "HostCSS styles the page" || fail "the page does not show HostCSS's background"
-stop
+stop_program
 
 # ---- Control keys: Control+N is swallowed and reported, Control+P reaches the page ----
 start_pane keys "" "$site/keys.html"
@@ -63,7 +63,7 @@ wait_for 15 title_is "keys:P" && pass "Control+P reaches the page, Control+N doe
   fail "the page's keys: $(grep '^driver-event: title Pane' "$log" | tail -n1)"
 has_event "masked Pane N" && pass "OnMaskedCtrlChar raised with N" || fail "no OnMaskedCtrlChar for Control+N"
 [ "$(visible_windows)" = "$before" ] && pass "Control+N in a pane opens nothing" || fail "a window opened on Control+N"
-stop
+stop_program
 
 # ---- Script dialogs: our own dialog with the replaced caption; DisableAll closes it ----
 find_dialog() { dialog=$(xdotool search --all --onlyvisible --pid "$pid" --name '^Web Browser:  Message from webpage$' 2>/dev/null | head -n1); [ -n "$dialog" ]; }
@@ -81,7 +81,7 @@ else
   fail "no dialog titled 'Web Browser:  Message from webpage' appeared"
   shot alert-dialog
 fi
-stop
+stop_program
 
 start_pane alert-disabled "    DialogBoxes.DisableAll = True" "$site/alert.html"
 wait_for 15 title_is after-alert && pass "DisableAll closes the alert by itself" ||
@@ -89,6 +89,6 @@ wait_for 15 title_is after-alert && pass "DisableAll closes the alert by itself"
 has_event 'dialog Pane #32770|' && pass "the closed dialog was still announced to OnShowDialog" ||
   fail "no OnShowDialog with DisableAll"
 find_dialog && fail "a dialog is shown with DisableAll"
-stop
+stop_program
 
-finish
+finish "logs and screenshots in $artifacts"

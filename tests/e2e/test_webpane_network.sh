@@ -23,7 +23,7 @@ wait_for 15 title_is "img:0" && pass "without DownloadImages the picture is not 
   fail "images page says $(grep '^driver-event: title Pane' "$log" | tail -n1)"
 grep -q '^GET /image.png' "$work/site.log" && fail "the picture was requested without DownloadImages" ||
   pass "without DownloadImages the picture is not even requested"
-stop
+stop_program
 
 : >"$work/site.log"
 start_pane images-on "" "$site/images.html"
@@ -44,15 +44,7 @@ printf '%s\n' '[Software\Microsoft\Windows\CurrentVersion\Internet Settings\User
   'OtherProgram/2.0=' >>"$settings"
 find_pane_form || true
 xdotool key --window "$win" alt+F4 2>/dev/null || true
-exited() { ! kill -0 "$pid" 2>/dev/null; }
-if wait_for 15 exited; then
-  set +e; wait "$pid"; status=$?; set -e
-  pid=""
-  [ "$status" = 0 ] && pass "Alt+F4 ends the program with exit code 0" || fail "exit code $status"
-else
-  fail "the program did not end on Alt+F4"
-  stop
-fi
+expect_exit 15 "Alt+F4 on the pane's form"
 ! grep -qF "$token" "$settings" && pass "the token is withdrawn at the end" || fail "the token is still registered"
 grep -q '^OtherProgram/2.0=' "$settings" && pass "another writer's token survives" || fail "another writer's token was lost"
 
@@ -69,7 +61,7 @@ grep -q '^PROXY http://puzzlebin-proxy.test/page.html AUTH=none' "$work/proxy.lo
   pass "the proxy saw the request" || fail "the proxy log: $(cat "$work/proxy.log")"
 grep -q "^PROXY .*UA=.*$token" "$work/proxy.log" && pass "requests through the proxy carry the token" ||
   fail "the proxied request lacks the token"
-stop
+stop_program
 
 start_server auth-proxy proxy "$work/auth-proxy.log" "alice:s3cret"
 auth_port=$port
@@ -81,7 +73,7 @@ start_pane proxy-auth "    ProxySettings.AutoLoadProxy = True
 wait_for 15 title_is "via proxy" && pass "the proxy's authentication request is answered with the user name and password" ||
   fail "no page through the authenticating proxy; log: $(cat "$work/auth-proxy.log")"
 grep -q 'AUTH=ok' "$work/auth-proxy.log" && pass "the proxy accepted the credentials" || fail "no accepted credentials"
-stop
+stop_program
 
 start_pane_only proxy-wrong "    ProxySettings.AutoLoadProxy = True
     ProxySettings.Address = '127.0.0.1'
@@ -91,7 +83,7 @@ start_pane_only proxy-wrong "    ProxySettings.AutoLoadProxy = True
 wait_for 15 grep -q 'wrong.html AUTH=bad' "$work/auth-proxy.log" || fail "the wrong credentials were never sent"
 bad=$(grep -c 'wrong.html AUTH=bad' "$work/auth-proxy.log" || true)
 [ "$bad" -le 2 ] && pass "refused credentials are not sent again and again ($bad tries)" || fail "$bad tries with refused credentials"
-stop
+stop_program
 
 # ---- Downloads: only the ones the user asks for, through the file chooser ----
 downloads="$work/Downloads"
@@ -104,7 +96,7 @@ start_pane_only download-unasked "" "$site/file.bin?name=report.txt"
 wait_for 30 grep -q 'puzzlebin-Message.*refused to download' "$log" &&
   pass "a download nobody asked for is refused, with a line in the program's log" || fail "no refusal in the log"
 only_report && pass "nothing was saved" || fail "the download folder holds: $(ls -A "$downloads")"
-stop
+stop_program
 
 # A click on a download link asks where to save it.
 start_pane download-asked "" "$site/download_link.html"
@@ -147,7 +139,7 @@ else
   fail "no file chooser after a click on the download link"
   shot download-chooser
 fi
-stop
+stop_program
 
 # ---- A recreated window keeps the pane's page ----
 start_pane recreate "" "$site/images.html" --recreate
@@ -157,9 +149,9 @@ wait_for 10 find_pane_form
 shot recreated
 loads=$(grep -c '^driver-event: loaded Pane ' "$log" || true)
 [ "$loads" = 1 ] && pass "the page was not loaded again after the window was recreated" || fail "$loads loads"
-read -r r g b < <(pixel recreated $((px + 30)) $((py + 30)))
+read -r r g b < <(shot_pixel recreated $((px + 30)) $((py + 30)))
 [ "$r" -gt 200 ] && [ "$g" -lt 60 ] && [ "$b" -lt 60 ] && pass "the pane still shows its page (the red picture) in the new window" ||
   fail "the pane does not show its page after recreation (colour $r $g $b)"
-stop
+stop_program
 
-finish
+finish "logs and screenshots in $artifacts"

@@ -29,7 +29,7 @@ wait_for 30 slow_done || fail "the page's slow image never finished"
 n=$(pings)
 [ "$n" = 0 ] && pass "eaCancel: the page's scripts stop after the error" ||
   fail "eaCancel: scripts still ran after the error ($n pings)"
-stop
+stop_program
 
 : >"$work/site.log"
 find_error_dialog() { dialog=$(xdotool search --all --onlyvisible --pid "$pid" --name '^Web Browser:  Script Error$' 2>/dev/null | head -n1); [ -n "$dialog" ]; }
@@ -50,12 +50,12 @@ if wait_for 15 find_error_dialog; then
 else
   fail "eaAskUser: no script-error dialog appeared"
 fi
-stop
+stop_program
 
 : >"$work/site.log"
 start_pane_only error-continue "" "$site/script_error.html"
 wait_for 30 pinged 10 && pass "suppressed script errors: the page's scripts keep running ($(pings) pings)" ||
   fail "scripts stopped after a suppressed error ($(pings) pings)"
-stop
+stop_program
 
-finish
+finish "logs and screenshots in $artifacts"

@@ -1,26 +1,22 @@
-# Shared by the end-to-end tests of the web panes (sourced): the driver program, the
-# loopback servers and waiting with deadlines. Expects $build (the build folder).
+# Shared by the end-to-end tests of the web panes (sourced, on top of e2e_lib.sh): the
+# driver program, the loopback servers and the driver's windows and events. Expects $build
+# (the build folder).
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
+source "$here/e2e_lib.sh"
 driver="$build/tests/pb_e2e_driver"
 artifacts="$build/e2e-artifacts"
 mkdir -p "$artifacts"
 [ -x "$driver" ] || { echo "FAIL: $driver not built" >&2; exit 1; }
 
-# WebKit's sandbox needs user namespaces; test containers running as root may lack them.
-if [ "$(id -u)" = 0 ] && [ -z "${WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS:-}" ] &&
-   ! unshare --user --map-root-user true 2>/dev/null; then
-  export WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS=1
-fi
+allow_unsandboxed_web_content
 
 work=$(mktemp -d)
 # The program's settings (user-agent token ...) go to a folder of the test's own.
 export XDG_CONFIG_HOME="$work/config"
 mkdir -p "$XDG_CONFIG_HOME"
-failures=0
-pid=""
 server_pids=()
 
 cleanup() {
@@ -30,18 +26,6 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
-pass() { echo "ok: $*"; }
-
-# wait_for <seconds> <command...>: retries every 50 ms until the command succeeds.
-wait_for() {
-  local deadline=$((SECONDS + $1)); shift
-  until "$@"; do
-    [ "$SECONDS" -lt "$deadline" ] || return 1
-    sleep 0.05
-  done
-}
 
 # start_server <name> <mode> <args...>: starts fixture_server.py; its port in $port.
 start_server() {
@@ -80,25 +64,5 @@ start_main() {
 find_main() { win=$(xdotool search --all --onlyvisible --pid "$pid" --name '^Puzzlebin V1\.0\.0$' 2>/dev/null | head -n1); [ -n "$win" ]; }
 find_pane_form() { win=$(xdotool search --all --onlyvisible --pid "$pid" --name '^Pane test$' 2>/dev/null | head -n1); [ -n "$win" ]; }
 
-stop() {
-  if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; fi
-  pid=""
-}
-
 has_event() { grep -q "^driver-event: $1" "$log"; }
 title_is() { grep -q "^driver-event: title Pane $1\$" "$log"; }
-visible_windows() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l; }
-shot() { import -window root "$artifacts/$1.png" 2>/dev/null || true; }
-colours() { convert "$artifacts/$1.png" -crop "$2" +repage -format %k info:; }
-# The colour of one screen pixel in a screenshot, as "r g b" (0-255).
-pixel() {
-  convert "$artifacts/$1.png" -format "%[fx:int(255*p{$2,$3}.r)] %[fx:int(255*p{$2,$3}.g)] %[fx:int(255*p{$2,$3}.b)]\n" info:
-}
-
-finish() {
-  if [ "$failures" -gt 0 ]; then
-    echo "$failures check(s) failed; logs and screenshots in $artifacts" >&2
-    exit 1
-  fi
-  echo "all checks passed; logs and screenshots in $artifacts"
-}

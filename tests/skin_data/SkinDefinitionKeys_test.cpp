@@ -5,11 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "base/AsciiText.h"
 #include "skin/data/SkinControlDefs.h"
 #include "skin/data/SkinIniValues.h"
 #include "skin/data/SkinObjectDefs.h"
@@ -24,7 +24,7 @@ namespace {
 std::string Normal(const std::string& v) {
     std::string out;
     for (char c : v)
-        if (c != ' ' && c != '\t') out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (c != ' ' && c != '\t') out += LowerAscii(c);
     return out;
 }
 

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
+#include "base/AsciiText.h"
 #include "base/Exceptions.h"
-#include "ui/AsciiText.h"
 #include "ui/Streams.h"
 
 namespace {

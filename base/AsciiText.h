@@ -1,6 +1,7 @@
-// Letter case and blanks of ASCII text: names, keys and keywords that the framework
-// compares without regard to case, and the blanks trimmed around INI and settings lines.
-// Bytes outside ASCII (UTF-8 sequences) are compared and kept as they are.
+// Letter case and blanks of ASCII text: names, keys, keywords, address schemes and
+// identifiers compared without regard to case, and the blanks trimmed around INI and
+// settings lines. Only A-Z and a-z change case, whatever the process's locale; bytes
+// outside ASCII (UTF-8 sequences) are compared and kept as they are.
 #pragma once
 
 #include <string>
@@ -10,9 +11,19 @@
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+[[nodiscard]] constexpr char UpperAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 [[nodiscard]] inline std::string LowerAsciiText(std::string_view s) {
     std::string out(s);
     for (char& c : out) c = LowerAscii(c);
+    return out;
+}
+
+[[nodiscard]] inline std::string UpperAsciiText(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) c = UpperAscii(c);
     return out;
 }
 
