@@ -28,14 +28,14 @@ trap cleanup EXIT
 command -v trayer >/dev/null || { fail "trayer is not installed (scripts/setup installs it)"; finish; }
 
 trayer --edge bottom --align right --widthtype request --height 32 --SetDockType true --transparent false \
-    >"$artifacts/trayer.log" 2>&1 &
+    >"$artifacts/tray-xembed-trayer.log" 2>&1 &
 tray_pid=$!
 find_tray() {
     tray=$(xdotool search --onlyvisible --pid "$tray_pid" 2>/dev/null | head -n 1)
     [ -n "$tray" ]
 }
 pid=$tray_pid
-wait_for 10 find_tray || { fail "trayer did not show its window"; cat "$artifacts/trayer.log" >&2; finish; }
+wait_for 10 find_tray || { fail "trayer did not show its window"; cat "$artifacts/tray-xembed-trayer.log" >&2; finish; }
 pass "trayer is up (window $tray)"
 
 start_gallery || finish
