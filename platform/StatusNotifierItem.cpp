@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <vector>
 
 #include "platform/GLibHandles.h"
 
@@ -110,6 +111,14 @@ struct StatusNotifierItem::Impl {
             return;
         }
         const std::string m = method;
+        // The host's gestures as the tray's mouse events:
+        //   Activate (the host's left click)  -> a left double click: press, double click,
+        //     release. It is the item's default action, as a double click is on the XEmbed
+        //     tray: the icon's OnDblClick (restore from the tray) or the tray menu's default
+        //     item. SNI hosts send no separate double click, so a plain click would never
+        //     restore the window.
+        //   SecondaryActivate (middle click)  -> middle press and release.
+        //   ContextMenu                       -> right press and release (opens the menu).
         MouseButton button = MouseButton::None;
         if (m == "Activate") button = MouseButton::Left;
         else if (m == "SecondaryActivate") button = MouseButton::Middle;
@@ -129,13 +138,21 @@ struct StatusNotifierItem::Impl {
         e.button = button;
         e.screenPos = {x, y};
         e.pos = e.screenPos;
-        e.kind = MouseEventKind::Down;
-        e.buttonsDown = button == MouseButton::Left ? 1u : button == MouseButton::Right ? 2u : 0x10u;
+        const uint32_t held = button == MouseButton::Left    ? 1u
+                              : button == MouseButton::Right ? 2u
+                                                             : 0x10u;
+        std::vector<MouseEventKind> kinds = {MouseEventKind::Down, MouseEventKind::Up};
+        if (button == MouseButton::Left)
+            kinds.insert(kinds.begin() + 1, MouseEventKind::DoubleClick);
+        // A copy: a handler may free the item (and its handler with it).
         const std::function<void(const MouseEvent&)> handler = item->onMouse;
-        handler(e);
-        e.kind = MouseEventKind::Up;
-        e.buttonsDown = 0;
-        handler(e);
+        const TLivenessWatch alive = item->liveness_.Watch();
+        for (const MouseEventKind kind : kinds) {
+            if (!alive.Alive()) return;
+            e.kind = kind;
+            e.buttonsDown = kind == MouseEventKind::Up ? 0u : held;
+            handler(e);
+        }
     }
 
     static void NameAcquired(GDBusConnection*, const gchar*, gpointer data) {

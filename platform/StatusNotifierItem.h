@@ -2,8 +2,9 @@
 // most panels and of GNOME's tray extension), on GIO's D-Bus API. The item owns the bus
 // name "org.kde.StatusNotifierItem-<pid>-<n>", exports the item at /StatusNotifierItem
 // while it is visible and registers with org.kde.StatusNotifierWatcher whenever a watcher
-// is there (again after the watcher restarts). The host's Activate, SecondaryActivate and
-// ContextMenu calls arrive as left, middle and right clicks at the screen point they give.
+// is there (again after the watcher restarts). The host's calls arrive as mouse events at
+// the screen point they give: Activate as a left double click (the default action, as on
+// the XEmbed tray), SecondaryActivate as a middle click, ContextMenu as a right click.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Liveness.h"
 #include "platform/Platform.h"
 
 typedef struct _GDBusConnection GDBusConnection;
@@ -59,6 +61,7 @@ private:
     bool watcherSeen_ = false;
     bool nameOwned_ = false;
     bool ownConnection_ = false;
+    TLiveness liveness_;
 };
 
 }  // namespace platform

@@ -3,6 +3,7 @@
 
 #include "platform/Platform.h"
 #include "ui/Forms.h"
+#include "ui/ProgramIcon.h"
 #include "ui/Screen.h"
 
 namespace {
@@ -17,7 +18,7 @@ TApplication& Application() {
     return *app;
 }
 
-TApplication::TApplication(TComponent* owner) : TComponent(owner) {}
+TApplication::TApplication(TComponent* owner) : TComponent(owner), icon_(LoadProgramIcon()) {}
 
 TApplication::~TApplication() { StopHintTimer(); }
 
@@ -31,6 +32,14 @@ void TApplication::FormCreated(TCustomForm* form) {
 }
 
 void TApplication::SetMainForm(TCustomForm* form) { mainForm_ = form; }
+
+void TApplication::SetIcon(const TBitmap& icon) {
+    icon_ = icon;
+    for (int i = 0; i < Screen().FormCount(); ++i) {
+        TCustomForm* form = Screen().Forms(i);
+        if (!form->Icon()) form->ApplyWindowIcon();
+    }
+}
 
 void TApplication::Notification(TComponent* component, TOperation operation) {
     TComponent::Notification(component, operation);

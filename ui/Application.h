@@ -7,9 +7,10 @@
 #include <memory>
 #include <string>
 
+#include "base/Messages.h"
+#include "ui/Bitmap.h"
 #include "ui/Component.h"
 #include "ui/Controls.h"
-#include "base/Messages.h"
 
 class TCustomForm;
 
@@ -92,6 +93,11 @@ public:
 
     std::string Title = "Puzzlebin";
     bool ShowMainForm = true;
+    // The application's icon: the program's own (ui/ProgramIcon.h) from the start. Forms
+    // without an icon of their own show it on their windows, and a tray icon takes it when
+    // it has none; setting it also updates the windows of such forms that exist.
+    [[nodiscard]] const TBitmap& Icon() const { return icon_; }
+    void SetIcon(const TBitmap& icon);
 
     // Message dispatch used by the loop (OnMessage first).
     void DispatchMessage(TControl* target, TMessage& message);
@@ -103,6 +109,7 @@ private:
     void StopHintTimer();
 
     TCustomForm* mainForm_ = nullptr;
+    TBitmap icon_;
     bool terminated_ = false;
     bool minimized_ = false;
     bool running_ = false;

@@ -123,10 +123,7 @@ void TCustomForm::CreateWnd() {
     TCustomControl::CreateWnd();
     if (host_ && host_->Window()) {
         host_->Window()->SetTitle(Caption());
-        if (icon_) {
-            platform::ImageView v{icon_->Bits(), icon_->Width(), icon_->Height(), icon_->Width()};
-            host_->Window()->SetIcon(v);
-        }
+        ApplyWindowIcon();
     }
     Perform(WM_SIZE, windowState_ == wsMaximized ? SIZE_MAXIMIZED : SIZE_RESTORED,
             MakeLParam(ClientWidth(), ClientHeight()));
@@ -571,8 +568,13 @@ void TCustomForm::Notification(TComponent* component, TOperation operation) {
 
 void TCustomForm::SetIcon(const TBitmap& icon) {
     icon_ = std::make_unique<TBitmap>(icon);
-    if (host_ && host_->Window()) {
-        platform::ImageView v{icon_->Bits(), icon_->Width(), icon_->Height(), icon_->Width()};
-        host_->Window()->SetIcon(v);
-    }
+    ApplyWindowIcon();
+}
+
+void TCustomForm::ApplyWindowIcon() {
+    if (!host_ || !host_->Window()) return;
+    const TBitmap& icon = icon_ ? *icon_ : Application().Icon();
+    if (icon.Empty()) return;
+    host_->Window()->SetIcon(
+        platform::ImageView{icon.Bits(), icon.Width(), icon.Height(), icon.Width()});
 }

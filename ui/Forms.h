@@ -104,9 +104,12 @@ public:
     int AddShortCutHandler(std::function<bool(uint32_t shortCut)> handler);
     void RemoveShortCutHandler(int id);
 
-    // Icon (optional) shown by the platform.
+    // Icon (optional) shown by the platform; without one the window shows the
+    // application's icon.
     void SetIcon(const TBitmap& icon);
     [[nodiscard]] const TBitmap* Icon() const { return icon_.get(); }
+    // Hands the icon the window shows (its own, else the application's) to the platform.
+    void ApplyWindowIcon();
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnDestroy;

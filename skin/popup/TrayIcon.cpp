@@ -27,6 +27,15 @@ std::string FirstCharacters(const std::string& text, size_t count) {
 
 TShiftState ShiftOf(uint32_t modifiers) { return KeyModifiersToShiftState(modifiers); }
 
+bool HasAlpha(const TBitmap& picture) {
+    for (int y = 0; y < picture.Height(); ++y) {
+        const uint32_t* row = picture.ScanLine(y);
+        for (int x = 0; x < picture.Width(); ++x)
+            if (row[x] >> 24) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 // One tray icon's link of the application's minimise chain: the handler before it runs
@@ -51,6 +60,8 @@ TspTrayIcon::TspTrayIcon(TComponent* owner)
       clickTimer_(
           MakeStoppedTimer(platform::HasCurrent() ? platform::Current().DoubleClickTimeMs() : 500,
                            [this] { ClickTimerTick(); })) {
+    // Without a picture of its own the icon shows the application's.
+    if (icon_.Empty()) icon_ = Application().Icon();
     if (platform::HasCurrent()) tray_ = platform::Current().CreateTrayIcon();
     if (tray_) {
         tray_->onMouse = [this](const platform::MouseEvent& e) { HandleMouse(e); };
@@ -119,12 +130,18 @@ void TspTrayIcon::FillRecord() {
     const int w = icon_.Width();
     const int h = icon_.Height();
     words.reserve(static_cast<size_t>(std::max(0, w)) * static_cast<size_t>(std::max(0, h)));
+    // A transparent colour cuts the icon's shape; without one, a 32-bit picture that
+    // carries alpha in its top bytes (the program's icon) keeps it; others are opaque.
     const uint32_t key = icon_.Transparent ? ColorToPixel(icon_.TransparentColor()) : 0xFFFFFFFFu;
+    const bool keepAlpha = !icon_.Transparent && icon_.PixelFormat() == pf32bit && HasAlpha(icon_);
     for (int y = 0; y < h; ++y) {
         const uint32_t* row = icon_.ScanLine(y);
         for (int x = 0; x < w; ++x) {
             const uint32_t p = row[x] & 0xFFFFFF;
-            words.push_back(p == key ? 0u : (p | 0xFF000000u));
+            if (keepAlpha)
+                words.push_back(row[x]);
+            else
+                words.push_back(p == key ? 0u : (p | 0xFF000000u));
         }
     }
     platform::ImageView view;

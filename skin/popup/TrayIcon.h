@@ -2,7 +2,9 @@
 // image list), its tip (at most 127 characters), clicks told apart from double clicks by
 // the double-click time, a skinned popup menu at the cursor, hiding the application to the
 // tray when it is minimised, and the icon shown again when the notification area restarts.
-// On the platform the icon is a StatusNotifierItem or an XEmbed tray icon (platform/).
+// On the platform the icon is a StatusNotifierItem or an XEmbed tray icon (platform/). An
+// SNI host's Activate (its left click) arrives here as a left double click, so it does what
+// a double click does on the XEmbed tray: OnDblClick and the menu's default item.
 #pragma once
 
 #include <cstdint>

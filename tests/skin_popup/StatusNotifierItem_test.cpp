@@ -1,6 +1,10 @@
 // The StatusNotifierItem on a private session bus, seen by a small watcher of our own: it
 // registers with its icon and tip, ContextMenu opens the skinned menu at the host's point,
-// Activate raises OnClick, and a restarted watcher gets the item registered again.
+// Activate is the double click (restoring a window from the tray), a restarted watcher
+// gets the item registered again, and the icon moves between the item and the XEmbed
+// fallback as the watcher comes and goes.
+#include "platform/StatusNotifierItem.h"
+
 #include <gio/gio.h>
 
 #include <functional>
@@ -8,7 +12,8 @@
 #include <vector>
 
 #include "PopupTestSupport.h"
-#include "platform/StatusNotifierItem.h"
+#include "platform/TrayIconChoice.h"
+#include "skin/form/SkinForm.h"
 #include "skin/popup/SkinPopupMenu.h"
 #include "skin/popup/TrayIcon.h"
 #include "ui/Canvas.h"
@@ -100,6 +105,20 @@ public:
                                G_DBUS_CALL_FLAGS_NONE, 2000, nullptr, nullptr, nullptr);
     }
 
+    // Whether a connection owns `name` on the bus now.
+    bool NameHasOwner(const std::string& name) {
+        GVariant* reply = g_dbus_connection_call_sync(
+            connection_, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+            "NameHasOwner", g_variant_new("(s)", name.c_str()), G_VARIANT_TYPE("(b)"),
+            G_DBUS_CALL_FLAGS_NONE, 2000, nullptr, nullptr);
+        gboolean owned = FALSE;
+        if (reply) {
+            g_variant_get(reply, "(b)", &owned);
+            g_variant_unref(reply);
+        }
+        return owned;
+    }
+
     std::vector<std::string> registered;
 
 private:
@@ -176,7 +195,9 @@ TEST_F(StatusNotifierTest, ItemRegistersAnswersTheHostAndRegistersAgainAfterARes
     tray->SetIcon(picture);
     tray->SetHint("Puzzlebin tray");
     auto* popup = new TspSkinPopupMenu(form.get());
-    Add(popup->Items(), "&Restore");
+    TMenuItem* restore = Add(popup->Items(), "&Restore");
+    int restores = 0;
+    restore->OnClick = [&](TComponent*) { ++restores; };
     Add(popup->Items(), "&Close");
     tray->SetPopupMenu(popup);
     int clicks = 0;
@@ -218,13 +239,25 @@ TEST_F(StatusNotifierTest, ItemRegistersAnswersTheHostAndRegistersAgainAfterARes
     EXPECT_EQ(Level(0)->BoundsRect().TopLeft(), (TPoint{640, 500}));
     engine->CloseAll();
 
-    // Activate is a click: OnClick after the double-click time.
+    // Activate is the double click: OnDblClick and the menu's default item, never OnClick.
+    int doubleClicks = 0;
+    tray->OnDblClick = [&](TComponent*) { ++doubleClicks; };
+    restore->Default = true;
     downs = 0;
     watcher_->CallItem("Activate", 10, 10);
-    ASSERT_TRUE(PumpUntil([&] { return downs == 1; }));
+    ASSERT_TRUE(PumpUntil([&] { return doubleClicks == 1; }));
+    EXPECT_EQ(downs, 1);
+    EXPECT_EQ(restores, 1);
+    screen->AdvanceTime(1000);
     EXPECT_EQ(clicks, 0);
-    screen->AdvanceTime(500);
-    EXPECT_EQ(clicks, 1);
+    // SecondaryActivate is the middle button.
+    TMouseButton pressed = mbLeft;
+    tray->OnMouseDown = [&](TComponent*, TMouseButton button, TShiftState, int, int) {
+        pressed = button;
+    };
+    watcher_->CallItem("SecondaryActivate", 10, 10);
+    ASSERT_TRUE(PumpUntil([&] { return pressed == mbMiddle; }));
+    EXPECT_EQ(doubleClicks, 1);
 
     // The watcher goes and comes back: the item registers again.
     watcher_->Stop();
@@ -233,7 +266,72 @@ TEST_F(StatusNotifierTest, ItemRegistersAnswersTheHostAndRegistersAgainAfterARes
     ASSERT_TRUE(PumpUntil([&] { return watcher_->registered.size() >= 2; })) << "no second registration";
     EXPECT_EQ(watcher_->registered.back(), item_->BusName());
 
-    // Hidden, the item gives up its name.
+    // Hidden, the item gives up its name, and the watcher drops it with that.
+    ASSERT_TRUE(watcher_->NameHasOwner(item_->BusName()));
     tray->SetIconVisible(false);
     EXPECT_FALSE(item_->Visible());
+    EXPECT_TRUE(PumpUntil([&] { return !watcher_->NameHasOwner(item_->BusName()); }));
+}
+
+TEST_F(StatusNotifierTest, ActivateRestoresAWindowMinimisedToTheTray) {
+    auto* skinForm = new TspSkinForm(form.get());
+    auto* tray = new TspTrayIcon(form.get());
+    // No menu of its own: the icon gets the form's tray menu, and its double click restores.
+    skinForm->SetTrayIcon(tray);
+    form->Show();
+    screen->ProcessPending();
+    skinForm->MinimizeToTray();
+    ASSERT_FALSE(form->Visible());
+    ASSERT_NE(item_, nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return !watcher_->registered.empty(); }));
+
+    watcher_->CallItem("Activate", 1200, 1010);
+    ASSERT_TRUE(PumpUntil([&] { return form->Visible(); })) << "Activate left the window hidden";
+    // Restored, the icon leaves the notification area.
+    EXPECT_FALSE(tray->IconVisible());
+    EXPECT_TRUE(PumpUntil([&] { return !watcher_->NameHasOwner(item_->BusName()); }));
+}
+
+TEST_F(StatusNotifierTest, TheIconMovesBetweenTheItemAndTheXEmbedTrayAsTheWatcherComesAndGoes) {
+    watcher_->Stop();
+    ASSERT_TRUE(
+        PumpUntil([&] { return !watcher_->NameHasOwner("org.kde.StatusNotifierWatcher"); }));
+    auto item = std::make_unique<platform::StatusNotifierItem>(itemConnection_);
+    platform::StatusNotifierItem* sni = item.get();
+    auto fallback = std::make_unique<platform::HeadlessTrayIcon>(nullptr);
+    platform::HeadlessTrayIcon* xembed = fallback.get();
+    platform::TrayIconChoice choice(std::move(item), std::move(fallback));
+    int events = 0;
+    choice.onMouse = [&](const platform::MouseEvent&) { ++events; };
+    choice.SetVisible(true);
+
+    // No watcher: the XEmbed icon shows, the item holds no bus name.
+    EXPECT_FALSE(choice.UsesStatusNotifier());
+    EXPECT_TRUE(xembed->Visible());
+    EXPECT_FALSE(watcher_->NameHasOwner(sni->BusName()));
+    xembed->SimulateMouse({});
+    EXPECT_EQ(events, 1);
+
+    // A watcher appears: the item registers and the XEmbed icon goes.
+    watcher_->Start();
+    ASSERT_TRUE(PumpUntil([&] { return !watcher_->registered.empty(); }))
+        << "the item did not register";
+    EXPECT_EQ(watcher_->registered.back(), sni->BusName());
+    EXPECT_TRUE(choice.UsesStatusNotifier());
+    EXPECT_FALSE(xembed->Visible());
+    EXPECT_TRUE(watcher_->NameHasOwner(sni->BusName()));
+
+    // The watcher goes: back to the XEmbed icon, and the bus name is given up.
+    watcher_->Stop();
+    ASSERT_TRUE(PumpUntil([&] { return xembed->Visible(); })) << "no fallback to the XEmbed tray";
+    EXPECT_FALSE(sni->Visible());
+    EXPECT_TRUE(PumpUntil([&] { return !watcher_->NameHasOwner(sni->BusName()); }));
+
+    // Back once more, then hidden: nothing shows and the name goes again.
+    watcher_->Start();
+    ASSERT_TRUE(PumpUntil([&] { return watcher_->registered.size() >= 2; }));
+    EXPECT_FALSE(xembed->Visible());
+    choice.SetVisible(false);
+    EXPECT_FALSE(xembed->Visible());
+    EXPECT_TRUE(PumpUntil([&] { return !watcher_->NameHasOwner(sni->BusName()); }));
 }

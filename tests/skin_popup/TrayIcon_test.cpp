@@ -1,10 +1,14 @@
 // The tray icon on the headless notification area: tip, icon cycling, clicks, the menu,
-// minimising to the tray and a restarted notification area.
+// minimising to the tray, a restarted notification area, and the application's icon.
+#include "skin/popup/TrayIcon.h"
+
+#include <cairo.h>
+
 #include "PopupTestSupport.h"
 #include "skin/popup/SkinPopupMenu.h"
-#include "skin/popup/TrayIcon.h"
 #include "ui/Canvas.h"
 #include "ui/ImageList.h"
+#include "ui/ProgramIcon.h"
 
 using platform::MouseButton;
 using platform::MouseEvent;
@@ -182,4 +186,44 @@ TEST_F(TrayTest, PopupMenuWithoutASkinnedFormShowsNothing) {
     EXPECT_EQ(popups, 1);
     EXPECT_EQ(popup->FindHost(), nullptr);
     EXPECT_EQ(engine->PopupCount(), 0);
+}
+
+TEST_F(TrayTest, WithoutIconsOfTheirOwnTrayIconsAndWindowsShowTheApplicationsIconWithItsAlpha) {
+    // A 2 x 1 PNG: half-transparent red, then a fully transparent pixel.
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 2, 1);
+    cairo_surface_flush(surface);
+    reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(surface))[0] =
+        0x80800000u;  // premultiplied
+    reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(surface))[1] = 0;
+    cairo_surface_mark_dirty(surface);
+    std::vector<uint8_t> png;
+    cairo_surface_write_to_png_stream(
+        surface,
+        [](void* out, const unsigned char* data, unsigned int length) {
+            auto* bytes = static_cast<std::vector<uint8_t>*>(out);
+            bytes->insert(bytes->end(), data, data + length);
+            return CAIRO_STATUS_SUCCESS;
+        },
+        &png);
+    cairo_surface_destroy(surface);
+    const TBitmap appIcon = DecodePngWithAlpha(png.data(), png.size());
+    ASSERT_EQ(appIcon.Width(), 2);
+    EXPECT_EQ(appIcon.ScanLine(0)[0], 0x80FF0000u);  // straight alpha
+    EXPECT_EQ(appIcon.ScanLine(0)[1], 0u);
+    EXPECT_TRUE(DecodePngWithAlpha(png.data(), png.size() / 2).Empty());
+
+    form->Show();
+    screen->ProcessPending();
+    ASSERT_EQ(screen->Windows().size(), 1u);
+    EXPECT_FALSE(screen->Windows()[0]->HasIcon());
+    Application().SetIcon(appIcon);
+    EXPECT_TRUE(screen->Windows()[0]->HasIcon());  // the form has no icon of its own
+
+    new TspTrayIcon(form.get());
+    screen->ProcessPending();
+    ASSERT_EQ(screen->TrayIcons().size(), 2u);
+    platform::HeadlessTrayIcon* second = screen->TrayIcons()[1];
+    EXPECT_EQ(second->ImageSize(), (TSize{2, 1}));
+    EXPECT_EQ(second->TopLeftPixel(), 0x80FF0000u);
+    Application().SetIcon(TBitmap());
 }

@@ -76,7 +76,9 @@ TGalleryForm::TGalleryForm(TComponent* owner) : TForm(owner) {
 
     auto* trayMenu = new TspSkinPopupMenu(this);
     trayMenu->SetSkinData(skin_);
-    AddItem(trayMenu->Items(), "&Restore", [this] { frame_->RestoreFromTray(); });
+    // The default item is what a double click on the icon (Activate on a
+    // StatusNotifierItem host) does.
+    AddItem(trayMenu->Items(), "&Restore", [this] { frame_->RestoreFromTray(); })->Default = true;
     AddItem(trayMenu->Items(), "E&xit", [this] { Close(); });
     auto* tray = new TspTrayIcon(this);
     tray->SetHint("Puzzlebin skin gallery");
@@ -84,6 +86,8 @@ TGalleryForm::TGalleryForm(TComponent* owner) : TForm(owner) {
     tray->SetPopupMenu(trayMenu);
     tray->SetIconVisible(true);
     frame_->SetTrayIcon(tray);
+    frame_->OnMinimizeToTray = [](TComponent*) { GalleryEvent("tray-minimised"); };
+    frame_->OnRestoreFromTray = [](TComponent*) { GalleryEvent("tray-restored"); };
 
     OnShow = [this](TComponent*) { ReportLayout(); };
 }
@@ -188,5 +192,9 @@ void TGalleryForm::ReportLayout() {
     }
     line += " tabs";
     for (int i = 0; i < tabs_->TabCount(); ++i) line += " " + PointText(at(*tabs_, Centre(tabs_->Tabs(i)->ObjectRect)));
+    // The caption's minimise-to-tray button, last since the tabs vary in number.
+    TspActiveSkinObject* trayButton = frame_->FindObject("traybutton");
+    line += " traybutton " +
+            (trayButton ? PointText(Centre(trayButton->ObjectRect)) : std::string("-1 -1"));
     GalleryEvent(line);
 }
