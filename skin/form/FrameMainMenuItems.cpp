@@ -115,14 +115,15 @@ void TspSkinForm::CreateMainMenuItems() {
 }
 
 void TspSkinForm::ArrangeMainMenuItems() {
-    int x = NewMainMenuRect.Left;
+    const TRect area = geometry_->Rects().MainMenu;
+    int x = area.Left;
     for (auto& o : ObjectList) {
         if (o->Kind() != TspObjectKind::MainMenuItem) continue;
         auto& item = static_cast<TspSkinMainMenuItem&>(*o);
         const int w = item.LayoutWidth();
         // Items past the area's right end are not shown.
-        item.Visible = item.MenuItem && x + w <= NewMainMenuRect.Right;
-        item.ObjectRect = item.Visible ? Rect(x, NewMainMenuRect.Top, x + w, NewMainMenuRect.Bottom) : TRect{};
+        item.Visible = item.MenuItem && x + w <= area.Right;
+        item.ObjectRect = item.Visible ? Rect(x, area.Top, x + w, area.Bottom) : TRect{};
         if (item.Visible) x += w;
     }
 }

@@ -1,5 +1,5 @@
-// TspSkinForm: creation and hooking, the published properties, the minimum and maximum
-// size, activation and the frame update after a size change.
+// TspSkinForm: creation and hooking, the published properties, activation and the frame
+// update after a size change.
 #include "skin/form/SkinForm.h"
 
 #include <algorithm>
@@ -20,8 +20,6 @@ namespace {
 constexpr uint32_t kMorphInterval = 20;
 constexpr uint32_t kAnimateInterval = 25;
 constexpr uint32_t kMouseInterval = 50;
-// The default frame's smallest width when MinWidth is not set.
-constexpr int kDefaultMinWidth = 130;
 
 TFont CaptionFont(TColor color) {
     TFont f;
@@ -37,7 +35,10 @@ TFont CaptionFont(TColor color) {
 TspSkinForm::TspSkinForm(TComponent* owner)
     : TComponent(owner),
       defCaptionFont_(CaptionFont(clBtnText)),
-      defInActiveCaptionFont_(CaptionFont(clBtnShadow)) {
+      defInActiveCaptionFont_(CaptionFont(clBtnShadow)),
+      geometry_(std::make_unique<TspFrameGeometry>(*this)),
+      shape_(std::make_unique<TspFrameShape>(*this)),
+      painter_(std::make_unique<TspFramePainter>(*this)) {
     FForm = dynamic_cast<TCustomForm*>(owner);
     if (!FForm) throw EInvalidOperation("TspSkinForm must be owned by a form");
     DefMenuItemFont.Name = "Arial";
@@ -79,7 +80,7 @@ TspSkinForm::~TspSkinForm() {
         hooked_ = false;
         // A form that lives on gets back its rectangular default frame.
         if (!FForm->IsDestroying()) {
-            if (FrameRegion) FForm->SetWindowRegion(nullptr);
+            if (shape_->FrameShape()) FForm->SetWindowRegion(nullptr);
             FForm->RecreateWnd();
         }
     }
@@ -170,8 +171,6 @@ void TspSkinForm::SetShowIcon(bool value) {
     if (!IsDesigning() && !IsLoading()) SendNcPaint();
 }
 
-void TspSkinForm::SetLogoBitMap(const TBitmap& value) { logoBitMap_ = value; }
-
 void TspSkinForm::SetDefCaptionFont(const TFont& value) {
     defCaptionFont_ = value;
     if (!IsDesigning() && !IsLoading() && !FSkinSupport) SendNcPaint();
@@ -205,50 +204,6 @@ void TspSkinForm::SetMainMenu(TMainMenu* value) {
     }
 }
 
-// ---------------------------------------------------------------- sizes
-
-int TspSkinForm::PW() const { return skinData_ ? skinData_->MainPicture.Width() : 0; }
-int TspSkinForm::PH() const { return skinData_ ? skinData_->MainPicture.Height() : 0; }
-
-int TspSkinForm::FrameW() const { return FrameWidth > 0 ? FrameWidth : FForm->Width(); }
-int TspSkinForm::FrameH() const { return FrameHeight > 0 ? FrameHeight : FForm->Height(); }
-
-bool TspSkinForm::SkinStretchable() const {
-    return skinData_ && skinData_->rightbottompoint.X != skinData_->lefttoppoint.X &&
-           skinData_->rightbottompoint.Y != skinData_->lefttoppoint.Y;
-}
-
-int TspSkinForm::GetMinWidth() const {
-    if (supportNCArea_) {
-        if (!FSkinSupport) return MinWidth > 0 ? MinWidth : kDefaultMinWidth;
-        return MinWidth > PW() && !WindowMinimized() ? MinWidth : PW();
-    }
-    if (!FSkinSupport) return 0;
-    return MinWidth == 0 || MinWidth > PW() ? PW() : MinWidth;
-}
-
-int TspSkinForm::GetMinHeight() const {
-    if (supportNCArea_) {
-        const int frame = FSkinSupport ? PH() - RectHeight(skinData_->clientrect)
-                                       : FForm->DefaultCaptionHeight() + 2 * kDefaultFrameBorder;
-        return frame >= MinHeight || RollUpState || WindowMinimized() ? frame : MinHeight;
-    }
-    if (!FSkinSupport) return 0;
-    return MinHeight == 0 || MinHeight > PH() ? PH() : MinHeight;
-}
-
-int TspSkinForm::GetMaxWidth() const {
-    return RectWidth(GetWorkArea(FForm->BoundsRect(), !MaximizeOnFullScreen));
-}
-
-int TspSkinForm::GetMaxHeight() const {
-    return RectHeight(GetWorkArea(FForm->BoundsRect(), !MaximizeOnFullScreen));
-}
-
-bool TspSkinForm::FrameSizeAtLeastMinimum() const {
-    return FrameW() >= GetMinWidth() && FrameH() >= GetMinHeight();
-}
-
 // ---------------------------------------------------------------- activation and drawing
 
 bool TspSkinForm::IsFormActive() const {
@@ -257,58 +212,18 @@ bool TspSkinForm::IsFormActive() const {
     return FForm->Active() && Screen().ActiveForm() == FForm;
 }
 
-bool TspSkinForm::PaintsFrame() const { return supportNCArea_ && FForm->HasBorder() && !MaximizedMDIChild(); }
-
-void TspSkinForm::SendNcPaint() {
-    // Only a window that exists is painted; a new one paints itself when shown.
-    if (!supportNCArea_ || !FForm->HandleAllocated()) return;
-    // While a skin change is applied the frame is painted once, by the next paint pass,
-    // so the window never shows a frame of half-made state.
-    if (SkinUpdating) {
-        FForm->Invalidate();
-        return;
-    }
-    FForm->Perform(WM_NCPAINT, 0, 0);
-}
-
-void TspSkinForm::DrawSkinObject(TspActiveSkinObject& object) {
-    if (!InRollState(object) || !FForm->HandleAllocated()) return;
-    if (supportNCArea_) {
-        if (!FForm->HasBorder() || MaximizedMDIChild()) return;
-        TCanvas& canvas = FForm->WindowCanvas();
-        TCanvasStateGuard guard(canvas);
-        object.Draw(canvas, true);
-    } else {
-        TCanvas& canvas = FForm->Canvas();
-        TCanvasStateGuard guard(canvas);
-        object.Draw(canvas, true);
-    }
-}
-
 void TspSkinForm::UpdateFrame(bool stretch) {
     if (!FSkinSupport) return;
-    CalcRects();
+    geometry_->CalcRects();
     if (stretch) ArrangeObjects();
-    SetFrameRegion(stretch);
-    if (OnChangeClientRect) OnChangeClientRect(NewClRect);
+    shape_->SetFrameRegion(stretch);
+    if (OnChangeClientRect) OnChangeClientRect(geometry_->Rects().Client);
     if (supportNCArea_) {
         // Setting a region repaints the window; without one the frame is painted now.
-        if (!FrameRegion) SendNcPaint();
+        if (!shape_->FrameShape()) SendNcPaint();
     } else {
         FForm->Invalidate();
-        PlaceChildControls();
-    }
-}
-
-void TspSkinForm::PlaceChildControls() {
-    // A copy: a child's resize handler may free children or change the skin meanwhile.
-    const std::vector<ChildControlSlot> slots = ChildControlSlots;
-    const TLivenessWatch self = liveness_.Watch();
-    for (const ChildControlSlot& slot : slots) {
-        if (!self.Alive() || !FSkinSupport) return;
-        if (!slot.alive.Alive() || slot.control->Parent() != FForm) continue;
-        slot.control->SetBoundsRect(SkinStretchable() ? CalcObjectRect(slot.skinRect)
-                                                      : slot.skinRect);
+        geometry_->PlaceChildControls();
     }
 }
 

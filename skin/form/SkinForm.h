@@ -9,11 +9,13 @@
 // non-client area, and client mode where the whole skin image is painted into the client
 // area and the component moves the window itself.
 //
-// The files of skin/form/ share the class: SkinForm.cpp (creation, properties, sizes),
-// SkinFormGeometry.cpp (frame geometry, object placing), SkinFormWindowProc.cpp (message
+// Each topic of the frame is a room, a class of its own state that the form holds and
+// forwards to: TspFrameGeometry (FrameGeometry.h: the frame's rectangles and sizes),
+// TspFrameShape (FrameShape.h: the window shape and hit testing), TspFramePainter
+// (FramePainter.h: frame and background painting). The files of skin/form/ share the rest
+// of the class: SkinForm.cpp (creation, properties), SkinFormWindowProc.cpp (message
 // dispatch, skin changes), SkinFormObjects.cpp (object creation and mouse routing),
-// SkinFormPaint.cpp (frame and background painting), SkinFormShape.cpp (window shape and
-// hit testing), WindowCommands.cpp (the commands the frame objects call), WindowStates.cpp
+// WindowCommands.cpp (the commands the frame objects call), WindowStates.cpp
 // (maximise, minimise, restore, roll-up), WindowMoving.cpp (dragging and snapping),
 // WindowMenu.cpp (the window menu and the menu-open state), KeyboardMenuMode.cpp (Alt and
 // the keyboard main-menu mode), WindowTray.cpp (the notification area), WindowFade.cpp
@@ -27,6 +29,9 @@
 #include <string>
 #include <vector>
 
+#include "skin/form/FrameGeometry.h"
+#include "skin/form/FramePainter.h"
+#include "skin/form/FrameShape.h"
 #include "skin/form/SkinObjects.h"
 #include "skin/popup/SkinMenuHost.h"
 #include "ui/Bitmap.h"
@@ -46,14 +51,6 @@ class TspTrayIcon;
 class TspSkinPopupMenu;
 class TspSkinMainMenuBar;
 class TspSkinMDITabsBar;
-
-// Whether a skin's frame geometry can be used: a main picture and every [FORMINFO]
-// rectangle and point within the platform's 16-bit coordinates. A skin that fails gets
-// the default frame.
-[[nodiscard]] bool SkinFrameUsable(const TspSkinData& skin);
-[[nodiscard]] bool SkinRectUsable(const TRect& r);
-// In range and, when not empty and a picture is given, inside the picture.
-[[nodiscard]] bool SkinRectInPicture(const TRect& r, const TBitmap* picture);
 
 // Border icons of the skinned frame: the framework's three plus roll-up and tray.
 using TspBorderIcons = uint32_t;
@@ -105,8 +102,8 @@ public:
     bool HideCaptionButtons = false;
     [[nodiscard]] bool ShowIcon() const { return showIcon_; }
     void SetShowIcon(bool value);
-    [[nodiscard]] const TBitmap& LogoBitMap() const { return logoBitMap_; }
-    void SetLogoBitMap(const TBitmap& value);
+    [[nodiscard]] const TBitmap& LogoBitMap() const { return painter_->Logo(); }
+    void SetLogoBitMap(const TBitmap& value) { painter_->SetLogo(value); }
     bool LogoBitMapTransparent = false;
     [[nodiscard]] const TFont& DefCaptionFont() const { return defCaptionFont_; }
     [[nodiscard]] TFont& DefCaptionFont() { return defCaptionFont_; }  // then SetDefCaptionFont
@@ -203,16 +200,16 @@ public:
     // ---- Operations other parts use ----
     [[nodiscard]] TCustomForm* Form() const { return FForm; }
     // Draws one object now on the window (non-client mode) or the form's canvas.
-    void DrawSkinObject(TspActiveSkinObject& object);
+    void DrawSkinObject(TspActiveSkinObject& object) { painter_->DrawObject(object); }
     [[nodiscard]] bool IsFormActive() const;
     // Geometry, objects (when stretch), region, OnChangeClientRect, then a frame repaint.
     void UpdateFrame(bool stretch);
     // Client mode: places the skin-positioned children that still live on their areas.
-    void PlaceChildControls();
-    [[nodiscard]] int GetMinWidth() const;
-    [[nodiscard]] int GetMinHeight() const;
-    [[nodiscard]] int GetMaxWidth() const;
-    [[nodiscard]] int GetMaxHeight() const;
+    void PlaceChildControls() { geometry_->PlaceChildControls(); }
+    [[nodiscard]] int GetMinWidth() const { return geometry_->MinWidth(); }
+    [[nodiscard]] int GetMinHeight() const { return geometry_->MinHeight(); }
+    [[nodiscard]] int GetMaxWidth() const { return geometry_->MaxWidth(); }
+    [[nodiscard]] int GetMaxHeight() const { return geometry_->MaxHeight(); }
     // A screen point in window coordinates.
     [[nodiscard]] TPoint ScreenToWindow(TPoint screenPoint) const;
     void TestActive(int x, int y, bool track);
@@ -286,18 +283,28 @@ public:
     // The window is layered (its opacity set by this component).
     [[nodiscard]] bool Layered() const { return layered_; }
 
+    // ---- The frame's geometry, shape and painting (the rooms TspFrameGeometry,
+    // TspFrameShape and TspFramePainter) ----
+    [[nodiscard]] TspFrameGeometry& Geometry() const { return *geometry_; }
+    [[nodiscard]] TspFrameShape& Shape() const { return *shape_; }
+    [[nodiscard]] TspFramePainter& Painter() const { return *painter_; }
     // Geometry for the current size (skin only).
-    void CalcRects();
-    [[nodiscard]] TRect CalcObjectRect(const TRect& r) const;
+    void CalcRects() { geometry_->CalcRects(); }
+    [[nodiscard]] TRect CalcObjectRect(const TRect& r) const {
+        return geometry_->CalcObjectRect(r);
+    }
     void ArrangeObjects();
     // Frame painting (with the window canvas, or the message's canvas).
-    void PaintNCSkin(TCanvas& canvas);
-    void PaintNCDefault(TCanvas& canvas);
-    void EraseSkinBackground(TCanvas& canvas);
-    void SetFrameRegion(bool stretch);
-    [[nodiscard]] int HitTestSkin(TPoint p) const;
-    [[nodiscard]] int HitTestDefault(TPoint p);
-    [[nodiscard]] int HitTestClient(TPoint p) const;
+    void PaintNCSkin(TCanvas& canvas) { painter_->PaintNCSkin(canvas); }
+    void PaintNCDefault(TCanvas& canvas) { painter_->PaintNCDefault(canvas); }
+    void EraseSkinBackground(TCanvas& canvas) { painter_->EraseSkinBackground(canvas); }
+    void SetFrameRegion(bool stretch) { shape_->SetFrameRegion(stretch); }
+    [[nodiscard]] int HitTestSkin(TPoint p) const { return shape_->HitTestSkin(p); }
+    [[nodiscard]] int HitTestDefault(TPoint p) { return shape_->HitTestDefault(p); }
+    [[nodiscard]] int HitTestClient(TPoint p) const { return shape_->HitTestClient(p); }
+    // The default frame's six buttons, when there are no objects.
+    void EnsureDefaultButtons();
+    [[nodiscard]] bool OnCaptionObject(TPoint p) const;
 
     // ---- Read access for the objects, the tests and the later window-command code ----
     [[nodiscard]] bool SkinSupport() const { return FSkinSupport; }
@@ -307,10 +314,10 @@ public:
     [[nodiscard]] TspActiveSkinObject* FindObject(const std::string& idName) const;
     [[nodiscard]] int GetActiveObject() const { return ActiveObject; }
     [[nodiscard]] int GetMouseCaptureObject() const { return MouseCaptureObject; }
-    [[nodiscard]] TRect ClRect() const { return NewClRect; }
-    [[nodiscard]] TRect DefaultCaptionRect() const { return DefCaptionRect; }
-    [[nodiscard]] TRect MaskRectArea() const { return NewMaskRectArea; }
-    [[nodiscard]] const TRegion* FrameShape() const { return FrameRegion.get(); }
+    [[nodiscard]] TRect ClRect() const { return geometry_->Rects().Client; }
+    [[nodiscard]] TRect DefaultCaptionRect() const { return geometry_->DefaultCaptionRect(); }
+    [[nodiscard]] TRect MaskRectArea() const { return geometry_->Rects().MaskArea; }
+    [[nodiscard]] const TRegion* FrameShape() const { return shape_->FrameShape(); }
     [[nodiscard]] bool SizeMoveActive() const { return InSizeMove; }
     [[nodiscard]] TTimer& GetMorphTimer() const { return *MorphTimer; }
     [[nodiscard]] TTimer& GetMouseTimer() const { return *MouseTimer; }
@@ -366,13 +373,8 @@ private:
     void MenuClosingPreStep(const TMessage& m);
     void HandleSkinMessage(TMessage& m);
     void ChangeSkinData();
-    void NudgeWidth();
-    void RecalcFrameForShow();
-    void NcCalcSize(TRect& proposed);
     void CallOldWindowProc(TMessage& m);
-    [[nodiscard]] bool PaintsFrame() const;
-    [[nodiscard]] bool FrameSizeAtLeastMinimum() const;
-    void SendNcPaint();
+    void SendNcPaint() { painter_->SendNcPaint(); }
     void ForEachSkinnedControl(const std::function<void(class ISkinnedControl&)>& fn) const;
 
     // Objects and mouse routing (SkinFormObjects.cpp).
@@ -386,19 +388,7 @@ private:
     void OnMorphTimer();
     void OnAnimateTimer();
     void OnMouseTimer();
-    [[nodiscard]] bool OnCaptionObject(TPoint p) const;
     [[nodiscard]] TspSkinCaptionObject* FirstCaptionObject() const;
-
-    // Painting helpers (SkinFormPaint.cpp).
-    void DefaultLayout();
-    void DrawLogo(TCanvas& canvas, const TRect& clientRect);
-    void TileClientBackground(TCanvas& canvas, const TRect& clientRect, const TBitmap& picture, const TRect& piece);
-    void PaintClientModeImage(TCanvas& canvas);
-    void DrawStrip(TCanvas& canvas, TBitmap& strip, int x, int y, bool inactiveEffect);
-    [[nodiscard]] bool InMaskShape(TPoint p) const;
-    [[nodiscard]] bool NearEdge(TPoint p, int w, int h) const;
-    [[nodiscard]] int EdgeCode(TPoint p, int w, int h) const;
-    void RemoveFrameRegion();
 
     // MDI (SkinFormMDI.cpp).
     [[nodiscard]] TspSkinForm* MainSkinForm() const;
@@ -424,7 +414,6 @@ private:
     void Maximize();
     void RollNonClient(bool up);
     void RollClient(bool up);
-    void ClientRollUpRegion();
     void ClearHover();
     // Window menu (WindowMenu.cpp).
     void CreateMenus();
@@ -450,19 +439,12 @@ private:
     void HideLayered();
     [[nodiscard]] bool FadeInApplies() const;
 
-    [[nodiscard]] int FrameW() const;
-    [[nodiscard]] int FrameH() const;
-    [[nodiscard]] int PW() const;
-    [[nodiscard]] int PH() const;
-    [[nodiscard]] bool SkinStretchable() const;
-
     // Published property storage.
     TspSkinData* skinData_ = nullptr;
     TspSkinData* menusSkinData_ = nullptr;
     bool supportNCArea_ = true;
     TspBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize | biRollUp;
     bool showIcon_ = false;
-    TBitmap logoBitMap_;
     TFont defCaptionFont_;
     TFont defInActiveCaptionFont_;
     // Stores a non-owning reference and asks to be told when it goes.
@@ -482,6 +464,11 @@ private:
     TspSkinMDITabsBar* mdiTabsBar_ = nullptr;
     TspTrayIcon* trayIcon_ = nullptr;
 
+    // The rooms.
+    std::unique_ptr<TspFrameGeometry> geometry_;
+    std::unique_ptr<TspFrameShape> shape_;
+    std::unique_ptr<TspFramePainter> painter_;
+
     // Internal state.
     TCustomForm* FForm = nullptr;
     std::function<void(TMessage&)> OldWindowProc;
@@ -489,38 +476,17 @@ private:
     uint8_t FWindowState = kSkinStateNormal;
     bool RollUpState = false;
     bool RolledUpWhileMaximized = false;
-    int FrameWidth = 0, FrameHeight = 0;
-    TPoint NewLTPoint{}, NewRTPoint{}, NewLBPoint{}, NewRBPoint{};
-    TRect NewClRect{};
-    TRect NewCaptionRect{}, NewButtonsRect{};
-    int ButtonsOffset = 0;
-    bool ButtonsInLeft = false;
-    TRect NewMaskRectArea{};
-    TPoint NewHitTestLTPoint{}, NewHitTestRTPoint{}, NewHitTestLBPoint{}, NewHitTestRBPoint{};
-    TRect NewMainMenuRect{}, NewIconRect{};
-    TRect DefCaptionRect{};
     std::vector<std::unique_ptr<TspActiveSkinObject>> ObjectList;
     int ActiveObject = -1, OldActiveObject = -1, MouseCaptureObject = -1;
     bool InSizeMove = false;
     bool FullDrag = true;
-    std::unique_ptr<TRegion> FrameRegion;
-    TBitmap TopMask, BottomMask, LeftMask, RightMask;
-    TColor MaskColor = clBlack;
     TRect RestoreBounds{};
     int OldHeight = 0;
     TTimer* MorphTimer = nullptr;    // owned through the component list
     TTimer* AnimateTimer = nullptr;
     TTimer* MouseTimer = nullptr;
-    bool SkinUpdating = false;
     bool Dragging = false;
     TPoint DragStart{};
-    // A skin-positioned child with its liveness: one freed after the skin load is skipped.
-    struct ChildControlSlot {
-        TControl* control;
-        TLivenessWatch alive;
-        TRect skinRect;
-    };
-    std::vector<ChildControlSlot> ChildControlSlots;
     // Children hidden while rolled up in client mode, with their liveness (a child freed
     // meanwhile is not shown again).
     std::vector<std::pair<TControl*, TLivenessWatch>> HiddenControls;
@@ -547,8 +513,6 @@ private:
     bool layered_ = false;
     bool trayDblClickSet_ = false;      // the tray icon's double click restores through us
     TLiveness liveness_;                // for loops that run messages
-    // The four frame strips, kept between paints to spare allocations.
-    TBitmap topStrip_, bottomStrip_, leftStrip_, rightStrip_;
     // MDI.
     TMenuItem* mdiChildItem_ = nullptr;        // owned through the component list
     TWinControl* hookedMDIClient_ = nullptr;

@@ -117,7 +117,8 @@ void TspSkinForm::MaximizeMDIChild() {
     TestActive(-1, -1, false);
     const TRect area = parent->MDIClient()->ClientRect();
     // The maximised state is already set, so the frame's size calculation drops the frame.
-    if (FForm->BoundsRect() == area) NudgeWidth();
+    if (FForm->BoundsRect() == area)
+        geometry_->NudgeWidth();
     else FForm->SetBoundsRect(area);
     NotifyMDIParent(SKINMSG_MDICHILDMAXIMIZED);
 }
@@ -248,13 +249,17 @@ void TspSkinForm::MDIClientWndProc(TMessage& m) {
                                            : nullptr;
             if (!FSkinSupport) {
                 canvas->FillSolid(area, ColorToRGB(clAppWorkSpace));
-                DrawLogo(*canvas, area);
+                painter_->DrawLogo(*canvas, area);
             } else if (mdiPicture) {
-                TileClientBackground(*canvas, area, *mdiPicture, Rect(0, 0, mdiPicture->Width(), mdiPicture->Height()));
+                painter_->TileClientBackground(
+                    *canvas, area, *mdiPicture,
+                    Rect(0, 0, mdiPicture->Width(), mdiPicture->Height()));
             } else if (skinData_->bgpictureindex == -1 && !IsNullRect(skinData_->clientrect)) {
-                TileClientBackground(*canvas, area, skinData_->MainPicture, skinData_->clientrect);
+                painter_->TileClientBackground(*canvas, area, skinData_->MainPicture,
+                                               skinData_->clientrect);
             } else if (bgPicture) {
-                TileClientBackground(*canvas, area, *bgPicture, Rect(0, 0, bgPicture->Width(), bgPicture->Height()));
+                painter_->TileClientBackground(*canvas, area, *bgPicture,
+                                               Rect(0, 0, bgPicture->Width(), bgPicture->Height()));
             } else {
                 canvas->FillSolid(area, ColorToRGB(clAppWorkSpace));
             }
@@ -269,7 +274,7 @@ void TspSkinForm::MDIClientWndProc(TMessage& m) {
         case WM_SIZE:
             if (oldMDIClientProc_) oldMDIClientProc_(m);
             RefitMDIChildren();
-            if (!logoBitMap_.Empty()) client.Invalidate();
+            if (!LogoBitMap().Empty()) client.Invalidate();
             return;
         default:
             if (oldMDIClientProc_) oldMDIClientProc_(m);

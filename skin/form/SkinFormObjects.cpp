@@ -154,6 +154,12 @@ void TspSkinForm::CreateDefaultButtons() {
     for (const auto& b : kButtons) ObjectList.push_back(std::make_unique<TspSkinStdButtonObject>(this, b.name, b.command));
 }
 
+void TspSkinForm::EnsureDefaultButtons() {
+    if (!ObjectList.empty()) return;
+    CreateDefaultButtons();
+    ApplyBorderIcons();
+}
+
 void TspSkinForm::ApplyBorderIcons() {
     for (auto& o : ObjectList) {
         TspButtonCommand command = cmDefault;
@@ -232,6 +238,89 @@ void TspSkinForm::UpdateCaptionObjects(bool draw) {
             // redraws) a caption whose frame paint already shows its text.
             o->MorphKf = active ? 1 : 0;
         }
+    }
+}
+
+void TspSkinForm::ArrangeObjects() {
+    for (auto& o : ObjectList) o->ObjectRect = geometry_->CalcObjectRect(o->SkinRect);
+    ArrangeMainMenuItems();
+    const TspFrameRects& n = geometry_->Rects();
+
+    TRect row;
+    if (!IsNullRect(n.Buttons))
+        row = n.Buttons;
+    else if (!IsNullRect(n.Caption))
+        row = n.Caption;
+    else
+        return;
+    const int y = row.Top;
+
+    // Only caption buttons (and animations) drawn from an active picture move with the row;
+    // buttons painted into the frame picture keep their corner-rule places.
+    struct DynamicButton {
+        TspActiveSkinObject* object;
+        TspButtonCommand command;
+    };
+    std::vector<DynamicButton> dynamic;
+    for (auto& o : ObjectList) {
+        TspButtonCommand command = cmDefault;
+        bool buttonStyle = false;
+        if (!o->Visible || !o->SkinRectInAPicture || !CaptionCommandOf(*o, command, buttonStyle))
+            continue;
+        dynamic.push_back({o.get(), command});
+    }
+    auto sizeOf = [this](const DynamicButton& b) {
+        if (b.command == cmSysMenu && ShowIcon()) return SmallIconSize();
+        return TSize{RectWidth(b.object->SkinRect), RectHeight(b.object->SkinRect)};
+    };
+    auto firstWith = [&dynamic](TspButtonCommand command) -> const DynamicButton* {
+        for (const auto& b : dynamic) {
+            if (b.command == command) return &b;
+        }
+        return nullptr;
+    };
+    // Right to left: close, maximise, minimise, roll-up, tray, then the custom buttons.
+    std::vector<DynamicButton> order;
+    for (TspButtonCommand command : {cmClose, cmMaximize, cmMinimize, cmRollUp, cmMinimizeToTray}) {
+        if (const DynamicButton* b = firstWith(command)) order.push_back(*b);
+    }
+    for (const auto& b : dynamic) {
+        if (b.command == cmDefault) order.push_back(b);
+    }
+    TspSkinCaptionObject* caption = FirstCaptionObject();
+    const DynamicButton* sysMenu = firstWith(cmSysMenu);
+
+    if (!n.ButtonsInLeft) {
+        int x = row.Right;
+        for (const auto& b : order) {
+            const TSize s = sizeOf(b);
+            b.object->ObjectRect = Rect(x - s.cx, y, x, y + s.cy);
+            x -= s.cx + n.ButtonsOffset;
+        }
+        if (IsNullRect(n.Buttons) && caption) caption->ObjectRect.Right = x + n.ButtonsOffset;
+        int left = n.Caption.Left;
+        if (sysMenu) {
+            const TSize s = sizeOf(*sysMenu);
+            const int top = RectHeight(n.Caption) / 2 + n.Caption.Top - s.cy / 2;
+            sysMenu->object->ObjectRect = Rect(left, top, left + s.cx, top + s.cy);
+            left += s.cx + n.ButtonsOffset;
+            if (caption) caption->ObjectRect.Left = left - n.ButtonsOffset;
+        }
+        return;
+    }
+    int x = row.Left;
+    for (const auto& b : order) {
+        const TSize s = sizeOf(b);
+        b.object->ObjectRect = Rect(x, y, x + s.cx, y + s.cy);
+        x += s.cx + n.ButtonsOffset;
+    }
+    if (IsNullRect(n.Buttons)) {
+        if (sysMenu) {
+            const TSize s = sizeOf(*sysMenu);
+            sysMenu->object->ObjectRect = Rect(x, y, x + s.cx, y + s.cy);
+            x += s.cx + n.ButtonsOffset;
+        }
+        if (caption) caption->ObjectRect.Left = x + n.ButtonsOffset;
     }
 }
 
@@ -336,7 +425,7 @@ void TspSkinForm::OnMouseTimer() {
             return;
         }
         const TPoint p = ScreenToWindow(cursor);
-        const TRect client = FSkinSupport ? NewClRect : FForm->ClientRectInWindow();
+        const TRect client = FSkinSupport ? geometry_->Rects().Client : FForm->ClientRectInWindow();
         if (!PtInRect(client, p)) TestActive(p.X, p.Y, true);
         else if (ActiveObject != -1) TestActive(-1, -1, true);
         return;

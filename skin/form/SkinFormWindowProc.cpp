@@ -7,6 +7,7 @@
 #include "skin/data/SkinnedControl.h"
 #include "skin/draw/PlatformUtils.h"
 #include "skin/draw/RectUtils.h"
+#include "skin/form/FormMessages.h"
 #include "skin/form/ObjectHints.h"
 #include "skin/form/SkinForm.h"
 #include "skin/popup/SkinMenu.h"
@@ -74,18 +75,19 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
         case WM_SIZE: {
             if (InSizeMove && FullDrag) {
                 // A live resize: the frame already followed WM_SIZING.
-                if (!logoBitMap_.Empty() && supportNCArea_) FForm->Invalidate();
+                if (!LogoBitMap().Empty() && supportNCArea_) FForm->Invalidate();
                 return true;
             }
             CallOldWindowProc(m);
-            FrameWidth = FForm->Width();
-            FrameHeight = FForm->Height();
+            geometry_->TakeFormSize();
             if (FSkinSupport) {
+                const TspFrameGeometry& g = *geometry_;
                 if (supportNCArea_) {
-                    if (FrameSizeAtLeastMinimum()) UpdateFrame(true);
+                    if (g.FrameSizeAtLeastMinimum()) UpdateFrame(true);
                 } else if (!RollUpState &&
-                           (SkinStretchable() || (FForm->ClientWidth() == PW() && FForm->ClientHeight() == PH()))) {
-                    UpdateFrame(SkinStretchable());
+                           (g.SkinStretchable() ||
+                            (FForm->ClientWidth() == g.PW() && FForm->ClientHeight() == g.PH()))) {
+                    UpdateFrame(g.SkinStretchable());
                 }
             } else if (supportNCArea_) {
                 SendNcPaint();
@@ -95,7 +97,7 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
                 SendNcPaint();
                 FForm->Invalidate();
             }
-            if (!logoBitMap_.Empty() && supportNCArea_) FForm->Invalidate();
+            if (!LogoBitMap().Empty() && supportNCArea_) FForm->Invalidate();
             return false;
         }
 
@@ -141,9 +143,7 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
             return false;
 
         case WM_ERASEBKGND:
-            if (TCanvas* canvas = MessageCanvas(m)) EraseSkinBackground(*canvas);
-            else EraseSkinBackground(FForm->Canvas());
-            m.Result = 1;
+            painter_->OnEraseBackground(m);
             return false;
 
         case WM_SHOWWINDOW:
@@ -153,7 +153,7 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
                 if (IsMDIParentForm()) HookMDIClient();
                 StartFadeIn();
                 if (supportNCArea_) {
-                    RecalcFrameForShow();
+                    geometry_->FrameForShow();
                 } else {
                     PlaceChildControls();
                 }
@@ -169,46 +169,19 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
             return true;
 
         case WM_GETMINMAXINFO:
-            if (auto* mmi = reinterpret_cast<TMinMaxInfo*>(m.LParam)) {
-                mmi->ptMinTrackSizeX = GetMinWidth();
-                mmi->ptMinTrackSizeY = GetMinHeight();
-                mmi->ptMaxTrackSizeX = GetMaxWidth();
-                mmi->ptMaxTrackSizeY = GetMaxHeight();
-            }
+            geometry_->OnGetMinMaxInfo(m);
             return true;
 
         case WM_NCCALCSIZE:
-            if (auto* r = reinterpret_cast<TRect*>(m.LParam)) NcCalcSize(*r);
-            m.Result = 0;
+            geometry_->OnNcCalcSize(m);
             return false;
 
-        case WM_NCHITTEST: {
-            const TPoint p = ScreenToWindow(ScreenPointOf(m));
-            if (supportNCArea_) {
-                m.Result = FSkinSupport ? HitTestSkin(p) : HitTestDefault(p);
-                if (!MouseTimer->Enabled() && m.Result == HTSKINOBJECT) {
-                    TestActive(p.X, p.Y, true);
-                    MouseTimer->SetEnabled(true);
-                }
-                return false;
-            }
-            if (!FSkinSupport) return true;
-            const TPoint c = Point(p.X - FForm->ClientOffset().X, p.Y - FForm->ClientOffset().Y);
-            if (!MouseTimer->Enabled()) {
-                TestActive(c.X, c.Y, true);
-                MouseTimer->SetEnabled(true);
-            }
-            m.Result = HitTestClient(c);
+        case WM_NCHITTEST:
+            shape_->OnNcHitTest(m, TspPreviousProc(OldWindowProc));
             return false;
-        }
 
         case WM_NCPAINT:
-            if (PaintsFrame()) {
-                TCanvas* canvas = MessageCanvas(m);
-                TCanvas& target = canvas ? *canvas : FForm->WindowCanvas();
-                if (FSkinSupport) PaintNCSkin(target);
-                else PaintNCDefault(target);
-            }
+            painter_->OnNcPaint(m);
             return false;
 
         case WM_NCACTIVATE:
@@ -238,11 +211,10 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
         case WM_SIZING:
             if (!(InSizeMove && FullDrag)) return true;
             CallOldWindowProc(m);
-            if (auto* r = reinterpret_cast<TRect*>(m.LParam)) {
-                FrameWidth = RectWidth(*r);
-                FrameHeight = RectHeight(*r);
-            }
-            if (supportNCArea_ && FSkinSupport && FrameSizeAtLeastMinimum()) UpdateFrame(true);
+            if (auto* r = reinterpret_cast<TRect*>(m.LParam))
+                geometry_->SetFrameSize(RectWidth(*r), RectHeight(*r));
+            if (supportNCArea_ && FSkinSupport && geometry_->FrameSizeAtLeastMinimum())
+                UpdateFrame(true);
             return false;
 
         case WM_MOVING:
@@ -273,8 +245,7 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
                 // The frame was skipped by WM_SIZE during the loop; the final size is painted
                 // now and the client area follows.
                 if (FSkinSupport) {
-                    FrameWidth = FForm->Width();
-                    FrameHeight = FForm->Height();
+                    geometry_->TakeFormSize();
                     SendNcPaint();
                 }
             }
@@ -448,7 +419,7 @@ void TspSkinForm::HandleSkinMessage(TMessage& m) {
             AnimateTimer->SetEnabled(false);
             MouseTimer->SetEnabled(false);
             ClearObjects();
-            ChildControlSlots.clear();
+            geometry_->ForgetChildControls();
         }
         ForEachSkinnedControl([&](ISkinnedControl& c) {
             if (usesSender(c)) c.ResetSkinIndex();
@@ -463,30 +434,6 @@ void TspSkinForm::HandleSkinMessage(TMessage& m) {
     }
 }
 
-// The frame is recalculated for the window about to show. Nudging the width makes the
-// framework ask WM_NCCALCSIZE again, at the price of two full layouts of the window (with
-// its native views); when the client rectangle it holds is already the one the frame
-// gives, the frame is brought up to date in place instead.
-void TspSkinForm::RecalcFrameForShow() {
-    FrameWidth = FForm->Width();
-    FrameHeight = FForm->Height();
-    TRect expected = Rect(0, 0, FrameWidth, FrameHeight);
-    NcCalcSize(expected);
-    if (expected != FForm->ClientRectInWindow()) {
-        NudgeWidth();
-        return;
-    }
-    if (FSkinSupport && FrameSizeAtLeastMinimum()) UpdateFrame(true);
-    else SendNcPaint();
-}
-
-void TspSkinForm::NudgeWidth() {
-    const int w = FForm->Width();
-    const int s = w - 1 < GetMinWidth() ? 1 : 0;
-    FForm->SetWidth(w - 1 + 2 * s);
-    FForm->SetWidth(w);
-}
-
 void TspSkinForm::ChangeSkinData() {
     ActiveObject = OldActiveObject = MouseCaptureObject = -1;
     FSkinSupport = skinData_ && !skinData_->SkinEmpty && SkinFrameUsable(*skinData_);
@@ -498,22 +445,22 @@ void TspSkinForm::ChangeSkinData() {
             ClearObjects();
             SetFrameRegion(false);
         }
-        SkinUpdating = true;
+        painter_->HoldFramePaints(true);
         const int minW = GetMinWidth(), minH = GetMinHeight();
         const int w = FForm->Width(), h = FForm->Height();
         if (w < minW && h < minH) FForm->SetBounds(FForm->Left(), FForm->Top(), minW, minH);
         else if (h < minH) FForm->SetHeight(minH);
         else if (w < minW) FForm->SetWidth(minW);
-        else NudgeWidth();
+        else
+            geometry_->NudgeWidth();
         if (RollUpState || WindowMinimized()) {
             if (FForm->Height() != minH) FForm->SetHeight(minH);
             if (WindowMinimized() && FForm->Width() != minW) FForm->SetWidth(minW);
         }
-        FrameWidth = FForm->Width();
-        FrameHeight = FForm->Height();
+        geometry_->TakeFormSize();
         if (FSkinSupport) UpdateFrame(true);
         UpdateCaptionObjects(false);
-        SkinUpdating = false;
+        painter_->HoldFramePaints(false);
         FForm->Invalidate();
         if (TMDIClient* client = FForm->MDIClient()) {
             client->Invalidate();
@@ -528,7 +475,7 @@ void TspSkinForm::ChangeSkinData() {
     if (!FSkinSupport) {
         // The objects and placed children point into the skin that went: they go too.
         ClearObjects();
-        ChildControlSlots.clear();
+        geometry_->ForgetChildControls();
         SetFrameRegion(false);
         FForm->Invalidate();
         return;
@@ -541,15 +488,16 @@ void TspSkinForm::ChangeSkinData() {
         HiddenControls.clear();
         RollUpState = false;
     }
+    const TspFrameGeometry& g = *geometry_;
     if (!RollUpState) {
-        if (SkinStretchable()) {
+        if (g.SkinStretchable()) {
             if (!(MinWidth > 0 && MinHeight > 0)) {
-                if (FForm->ClientWidth() < PW()) FForm->SetClientWidth(PW());
-                if (FForm->ClientHeight() < PH()) FForm->SetClientHeight(PH());
+                if (FForm->ClientWidth() < g.PW()) FForm->SetClientWidth(g.PW());
+                if (FForm->ClientHeight() < g.PH()) FForm->SetClientHeight(g.PH());
             }
         } else {
-            FForm->SetClientWidth(PW());
-            FForm->SetClientHeight(PH());
+            FForm->SetClientWidth(g.PW());
+            FForm->SetClientHeight(g.PH());
             Sizeable = false;
         }
     }
@@ -560,30 +508,18 @@ void TspSkinForm::ChangeSkinData() {
         RollClient(true);
         OldHeight = oldHeight;
     }
-    SkinUpdating = true;
+    painter_->HoldFramePaints(true);
     if (OnChangeSkinData) OnChangeSkinData(this);
-    FrameWidth = FForm->Width();
-    FrameHeight = FForm->Height();
-    if (!RollUpState && (SkinStretchable() || (FForm->ClientWidth() == PW() && FForm->ClientHeight() == PH()))) {
-        UpdateFrame(SkinStretchable());
+    geometry_->TakeFormSize();
+    if (!RollUpState && (g.SkinStretchable() ||
+                         (FForm->ClientWidth() == g.PW() && FForm->ClientHeight() == g.PH()))) {
+        UpdateFrame(g.SkinStretchable());
     }
     // Skin-positioned children: direct skinned children naming one of the skin's areas.
-    ChildControlSlots.clear();
-    for (int i = 0; i < FForm->ControlCount(); ++i) {
-        TControl* c = FForm->Controls(i);
-        auto* skinned = dynamic_cast<ISkinnedControl*>(c);
-        const std::string area = skinned ? skinned->AreaName() : std::string();
-        if (area.empty()) continue;
-        const int index = skinData_->GetAreaDefIndex(area);
-        if (index < 0) continue;
-        const TRect r = skinData_->AreaDefs[static_cast<size_t>(index)]->AreaRect;
-        if (IsNullRect(r)) continue;
-        c->SetAlign(alNone);
-        ChildControlSlots.push_back({c, c->LivenessWatch(), r});
-    }
+    geometry_->CollectChildControls();
     PlaceChildControls();
     UpdateCaptionObjects(false);
-    SkinUpdating = false;
+    painter_->HoldFramePaints(false);
     FForm->Invalidate();
     if (FForm->HandleAllocated()) MouseTimer->SetEnabled(true);
 }

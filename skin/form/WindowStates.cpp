@@ -58,7 +58,7 @@ void TspSkinForm::RestoreNormal() {
     if (FForm->HandleAllocated()) MouseTimer->SetEnabled(true);
     if (supportNCArea_) {
         // The frame is laid out for the state even when the size stays.
-        if (sameSize) NudgeWidth();
+        if (sameSize) geometry_->NudgeWidth();
         FForm->Invalidate();
     }
     if (IsMDIChildForm()) NotifyMDIParent(SKINMSG_MDICHILDRESTORED);
@@ -207,57 +207,32 @@ void TspSkinForm::RollClient(bool up) {
             if (FForm->Width() != s.RollUpPicture.Width()) rollUpOldWidth_ = FForm->Width();
             FForm->SetBounds(FForm->Left(), FForm->Top(), s.RollUpPicture.Width(), s.RollUpPicture.Height());
         }
-        ClientRollUpRegion();
+        shape_->SetRollUpRegion();
         FForm->Invalidate();
     } else {
         for (auto& [c, alive] : HiddenControls) {
             if (alive.Alive()) c->SetVisible(true);
         }
         HiddenControls.clear();
-        if (SkinStretchable()) {
+        if (geometry_->SkinStretchable()) {
             const int w = rollUpOldWidth_ > 0 ? rollUpOldWidth_ : FForm->Width();
             FForm->SetBounds(FForm->Left(), FForm->Top(), w, OldHeight > 0 ? OldHeight : FForm->Height());
             if (!(MinWidth > 0 && MinHeight > 0)) {
-                if (FForm->ClientWidth() < PW()) FForm->SetClientWidth(PW());
-                if (FForm->ClientHeight() < PH()) FForm->SetClientHeight(PH());
+                if (FForm->ClientWidth() < geometry_->PW()) FForm->SetClientWidth(geometry_->PW());
+                if (FForm->ClientHeight() < geometry_->PH())
+                    FForm->SetClientHeight(geometry_->PH());
             }
         } else {
-            FForm->SetClientWidth(PW());
-            FForm->SetClientHeight(PH());
+            FForm->SetClientWidth(geometry_->PW());
+            FForm->SetClientHeight(geometry_->PH());
             Sizeable = false;
         }
         rollUpOldWidth_ = 0;
-        FrameWidth = FForm->Width();
-        FrameHeight = FForm->Height();
+        geometry_->TakeFormSize();
         // The main mask's shape, the objects' and the skin-placed controls' places.
-        UpdateFrame(SkinStretchable());
+        UpdateFrame(geometry_->SkinStretchable());
     }
     if (FForm->HandleAllocated()) MouseTimer->SetEnabled(true);
-}
-
-// The rolled-up window's shape: the roll-up mask, its middle tiled to the window's width
-// when the roll-up picture stretches; no shape without a roll-up mask.
-void TspSkinForm::ClientRollUpRegion() {
-    const TspSkinData& s = *skinData_;
-    if (s.RollUpMaskPicture.Empty()) {
-        RemoveFrameRegion();
-        return;
-    }
-    TBitmap mask;
-    if (s.rollupleftpoint.X < s.rolluprightpoint.X) {
-        const TRect whole = Rect(0, 0, s.RollUpMaskPicture.Width(), s.RollUpMaskPicture.Height());
-        ComposeHorzImage(s.rollupleftpoint.X, s.RollUpMaskPicture.Width() - s.rolluprightpoint.X, mask, FForm->Width(),
-                         whole, s.RollUpMaskPicture);
-    } else {
-        mask = s.RollUpMaskPicture;
-    }
-    std::optional<TRegion> region = MaskToRegion(mask);
-    if (!region || region->IsEmpty()) {
-        RemoveFrameRegion();
-        return;
-    }
-    FrameRegion = std::make_unique<TRegion>(std::move(*region));
-    FForm->SetWindowRegion(FrameRegion.get());
 }
 
 // ---------------------------------------------------------------- caption double click
