@@ -244,7 +244,7 @@ void TspFrameGeometry::FrameForShow() {
 // ---------------------------------------------------------------- the default frame
 
 void TspFrameGeometry::DefaultLayout() {
-    form_.EnsureDefaultButtons();
+    form_.FrameObjects().EnsureDefaultButtons();
     const TCustomForm& form = *form_.Form();
     const int w = form.Width();
     const int capH = form.DefaultCaptionHeight();

@@ -158,7 +158,7 @@ int TspFrameShape::EdgeCode(TPoint p, int w, int h) const {
 int TspFrameShape::HitTestSkin(TPoint p) const {
     const int w = form_.Form()->Width(), h = form_.Form()->Height();
     const TRect& client = form_.Geometry().Rects().Client;
-    const bool onCaption = form_.OnCaptionObject(p);
+    const bool onCaption = form_.FrameObjects().OnCaptionObject(p);
     if (!form_.GetRollUpState() && !form_.WindowMinimized()) {
         if (form_.GetActiveObject() != -1 && !onCaption && !PtInRect(client, p) &&
             !form_.SizeMoveActive()) {

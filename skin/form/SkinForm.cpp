@@ -17,10 +17,6 @@
 
 namespace {
 
-constexpr uint32_t kMorphInterval = 20;
-constexpr uint32_t kAnimateInterval = 25;
-constexpr uint32_t kMouseInterval = 50;
-
 TFont CaptionFont(TColor color) {
     TFont f;
     f.Name = "Arial";
@@ -43,9 +39,7 @@ TspSkinForm::TspSkinForm(TComponent* owner)
     if (!FForm) throw EInvalidOperation("TspSkinForm must be owned by a form");
     DefMenuItemFont.Name = "Arial";
     DefMenuItemFont.Height = 14;
-    MorphTimer = MakeStoppedTimer(this, kMorphInterval, [this] { OnMorphTimer(); });
-    AnimateTimer = MakeStoppedTimer(this, kAnimateInterval, [this] { OnAnimateTimer(); });
-    MouseTimer = MakeStoppedTimer(this, kMouseInterval, [this] { OnMouseTimer(); });
+    objects_ = std::make_unique<TspFrameObjects>(*this);
     CreateMenus();
 
     // The framework never draws its own caption buttons under a skinned frame.
@@ -71,7 +65,7 @@ TspSkinForm::~TspSkinForm() {
     UnhookMDIClient();
     SetComponentState(csDestroying, true);
     DestroyComponents();  // the timers go first: no tick reaches a half-destroyed component
-    MorphTimer = AnimateTimer = MouseTimer = nullptr;
+    objects_->TimersGone();
     defaultMenu_ = nullptr;
     menuEngine_ = nullptr;
     trayPopupMenu_ = nullptr;
@@ -84,7 +78,6 @@ TspSkinForm::~TspSkinForm() {
             FForm->RecreateWnd();
         }
     }
-    ObjectList.clear();
     for (TComponent** ref : {&skinHintRef_, &mainMenuBarRef_, &mdiTabsBarRef_, &trayIconRef_}) {
         if (*ref) RemoveFreeNotification(*ref);
     }
@@ -116,12 +109,7 @@ void TspSkinForm::Notification(TComponent* component, TOperation operation) {
     if (component == mdiTabsBarRef_) mdiTabsBarRef_ = nullptr, mdiTabsBar_ = nullptr;
     if (component == trayIconRef_) trayIconRef_ = nullptr, trayIcon_ = nullptr;
     if (component == mdiChildItem_) mdiChildItem_ = nullptr;
-    // A main-menu item the frame shows is going; its object shows nothing from now on.
-    for (auto& o : ObjectList) {
-        if (o->Kind() == TspObjectKind::MainMenuItem && static_cast<TspSkinMainMenuItem&>(*o).MenuItem == component) {
-            static_cast<TspSkinMainMenuItem&>(*o).MenuItem = nullptr;
-        }
-    }
+    objects_->MenuItemGone(component);
     if (component == hookedMDIClient_) hookedMDIClient_ = nullptr, oldMDIClientProc_ = nullptr;
     if (component == skinData_) {
         // The objects point into the skin's pictures: they go with it, and the frame falls
@@ -158,10 +146,12 @@ void TspSkinForm::SetBorderIcons(TspBorderIcons value) {
     borderIcons_ = value;
     if (!supportNCArea_ && !FSkinSupport) return;
     // A skinned frame keeps the skin's own buttons; the default frame gets its six.
-    ActiveObject = OldActiveObject = MouseCaptureObject = -1;
-    if (FSkinSupport) CreateObjects();
-    else CreateDefaultButtons();
-    ApplyBorderIcons();
+    objects_->ForgetActive();
+    if (FSkinSupport)
+        objects_->CreateObjects();
+    else
+        objects_->CreateDefaultButtons();
+    objects_->ApplyBorderIcons();
     if (FSkinSupport) UpdateFrame(true);
     SendNcPaint();
 }
@@ -197,8 +187,8 @@ void TspSkinForm::SetMainMenu(TMainMenu* value) {
     mainMenu_ = value;
     if (FSkinSupport && !IsDesigning() && supportNCArea_) {
         // The frame's main-menu items follow the menu.
-        CreateObjects();
-        ApplyBorderIcons();
+        objects_->CreateObjects();
+        objects_->ApplyBorderIcons();
         UpdateFrame(true);
         SendNcPaint();
     }
@@ -215,7 +205,7 @@ bool TspSkinForm::IsFormActive() const {
 void TspSkinForm::UpdateFrame(bool stretch) {
     if (!FSkinSupport) return;
     geometry_->CalcRects();
-    if (stretch) ArrangeObjects();
+    if (stretch) objects_->ArrangeObjects();
     shape_->SetFrameRegion(stretch);
     if (OnChangeClientRect) OnChangeClientRect(geometry_->Rects().Client);
     if (supportNCArea_) {
@@ -227,21 +217,9 @@ void TspSkinForm::UpdateFrame(bool stretch) {
     }
 }
 
-const TBitmap& TspSkinForm::GetSmallIcon() {
-    if (!SmallIcon) {
-        SmallIcon = std::make_unique<TBitmap>();
-        if (const TBitmap* icon = FForm->Icon(); icon && !icon->Empty()) {
-            const TSize s = SmallIconSize();
-            SmallIcon->SetSize(s.cx, s.cy);
-            SmallIcon->Canvas().StretchDraw(Rect(0, 0, s.cx, s.cy), *icon);
-        }
-    }
-    return *SmallIcon;
-}
-
-TspActiveSkinObject* TspSkinForm::FindObject(const std::string& idName) const {
-    for (const auto& o : ObjectList) {
-        if (o->IDName == idName) return o.get();
-    }
-    return nullptr;
+// Through the client origin, so a form inside another window (an MDI child) converts the
+// same way as a top-level one.
+TPoint TspSkinForm::ScreenToWindow(TPoint p) const {
+    const TPoint origin = FForm->ClientOrigin(), offset = FForm->ClientOffset();
+    return {p.X - origin.X + offset.X, p.Y - origin.Y + offset.Y};
 }

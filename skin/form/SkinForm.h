@@ -12,10 +12,10 @@
 // Each topic of the frame is a room, a class of its own state that the form holds and
 // forwards to: TspFrameGeometry (FrameGeometry.h: the frame's rectangles and sizes),
 // TspFrameShape (FrameShape.h: the window shape and hit testing), TspFramePainter
-// (FramePainter.h: frame and background painting). The files of skin/form/ share the rest
-// of the class: SkinForm.cpp (creation, properties), SkinFormWindowProc.cpp (message
-// dispatch, skin changes), SkinFormObjects.cpp (object creation and mouse routing),
-// WindowCommands.cpp (the commands the frame objects call), WindowStates.cpp
+// (FramePainter.h: frame and background painting), TspFrameObjects (FrameObjects.h: the
+// frame's objects, the mouse routed to them and their timers). The files of skin/form/ share the
+// rest of the class: SkinForm.cpp (creation, properties), SkinFormWindowProc.cpp (message dispatch,
+// skin changes), WindowCommands.cpp (the commands the frame objects call), WindowStates.cpp
 // (maximise, minimise, restore, roll-up), WindowMoving.cpp (dragging and snapping),
 // WindowMenu.cpp (the window menu and the menu-open state), KeyboardMenuMode.cpp (Alt and
 // the keyboard main-menu mode), WindowTray.cpp (the notification area), WindowFade.cpp
@@ -30,6 +30,7 @@
 #include <vector>
 
 #include "skin/form/FrameGeometry.h"
+#include "skin/form/FrameObjects.h"
 #include "skin/form/FramePainter.h"
 #include "skin/form/FrameShape.h"
 #include "skin/form/SkinObjects.h"
@@ -212,11 +213,11 @@ public:
     [[nodiscard]] int GetMaxHeight() const { return geometry_->MaxHeight(); }
     // A screen point in window coordinates.
     [[nodiscard]] TPoint ScreenToWindow(TPoint screenPoint) const;
-    void TestActive(int x, int y, bool track);
-    void MouseDown(TMouseButton button, int x, int y);
-    void MouseUp(TMouseButton button, int x, int y);
-    void MouseMove(int x, int y);
-    void DblClick();
+    void TestActive(int x, int y, bool track) { objects_->TestActive(x, y, track); }
+    void MouseDown(TMouseButton button, int x, int y) { objects_->MouseDown(button, x, y); }
+    void MouseUp(TMouseButton button, int x, int y) { objects_->MouseUp(button, x, y); }
+    void MouseMove(int x, int y) { objects_->MouseMove(x, y); }
+    void DblClick() { objects_->DblClick(); }
     // Window states (WindowStates.cpp).
     void SetWindowState(uint8_t state);
     [[nodiscard]] uint8_t WindowState() const { return FWindowState; }
@@ -236,6 +237,9 @@ public:
     // Moving (WindowMoving.cpp): the rectangle a move step proposes (WM_MOVING).
     void MovingRect(TRect& proposed);
     [[nodiscard]] bool IsDragging() const { return Dragging; }
+    void StartDragging();
+    void StopDragging();
+    void DragStep();
 
     // ---- Window menu (WindowMenu.cpp) ----
     // The menu the window menu shows: SystemMenu (merged with the default items when
@@ -293,7 +297,7 @@ public:
     [[nodiscard]] TRect CalcObjectRect(const TRect& r) const {
         return geometry_->CalcObjectRect(r);
     }
-    void ArrangeObjects();
+    void ArrangeObjects() { objects_->ArrangeObjects(); }
     // Frame painting (with the window canvas, or the message's canvas).
     void PaintNCSkin(TCanvas& canvas) { painter_->PaintNCSkin(canvas); }
     void PaintNCDefault(TCanvas& canvas) { painter_->PaintNCDefault(canvas); }
@@ -302,39 +306,40 @@ public:
     [[nodiscard]] int HitTestSkin(TPoint p) const { return shape_->HitTestSkin(p); }
     [[nodiscard]] int HitTestDefault(TPoint p) { return shape_->HitTestDefault(p); }
     [[nodiscard]] int HitTestClient(TPoint p) const { return shape_->HitTestClient(p); }
-    // The default frame's six buttons, when there are no objects.
-    void EnsureDefaultButtons();
-    [[nodiscard]] bool OnCaptionObject(TPoint p) const;
 
     // ---- Read access for the objects, the tests and the later window-command code ----
     [[nodiscard]] bool SkinSupport() const { return FSkinSupport; }
-    [[nodiscard]] int ObjectCount() const { return static_cast<int>(ObjectList.size()); }
-    [[nodiscard]] TspActiveSkinObject* Objects(int index) const { return ObjectList.at(static_cast<size_t>(index)).get(); }
+    // ---- The frame's objects and mouse routing (the room TspFrameObjects) ----
+    [[nodiscard]] TspFrameObjects& FrameObjects() const { return *objects_; }
+    [[nodiscard]] int ObjectCount() const { return objects_->Count(); }
+    [[nodiscard]] TspActiveSkinObject* Objects(int index) const { return objects_->At(index); }
     // The first object with the name, or nullptr.
-    [[nodiscard]] TspActiveSkinObject* FindObject(const std::string& idName) const;
-    [[nodiscard]] int GetActiveObject() const { return ActiveObject; }
-    [[nodiscard]] int GetMouseCaptureObject() const { return MouseCaptureObject; }
+    [[nodiscard]] TspActiveSkinObject* FindObject(const std::string& idName) const {
+        return objects_->Find(idName);
+    }
+    [[nodiscard]] int GetActiveObject() const { return objects_->ActiveObject(); }
+    [[nodiscard]] int GetMouseCaptureObject() const { return objects_->MouseCaptureObject(); }
     [[nodiscard]] TRect ClRect() const { return geometry_->Rects().Client; }
     [[nodiscard]] TRect DefaultCaptionRect() const { return geometry_->DefaultCaptionRect(); }
     [[nodiscard]] TRect MaskRectArea() const { return geometry_->Rects().MaskArea; }
     [[nodiscard]] const TRegion* FrameShape() const { return shape_->FrameShape(); }
     [[nodiscard]] bool SizeMoveActive() const { return InSizeMove; }
-    [[nodiscard]] TTimer& GetMorphTimer() const { return *MorphTimer; }
-    [[nodiscard]] TTimer& GetMouseTimer() const { return *MouseTimer; }
-    [[nodiscard]] TTimer& GetAnimateTimer() const { return *AnimateTimer; }
+    [[nodiscard]] TTimer& GetMorphTimer() const { return objects_->MorphTimer(); }
+    [[nodiscard]] TTimer& GetMouseTimer() const { return objects_->MouseTimer(); }
+    [[nodiscard]] TTimer& GetAnimateTimer() const { return objects_->AnimateTimer(); }
     // Whether an object belongs to the current roll state. In non-client mode a skin that
     // defines no objects of its own for the rolled-up frame keeps its caption and buttons.
     [[nodiscard]] bool InRollState(const TspActiveSkinObject& object) const {
-        return object.RollUp == RollUpState || (RollUpState && supportNCArea_ && !rollUpObjects_ && !object.RollUp);
+        return objects_->InRollState(object);
     }
     // The small-icon size (ShowIcon's system-menu button).
     [[nodiscard]] static TSize SmallIconSize() { return {16, 16}; }
     // Copy of the window icon at small-icon size (empty when the form has none).
-    [[nodiscard]] const TBitmap& GetSmallIcon();
+    [[nodiscard]] const TBitmap& GetSmallIcon() { return objects_->SmallIcon(); }
     [[nodiscard]] bool WindowMaximized() const { return FWindowState == kSkinStateMaximized; }
     [[nodiscard]] bool WindowMinimized() const { return FWindowState == kSkinStateMinimized; }
     // The caption objects' look follows activation (Part of every activation change).
-    void UpdateCaptionObjects(bool draw);
+    void UpdateCaptionObjects(bool draw) { objects_->UpdateCaptionObjects(draw); }
 
     // ---- MDI (SkinFormMDI.cpp) ----
     // The skinned frame of a form (the first TspSkinForm it owns), or nullptr.
@@ -361,11 +366,6 @@ public:
     void Loaded() override;
 
 private:
-    friend class TspActiveSkinObject;
-    friend class TspSkinButtonObject;
-    friend class TspSkinStdButtonObject;
-    friend class TspSkinCaptionObject;
-
     // Window procedure (SkinFormWindowProc.cpp).
     void NewWndProc(TMessage& m);
     bool HandleBeforePrevious(TMessage& m);
@@ -376,19 +376,6 @@ private:
     void CallOldWindowProc(TMessage& m);
     void SendNcPaint() { painter_->SendNcPaint(); }
     void ForEachSkinnedControl(const std::function<void(class ISkinnedControl&)>& fn) const;
-
-    // Objects and mouse routing (SkinFormObjects.cpp).
-    void CreateObjects();
-    void CreateMainMenuItems();
-    void ArrangeMainMenuItems();
-    void CreateDefaultButtons();
-    void ApplyBorderIcons();
-    void ClearObjects();
-    void ResetObjects();
-    void OnMorphTimer();
-    void OnAnimateTimer();
-    void OnMouseTimer();
-    [[nodiscard]] TspSkinCaptionObject* FirstCaptionObject() const;
 
     // MDI (SkinFormMDI.cpp).
     [[nodiscard]] TspSkinForm* MainSkinForm() const;
@@ -404,10 +391,6 @@ private:
     void NotifyMDIParent(uint32_t message);
     void MDIChildGoes();
 
-    // Client-mode dragging (WindowMoving.cpp).
-    void StartDragging();
-    void StopDragging();
-    void DragStep();
     // Window states (WindowStates.cpp).
     void RestoreNormal();
     void Minimize();
@@ -468,6 +451,7 @@ private:
     std::unique_ptr<TspFrameGeometry> geometry_;
     std::unique_ptr<TspFrameShape> shape_;
     std::unique_ptr<TspFramePainter> painter_;
+    std::unique_ptr<TspFrameObjects> objects_;  // made first in the body: its timers go first
 
     // Internal state.
     TCustomForm* FForm = nullptr;
@@ -476,21 +460,15 @@ private:
     uint8_t FWindowState = kSkinStateNormal;
     bool RollUpState = false;
     bool RolledUpWhileMaximized = false;
-    std::vector<std::unique_ptr<TspActiveSkinObject>> ObjectList;
-    int ActiveObject = -1, OldActiveObject = -1, MouseCaptureObject = -1;
     bool InSizeMove = false;
     bool FullDrag = true;
     TRect RestoreBounds{};
     int OldHeight = 0;
-    TTimer* MorphTimer = nullptr;    // owned through the component list
-    TTimer* AnimateTimer = nullptr;
-    TTimer* MouseTimer = nullptr;
     bool Dragging = false;
     TPoint DragStart{};
     // Children hidden while rolled up in client mode, with their liveness (a child freed
     // meanwhile is not shown again).
     std::vector<std::pair<TControl*, TLivenessWatch>> HiddenControls;
-    std::unique_ptr<TBitmap> SmallIcon;
     bool MenuMode = false, MenuOpen = false;
 
     // Our own bookkeeping beyond the fields above.
@@ -498,7 +476,6 @@ private:
     bool sizeMoveLoopRunning_ = false;  // between WM_ENTERSIZEMOVE and WM_EXITSIZEMOVE
     bool loopStartedByClick_ = false;   // the running loop began with a frame press
     bool hooked_ = false;
-    bool rollUpObjects_ = false;        // the skin has objects for the rolled-up frame
     int rollUpOldWidth_ = 0;            // client mode: the width a fixed-width roll-up picture replaced
     // Menus and the menu engine (owned through the component list).
     TPopupMenu* defaultMenu_ = nullptr;

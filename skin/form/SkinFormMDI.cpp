@@ -113,7 +113,7 @@ void TspSkinForm::MDIChildGoes() {
 void TspSkinForm::MaximizeMDIChild() {
     TCustomForm* parent = FForm->MDIParent();
     if (!parent || !parent->MDIClient()) return;
-    MouseTimer->SetEnabled(false);
+    GetMouseTimer().SetEnabled(false);
     TestActive(-1, -1, false);
     const TRect area = parent->MDIClient()->ClientRect();
     // The maximised state is already set, so the frame's size calculation drops the frame.

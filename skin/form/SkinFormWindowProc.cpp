@@ -37,8 +37,6 @@ void WalkControls(TWinControl& parent, const std::function<void(TControl&)>& fn)
     }
 }
 
-TPoint ScreenPointOf(const TMessage& m) { return {GetXParam(m.LParam), GetYParam(m.LParam)}; }
-
 }  // namespace
 
 void TspSkinForm::CallOldWindowProc(TMessage& m) {
@@ -67,9 +65,7 @@ void TspSkinForm::ForEachSkinnedControl(const std::function<void(ISkinnedControl
 bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
     switch (m.Msg) {
         case WM_DESTROY:
-            MorphTimer->SetEnabled(false);
-            AnimateTimer->SetEnabled(false);
-            MouseTimer->SetEnabled(false);
+            objects_->StopTimers();
             return true;
 
         case WM_SIZE: {
@@ -110,7 +106,7 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
             } else {
                 if (supportNCArea_) {
                     TestActive(-1, -1, false);
-                    ResetObjects();
+                    objects_->ResetObjects();
                 }
                 UpdateCaptionObjects(true);
             }
@@ -131,14 +127,7 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
             }
             if (FForm->HasBorder() && !MaximizedMDIChild()) {
                 SendNcPaint();
-                for (auto& o : ObjectList) {
-                    if (o->Kind() != TspObjectKind::Caption) continue;
-                    auto& caption = static_cast<TspSkinCaptionObject&>(*o);
-                    if (!caption.DefaultCaption) continue;
-                    caption.Text = FForm->Caption();
-                    // Without an active image the frame paint just drew the text.
-                    if (!supportNCArea_ || !IsNullRect(caption.ActiveSkinRect)) DrawSkinObject(caption);
-                }
+                objects_->TakeCaptionText();
             }
             return false;
 
@@ -225,9 +214,9 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
             sizeMoveLoopRunning_ = true;
             loopStartedByClick_ = false;
             if (supportNCArea_) {
-                ResetObjects();
-                MouseTimer->SetEnabled(false);
-                ActiveObject = MouseCaptureObject = -1;
+                objects_->ResetObjects();
+                GetMouseTimer().SetEnabled(false);
+                objects_->ForgetActive();
                 InSizeMove = true;
                 // The framework always shows the window's contents while it is dragged.
                 FullDrag = true;
@@ -237,8 +226,8 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
         case WM_EXITSIZEMOVE:
             sizeMoveLoopRunning_ = false;
             if (supportNCArea_) {
-                MouseTimer->SetEnabled(false);
-                ActiveObject = OldActiveObject = MouseCaptureObject = -1;
+                GetMouseTimer().SetEnabled(false);
+                objects_->ForgetActive();
                 // A loop begun by a frame press ends with that press handled: the flag that
                 // swallows the press is not left for the next click.
                 if (loopStartedByClick_) InSizeMove = false;
@@ -274,19 +263,12 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
 }
 
 void TspSkinForm::HandleAfterPrevious(TMessage& m) {
-    const int hit = static_cast<int>(m.WParam);
-    const bool nc = supportNCArea_;
-    auto windowPoint = [&m, this] { return ScreenToWindow(ScreenPointOf(m)); };
-    auto clientPoint = [&m] { return TPoint{GetXParam(m.LParam), GetYParam(m.LParam)}; };
     switch (m.Msg) {
         case WM_NCMOUSEMOVE:
-            if (nc) {
-                const TPoint p = windowPoint();
-                MouseMove(p.X, p.Y);
-            }
+            objects_->OnNcMouseMove(m);
             break;
-        case WM_NCLBUTTONDOWN: {
-            if (!nc) break;
+        case WM_NCLBUTTONDOWN:
+            if (!supportNCArea_) break;
             if (InSizeMove) {
                 // This press began the running loop, or it is the first press after a loop
                 // begun otherwise: either way no object gets it.
@@ -294,107 +276,44 @@ void TspSkinForm::HandleAfterPrevious(TMessage& m) {
                 else InSizeMove = false;
                 break;
             }
-            const TPoint p = windowPoint();
-            TestActive(p.X, p.Y, true);
-            MouseDown(mbLeft, p.X, p.Y);
-            if (hit == HTCAPTION) MouseCaptureObject = -1;
+            objects_->OnNcButtonDown(mbLeft, m);
             break;
-        }
         case WM_NCLBUTTONUP:
-            if (nc) {
-                const TPoint p = windowPoint();
-                MouseUp(mbLeft, p.X, p.Y);
-            }
+            objects_->OnNcButtonUp(mbLeft, m);
             break;
         case WM_NCLBUTTONDBLCLK:
-            if (nc) {
-                const TPoint p = windowPoint();
-                TestActive(p.X, p.Y, true);
-                MouseDown(mbLeft, p.X, p.Y);
-                DblClick();
-                if (hit == HTCAPTION) {
-                    CaptionDoubleClick();
-                    MouseCaptureObject = -1;
-                }
-            }
+            objects_->OnNcButtonDblClick(mbLeft, m);
             break;
         case WM_NCRBUTTONDOWN:
-            if (nc) {
-                const TPoint p = windowPoint();
-                TestActive(p.X, p.Y, true);
-                MouseDown(mbRight, p.X, p.Y);
-                if (hit == HTCAPTION) {
-                    MouseCaptureObject = -1;
-                    const TPoint s = ScreenPointOf(m);
-                    OpenWindowMenu(Rect(s.X, s.Y, s.X, s.Y));
-                }
-            }
+            objects_->OnNcButtonDown(mbRight, m);
             break;
         case WM_NCRBUTTONUP:
-            if (nc) {
-                const TPoint p = windowPoint();
-                MouseUp(mbRight, p.X, p.Y);
-            }
+            objects_->OnNcButtonUp(mbRight, m);
             break;
         case WM_NCRBUTTONDBLCLK:
-            if (nc) {
-                const TPoint p = windowPoint();
-                TestActive(p.X, p.Y, true);
-                MouseDown(mbRight, p.X, p.Y);
-                if (hit == HTCAPTION) MouseCaptureObject = -1;
-            }
+            objects_->OnNcButtonDblClick(mbRight, m);
             break;
         case WM_MOUSEMOVE:
-            if (!nc) {
-                const TPoint p = clientPoint();
-                MouseMove(p.X, p.Y);
-            } else if (MouseCaptureObject != -1) {
-                // A frame object holding the mouse (a dragged track-bar thumb or
-                // regulator) hears the moves, which the capture turns into client moves.
-                const TPoint p = ScreenToWindow(FForm->ClientToScreen(clientPoint()));
-                MouseMove(p.X, p.Y);
-            }
+            objects_->OnMouseMove(m);
             break;
         case WM_LBUTTONDOWN:
-            if (!nc) {
-                const TPoint p = clientPoint();
-                MouseDown(mbLeft, p.X, p.Y);
-            }
+            objects_->OnButtonDown(mbLeft, m);
             break;
         case WM_LBUTTONUP:
-            if (nc) {
-                MouseUp(mbLeft, -1, -1);
-            } else {
-                const TPoint p = clientPoint();
-                MouseUp(mbLeft, p.X, p.Y);
-            }
+            objects_->OnButtonUp(mbLeft, m);
             break;
-        case WM_LBUTTONDBLCLK: {
-            const TPoint p = clientPoint();
-            MouseDown(mbLeft, p.X, p.Y);
-            DblClick();
-            if (!nc) CaptionDoubleClick();
+        case WM_LBUTTONDBLCLK:
+            objects_->OnButtonDblClick(mbLeft, m);
             break;
-        }
         case WM_RBUTTONDOWN:
-            if (!nc) {
-                const TPoint p = clientPoint();
-                MouseDown(mbRight, p.X, p.Y);
-            }
+            objects_->OnButtonDown(mbRight, m);
             break;
         case WM_RBUTTONUP:
-            if (nc) {
-                MouseUp(mbRight, -1, -1);
-            } else {
-                const TPoint p = clientPoint();
-                MouseUp(mbRight, p.X, p.Y);
-            }
+            objects_->OnButtonUp(mbRight, m);
             break;
-        case WM_RBUTTONDBLCLK: {
-            const TPoint p = clientPoint();
-            MouseDown(mbRight, p.X, p.Y);
+        case WM_RBUTTONDBLCLK:
+            objects_->OnButtonDblClick(mbRight, m);
             break;
-        }
         default:
             break;
     }
@@ -415,10 +334,8 @@ void TspSkinForm::HandleSkinMessage(TMessage& m) {
         }
         if (sender && sender == skinData_) {
             FSkinSupport = false;
-            MorphTimer->SetEnabled(false);
-            AnimateTimer->SetEnabled(false);
-            MouseTimer->SetEnabled(false);
-            ClearObjects();
+            objects_->StopTimers();
+            objects_->ClearObjects();
             geometry_->ForgetChildControls();
         }
         ForEachSkinnedControl([&](ISkinnedControl& c) {
@@ -435,14 +352,14 @@ void TspSkinForm::HandleSkinMessage(TMessage& m) {
 }
 
 void TspSkinForm::ChangeSkinData() {
-    ActiveObject = OldActiveObject = MouseCaptureObject = -1;
+    objects_->ForgetActive();
     FSkinSupport = skinData_ && !skinData_->SkinEmpty && SkinFrameUsable(*skinData_);
     if (supportNCArea_) {
         if (FSkinSupport) {
-            CreateObjects();
-            ApplyBorderIcons();
+            objects_->CreateObjects();
+            objects_->ApplyBorderIcons();
         } else {
-            ClearObjects();
+            objects_->ClearObjects();
             SetFrameRegion(false);
         }
         painter_->HoldFramePaints(true);
@@ -466,7 +383,7 @@ void TspSkinForm::ChangeSkinData() {
             client->Invalidate();
             RefitMDIChildren();
         }
-        if (FForm->HandleAllocated()) MouseTimer->SetEnabled(true);
+        objects_->StartMouseTimer();
         if (OnChangeSkinData) OnChangeSkinData(this);
         if (ClientWidth > 0) FForm->SetClientWidth(ClientWidth);
         if (ClientHeight > 0) FForm->SetClientHeight(ClientHeight);
@@ -474,7 +391,7 @@ void TspSkinForm::ChangeSkinData() {
     }
     if (!FSkinSupport) {
         // The objects and placed children point into the skin that went: they go too.
-        ClearObjects();
+        objects_->ClearObjects();
         geometry_->ForgetChildControls();
         SetFrameRegion(false);
         FForm->Invalidate();
@@ -501,8 +418,8 @@ void TspSkinForm::ChangeSkinData() {
             Sizeable = false;
         }
     }
-    CreateObjects();
-    ApplyBorderIcons();
+    objects_->CreateObjects();
+    objects_->ApplyBorderIcons();
     if (RollUpState) {
         const int oldHeight = OldHeight;
         RollClient(true);
@@ -521,5 +438,5 @@ void TspSkinForm::ChangeSkinData() {
     UpdateCaptionObjects(false);
     painter_->HoldFramePaints(false);
     FForm->Invalidate();
-    if (FForm->HandleAllocated()) MouseTimer->SetEnabled(true);
+    objects_->StartMouseTimer();
 }

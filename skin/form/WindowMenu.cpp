@@ -172,7 +172,8 @@ TRect TspSkinForm::ObjectScreenRect(const TspActiveSkinObject& object) const {
 
 void TspSkinForm::OpenWindowMenuFromKeyboard() {
     if (MenuMode) LeaveKeyboardMenuMode();
-    for (const auto& o : ObjectList) {
+    for (int i = 0; i < ObjectCount(); ++i) {
+        const TspActiveSkinObject* o = Objects(i);
         if (o->Kind() != TspObjectKind::StdButton || !o->Visible || !o->Enabled || !InRollState(*o)) continue;
         if (static_cast<const TspSkinStdButtonObject&>(*o).Command != cmSysMenu) continue;
         OpenWindowMenu(ObjectScreenRect(*o));
@@ -201,14 +202,14 @@ void TspSkinForm::NotePopupMenuOpen() {
 }
 
 void TspSkinForm::ReleaseSystemMenuButton() {
-    for (size_t i = 0; i < ObjectList.size(); ++i) {
-        TspActiveSkinObject& o = *ObjectList[i];
+    for (int i = 0; i < ObjectCount(); ++i) {
+        TspActiveSkinObject& o = *Objects(i);
         if (o.Kind() != TspObjectKind::StdButton) continue;
         auto& button = static_cast<TspSkinStdButtonObject&>(o);
         if (button.Command != cmSysMenu) continue;
         button.MenuItem = nullptr;
-        if (MouseCaptureObject == static_cast<int>(i)) {
-            MouseCaptureObject = -1;
+        if (GetMouseCaptureObject() == i) {
+            objects_->ForgetCapture();
             if (supportNCArea_) FForm->SetMouseCapture(false);
         }
         if (button.Down) {

@@ -22,7 +22,7 @@ void TspSkinForm::MovingRect(TRect& proposed) {
 void TspSkinForm::StartDragging() {
     Dragging = true;
     DragStart = Screen().CursorPos();
-    MouseTimer->SetEnabled(true);
+    GetMouseTimer().SetEnabled(true);
 }
 
 void TspSkinForm::StopDragging() { Dragging = false; }

@@ -55,7 +55,7 @@ void TspSkinForm::RestoreNormal() {
     RestoreBounds = {};
     const bool sameSize = IsRectEmpty(target) || (target.Width() == FForm->Width() && target.Height() == FForm->Height());
     if (!IsRectEmpty(target)) FForm->SetBoundsRect(target);
-    if (FForm->HandleAllocated()) MouseTimer->SetEnabled(true);
+    objects_->StartMouseTimer();
     if (supportNCArea_) {
         // The frame is laid out for the state even when the size stays.
         if (sameSize) geometry_->NudgeWidth();
@@ -175,8 +175,8 @@ void TspSkinForm::RollClient(bool up) {
     const TspSkinData& s = *skinData_;
     const bool stretchable = s.rollupleftpoint.X < s.rolluprightpoint.X;
     ClearHover();
-    MouseTimer->SetEnabled(false);
-    MorphTimer->SetEnabled(false);
+    GetMouseTimer().SetEnabled(false);
+    GetMorphTimer().SetEnabled(false);
     if (up) {
         OldHeight = FForm->Height();
         if (HiddenControls.empty()) {
@@ -190,7 +190,8 @@ void TspSkinForm::RollClient(bool up) {
             }
         }
         const int d = FForm->Width() - s.RollUpPicture.Width();
-        for (auto& o : ObjectList) {
+        for (int i = 0; i < ObjectCount(); ++i) {
+            TspActiveSkinObject* o = Objects(i);
             if (!o->RollUp) continue;
             TRect r = o->SkinRect;
             if (stretchable) {
@@ -232,7 +233,7 @@ void TspSkinForm::RollClient(bool up) {
         // The main mask's shape, the objects' and the skin-placed controls' places.
         UpdateFrame(geometry_->SkinStretchable());
     }
-    if (FForm->HandleAllocated()) MouseTimer->SetEnabled(true);
+    objects_->StartMouseTimer();
 }
 
 // ---------------------------------------------------------------- caption double click
@@ -247,8 +248,9 @@ void TspSkinForm::CaptionDoubleClick() {
         return;
     }
     // Client mode: only a double click on a caption object.
-    if (ActiveObject < 0 || ActiveObject >= ObjectCount() ||
-        ObjectList[static_cast<size_t>(ActiveObject)]->Kind() != TspObjectKind::Caption) {
+    const int active = GetActiveObject();
+    if (active < 0 || active >= ObjectCount() ||
+        Objects(active)->Kind() != TspObjectKind::Caption) {
         return;
     }
     if (RollUpState) SetRollUpState(false);
