@@ -526,18 +526,18 @@ void TspFrameObjects::MouseDown(TMouseButton button, int x, int y) {
         o.MouseDown(x, y, button);
         return;
     }
-    form_.StopDragging();
+    form_.Mover().StopDragging();
     TestActive(x, y, true);
     if (Valid(activeObject_)) {
         mouseCaptureObject_ = activeObject_;
         objects_[static_cast<size_t>(activeObject_)]->MouseDown(x, y, button);
     } else if (button == mbLeft && !form_.WindowMaximized() && form_.DraggAble) {
-        form_.StartDragging();
+        form_.Mover().StartDragging();
     }
 }
 
 void TspFrameObjects::MouseUp(TMouseButton button, int x, int y) {
-    if (!form_.SupportNCArea()) form_.StopDragging();
+    if (!form_.SupportNCArea()) form_.Mover().StopDragging();
     if (!Valid(mouseCaptureObject_)) {
         mouseCaptureObject_ = -1;
         return;
@@ -618,7 +618,7 @@ void TspFrameObjects::OnMouseTimer() {
         return;
     }
     if (form_.IsDragging()) {
-        form_.DragStep();
+        form_.Mover().DragStep();
         return;
     }
     const TPoint w = form_.ScreenToWindow(cursor);

@@ -34,7 +34,9 @@ TspSkinForm::TspSkinForm(TComponent* owner)
       defInActiveCaptionFont_(CaptionFont(clBtnShadow)),
       geometry_(std::make_unique<TspFrameGeometry>(*this)),
       shape_(std::make_unique<TspFrameShape>(*this)),
-      painter_(std::make_unique<TspFramePainter>(*this)) {
+      painter_(std::make_unique<TspFramePainter>(*this)),
+      states_(std::make_unique<TspWindowStates>(*this)),
+      mover_(std::make_unique<TspWindowMover>(*this)) {
     FForm = dynamic_cast<TCustomForm*>(owner);
     if (!FForm) throw EInvalidOperation("TspSkinForm must be owned by a form");
     DefMenuItemFont.Name = "Arial";

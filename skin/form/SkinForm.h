@@ -34,6 +34,8 @@
 #include "skin/form/FramePainter.h"
 #include "skin/form/FrameShape.h"
 #include "skin/form/SkinObjects.h"
+#include "skin/form/WindowMover.h"
+#include "skin/form/WindowStates.h"
 #include "skin/popup/SkinMenuHost.h"
 #include "ui/Bitmap.h"
 #include "ui/Component.h"
@@ -57,9 +59,6 @@ class TspSkinMDITabsBar;
 using TspBorderIcons = uint32_t;
 constexpr TspBorderIcons biRollUp = 8;
 constexpr TspBorderIcons biMinimizeToTray = 16;
-
-// The emulated window state (independent of the platform's).
-enum : uint8_t { kSkinStateNormal = 0, kSkinStateMinimized = 1, kSkinStateMaximized = 2 };
 
 using TspChangeClientRectEvent = std::function<void(const TRect& newClientRect)>;
 using TspMouseEnterEvent = std::function<void(const std::string& idName)>;
@@ -218,28 +217,29 @@ public:
     void MouseUp(TMouseButton button, int x, int y) { objects_->MouseUp(button, x, y); }
     void MouseMove(int x, int y) { objects_->MouseMove(x, y); }
     void DblClick() { objects_->DblClick(); }
-    // Window states (WindowStates.cpp).
-    void SetWindowState(uint8_t state);
-    [[nodiscard]] uint8_t WindowState() const { return FWindowState; }
-    void SetRollUpState(bool value);
-    [[nodiscard]] bool GetRollUpState() const { return RollUpState; }
-    [[nodiscard]] bool GetRolledUpWhileMaximized() const { return RolledUpWhileMaximized; }
+    // ---- Window states and moving (the rooms TspWindowStates and TspWindowMover) ----
+    [[nodiscard]] TspWindowStates& States() const { return *states_; }
+    [[nodiscard]] TspWindowMover& Mover() const { return *mover_; }
+    void SetWindowState(uint8_t state) { states_->SetWindowState(state); }
+    [[nodiscard]] uint8_t WindowState() const { return states_->State(); }
+    void SetRollUpState(bool value) { states_->SetRollUpState(value); }
+    [[nodiscard]] bool GetRollUpState() const { return states_->RolledUp(); }
+    [[nodiscard]] bool GetRolledUpWhileMaximized() const {
+        return states_->RolledUpWhileMaximized();
+    }
     // The restore command: unrolls a window rolled up while maximised or in the normal
     // state, else restores the normal state.
-    void RestoreWindow();
+    void RestoreWindow() { states_->RestoreWindow(); }
     // The bounds the window returns to (empty in the normal state).
-    [[nodiscard]] TRect GetRestoreBounds() const { return RestoreBounds; }
+    [[nodiscard]] TRect GetRestoreBounds() const { return states_->RestoreBounds(); }
     // The caption double click (non-client and client mode rules).
-    void CaptionDoubleClick();
+    void CaptionDoubleClick() { states_->CaptionDoubleClick(); }
     // Notification area (WindowTray.cpp).
     void MinimizeToTray();
     void RestoreFromTray();
-    // Moving (WindowMoving.cpp): the rectangle a move step proposes (WM_MOVING).
-    void MovingRect(TRect& proposed);
-    [[nodiscard]] bool IsDragging() const { return Dragging; }
-    void StartDragging();
-    void StopDragging();
-    void DragStep();
+    // Moving: the rectangle a move step proposes (WM_MOVING).
+    void MovingRect(TRect& proposed) { mover_->MovingRect(proposed); }
+    [[nodiscard]] bool IsDragging() const { return mover_->Dragging(); }
 
     // ---- Window menu (WindowMenu.cpp) ----
     // The menu the window menu shows: SystemMenu (merged with the default items when
@@ -323,7 +323,7 @@ public:
     [[nodiscard]] TRect DefaultCaptionRect() const { return geometry_->DefaultCaptionRect(); }
     [[nodiscard]] TRect MaskRectArea() const { return geometry_->Rects().MaskArea; }
     [[nodiscard]] const TRegion* FrameShape() const { return shape_->FrameShape(); }
-    [[nodiscard]] bool SizeMoveActive() const { return InSizeMove; }
+    [[nodiscard]] bool SizeMoveActive() const { return mover_->SizeMoveActive(); }
     [[nodiscard]] TTimer& GetMorphTimer() const { return objects_->MorphTimer(); }
     [[nodiscard]] TTimer& GetMouseTimer() const { return objects_->MouseTimer(); }
     [[nodiscard]] TTimer& GetAnimateTimer() const { return objects_->AnimateTimer(); }
@@ -336,8 +336,8 @@ public:
     [[nodiscard]] static TSize SmallIconSize() { return {16, 16}; }
     // Copy of the window icon at small-icon size (empty when the form has none).
     [[nodiscard]] const TBitmap& GetSmallIcon() { return objects_->SmallIcon(); }
-    [[nodiscard]] bool WindowMaximized() const { return FWindowState == kSkinStateMaximized; }
-    [[nodiscard]] bool WindowMinimized() const { return FWindowState == kSkinStateMinimized; }
+    [[nodiscard]] bool WindowMaximized() const { return states_->Maximized(); }
+    [[nodiscard]] bool WindowMinimized() const { return states_->Minimized(); }
     // The caption objects' look follows activation (Part of every activation change).
     void UpdateCaptionObjects(bool draw) { objects_->UpdateCaptionObjects(draw); }
 
@@ -346,7 +346,9 @@ public:
     [[nodiscard]] static TspSkinForm* Of(const TCustomForm* form);
     [[nodiscard]] bool IsMDIChildForm() const;
     [[nodiscard]] bool IsMDIParentForm() const;
-    [[nodiscard]] bool MaximizedMDIChild() const { return IsMDIChildForm() && FWindowState == kSkinStateMaximized; }
+    [[nodiscard]] bool MaximizedMDIChild() const {
+        return IsMDIChildForm() && states_->Maximized();
+    }
     // The owner's caption; an MDI parent showing a maximised child adds " - [" + the
     // child's caption + "]".
     [[nodiscard]] std::string CaptionText() const;
@@ -366,6 +368,9 @@ public:
     void Loaded() override;
 
 private:
+    // The MDI steps of the window states (NotifyMDIParent, MaximizeMDIChild,
+    // MDIMinimizedPlace) alone.
+    friend class TspWindowStates;
     // Window procedure (SkinFormWindowProc.cpp).
     void NewWndProc(TMessage& m);
     bool HandleBeforePrevious(TMessage& m);
@@ -391,13 +396,6 @@ private:
     void NotifyMDIParent(uint32_t message);
     void MDIChildGoes();
 
-    // Window states (WindowStates.cpp).
-    void RestoreNormal();
-    void Minimize();
-    void Maximize();
-    void RollNonClient(bool up);
-    void RollClient(bool up);
-    void ClearHover();
     // Window menu (WindowMenu.cpp).
     void CreateMenus();
     void BuildDefaultWindowMenu();
@@ -452,31 +450,18 @@ private:
     std::unique_ptr<TspFrameShape> shape_;
     std::unique_ptr<TspFramePainter> painter_;
     std::unique_ptr<TspFrameObjects> objects_;  // made first in the body: its timers go first
+    std::unique_ptr<TspWindowStates> states_;
+    std::unique_ptr<TspWindowMover> mover_;
 
     // Internal state.
     TCustomForm* FForm = nullptr;
     std::function<void(TMessage&)> OldWindowProc;
     bool FSkinSupport = false;
-    uint8_t FWindowState = kSkinStateNormal;
-    bool RollUpState = false;
-    bool RolledUpWhileMaximized = false;
-    bool InSizeMove = false;
-    bool FullDrag = true;
-    TRect RestoreBounds{};
-    int OldHeight = 0;
-    bool Dragging = false;
-    TPoint DragStart{};
-    // Children hidden while rolled up in client mode, with their liveness (a child freed
-    // meanwhile is not shown again).
-    std::vector<std::pair<TControl*, TLivenessWatch>> HiddenControls;
     bool MenuMode = false, MenuOpen = false;
 
     // Our own bookkeeping beyond the fields above.
-    bool ncActiveFlag_ = false;      // last WM_NCACTIVATE flag
-    bool sizeMoveLoopRunning_ = false;  // between WM_ENTERSIZEMOVE and WM_EXITSIZEMOVE
-    bool loopStartedByClick_ = false;   // the running loop began with a frame press
+    bool ncActiveFlag_ = false;  // last WM_NCACTIVATE flag
     bool hooked_ = false;
-    int rollUpOldWidth_ = 0;            // client mode: the width a fixed-width roll-up picture replaced
     // Menus and the menu engine (owned through the component list).
     TPopupMenu* defaultMenu_ = nullptr;
     TspSkinMenu* menuEngine_ = nullptr;

@@ -103,7 +103,7 @@ void TspSkinForm::NotifyMDIParent(uint32_t message) {
 void TspSkinForm::MDIChildGoes() {
     if (!IsMDIChildForm()) return;
     const bool wasMaximized = WindowMaximized();
-    FWindowState = kSkinStateNormal;
+    states_->DropState();
     MDIChildShown(false);
     if (wasMaximized) NotifyMDIParent(SKINMSG_MDICHILDRESTORED);
 }

@@ -69,7 +69,7 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
             return true;
 
         case WM_SIZE: {
-            if (InSizeMove && FullDrag) {
+            if (mover_->LiveSizing()) {
                 // A live resize: the frame already followed WM_SIZING.
                 if (!LogoBitMap().Empty() && supportNCArea_) FForm->Invalidate();
                 return true;
@@ -80,7 +80,7 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
                 const TspFrameGeometry& g = *geometry_;
                 if (supportNCArea_) {
                     if (g.FrameSizeAtLeastMinimum()) UpdateFrame(true);
-                } else if (!RollUpState &&
+                } else if (!GetRollUpState() &&
                            (g.SkinStretchable() ||
                             (FForm->ClientWidth() == g.PW() && FForm->ClientHeight() == g.PH()))) {
                     UpdateFrame(g.SkinStretchable());
@@ -98,7 +98,7 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
         }
 
         case WM_ACTIVATE: {
-            Dragging = false;
+            mover_->StopDragging();
             CallOldWindowProc(m);
             if (supportNCArea_) SendNcPaint();
             if (MaximizedMDIChild()) {
@@ -198,7 +198,7 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
             return true;
 
         case WM_SIZING:
-            if (!(InSizeMove && FullDrag)) return true;
+            if (!mover_->LiveSizing()) return true;
             CallOldWindowProc(m);
             if (auto* r = reinterpret_cast<TRect*>(m.LParam))
                 geometry_->SetFrameSize(RectWidth(*r), RectHeight(*r));
@@ -207,38 +207,15 @@ bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
             return false;
 
         case WM_MOVING:
-            if (auto* r = reinterpret_cast<TRect*>(m.LParam)) MovingRect(*r);
+            mover_->OnMoving(m);
             return true;
 
         case WM_ENTERSIZEMOVE:
-            sizeMoveLoopRunning_ = true;
-            loopStartedByClick_ = false;
-            if (supportNCArea_) {
-                objects_->ResetObjects();
-                GetMouseTimer().SetEnabled(false);
-                objects_->ForgetActive();
-                InSizeMove = true;
-                // The framework always shows the window's contents while it is dragged.
-                FullDrag = true;
-            }
+            mover_->OnEnterSizeMove();
             return true;
 
         case WM_EXITSIZEMOVE:
-            sizeMoveLoopRunning_ = false;
-            if (supportNCArea_) {
-                GetMouseTimer().SetEnabled(false);
-                objects_->ForgetActive();
-                // A loop begun by a frame press ends with that press handled: the flag that
-                // swallows the press is not left for the next click.
-                if (loopStartedByClick_) InSizeMove = false;
-                // The frame was skipped by WM_SIZE during the loop; the final size is painted
-                // now and the client area follows.
-                if (FSkinSupport) {
-                    geometry_->TakeFormSize();
-                    SendNcPaint();
-                }
-            }
-            loopStartedByClick_ = false;
+            mover_->OnExitSizeMove();
             return true;
 
         case SKINMSG_BEFORECHANGE:
@@ -269,13 +246,7 @@ void TspSkinForm::HandleAfterPrevious(TMessage& m) {
             break;
         case WM_NCLBUTTONDOWN:
             if (!supportNCArea_) break;
-            if (InSizeMove) {
-                // This press began the running loop, or it is the first press after a loop
-                // begun otherwise: either way no object gets it.
-                if (sizeMoveLoopRunning_) loopStartedByClick_ = true;
-                else InSizeMove = false;
-                break;
-            }
+            if (mover_->TakesPress()) break;
             objects_->OnNcButtonDown(mbLeft, m);
             break;
         case WM_NCLBUTTONUP:
@@ -370,7 +341,7 @@ void TspSkinForm::ChangeSkinData() {
         else if (w < minW) FForm->SetWidth(minW);
         else
             geometry_->NudgeWidth();
-        if (RollUpState || WindowMinimized()) {
+        if (GetRollUpState() || WindowMinimized()) {
             if (FForm->Height() != minH) FForm->SetHeight(minH);
             if (WindowMinimized() && FForm->Width() != minW) FForm->SetWidth(minW);
         }
@@ -398,15 +369,9 @@ void TspSkinForm::ChangeSkinData() {
         return;
     }
     // A new skin without a roll-up picture unrolls the window; with one it stays rolled up.
-    if (RollUpState && skinData_->RollUpPicture.Empty()) {
-        for (auto& [c, alive] : HiddenControls) {
-            if (alive.Alive()) c->SetVisible(true);
-        }
-        HiddenControls.clear();
-        RollUpState = false;
-    }
+    states_->UnrollForSkinWithoutRollUp();
     const TspFrameGeometry& g = *geometry_;
-    if (!RollUpState) {
+    if (!GetRollUpState()) {
         if (g.SkinStretchable()) {
             if (!(MinWidth > 0 && MinHeight > 0)) {
                 if (FForm->ClientWidth() < g.PW()) FForm->SetClientWidth(g.PW());
@@ -420,16 +385,12 @@ void TspSkinForm::ChangeSkinData() {
     }
     objects_->CreateObjects();
     objects_->ApplyBorderIcons();
-    if (RollUpState) {
-        const int oldHeight = OldHeight;
-        RollClient(true);
-        OldHeight = oldHeight;
-    }
+    states_->RollUpAgainForSkin();
     painter_->HoldFramePaints(true);
     if (OnChangeSkinData) OnChangeSkinData(this);
     geometry_->TakeFormSize();
-    if (!RollUpState && (g.SkinStretchable() ||
-                         (FForm->ClientWidth() == g.PW() && FForm->ClientHeight() == g.PH()))) {
+    if (!GetRollUpState() && (g.SkinStretchable() || (FForm->ClientWidth() == g.PW() &&
+                                                      FForm->ClientHeight() == g.PH()))) {
         UpdateFrame(g.SkinStretchable());
     }
     // Skin-positioned children: direct skinned children naming one of the skin's areas.

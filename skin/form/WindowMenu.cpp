@@ -78,10 +78,11 @@ void TspSkinForm::BuildDefaultWindowMenu() {
     if (!WindowMaximized() && (borderIcons_ & biMaximize)) {
         items.Add(NewMenuItem("SF_MAXITEM", kMaximizeCaption, scNone, [this] { SetWindowState(kSkinStateMaximized); }));
     }
-    if (FWindowState != kSkinStateNormal || RollUpState) {
+    if (WindowState() != kSkinStateNormal || GetRollUpState()) {
         items.Add(NewMenuItem("SF_RESTORE", kRestoreCaption, scNone, [this] { RestoreWindow(); }));
     }
-    if ((!mdiChild || !WindowMaximized()) && !RollUpState && !WindowMinimized() && (borderIcons_ & biRollUp)) {
+    if ((!mdiChild || !WindowMaximized()) && !GetRollUpState() && !WindowMinimized() &&
+        (borderIcons_ & biRollUp)) {
         items.Add(NewMenuItem("SF_ROLLUP", kRollUpCaption, scNone, [this] { SetRollUpState(true); }));
     }
     if (borderIcons_ & biMinimizeToTray) {

@@ -8,7 +8,7 @@
 void TspSkinForm::MinimizeToTray() {
     if (!trayIcon_) return;
     trayIcon_->MinimizeToTray = true;
-    ClearHover();
+    TestActive(-1, -1, false);
     // The tray icon hears the application minimise, hides it and shows itself.
     Application().Minimize();
     if (OnMinimizeToTray) OnMinimizeToTray(this);
