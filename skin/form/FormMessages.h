@@ -8,6 +8,8 @@
 
 #include "base/Messages.h"
 
+class TspSkinForm;
+
 class TspPreviousProc {
 public:
     explicit TspPreviousProc(const std::function<void(TMessage&)>& proc) : proc_(proc) {}
@@ -19,3 +21,6 @@ public:
 private:
     const std::function<void(TMessage&)>& proc_;
 };
+
+// A handler of the form's message table.
+using TspMessageHandler = void (*)(TspSkinForm& form, TMessage& m, const TspPreviousProc& previous);

@@ -8,6 +8,7 @@
 #include "skin/data/SkinnedControl.h"
 #include "skin/draw/PlatformUtils.h"
 #include "skin/draw/RectUtils.h"
+#include "skin/form/FormMessages.h"
 #include "skin/form/FrameObjectKinds.h"
 #include "skin/form/SkinForm.h"
 #include "ui/Bitmap.h"
@@ -228,6 +229,10 @@ void TspFrameGeometry::NudgeWidth() {
 // layouts of the window (with its native views); when the client rectangle it holds is
 // already the one the frame gives, the frame is brought up to date in place instead.
 void TspFrameGeometry::FrameForShow() {
+    if (!form_.SupportNCArea()) {
+        PlaceChildControls();
+        return;
+    }
     TakeFormSize();
     TRect expected = Rect(0, 0, frameWidth_, frameHeight_);
     NcCalcSize(expected);
@@ -239,6 +244,51 @@ void TspFrameGeometry::FrameForShow() {
         form_.UpdateFrame(true);
     else
         form_.Painter().SendNcPaint();
+}
+
+void TspFrameGeometry::FitWindowToSkin() {
+    TCustomForm& form = *form_.Form();
+    const int minW = MinWidth(), minH = MinHeight();
+    const int w = form.Width(), h = form.Height();
+    if (w < minW && h < minH)
+        form.SetBounds(form.Left(), form.Top(), minW, minH);
+    else if (h < minH)
+        form.SetHeight(minH);
+    else if (w < minW)
+        form.SetWidth(minW);
+    else
+        NudgeWidth();
+    // A rolled-up or minimised window is the frame alone.
+    if (form_.GetRollUpState() || form_.WindowMinimized()) {
+        if (form.Height() != minH) form.SetHeight(minH);
+        if (form_.WindowMinimized() && form.Width() != minW) form.SetWidth(minW);
+    }
+    TakeFormSize();
+}
+
+// At least the picture's size when the skin stretches (unless both smallest sizes are set);
+// exactly that size otherwise, and the window is no longer sizeable.
+void TspFrameGeometry::FitClientToSkin() {
+    if (form_.GetRollUpState()) return;
+    TCustomForm& form = *form_.Form();
+    if (SkinStretchable()) {
+        if (!(form_.MinWidth > 0 && form_.MinHeight > 0)) {
+            if (form.ClientWidth() < PW()) form.SetClientWidth(PW());
+            if (form.ClientHeight() < PH()) form.SetClientHeight(PH());
+        }
+    } else {
+        form.SetClientWidth(PW());
+        form.SetClientHeight(PH());
+        form_.Sizeable = false;
+    }
+}
+
+void TspFrameGeometry::FollowClientModeSize() {
+    const TCustomForm& form = *form_.Form();
+    if (form_.GetRollUpState()) return;
+    if (SkinStretchable() || (form.ClientWidth() == PW() && form.ClientHeight() == PH())) {
+        form_.UpdateFrame(SkinStretchable());
+    }
 }
 
 // ---------------------------------------------------------------- the default frame
@@ -310,6 +360,45 @@ void TspFrameGeometry::CollectChildControls() {
 }
 
 // ---------------------------------------------------------------- messages
+
+// The frame skipped by a live resize followed WM_SIZING already.
+void TspFrameGeometry::OnSize(TMessage& m, const TspPreviousProc& previous) {
+    const bool live = form_.Mover().LiveSizing();
+    if (live && !form_.LogoBitMap().Empty() && form_.SupportNCArea()) form_.Form()->Invalidate();
+    previous(m);
+    if (live) return;
+    TakeFormSize();
+    FollowSize();
+    if (!form_.LogoBitMap().Empty() && form_.SupportNCArea()) form_.Form()->Invalidate();
+}
+
+// The frame follows the window's new size; a translucent window shows what lies behind it,
+// so everything is painted anew.
+void TspFrameGeometry::FollowSize() {
+    const bool nonClient = form_.SupportNCArea();
+    if (form_.SkinSupport()) {
+        if (!nonClient)
+            FollowClientModeSize();
+        else if (FrameSizeAtLeastMinimum())
+            form_.UpdateFrame(true);
+    } else if (nonClient) {
+        form_.Painter().SendNcPaint();
+    }
+    if (nonClient && form_.AlphaBlend() && form_.Layered() && LayeredWindowsSupported() &&
+        form_.AlphaBlendValue() < 255) {
+        form_.Painter().SendNcPaint();
+        form_.Form()->Invalidate();
+    }
+}
+
+void TspFrameGeometry::OnSizing(TMessage& m, const TspPreviousProc& previous) {
+    const bool live = form_.Mover().LiveSizing();
+    previous(m);
+    if (!live) return;
+    if (auto* r = reinterpret_cast<TRect*>(m.LParam)) SetFrameSize(RectWidth(*r), RectHeight(*r));
+    if (form_.SupportNCArea() && form_.SkinSupport() && FrameSizeAtLeastMinimum())
+        form_.UpdateFrame(true);
+}
 
 void TspFrameGeometry::OnNcCalcSize(TMessage& m) {
     if (auto* r = reinterpret_cast<TRect*>(m.LParam)) NcCalcSize(*r);

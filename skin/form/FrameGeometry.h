@@ -10,7 +10,9 @@
 //   MinHeight, MaximizeOnFullScreen, WindowMinimized(), GetRollUpState(),
 //   MaximizedMDIChild(), UpdateFrame(), ObjectCount()/Objects() (the default frame's
 //   buttons are placed here);
-// - of the rooms: FrameObjects().EnsureDefaultButtons(), Painter().SendNcPaint().
+// - of the rooms: FrameObjects().EnsureDefaultButtons(), Painter().SendNcPaint(),
+//   Mover().LiveSizing(); and for WM_SIZE the form's LogoBitMap(), AlphaBlend(), Layered()
+//   and AlphaBlendValue().
 #pragma once
 
 #include <vector>
@@ -22,6 +24,7 @@
 class TBitmap;
 class TControl;
 class TspSkinData;
+class TspPreviousProc;
 class TspSkinForm;
 struct TMessage;
 
@@ -81,8 +84,16 @@ public:
     void NcCalcSize(TRect& proposed);
     // Makes the framework ask WM_NCCALCSIZE again (the width changed and back).
     void NudgeWidth();
-    // The frame is recalculated for the window about to show.
+    // The frame is recalculated for the window about to show (in client mode the placed
+    // children are placed).
     void FrameForShow();
+    // A new skin in non-client mode: the window takes at least the frame's smallest size.
+    void FitWindowToSkin();
+    // A new skin in client mode (not rolled up): the client area takes the picture's size.
+    void FitClientToSkin();
+    // Client mode, not rolled up: the frame follows the size when the skin stretches or the
+    // client area has the picture's size.
+    void FollowClientModeSize();
 
     // ---- The default frame ----
     // Places the default frame's buttons and caption for the window's width.
@@ -96,10 +107,14 @@ public:
     void ForgetChildControls() { childControlSlots_.clear(); }
 
     // ---- Messages (the form's message table) ----
+    void OnSize(TMessage& m, const TspPreviousProc& previous);
+    void OnSizing(TMessage& m, const TspPreviousProc& previous);
     void OnNcCalcSize(TMessage& m);
     void OnGetMinMaxInfo(TMessage& m);
 
 private:
+    void FollowSize();
+
     TspSkinForm& form_;
     int frameWidth_ = 0, frameHeight_ = 0;
     TspFrameRects rects_;

@@ -418,6 +418,8 @@ void TspFrameObjects::UpdateCaptionObjects(bool draw) {
 }
 
 void TspFrameObjects::TakeCaptionText() {
+    if (!form_.Form()->HasBorder() || form_.MaximizedMDIChild()) return;
+    form_.Painter().SendNcPaint();
     for (auto& o : objects_) {
         if (o->Kind() != TspObjectKind::Caption) continue;
         auto& caption = static_cast<TspSkinCaptionObject&>(*o);
@@ -427,6 +429,29 @@ void TspFrameObjects::TakeCaptionText() {
         if (!form_.SupportNCArea() || !IsNullRect(caption.ActiveSkinRect))
             form_.DrawSkinObject(caption);
     }
+}
+
+void TspFrameObjects::FollowActivation() {
+    const bool nonClient = form_.SupportNCArea();
+    if (nonClient) form_.Painter().SendNcPaint();
+    if (form_.MaximizedMDIChild()) {
+        UpdateCaptionObjects(false);
+        return;
+    }
+    if (nonClient) {
+        TestActive(-1, -1, false);
+        ResetObjects();
+    }
+    UpdateCaptionObjects(true);
+}
+
+void TspFrameObjects::FollowNcActivation() {
+    if (!form_.Form()->HasBorder() || form_.MaximizedMDIChild()) {
+        UpdateCaptionObjects(false);
+        return;
+    }
+    form_.Painter().SendNcPaint();
+    UpdateCaptionObjects(true);
 }
 
 const TBitmap& TspFrameObjects::SmallIcon() {

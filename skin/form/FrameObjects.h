@@ -10,10 +10,11 @@
 // - of the form: Form(), SkinData(), SkinSupport(), SupportNCArea(), MainMenu(),
 //   BorderIcons(), ShowIcon(), HideCaptionButtons, DraggAble, UseSkinCursors,
 //   ShowObjectHint/SkinHint(), OnActivateCustomObject, IsFormActive(), WindowMaximized(),
-//   GetRollUpState(), CaptionDoubleClick(), OpenWindowMenu(), ScreenToWindow(), and the
-//   component's free notifications for the menu items it shows;
+//   GetRollUpState(), MaximizedMDIChild(), CaptionDoubleClick(), OpenWindowMenu(),
+//   ScreenToWindow(), DrawSkinObject(), and the component's free notifications for the menu
+//   items it shows;
 // - of the rooms: Geometry() (the rectangles, CalcObjectRect), Mover() (the client-mode
-//   dragging, the size-move loop).
+//   dragging, the size-move loop), Painter().SendNcPaint().
 #pragma once
 
 #include <cstdint>
@@ -59,9 +60,15 @@ public:
     void ResetObjects();
     // The caption objects' look follows activation.
     void UpdateCaptionObjects(bool draw);
-    // The default captions show the owner's caption (drawn now when the frame paint does not
-    // draw their text).
+    // A window with a frame of its own repaints it and its default captions show the owner's
+    // caption (drawn now when the frame paint does not draw their text).
     void TakeCaptionText();
+    // WM_ACTIVATE: the frame repaints and, in non-client mode, the hover ends and the looks
+    // reset; the captions follow (not drawn for a maximised MDI child).
+    void FollowActivation();
+    // WM_NCACTIVATE: the frame and the captions follow (a window without a frame of its own
+    // only sets the captions' look).
+    void FollowNcActivation();
     // A main-menu item the frame shows is going: its object shows nothing from now on.
     void MenuItemGone(const TComponent* item);
     // Whether an object belongs to the current roll state. In non-client mode a skin that

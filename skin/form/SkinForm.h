@@ -9,17 +9,19 @@
 // non-client area, and client mode where the whole skin image is painted into the client
 // area and the component moves the window itself.
 //
-// Each topic of the frame is a room, a class of its own state that the form holds and
-// forwards to: TspFrameGeometry (FrameGeometry.h: the frame's rectangles and sizes),
-// TspFrameShape (FrameShape.h: the window shape and hit testing), TspFramePainter
-// (FramePainter.h: frame and background painting), TspFrameObjects (FrameObjects.h: the
-// frame's objects, the mouse routed to them and their timers). The files of skin/form/ share the
-// rest of the class: SkinForm.cpp (creation, properties), SkinFormWindowProc.cpp (message dispatch,
-// skin changes), WindowCommands.cpp (the commands the frame objects call), WindowStates.cpp
-// (maximise, minimise, restore, roll-up), WindowMoving.cpp (dragging and snapping),
-// WindowMenu.cpp (the window menu and the menu-open state), KeyboardMenuMode.cpp (Alt and
-// the keyboard main-menu mode), WindowTray.cpp (the notification area), WindowFade.cpp
-// (alpha blending), ObjectHints.cpp (object hints).
+// Each topic of the frame is a room, a class that owns its state and says in its header
+// what it uses of the form; the form holds the rooms and forwards its methods to them:
+// TspFrameGeometry (FrameGeometry.h: the frame's rectangles and sizes), TspFrameShape
+// (FrameShape.h: the window shape and hit testing), TspFramePainter (FramePainter.h: frame
+// and background painting), TspFrameObjects (FrameObjects.h: the frame's objects, their
+// timers and the mouse routed to them), TspWindowStates (WindowStates.h: maximise,
+// minimise, restore, roll-up) and TspWindowMover (WindowMover.h: dragging, snapping, the
+// size-move loop). The rest of the class is shared by SkinForm.cpp (creation,
+// properties), SkinFormWindowProc.cpp (the message table and skin changes),
+// WindowCommands.cpp (the commands the frame objects call), WindowMenu.cpp (the window
+// menu and the menu-open state), KeyboardMenuMode.cpp (Alt and the keyboard main-menu
+// mode), SkinFormMDI.cpp (MDI), WindowTray.cpp (the notification area), WindowFade.cpp
+// (alpha blending) and ObjectHints.cpp (object hints).
 #pragma once
 
 #include <cstddef>
@@ -29,6 +31,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/form/FormMessages.h"
 #include "skin/form/FrameGeometry.h"
 #include "skin/form/FrameObjects.h"
 #include "skin/form/FramePainter.h"
@@ -371,14 +374,17 @@ private:
     // The MDI steps of the window states (NotifyMDIParent, MaximizeMDIChild,
     // MDIMinimizedPlace) alone.
     friend class TspWindowStates;
-    // Window procedure (SkinFormWindowProc.cpp).
+    // Window procedure (SkinFormWindowProc.cpp): the menu-closing pre-step, then the
+    // message's handler from the table (nullptr: the previous procedure alone).
     void NewWndProc(TMessage& m);
-    bool HandleBeforePrevious(TMessage& m);
-    void HandleAfterPrevious(TMessage& m);
     void MenuClosingPreStep(const TMessage& m);
-    void HandleSkinMessage(TMessage& m);
+    [[nodiscard]] static TspMessageHandler HandlerFor(uint32_t msg);
+    // Skin changes: false when the form went meanwhile.
+    bool BeforeSkinChange(TspSkinData* sender);
+    void SkinChanged(TspSkinData* sender);
     void ChangeSkinData();
-    void CallOldWindowProc(TMessage& m);
+    void ApplySkinToFrame();
+    void ApplySkinToClient();
     void SendNcPaint() { painter_->SendNcPaint(); }
     void ForEachSkinnedControl(const std::function<void(class ISkinnedControl&)>& fn) const;
 

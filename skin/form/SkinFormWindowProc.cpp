@@ -1,18 +1,20 @@
-// The skinned form's window procedure: a menu-closing step for every message, the messages
-// handled before (or instead of) the owner's previous procedure, the mouse input for the
-// frame objects after it, and the reaction to skin changes.
+// The skinned form's window procedure: a menu-closing step for every message, then the
+// message's handler from a table, one per message. A handler calls the owner's previous
+// procedure where the message's order of effects puts it; a message without one goes to the
+// previous procedure alone. The handlers of the frame's topics live with their rooms
+// (FrameGeometry.cpp, FrameShape.cpp, FramePainter.cpp, FrameObjects.cpp, WindowMover.cpp);
+// the ones below only order a topic's steps with the form's other topics. The reaction to
+// skin changes closes the file.
 #include <algorithm>
+#include <vector>
 
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinnedControl.h"
-#include "skin/draw/PlatformUtils.h"
-#include "skin/draw/RectUtils.h"
 #include "skin/form/FormMessages.h"
 #include "skin/form/ObjectHints.h"
 #include "skin/form/SkinForm.h"
 #include "skin/popup/SkinMenu.h"
 #include "ui/MDIClient.h"
-#include "ui/Timer.h"
 
 namespace {
 
@@ -37,16 +39,23 @@ void WalkControls(TWinControl& parent, const std::function<void(TControl&)>& fn)
     }
 }
 
-}  // namespace
+// The skin a skin message is about (nullptr: every skin).
+TspSkinData* SenderOf(const TMessage& m) { return reinterpret_cast<TspSkinData*>(m.WParam); }
 
-void TspSkinForm::CallOldWindowProc(TMessage& m) {
-    if (OldWindowProc) OldWindowProc(m);
-}
+struct TRoute {
+    uint32_t msg;
+    TspMessageHandler handle;
+};
+
+}  // namespace
 
 void TspSkinForm::NewWndProc(TMessage& m) {
     MenuClosingPreStep(m);
-    if (HandleBeforePrevious(m)) CallOldWindowProc(m);
-    HandleAfterPrevious(m);
+    const TspPreviousProc previous(OldWindowProc);
+    if (const TspMessageHandler handle = HandlerFor(m.Msg))
+        handle(*this, m, previous);
+    else
+        previous(m);
 }
 
 void TspSkinForm::MenuClosingPreStep(const TMessage& m) {
@@ -61,342 +70,320 @@ void TspSkinForm::ForEachSkinnedControl(const std::function<void(ISkinnedControl
     });
 }
 
-// Returns whether the previous procedure is still to be called.
-bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
-    switch (m.Msg) {
-        case WM_DESTROY:
-            objects_->StopTimers();
-            return true;
+// ---------------------------------------------------------------- the table
 
-        case WM_SIZE: {
-            if (mover_->LiveSizing()) {
-                // A live resize: the frame already followed WM_SIZING.
-                if (!LogoBitMap().Empty() && supportNCArea_) FForm->Invalidate();
-                return true;
-            }
-            CallOldWindowProc(m);
-            geometry_->TakeFormSize();
-            if (FSkinSupport) {
-                const TspFrameGeometry& g = *geometry_;
-                if (supportNCArea_) {
-                    if (g.FrameSizeAtLeastMinimum()) UpdateFrame(true);
-                } else if (!GetRollUpState() &&
-                           (g.SkinStretchable() ||
-                            (FForm->ClientWidth() == g.PW() && FForm->ClientHeight() == g.PH()))) {
-                    UpdateFrame(g.SkinStretchable());
-                }
-            } else if (supportNCArea_) {
-                SendNcPaint();
-            }
-            // A translucent window shows what lies behind it: everything is painted anew.
-            if (supportNCArea_ && alphaBlend_ && layered_ && LayeredWindowsSupported() && alphaBlendValue_ < 255) {
-                SendNcPaint();
-                FForm->Invalidate();
-            }
-            if (!LogoBitMap().Empty() && supportNCArea_) FForm->Invalidate();
-            return false;
-        }
-
-        case WM_ACTIVATE: {
-            mover_->StopDragging();
-            CallOldWindowProc(m);
-            if (supportNCArea_) SendNcPaint();
-            if (MaximizedMDIChild()) {
-                UpdateCaptionObjects(false);
-            } else {
-                if (supportNCArea_) {
-                    TestActive(-1, -1, false);
-                    objects_->ResetObjects();
-                }
-                UpdateCaptionObjects(true);
-            }
-            if (LoWord(m.WParam) != WA_INACTIVE) {
-                if (OnActivate) OnActivate(this);
-            } else if (OnDeActivate) {
-                OnDeActivate(this);
-            }
-            return false;
-        }
-
-        case WM_SETTEXT:
-            CallOldWindowProc(m);
-            if (IsMDIChildForm()) {
-                UpdateMDIChildItem();
-                // A maximised child's caption is part of the parent's.
-                if (TspSkinForm* main = MainSkinForm(); main && main->MaximizedChild() == this) main->SendNcPaint();
-            }
-            if (FForm->HasBorder() && !MaximizedMDIChild()) {
-                SendNcPaint();
-                objects_->TakeCaptionText();
-            }
-            return false;
-
-        case WM_ERASEBKGND:
-            painter_->OnEraseBackground(m);
-            return false;
-
-        case WM_SHOWWINDOW:
-            if (m.WParam == 0) {
-                HideLayered();
-            } else {
-                if (IsMDIParentForm()) HookMDIClient();
-                StartFadeIn();
-                if (supportNCArea_) {
-                    geometry_->FrameForShow();
-                } else {
-                    PlaceChildControls();
-                }
-            }
-            MDIChildShown(m.WParam != 0);
-            return true;
-
-        case WM_MOUSEACTIVATE:
-            if (TCustomForm* parent = FForm->MDIParent(); parent && parent->ActiveMDIChild() == FForm && !ncActiveFlag_) {
-                ncActiveFlag_ = true;
-                UpdateCaptionObjects(true);
-            }
-            return true;
-
-        case WM_GETMINMAXINFO:
-            geometry_->OnGetMinMaxInfo(m);
-            return true;
-
-        case WM_NCCALCSIZE:
-            geometry_->OnNcCalcSize(m);
-            return false;
-
-        case WM_NCHITTEST:
-            shape_->OnNcHitTest(m, TspPreviousProc(OldWindowProc));
-            return false;
-
-        case WM_NCPAINT:
-            painter_->OnNcPaint(m);
-            return false;
-
-        case WM_NCACTIVATE:
-            ncActiveFlag_ = m.WParam != 0;
-            if (IsMDIChildForm() || IsMDIParentForm()) CallOldWindowProc(m);
-            m.Result = 1;
-            if (!FForm->HasBorder() || MaximizedMDIChild()) {
-                UpdateCaptionObjects(false);
-            } else {
-                SendNcPaint();
-                UpdateCaptionObjects(true);
-            }
-            if (IsMDIChildForm()) MDIBookkeeping();
-            return false;
-
-        case WM_SYSCOMMAND:
-            if ((m.WParam & 0xFFF0) == SC_KEYMENU) {
-                KeyMenuCommand(m.LParam);
-                return false;
-            }
-            return true;
-
-        case WM_TIMER:
-            if (m.WParam == 1) FadeInTimer();
-            return true;
-
-        case WM_SIZING:
-            if (!mover_->LiveSizing()) return true;
-            CallOldWindowProc(m);
-            if (auto* r = reinterpret_cast<TRect*>(m.LParam))
-                geometry_->SetFrameSize(RectWidth(*r), RectHeight(*r));
-            if (supportNCArea_ && FSkinSupport && geometry_->FrameSizeAtLeastMinimum())
-                UpdateFrame(true);
-            return false;
-
-        case WM_MOVING:
-            mover_->OnMoving(m);
-            return true;
-
-        case WM_ENTERSIZEMOVE:
-            mover_->OnEnterSizeMove();
-            return true;
-
-        case WM_EXITSIZEMOVE:
-            mover_->OnExitSizeMove();
-            return true;
-
-        case SKINMSG_BEFORECHANGE:
-        case SKINMSG_CHANGED:
-        case SKINMSG_AFTERCHANGE:
-            HandleSkinMessage(m);
-            return true;
-
-        case SKINMSG_MENUCLOSED:
-            SkinMenuClosed();
-            return true;
-
-        case SKINMSG_MDIREFIT:
-        case SKINMSG_MDICHILDMAXIMIZED:
-        case SKINMSG_MDICHILDRESTORED:
-            HandleMDIMessage(m);
-            return true;
-
-        default:
-            return true;
-    }
-}
-
-void TspSkinForm::HandleAfterPrevious(TMessage& m) {
-    switch (m.Msg) {
-        case WM_NCMOUSEMOVE:
-            objects_->OnNcMouseMove(m);
-            break;
-        case WM_NCLBUTTONDOWN:
-            if (!supportNCArea_) break;
-            if (mover_->TakesPress()) break;
-            objects_->OnNcButtonDown(mbLeft, m);
-            break;
-        case WM_NCLBUTTONUP:
-            objects_->OnNcButtonUp(mbLeft, m);
-            break;
-        case WM_NCLBUTTONDBLCLK:
-            objects_->OnNcButtonDblClick(mbLeft, m);
-            break;
-        case WM_NCRBUTTONDOWN:
-            objects_->OnNcButtonDown(mbRight, m);
-            break;
-        case WM_NCRBUTTONUP:
-            objects_->OnNcButtonUp(mbRight, m);
-            break;
-        case WM_NCRBUTTONDBLCLK:
-            objects_->OnNcButtonDblClick(mbRight, m);
-            break;
-        case WM_MOUSEMOVE:
-            objects_->OnMouseMove(m);
-            break;
-        case WM_LBUTTONDOWN:
-            objects_->OnButtonDown(mbLeft, m);
-            break;
-        case WM_LBUTTONUP:
-            objects_->OnButtonUp(mbLeft, m);
-            break;
-        case WM_LBUTTONDBLCLK:
-            objects_->OnButtonDblClick(mbLeft, m);
-            break;
-        case WM_RBUTTONDOWN:
-            objects_->OnButtonDown(mbRight, m);
-            break;
-        case WM_RBUTTONUP:
-            objects_->OnButtonUp(mbRight, m);
-            break;
-        case WM_RBUTTONDBLCLK:
-            objects_->OnButtonDblClick(mbRight, m);
-            break;
-        default:
-            break;
-    }
+TspMessageHandler TspSkinForm::HandlerFor(uint32_t msg) {
+    using F = TspSkinForm;
+    using P = TspPreviousProc;
+    static const std::vector<TRoute> routes = [] {
+        std::vector<TRoute> r = {
+            // The frame's geometry (FrameGeometry.cpp).
+            {WM_SIZE, [](F& f, TMessage& m, const P& previous) { f.geometry_->OnSize(m, previous); }},
+            {WM_SIZING, [](F& f, TMessage& m, const P& previous) { f.geometry_->OnSizing(m, previous); }},
+            {WM_NCCALCSIZE, [](F& f, TMessage& m, const P&) { f.geometry_->OnNcCalcSize(m); }},
+            {WM_GETMINMAXINFO,
+             [](F& f, TMessage& m, const P& previous) {
+                 f.geometry_->OnGetMinMaxInfo(m);
+                 previous(m);
+             }},
+            // Showing: fading in (WindowFade.cpp), the MDI client and the child's listing
+            // (SkinFormMDI.cpp), the frame for the new window (FrameGeometry.cpp).
+            {WM_SHOWWINDOW,
+             [](F& f, TMessage& m, const P& previous) {
+                 if (m.WParam == 0) {
+                     f.HideLayered();
+                 } else {
+                     if (f.IsMDIParentForm()) f.HookMDIClient();
+                     f.StartFadeIn();
+                     f.geometry_->FrameForShow();
+                 }
+                 f.MDIChildShown(m.WParam != 0);
+                 previous(m);
+             }},
+            // The shape and hit testing (FrameShape.cpp).
+            {WM_NCHITTEST, [](F& f, TMessage& m, const P& previous) { f.shape_->OnNcHitTest(m, previous); }},
+            // Painting (FramePainter.cpp).
+            {WM_NCPAINT, [](F& f, TMessage& m, const P&) { f.painter_->OnNcPaint(m); }},
+            {WM_ERASEBKGND, [](F& f, TMessage& m, const P&) { f.painter_->OnEraseBackground(m); }},
+            // The objects, their timers and the mouse (FrameObjects.cpp): the mouse after the
+            // previous procedure; a frame press the size-move loop takes (WindowMover.cpp)
+            // reaches no object.
+            {WM_DESTROY,
+             [](F& f, TMessage& m, const P& previous) {
+                 f.objects_->StopTimers();
+                 previous(m);
+             }},
+            {WM_NCMOUSEMOVE,
+             [](F& f, TMessage& m, const P& previous) {
+                 previous(m);
+                 f.objects_->OnNcMouseMove(m);
+             }},
+            {WM_NCLBUTTONDOWN,
+             [](F& f, TMessage& m, const P& previous) {
+                 previous(m);
+                 if (f.supportNCArea_ && !f.mover_->TakesPress()) f.objects_->OnNcButtonDown(mbLeft, m);
+             }},
+            {WM_NCLBUTTONUP,
+             [](F& f, TMessage& m, const P& previous) {
+                 previous(m);
+                 f.objects_->OnNcButtonUp(mbLeft, m);
+             }},
+            {WM_NCLBUTTONDBLCLK,
+             [](F& f, TMessage& m, const P& previous) {
+                 previous(m);
+                 f.objects_->OnNcButtonDblClick(mbLeft, m);
+             }},
+            {WM_NCRBUTTONDOWN,
+             [](F& f, TMessage& m, const P& previous) {
+                 previous(m);
+                 f.objects_->OnNcButtonDown(mbRight, m);
+             }},
+            {WM_NCRBUTTONUP,
+             [](F& f, TMessage& m, const P& previous) {
+                 previous(m);
+                 f.objects_->OnNcButtonUp(mbRight, m);
+             }},
+            {WM_NCRBUTTONDBLCLK,
+             [](F& f, TMessage& m, const P& previous) {
+                 previous(m);
+                 f.objects_->OnNcButtonDblClick(mbRight, m);
+             }},
+            {WM_MOUSEMOVE,
+             [](F& f, TMessage& m, const P& previous) {
+                 previous(m);
+                 f.objects_->OnMouseMove(m);
+             }},
+            {WM_LBUTTONDOWN,
+             [](F& f, TMessage& m, const P& previous) {
+                 previous(m);
+                 f.objects_->OnButtonDown(mbLeft, m);
+             }},
+            {WM_LBUTTONUP,
+             [](F& f, TMessage& m, const P& previous) {
+                 previous(m);
+                 f.objects_->OnButtonUp(mbLeft, m);
+             }},
+            {WM_LBUTTONDBLCLK,
+             [](F& f, TMessage& m, const P& previous) {
+                 previous(m);
+                 f.objects_->OnButtonDblClick(mbLeft, m);
+             }},
+            {WM_RBUTTONDOWN,
+             [](F& f, TMessage& m, const P& previous) {
+                 previous(m);
+                 f.objects_->OnButtonDown(mbRight, m);
+             }},
+            {WM_RBUTTONUP,
+             [](F& f, TMessage& m, const P& previous) {
+                 previous(m);
+                 f.objects_->OnButtonUp(mbRight, m);
+             }},
+            {WM_RBUTTONDBLCLK,
+             [](F& f, TMessage& m, const P& previous) {
+                 previous(m);
+                 f.objects_->OnButtonDblClick(mbRight, m);
+             }},
+            // Activation and the caption: the frame's objects follow (FrameObjects.cpp), an
+            // MDI child keeps its listing (SkinFormMDI.cpp).
+            {WM_ACTIVATE,
+             [](F& f, TMessage& m, const P& previous) {
+                 f.mover_->StopDragging();
+                 previous(m);
+                 f.objects_->FollowActivation();
+                 const TNotifyEvent& event = LoWord(m.WParam) != WA_INACTIVE ? f.OnActivate : f.OnDeActivate;
+                 if (event) event(&f);
+             }},
+            {WM_NCACTIVATE,
+             [](F& f, TMessage& m, const P& previous) {
+                 f.ncActiveFlag_ = m.WParam != 0;
+                 if (f.IsMDIChildForm() || f.IsMDIParentForm()) previous(m);
+                 m.Result = 1;
+                 f.objects_->FollowNcActivation();
+                 if (f.IsMDIChildForm()) f.MDIBookkeeping();
+             }},
+            {WM_MOUSEACTIVATE,
+             [](F& f, TMessage& m, const P& previous) {
+                 // The active MDI child clicked while its frame looked inactive.
+                 TCustomForm* parent = f.FForm->MDIParent();
+                 if (parent && parent->ActiveMDIChild() == f.FForm && !f.ncActiveFlag_) {
+                     f.ncActiveFlag_ = true;
+                     f.objects_->UpdateCaptionObjects(true);
+                 }
+                 previous(m);
+             }},
+            {WM_SETTEXT,
+             [](F& f, TMessage& m, const P& previous) {
+                 previous(m);
+                 if (f.IsMDIChildForm()) {
+                     f.UpdateMDIChildItem();
+                     // A maximised child's caption is part of the parent's.
+                     if (F* main = f.MainSkinForm(); main && main->MaximizedChild() == &f) main->SendNcPaint();
+                 }
+                 f.objects_->TakeCaptionText();
+             }},
+            // Moving and sizing (WindowMover.cpp).
+            {WM_MOVING,
+             [](F& f, TMessage& m, const P& previous) {
+                 f.mover_->OnMoving(m);
+                 previous(m);
+             }},
+            {WM_ENTERSIZEMOVE,
+             [](F& f, TMessage& m, const P& previous) {
+                 f.mover_->OnEnterSizeMove();
+                 previous(m);
+             }},
+            {WM_EXITSIZEMOVE,
+             [](F& f, TMessage& m, const P& previous) {
+                 f.mover_->OnExitSizeMove();
+                 previous(m);
+             }},
+            // The keyboard menu (KeyboardMenuMode.cpp), the fade-in (WindowFade.cpp), the
+            // menus (WindowMenu.cpp) and MDI (SkinFormMDI.cpp).
+            {WM_SYSCOMMAND,
+             [](F& f, TMessage& m, const P& previous) {
+                 if ((m.WParam & 0xFFF0) == SC_KEYMENU) f.KeyMenuCommand(m.LParam);
+                 else previous(m);
+             }},
+            {WM_TIMER,
+             [](F& f, TMessage& m, const P& previous) {
+                 if (m.WParam == 1) f.FadeInTimer();
+                 previous(m);
+             }},
+            {SKINMSG_MENUCLOSED,
+             [](F& f, TMessage& m, const P& previous) {
+                 f.SkinMenuClosed();
+                 previous(m);
+             }},
+            {SKINMSG_MDIREFIT,
+             [](F& f, TMessage& m, const P& previous) {
+                 f.HandleMDIMessage(m);
+                 previous(m);
+             }},
+            {SKINMSG_MDICHILDMAXIMIZED,
+             [](F& f, TMessage& m, const P& previous) {
+                 f.HandleMDIMessage(m);
+                 previous(m);
+             }},
+            {SKINMSG_MDICHILDRESTORED,
+             [](F& f, TMessage& m, const P& previous) {
+                 f.HandleMDIMessage(m);
+                 previous(m);
+             }},
+            // Skin changes (below).
+            {SKINMSG_BEFORECHANGE,
+             [](F& f, TMessage& m, const P& previous) {
+                 // An open menu closing may free the form: then nothing follows.
+                 if (f.BeforeSkinChange(SenderOf(m))) previous(m);
+             }},
+            {SKINMSG_CHANGED,
+             [](F& f, TMessage& m, const P& previous) {
+                 f.SkinChanged(SenderOf(m));
+                 previous(m);
+             }},
+            {SKINMSG_AFTERCHANGE,
+             [](F& f, TMessage& m, const P& previous) {
+                 if (TspSkinData* sender = SenderOf(m); sender && sender == f.skinData_) f.RefitMDIChildren();
+                 previous(m);
+             }},
+        };
+        std::sort(r.begin(), r.end(),
+                  [](const TRoute& a, const TRoute& b) { return a.msg < b.msg; });
+        return r;
+    }();
+    const auto it = std::lower_bound(routes.begin(), routes.end(), msg,
+                                     [](const TRoute& route, uint32_t m) { return route.msg < m; });
+    return it != routes.end() && it->msg == msg ? it->handle : nullptr;
 }
 
 // ---------------------------------------------------------------- skin changes
 
-void TspSkinForm::HandleSkinMessage(TMessage& m) {
-    auto* sender = reinterpret_cast<TspSkinData*>(m.WParam);
-    auto usesSender = [sender](ISkinnedControl& c) { return !sender || c.SkinData() == sender; };
-    if (m.Msg == SKINMSG_BEFORECHANGE) {
-        // An open menu drawing from the changing skin closes before its pictures go.
-        if (menuEngine_ && menuEngine_->PopupCount() > 0 &&
-            (!sender || menuEngine_->SkinData() == sender)) {
-            TLivenessWatch alive = liveness_.Watch();
-            menuEngine_->CloseAll();
-            if (!alive.Alive()) return;
-        }
-        if (sender && sender == skinData_) {
-            FSkinSupport = false;
-            objects_->StopTimers();
-            objects_->ClearObjects();
-            geometry_->ForgetChildControls();
-        }
-        ForEachSkinnedControl([&](ISkinnedControl& c) {
-            if (usesSender(c)) c.ResetSkinIndex();
-        });
-    } else if (m.Msg == SKINMSG_CHANGED) {
-        if (sender && sender == skinData_) ChangeSkinData();
-        ForEachSkinnedControl([&](ISkinnedControl& c) {
-            if (usesSender(c)) c.ApplySkin();
-        });
-    } else if (m.Msg == SKINMSG_AFTERCHANGE && sender && sender == skinData_) {
-        RefitMDIChildren();
+bool TspSkinForm::BeforeSkinChange(TspSkinData* sender) {
+    // An open menu drawing from the changing skin closes before its pictures go.
+    if (menuEngine_ && menuEngine_->PopupCount() > 0 &&
+        (!sender || menuEngine_->SkinData() == sender)) {
+        TLivenessWatch alive = liveness_.Watch();
+        menuEngine_->CloseAll();
+        if (!alive.Alive()) return false;
     }
+    if (sender && sender == skinData_) {
+        // The objects and placed children point into the skin's pictures.
+        FSkinSupport = false;
+        objects_->StopTimers();
+        objects_->ClearObjects();
+        geometry_->ForgetChildControls();
+    }
+    ForEachSkinnedControl([sender](ISkinnedControl& c) {
+        if (!sender || c.SkinData() == sender) c.ResetSkinIndex();
+    });
+    return true;
+}
+
+void TspSkinForm::SkinChanged(TspSkinData* sender) {
+    if (sender && sender == skinData_) ChangeSkinData();
+    ForEachSkinnedControl([sender](ISkinnedControl& c) {
+        if (!sender || c.SkinData() == sender) c.ApplySkin();
+    });
 }
 
 void TspSkinForm::ChangeSkinData() {
     objects_->ForgetActive();
     FSkinSupport = skinData_ && !skinData_->SkinEmpty && SkinFrameUsable(*skinData_);
     if (supportNCArea_) {
-        if (FSkinSupport) {
-            objects_->CreateObjects();
-            objects_->ApplyBorderIcons();
-        } else {
-            objects_->ClearObjects();
-            SetFrameRegion(false);
-        }
-        painter_->HoldFramePaints(true);
-        const int minW = GetMinWidth(), minH = GetMinHeight();
-        const int w = FForm->Width(), h = FForm->Height();
-        if (w < minW && h < minH) FForm->SetBounds(FForm->Left(), FForm->Top(), minW, minH);
-        else if (h < minH) FForm->SetHeight(minH);
-        else if (w < minW) FForm->SetWidth(minW);
-        else
-            geometry_->NudgeWidth();
-        if (GetRollUpState() || WindowMinimized()) {
-            if (FForm->Height() != minH) FForm->SetHeight(minH);
-            if (WindowMinimized() && FForm->Width() != minW) FForm->SetWidth(minW);
-        }
-        geometry_->TakeFormSize();
-        if (FSkinSupport) UpdateFrame(true);
-        UpdateCaptionObjects(false);
-        painter_->HoldFramePaints(false);
-        FForm->Invalidate();
-        if (TMDIClient* client = FForm->MDIClient()) {
-            client->Invalidate();
-            RefitMDIChildren();
-        }
-        objects_->StartMouseTimer();
-        if (OnChangeSkinData) OnChangeSkinData(this);
-        if (ClientWidth > 0) FForm->SetClientWidth(ClientWidth);
-        if (ClientHeight > 0) FForm->SetClientHeight(ClientHeight);
-        return;
-    }
-    if (!FSkinSupport) {
+        ApplySkinToFrame();
+    } else if (FSkinSupport) {
+        ApplySkinToClient();
+    } else {
         // The objects and placed children point into the skin that went: they go too.
         objects_->ClearObjects();
         geometry_->ForgetChildControls();
-        SetFrameRegion(false);
+        shape_->SetFrameRegion(false);
         FForm->Invalidate();
-        return;
     }
-    // A new skin without a roll-up picture unrolls the window; with one it stays rolled up.
+}
+
+// Non-client mode: the objects and the window's size for the skin (or the default frame),
+// the frame painted once when all is in place.
+void TspSkinForm::ApplySkinToFrame() {
+    if (FSkinSupport) {
+        objects_->CreateObjects();
+        objects_->ApplyBorderIcons();
+    } else {
+        objects_->ClearObjects();
+        shape_->SetFrameRegion(false);
+    }
+    painter_->HoldFramePaints(true);
+    geometry_->FitWindowToSkin();
+    if (FSkinSupport) UpdateFrame(true);
+    objects_->UpdateCaptionObjects(false);
+    painter_->HoldFramePaints(false);
+    FForm->Invalidate();
+    if (TMDIClient* client = FForm->MDIClient()) {
+        client->Invalidate();
+        RefitMDIChildren();
+    }
+    objects_->StartMouseTimer();
+    if (OnChangeSkinData) OnChangeSkinData(this);
+    if (ClientWidth > 0) FForm->SetClientWidth(ClientWidth);
+    if (ClientHeight > 0) FForm->SetClientHeight(ClientHeight);
+}
+
+// Client mode: the window's size, the objects (rolled up again with the new roll-up picture)
+// and the skin-positioned children for the skin. A new skin without a roll-up picture
+// unrolls the window; with one it stays rolled up.
+void TspSkinForm::ApplySkinToClient() {
     states_->UnrollForSkinWithoutRollUp();
-    const TspFrameGeometry& g = *geometry_;
-    if (!GetRollUpState()) {
-        if (g.SkinStretchable()) {
-            if (!(MinWidth > 0 && MinHeight > 0)) {
-                if (FForm->ClientWidth() < g.PW()) FForm->SetClientWidth(g.PW());
-                if (FForm->ClientHeight() < g.PH()) FForm->SetClientHeight(g.PH());
-            }
-        } else {
-            FForm->SetClientWidth(g.PW());
-            FForm->SetClientHeight(g.PH());
-            Sizeable = false;
-        }
-    }
+    geometry_->FitClientToSkin();
     objects_->CreateObjects();
     objects_->ApplyBorderIcons();
     states_->RollUpAgainForSkin();
     painter_->HoldFramePaints(true);
     if (OnChangeSkinData) OnChangeSkinData(this);
     geometry_->TakeFormSize();
-    if (!GetRollUpState() && (g.SkinStretchable() || (FForm->ClientWidth() == g.PW() &&
-                                                      FForm->ClientHeight() == g.PH()))) {
-        UpdateFrame(g.SkinStretchable());
-    }
+    geometry_->FollowClientModeSize();
     // Skin-positioned children: direct skinned children naming one of the skin's areas.
     geometry_->CollectChildControls();
-    PlaceChildControls();
-    UpdateCaptionObjects(false);
+    geometry_->PlaceChildControls();
+    objects_->UpdateCaptionObjects(false);
     painter_->HoldFramePaints(false);
     FForm->Invalidate();
     objects_->StartMouseTimer();
