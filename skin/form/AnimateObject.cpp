@@ -124,15 +124,3 @@ bool CaptionCommandOf(const TspActiveSkinObject& object, TspButtonCommand& comma
     }
     return false;
 }
-
-void TspSkinForm::OnAnimateTimer() {
-    bool running = false;
-    // By index: a step draws, and drawing never changes the list.
-    for (size_t i = 0; i < ObjectList.size(); ++i) {
-        if (ObjectList[i]->Kind() != TspObjectKind::Animate) continue;
-        auto& a = static_cast<TspSkinAnimateObject&>(*ObjectList[i]);
-        a.Step();
-        running = running || a.Running();
-    }
-    if (!running) AnimateTimer->SetEnabled(false);
-}

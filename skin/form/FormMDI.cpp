@@ -104,7 +104,7 @@ void TspFormMDI::NotifyMDIParent(uint32_t message) {
 void TspFormMDI::MDIChildGoes() {
     if (!form_.IsMDIChildForm()) return;
     const bool wasMaximized = form_.WindowMaximized();
-    form_.FWindowState = kSkinStateNormal;
+    form_.states_->DropState();
     MDIChildShown(false);
     if (wasMaximized) NotifyMDIParent(SKINMSG_MDICHILDRESTORED);
 }
@@ -120,7 +120,7 @@ void TspFormMDI::MaximizeMDIChild() {
     const TRect area = parent->MDIClient()->ClientRect();
     // The maximised state is already set, so the frame's size calculation drops the frame.
     if (form->BoundsRect() == area)
-        form_.NudgeWidth();
+        form_.geometry_->NudgeWidth();
     else
         form->SetBoundsRect(area);
     NotifyMDIParent(SKINMSG_MDICHILDMAXIMIZED);
@@ -263,14 +263,14 @@ void TspFormMDI::MDIClientWndProc(TMessage& m) {
                                            : nullptr;
             if (!skinned) {
                 canvas->FillSolid(area, ColorToRGB(clAppWorkSpace));
-                form_.DrawLogo(*canvas, area);
+                form_.painter_->DrawLogo(*canvas, area);
             } else if (mdiPicture) {
-                form_.TileClientBackground(*canvas, area, *mdiPicture,
+                form_.painter_->TileClientBackground(*canvas, area, *mdiPicture,
                                            Rect(0, 0, mdiPicture->Width(), mdiPicture->Height()));
             } else if (skin->bgpictureindex == -1 && !IsNullRect(skin->clientrect)) {
-                form_.TileClientBackground(*canvas, area, skin->MainPicture, skin->clientrect);
+                form_.painter_->TileClientBackground(*canvas, area, skin->MainPicture, skin->clientrect);
             } else if (bgPicture) {
-                form_.TileClientBackground(*canvas, area, *bgPicture,
+                form_.painter_->TileClientBackground(*canvas, area, *bgPicture,
                                            Rect(0, 0, bgPicture->Width(), bgPicture->Height()));
             } else {
                 canvas->FillSolid(area, ColorToRGB(clAppWorkSpace));

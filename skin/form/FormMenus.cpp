@@ -250,7 +250,7 @@ void TspFormMenus::ReleaseSystemMenuButton() {
         if (button.Command != cmSysMenu) continue;
         button.MenuItem = nullptr;
         if (form_.GetMouseCaptureObject() == i) {
-            form_.MouseCaptureObject = -1;
+            form_.objects_->ForgetCapture();
             if (form_.SupportNCArea()) form_.Form()->SetMouseCapture(false);
         }
         if (button.Down) {

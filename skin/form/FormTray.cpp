@@ -28,7 +28,7 @@ void TspFormTray::MinimizeToTray() {
     TspTrayIcon* tray = form_.TrayIcon();
     if (!tray) return;
     tray->MinimizeToTray = true;
-    form_.ClearHover();
+    form_.TestActive(-1, -1, false);
     // The tray icon hears the application minimise, hides it and shows itself.
     Application().Minimize();
     if (form_.OnMinimizeToTray) form_.OnMinimizeToTray(&form_);

@@ -4,10 +4,11 @@
 // "Close") and a double click that restores.
 //
 // It owns its state; the form holds it and forwards. What it uses of the form:
-// - public: Form(), TrayIcon(), AlwaysShowInTray, IsDesigning(), and the events
+// - public: Form(), TrayIcon(), AlwaysShowInTray, IsDesigning(), TestActive() (no object
+//   stays hot while the window is in the tray), and the events
 //   OnMinimizeToTray/OnRestoreFromTray;
-// - private (a friend for these alone): ClearHover() before the window goes to the tray,
-//   and, at design time, the biMinimizeToTray bit of the border icons' storage.
+// - private (a friend for this alone): at design time, the biMinimizeToTray bit of the
+//   border icons' storage.
 #pragma once
 
 class TspSkinData;

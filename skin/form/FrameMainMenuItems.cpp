@@ -95,34 +95,3 @@ void TspSkinMainMenuItem::MouseUp(int x, int y, TMouseButton button) {
     Parent->DrawSkinObject(*this);
     if (MouseIn) MenuItem->Click();
 }
-
-void TspSkinForm::CreateMainMenuItems() {
-    if (!mainMenu_ || !skinData_) return;
-    const int index = skinData_->GetObjectDefIndex("MAINMENUITEM");
-    if (index < 0) return;
-    const auto* def = dynamic_cast<const TspDataSkinMainMenuItem*>(skinData_->ObjectDefs[static_cast<size_t>(index)].get());
-    if (!def || !SkinRectInPicture(def->SkinRect, skinData_->ActivePicture(def->ActivePictureIndex)) ||
-        !SkinRectUsable(def->TextRect) || def->FontHeight < -512 || def->FontHeight > 512) {
-        return;
-    }
-    TMenuItem& root = mainMenu_->Items();
-    for (int i = 0; i < root.Count(); ++i) {
-        TMenuItem* item = root.Items(i);
-        if (!item->Visible()) continue;
-        ObjectList.push_back(std::make_unique<TspSkinMainMenuItem>(this, def, item));
-        FreeNotification(item);
-    }
-}
-
-void TspSkinForm::ArrangeMainMenuItems() {
-    int x = NewMainMenuRect.Left;
-    for (auto& o : ObjectList) {
-        if (o->Kind() != TspObjectKind::MainMenuItem) continue;
-        auto& item = static_cast<TspSkinMainMenuItem&>(*o);
-        const int w = item.LayoutWidth();
-        // Items past the area's right end are not shown.
-        item.Visible = item.MenuItem && x + w <= NewMainMenuRect.Right;
-        item.ObjectRect = item.Visible ? Rect(x, NewMainMenuRect.Top, x + w, NewMainMenuRect.Bottom) : TRect{};
-        if (item.Visible) x += w;
-    }
-}

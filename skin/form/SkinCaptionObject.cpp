@@ -208,11 +208,12 @@ void TspSkinCaptionObject::MouseLeave() {
 }
 
 void TspSkinCaptionObject::MouseDown(int x, int y, TMouseButton button) {
-    if (!Parent->SupportNCArea() && !Parent->WindowMaximized() && button == mbLeft) Parent->StartDragging();
+    if (!Parent->SupportNCArea() && !Parent->WindowMaximized() && button == mbLeft)
+        Parent->Mover().StartDragging();
     TspActiveSkinObject::MouseDown(x, y, button);
 }
 
 void TspSkinCaptionObject::MouseUp(int x, int y, TMouseButton button) {
-    if (!Parent->SupportNCArea()) Parent->StopDragging();
+    if (!Parent->SupportNCArea()) Parent->Mover().StopDragging();
     TspActiveSkinObject::MouseUp(x, y, button);
 }

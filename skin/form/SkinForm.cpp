@@ -1,5 +1,5 @@
-// TspSkinForm: creation and hooking, the published properties, the minimum and maximum
-// size, activation and the frame update after a size change.
+// TspSkinForm: creation and hooking, the published properties, activation and the frame
+// update after a size change.
 #include "skin/form/SkinForm.h"
 
 #include <algorithm>
@@ -17,12 +17,6 @@
 
 namespace {
 
-constexpr uint32_t kMorphInterval = 20;
-constexpr uint32_t kAnimateInterval = 25;
-constexpr uint32_t kMouseInterval = 50;
-// The default frame's smallest width when MinWidth is not set.
-constexpr int kDefaultMinWidth = 130;
-
 TFont CaptionFont(TColor color) {
     TFont f;
     f.Name = "Arial";
@@ -37,14 +31,17 @@ TFont CaptionFont(TColor color) {
 TspSkinForm::TspSkinForm(TComponent* owner)
     : TComponent(owner),
       defCaptionFont_(CaptionFont(clBtnText)),
-      defInActiveCaptionFont_(CaptionFont(clBtnShadow)) {
+      defInActiveCaptionFont_(CaptionFont(clBtnShadow)),
+      geometry_(std::make_unique<TspFrameGeometry>(*this)),
+      shape_(std::make_unique<TspFrameShape>(*this)),
+      painter_(std::make_unique<TspFramePainter>(*this)),
+      states_(std::make_unique<TspWindowStates>(*this)),
+      mover_(std::make_unique<TspWindowMover>(*this)) {
     FForm = dynamic_cast<TCustomForm*>(owner);
     if (!FForm) throw EInvalidOperation("TspSkinForm must be owned by a form");
     DefMenuItemFont.Name = "Arial";
     DefMenuItemFont.Height = 14;
-    MorphTimer = MakeStoppedTimer(this, kMorphInterval, [this] { OnMorphTimer(); });
-    AnimateTimer = MakeStoppedTimer(this, kAnimateInterval, [this] { OnAnimateTimer(); });
-    MouseTimer = MakeStoppedTimer(this, kMouseInterval, [this] { OnMouseTimer(); });
+    objects_ = std::make_unique<TspFrameObjects>(*this);
     menus_ = std::make_unique<TspFormMenus>(*this);
     tray_ = std::make_unique<TspFormTray>(*this);
     fade_ = std::make_unique<TspFormFade>(*this);
@@ -72,7 +69,7 @@ TspSkinForm::~TspSkinForm() {
     mdi_->UnhookMDIClient();
     SetComponentState(csDestroying, true);
     DestroyComponents();  // the timers go first: no tick reaches a half-destroyed component
-    MorphTimer = AnimateTimer = MouseTimer = nullptr;
+    objects_->TimersGone();
     menus_->ComponentsDestroyed();
     tray_->ComponentsDestroyed();
     if (hooked_) {
@@ -80,11 +77,10 @@ TspSkinForm::~TspSkinForm() {
         hooked_ = false;
         // A form that lives on gets back its rectangular default frame.
         if (!FForm->IsDestroying()) {
-            if (FrameRegion) FForm->SetWindowRegion(nullptr);
+            if (shape_->FrameShape()) FForm->SetWindowRegion(nullptr);
             FForm->RecreateWnd();
         }
     }
-    ObjectList.clear();
     for (TComponent** ref : {&skinHintRef_, &mainMenuBarRef_, &mdiTabsBarRef_, &trayIconRef_}) {
         if (*ref) RemoveFreeNotification(*ref);
     }
@@ -116,12 +112,7 @@ void TspSkinForm::Notification(TComponent* component, TOperation operation) {
     if (component == mdiTabsBarRef_) mdiTabsBarRef_ = nullptr, mdiTabsBar_ = nullptr;
     if (component == trayIconRef_) trayIconRef_ = nullptr, trayIcon_ = nullptr;
     mdi_->ComponentRemoved(component);
-    // A main-menu item the frame shows is going; its object shows nothing from now on.
-    for (auto& o : ObjectList) {
-        if (o->Kind() == TspObjectKind::MainMenuItem && static_cast<TspSkinMainMenuItem&>(*o).MenuItem == component) {
-            static_cast<TspSkinMainMenuItem&>(*o).MenuItem = nullptr;
-        }
-    }
+    objects_->MenuItemGone(component);
     if (component == skinData_) {
         // The objects point into the skin's pictures: they go with it, and the frame falls
         // back to the default one.
@@ -170,10 +161,12 @@ void TspSkinForm::SetBorderIcons(TspBorderIcons value) {
     borderIcons_ = value;
     if (!supportNCArea_ && !FSkinSupport) return;
     // A skinned frame keeps the skin's own buttons; the default frame gets its six.
-    ActiveObject = OldActiveObject = MouseCaptureObject = -1;
-    if (FSkinSupport) CreateObjects();
-    else CreateDefaultButtons();
-    ApplyBorderIcons();
+    objects_->ForgetActive();
+    if (FSkinSupport)
+        objects_->CreateObjects();
+    else
+        objects_->CreateDefaultButtons();
+    objects_->ApplyBorderIcons();
     if (FSkinSupport) UpdateFrame(true);
     SendNcPaint();
 }
@@ -182,8 +175,6 @@ void TspSkinForm::SetShowIcon(bool value) {
     showIcon_ = value;
     if (!IsDesigning() && !IsLoading()) SendNcPaint();
 }
-
-void TspSkinForm::SetLogoBitMap(const TBitmap& value) { logoBitMap_ = value; }
 
 void TspSkinForm::SetDefCaptionFont(const TFont& value) {
     defCaptionFont_ = value;
@@ -211,55 +202,11 @@ void TspSkinForm::SetMainMenu(TMainMenu* value) {
     mainMenu_ = value;
     if (FSkinSupport && !IsDesigning() && supportNCArea_) {
         // The frame's main-menu items follow the menu.
-        CreateObjects();
-        ApplyBorderIcons();
+        objects_->CreateObjects();
+        objects_->ApplyBorderIcons();
         UpdateFrame(true);
         SendNcPaint();
     }
-}
-
-// ---------------------------------------------------------------- sizes
-
-int TspSkinForm::PW() const { return skinData_ ? skinData_->MainPicture.Width() : 0; }
-int TspSkinForm::PH() const { return skinData_ ? skinData_->MainPicture.Height() : 0; }
-
-int TspSkinForm::FrameW() const { return FrameWidth > 0 ? FrameWidth : FForm->Width(); }
-int TspSkinForm::FrameH() const { return FrameHeight > 0 ? FrameHeight : FForm->Height(); }
-
-bool TspSkinForm::SkinStretchable() const {
-    return skinData_ && skinData_->rightbottompoint.X != skinData_->lefttoppoint.X &&
-           skinData_->rightbottompoint.Y != skinData_->lefttoppoint.Y;
-}
-
-int TspSkinForm::GetMinWidth() const {
-    if (supportNCArea_) {
-        if (!FSkinSupport) return MinWidth > 0 ? MinWidth : kDefaultMinWidth;
-        return MinWidth > PW() && !WindowMinimized() ? MinWidth : PW();
-    }
-    if (!FSkinSupport) return 0;
-    return MinWidth == 0 || MinWidth > PW() ? PW() : MinWidth;
-}
-
-int TspSkinForm::GetMinHeight() const {
-    if (supportNCArea_) {
-        const int frame = FSkinSupport ? PH() - RectHeight(skinData_->clientrect)
-                                       : FForm->DefaultCaptionHeight() + 2 * kDefaultFrameBorder;
-        return frame >= MinHeight || RollUpState || WindowMinimized() ? frame : MinHeight;
-    }
-    if (!FSkinSupport) return 0;
-    return MinHeight == 0 || MinHeight > PH() ? PH() : MinHeight;
-}
-
-int TspSkinForm::GetMaxWidth() const {
-    return RectWidth(GetWorkArea(FForm->BoundsRect(), !MaximizeOnFullScreen));
-}
-
-int TspSkinForm::GetMaxHeight() const {
-    return RectHeight(GetWorkArea(FForm->BoundsRect(), !MaximizeOnFullScreen));
-}
-
-bool TspSkinForm::FrameSizeAtLeastMinimum() const {
-    return FrameW() >= GetMinWidth() && FrameH() >= GetMinHeight();
 }
 
 // ---------------------------------------------------------------- activation and drawing
@@ -270,76 +217,24 @@ bool TspSkinForm::IsFormActive() const {
     return FForm->Active() && Screen().ActiveForm() == FForm;
 }
 
-bool TspSkinForm::PaintsFrame() const { return supportNCArea_ && FForm->HasBorder() && !MaximizedMDIChild(); }
-
-void TspSkinForm::SendNcPaint() {
-    // Only a window that exists is painted; a new one paints itself when shown.
-    if (!supportNCArea_ || !FForm->HandleAllocated()) return;
-    // While a skin change is applied the frame is painted once, by the next paint pass,
-    // so the window never shows a frame of half-made state.
-    if (SkinUpdating) {
-        FForm->Invalidate();
-        return;
-    }
-    FForm->Perform(WM_NCPAINT, 0, 0);
-}
-
-void TspSkinForm::DrawSkinObject(TspActiveSkinObject& object) {
-    if (!InRollState(object) || !FForm->HandleAllocated()) return;
-    if (supportNCArea_) {
-        if (!FForm->HasBorder() || MaximizedMDIChild()) return;
-        TCanvas& canvas = FForm->WindowCanvas();
-        TCanvasStateGuard guard(canvas);
-        object.Draw(canvas, true);
-    } else {
-        TCanvas& canvas = FForm->Canvas();
-        TCanvasStateGuard guard(canvas);
-        object.Draw(canvas, true);
-    }
-}
-
 void TspSkinForm::UpdateFrame(bool stretch) {
     if (!FSkinSupport) return;
-    CalcRects();
-    if (stretch) ArrangeObjects();
-    SetFrameRegion(stretch);
-    if (OnChangeClientRect) OnChangeClientRect(NewClRect);
+    geometry_->CalcRects();
+    if (stretch) objects_->ArrangeObjects();
+    shape_->SetFrameRegion(stretch);
+    if (OnChangeClientRect) OnChangeClientRect(geometry_->Rects().Client);
     if (supportNCArea_) {
         // Setting a region repaints the window; without one the frame is painted now.
-        if (!FrameRegion) SendNcPaint();
+        if (!shape_->FrameShape()) SendNcPaint();
     } else {
         FForm->Invalidate();
-        PlaceChildControls();
+        geometry_->PlaceChildControls();
     }
 }
 
-void TspSkinForm::PlaceChildControls() {
-    // A copy: a child's resize handler may free children or change the skin meanwhile.
-    const std::vector<ChildControlSlot> slots = ChildControlSlots;
-    const TLivenessWatch self = liveness_.Watch();
-    for (const ChildControlSlot& slot : slots) {
-        if (!self.Alive() || !FSkinSupport) return;
-        if (!slot.alive.Alive() || slot.control->Parent() != FForm) continue;
-        slot.control->SetBoundsRect(SkinStretchable() ? CalcObjectRect(slot.skinRect)
-                                                      : slot.skinRect);
-    }
-}
-
-const TBitmap& TspSkinForm::GetSmallIcon() {
-    if (!SmallIcon) {
-        SmallIcon = std::make_unique<TBitmap>();
-        if (const TBitmap* icon = FForm->Icon(); icon && !icon->Empty()) {
-            const TSize s = SmallIconSize();
-            SmallIcon->SetSize(s.cx, s.cy);
-            SmallIcon->Canvas().StretchDraw(Rect(0, 0, s.cx, s.cy), *icon);
-        }
-    }
-    return *SmallIcon;
-}
-
-TspActiveSkinObject* TspSkinForm::FindObject(const std::string& idName) const {
-    for (const auto& o : ObjectList) {
-        if (o->IDName == idName) return o.get();
-    }
-    return nullptr;
+// Through the client origin, so a form inside another window (an MDI child) converts the
+// same way as a top-level one.
+TPoint TspSkinForm::ScreenToWindow(TPoint p) const {
+    const TPoint origin = FForm->ClientOrigin(), offset = FForm->ClientOffset();
+    return {p.X - origin.X + offset.X, p.Y - origin.Y + offset.Y};
 }

@@ -9,18 +9,20 @@
 // non-client area, and client mode where the whole skin image is painted into the client
 // area and the component moves the window itself.
 //
-// The files of skin/form/ share the class: SkinForm.cpp (creation, properties, sizes),
-// SkinFormGeometry.cpp (frame geometry, object placing), SkinFormWindowProc.cpp (message
-// dispatch, skin changes), SkinFormObjects.cpp (object creation and mouse routing),
-// SkinFormPaint.cpp (frame and background painting), SkinFormShape.cpp (window shape and
-// hit testing), WindowCommands.cpp (the commands the frame objects call), WindowStates.cpp
-// (maximise, minimise, restore, roll-up), WindowMoving.cpp (dragging and snapping),
+// Each topic of the frame is a room, a class that owns its state and says in its header
+// what it uses of the form; the form holds the rooms and forwards its methods to them:
+// TspFrameGeometry (FrameGeometry.h: the frame's rectangles and sizes), TspFrameShape
+// (FrameShape.h: the window shape and hit testing), TspFramePainter (FramePainter.h: frame
+// and background painting), TspFrameObjects (FrameObjects.h: the frame's objects, their
+// timers and the mouse routed to them), TspWindowStates (WindowStates.h: maximise,
+// minimise, restore, roll-up), TspWindowMover (WindowMover.h: dragging, snapping, the
+// size-move loop), TspFormMenus (FormMenus.h: the window menu, the menu-open state and the
+// keyboard main-menu mode), TspFormTray (FormTray.h: the notification area), TspFormFade
+// (FormFade.h: alpha blending) and TspFormMDI (FormMDI.h: the MDI side). The rest of the
+// class is shared by SkinForm.cpp (creation, properties), SkinFormWindowProc.cpp (the
+// message table and skin changes), SkinFormFrame.cpp (what the menu bar and the MDI tab
+// bar ask of the frame), WindowCommands.cpp (the commands the frame objects call) and
 // ObjectHints.cpp (object hints).
-//
-// Rooms with their own state, which the form holds and forwards to: TspFormMenus
-// (FormMenus: the window menu, the menu-open state and the keyboard main-menu mode),
-// TspFormTray (FormTray: the notification area), TspFormFade (FormFade: alpha blending),
-// TspFormMDI (FormMDI: the MDI side).
 #pragma once
 
 #include <cstddef>
@@ -35,8 +37,15 @@
 #include "skin/form/FormFade.h"
 #include "skin/form/FormMDI.h"
 #include "skin/form/FormMenus.h"
+#include "skin/form/FormMessages.h"
 #include "skin/form/FormTray.h"
+#include "skin/form/FrameGeometry.h"
+#include "skin/form/FrameObjects.h"
+#include "skin/form/FramePainter.h"
+#include "skin/form/FrameShape.h"
 #include "skin/form/SkinObjects.h"
+#include "skin/form/WindowMover.h"
+#include "skin/form/WindowStates.h"
 #include "skin/popup/SkinMenuHost.h"
 #include "ui/Bitmap.h"
 #include "ui/Component.h"
@@ -56,21 +65,10 @@ class TspSkinPopupMenu;
 class TspSkinMainMenuBar;
 class TspSkinMDITabsBar;
 
-// Whether a skin's frame geometry can be used: a main picture and every [FORMINFO]
-// rectangle and point within the platform's 16-bit coordinates. A skin that fails gets
-// the default frame.
-[[nodiscard]] bool SkinFrameUsable(const TspSkinData& skin);
-[[nodiscard]] bool SkinRectUsable(const TRect& r);
-// In range and, when not empty and a picture is given, inside the picture.
-[[nodiscard]] bool SkinRectInPicture(const TRect& r, const TBitmap* picture);
-
 // Border icons of the skinned frame: the framework's three plus roll-up and tray.
 using TspBorderIcons = uint32_t;
 constexpr TspBorderIcons biRollUp = 8;
 constexpr TspBorderIcons biMinimizeToTray = 16;
-
-// The emulated window state (independent of the platform's).
-enum : uint8_t { kSkinStateNormal = 0, kSkinStateMinimized = 1, kSkinStateMaximized = 2 };
 
 using TspChangeClientRectEvent = std::function<void(const TRect& newClientRect)>;
 using TspMouseEnterEvent = std::function<void(const std::string& idName)>;
@@ -113,8 +111,8 @@ public:
     bool HideCaptionButtons = false;
     [[nodiscard]] bool ShowIcon() const { return showIcon_; }
     void SetShowIcon(bool value);
-    [[nodiscard]] const TBitmap& LogoBitMap() const { return logoBitMap_; }
-    void SetLogoBitMap(const TBitmap& value);
+    [[nodiscard]] const TBitmap& LogoBitMap() const { return painter_->Logo(); }
+    void SetLogoBitMap(const TBitmap& value) { painter_->SetLogo(value); }
     bool LogoBitMapTransparent = false;
     [[nodiscard]] const TFont& DefCaptionFont() const { return defCaptionFont_; }
     [[nodiscard]] TFont& DefCaptionFont() { return defCaptionFont_; }  // then SetDefCaptionFont
@@ -211,42 +209,46 @@ public:
     // ---- Operations other parts use ----
     [[nodiscard]] TCustomForm* Form() const { return FForm; }
     // Draws one object now on the window (non-client mode) or the form's canvas.
-    void DrawSkinObject(TspActiveSkinObject& object);
+    void DrawSkinObject(TspActiveSkinObject& object) { painter_->DrawObject(object); }
     [[nodiscard]] bool IsFormActive() const;
     // Geometry, objects (when stretch), region, OnChangeClientRect, then a frame repaint.
     void UpdateFrame(bool stretch);
     // Client mode: places the skin-positioned children that still live on their areas.
-    void PlaceChildControls();
-    [[nodiscard]] int GetMinWidth() const;
-    [[nodiscard]] int GetMinHeight() const;
-    [[nodiscard]] int GetMaxWidth() const;
-    [[nodiscard]] int GetMaxHeight() const;
+    void PlaceChildControls() { geometry_->PlaceChildControls(); }
+    [[nodiscard]] int GetMinWidth() const { return geometry_->MinWidth(); }
+    [[nodiscard]] int GetMinHeight() const { return geometry_->MinHeight(); }
+    [[nodiscard]] int GetMaxWidth() const { return geometry_->MaxWidth(); }
+    [[nodiscard]] int GetMaxHeight() const { return geometry_->MaxHeight(); }
     // A screen point in window coordinates.
     [[nodiscard]] TPoint ScreenToWindow(TPoint screenPoint) const;
-    void TestActive(int x, int y, bool track);
-    void MouseDown(TMouseButton button, int x, int y);
-    void MouseUp(TMouseButton button, int x, int y);
-    void MouseMove(int x, int y);
-    void DblClick();
-    // Window states (WindowStates.cpp).
-    void SetWindowState(uint8_t state);
-    [[nodiscard]] uint8_t WindowState() const { return FWindowState; }
-    void SetRollUpState(bool value);
-    [[nodiscard]] bool GetRollUpState() const { return RollUpState; }
-    [[nodiscard]] bool GetRolledUpWhileMaximized() const { return RolledUpWhileMaximized; }
+    void TestActive(int x, int y, bool track) { objects_->TestActive(x, y, track); }
+    void MouseDown(TMouseButton button, int x, int y) { objects_->MouseDown(button, x, y); }
+    void MouseUp(TMouseButton button, int x, int y) { objects_->MouseUp(button, x, y); }
+    void MouseMove(int x, int y) { objects_->MouseMove(x, y); }
+    void DblClick() { objects_->DblClick(); }
+    // ---- Window states and moving (the rooms TspWindowStates and TspWindowMover) ----
+    [[nodiscard]] TspWindowStates& States() const { return *states_; }
+    [[nodiscard]] TspWindowMover& Mover() const { return *mover_; }
+    void SetWindowState(uint8_t state) { states_->SetWindowState(state); }
+    [[nodiscard]] uint8_t WindowState() const { return states_->State(); }
+    void SetRollUpState(bool value) { states_->SetRollUpState(value); }
+    [[nodiscard]] bool GetRollUpState() const { return states_->RolledUp(); }
+    [[nodiscard]] bool GetRolledUpWhileMaximized() const {
+        return states_->RolledUpWhileMaximized();
+    }
     // The restore command: unrolls a window rolled up while maximised or in the normal
     // state, else restores the normal state.
-    void RestoreWindow();
+    void RestoreWindow() { states_->RestoreWindow(); }
     // The bounds the window returns to (empty in the normal state).
-    [[nodiscard]] TRect GetRestoreBounds() const { return RestoreBounds; }
+    [[nodiscard]] TRect GetRestoreBounds() const { return states_->RestoreBounds(); }
     // The caption double click (non-client and client mode rules).
-    void CaptionDoubleClick();
+    void CaptionDoubleClick() { states_->CaptionDoubleClick(); }
     // Notification area (the room TspFormTray).
     void MinimizeToTray() { tray_->MinimizeToTray(); }
     void RestoreFromTray() { tray_->RestoreFromTray(); }
-    // Moving (WindowMoving.cpp): the rectangle a move step proposes (WM_MOVING).
-    void MovingRect(TRect& proposed);
-    [[nodiscard]] bool IsDragging() const { return Dragging; }
+    // Moving: the rectangle a move step proposes (WM_MOVING).
+    void MovingRect(TRect& proposed) { mover_->MovingRect(proposed); }
+    [[nodiscard]] bool IsDragging() const { return mover_->Dragging(); }
 
     // ---- Window menu (the room TspFormMenus) ----
     // The menu the window menu shows: SystemMenu (merged with the default items when
@@ -315,55 +317,66 @@ public:
     // The window is layered (its opacity set by this component).
     [[nodiscard]] bool Layered() const { return fade_->Layered(); }
 
+    // ---- The frame's geometry, shape and painting (the rooms TspFrameGeometry,
+    // TspFrameShape and TspFramePainter) ----
+    [[nodiscard]] TspFrameGeometry& Geometry() const { return *geometry_; }
+    [[nodiscard]] TspFrameShape& Shape() const { return *shape_; }
+    [[nodiscard]] TspFramePainter& Painter() const { return *painter_; }
     // Geometry for the current size (skin only).
-    void CalcRects();
-    [[nodiscard]] TRect CalcObjectRect(const TRect& r) const;
-    void ArrangeObjects();
+    void CalcRects() { geometry_->CalcRects(); }
+    [[nodiscard]] TRect CalcObjectRect(const TRect& r) const {
+        return geometry_->CalcObjectRect(r);
+    }
+    void ArrangeObjects() { objects_->ArrangeObjects(); }
     // Frame painting (with the window canvas, or the message's canvas).
-    void PaintNCSkin(TCanvas& canvas);
-    void PaintNCDefault(TCanvas& canvas);
-    void EraseSkinBackground(TCanvas& canvas);
-    void SetFrameRegion(bool stretch);
-    [[nodiscard]] int HitTestSkin(TPoint p) const;
-    [[nodiscard]] int HitTestDefault(TPoint p);
-    [[nodiscard]] int HitTestClient(TPoint p) const;
+    void PaintNCSkin(TCanvas& canvas) { painter_->PaintNCSkin(canvas); }
+    void PaintNCDefault(TCanvas& canvas) { painter_->PaintNCDefault(canvas); }
+    void EraseSkinBackground(TCanvas& canvas) { painter_->EraseSkinBackground(canvas); }
+    void SetFrameRegion(bool stretch) { shape_->SetFrameRegion(stretch); }
+    [[nodiscard]] int HitTestSkin(TPoint p) const { return shape_->HitTestSkin(p); }
+    [[nodiscard]] int HitTestDefault(TPoint p) { return shape_->HitTestDefault(p); }
+    [[nodiscard]] int HitTestClient(TPoint p) const { return shape_->HitTestClient(p); }
 
     // ---- Read access for the objects, the tests and the later window-command code ----
     [[nodiscard]] bool SkinSupport() const { return FSkinSupport; }
-    [[nodiscard]] int ObjectCount() const { return static_cast<int>(ObjectList.size()); }
-    [[nodiscard]] TspActiveSkinObject* Objects(int index) const { return ObjectList.at(static_cast<size_t>(index)).get(); }
+    // ---- The frame's objects and mouse routing (the room TspFrameObjects) ----
+    [[nodiscard]] TspFrameObjects& FrameObjects() const { return *objects_; }
+    [[nodiscard]] int ObjectCount() const { return objects_->Count(); }
+    [[nodiscard]] TspActiveSkinObject* Objects(int index) const { return objects_->At(index); }
     // The first object with the name, or nullptr.
-    [[nodiscard]] TspActiveSkinObject* FindObject(const std::string& idName) const;
-    [[nodiscard]] int GetActiveObject() const { return ActiveObject; }
-    [[nodiscard]] int GetMouseCaptureObject() const { return MouseCaptureObject; }
-    [[nodiscard]] TRect ClRect() const { return NewClRect; }
-    [[nodiscard]] TRect DefaultCaptionRect() const { return DefCaptionRect; }
-    [[nodiscard]] TRect MaskRectArea() const { return NewMaskRectArea; }
-    [[nodiscard]] const TRegion* FrameShape() const { return FrameRegion.get(); }
-    [[nodiscard]] bool SizeMoveActive() const { return InSizeMove; }
-    [[nodiscard]] TTimer& GetMorphTimer() const { return *MorphTimer; }
-    [[nodiscard]] TTimer& GetMouseTimer() const { return *MouseTimer; }
-    [[nodiscard]] TTimer& GetAnimateTimer() const { return *AnimateTimer; }
+    [[nodiscard]] TspActiveSkinObject* FindObject(const std::string& idName) const {
+        return objects_->Find(idName);
+    }
+    [[nodiscard]] int GetActiveObject() const { return objects_->ActiveObject(); }
+    [[nodiscard]] int GetMouseCaptureObject() const { return objects_->MouseCaptureObject(); }
+    [[nodiscard]] TRect ClRect() const { return geometry_->Rects().Client; }
+    [[nodiscard]] TRect DefaultCaptionRect() const { return geometry_->DefaultCaptionRect(); }
+    [[nodiscard]] TRect MaskRectArea() const { return geometry_->Rects().MaskArea; }
+    [[nodiscard]] const TRegion* FrameShape() const { return shape_->FrameShape(); }
+    [[nodiscard]] bool SizeMoveActive() const { return mover_->SizeMoveActive(); }
+    [[nodiscard]] TTimer& GetMorphTimer() const { return objects_->MorphTimer(); }
+    [[nodiscard]] TTimer& GetMouseTimer() const { return objects_->MouseTimer(); }
+    [[nodiscard]] TTimer& GetAnimateTimer() const { return objects_->AnimateTimer(); }
     // Whether an object belongs to the current roll state. In non-client mode a skin that
     // defines no objects of its own for the rolled-up frame keeps its caption and buttons.
     [[nodiscard]] bool InRollState(const TspActiveSkinObject& object) const {
-        return object.RollUp == RollUpState || (RollUpState && supportNCArea_ && !rollUpObjects_ && !object.RollUp);
+        return objects_->InRollState(object);
     }
     // The small-icon size (ShowIcon's system-menu button).
     [[nodiscard]] static TSize SmallIconSize() { return {16, 16}; }
     // Copy of the window icon at small-icon size (empty when the form has none).
-    [[nodiscard]] const TBitmap& GetSmallIcon();
-    [[nodiscard]] bool WindowMaximized() const { return FWindowState == kSkinStateMaximized; }
-    [[nodiscard]] bool WindowMinimized() const { return FWindowState == kSkinStateMinimized; }
+    [[nodiscard]] const TBitmap& GetSmallIcon() { return objects_->SmallIcon(); }
+    [[nodiscard]] bool WindowMaximized() const { return states_->Maximized(); }
+    [[nodiscard]] bool WindowMinimized() const { return states_->Minimized(); }
     // The caption objects' look follows activation (Part of every activation change).
-    void UpdateCaptionObjects(bool draw);
+    void UpdateCaptionObjects(bool draw) { objects_->UpdateCaptionObjects(draw); }
 
     // ---- MDI (the room TspFormMDI) ----
     // The skinned frame of a form (the first TspSkinForm it owns), or nullptr.
     [[nodiscard]] static TspSkinForm* Of(const TCustomForm* form);
     [[nodiscard]] bool IsMDIChildForm() const { return FForm->MDIParent() != nullptr; }
     [[nodiscard]] bool IsMDIParentForm() const { return FForm->FormStyle() == fsMDIForm; }
-    [[nodiscard]] bool MaximizedMDIChild() const { return IsMDIChildForm() && FWindowState == kSkinStateMaximized; }
+    [[nodiscard]] bool MaximizedMDIChild() const { return IsMDIChildForm() && states_->Maximized(); }
     // The owner's caption; an MDI parent showing a maximised child adds " - [" + the
     // child's caption + "]".
     [[nodiscard]] std::string CaptionText() const { return mdi_->CaptionText(); }
@@ -383,75 +396,28 @@ public:
     void Loaded() override;
 
 private:
-    friend class TspActiveSkinObject;
-    friend class TspSkinButtonObject;
-    friend class TspSkinStdButtonObject;
-    friend class TspSkinCaptionObject;
     friend class TspFormMenus;  // drops the system-menu button's mouse capture
-    friend class TspFormTray;   // ClearHover; the design-time biMinimizeToTray bit
-    // SendNcPaint, NudgeWidth, the client background painting, FWindowState, and another
-    // form's MDI room (MDIMinimizedPlace).
+    friend class TspFormTray;   // the design-time biMinimizeToTray bit
+    // SendNcPaint, NudgeWidth, the client background painting, the window state, and
+    // another form's MDI room (MDIMinimizedPlace).
     friend class TspFormMDI;
+    // The MDI steps of the window states alone.
+    friend class TspWindowStates;
 
-    // Window procedure (SkinFormWindowProc.cpp).
+    // Window procedure (SkinFormWindowProc.cpp): the menu-closing pre-step, then the
+    // message's handler from the table (nullptr: the previous procedure alone).
     void NewWndProc(TMessage& m);
-    bool HandleBeforePrevious(TMessage& m);
-    void HandleAfterPrevious(TMessage& m);
     void MenuClosingPreStep(const TMessage& m);
-    void HandleSkinMessage(TMessage& m);
+    [[nodiscard]] static TspMessageHandler HandlerFor(uint32_t msg);
+    // Skin changes: false when the form went meanwhile.
+    bool BeforeSkinChange(TspSkinData* sender);
+    void SkinChanged(TspSkinData* sender);
     void ChangeSkinData();
-    void NudgeWidth();
-    void RecalcFrameForShow();
-    void NcCalcSize(TRect& proposed);
-    void CallOldWindowProc(TMessage& m);
-    [[nodiscard]] bool PaintsFrame() const;
-    [[nodiscard]] bool FrameSizeAtLeastMinimum() const;
-    void SendNcPaint();
+    void ApplySkinToFrame();
+    void ApplySkinToClient();
+    void SendNcPaint() { painter_->SendNcPaint(); }
     void ForEachSkinnedControl(const std::function<void(class ISkinnedControl&)>& fn) const;
 
-    // Objects and mouse routing (SkinFormObjects.cpp).
-    void CreateObjects();
-    void CreateMainMenuItems();
-    void ArrangeMainMenuItems();
-    void CreateDefaultButtons();
-    void ApplyBorderIcons();
-    void ClearObjects();
-    void ResetObjects();
-    void OnMorphTimer();
-    void OnAnimateTimer();
-    void OnMouseTimer();
-    [[nodiscard]] bool OnCaptionObject(TPoint p) const;
-    [[nodiscard]] TspSkinCaptionObject* FirstCaptionObject() const;
-
-    // Painting helpers (SkinFormPaint.cpp).
-    void DefaultLayout();
-    void DrawLogo(TCanvas& canvas, const TRect& clientRect);
-    void TileClientBackground(TCanvas& canvas, const TRect& clientRect, const TBitmap& picture, const TRect& piece);
-    void PaintClientModeImage(TCanvas& canvas);
-    void DrawStrip(TCanvas& canvas, TBitmap& strip, int x, int y, bool inactiveEffect);
-    [[nodiscard]] bool InMaskShape(TPoint p) const;
-    [[nodiscard]] bool NearEdge(TPoint p, int w, int h) const;
-    [[nodiscard]] int EdgeCode(TPoint p, int w, int h) const;
-    void RemoveFrameRegion();
-
-    // Client-mode dragging (WindowMoving.cpp).
-    void StartDragging();
-    void StopDragging();
-    void DragStep();
-    // Window states (WindowStates.cpp).
-    void RestoreNormal();
-    void Minimize();
-    void Maximize();
-    void RollNonClient(bool up);
-    void RollClient(bool up);
-    void ClientRollUpRegion();
-    void ClearHover();
-
-    [[nodiscard]] int FrameW() const;
-    [[nodiscard]] int FrameH() const;
-    [[nodiscard]] int PW() const;
-    [[nodiscard]] int PH() const;
-    [[nodiscard]] bool SkinStretchable() const;
 
     // Published property storage.
     TspSkinData* skinData_ = nullptr;
@@ -459,7 +425,6 @@ private:
     bool supportNCArea_ = true;
     TspBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize | biRollUp;
     bool showIcon_ = false;
-    TBitmap logoBitMap_;
     TFont defCaptionFont_;
     TFont defInActiveCaptionFont_;
     // Stores a non-owning reference and asks to be told when it goes.
@@ -476,57 +441,22 @@ private:
     TspSkinMDITabsBar* mdiTabsBar_ = nullptr;
     TspTrayIcon* trayIcon_ = nullptr;
 
+    // The rooms.
+    std::unique_ptr<TspFrameGeometry> geometry_;
+    std::unique_ptr<TspFrameShape> shape_;
+    std::unique_ptr<TspFramePainter> painter_;
+    std::unique_ptr<TspFrameObjects> objects_;  // made first in the body: its timers go first
+    std::unique_ptr<TspWindowStates> states_;
+    std::unique_ptr<TspWindowMover> mover_;
+
     // Internal state.
     TCustomForm* FForm = nullptr;
     std::function<void(TMessage&)> OldWindowProc;
     bool FSkinSupport = false;
-    uint8_t FWindowState = kSkinStateNormal;
-    bool RollUpState = false;
-    bool RolledUpWhileMaximized = false;
-    int FrameWidth = 0, FrameHeight = 0;
-    TPoint NewLTPoint{}, NewRTPoint{}, NewLBPoint{}, NewRBPoint{};
-    TRect NewClRect{};
-    TRect NewCaptionRect{}, NewButtonsRect{};
-    int ButtonsOffset = 0;
-    bool ButtonsInLeft = false;
-    TRect NewMaskRectArea{};
-    TPoint NewHitTestLTPoint{}, NewHitTestRTPoint{}, NewHitTestLBPoint{}, NewHitTestRBPoint{};
-    TRect NewMainMenuRect{}, NewIconRect{};
-    TRect DefCaptionRect{};
-    std::vector<std::unique_ptr<TspActiveSkinObject>> ObjectList;
-    int ActiveObject = -1, OldActiveObject = -1, MouseCaptureObject = -1;
-    bool InSizeMove = false;
-    bool FullDrag = true;
-    std::unique_ptr<TRegion> FrameRegion;
-    TBitmap TopMask, BottomMask, LeftMask, RightMask;
-    TColor MaskColor = clBlack;
-    TRect RestoreBounds{};
-    int OldHeight = 0;
-    TTimer* MorphTimer = nullptr;    // owned through the component list
-    TTimer* AnimateTimer = nullptr;
-    TTimer* MouseTimer = nullptr;
-    bool SkinUpdating = false;
-    bool Dragging = false;
-    TPoint DragStart{};
-    // A skin-positioned child with its liveness: one freed after the skin load is skipped.
-    struct ChildControlSlot {
-        TControl* control;
-        TLivenessWatch alive;
-        TRect skinRect;
-    };
-    std::vector<ChildControlSlot> ChildControlSlots;
-    // Children hidden while rolled up in client mode, with their liveness (a child freed
-    // meanwhile is not shown again).
-    std::vector<std::pair<TControl*, TLivenessWatch>> HiddenControls;
-    std::unique_ptr<TBitmap> SmallIcon;
 
     // Our own bookkeeping beyond the fields above.
-    bool ncActiveFlag_ = false;      // last WM_NCACTIVATE flag
-    bool sizeMoveLoopRunning_ = false;  // between WM_ENTERSIZEMOVE and WM_EXITSIZEMOVE
-    bool loopStartedByClick_ = false;   // the running loop began with a frame press
+    bool ncActiveFlag_ = false;  // last WM_NCACTIVATE flag
     bool hooked_ = false;
-    bool rollUpObjects_ = false;        // the skin has objects for the rolled-up frame
-    int rollUpOldWidth_ = 0;            // client mode: the width a fixed-width roll-up picture replaced
     // The window menu, the menu-open state and the keyboard main-menu mode.
     std::unique_ptr<TspFormMenus> menus_;
     // The notification area.
@@ -536,6 +466,4 @@ private:
     // The MDI side.
     std::unique_ptr<TspFormMDI> mdi_;
     TLiveness liveness_;                // for loops that run messages
-    // The four frame strips, kept between paints to spare allocations.
-    TBitmap topStrip_, bottomStrip_, leftStrip_, rightStrip_;
 };

@@ -1,16 +1,20 @@
-// The skinned form's window procedure: a menu-closing step for every message, the messages
-// handled before (or instead of) the owner's previous procedure, the mouse input for the
-// frame objects after it, and the reaction to skin changes.
+// The skinned form's window procedure: a menu-closing step for every message, then the
+// message's handler from a table, one per message. A handler calls the owner's previous
+// procedure where the message's order of effects puts it; a message without one goes to the
+// previous procedure alone. The handlers of the frame's topics live with their rooms
+// (FrameGeometry.cpp, FrameShape.cpp, FramePainter.cpp, FrameObjects.cpp, WindowMover.cpp);
+// the ones below only order a topic's steps with the form's other topics. The reaction to
+// skin changes closes the file.
 #include <algorithm>
+#include <vector>
 
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinnedControl.h"
-#include "skin/draw/RectUtils.h"
+#include "skin/form/FormMessages.h"
 #include "skin/form/ObjectHints.h"
 #include "skin/form/SkinForm.h"
 #include "skin/popup/SkinMenu.h"
 #include "ui/MDIClient.h"
-#include "ui/Timer.h"
 #include "ui/WindowOpacity.h"
 
 namespace {
@@ -36,18 +40,23 @@ void WalkControls(TWinControl& parent, const std::function<void(TControl&)>& fn)
     }
 }
 
-TPoint ScreenPointOf(const TMessage& m) { return {GetXParam(m.LParam), GetYParam(m.LParam)}; }
+// The skin a skin message is about (nullptr: every skin).
+TspSkinData* SenderOf(const TMessage& m) { return reinterpret_cast<TspSkinData*>(m.WParam); }
+
+struct TRoute {
+    uint32_t msg;
+    TspMessageHandler handle;
+};
 
 }  // namespace
 
-void TspSkinForm::CallOldWindowProc(TMessage& m) {
-    if (OldWindowProc) OldWindowProc(m);
-}
-
 void TspSkinForm::NewWndProc(TMessage& m) {
     MenuClosingPreStep(m);
-    if (HandleBeforePrevious(m)) CallOldWindowProc(m);
-    HandleAfterPrevious(m);
+    const TspPreviousProc previous(OldWindowProc);
+    if (const TspMessageHandler handle = HandlerFor(m.Msg))
+        handle(*this, m, previous);
+    else
+        previous(m);
 }
 
 void TspSkinForm::MenuClosingPreStep(const TMessage& m) {
@@ -62,531 +71,321 @@ void TspSkinForm::ForEachSkinnedControl(const std::function<void(ISkinnedControl
     });
 }
 
-// Returns whether the previous procedure is still to be called.
-bool TspSkinForm::HandleBeforePrevious(TMessage& m) {
-    switch (m.Msg) {
-        case WM_DESTROY:
-            MorphTimer->SetEnabled(false);
-            AnimateTimer->SetEnabled(false);
-            MouseTimer->SetEnabled(false);
-            return true;
+// ---------------------------------------------------------------- the table
 
-        case WM_SIZE: {
-            if (InSizeMove && FullDrag) {
-                // A live resize: the frame already followed WM_SIZING.
-                if (!logoBitMap_.Empty() && supportNCArea_) FForm->Invalidate();
-                return true;
-            }
-            CallOldWindowProc(m);
-            FrameWidth = FForm->Width();
-            FrameHeight = FForm->Height();
-            if (FSkinSupport) {
-                if (supportNCArea_) {
-                    if (FrameSizeAtLeastMinimum()) UpdateFrame(true);
-                } else if (!RollUpState &&
-                           (SkinStretchable() || (FForm->ClientWidth() == PW() && FForm->ClientHeight() == PH()))) {
-                    UpdateFrame(SkinStretchable());
-                }
-            } else if (supportNCArea_) {
-                SendNcPaint();
-            }
-            // A translucent window shows what lies behind it: everything is painted anew.
-            if (supportNCArea_ && AlphaBlend() && Layered() && LayeredWindowsSupported() &&
-                AlphaBlendValue() < 255) {
-                SendNcPaint();
-                FForm->Invalidate();
-            }
-            if (!logoBitMap_.Empty() && supportNCArea_) FForm->Invalidate();
-            return false;
-        }
-
-        case WM_ACTIVATE: {
-            Dragging = false;
-            CallOldWindowProc(m);
-            if (supportNCArea_) SendNcPaint();
-            if (MaximizedMDIChild()) {
-                UpdateCaptionObjects(false);
-            } else {
-                if (supportNCArea_) {
-                    TestActive(-1, -1, false);
-                    ResetObjects();
-                }
-                UpdateCaptionObjects(true);
-            }
-            if (LoWord(m.WParam) != WA_INACTIVE) {
-                if (OnActivate) OnActivate(this);
-            } else if (OnDeActivate) {
-                OnDeActivate(this);
-            }
-            return false;
-        }
-
-        case WM_SETTEXT:
-            CallOldWindowProc(m);
-            if (IsMDIChildForm()) {
-                mdi_->UpdateMDIChildItem();
-                // A maximised child's caption is part of the parent's.
-                if (TspSkinForm* main = mdi_->MainSkinForm();
-                    main && main->MaximizedChild() == this)
-                    main->SendNcPaint();
-            }
-            if (FForm->HasBorder() && !MaximizedMDIChild()) {
-                SendNcPaint();
-                for (auto& o : ObjectList) {
-                    if (o->Kind() != TspObjectKind::Caption) continue;
-                    auto& caption = static_cast<TspSkinCaptionObject&>(*o);
-                    if (!caption.DefaultCaption) continue;
-                    caption.Text = FForm->Caption();
-                    // Without an active image the frame paint just drew the text.
-                    if (!supportNCArea_ || !IsNullRect(caption.ActiveSkinRect)) DrawSkinObject(caption);
-                }
-            }
-            return false;
-
-        case WM_ERASEBKGND:
-            if (TCanvas* canvas = MessageCanvas(m)) EraseSkinBackground(*canvas);
-            else EraseSkinBackground(FForm->Canvas());
-            m.Result = 1;
-            return false;
-
-        case WM_SHOWWINDOW:
-            if (m.WParam == 0) {
-                fade_->HideLayered();
-            } else {
-                if (IsMDIParentForm()) mdi_->HookMDIClient();
-                fade_->StartFadeIn();
-                if (supportNCArea_) {
-                    RecalcFrameForShow();
-                } else {
-                    PlaceChildControls();
-                }
-            }
-            mdi_->MDIChildShown(m.WParam != 0);
-            return true;
-
-        case WM_MOUSEACTIVATE:
-            if (TCustomForm* parent = FForm->MDIParent(); parent && parent->ActiveMDIChild() == FForm && !ncActiveFlag_) {
-                ncActiveFlag_ = true;
-                UpdateCaptionObjects(true);
-            }
-            return true;
-
-        case WM_GETMINMAXINFO:
-            if (auto* mmi = reinterpret_cast<TMinMaxInfo*>(m.LParam)) {
-                mmi->ptMinTrackSizeX = GetMinWidth();
-                mmi->ptMinTrackSizeY = GetMinHeight();
-                mmi->ptMaxTrackSizeX = GetMaxWidth();
-                mmi->ptMaxTrackSizeY = GetMaxHeight();
-            }
-            return true;
-
-        case WM_NCCALCSIZE:
-            if (auto* r = reinterpret_cast<TRect*>(m.LParam)) NcCalcSize(*r);
-            m.Result = 0;
-            return false;
-
-        case WM_NCHITTEST: {
-            const TPoint p = ScreenToWindow(ScreenPointOf(m));
-            if (supportNCArea_) {
-                m.Result = FSkinSupport ? HitTestSkin(p) : HitTestDefault(p);
-                if (!MouseTimer->Enabled() && m.Result == HTSKINOBJECT) {
-                    TestActive(p.X, p.Y, true);
-                    MouseTimer->SetEnabled(true);
-                }
-                return false;
-            }
-            if (!FSkinSupport) return true;
-            const TPoint c = Point(p.X - FForm->ClientOffset().X, p.Y - FForm->ClientOffset().Y);
-            if (!MouseTimer->Enabled()) {
-                TestActive(c.X, c.Y, true);
-                MouseTimer->SetEnabled(true);
-            }
-            m.Result = HitTestClient(c);
-            return false;
-        }
-
-        case WM_NCPAINT:
-            if (PaintsFrame()) {
-                TCanvas* canvas = MessageCanvas(m);
-                TCanvas& target = canvas ? *canvas : FForm->WindowCanvas();
-                if (FSkinSupport) PaintNCSkin(target);
-                else PaintNCDefault(target);
-            }
-            return false;
-
-        case WM_NCACTIVATE:
-            ncActiveFlag_ = m.WParam != 0;
-            if (IsMDIChildForm() || IsMDIParentForm()) CallOldWindowProc(m);
-            m.Result = 1;
-            if (!FForm->HasBorder() || MaximizedMDIChild()) {
-                UpdateCaptionObjects(false);
-            } else {
-                SendNcPaint();
-                UpdateCaptionObjects(true);
-            }
-            if (IsMDIChildForm()) mdi_->MDIBookkeeping();
-            return false;
-
-        case WM_SYSCOMMAND:
-            if ((m.WParam & 0xFFF0) == SC_KEYMENU) {
-                KeyMenuCommand(m.LParam);
-                return false;
-            }
-            return true;
-
-        case WM_TIMER:
-            if (m.WParam == 1) fade_->FadeInTimer();
-            return true;
-
-        case WM_SIZING:
-            if (!(InSizeMove && FullDrag)) return true;
-            CallOldWindowProc(m);
-            if (auto* r = reinterpret_cast<TRect*>(m.LParam)) {
-                FrameWidth = RectWidth(*r);
-                FrameHeight = RectHeight(*r);
-            }
-            if (supportNCArea_ && FSkinSupport && FrameSizeAtLeastMinimum()) UpdateFrame(true);
-            return false;
-
-        case WM_MOVING:
-            if (auto* r = reinterpret_cast<TRect*>(m.LParam)) MovingRect(*r);
-            return true;
-
-        case WM_ENTERSIZEMOVE:
-            sizeMoveLoopRunning_ = true;
-            loopStartedByClick_ = false;
-            if (supportNCArea_) {
-                ResetObjects();
-                MouseTimer->SetEnabled(false);
-                ActiveObject = MouseCaptureObject = -1;
-                InSizeMove = true;
-                // The framework always shows the window's contents while it is dragged.
-                FullDrag = true;
-            }
-            return true;
-
-        case WM_EXITSIZEMOVE:
-            sizeMoveLoopRunning_ = false;
-            if (supportNCArea_) {
-                MouseTimer->SetEnabled(false);
-                ActiveObject = OldActiveObject = MouseCaptureObject = -1;
-                // A loop begun by a frame press ends with that press handled: the flag that
-                // swallows the press is not left for the next click.
-                if (loopStartedByClick_) InSizeMove = false;
-                // The frame was skipped by WM_SIZE during the loop; the final size is painted
-                // now and the client area follows.
-                if (FSkinSupport) {
-                    FrameWidth = FForm->Width();
-                    FrameHeight = FForm->Height();
-                    SendNcPaint();
-                }
-            }
-            loopStartedByClick_ = false;
-            return true;
-
-        case SKINMSG_BEFORECHANGE:
-        case SKINMSG_CHANGED:
-        case SKINMSG_AFTERCHANGE:
-            HandleSkinMessage(m);
-            return true;
-
-        case SKINMSG_MENUCLOSED:
-            SkinMenuClosed();
-            return true;
-
-        case SKINMSG_MDIREFIT:
-        case SKINMSG_MDICHILDMAXIMIZED:
-        case SKINMSG_MDICHILDRESTORED:
-            mdi_->HandleMDIMessage(m);
-            return true;
-
-        default:
-            return true;
-    }
-}
-
-void TspSkinForm::HandleAfterPrevious(TMessage& m) {
-    const int hit = static_cast<int>(m.WParam);
-    const bool nc = supportNCArea_;
-    auto windowPoint = [&m, this] { return ScreenToWindow(ScreenPointOf(m)); };
-    auto clientPoint = [&m] { return TPoint{GetXParam(m.LParam), GetYParam(m.LParam)}; };
-    switch (m.Msg) {
-        case WM_NCMOUSEMOVE:
-            if (nc) {
-                const TPoint p = windowPoint();
-                MouseMove(p.X, p.Y);
-            }
-            break;
-        case WM_NCLBUTTONDOWN: {
-            if (!nc) break;
-            if (InSizeMove) {
-                // This press began the running loop, or it is the first press after a loop
-                // begun otherwise: either way no object gets it.
-                if (sizeMoveLoopRunning_) loopStartedByClick_ = true;
-                else InSizeMove = false;
-                break;
-            }
-            const TPoint p = windowPoint();
-            TestActive(p.X, p.Y, true);
-            MouseDown(mbLeft, p.X, p.Y);
-            if (hit == HTCAPTION) MouseCaptureObject = -1;
-            break;
-        }
-        case WM_NCLBUTTONUP:
-            if (nc) {
-                const TPoint p = windowPoint();
-                MouseUp(mbLeft, p.X, p.Y);
-            }
-            break;
-        case WM_NCLBUTTONDBLCLK:
-            if (nc) {
-                const TPoint p = windowPoint();
-                TestActive(p.X, p.Y, true);
-                MouseDown(mbLeft, p.X, p.Y);
-                DblClick();
-                if (hit == HTCAPTION) {
-                    CaptionDoubleClick();
-                    MouseCaptureObject = -1;
-                }
-            }
-            break;
-        case WM_NCRBUTTONDOWN:
-            if (nc) {
-                const TPoint p = windowPoint();
-                TestActive(p.X, p.Y, true);
-                MouseDown(mbRight, p.X, p.Y);
-                if (hit == HTCAPTION) {
-                    MouseCaptureObject = -1;
-                    const TPoint s = ScreenPointOf(m);
-                    OpenWindowMenu(Rect(s.X, s.Y, s.X, s.Y));
-                }
-            }
-            break;
-        case WM_NCRBUTTONUP:
-            if (nc) {
-                const TPoint p = windowPoint();
-                MouseUp(mbRight, p.X, p.Y);
-            }
-            break;
-        case WM_NCRBUTTONDBLCLK:
-            if (nc) {
-                const TPoint p = windowPoint();
-                TestActive(p.X, p.Y, true);
-                MouseDown(mbRight, p.X, p.Y);
-                if (hit == HTCAPTION) MouseCaptureObject = -1;
-            }
-            break;
-        case WM_MOUSEMOVE:
-            if (!nc) {
-                const TPoint p = clientPoint();
-                MouseMove(p.X, p.Y);
-            } else if (MouseCaptureObject != -1) {
-                // A frame object holding the mouse (a dragged track-bar thumb or
-                // regulator) hears the moves, which the capture turns into client moves.
-                const TPoint p = ScreenToWindow(FForm->ClientToScreen(clientPoint()));
-                MouseMove(p.X, p.Y);
-            }
-            break;
-        case WM_LBUTTONDOWN:
-            if (!nc) {
-                const TPoint p = clientPoint();
-                MouseDown(mbLeft, p.X, p.Y);
-            }
-            break;
-        case WM_LBUTTONUP:
-            if (nc) {
-                MouseUp(mbLeft, -1, -1);
-            } else {
-                const TPoint p = clientPoint();
-                MouseUp(mbLeft, p.X, p.Y);
-            }
-            break;
-        case WM_LBUTTONDBLCLK: {
-            const TPoint p = clientPoint();
-            MouseDown(mbLeft, p.X, p.Y);
-            DblClick();
-            if (!nc) CaptionDoubleClick();
-            break;
-        }
-        case WM_RBUTTONDOWN:
-            if (!nc) {
-                const TPoint p = clientPoint();
-                MouseDown(mbRight, p.X, p.Y);
-            }
-            break;
-        case WM_RBUTTONUP:
-            if (nc) {
-                MouseUp(mbRight, -1, -1);
-            } else {
-                const TPoint p = clientPoint();
-                MouseUp(mbRight, p.X, p.Y);
-            }
-            break;
-        case WM_RBUTTONDBLCLK: {
-            const TPoint p = clientPoint();
-            MouseDown(mbRight, p.X, p.Y);
-            break;
-        }
-        default:
-            break;
-    }
+TspMessageHandler TspSkinForm::HandlerFor(uint32_t msg) {
+    using F = TspSkinForm;
+    using P = TspPreviousProc;
+    static const std::vector<TRoute> routes = [] {
+        std::vector<TRoute> r = {
+            // The frame's geometry (FrameGeometry.cpp).
+            {WM_SIZE, [](F& f, TMessage& m, const P& previous) { f.geometry_->OnSize(m, previous); }},
+            {WM_SIZING, [](F& f, TMessage& m, const P& previous) { f.geometry_->OnSizing(m, previous); }},
+            {WM_NCCALCSIZE, [](F& f, TMessage& m, const P&) { f.geometry_->OnNcCalcSize(m); }},
+            {WM_GETMINMAXINFO,
+             [](F& f, TMessage& m, const P& previous) {
+                 f.geometry_->OnGetMinMaxInfo(m);
+                 previous(m);
+             }},
+            // Showing: fading in (WindowFade.cpp), the MDI client and the child's listing
+            // (SkinFormMDI.cpp), the frame for the new window (FrameGeometry.cpp).
+            {WM_SHOWWINDOW,
+             [](F& f, TMessage& m, const P& previous) {
+                 if (m.WParam == 0) {
+                     f.fade_->HideLayered();
+                 } else {
+                     if (f.IsMDIParentForm()) f.mdi_->HookMDIClient();
+                     f.fade_->StartFadeIn();
+                     f.geometry_->FrameForShow();
+                 }
+                 f.mdi_->MDIChildShown(m.WParam != 0);
+                 previous(m);
+             }},
+            // The shape and hit testing (FrameShape.cpp).
+            {WM_NCHITTEST, [](F& f, TMessage& m, const P& previous) { f.shape_->OnNcHitTest(m, previous); }},
+            // Painting (FramePainter.cpp).
+            {WM_NCPAINT, [](F& f, TMessage& m, const P&) { f.painter_->OnNcPaint(m); }},
+            {WM_ERASEBKGND, [](F& f, TMessage& m, const P&) { f.painter_->OnEraseBackground(m); }},
+            // The objects, their timers and the mouse (FrameObjects.cpp): the mouse after the
+            // previous procedure; a frame press the size-move loop takes (WindowMover.cpp)
+            // reaches no object.
+            {WM_DESTROY,
+             [](F& f, TMessage& m, const P& previous) {
+                 f.objects_->StopTimers();
+                 previous(m);
+             }},
+            {WM_NCMOUSEMOVE,
+             [](F& f, TMessage& m, const P& previous) {
+                 previous(m);
+                 f.objects_->OnNcMouseMove(m);
+             }},
+            {WM_NCLBUTTONDOWN,
+             [](F& f, TMessage& m, const P& previous) {
+                 previous(m);
+                 if (f.supportNCArea_ && !f.mover_->TakesPress()) f.objects_->OnNcButtonDown(mbLeft, m);
+             }},
+            {WM_NCLBUTTONUP,
+             [](F& f, TMessage& m, const P& previous) {
+                 previous(m);
+                 f.objects_->OnNcButtonUp(mbLeft, m);
+             }},
+            {WM_NCLBUTTONDBLCLK,
+             [](F& f, TMessage& m, const P& previous) {
+                 previous(m);
+                 f.objects_->OnNcButtonDblClick(mbLeft, m);
+             }},
+            {WM_NCRBUTTONDOWN,
+             [](F& f, TMessage& m, const P& previous) {
+                 previous(m);
+                 f.objects_->OnNcButtonDown(mbRight, m);
+             }},
+            {WM_NCRBUTTONUP,
+             [](F& f, TMessage& m, const P& previous) {
+                 previous(m);
+                 f.objects_->OnNcButtonUp(mbRight, m);
+             }},
+            {WM_NCRBUTTONDBLCLK,
+             [](F& f, TMessage& m, const P& previous) {
+                 previous(m);
+                 f.objects_->OnNcButtonDblClick(mbRight, m);
+             }},
+            {WM_MOUSEMOVE,
+             [](F& f, TMessage& m, const P& previous) {
+                 previous(m);
+                 f.objects_->OnMouseMove(m);
+             }},
+            {WM_LBUTTONDOWN,
+             [](F& f, TMessage& m, const P& previous) {
+                 previous(m);
+                 f.objects_->OnButtonDown(mbLeft, m);
+             }},
+            {WM_LBUTTONUP,
+             [](F& f, TMessage& m, const P& previous) {
+                 previous(m);
+                 f.objects_->OnButtonUp(mbLeft, m);
+             }},
+            {WM_LBUTTONDBLCLK,
+             [](F& f, TMessage& m, const P& previous) {
+                 previous(m);
+                 f.objects_->OnButtonDblClick(mbLeft, m);
+             }},
+            {WM_RBUTTONDOWN,
+             [](F& f, TMessage& m, const P& previous) {
+                 previous(m);
+                 f.objects_->OnButtonDown(mbRight, m);
+             }},
+            {WM_RBUTTONUP,
+             [](F& f, TMessage& m, const P& previous) {
+                 previous(m);
+                 f.objects_->OnButtonUp(mbRight, m);
+             }},
+            {WM_RBUTTONDBLCLK,
+             [](F& f, TMessage& m, const P& previous) {
+                 previous(m);
+                 f.objects_->OnButtonDblClick(mbRight, m);
+             }},
+            // Activation and the caption: the frame's objects follow (FrameObjects.cpp), an
+            // MDI child keeps its listing (SkinFormMDI.cpp).
+            {WM_ACTIVATE,
+             [](F& f, TMessage& m, const P& previous) {
+                 f.mover_->StopDragging();
+                 previous(m);
+                 f.objects_->FollowActivation();
+                 const TNotifyEvent& event = LoWord(m.WParam) != WA_INACTIVE ? f.OnActivate : f.OnDeActivate;
+                 if (event) event(&f);
+             }},
+            {WM_NCACTIVATE,
+             [](F& f, TMessage& m, const P& previous) {
+                 f.ncActiveFlag_ = m.WParam != 0;
+                 if (f.IsMDIChildForm() || f.IsMDIParentForm()) previous(m);
+                 m.Result = 1;
+                 f.objects_->FollowNcActivation();
+                 if (f.IsMDIChildForm()) f.mdi_->MDIBookkeeping();
+             }},
+            {WM_MOUSEACTIVATE,
+             [](F& f, TMessage& m, const P& previous) {
+                 // The active MDI child clicked while its frame looked inactive.
+                 TCustomForm* parent = f.FForm->MDIParent();
+                 if (parent && parent->ActiveMDIChild() == f.FForm && !f.ncActiveFlag_) {
+                     f.ncActiveFlag_ = true;
+                     f.objects_->UpdateCaptionObjects(true);
+                 }
+                 previous(m);
+             }},
+            {WM_SETTEXT,
+             [](F& f, TMessage& m, const P& previous) {
+                 previous(m);
+                 if (f.IsMDIChildForm()) {
+                     f.mdi_->UpdateMDIChildItem();
+                     // A maximised child's caption is part of the parent's.
+                     if (F* main = f.mdi_->MainSkinForm(); main && main->MaximizedChild() == &f) main->SendNcPaint();
+                 }
+                 f.objects_->TakeCaptionText();
+             }},
+            // Moving and sizing (WindowMover.cpp).
+            {WM_MOVING,
+             [](F& f, TMessage& m, const P& previous) {
+                 f.mover_->OnMoving(m);
+                 previous(m);
+             }},
+            {WM_ENTERSIZEMOVE,
+             [](F& f, TMessage& m, const P& previous) {
+                 f.mover_->OnEnterSizeMove();
+                 previous(m);
+             }},
+            {WM_EXITSIZEMOVE,
+             [](F& f, TMessage& m, const P& previous) {
+                 f.mover_->OnExitSizeMove();
+                 previous(m);
+             }},
+            // The keyboard menu (KeyboardMenuMode.cpp), the fade-in (WindowFade.cpp), the
+            // menus (WindowMenu.cpp) and MDI (SkinFormMDI.cpp).
+            {WM_SYSCOMMAND,
+             [](F& f, TMessage& m, const P& previous) {
+                 if ((m.WParam & 0xFFF0) == SC_KEYMENU) f.KeyMenuCommand(m.LParam);
+                 else previous(m);
+             }},
+            {WM_TIMER,
+             [](F& f, TMessage& m, const P& previous) {
+                 if (m.WParam == 1) f.fade_->FadeInTimer();
+                 previous(m);
+             }},
+            {SKINMSG_MENUCLOSED,
+             [](F& f, TMessage& m, const P& previous) {
+                 f.SkinMenuClosed();
+                 previous(m);
+             }},
+            {SKINMSG_MDIREFIT,
+             [](F& f, TMessage& m, const P& previous) {
+                 f.mdi_->HandleMDIMessage(m);
+                 previous(m);
+             }},
+            {SKINMSG_MDICHILDMAXIMIZED,
+             [](F& f, TMessage& m, const P& previous) {
+                 f.mdi_->HandleMDIMessage(m);
+                 previous(m);
+             }},
+            {SKINMSG_MDICHILDRESTORED,
+             [](F& f, TMessage& m, const P& previous) {
+                 f.mdi_->HandleMDIMessage(m);
+                 previous(m);
+             }},
+            // Skin changes (below).
+            {SKINMSG_BEFORECHANGE,
+             [](F& f, TMessage& m, const P& previous) {
+                 // An open menu closing may free the form: then nothing follows.
+                 if (f.BeforeSkinChange(SenderOf(m))) previous(m);
+             }},
+            {SKINMSG_CHANGED,
+             [](F& f, TMessage& m, const P& previous) {
+                 f.SkinChanged(SenderOf(m));
+                 previous(m);
+             }},
+            {SKINMSG_AFTERCHANGE,
+             [](F& f, TMessage& m, const P& previous) {
+                 if (TspSkinData* sender = SenderOf(m); sender && sender == f.skinData_) f.RefitMDIChildren();
+                 previous(m);
+             }},
+        };
+        std::sort(r.begin(), r.end(),
+                  [](const TRoute& a, const TRoute& b) { return a.msg < b.msg; });
+        return r;
+    }();
+    const auto it = std::lower_bound(routes.begin(), routes.end(), msg,
+                                     [](const TRoute& route, uint32_t m) { return route.msg < m; });
+    return it != routes.end() && it->msg == msg ? it->handle : nullptr;
 }
 
 // ---------------------------------------------------------------- skin changes
 
-void TspSkinForm::HandleSkinMessage(TMessage& m) {
-    auto* sender = reinterpret_cast<TspSkinData*>(m.WParam);
-    auto usesSender = [sender](ISkinnedControl& c) { return !sender || c.SkinData() == sender; };
-    if (m.Msg == SKINMSG_BEFORECHANGE) {
-        // An open menu drawing from the changing skin closes before its pictures go.
-        if (TspSkinMenu* engine = menus_->EngineIfAlive();
-            engine && engine->PopupCount() > 0 && (!sender || engine->SkinData() == sender)) {
-            TLivenessWatch alive = liveness_.Watch();
-            engine->CloseAll();
-            if (!alive.Alive()) return;
-        }
-        if (sender && sender == skinData_) {
-            FSkinSupport = false;
-            MorphTimer->SetEnabled(false);
-            AnimateTimer->SetEnabled(false);
-            MouseTimer->SetEnabled(false);
-            ClearObjects();
-            ChildControlSlots.clear();
-        }
-        ForEachSkinnedControl([&](ISkinnedControl& c) {
-            if (usesSender(c)) c.ResetSkinIndex();
-        });
-    } else if (m.Msg == SKINMSG_CHANGED) {
-        if (sender && sender == skinData_) ChangeSkinData();
-        ForEachSkinnedControl([&](ISkinnedControl& c) {
-            if (usesSender(c)) c.ApplySkin();
-        });
-    } else if (m.Msg == SKINMSG_AFTERCHANGE && sender && sender == skinData_) {
-        RefitMDIChildren();
+bool TspSkinForm::BeforeSkinChange(TspSkinData* sender) {
+    // An open menu drawing from the changing skin closes before its pictures go.
+    if (TspSkinMenu* engine = menus_->EngineIfAlive();
+        engine && engine->PopupCount() > 0 && (!sender || engine->SkinData() == sender)) {
+        TLivenessWatch alive = liveness_.Watch();
+        engine->CloseAll();
+        if (!alive.Alive()) return false;
     }
+    if (sender && sender == skinData_) {
+        // The objects and placed children point into the skin's pictures.
+        FSkinSupport = false;
+        objects_->StopTimers();
+        objects_->ClearObjects();
+        geometry_->ForgetChildControls();
+    }
+    ForEachSkinnedControl([sender](ISkinnedControl& c) {
+        if (!sender || c.SkinData() == sender) c.ResetSkinIndex();
+    });
+    return true;
 }
 
-// The frame is recalculated for the window about to show. Nudging the width makes the
-// framework ask WM_NCCALCSIZE again, at the price of two full layouts of the window (with
-// its native views); when the client rectangle it holds is already the one the frame
-// gives, the frame is brought up to date in place instead.
-void TspSkinForm::RecalcFrameForShow() {
-    FrameWidth = FForm->Width();
-    FrameHeight = FForm->Height();
-    TRect expected = Rect(0, 0, FrameWidth, FrameHeight);
-    NcCalcSize(expected);
-    if (expected != FForm->ClientRectInWindow()) {
-        NudgeWidth();
-        return;
-    }
-    if (FSkinSupport && FrameSizeAtLeastMinimum()) UpdateFrame(true);
-    else SendNcPaint();
-}
-
-void TspSkinForm::NudgeWidth() {
-    const int w = FForm->Width();
-    const int s = w - 1 < GetMinWidth() ? 1 : 0;
-    FForm->SetWidth(w - 1 + 2 * s);
-    FForm->SetWidth(w);
+void TspSkinForm::SkinChanged(TspSkinData* sender) {
+    if (sender && sender == skinData_) ChangeSkinData();
+    ForEachSkinnedControl([sender](ISkinnedControl& c) {
+        if (!sender || c.SkinData() == sender) c.ApplySkin();
+    });
 }
 
 void TspSkinForm::ChangeSkinData() {
-    ActiveObject = OldActiveObject = MouseCaptureObject = -1;
+    objects_->ForgetActive();
     FSkinSupport = skinData_ && !skinData_->SkinEmpty && SkinFrameUsable(*skinData_);
     if (supportNCArea_) {
-        if (FSkinSupport) {
-            CreateObjects();
-            ApplyBorderIcons();
-        } else {
-            ClearObjects();
-            SetFrameRegion(false);
-        }
-        SkinUpdating = true;
-        const int minW = GetMinWidth(), minH = GetMinHeight();
-        const int w = FForm->Width(), h = FForm->Height();
-        if (w < minW && h < minH) FForm->SetBounds(FForm->Left(), FForm->Top(), minW, minH);
-        else if (h < minH) FForm->SetHeight(minH);
-        else if (w < minW) FForm->SetWidth(minW);
-        else NudgeWidth();
-        if (RollUpState || WindowMinimized()) {
-            if (FForm->Height() != minH) FForm->SetHeight(minH);
-            if (WindowMinimized() && FForm->Width() != minW) FForm->SetWidth(minW);
-        }
-        FrameWidth = FForm->Width();
-        FrameHeight = FForm->Height();
-        if (FSkinSupport) UpdateFrame(true);
-        UpdateCaptionObjects(false);
-        SkinUpdating = false;
-        FForm->Invalidate();
-        if (TMDIClient* client = FForm->MDIClient()) {
-            client->Invalidate();
-            RefitMDIChildren();
-        }
-        if (FForm->HandleAllocated()) MouseTimer->SetEnabled(true);
-        if (OnChangeSkinData) OnChangeSkinData(this);
-        if (ClientWidth > 0) FForm->SetClientWidth(ClientWidth);
-        if (ClientHeight > 0) FForm->SetClientHeight(ClientHeight);
-        return;
-    }
-    if (!FSkinSupport) {
+        ApplySkinToFrame();
+    } else if (FSkinSupport) {
+        ApplySkinToClient();
+    } else {
         // The objects and placed children point into the skin that went: they go too.
-        ClearObjects();
-        ChildControlSlots.clear();
-        SetFrameRegion(false);
+        objects_->ClearObjects();
+        geometry_->ForgetChildControls();
+        shape_->SetFrameRegion(false);
         FForm->Invalidate();
-        return;
     }
-    // A new skin without a roll-up picture unrolls the window; with one it stays rolled up.
-    if (RollUpState && skinData_->RollUpPicture.Empty()) {
-        for (auto& [c, alive] : HiddenControls) {
-            if (alive.Alive()) c->SetVisible(true);
-        }
-        HiddenControls.clear();
-        RollUpState = false;
+}
+
+// Non-client mode: the objects and the window's size for the skin (or the default frame),
+// the frame painted once when all is in place.
+void TspSkinForm::ApplySkinToFrame() {
+    if (FSkinSupport) {
+        objects_->CreateObjects();
+        objects_->ApplyBorderIcons();
+    } else {
+        objects_->ClearObjects();
+        shape_->SetFrameRegion(false);
     }
-    if (!RollUpState) {
-        if (SkinStretchable()) {
-            if (!(MinWidth > 0 && MinHeight > 0)) {
-                if (FForm->ClientWidth() < PW()) FForm->SetClientWidth(PW());
-                if (FForm->ClientHeight() < PH()) FForm->SetClientHeight(PH());
-            }
-        } else {
-            FForm->SetClientWidth(PW());
-            FForm->SetClientHeight(PH());
-            Sizeable = false;
-        }
-    }
-    CreateObjects();
-    ApplyBorderIcons();
-    if (RollUpState) {
-        const int oldHeight = OldHeight;
-        RollClient(true);
-        OldHeight = oldHeight;
-    }
-    SkinUpdating = true;
-    if (OnChangeSkinData) OnChangeSkinData(this);
-    FrameWidth = FForm->Width();
-    FrameHeight = FForm->Height();
-    if (!RollUpState && (SkinStretchable() || (FForm->ClientWidth() == PW() && FForm->ClientHeight() == PH()))) {
-        UpdateFrame(SkinStretchable());
-    }
-    // Skin-positioned children: direct skinned children naming one of the skin's areas.
-    ChildControlSlots.clear();
-    for (int i = 0; i < FForm->ControlCount(); ++i) {
-        TControl* c = FForm->Controls(i);
-        auto* skinned = dynamic_cast<ISkinnedControl*>(c);
-        const std::string area = skinned ? skinned->AreaName() : std::string();
-        if (area.empty()) continue;
-        const int index = skinData_->GetAreaDefIndex(area);
-        if (index < 0) continue;
-        const TRect r = skinData_->AreaDefs[static_cast<size_t>(index)]->AreaRect;
-        if (IsNullRect(r)) continue;
-        c->SetAlign(alNone);
-        ChildControlSlots.push_back({c, c->LivenessWatch(), r});
-    }
-    PlaceChildControls();
-    UpdateCaptionObjects(false);
-    SkinUpdating = false;
+    painter_->HoldFramePaints(true);
+    geometry_->FitWindowToSkin();
+    if (FSkinSupport) UpdateFrame(true);
+    objects_->UpdateCaptionObjects(false);
+    painter_->HoldFramePaints(false);
     FForm->Invalidate();
-    if (FForm->HandleAllocated()) MouseTimer->SetEnabled(true);
+    if (TMDIClient* client = FForm->MDIClient()) {
+        client->Invalidate();
+        RefitMDIChildren();
+    }
+    objects_->StartMouseTimer();
+    if (OnChangeSkinData) OnChangeSkinData(this);
+    if (ClientWidth > 0) FForm->SetClientWidth(ClientWidth);
+    if (ClientHeight > 0) FForm->SetClientHeight(ClientHeight);
+}
+
+// Client mode: the window's size, the objects (rolled up again with the new roll-up picture)
+// and the skin-positioned children for the skin. A new skin without a roll-up picture
+// unrolls the window; with one it stays rolled up.
+void TspSkinForm::ApplySkinToClient() {
+    states_->UnrollForSkinWithoutRollUp();
+    geometry_->FitClientToSkin();
+    objects_->CreateObjects();
+    objects_->ApplyBorderIcons();
+    states_->RollUpAgainForSkin();
+    painter_->HoldFramePaints(true);
+    if (OnChangeSkinData) OnChangeSkinData(this);
+    geometry_->TakeFormSize();
+    geometry_->FollowClientModeSize();
+    // Skin-positioned children: direct skinned children naming one of the skin's areas.
+    geometry_->CollectChildControls();
+    geometry_->PlaceChildControls();
+    objects_->UpdateCaptionObjects(false);
+    painter_->HoldFramePaints(false);
+    FForm->Invalidate();
+    objects_->StartMouseTimer();
 }

@@ -111,7 +111,8 @@ void TspActiveSkinObject::MouseLeave() {
 bool TspActiveSkinObject::CanMorphing() const { return (Active && MorphKf < 1) || (!Active && MorphKf > 0); }
 
 void TspActiveSkinObject::ReDraw() {
-    if (Morphing) Parent->MorphTimer->SetEnabled(true);
+    if (Morphing)
+        Parent->GetMorphTimer().SetEnabled(true);
     else Parent->DrawSkinObject(*this);
 }
 

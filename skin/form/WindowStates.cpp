@@ -1,17 +1,10 @@
-// The emulated window states of a skinned window (normal, minimised to a frame-only strip,
-// maximised to the work area or the monitor) and rolling the window up to its frame. The
-// platform's own window state is never used: the window stays a normal window whose bounds
-// the component sets.
-//
-// Two rules keep the roll-up consistent with the state: maximising a window rolled up in
-// the normal state unrolls it first, and restoring a window that was rolled up while
-// maximised brings it back unrolled. Without them the window would be flagged rolled up at
-// a full size (client area shown, no borders to size it, no way to unroll it).
+// The emulated window states and the roll-up (TspWindowStates, WindowStates.h).
+#include "skin/form/WindowStates.h"
+
 #include <algorithm>
 
-#include "base/Region.h"
+#include "base/Messages.h"
 #include "skin/data/SkinData.h"
-#include "skin/draw/MaskRegion.h"
 #include "skin/draw/RectUtils.h"
 #include "skin/draw/SkinCompose.h"
 #include "skin/form/SkinForm.h"
@@ -21,262 +14,280 @@
 #include "ui/Timer.h"
 #include "ui/WorkArea.h"
 
-namespace {
+void TspWindowStates::ClearHover() { form_.TestActive(-1, -1, false); }
 
-// The skinned-frame component of a form, or nullptr.
-TspSkinForm* SkinFormOf(const TCustomForm& form) {
-    for (int i = 0; i < form.ComponentCount(); ++i) {
-        if (auto* f = dynamic_cast<TspSkinForm*>(form.Components(i))) return f;
-    }
-    return nullptr;
-}
-
-}  // namespace
-
-void TspSkinForm::ClearHover() { TestActive(-1, -1, false); }
-
-void TspSkinForm::SetWindowState(uint8_t state) {
-    if (state == FWindowState || state > kSkinStateMaximized) return;
+void TspWindowStates::SetWindowState(uint8_t state) {
+    if (state == state_ || state > kSkinStateMaximized) return;
     switch (state) {
         case kSkinStateNormal: RestoreNormal(); break;
         case kSkinStateMinimized: Minimize(); break;
         default: Maximize(); break;
     }
     // The buttons' restore looks and the frame follow the new state.
-    SendNcPaint();
+    form_.Painter().SendNcPaint();
 }
 
-void TspSkinForm::RestoreNormal() {
-    const bool unroll = RollUpState && RolledUpWhileMaximized;
-    FWindowState = kSkinStateNormal;
-    RolledUpWhileMaximized = false;
+void TspWindowStates::RestoreNormal() {
+    TCustomForm& form = *form_.Form();
+    const bool unroll = rolledUp_ && rolledUpWhileMaximized_;
+    state_ = kSkinStateNormal;
+    rolledUpWhileMaximized_ = false;
     if (unroll) SetRollUpState(false);
-    const TRect target = RestoreBounds;
-    RestoreBounds = {};
-    const bool sameSize = IsRectEmpty(target) || (target.Width() == FForm->Width() && target.Height() == FForm->Height());
-    if (!IsRectEmpty(target)) FForm->SetBoundsRect(target);
-    if (FForm->HandleAllocated()) MouseTimer->SetEnabled(true);
-    if (supportNCArea_) {
+    const TRect target = restoreBounds_;
+    restoreBounds_ = {};
+    const bool sameSize =
+        IsRectEmpty(target) || (target.Width() == form.Width() && target.Height() == form.Height());
+    if (!IsRectEmpty(target)) form.SetBoundsRect(target);
+    form_.FrameObjects().StartMouseTimer();
+    if (form_.SupportNCArea()) {
         // The frame is laid out for the state even when the size stays.
-        if (sameSize) NudgeWidth();
-        FForm->Invalidate();
+        if (sameSize) form_.Geometry().NudgeWidth();
+        form.Invalidate();
     }
-    if (IsMDIChildForm()) mdi_->NotifyMDIParent(SKINMSG_MDICHILDRESTORED);
+    if (form_.IsMDIChildForm()) form_.mdi_->NotifyMDIParent(SKINMSG_MDICHILDRESTORED);
 }
 
-void TspSkinForm::Minimize() {
+void TspWindowStates::Minimize() {
+    TCustomForm& form = *form_.Form();
     // An MDI child takes the next free place along the bottom of the MDI client area.
-    if (IsMDIChildForm()) {
-        FWindowState = kSkinStateMinimized;
-        if (IsRectEmpty(RestoreBounds)) RestoreBounds = FForm->BoundsRect();
+    if (form_.IsMDIChildForm()) {
+        state_ = kSkinStateMinimized;
+        if (IsRectEmpty(restoreBounds_)) restoreBounds_ = form.BoundsRect();
         ClearHover();
-        const int w = GetMinWidth(), h = GetMinHeight();
-        const TPoint at = mdi_->MDIMinimizedPlace(w, h);
-        FForm->SetBounds(at.X, at.Y, w, h);
-        mdi_->NotifyMDIParent(SKINMSG_MDICHILDRESTORED);
+        const int w = form_.GetMinWidth(), h = form_.GetMinHeight();
+        const TPoint at = form_.mdi_->MDIMinimizedPlace(w, h);
+        form.SetBounds(at.X, at.Y, w, h);
+        form_.mdi_->NotifyMDIParent(SKINMSG_MDICHILDRESTORED);
         return;
     }
     // The application's main form, and any form in client mode, minimise the whole
     // application; the emulated state stays, since the window keeps its bounds.
-    if (Application().MainForm() == FForm || !supportNCArea_) {
+    if (Application().MainForm() == &form || !form_.SupportNCArea()) {
         ClearHover();
         Application().Minimize();
         return;
     }
-    FWindowState = kSkinStateMinimized;
-    if (IsRectEmpty(RestoreBounds)) RestoreBounds = FForm->BoundsRect();
+    state_ = kSkinStateMinimized;
+    if (IsRectEmpty(restoreBounds_)) restoreBounds_ = form.BoundsRect();
     ClearHover();
     // With the state minimised these are the picture's width and the frame's height.
-    const TSize size{GetMinWidth(), GetMinHeight()};
-    const TRect area = GetWorkArea(FForm->BoundsRect(), true);
+    const TSize size{form_.GetMinWidth(), form_.GetMinHeight()};
+    const TRect area = GetWorkArea(form.BoundsRect(), true);
     const TCustomForm* mainForm = Application().MainForm();
-    const TPoint at = MinimizedPlace(area, size, [this, mainForm](TPoint p) {
+    const TPoint at = MinimizedPlace(area, size, [&form, mainForm](TPoint p) {
         for (int i = 0; i < Screen().FormCount(); ++i) {
             const TCustomForm* other = Screen().Forms(i);
-            if (other == FForm || other == mainForm || !other->Visible()) continue;
+            if (other == &form || other == mainForm || !other->Visible()) continue;
             if (other->Left() != p.X || other->Top() != p.Y) continue;
-            const TspSkinForm* frame = SkinFormOf(*other);
+            const TspSkinForm* frame = TspSkinForm::Of(other);
             if (frame && frame->WindowMinimized()) return true;
         }
         return false;
     });
-    FForm->SetBounds(at.X, at.Y, size.cx, size.cy);
+    form.SetBounds(at.X, at.Y, size.cx, size.cy);
 }
 
-void TspSkinForm::Maximize() {
-    if (RollUpState && !RolledUpWhileMaximized) {
-        if (FWindowState == kSkinStateNormal) {
+void TspWindowStates::Maximize() {
+    TCustomForm& form = *form_.Form();
+    if (rolledUp_ && !rolledUpWhileMaximized_) {
+        if (state_ == kSkinStateNormal) {
             SetRollUpState(false);
         } else {
             // Minimised after rolling up: the bounds to come back to become the unrolled ones.
-            RollUpState = false;
-            if (OldHeight > 0 && !IsRectEmpty(RestoreBounds)) RestoreBounds.Bottom = RestoreBounds.Top + OldHeight;
-            if (OnChangeRollUpState) OnChangeRollUpState(this);
+            rolledUp_ = false;
+            if (oldHeight_ > 0 && !IsRectEmpty(restoreBounds_))
+                restoreBounds_.Bottom = restoreBounds_.Top + oldHeight_;
+            RollUpStateChanged();
         }
     }
-    if (IsRectEmpty(RestoreBounds)) RestoreBounds = FForm->BoundsRect();
-    FWindowState = kSkinStateMaximized;
-    if (IsMDIChildForm()) {
-        mdi_->MaximizeMDIChild();
+    if (IsRectEmpty(restoreBounds_)) restoreBounds_ = form.BoundsRect();
+    state_ = kSkinStateMaximized;
+    if (form_.IsMDIChildForm()) {
+        form_.mdi_->MaximizeMDIChild();
         return;
     }
-    const TRect bounds = FForm->BoundsRect();
-    FForm->SetBoundsRect(MaximizedBounds(GetWorkArea(bounds, false), GetWorkArea(bounds, true), MaximizeOnFullScreen));
+    const TRect bounds = form.BoundsRect();
+    form.SetBoundsRect(MaximizedBounds(GetWorkArea(bounds, false), GetWorkArea(bounds, true),
+                                       form_.MaximizeOnFullScreen));
 }
 
-void TspSkinForm::RestoreWindow() {
-    if (RolledUpWhileMaximized || (RollUpState && FWindowState == kSkinStateNormal)) SetRollUpState(false);
+void TspWindowStates::RestoreWindow() {
+    if (rolledUpWhileMaximized_ || (rolledUp_ && state_ == kSkinStateNormal))
+        SetRollUpState(false);
     else SetWindowState(kSkinStateNormal);
 }
 
 // ---------------------------------------------------------------- roll-up
 
-void TspSkinForm::SetRollUpState(bool value) {
+void TspWindowStates::RollUpStateChanged() {
+    if (form_.OnChangeRollUpState) form_.OnChangeRollUpState(&form_);
+}
+
+void TspWindowStates::SetRollUpState(bool value) {
     // Rolling up twice would remember the rolled height as the one to come back to.
-    if (value == RollUpState) return;
-    if ((!FSkinSupport && !supportNCArea_) || !(borderIcons_ & biRollUp) ||
-        (RollUpState && WindowMaximized() && !RolledUpWhileMaximized) || WindowMinimized()) {
+    if (value == rolledUp_) return;
+    if ((!form_.SkinSupport() && !form_.SupportNCArea()) || !(form_.BorderIcons() & biRollUp) ||
+        (rolledUp_ && Maximized() && !rolledUpWhileMaximized_) || Minimized()) {
         return;
     }
-    const bool wasRolledWhileMaximized = RolledUpWhileMaximized;
-    if (WindowMaximized()) RolledUpWhileMaximized = value;
-    RollUpState = value;
-    if (supportNCArea_) {
+    const bool wasRolledWhileMaximized = rolledUpWhileMaximized_;
+    if (Maximized()) rolledUpWhileMaximized_ = value;
+    rolledUp_ = value;
+    if (form_.SupportNCArea()) {
         RollNonClient(value);
     } else {
         RollClient(value);
-        if (RollUpState != value) {  // the skin has no roll-up picture
-            RolledUpWhileMaximized = wasRolledWhileMaximized;
+        if (rolledUp_ != value) {  // the skin has no roll-up picture
+            rolledUpWhileMaximized_ = wasRolledWhileMaximized;
             return;
         }
     }
-    if (OnChangeRollUpState) OnChangeRollUpState(this);
+    RollUpStateChanged();
 }
 
-void TspSkinForm::RollNonClient(bool up) {
+void TspWindowStates::RollNonClient(bool up) {
+    TCustomForm& form = *form_.Form();
     ClearHover();
     if (up) {
-        OldHeight = FForm->Height();
-        FForm->SetHeight(GetMinHeight());
-    } else if (OldHeight > 0) {
-        FForm->SetHeight(OldHeight);
+        oldHeight_ = form.Height();
+        form.SetHeight(form_.GetMinHeight());
+    } else if (oldHeight_ > 0) {
+        form.SetHeight(oldHeight_);
     }
     // The other roll state's objects (and the roll-up button's look) show even when the
     // height stayed.
-    SendNcPaint();
-    FForm->Invalidate();
+    form_.Painter().SendNcPaint();
+    form.Invalidate();
 }
 
-void TspSkinForm::RollClient(bool up) {
-    if (!FSkinSupport || skinData_->RollUpPicture.Empty()) {
-        RollUpState = false;
+void TspWindowStates::RollClient(bool up) {
+    if (!form_.SkinSupport() || form_.SkinData()->RollUpPicture.Empty()) {
+        rolledUp_ = false;
         return;
     }
-    const TspSkinData& s = *skinData_;
-    const bool stretchable = s.rollupleftpoint.X < s.rolluprightpoint.X;
     ClearHover();
-    MouseTimer->SetEnabled(false);
-    MorphTimer->SetEnabled(false);
-    if (up) {
-        OldHeight = FForm->Height();
-        if (HiddenControls.empty()) {
-            for (int i = 0; i < FForm->ControlCount(); ++i) {
-                TControl* c = FForm->Controls(i);
-                if (!c->Visible()) continue;
-                HiddenControls.emplace_back(c, c->LivenessWatch());
-            }
-            for (auto& [c, alive] : HiddenControls) {
-                if (alive.Alive()) c->SetVisible(false);
-            }
-        }
-        const int d = FForm->Width() - s.RollUpPicture.Width();
-        for (auto& o : ObjectList) {
-            if (!o->RollUp) continue;
-            TRect r = o->SkinRect;
-            if (stretchable) {
-                if (r.Left >= s.rolluprightpoint.X) r = OffsetRect(r, d, 0);
-                else if (r.Left <= s.rollupleftpoint.X && r.Right >= s.rolluprightpoint.X) r.Right += d;
-            }
-            o->ObjectRect = r;
-        }
-        rollUpOldWidth_ = 0;
-        if (stretchable) {
-            FForm->SetHeight(s.RollUpPicture.Height());
-        } else {
-            // The width comes back with the height when the window unrolls.
-            if (FForm->Width() != s.RollUpPicture.Width()) rollUpOldWidth_ = FForm->Width();
-            FForm->SetBounds(FForm->Left(), FForm->Top(), s.RollUpPicture.Width(), s.RollUpPicture.Height());
-        }
-        ClientRollUpRegion();
-        FForm->Invalidate();
-    } else {
-        for (auto& [c, alive] : HiddenControls) {
-            if (alive.Alive()) c->SetVisible(true);
-        }
-        HiddenControls.clear();
-        if (SkinStretchable()) {
-            const int w = rollUpOldWidth_ > 0 ? rollUpOldWidth_ : FForm->Width();
-            FForm->SetBounds(FForm->Left(), FForm->Top(), w, OldHeight > 0 ? OldHeight : FForm->Height());
-            if (!(MinWidth > 0 && MinHeight > 0)) {
-                if (FForm->ClientWidth() < PW()) FForm->SetClientWidth(PW());
-                if (FForm->ClientHeight() < PH()) FForm->SetClientHeight(PH());
-            }
-        } else {
-            FForm->SetClientWidth(PW());
-            FForm->SetClientHeight(PH());
-            Sizeable = false;
-        }
-        rollUpOldWidth_ = 0;
-        FrameWidth = FForm->Width();
-        FrameHeight = FForm->Height();
-        // The main mask's shape, the objects' and the skin-placed controls' places.
-        UpdateFrame(SkinStretchable());
-    }
-    if (FForm->HandleAllocated()) MouseTimer->SetEnabled(true);
+    form_.FrameObjects().MouseTimer().SetEnabled(false);
+    form_.FrameObjects().MorphTimer().SetEnabled(false);
+    if (up)
+        RollClientUp();
+    else
+        RollClientDown();
+    form_.FrameObjects().StartMouseTimer();
 }
 
-// The rolled-up window's shape: the roll-up mask, its middle tiled to the window's width
-// when the roll-up picture stretches; no shape without a roll-up mask.
-void TspSkinForm::ClientRollUpRegion() {
-    const TspSkinData& s = *skinData_;
-    if (s.RollUpMaskPicture.Empty()) {
-        RemoveFrameRegion();
-        return;
+void TspWindowStates::HideControls() {
+    if (!hiddenControls_.empty()) return;
+    TCustomForm& form = *form_.Form();
+    for (int i = 0; i < form.ControlCount(); ++i) {
+        TControl* c = form.Controls(i);
+        if (!c->Visible()) continue;
+        hiddenControls_.emplace_back(c, c->LivenessWatch());
     }
-    TBitmap mask;
-    if (s.rollupleftpoint.X < s.rolluprightpoint.X) {
-        const TRect whole = Rect(0, 0, s.RollUpMaskPicture.Width(), s.RollUpMaskPicture.Height());
-        ComposeHorzImage(s.rollupleftpoint.X, s.RollUpMaskPicture.Width() - s.rolluprightpoint.X, mask, FForm->Width(),
-                         whole, s.RollUpMaskPicture);
+    for (auto& [c, alive] : hiddenControls_) {
+        if (alive.Alive()) c->SetVisible(false);
+    }
+}
+
+void TspWindowStates::ShowHiddenControls() {
+    for (auto& [c, alive] : hiddenControls_) {
+        if (alive.Alive()) c->SetVisible(true);
+    }
+    hiddenControls_.clear();
+}
+
+// The window takes the roll-up picture's height (and its width, when it does not stretch),
+// the roll-up objects their places and the window the roll-up shape; the children hide.
+void TspWindowStates::RollClientUp() {
+    TCustomForm& form = *form_.Form();
+    const TspSkinData& s = *form_.SkinData();
+    const bool stretchable = s.rollupleftpoint.X < s.rolluprightpoint.X;
+    oldHeight_ = form.Height();
+    HideControls();
+    const int d = form.Width() - s.RollUpPicture.Width();
+    for (int i = 0; i < form_.ObjectCount(); ++i) {
+        TspActiveSkinObject* o = form_.Objects(i);
+        if (!o->RollUp) continue;
+        TRect r = o->SkinRect;
+        if (stretchable) {
+            if (r.Left >= s.rolluprightpoint.X)
+                r = OffsetRect(r, d, 0);
+            else if (r.Left <= s.rollupleftpoint.X && r.Right >= s.rolluprightpoint.X)
+                r.Right += d;
+        }
+        o->ObjectRect = r;
+    }
+    rollUpOldWidth_ = 0;
+    if (stretchable) {
+        form.SetHeight(s.RollUpPicture.Height());
     } else {
-        mask = s.RollUpMaskPicture;
+        // The width comes back with the height when the window unrolls.
+        if (form.Width() != s.RollUpPicture.Width()) rollUpOldWidth_ = form.Width();
+        form.SetBounds(form.Left(), form.Top(), s.RollUpPicture.Width(), s.RollUpPicture.Height());
     }
-    std::optional<TRegion> region = MaskToRegion(mask);
-    if (!region || region->IsEmpty()) {
-        RemoveFrameRegion();
-        return;
+    form_.Shape().SetRollUpRegion();
+    form.Invalidate();
+}
+
+// The children show again and the window comes back to its size (the skin's, when the skin
+// does not stretch) with the main mask's shape and the objects' and placed children's places.
+void TspWindowStates::RollClientDown() {
+    TCustomForm& form = *form_.Form();
+    TspFrameGeometry& geometry = form_.Geometry();
+    ShowHiddenControls();
+    if (geometry.SkinStretchable()) {
+        const int w = rollUpOldWidth_ > 0 ? rollUpOldWidth_ : form.Width();
+        form.SetBounds(form.Left(), form.Top(), w, oldHeight_ > 0 ? oldHeight_ : form.Height());
+        if (!(form_.MinWidth > 0 && form_.MinHeight > 0)) {
+            if (form.ClientWidth() < geometry.PW()) form.SetClientWidth(geometry.PW());
+            if (form.ClientHeight() < geometry.PH()) form.SetClientHeight(geometry.PH());
+        }
+    } else {
+        form.SetClientWidth(geometry.PW());
+        form.SetClientHeight(geometry.PH());
+        form_.Sizeable = false;
     }
-    FrameRegion = std::make_unique<TRegion>(std::move(*region));
-    FForm->SetWindowRegion(FrameRegion.get());
+    rollUpOldWidth_ = 0;
+    geometry.TakeFormSize();
+    form_.UpdateFrame(geometry.SkinStretchable());
+}
+
+void TspWindowStates::UnrollForSkinWithoutRollUp() {
+    if (!rolledUp_ || !form_.SkinData()->RollUpPicture.Empty()) return;
+    ShowHiddenControls();
+    rolledUp_ = false;
+}
+
+void TspWindowStates::RollUpAgainForSkin() {
+    if (!rolledUp_) return;
+    const int oldHeight = oldHeight_;
+    RollClient(true);
+    oldHeight_ = oldHeight;
 }
 
 // ---------------------------------------------------------------- caption double click
 
-void TspSkinForm::CaptionDoubleClick() {
-    if (supportNCArea_) {
-        if (Sizeable && WindowMinimized()) SetWindowState(kSkinStateNormal);
-        else if (Sizeable && !WindowMaximized() && !RollUpState && (borderIcons_ & biMaximize))
+void TspWindowStates::CaptionDoubleClick() {
+    const bool sizeable = form_.Sizeable;
+    if (form_.SupportNCArea()) {
+        if (sizeable && Minimized())
+            SetWindowState(kSkinStateNormal);
+        else if (sizeable && !Maximized() && !rolledUp_ && (form_.BorderIcons() & biMaximize))
             SetWindowState(kSkinStateMaximized);
-        else if (Sizeable && WindowMaximized() && !RolledUpWhileMaximized) SetWindowState(kSkinStateNormal);
-        else SetRollUpState(!RollUpState);
+        else if (sizeable && Maximized() && !rolledUpWhileMaximized_)
+            SetWindowState(kSkinStateNormal);
+        else
+            SetRollUpState(!rolledUp_);
         return;
     }
     // Client mode: only a double click on a caption object.
-    if (ActiveObject < 0 || ActiveObject >= ObjectCount() ||
-        ObjectList[static_cast<size_t>(ActiveObject)]->Kind() != TspObjectKind::Caption) {
+    const int active = form_.GetActiveObject();
+    if (active < 0 || active >= form_.ObjectCount() ||
+        form_.Objects(active)->Kind() != TspObjectKind::Caption) {
         return;
     }
-    if (RollUpState) SetRollUpState(false);
-    else if (Sizeable) SetWindowState(FWindowState == kSkinStateNormal ? kSkinStateMaximized : kSkinStateNormal);
+    if (rolledUp_)
+        SetRollUpState(false);
+    else if (sizeable)
+        SetWindowState(state_ == kSkinStateNormal ? kSkinStateMaximized : kSkinStateNormal);
     else SetRollUpState(true);
 }
