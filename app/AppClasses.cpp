@@ -56,7 +56,8 @@ void RegisterAppClasses() {
     const std::string cls = "TForm1";
     AddComponentField<TForm1, TspSkinForm>(cls, "spSkinForm1", &TForm1::spSkinForm1);
     AddComponentField<TForm1, TspSkinData>(cls, "spSkinData1", &TForm1::spSkinData1);
-    AddComponentField<TForm1, TspCompressedStoredSkin>(cls, "spCompressedStoredSkin1", &TForm1::spCompressedStoredSkin1);
+    AddComponentField<TForm1, TspCompressedStoredSkin>(cls, "spCompressedStoredSkin1",
+                                                       &TForm1::spCompressedStoredSkin1);
     AddComponentField<TForm1, TspSkinPanel>(cls, "LeftPanel", &TForm1::LeftPanel);
     AddComponentField<TForm1, TspSkinPageControl>(cls, "LeftPC", &TForm1::LeftPC);
     AddComponentField<TForm1, TspSkinTabSheet>(cls, "spSkinTabSheet1", &TForm1::spSkinTabSheet1);

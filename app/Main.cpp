@@ -8,7 +8,9 @@ extern const std::size_t kMainFormDescriptionSize;
 TForm1* Form1 = nullptr;
 std::string SiteBaseAddress;
 
-std::string MainFormDescription() { return std::string(kMainFormDescription, kMainFormDescriptionSize); }
+std::string MainFormDescription() {
+    return std::string(kMainFormDescription, kMainFormDescriptionSize);
+}
 
 TForm1::TForm1(TComponent* owner) : TForm(owner) { CreateFromDescription(MainFormDescription()); }
 
@@ -25,7 +27,8 @@ void TForm1::FormCreate(TComponent* /*Sender*/) {
 }
 
 void TForm1::NavWBNewWindow3(TComponent* /*ASender*/, WebObject*& /*ppDisp*/, VariantBool& Cancel,
-                             uint32_t /*dwFlags*/, const WideString& /*bstrUrlContext*/, const WideString& bstrUrl) {
+                             uint32_t /*dwFlags*/, const WideString& /*bstrUrlContext*/,
+                             const WideString& bstrUrl) {
     // No new window: the page shows in the content pane.
     Cancel = platform::kVariantTrue;
     ContentWB->Navigate(bstrUrl);

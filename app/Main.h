@@ -52,8 +52,9 @@ public:
 
     // Published methods bound by the description.
     void FormCreate(TComponent* Sender);
-    void NavWBNewWindow3(TComponent* ASender, WebObject*& ppDisp, VariantBool& Cancel, uint32_t dwFlags,
-                         const WideString& bstrUrlContext, const WideString& bstrUrl);
+    void NavWBNewWindow3(TComponent* ASender, WebObject*& ppDisp, VariantBool& Cancel,
+                         uint32_t dwFlags, const WideString& bstrUrlContext,
+                         const WideString& bstrUrl);
 };
 
 // The form the application created first.

@@ -16,7 +16,8 @@ int RunPuzzlebin(int* argc, char*** argv, const std::string& description) {
     platform::InstallGtkPlatform(argc, argv);
     // WebKit keeps its data under ~/.local/share/puzzlebin and ~/.cache/puzzlebin; the
     // bundled site (compiled in) is served on the program's own scheme.
-    platform::gtk::ConfigureWebContext({"puzzlebin", {{PB_SITE_SCHEME, PB_SITE_HOST, PB_SITE_RESOURCE_ROOT}}});
+    platform::gtk::ConfigureWebContext(
+        {"puzzlebin", {{PB_SITE_SCHEME, PB_SITE_HOST, PB_SITE_RESOURCE_ROOT}}});
     platform::gtk::InstallWebKitEngine();
     RegisterAppClasses();
 

@@ -20,8 +20,8 @@ void Line(const std::string& text) {
 }
 
 std::string Rect4(const TRect& r) {
-    return std::to_string(r.Left) + " " + std::to_string(r.Top) + " " + std::to_string(r.Width()) + " " +
-           std::to_string(r.Height());
+    return std::to_string(r.Left) + " " + std::to_string(r.Top) + " " + std::to_string(r.Width()) +
+           " " + std::to_string(r.Height());
 }
 
 // The address argument of a document-complete or navigation-error event (arguments last
@@ -35,22 +35,25 @@ std::string AddressOf(std::span<const platform::EventArg> reversed, size_t decla
 
 void Watch(TWebPane* pane) {
     if (!pane) return;
-    pane->AddEventObserver([](TWebControl& sender, int32_t dispId, std::span<const platform::EventArg> args) {
-        if (dispId == platform::DISPID_DOCUMENTCOMPLETE) {
-            const TPoint origin = sender.ClientToScreen({0, 0});
-            Line("loaded " + sender.Name() + " " + Rect4(Bounds(origin.X, origin.Y, sender.Width(), sender.Height())) +
-                 " " + AddressOf(args, 2));
-        } else if (dispId == platform::DISPID_NAVIGATEERROR && args.size() == 5) {
-            // Declared: pDisp, URL, TargetFrameName, StatusCode, Cancel.
-            const platform::EventArg& status = args[1];
-            unsigned code = 0;
-            if (status.byRef && status.type == platform::EventArg::Type::Variant && status.ref)
-                code = static_cast<unsigned>(static_cast<const platform::Variant*>(status.ref)->intValue);
-            char hex[16];
-            std::snprintf(hex, sizeof hex, "%08X", code);
-            Line("failed " + sender.Name() + " " + hex + " " + AddressOf(args, 5));
-        }
-    });
+    pane->AddEventObserver(
+        [](TWebControl& sender, int32_t dispId, std::span<const platform::EventArg> args) {
+            if (dispId == platform::DISPID_DOCUMENTCOMPLETE) {
+                const TPoint origin = sender.ClientToScreen({0, 0});
+                Line("loaded " + sender.Name() + " " +
+                     Rect4(Bounds(origin.X, origin.Y, sender.Width(), sender.Height())) + " " +
+                     AddressOf(args, 2));
+            } else if (dispId == platform::DISPID_NAVIGATEERROR && args.size() == 5) {
+                // Declared: pDisp, URL, TargetFrameName, StatusCode, Cancel.
+                const platform::EventArg& status = args[1];
+                unsigned code = 0;
+                if (status.byRef && status.type == platform::EventArg::Type::Variant && status.ref)
+                    code = static_cast<unsigned>(
+                        static_cast<const platform::Variant*>(status.ref)->intValue);
+                char hex[16];
+                std::snprintf(hex, sizeof hex, "%08X", code);
+                Line("failed " + sender.Name() + " " + hex + " " + AddressOf(args, 5));
+            }
+        });
 }
 
 void ReportMenu(TspSkinForm& frame) {
@@ -88,16 +91,19 @@ void InstallTestEventLog(TForm1& form) {
         if (shown) {
             const TPoint client = f->ClientToScreen({0, 0});
             const TRect tab = f->LeftPC ? f->LeftPC->TabRect(1) : TRect{};
-            const TPoint tabOrigin = f->LeftPC ? f->LeftPC->ClientToScreen(tab.TopLeft()) : TPoint{};
-            Line("shown " + Rect4(Bounds(client.X, client.Y, f->ClientWidth(), f->ClientHeight())) + " tab2 " +
-                 Rect4(Bounds(tabOrigin.X, tabOrigin.Y, tab.Width(), tab.Height())));
+            const TPoint tabOrigin =
+                f->LeftPC ? f->LeftPC->ClientToScreen(tab.TopLeft()) : TPoint{};
+            Line("shown " + Rect4(Bounds(client.X, client.Y, f->ClientWidth(), f->ClientHeight())) +
+                 " tab2 " + Rect4(Bounds(tabOrigin.X, tabOrigin.Y, tab.Width(), tab.Height())));
         }
         if (m.Msg == WM_EXITSIZEMOVE) {
             const TPoint client = f->ClientToScreen({0, 0});
-            std::string line = "sized " + Rect4(Bounds(client.X, client.Y, f->ClientWidth(), f->ClientHeight()));
+            std::string line =
+                "sized " + Rect4(Bounds(client.X, client.Y, f->ClientWidth(), f->ClientHeight()));
             for (TWebPane* pane : {f->ContentWB, f->NavWB, f->quillMartWB}) {
                 const TPoint origin = pane->ClientToScreen({0, 0});
-                line += " " + pane->Name() + " " + Rect4(Bounds(origin.X, origin.Y, pane->Width(), pane->Height()));
+                line += " " + pane->Name() + " " +
+                        Rect4(Bounds(origin.X, origin.Y, pane->Width(), pane->Height()));
             }
             Line(line);
         }

@@ -35,7 +35,8 @@ constexpr TColor kSystemPalette[] = {
 TColor ColorToRGB(TColor color) {
     if ((static_cast<uint32_t>(color) & 0xFF000000u) == 0xFF000000u) {
         const uint32_t index = static_cast<uint32_t>(color) & 0xFFu;
-        if (index < sizeof(kSystemPalette) / sizeof(kSystemPalette[0])) return kSystemPalette[index];
+        if (index < sizeof(kSystemPalette) / sizeof(kSystemPalette[0]))
+            return kSystemPalette[index];
         return clBlack;
     }
     return color & 0x00FFFFFF;

@@ -11,10 +11,10 @@ public:
     [[nodiscard]] std::string Message() const { return what(); }
 };
 
-#define PB_DECLARE_EXCEPTION(Name, Base)                                   \
-    class Name : public Base {                                             \
-    public:                                                                \
-        explicit Name(const std::string& message) : Base(message) {}      \
+#define PB_DECLARE_EXCEPTION(Name, Base)                             \
+    class Name : public Base {                                       \
+    public:                                                          \
+        explicit Name(const std::string& message) : Base(message) {} \
     }
 
 PB_DECLARE_EXCEPTION(EStreamError, Exception);

@@ -17,9 +17,13 @@ struct TMessage {
 }
 // Signed coordinates packed in an LPARAM.
 [[nodiscard]] constexpr int GetXParam(intptr_t lp) { return static_cast<int16_t>(lp & 0xFFFF); }
-[[nodiscard]] constexpr int GetYParam(intptr_t lp) { return static_cast<int16_t>((lp >> 16) & 0xFFFF); }
+[[nodiscard]] constexpr int GetYParam(intptr_t lp) {
+    return static_cast<int16_t>((lp >> 16) & 0xFFFF);
+}
 [[nodiscard]] constexpr uint16_t LoWord(uintptr_t v) { return static_cast<uint16_t>(v & 0xFFFF); }
-[[nodiscard]] constexpr uint16_t HiWord(uintptr_t v) { return static_cast<uint16_t>((v >> 16) & 0xFFFF); }
+[[nodiscard]] constexpr uint16_t HiWord(uintptr_t v) {
+    return static_cast<uint16_t>((v >> 16) & 0xFFFF);
+}
 
 enum : uint32_t {
     WM_NULL = 0x0000,
@@ -180,8 +184,14 @@ enum : uint32_t {
 enum : uint32_t { SIZE_RESTORED = 0, SIZE_MINIMIZED = 1, SIZE_MAXIMIZED = 2 };
 enum : uint32_t { WA_INACTIVE = 0, WA_ACTIVE = 1, WA_CLICKACTIVE = 2 };
 enum : uint32_t {
-    WMSZ_LEFT = 1, WMSZ_RIGHT = 2, WMSZ_TOP = 3, WMSZ_TOPLEFT = 4, WMSZ_TOPRIGHT = 5,
-    WMSZ_BOTTOM = 6, WMSZ_BOTTOMLEFT = 7, WMSZ_BOTTOMRIGHT = 8,
+    WMSZ_LEFT = 1,
+    WMSZ_RIGHT = 2,
+    WMSZ_TOP = 3,
+    WMSZ_TOPLEFT = 4,
+    WMSZ_TOPRIGHT = 5,
+    WMSZ_BOTTOM = 6,
+    WMSZ_BOTTOMLEFT = 7,
+    WMSZ_BOTTOMRIGHT = 8,
 };
 
 // Mouse key state bits in WPARAM of client mouse messages.
@@ -189,10 +199,27 @@ enum : uint32_t { MK_LBUTTON = 1, MK_RBUTTON = 2, MK_SHIFT = 4, MK_CONTROL = 8, 
 
 // Virtual key codes used by the framework.
 enum : uint16_t {
-    VK_BACK = 0x08, VK_TAB = 0x09, VK_RETURN = 0x0D, VK_SHIFT = 0x10, VK_CONTROL = 0x11,
-    VK_MENU = 0x12, VK_ESCAPE = 0x1B, VK_SPACE = 0x20, VK_PRIOR = 0x21, VK_NEXT = 0x22,
-    VK_END = 0x23, VK_HOME = 0x24, VK_LEFT = 0x25, VK_UP = 0x26, VK_RIGHT = 0x27, VK_DOWN = 0x28,
-    VK_INSERT = 0x2D, VK_DELETE = 0x2E, VK_F1 = 0x70, VK_F4 = 0x73, VK_F10 = 0x79,
+    VK_BACK = 0x08,
+    VK_TAB = 0x09,
+    VK_RETURN = 0x0D,
+    VK_SHIFT = 0x10,
+    VK_CONTROL = 0x11,
+    VK_MENU = 0x12,
+    VK_ESCAPE = 0x1B,
+    VK_SPACE = 0x20,
+    VK_PRIOR = 0x21,
+    VK_NEXT = 0x22,
+    VK_END = 0x23,
+    VK_HOME = 0x24,
+    VK_LEFT = 0x25,
+    VK_UP = 0x26,
+    VK_RIGHT = 0x27,
+    VK_DOWN = 0x28,
+    VK_INSERT = 0x2D,
+    VK_DELETE = 0x2E,
+    VK_F1 = 0x70,
+    VK_F4 = 0x73,
+    VK_F10 = 0x79,
 };
 
 // MINMAXINFO for WM_GETMINMAXINFO (LPARAM points at it).

@@ -17,10 +17,14 @@ enum class Op { Union, Intersect, Subtract, Xor };
 
 bool Inside(Op op, bool a, bool b) {
     switch (op) {
-        case Op::Union: return a || b;
-        case Op::Intersect: return a && b;
-        case Op::Subtract: return a && !b;
-        case Op::Xor: return a != b;
+        case Op::Union:
+            return a || b;
+        case Op::Intersect:
+            return a && b;
+        case Op::Subtract:
+            return a && !b;
+        case Op::Xor:
+            return a != b;
     }
     return false;
 }
@@ -31,8 +35,14 @@ void CombineSpans(const std::vector<Span>& a, const std::vector<Span>& b, Op op,
     out.clear();
     std::vector<int32_t> xs;
     xs.reserve((a.size() + b.size()) * 2);
-    for (const Span& s : a) { xs.push_back(s.l); xs.push_back(s.r); }
-    for (const Span& s : b) { xs.push_back(s.l); xs.push_back(s.r); }
+    for (const Span& s : a) {
+        xs.push_back(s.l);
+        xs.push_back(s.r);
+    }
+    for (const Span& s : b) {
+        xs.push_back(s.l);
+        xs.push_back(s.r);
+    }
     std::sort(xs.begin(), xs.end());
     xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
     size_t ia = 0, ib = 0;
@@ -43,8 +53,10 @@ void CombineSpans(const std::vector<Span>& a, const std::vector<Span>& b, Op op,
         const bool inA = ia < a.size() && a[ia].l <= x0;
         const bool inB = ib < b.size() && b[ib].l <= x0;
         if (!Inside(op, inA, inB)) continue;
-        if (!out.empty() && out.back().r == x0) out.back().r = x1;
-        else out.push_back({x0, x1});
+        if (!out.empty() && out.back().r == x0)
+            out.back().r = x1;
+        else
+            out.push_back({x0, x1});
     }
 }
 
@@ -68,7 +80,8 @@ private:
     bool SameAsLast(const std::vector<Span>& spans) const {
         const size_t first = out_.size() - lastCount_;
         for (size_t i = 0; i < spans.size(); ++i) {
-            if (out_[first + i].Left != spans[i].l || out_[first + i].Right != spans[i].r) return false;
+            if (out_[first + i].Left != spans[i].l || out_[first + i].Right != spans[i].r)
+                return false;
         }
         return true;
     }
@@ -90,8 +103,14 @@ void SpansAt(const std::vector<TRect>& rects, size_t& cursor, int32_t y, std::ve
 std::vector<TRect> Combine(const std::vector<TRect>& a, const std::vector<TRect>& b, Op op) {
     std::vector<int32_t> ys;
     ys.reserve((a.size() + b.size()) * 2);
-    for (const TRect& r : a) { ys.push_back(r.Top); ys.push_back(r.Bottom); }
-    for (const TRect& r : b) { ys.push_back(r.Top); ys.push_back(r.Bottom); }
+    for (const TRect& r : a) {
+        ys.push_back(r.Top);
+        ys.push_back(r.Bottom);
+    }
+    for (const TRect& r : b) {
+        ys.push_back(r.Top);
+        ys.push_back(r.Bottom);
+    }
     std::sort(ys.begin(), ys.end());
     ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
     std::vector<TRect> out;
@@ -130,7 +149,10 @@ TRegion TRegion::FromRects(const std::vector<TRect>& rects) {
               [](const TRect& x, const TRect& y) { return x.Top < y.Top; });
     std::vector<int32_t> ys;
     ys.reserve(valid.size() * 2);
-    for (const TRect& r : valid) { ys.push_back(r.Top); ys.push_back(r.Bottom); }
+    for (const TRect& r : valid) {
+        ys.push_back(r.Top);
+        ys.push_back(r.Bottom);
+    }
     std::sort(ys.begin(), ys.end());
     ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
 
@@ -145,11 +167,14 @@ TRegion TRegion::FromRects(const std::vector<TRect>& rects) {
         while (next < valid.size() && valid[next].Top <= y) active.push_back(&valid[next++]);
         spans.clear();
         for (const TRect* r : active) spans.push_back({r->Left, r->Right});
-        std::sort(spans.begin(), spans.end(), [](const Span& x, const Span& z) { return x.l < z.l; });
+        std::sort(spans.begin(), spans.end(),
+                  [](const Span& x, const Span& z) { return x.l < z.l; });
         merged.clear();
         for (const Span& s : spans) {
-            if (!merged.empty() && s.l <= merged.back().r) merged.back().r = std::max(merged.back().r, s.r);
-            else merged.push_back(s);
+            if (!merged.empty() && s.l <= merged.back().r)
+                merged.back().r = std::max(merged.back().r, s.r);
+            else
+                merged.push_back(s);
         }
         writer.Add(y, ys[i + 1], merged);
     }
@@ -169,9 +194,11 @@ TRegion TRegion::FromRegionData(const uint8_t* data, size_t size) {
     const TRect bound{ReadInt32(data + 16), ReadInt32(data + 20), ReadInt32(data + 24),
                       ReadInt32(data + 28)};
     if (headerSize != static_cast<int32_t>(kHeaderSize)) {
-        throw EInvalidOperation("Region data header size is " + std::to_string(headerSize) + ", not 32");
+        throw EInvalidOperation("Region data header size is " + std::to_string(headerSize) +
+                                ", not 32");
     }
-    if (type != 1) throw EInvalidOperation("Region data type " + std::to_string(type) + " is not rectangles");
+    if (type != 1)
+        throw EInvalidOperation("Region data type " + std::to_string(type) + " is not rectangles");
     if (count < 0 || static_cast<uint64_t>(count) > (size - kHeaderSize) / kRectSize) {
         throw EInvalidOperation("Region data rectangle count " + std::to_string(count) +
                                 " does not fit the " + std::to_string(size) + "-byte block");

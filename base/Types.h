@@ -40,7 +40,9 @@ struct TRect {
 [[nodiscard]] inline int32_t RectWidth(const TRect& r) { return r.Right - r.Left; }
 [[nodiscard]] inline int32_t RectHeight(const TRect& r) { return r.Bottom - r.Top; }
 // Empty: width or height below 1.
-[[nodiscard]] inline bool IsRectEmpty(const TRect& r) { return r.Right <= r.Left || r.Bottom <= r.Top; }
+[[nodiscard]] inline bool IsRectEmpty(const TRect& r) {
+    return r.Right <= r.Left || r.Bottom <= r.Top;
+}
 // The platform point test: Left and Top inclusive, Right and Bottom exclusive.
 [[nodiscard]] inline bool PtInRect(const TRect& r, TPoint p) {
     return p.X >= r.Left && p.Y >= r.Top && p.X < r.Right && p.Y < r.Bottom;
@@ -73,8 +75,12 @@ using TColor = int32_t;
     return static_cast<TColor>(r | (g << 8) | (b << 16));
 }
 [[nodiscard]] constexpr uint8_t GetRValue(TColor c) { return static_cast<uint8_t>(c & 0xFF); }
-[[nodiscard]] constexpr uint8_t GetGValue(TColor c) { return static_cast<uint8_t>((c >> 8) & 0xFF); }
-[[nodiscard]] constexpr uint8_t GetBValue(TColor c) { return static_cast<uint8_t>((c >> 16) & 0xFF); }
+[[nodiscard]] constexpr uint8_t GetGValue(TColor c) {
+    return static_cast<uint8_t>((c >> 8) & 0xFF);
+}
+[[nodiscard]] constexpr uint8_t GetBValue(TColor c) {
+    return static_cast<uint8_t>((c >> 16) & 0xFF);
+}
 
 constexpr TColor clBlack = 0x000000;
 constexpr TColor clMaroon = 0x000080;

@@ -59,7 +59,8 @@ void BM_Encode8bit(benchmark::State& state) {
         return DecodeBmp(f.data(), f.size());
     }();
     for (auto _ : state) {
-        std::vector<uint8_t> out = EncodeBmp(image.pixels.data(), kWidth, kHeight, pf8bit, image.palette);
+        std::vector<uint8_t> out =
+            EncodeBmp(image.pixels.data(), kWidth, kHeight, pf8bit, image.palette);
         benchmark::DoNotOptimize(out.data());
     }
     state.SetBytesProcessed(state.iterations() * int64_t{kWidth} * kHeight * 4);
@@ -75,7 +76,8 @@ void BM_CanvasFillRect(benchmark::State& state) {
 void BM_CanvasStretchCopy(benchmark::State& state) {
     TBitmap source(640, 360);
     TBitmap b(kWidth, kHeight);
-    for (auto _ : state) b.Canvas().CopyRect(Rect(0, 0, kWidth, kHeight), source, Rect(0, 0, 640, 360));
+    for (auto _ : state)
+        b.Canvas().CopyRect(Rect(0, 0, kWidth, kHeight), source, Rect(0, 0, 640, 360));
     state.SetBytesProcessed(state.iterations() * int64_t{kWidth} * kHeight * 4);
 }
 

@@ -13,8 +13,8 @@ std::string SkinLikeText() {
     for (int s = 0; s < 200; ++s) {
         text += "[section" + std::to_string(s) + "]\r\n";
         for (int k = 0; k < 9; ++k) {
-            text += "key" + std::to_string(k) + "rect = " + std::to_string(s) + "," + std::to_string(k) +
-                    ",191,187\r\n";
+            text += "key" + std::to_string(k) + "rect = " + std::to_string(s) + "," +
+                    std::to_string(k) + ",191,187\r\n";
         }
         text += "\r\n";
     }
@@ -36,7 +36,8 @@ void BM_IniParseAndReadAll(benchmark::State& state) {
     const std::string text = SkinLikeText();
     std::vector<std::pair<std::string, std::string>> lookups;
     for (int s = 0; s < 200; ++s) {
-        for (int k = 0; k < 9; ++k) lookups.emplace_back("SECTION" + std::to_string(s), "Key" + std::to_string(k) + "Rect");
+        for (int k = 0; k < 9; ++k)
+            lookups.emplace_back("SECTION" + std::to_string(s), "Key" + std::to_string(k) + "Rect");
     }
     for (auto _ : state) {
         TMemIniFile ini;

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "base/Region.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "skin/controls/SkinExPanel.h"
 #include "skin/controls/SkinPageControl.h"
@@ -18,7 +19,6 @@
 #include "skin/data/CompressedStoredSkin.h"
 #include "skin/data/SkinData.h"
 #include "skins/DefaultSkin.h"
-#include "base/Region.h"
 #include "ui/Canvas.h"
 #include "ui/Forms.h"
 
@@ -67,7 +67,8 @@ void PaintInto(benchmark::State& state, Control* control, bool compose) {
     TRegion clip(control->ClientRect());
     for (int i = 0; i < control->ControlCount(); ++i) {
         TControl* child = control->Controls(i);
-        if (child->IsWindowed() && child->Visible()) clip = clip.Subtract(TRegion(child->BoundsRect()));
+        if (child->IsWindowed() && child->Visible())
+            clip = clip.Subtract(TRegion(child->BoundsRect()));
     }
     canvas.SetClipRegion(clip);
     for (auto _ : state) {
@@ -124,7 +125,11 @@ void BM_SkinPageControlPaint(benchmark::State& state) {
     w.Show();
     PaintInto(state, pc, state.range(0) != 0);
 }
-BENCHMARK(BM_SkinPageControlPaint)->ArgName("compose")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SkinPageControlPaint)
+    ->ArgName("compose")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
 
 // The page control's active sheet painting its background (the skin's client piece tiled).
 void BM_SkinTabSheetBackground(benchmark::State& state) {
@@ -133,7 +138,8 @@ void BM_SkinTabSheetBackground(benchmark::State& state) {
     w.Show();
     TBitmap target(1920, 1080);
     TCanvas& canvas = target.Canvas();
-    for (auto _ : state) pc->ActivePage()->Perform(WM_ERASEBKGND, reinterpret_cast<uintptr_t>(&canvas), 0);
+    for (auto _ : state)
+        pc->ActivePage()->Perform(WM_ERASEBKGND, reinterpret_cast<uintptr_t>(&canvas), 0);
     benchmark::DoNotOptimize(target.ScanLine(540)[960]);
 }
 BENCHMARK(BM_SkinTabSheetBackground)->Unit(benchmark::kMillisecond);

@@ -2,7 +2,6 @@
 // client, the frame strips, mask to region, and every bitmap effect. The same composition
 // is also done with cairo repeat patterns on sub-surfaces, for comparison.
 #include <benchmark/benchmark.h>
-
 #include <cairo.h>
 
 #include <cstring>
@@ -24,7 +23,8 @@ const TSkinGeometry kG{{20, 30}, {44, 30}, {20, 50}, {44, 50}, Rect(8, 24, 56, 5
 TBitmap SkinPicture() {
     TBitmap b(100, 80);
     for (int32_t y = 0; y < 80; ++y)
-        for (int32_t x = 0; x < 100; ++x) b.ScanLine(y)[x] = static_cast<uint32_t>((x * 2654435761u) ^ (y * 40503u)) & 0xFFFFFF;
+        for (int32_t x = 0; x < 100; ++x)
+            b.ScanLine(y)[x] = static_cast<uint32_t>((x * 2654435761u) ^ (y * 40503u)) & 0xFFFFFF;
     return b;
 }
 
@@ -54,7 +54,8 @@ BENCHMARK(BM_ComposeSkinImageTiledNewTarget)->Unit(benchmark::kMillisecond);
 // cairo: one repeat pattern over a sub-surface per piece, same pieces and paint order.
 void CairoPiece(cairo_t* cr, cairo_surface_t* picture, const TRect& src, const TRect& dst) {
     if (src.Width() < 1 || src.Height() < 1 || dst.Width() < 1 || dst.Height() < 1) return;
-    cairo_surface_t* sub = cairo_surface_create_for_rectangle(picture, src.Left, src.Top, src.Width(), src.Height());
+    cairo_surface_t* sub =
+        cairo_surface_create_for_rectangle(picture, src.Left, src.Top, src.Width(), src.Height());
     cairo_pattern_t* pattern = cairo_pattern_create_for_surface(sub);
     cairo_pattern_set_extend(pattern, CAIRO_EXTEND_REPEAT);
     cairo_pattern_set_filter(pattern, CAIRO_FILTER_NEAREST);
@@ -68,32 +69,44 @@ void CairoPiece(cairo_t* cr, cairo_surface_t* picture, const TRect& src, const T
     cairo_surface_destroy(sub);
 }
 
-void CairoCompose(cairo_t* cr, cairo_surface_t* pic, const TSkinGeometry& g, const TSkinGeometry& ng, int32_t W,
-                  int32_t H) {
+void CairoCompose(cairo_t* cr, cairo_surface_t* pic, const TSkinGeometry& g,
+                  const TSkinGeometry& ng, int32_t W, int32_t H) {
     const int32_t x0 = kR.Left, y0 = kR.Top;
     const TRect& C = g.C;
     const TRect& NC = ng.C;
-    CairoPiece(cr, pic, Rect(x0 + g.LT.X, y0, x0 + g.RT.X, y0 + C.Top), Rect(ng.LT.X, 0, ng.RT.X, NC.Top));
-    CairoPiece(cr, pic, Rect(x0 + g.LB.X, y0 + C.Bottom, x0 + g.RB.X, kR.Bottom), Rect(ng.LB.X, NC.Bottom, ng.RB.X, H));
-    CairoPiece(cr, pic, Rect(x0, y0 + g.LT.Y, x0 + C.Left, y0 + g.LB.Y), Rect(0, ng.LT.Y, NC.Left, ng.LB.Y));
-    CairoPiece(cr, pic, Rect(x0 + C.Right, y0 + g.RT.Y, kR.Right, y0 + g.RB.Y), Rect(NC.Right, ng.RT.Y, W, ng.RB.Y));
+    CairoPiece(cr, pic, Rect(x0 + g.LT.X, y0, x0 + g.RT.X, y0 + C.Top),
+               Rect(ng.LT.X, 0, ng.RT.X, NC.Top));
+    CairoPiece(cr, pic, Rect(x0 + g.LB.X, y0 + C.Bottom, x0 + g.RB.X, kR.Bottom),
+               Rect(ng.LB.X, NC.Bottom, ng.RB.X, H));
+    CairoPiece(cr, pic, Rect(x0, y0 + g.LT.Y, x0 + C.Left, y0 + g.LB.Y),
+               Rect(0, ng.LT.Y, NC.Left, ng.LB.Y));
+    CairoPiece(cr, pic, Rect(x0 + C.Right, y0 + g.RT.Y, kR.Right, y0 + g.RB.Y),
+               Rect(NC.Right, ng.RT.Y, W, ng.RB.Y));
     CairoPiece(cr, pic, Rect(x0, y0, x0 + g.LT.X, y0 + C.Top), Rect(0, 0, ng.LT.X, NC.Top));
-    CairoPiece(cr, pic, Rect(x0, y0 + C.Top, x0 + C.Left, y0 + g.LT.Y), Rect(0, NC.Top, NC.Left, ng.LT.Y));
+    CairoPiece(cr, pic, Rect(x0, y0 + C.Top, x0 + C.Left, y0 + g.LT.Y),
+               Rect(0, NC.Top, NC.Left, ng.LT.Y));
     CairoPiece(cr, pic, Rect(x0 + g.RT.X, y0, kR.Right, y0 + C.Top), Rect(ng.RT.X, 0, W, NC.Top));
-    CairoPiece(cr, pic, Rect(x0 + C.Right, y0 + C.Top, kR.Right, y0 + g.RT.Y), Rect(NC.Right, NC.Top, W, ng.RT.Y));
-    CairoPiece(cr, pic, Rect(x0, y0 + g.LB.Y, x0 + C.Left, kR.Bottom), Rect(0, ng.LB.Y, NC.Left, H));
-    CairoPiece(cr, pic, Rect(x0 + C.Left, y0 + C.Bottom, x0 + g.LB.X, kR.Bottom), Rect(NC.Left, NC.Bottom, ng.LB.X, H));
-    CairoPiece(cr, pic, Rect(x0 + g.RB.X, y0 + C.Bottom, kR.Right, kR.Bottom), Rect(ng.RB.X, NC.Bottom, W, H));
-    CairoPiece(cr, pic, Rect(x0 + C.Right, y0 + g.RB.Y, kR.Right, y0 + C.Bottom), Rect(NC.Right, ng.RB.Y, W, NC.Bottom));
+    CairoPiece(cr, pic, Rect(x0 + C.Right, y0 + C.Top, kR.Right, y0 + g.RT.Y),
+               Rect(NC.Right, NC.Top, W, ng.RT.Y));
+    CairoPiece(cr, pic, Rect(x0, y0 + g.LB.Y, x0 + C.Left, kR.Bottom),
+               Rect(0, ng.LB.Y, NC.Left, H));
+    CairoPiece(cr, pic, Rect(x0 + C.Left, y0 + C.Bottom, x0 + g.LB.X, kR.Bottom),
+               Rect(NC.Left, NC.Bottom, ng.LB.X, H));
+    CairoPiece(cr, pic, Rect(x0 + g.RB.X, y0 + C.Bottom, kR.Right, kR.Bottom),
+               Rect(ng.RB.X, NC.Bottom, W, H));
+    CairoPiece(cr, pic, Rect(x0 + C.Right, y0 + g.RB.Y, kR.Right, y0 + C.Bottom),
+               Rect(NC.Right, ng.RB.Y, W, NC.Bottom));
     CairoPiece(cr, pic, Rect(x0 + C.Left, y0 + C.Top, x0 + C.Right, y0 + C.Bottom), NC);
 }
 
 void BM_CairoComposeRepeatPatterns(benchmark::State& state) {
     TBitmap pic = SkinPicture();
-    cairo_surface_t* picture = cairo_image_surface_create(CAIRO_FORMAT_RGB24, pic.Width(), pic.Height());
+    cairo_surface_t* picture =
+        cairo_image_surface_create(CAIRO_FORMAT_RGB24, pic.Width(), pic.Height());
     for (int32_t y = 0; y < pic.Height(); ++y) {
-        std::memcpy(cairo_image_surface_get_data(picture) + y * cairo_image_surface_get_stride(picture), pic.ScanLine(y),
-                    static_cast<size_t>(pic.Width()) * 4);
+        std::memcpy(
+            cairo_image_surface_get_data(picture) + y * cairo_image_surface_get_stride(picture),
+            pic.ScanLine(y), static_cast<size_t>(pic.Width()) * 4);
     }
     cairo_surface_mark_dirty(picture);
     cairo_surface_t* target = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kW, kH);
@@ -111,8 +124,8 @@ void BM_CairoComposeRepeatPatterns(benchmark::State& state) {
     ComposeSkinImageTiled(kG, ng, ours, pic, kR, kW, kH, cdDrawClient);
     int64_t differing = 0;
     for (int32_t y = 0; y < kH; ++y) {
-        const auto* row = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(target) +
-                                                            y * cairo_image_surface_get_stride(target));
+        const auto* row = reinterpret_cast<const uint32_t*>(
+            cairo_image_surface_get_data(target) + y * cairo_image_surface_get_stride(target));
         for (int32_t x = 0; x < kW; ++x) differing += (row[x] & 0xFFFFFF) != ours.ScanLine(y)[x];
     }
     state.counters["pixels_differing_from_ours"] = static_cast<double>(differing);
@@ -127,7 +140,8 @@ void BM_ComposeBorderStrips(benchmark::State& state) {
     const TSkinGeometry ng = ResizedGeometry(kG, kR, kW, kH);
     TBitmap top, bottom, left, right;
     for (auto _ : state) {
-        ComposeBorderStrips(kG, ng, kW, kH, kR, pic, TBorderStrips{&top, &bottom, &left, &right}, TEdgeStretch{});
+        ComposeBorderStrips(kG, ng, kW, kH, kR, pic, TBorderStrips{&top, &bottom, &left, &right},
+                            TEdgeStretch{});
         benchmark::DoNotOptimize(top.Bits());
     }
 }
@@ -176,7 +190,9 @@ BENCHMARK(BM_ComposeMaskRegion)->Unit(benchmark::kMillisecond);
 TBitmap Photo(uint32_t salt) {
     TBitmap b(kW, kH);
     for (int32_t y = 0; y < kH; ++y)
-        for (int32_t x = 0; x < kW; ++x) b.ScanLine(y)[x] = static_cast<uint32_t>((x * 2654435761u + salt) ^ (y * 97u)) & 0xFFFFFF;
+        for (int32_t x = 0; x < kW; ++x)
+            b.ScanLine(y)[x] =
+                static_cast<uint32_t>((x * 2654435761u + salt) ^ (y * 97u)) & 0xFFFFFF;
     return b;
 }
 
@@ -194,10 +210,13 @@ void RunEffect(benchmark::State& state, Effect effect) {
     }
 }
 
-#define PB_EFFECT_BENCH(name, body)                                                               \
-    void BM_##name(benchmark::State& state) {                                                     \
-        RunEffect(state, [](TspEffectBmp& self, const TspEffectBmp& other) { (void)other; body; }); \
-    }                                                                                             \
+#define PB_EFFECT_BENCH(name, body)                                          \
+    void BM_##name(benchmark::State& state) {                                \
+        RunEffect(state, [](TspEffectBmp& self, const TspEffectBmp& other) { \
+            (void)other;                                                     \
+            body;                                                            \
+        });                                                                  \
+    }                                                                        \
     BENCHMARK(BM_##name)->Unit(benchmark::kMillisecond)
 
 PB_EFFECT_BENCH(BlendWith, self.BlendWith(other, 0.37));

@@ -37,8 +37,10 @@ struct Fixture {
             for (int depth = 0; depth < 5; ++depth) {
                 auto* panel = new TPanel(form.get());
                 panel->SetParent(parent);
-                if (depth == 0) panel->SetBounds(10 + column * 188, 10, 180, 1000);
-                else panel->SetBounds(6, 6, parent->Width() - 12, parent->Height() - 12);
+                if (depth == 0)
+                    panel->SetBounds(10 + column * 188, 10, 180, 1000);
+                else
+                    panel->SetBounds(6, 6, parent->Width() - 12, parent->Height() - 12);
                 panel->SetCaption(depth == 4 ? "Panel" : "");
                 parent = panel;
             }

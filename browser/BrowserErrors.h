@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/WebEngine.h"
 #include "base/Exceptions.h"
+#include "platform/WebEngine.h"
 
 // A cast to an interface the object does not offer ("Interface not supported").
 PB_DECLARE_EXCEPTION(EIntfCastError, Exception);

@@ -48,10 +48,18 @@ public:
         const EventArg& a = At(i, EventArg::Type::Object);
         return a.byRef ? *Ptr<WebObject*>(a) : a.object;
     }
-    [[nodiscard]] VariantBool& RefBool(size_t i) const { return *Ptr<VariantBool>(Ref(i, EventArg::Type::Bool)); }
-    [[nodiscard]] int32_t& RefInt(size_t i) const { return *Ptr<int32_t>(Ref(i, EventArg::Type::Int32)); }
-    [[nodiscard]] WebObject*& RefObj(size_t i) const { return *Ptr<WebObject*>(Ref(i, EventArg::Type::Object)); }
-    [[nodiscard]] OleVariant& RefVar(size_t i) const { return *Ptr<OleVariant>(Ref(i, EventArg::Type::Variant)); }
+    [[nodiscard]] VariantBool& RefBool(size_t i) const {
+        return *Ptr<VariantBool>(Ref(i, EventArg::Type::Bool));
+    }
+    [[nodiscard]] int32_t& RefInt(size_t i) const {
+        return *Ptr<int32_t>(Ref(i, EventArg::Type::Int32));
+    }
+    [[nodiscard]] WebObject*& RefObj(size_t i) const {
+        return *Ptr<WebObject*>(Ref(i, EventArg::Type::Object));
+    }
+    [[nodiscard]] OleVariant& RefVar(size_t i) const {
+        return *Ptr<OleVariant>(Ref(i, EventArg::Type::Variant));
+    }
 
 private:
     [[nodiscard]] const EventArg& Get(size_t i) const { return args_[args_.size() - 1 - i]; }
@@ -66,7 +74,9 @@ private:
         return a;
     }
     template <class T>
-    [[nodiscard]] static T* Ptr(const EventArg& a) { return static_cast<T*>(a.ref); }
+    [[nodiscard]] static T* Ptr(const EventArg& a) {
+        return static_cast<T*>(a.ref);
+    }
 
     std::span<EventArg> args_;
 };
@@ -79,10 +89,12 @@ struct EventEntry {
     void (*call)(TWebControl&, const EventArgs&);
 };
 
-#define PB_EVENT(id, field, count, ...)                                              \
-    EventEntry {                                                                     \
+#define PB_EVENT(id, field, count, ...)                                                  \
+    EventEntry {                                                                         \
         platform::id, #field, count, [](const TWebControl& c) { return bool(c.field); }, \
-            [](TWebControl& c, [[maybe_unused]] const EventArgs& a) { c.field(&c __VA_OPT__(, ) __VA_ARGS__); } \
+            [](TWebControl& c, [[maybe_unused]] const EventArgs& a) {                    \
+                c.field(&c __VA_OPT__(, ) __VA_ARGS__);                                  \
+            }                                                                            \
     }
 
 // The 34 browser events in slot order.
@@ -94,8 +106,8 @@ const std::array<EventEntry, 34> kEvents = {
     PB_EVENT(DISPID_DOWNLOADCOMPLETE, OnDownloadComplete, 0),
     PB_EVENT(DISPID_TITLECHANGE, OnTitleChange, 1, a.Str(0)),
     PB_EVENT(DISPID_PROPERTYCHANGE, OnPropertyChange, 1, a.Str(0)),
-    PB_EVENT(DISPID_BEFORENAVIGATE2, OnBeforeNavigate2, 7, a.Obj(0), a.RefVar(1), a.RefVar(2), a.RefVar(3),
-             a.RefVar(4), a.RefVar(5), a.RefBool(6)),
+    PB_EVENT(DISPID_BEFORENAVIGATE2, OnBeforeNavigate2, 7, a.Obj(0), a.RefVar(1), a.RefVar(2),
+             a.RefVar(3), a.RefVar(4), a.RefVar(5), a.RefBool(6)),
     PB_EVENT(DISPID_NEWWINDOW2, OnNewWindow2, 2, a.RefObj(0), a.RefBool(1)),
     PB_EVENT(DISPID_NAVIGATECOMPLETE2, OnNavigateComplete2, 2, a.Obj(0), a.RefVar(1)),
     PB_EVENT(DISPID_DOCUMENTCOMPLETE, OnDocumentComplete, 2, a.Obj(0), a.RefVar(1)),
@@ -116,13 +128,14 @@ const std::array<EventEntry, 34> kEvents = {
     PB_EVENT(DISPID_CLIENTTOHOSTWINDOW, OnClientToHostWindow, 2, a.RefInt(0), a.RefInt(1)),
     PB_EVENT(DISPID_SETSECURELOCKICON, OnSetSecureLockIcon, 1, a.Int(0)),
     PB_EVENT(DISPID_FILEDOWNLOAD, OnFileDownload, 1, a.RefBool(0)),
-    PB_EVENT(DISPID_NAVIGATEERROR, OnNavigateError, 5, a.Obj(0), a.RefVar(1), a.RefVar(2), a.RefVar(3),
-             a.RefBool(4)),
+    PB_EVENT(DISPID_NAVIGATEERROR, OnNavigateError, 5, a.Obj(0), a.RefVar(1), a.RefVar(2),
+             a.RefVar(3), a.RefBool(4)),
     PB_EVENT(DISPID_PRINTTEMPLATEINSTANTIATION, OnPrintTemplateInstantiation, 1, a.Obj(0)),
     PB_EVENT(DISPID_PRINTTEMPLATETEARDOWN, OnPrintTemplateTeardown, 1, a.Obj(0)),
     PB_EVENT(DISPID_UPDATEPAGESTATUS, OnUpdatePageStatus, 3, a.Obj(0), a.RefVar(1), a.RefVar(2)),
     PB_EVENT(DISPID_PRIVACYIMPACTEDSTATECHANGE, OnPrivacyImpactedStateChange, 1, a.Bool(0)),
-    PB_EVENT(DISPID_NEWWINDOW3, OnNewWindow3, 5, a.RefObj(0), a.RefBool(1), a.UInt(2), a.Str(3), a.Str(4)),
+    PB_EVENT(DISPID_NEWWINDOW3, OnNewWindow3, 5, a.RefObj(0), a.RefBool(1), a.UInt(2), a.Str(3),
+             a.Str(4)),
 };
 #undef PB_EVENT
 
@@ -152,8 +165,12 @@ void ReportHandlerError(const std::exception& e) { Application().HandleException
 // ---- Class description and event table ----
 
 const TWebControlDescription& TWebControl::ControlDescription() {
-    static const TWebControlDescription description{
-        platform::kWebBrowserClassId, platform::kWebBrowserEventsId, 34, EventDispIds().data(), 0, 401};
+    static const TWebControlDescription description{platform::kWebBrowserClassId,
+                                                    platform::kWebBrowserEventsId,
+                                                    34,
+                                                    EventDispIds().data(),
+                                                    0,
+                                                    401};
     return description;
 }
 
@@ -239,8 +256,9 @@ void TWebControl::Navigate(const WideString& URL) {
     Navigate(URL, missing, missing, missing, missing);
 }
 
-void TWebControl::Navigate(const WideString& URL, const OleVariant& Flags, const OleVariant& TargetFrameName,
-                           const OleVariant& PostData, const OleVariant& Headers) {
+void TWebControl::Navigate(const WideString& URL, const OleVariant& Flags,
+                           const OleVariant& TargetFrameName, const OleVariant& PostData,
+                           const OleVariant& Headers) {
     OleCheck(DefaultInterface().Navigate(URL, Flags, TargetFrameName, PostData, Headers));
 }
 
@@ -279,10 +297,18 @@ bool TWebControl::Offline() { return GetBoolProperty(platform::DISPID_PROP_OFFLI
 void TWebControl::SetOffline(bool v) { SetBoolProperty(platform::DISPID_PROP_OFFLINE, v); }
 bool TWebControl::Silent() { return GetBoolProperty(platform::DISPID_PROP_SILENT); }
 void TWebControl::SetSilent(bool v) { SetBoolProperty(platform::DISPID_PROP_SILENT, v); }
-bool TWebControl::RegisterAsBrowser() { return GetBoolProperty(platform::DISPID_PROP_REGISTERASBROWSER); }
-void TWebControl::SetRegisterAsBrowser(bool v) { SetBoolProperty(platform::DISPID_PROP_REGISTERASBROWSER, v); }
-bool TWebControl::RegisterAsDropTarget() { return GetBoolProperty(platform::DISPID_PROP_REGISTERASDROPTARGET); }
-void TWebControl::SetRegisterAsDropTarget(bool v) { SetBoolProperty(platform::DISPID_PROP_REGISTERASDROPTARGET, v); }
+bool TWebControl::RegisterAsBrowser() {
+    return GetBoolProperty(platform::DISPID_PROP_REGISTERASBROWSER);
+}
+void TWebControl::SetRegisterAsBrowser(bool v) {
+    SetBoolProperty(platform::DISPID_PROP_REGISTERASBROWSER, v);
+}
+bool TWebControl::RegisterAsDropTarget() {
+    return GetBoolProperty(platform::DISPID_PROP_REGISTERASDROPTARGET);
+}
+void TWebControl::SetRegisterAsDropTarget(bool v) {
+    SetBoolProperty(platform::DISPID_PROP_REGISTERASDROPTARGET, v);
+}
 bool TWebControl::TheaterMode() { return GetBoolProperty(platform::DISPID_PROP_THEATERMODE); }
 void TWebControl::SetTheaterMode(bool v) { SetBoolProperty(platform::DISPID_PROP_THEATERMODE, v); }
 bool TWebControl::AddressBar() { return GetBoolProperty(platform::DISPID_PROP_ADDRESSBAR); }
@@ -293,12 +319,14 @@ void TWebControl::SetResizable(bool v) { SetBoolProperty(platform::DISPID_PROP_R
 WideString TWebControl::StatusText() {
     OleVariant value;
     OleCheck(DefaultInterface().GetProperty(platform::DISPID_PROP_STATUSTEXT, value));
-    if (value.type != OleVariant::Type::String) throw EOleResultError(platform::kDISP_E_TYPEMISMATCH);
+    if (value.type != OleVariant::Type::String)
+        throw EOleResultError(platform::kDISP_E_TYPEMISMATCH);
     return value.text;
 }
 
 void TWebControl::SetStatusText(const WideString& value) {
-    OleCheck(DefaultInterface().PutProperty(platform::DISPID_PROP_STATUSTEXT, OleVariant::FromString(value)));
+    OleCheck(DefaultInterface().PutProperty(platform::DISPID_PROP_STATUSTEXT,
+                                            OleVariant::FromString(value)));
 }
 
 int32_t TWebControl::ToolBar() {
@@ -310,7 +338,8 @@ int32_t TWebControl::ToolBar() {
 }
 
 void TWebControl::SetToolBar(int32_t value) {
-    OleCheck(DefaultInterface().PutProperty(platform::DISPID_PROP_TOOLBAR, OleVariant::FromInt(value)));
+    OleCheck(
+        DefaultInterface().PutProperty(platform::DISPID_PROP_TOOLBAR, OleVariant::FromInt(value)));
 }
 
 // ---- Event sink ----
@@ -328,7 +357,8 @@ void TWebControl::RemoveEventObserver(int id) {
 HResult TWebControl::Invoke(int32_t dispId, std::span<EventArg> reversedArgs) {
     const TLivenessWatch alive = liveness_.Watch();
     try {
-        if (dispId >= platform::kFirstStockEventDispId && dispId <= platform::kLastStockEventDispId) {
+        if (dispId >= platform::kFirstStockEventDispId &&
+            dispId <= platform::kLastStockEventDispId) {
             StockEvent(dispId, reversedArgs);
             return platform::kS_OK;
         }

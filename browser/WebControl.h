@@ -24,17 +24,24 @@ using OleVariant = platform::Variant;
 
 // ---- Handler types, one per event (ASender first, then the arguments in declared order;
 // references are the control's own variables, written back after the handler returns) ----
-using TWebControlStatusTextChange = std::function<void(TComponent* ASender, const WideString& Text)>;
-using TWebControlProgressChange = std::function<void(TComponent* ASender, int32_t Progress, int32_t ProgressMax)>;
-using TWebControlCommandStateChange = std::function<void(TComponent* ASender, int32_t Command, VariantBool Enable)>;
+using TWebControlStatusTextChange =
+    std::function<void(TComponent* ASender, const WideString& Text)>;
+using TWebControlProgressChange =
+    std::function<void(TComponent* ASender, int32_t Progress, int32_t ProgressMax)>;
+using TWebControlCommandStateChange =
+    std::function<void(TComponent* ASender, int32_t Command, VariantBool Enable)>;
 using TWebControlTitleChange = std::function<void(TComponent* ASender, const WideString& Text)>;
-using TWebControlPropertyChange = std::function<void(TComponent* ASender, const WideString& szProperty)>;
-using TWebControlBeforeNavigate2 =
-    std::function<void(TComponent* ASender, WebObject* pDisp, OleVariant& URL, OleVariant& Flags,
-                       OleVariant& TargetFrameName, OleVariant& PostData, OleVariant& Headers, VariantBool& Cancel)>;
-using TWebControlNewWindow2 = std::function<void(TComponent* ASender, WebObject*& ppDisp, VariantBool& Cancel)>;
-using TWebControlNavigateComplete2 = std::function<void(TComponent* ASender, WebObject* pDisp, OleVariant& URL)>;
-using TWebControlDocumentComplete = std::function<void(TComponent* ASender, WebObject* pDisp, OleVariant& URL)>;
+using TWebControlPropertyChange =
+    std::function<void(TComponent* ASender, const WideString& szProperty)>;
+using TWebControlBeforeNavigate2 = std::function<void(
+    TComponent* ASender, WebObject* pDisp, OleVariant& URL, OleVariant& Flags,
+    OleVariant& TargetFrameName, OleVariant& PostData, OleVariant& Headers, VariantBool& Cancel)>;
+using TWebControlNewWindow2 =
+    std::function<void(TComponent* ASender, WebObject*& ppDisp, VariantBool& Cancel)>;
+using TWebControlNavigateComplete2 =
+    std::function<void(TComponent* ASender, WebObject* pDisp, OleVariant& URL)>;
+using TWebControlDocumentComplete =
+    std::function<void(TComponent* ASender, WebObject* pDisp, OleVariant& URL)>;
 using TWebControlOnVisible = std::function<void(TComponent* ASender, VariantBool Visible)>;
 using TWebControlOnToolBar = std::function<void(TComponent* ASender, VariantBool ToolBar)>;
 using TWebControlOnMenuBar = std::function<void(TComponent* ASender, VariantBool MenuBar)>;
@@ -42,27 +49,32 @@ using TWebControlOnStatusBar = std::function<void(TComponent* ASender, VariantBo
 using TWebControlOnFullScreen = std::function<void(TComponent* ASender, VariantBool FullScreen)>;
 using TWebControlOnTheaterMode = std::function<void(TComponent* ASender, VariantBool TheaterMode)>;
 using TWebControlOnAddressBar = std::function<void(TComponent* ASender, VariantBool AddressBar)>;
-using TWebControlWindowSetResizable = std::function<void(TComponent* ASender, VariantBool Resizable)>;
+using TWebControlWindowSetResizable =
+    std::function<void(TComponent* ASender, VariantBool Resizable)>;
 using TWebControlWindowSetLeft = std::function<void(TComponent* ASender, int32_t Left)>;
 using TWebControlWindowSetTop = std::function<void(TComponent* ASender, int32_t Top)>;
 using TWebControlWindowSetWidth = std::function<void(TComponent* ASender, int32_t Width)>;
 using TWebControlWindowSetHeight = std::function<void(TComponent* ASender, int32_t Height)>;
 using TWebControlWindowClosing =
     std::function<void(TComponent* ASender, VariantBool IsChildWindow, VariantBool& Cancel)>;
-using TWebControlClientToHostWindow = std::function<void(TComponent* ASender, int32_t& CX, int32_t& CY)>;
-using TWebControlSetSecureLockIcon = std::function<void(TComponent* ASender, int32_t SecureLockIcon)>;
+using TWebControlClientToHostWindow =
+    std::function<void(TComponent* ASender, int32_t& CX, int32_t& CY)>;
+using TWebControlSetSecureLockIcon =
+    std::function<void(TComponent* ASender, int32_t SecureLockIcon)>;
 using TWebControlFileDownload = std::function<void(TComponent* ASender, VariantBool& Cancel)>;
 using TWebControlNavigateError =
     std::function<void(TComponent* ASender, WebObject* pDisp, OleVariant& URL, OleVariant& Frame,
                        OleVariant& StatusCode, VariantBool& Cancel)>;
-using TWebControlPrintTemplateInstantiation = std::function<void(TComponent* ASender, WebObject* pDisp)>;
+using TWebControlPrintTemplateInstantiation =
+    std::function<void(TComponent* ASender, WebObject* pDisp)>;
 using TWebControlPrintTemplateTeardown = std::function<void(TComponent* ASender, WebObject* pDisp)>;
-using TWebControlUpdatePageStatus =
-    std::function<void(TComponent* ASender, WebObject* pDisp, OleVariant& nPage, OleVariant& fDone)>;
-using TWebControlPrivacyImpactedStateChange = std::function<void(TComponent* ASender, VariantBool bImpacted)>;
-using TWebControlNewWindow3 =
-    std::function<void(TComponent* ASender, WebObject*& ppDisp, VariantBool& Cancel, uint32_t dwFlags,
-                       const WideString& bstrUrlContext, const WideString& bstrUrl)>;
+using TWebControlUpdatePageStatus = std::function<void(TComponent* ASender, WebObject* pDisp,
+                                                       OleVariant& nPage, OleVariant& fDone)>;
+using TWebControlPrivacyImpactedStateChange =
+    std::function<void(TComponent* ASender, VariantBool bImpacted)>;
+using TWebControlNewWindow3 = std::function<void(
+    TComponent* ASender, WebObject*& ppDisp, VariantBool& Cancel, uint32_t dwFlags,
+    const WideString& bstrUrlContext, const WideString& bstrUrl)>;
 
 // What the wrapper tells the framework about the control class: one record per class.
 struct TWebControlDescription {
@@ -182,8 +194,8 @@ public:
 
     // Watchers of the browser events: each is told of every event after the control's own
     // handling (whether a handler is assigned or not) and never changes what it does.
-    using TEventObserver =
-        std::function<void(TWebControl& sender, int32_t dispId, std::span<const platform::EventArg> reversedArgs)>;
+    using TEventObserver = std::function<void(TWebControl& sender, int32_t dispId,
+                                              std::span<const platform::EventArg> reversedArgs)>;
     // Returns an id for RemoveEventObserver.
     int AddEventObserver(TEventObserver observer);
     void RemoveEventObserver(int id);

@@ -28,7 +28,8 @@ TWebPane::TWebPane(TComponent* owner) : TCustomWebPane(owner) {
     dialogBoxes_ = std::make_unique<TDialogBoxes>();
     visualEffects_ = std::make_unique<TVisualEffects>();
     visualEffects_->OnTextSizeChanged = [this] {
-        if (!IsLoading() && !IsDesigning() && ControlSetUp()) SetDocumentTextSize(visualEffects_->TextSize());
+        if (!IsLoading() && !IsDesigning() && ControlSetUp())
+            SetDocumentTextSize(visualEffects_->TextSize());
     };
     EnableMessageHandler = true;
 }
@@ -73,12 +74,16 @@ void TWebPane::Loaded() {
 
 HResult TWebPane::GetHostInfo(DocHostUiInfo& info) {
     const HResult hr = TCustomWebPane::GetHostInfo(info);
-    if ((!info.pchHostCss || info.pchHostCss->empty()) && !HostCSS.empty()) info.pchHostCss = Utf8ToWide(HostCSS);
-    if ((!info.pchHostNS || info.pchHostNS->empty()) && !HostNS.empty()) info.pchHostNS = Utf8ToWide(HostNS);
+    if ((!info.pchHostCss || info.pchHostCss->empty()) && !HostCSS.empty())
+        info.pchHostCss = Utf8ToWide(HostCSS);
+    if ((!info.pchHostNS || info.pchHostNS->empty()) && !HostNS.empty())
+        info.pchHostNS = Utf8ToWide(HostNS);
     return hr;
 }
 
-bool TWebPane::FiltersPopupMenus() const { return TCustomWebPane::FiltersPopupMenus() || DisabledPopupMenuItems != 0; }
+bool TWebPane::FiltersPopupMenus() const {
+    return TCustomWebPane::FiltersPopupMenus() || DisabledPopupMenuItems != 0;
+}
 
 void TWebPane::FilterPopupMenu(uint32_t id, WebContextMenu& menu, WebObject* context) {
     TCustomWebPane::FilterPopupMenu(id, menu, context);
@@ -92,8 +97,9 @@ void TWebPane::SetDocumentTextSize(int32_t level) {
     OleVariant none;
     OleVariant range;
     ExecWB(OLECMDID_GETZOOMRANGE, OLECMDEXECOPT_DODEFAULT, none, range);
-    const uint32_t word = range.type == OleVariant::Type::UInt32 ? range.uintValue
-                                                                 : static_cast<uint32_t>(range.intValue);
+    const uint32_t word = range.type == OleVariant::Type::UInt32
+                              ? range.uintValue
+                              : static_cast<uint32_t>(range.intValue);
     const int32_t low = static_cast<int16_t>(LoWord(word));
     const int32_t high = static_cast<int16_t>(HiWord(word));
     if (low <= high) level = std::clamp(level, low, high);
@@ -123,7 +129,8 @@ void TWebPane::WndProc(TMessage& message) {
     const TLivenessWatch alive = LivenessWatch();
     TCustomWebPane::WndProc(message);
     if (!alive.Alive()) return;  // a handler of the message freed the pane
-    if (EnableMessageHandler && message.Msg == CN_KEYDOWN && message.WParam == kEnterKey) message.Result = 0;
+    if (EnableMessageHandler && message.Msg == CN_KEYDOWN && message.WParam == kEnterKey)
+        message.Result = 0;
     if (message.Msg == WM_CLOSE && OnCloseQuery) {
         bool canClose = true;
         OnCloseQuery(this, canClose);

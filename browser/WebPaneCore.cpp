@@ -13,15 +13,16 @@ using namespace platform;
 namespace {
 
 constexpr std::array<uint32_t, 19> kDownloadFlagValues = {
-    0x10, 0x20, 0x40, 0x80, 0x100, 0x200, 0x400, 0x800, 0x1000, 0x2000,
-    0x4000, 0x8000, 0x10000, 0x20000, 0x40000, 0x10000000, 0x20000000, 0x40000000, 0x80000000,
+    0x10,    0x20,       0x40,       0x80,       0x100,      0x200,   0x400,
+    0x800,   0x1000,     0x2000,     0x4000,     0x8000,     0x10000, 0x20000,
+    0x40000, 0x10000000, 0x20000000, 0x40000000, 0x80000000,
 };
 
 // 0x8000 belongs to no member.
 constexpr std::array<uint32_t, 29> kUserInterfaceFlagValues = {
-    0x1,      0x2,      0x4,       0x8,       0x10,      0x20,      0x40,      0x80,
-    0x100,    0x200,    0x400,     0x800,     0x1000,    0x2000,    0x4000,    0x10000,
-    0x20000,  0x40000,  0x80000,   0x100000,  0x200000,  0x400000,  0x800000,  0x1000000,
+    0x1,       0x2,       0x4,       0x8,        0x10,       0x20,     0x40,     0x80,
+    0x100,     0x200,     0x400,     0x800,      0x1000,     0x2000,   0x4000,   0x10000,
+    0x20000,   0x40000,   0x80000,   0x100000,   0x200000,   0x400000, 0x800000, 0x1000000,
     0x2000000, 0x4000000, 0x8000000, 0x10000000, 0x20000000,
 };
 
@@ -37,10 +38,14 @@ uint32_t SumOfMembers(uint32_t set, const std::array<uint32_t, N>& values) {
 // The boolean value of a written ambient property; nullopt when it has none.
 std::optional<bool> BoolOf(const OleVariant& v) {
     switch (v.type) {
-        case OleVariant::Type::Bool: return v.boolValue != 0;
-        case OleVariant::Type::Int32: return v.intValue != 0;
-        case OleVariant::Type::UInt32: return v.uintValue != 0;
-        default: return std::nullopt;
+        case OleVariant::Type::Bool:
+            return v.boolValue != 0;
+        case OleVariant::Type::Int32:
+            return v.intValue != 0;
+        case OleVariant::Type::UInt32:
+            return v.uintValue != 0;
+        default:
+            return std::nullopt;
     }
 }
 
@@ -52,25 +57,59 @@ constexpr uint32_t kLocaleUserDefault = 0x0400;
 
 const std::vector<std::string>& DownloadControlOptionNames() {
     static const std::vector<std::string> names = {
-        "DownloadImages", "DownloadVideos", "DownloadBGSounds", "DontExecuteScripts", "DontExecuteJava",
-        "DontExecuteActiveX", "DontDownloadActiveX", "DownloadButDontDisplay", "DontDownloadFrame",
-        "CheckPageResynchronize", "DownloadAndIgnoreCache", "DontDownloadBehaviors", "SuppressedMetaCharset",
-        "DisableUrlIfEncodingUTF8", "EnableUrlIfEncodingUTF8", "ForceOfflineMode", "DontPerformClientPull",
-        "DonloadInSilentMode", "WorkOffline",
+        "DownloadImages",
+        "DownloadVideos",
+        "DownloadBGSounds",
+        "DontExecuteScripts",
+        "DontExecuteJava",
+        "DontExecuteActiveX",
+        "DontDownloadActiveX",
+        "DownloadButDontDisplay",
+        "DontDownloadFrame",
+        "CheckPageResynchronize",
+        "DownloadAndIgnoreCache",
+        "DontDownloadBehaviors",
+        "SuppressedMetaCharset",
+        "DisableUrlIfEncodingUTF8",
+        "EnableUrlIfEncodingUTF8",
+        "ForceOfflineMode",
+        "DontPerformClientPull",
+        "DonloadInSilentMode",
+        "WorkOffline",
     };
     return names;
 }
 
 const std::vector<std::string>& UserInterfaceOptionNames() {
     static const std::vector<std::string> names = {
-        "DisableTextSelect", "DisableHelpMenu", "DontUse3DBorders", "DontUseScrollBars",
-        "PostponeScriptUntilActive", "ForceOpenNewWindow", "Reserved_OFFSCREEN", "ForceFlatScrollBars",
-        "InsertDivTagOnEditMode", "ActivateUIOnlyOnDocClick", "ConsultBeforeRetrievingBehavior",
-        "CheckFontSupportsCodePage", "DisableSubmitUrlInUTF8", "EnableSubmitUrlInUTF8",
-        "EnablesFormsAutoComplete", "ForceSameWindowNavigation", "EmableImeLocalLanguages", "EnableThemes",
-        "DisableThemes", "DisablePicsRatings", "DisableFrameSetBorder", "DisablesAutoNameSpaceCorrection",
-        "DisableLocalFileAccess", "DisableUntrustedProtocol", "CheckNavigationDelegatedToHost",
-        "EnableRedirectNotification", "EnableDomWindlessControls", "EnableWindowedControls",
+        "DisableTextSelect",
+        "DisableHelpMenu",
+        "DontUse3DBorders",
+        "DontUseScrollBars",
+        "PostponeScriptUntilActive",
+        "ForceOpenNewWindow",
+        "Reserved_OFFSCREEN",
+        "ForceFlatScrollBars",
+        "InsertDivTagOnEditMode",
+        "ActivateUIOnlyOnDocClick",
+        "ConsultBeforeRetrievingBehavior",
+        "CheckFontSupportsCodePage",
+        "DisableSubmitUrlInUTF8",
+        "EnableSubmitUrlInUTF8",
+        "EnablesFormsAutoComplete",
+        "ForceSameWindowNavigation",
+        "EmableImeLocalLanguages",
+        "EnableThemes",
+        "DisableThemes",
+        "DisablePicsRatings",
+        "DisableFrameSetBorder",
+        "DisablesAutoNameSpaceCorrection",
+        "DisableLocalFileAccess",
+        "DisableUntrustedProtocol",
+        "CheckNavigationDelegatedToHost",
+        "EnableRedirectNotification",
+        "EnableDomWindlessControls",
+        "EnableWindowedControls",
         "ForceUserActivationOnActiveXJava",
     };
     return names;
@@ -78,14 +117,18 @@ const std::vector<std::string>& UserInterfaceOptionNames() {
 
 const std::vector<std::string>& PopupMenuNames() {
     static const std::vector<std::string> names = {
-        "rcmDefault", "rcmImage", "rcmControl", "rcmTable", "rcmSelText", "rcmAnchor",
+        "rcmDefault", "rcmImage",    "rcmControl",   "rcmTable", "rcmSelText", "rcmAnchor",
         "rcmUnKnown", "rcmImageArt", "rcmImgDynSrc", "rcmDebug", "rcmAll",
     };
     return names;
 }
 
-uint32_t DownloadControlFlags(TDownloadControlOptions options) { return SumOfMembers(options, kDownloadFlagValues); }
-uint32_t UserInterfaceFlags(TUserInterfaceOptions options) { return SumOfMembers(options, kUserInterfaceFlagValues); }
+uint32_t DownloadControlFlags(TDownloadControlOptions options) {
+    return SumOfMembers(options, kDownloadFlagValues);
+}
+uint32_t UserInterfaceFlags(TUserInterfaceOptions options) {
+    return SumOfMembers(options, kUserInterfaceFlagValues);
+}
 
 // ---- Life ----
 
@@ -139,21 +182,23 @@ HResult TCustomWebPane::GetTypeInfoCount(uint32_t& count) {
 
 HResult TCustomWebPane::GetTypeInfo(uint32_t index, uint32_t localeId, WebObject*& typeInfo) {
     typeInfo = nullptr;
-    if (OnGetTypeInfo) return GuardHostCall(kE_NOTIMPL, [&] { return OnGetTypeInfo(index, localeId, typeInfo); });
+    if (OnGetTypeInfo)
+        return GuardHostCall(kE_NOTIMPL, [&] { return OnGetTypeInfo(index, localeId, typeInfo); });
     return kE_NOTIMPL;
 }
 
-HResult TCustomWebPane::GetIDsOfNames(const char* iid, std::span<const WideString> names, uint32_t localeId,
-                                      std::span<int32_t> dispIds) {
+HResult TCustomWebPane::GetIDsOfNames(const char* iid, std::span<const WideString> names,
+                                      uint32_t localeId, std::span<int32_t> dispIds) {
     if (OnGetIDsOfNames) {
-        return GuardHostCall(kE_NOTIMPL, [&] { return OnGetIDsOfNames(iid, names, localeId, dispIds); });
+        return GuardHostCall(kE_NOTIMPL,
+                             [&] { return OnGetIDsOfNames(iid, names, localeId, dispIds); });
     }
     return kE_NOTIMPL;
 }
 
 HResult TCustomWebPane::Invoke(int32_t dispId, const char* iid, uint32_t localeId, uint16_t flags,
-                               std::span<OleVariant> params, OleVariant* result, WebExcepInfo* excepInfo,
-                               uint32_t* argErr) {
+                               std::span<OleVariant> params, OleVariant* result,
+                               WebExcepInfo* excepInfo, uint32_t* argErr) {
     const bool read = (flags & DISPATCH_PROPERTYGET) && result;
     if (read && dispId == DISPID_AMBIENT_DLCONTROL) {
         *result = OleVariant::FromInt(static_cast<int32_t>(downloadFlags_));
@@ -174,7 +219,8 @@ HResult TCustomWebPane::Invoke(int32_t dispId, const char* iid, uint32_t localeI
     }
     const HResult hr = FrameworkAmbient(dispId, flags, result);
     if (hr == kDISP_E_MEMBERNOTFOUND && OnInvoke) {
-        GuardHostEvent([&] { OnInvoke(dispId, iid, localeId, flags, params, result, excepInfo, argErr, hr); });
+        GuardHostEvent(
+            [&] { OnInvoke(dispId, iid, localeId, flags, params, result, excepInfo, argErr, hr); });
     }
     return hr;
 }
@@ -183,13 +229,25 @@ HResult TCustomWebPane::FrameworkAmbient(int32_t dispId, uint16_t flags, OleVari
     if (!(flags & DISPATCH_PROPERTYGET) || !result) return kDISP_E_MEMBERNOTFOUND;
     switch (dispId) {
         case DISPID_AMBIENT_AUTOCLIP:
-        case DISPID_AMBIENT_SUPPORTSMNEMONICS: *result = OleVariant::FromBool(true); return kS_OK;
+        case DISPID_AMBIENT_SUPPORTSMNEMONICS:
+            *result = OleVariant::FromBool(true);
+            return kS_OK;
         case DISPID_AMBIENT_SHOWHATCHING:
-        case DISPID_AMBIENT_SHOWGRABHANDLES: *result = OleVariant::FromBool(false); return kS_OK;
-        case DISPID_AMBIENT_UIDEAD: *result = OleVariant::FromBool(IsDesigning()); return kS_OK;
-        case DISPID_AMBIENT_USERMODE: *result = OleVariant::FromBool(!IsDesigning()); return kS_OK;
-        case DISPID_AMBIENT_MESSAGEREFLECT: *result = OleVariant::FromBool(true); return kS_OK;
-        case DISPID_AMBIENT_LOCALEID: *result = OleVariant::FromUInt(kLocaleUserDefault); return kS_OK;
+        case DISPID_AMBIENT_SHOWGRABHANDLES:
+            *result = OleVariant::FromBool(false);
+            return kS_OK;
+        case DISPID_AMBIENT_UIDEAD:
+            *result = OleVariant::FromBool(IsDesigning());
+            return kS_OK;
+        case DISPID_AMBIENT_USERMODE:
+            *result = OleVariant::FromBool(!IsDesigning());
+            return kS_OK;
+        case DISPID_AMBIENT_MESSAGEREFLECT:
+            *result = OleVariant::FromBool(true);
+            return kS_OK;
+        case DISPID_AMBIENT_LOCALEID:
+            *result = OleVariant::FromUInt(kLocaleUserDefault);
+            return kS_OK;
         case DISPID_AMBIENT_FORECOLOR:
             *result = OleVariant::FromUInt(static_cast<uint32_t>(Font().Color));
             return kS_OK;
@@ -198,9 +256,14 @@ HResult TCustomWebPane::FrameworkAmbient(int32_t dispId, uint16_t flags, OleVari
             // font travels as its face name.
             *result = OleVariant::FromString(Utf8ToWide(Font().Name));
             return kS_OK;
-        case DISPID_AMBIENT_DISPLAYNAME: *result = OleVariant::FromString(Utf8ToWide(Name())); return kS_OK;
-        case DISPID_AMBIENT_BACKCOLOR: *result = OleVariant::FromUInt(static_cast<uint32_t>(Color())); return kS_OK;
-        default: return kDISP_E_MEMBERNOTFOUND;
+        case DISPID_AMBIENT_DISPLAYNAME:
+            *result = OleVariant::FromString(Utf8ToWide(Name()));
+            return kS_OK;
+        case DISPID_AMBIENT_BACKCOLOR:
+            *result = OleVariant::FromUInt(static_cast<uint32_t>(Color()));
+            return kS_OK;
+        default:
+            return kDISP_E_MEMBERNOTFOUND;
     }
 }
 
@@ -224,7 +287,9 @@ HResult TCustomWebPane::GetDropTarget(WebDropTarget* /*dropTarget*/, WebDropTarg
             case ddtMS:
                 SetRegisterAsDropTarget(true);
                 return kE_NOTIMPL;
-            case ddtMy: result = this; return kS_OK;
+            case ddtMy:
+                result = this;
+                return kS_OK;
             case ddtCustom:
                 result = this;
                 if (OnGetDropTarget) OnGetDropTarget(result);
@@ -250,26 +315,36 @@ void TCustomWebPane::ApplyDropHandling() {
     if (documentWindow) control->SetDocumentDropTarget(nullptr);
     WebDropTarget* target = nullptr;
     switch (dropHandlingType_) {
-        case ddtMS: SetRegisterAsDropTarget(true); break;
-        case ddtMy: target = this; break;
+        case ddtMS:
+            SetRegisterAsDropTarget(true);
+            break;
+        case ddtMy:
+            target = this;
+            break;
         case ddtCustom:
             if (documentWindow) {
                 target = this;
                 if (OnGetDropTarget) OnGetDropTarget(target);
             }
             break;
-        case ddtNo: SetRegisterAsDropTarget(false); break;
+        case ddtNo:
+            SetRegisterAsDropTarget(false);
+            break;
     }
     if (documentWindow && target) control->SetDocumentDropTarget(target);
 }
 
-HResult TCustomWebPane::DragEnter(WebDataObject* dataObject, uint32_t keyState, TPoint point, uint32_t& effect) {
-    if (OnDragEnter) return GuardHostCall(kS_OK, [&] { return OnDragEnter(dataObject, keyState, point, effect); });
+HResult TCustomWebPane::DragEnter(WebDataObject* dataObject, uint32_t keyState, TPoint point,
+                                  uint32_t& effect) {
+    if (OnDragEnter)
+        return GuardHostCall(kS_OK,
+                             [&] { return OnDragEnter(dataObject, keyState, point, effect); });
     return kS_OK;
 }
 
 HResult TCustomWebPane::DragOver(uint32_t keyState, TPoint point, uint32_t& effect) {
-    if (OnDragOver2) return GuardHostCall(kS_OK, [&] { return OnDragOver2(keyState, point, effect); });
+    if (OnDragOver2)
+        return GuardHostCall(kS_OK, [&] { return OnDragOver2(keyState, point, effect); });
     return kS_OK;
 }
 
@@ -278,8 +353,11 @@ HResult TCustomWebPane::DragLeave() {
     return kS_OK;
 }
 
-HResult TCustomWebPane::Drop(WebDataObject* dataObject, uint32_t keyState, TPoint point, uint32_t& effect) {
-    if (OnDropEvent) return GuardHostCall(kS_OK, [&] { return OnDropEvent(dataObject, keyState, point, effect); });
+HResult TCustomWebPane::Drop(WebDataObject* dataObject, uint32_t keyState, TPoint point,
+                             uint32_t& effect) {
+    if (OnDropEvent)
+        return GuardHostCall(kS_OK,
+                             [&] { return OnDropEvent(dataObject, keyState, point, effect); });
     return kS_OK;
 }
 

@@ -25,23 +25,58 @@ using platform::HResult;
 // ---- Option sets (bit i of a set is member i) ----
 
 enum TDownloadControlOption {
-    DownloadImages, DownloadVideos, DownloadBGSounds, DontExecuteScripts, DontExecuteJava,
-    DontExecuteActiveX, DontDownloadActiveX, DownloadButDontDisplay, DontDownloadFrame,
-    CheckPageResynchronize, DownloadAndIgnoreCache, DontDownloadBehaviors, SuppressedMetaCharset,
-    DisableUrlIfEncodingUTF8, EnableUrlIfEncodingUTF8, ForceOfflineMode, DontPerformClientPull,
-    DonloadInSilentMode, WorkOffline,
+    DownloadImages,
+    DownloadVideos,
+    DownloadBGSounds,
+    DontExecuteScripts,
+    DontExecuteJava,
+    DontExecuteActiveX,
+    DontDownloadActiveX,
+    DownloadButDontDisplay,
+    DontDownloadFrame,
+    CheckPageResynchronize,
+    DownloadAndIgnoreCache,
+    DontDownloadBehaviors,
+    SuppressedMetaCharset,
+    DisableUrlIfEncodingUTF8,
+    EnableUrlIfEncodingUTF8,
+    ForceOfflineMode,
+    DontPerformClientPull,
+    DonloadInSilentMode,
+    WorkOffline,
 };
 using TDownloadControlOptions = uint32_t;
 
 enum TUserInterfaceOption {
-    DisableTextSelect, DisableHelpMenu, DontUse3DBorders, DontUseScrollBars, PostponeScriptUntilActive,
-    ForceOpenNewWindow, Reserved_OFFSCREEN, ForceFlatScrollBars, InsertDivTagOnEditMode,
-    ActivateUIOnlyOnDocClick, ConsultBeforeRetrievingBehavior, CheckFontSupportsCodePage,
-    DisableSubmitUrlInUTF8, EnableSubmitUrlInUTF8, EnablesFormsAutoComplete, ForceSameWindowNavigation,
-    EmableImeLocalLanguages, EnableThemes, DisableThemes, DisablePicsRatings, DisableFrameSetBorder,
-    DisablesAutoNameSpaceCorrection, DisableLocalFileAccess, DisableUntrustedProtocol,
-    CheckNavigationDelegatedToHost, EnableRedirectNotification, EnableDomWindlessControls,
-    EnableWindowedControls, ForceUserActivationOnActiveXJava,
+    DisableTextSelect,
+    DisableHelpMenu,
+    DontUse3DBorders,
+    DontUseScrollBars,
+    PostponeScriptUntilActive,
+    ForceOpenNewWindow,
+    Reserved_OFFSCREEN,
+    ForceFlatScrollBars,
+    InsertDivTagOnEditMode,
+    ActivateUIOnlyOnDocClick,
+    ConsultBeforeRetrievingBehavior,
+    CheckFontSupportsCodePage,
+    DisableSubmitUrlInUTF8,
+    EnableSubmitUrlInUTF8,
+    EnablesFormsAutoComplete,
+    ForceSameWindowNavigation,
+    EmableImeLocalLanguages,
+    EnableThemes,
+    DisableThemes,
+    DisablePicsRatings,
+    DisableFrameSetBorder,
+    DisablesAutoNameSpaceCorrection,
+    DisableLocalFileAccess,
+    DisableUntrustedProtocol,
+    CheckNavigationDelegatedToHost,
+    EnableRedirectNotification,
+    EnableDomWindlessControls,
+    EnableWindowedControls,
+    ForceUserActivationOnActiveXJava,
 };
 using TUserInterfaceOptions = uint32_t;
 
@@ -49,8 +84,17 @@ enum TDragDropHandlingType { ddtMS, ddtMy, ddtCustom, ddtNo };
 
 // Members 0-9 are the control's context-menu kinds 0-9.
 enum TIEPopupMenu {
-    rcmDefault, rcmImage, rcmControl, rcmTable, rcmSelText, rcmAnchor, rcmUnKnown, rcmImageArt,
-    rcmImgDynSrc, rcmDebug, rcmAll,
+    rcmDefault,
+    rcmImage,
+    rcmControl,
+    rcmTable,
+    rcmSelText,
+    rcmAnchor,
+    rcmUnKnown,
+    rcmImageArt,
+    rcmImgDynSrc,
+    rcmDebug,
+    rcmAll,
 };
 using TIEPopupMenus = uint32_t;
 
@@ -81,55 +125,65 @@ using platform::WebMoniker;
 using platform::WebService;
 
 using TZoomPercentChangeEvent = std::function<HResult(uint32_t ulZoomPercent)>;
-using TShowContextMenuEvent =
-    std::function<HResult(uint32_t dwID, TPoint ppt, WebCommandTarget* pcmdtReserved, WebObject* pdispReserved)>;
+using TShowContextMenuEvent = std::function<HResult(
+    uint32_t dwID, TPoint ppt, WebCommandTarget* pcmdtReserved, WebObject* pdispReserved)>;
 using TGetHostInfoEvent = std::function<HResult(DocHostUiInfo& pInfo)>;
-using TShowUIEvent = std::function<HResult(uint32_t dwID, WebObject* pActiveObject, WebCommandTarget* pCommandTarget,
-                                           WebObject* pFrame, WebObject* pDoc)>;
+using TShowUIEvent =
+    std::function<HResult(uint32_t dwID, WebObject* pActiveObject, WebCommandTarget* pCommandTarget,
+                          WebObject* pFrame, WebObject* pDoc)>;
 using THideUIEvent = std::function<HResult()>;
 using TUpdateUIEvent = std::function<HResult()>;
 using TEnableModelessEvent = std::function<HResult(bool fEnable)>;
 using TOnDocWindowActivateEvent = std::function<HResult(bool fActivate)>;
 using TOnFrameWindowActivateEvent = std::function<HResult(bool fActivate)>;
-using TResizeBorderEvent = std::function<HResult(const TRect& prcBorder, WebObject* pUIWindow, bool fRameWindow)>;
+using TResizeBorderEvent =
+    std::function<HResult(const TRect& prcBorder, WebObject* pUIWindow, bool fRameWindow)>;
 using TTranslateAcceleratorEvent =
     std::function<HResult(const KeyMessage& lpMsg, const char* pguidCmdGroup, uint32_t nCmdID)>;
 using TGetDropTargetEvent = std::function<HResult(WebDropTarget*& DropTarget)>;
 using TGetExternalEvent = std::function<HResult(WebObject*& ppDispatch)>;
-using TTranslateUrlEvent =
-    std::function<HResult(uint32_t dwTranslate, const WideString& pchURLIn, std::optional<WideString>& ppchURLOut)>;
+using TTranslateUrlEvent = std::function<HResult(uint32_t dwTranslate, const WideString& pchURLIn,
+                                                 std::optional<WideString>& ppchURLOut)>;
 using TFilterDataObjectEvent = std::function<HResult(WebObject* pDO, WebObject*& ppDORet)>;
-using TShowMessageEvent =
-    std::function<HResult(void* HWND, const WideString& lpstrText, const WideString& lpstrCaption, uint32_t dwType,
-                          const WideString& lpstrHelpFile, uint32_t dwHelpContext, int32_t& plResult)>;
-using TShowHelpEvent = std::function<HResult(void* HWND, const WideString& pszHelpFile, uint32_t uCommand,
-                                             uint32_t dwData, TPoint ptMouse, WebObject*& pDispatchObjectHit)>;
-using TDragEnterEvent =
-    std::function<HResult(WebDataObject* dataObj, uint32_t grfKeyState, TPoint pt, uint32_t& dwEffect)>;
+using TShowMessageEvent = std::function<HResult(
+    void* HWND, const WideString& lpstrText, const WideString& lpstrCaption, uint32_t dwType,
+    const WideString& lpstrHelpFile, uint32_t dwHelpContext, int32_t& plResult)>;
+using TShowHelpEvent =
+    std::function<HResult(void* HWND, const WideString& pszHelpFile, uint32_t uCommand,
+                          uint32_t dwData, TPoint ptMouse, WebObject*& pDispatchObjectHit)>;
+using TDragEnterEvent = std::function<HResult(WebDataObject* dataObj, uint32_t grfKeyState,
+                                              TPoint pt, uint32_t& dwEffect)>;
 using TDragOver2Event = std::function<HResult(uint32_t grfKeyState, TPoint pt, uint32_t& dwEffect)>;
 using TDragLeaveEvent = std::function<HResult()>;
-using TDropEvent = std::function<HResult(WebDataObject* dataObj, uint32_t grfKeyState, TPoint pt, uint32_t& dwEffect)>;
+using TDropEvent = std::function<HResult(WebDataObject* dataObj, uint32_t grfKeyState, TPoint pt,
+                                         uint32_t& dwEffect)>;
 using TRefreshEvent = std::function<void(TComponent* Sender, int32_t CmdID, bool& Cancel)>;
-using TCommandExecEvent = std::function<void(const char* CmdGroup, uint32_t nCmdID, uint32_t nCmdexecopt,
-                                             const OleVariant* vaIn, OleVariant* vaOut, HResult& Rezult)>;
-using TQueryServiceEvent = std::function<HResult(const char* rsid, const char* iid, WebService*& Obj)>;
-using TEvaluateNewWindowEvent =
-    std::function<HResult(const WideString& pszUrl, const WideString& pszName, const WideString& pszUrlContext,
-                          const WideString& pszFeatures, bool fReplace, uint32_t dwFlags, uint32_t dwUserActionTime)>;
-using TDownloadEvent = std::function<HResult(WebMoniker* pmk, WebObject* pbc, uint32_t dwBindVerb, int32_t grfBINDF,
-                                             WebBindInfo* pBindInfo, const WideString& pszHeaders,
-                                             const WideString& pszRedir, uint32_t uiCP)>;
-using TFilterPopupMenuEvent = std::function<void(uint32_t ID, WebContextMenu* Menu, WebObject* Context)>;
+using TCommandExecEvent =
+    std::function<void(const char* CmdGroup, uint32_t nCmdID, uint32_t nCmdexecopt,
+                       const OleVariant* vaIn, OleVariant* vaOut, HResult& Rezult)>;
+using TQueryServiceEvent =
+    std::function<HResult(const char* rsid, const char* iid, WebService*& Obj)>;
+using TEvaluateNewWindowEvent = std::function<HResult(
+    const WideString& pszUrl, const WideString& pszName, const WideString& pszUrlContext,
+    const WideString& pszFeatures, bool fReplace, uint32_t dwFlags, uint32_t dwUserActionTime)>;
+using TDownloadEvent = std::function<HResult(
+    WebMoniker* pmk, WebObject* pbc, uint32_t dwBindVerb, int32_t grfBINDF, WebBindInfo* pBindInfo,
+    const WideString& pszHeaders, const WideString& pszRedir, uint32_t uiCP)>;
+using TFilterPopupMenuEvent =
+    std::function<void(uint32_t ID, WebContextMenu* Menu, WebObject* Context)>;
 using TMaskedCtrlCharEvent = std::function<void(TComponent* Sender, char MaskedChar)>;
 using TWindowGeometryEvent = std::function<void(TComponent* Sender, int32_t cx, int32_t cy)>;
 using TGetTypeInfoCountEvent = std::function<HResult(uint32_t& pctinfo)>;
-using TGetTypeInfoEvent = std::function<HResult(uint32_t Index, uint32_t LocaleID, WebObject*& TypeInfo)>;
-using TGetIDsOfNamesEvent = std::function<HResult(const char* IID, std::span<const WideString> Names,
-                                                  uint32_t LocaleID, std::span<int32_t> DispIDs)>;
+using TGetTypeInfoEvent =
+    std::function<HResult(uint32_t Index, uint32_t LocaleID, WebObject*& TypeInfo)>;
+using TGetIDsOfNamesEvent =
+    std::function<HResult(const char* IID, std::span<const WideString> Names, uint32_t LocaleID,
+                          std::span<int32_t> DispIDs)>;
 // Rezult is the result the host computed; what the handler does cannot change it.
-using TInvokeEvent = std::function<void(int32_t DispID, const char* IID, uint32_t LocaleID, uint16_t Flags,
-                                        std::span<OleVariant> Params, OleVariant* VarResult,
-                                        WebExcepInfo* ExcepInfo, uint32_t* ArgErr, HResult Rezult)>;
+using TInvokeEvent =
+    std::function<void(int32_t DispID, const char* IID, uint32_t LocaleID, uint16_t Flags,
+                       std::span<OleVariant> Params, OleVariant* VarResult, WebExcepInfo* ExcepInfo,
+                       uint32_t* ArgErr, HResult Rezult)>;
 
 class TCustomWebPane : public TWebControl,
                        public platform::WebHostSite,
@@ -146,7 +200,9 @@ public:
     [[nodiscard]] TDownloadControlOptions DownloadOptions() const { return downloadOptions_; }
     // Stores the set, recomputes the flag word and tells the control (ambient -5512).
     void SetDownloadOptions(TDownloadControlOptions value);
-    [[nodiscard]] TUserInterfaceOptions UserInterfaceOptions() const { return userInterfaceOptions_; }
+    [[nodiscard]] TUserInterfaceOptions UserInterfaceOptions() const {
+        return userInterfaceOptions_;
+    }
     void SetUserInterfaceOptions(TUserInterfaceOptions value);
     std::string HelpFile;
     std::string OptionKeyPath;
@@ -215,35 +271,40 @@ public:
     HResult GetTypeInfo(uint32_t index, uint32_t localeId, WebObject*& typeInfo) override;
     HResult GetIDsOfNames(const char* iid, std::span<const WideString> names, uint32_t localeId,
                           std::span<int32_t> dispIds) override;
-    HResult Invoke(int32_t dispId, const char* iid, uint32_t localeId, uint16_t flags, std::span<OleVariant> params,
-                   OleVariant* result, WebExcepInfo* excepInfo, uint32_t* argErr) override;
+    HResult Invoke(int32_t dispId, const char* iid, uint32_t localeId, uint16_t flags,
+                   std::span<OleVariant> params, OleVariant* result, WebExcepInfo* excepInfo,
+                   uint32_t* argErr) override;
     HResult ShowContextMenu(uint32_t menuKind, TPoint screenPoint, WebCommandTarget* commandTarget,
                             WebObject* object) override;
     HResult GetHostInfo(DocHostUiInfo& info) override;
-    HResult ShowUI(uint32_t id, WebObject* activeObject, WebCommandTarget* commandTarget, WebObject* frame,
-                   WebObject* document) override;
+    HResult ShowUI(uint32_t id, WebObject* activeObject, WebCommandTarget* commandTarget,
+                   WebObject* frame, WebObject* document) override;
     HResult HideUI() override;
     HResult UpdateUI() override;
     HResult EnableModeless(bool enable) override;
     HResult OnDocWindowActivate(bool activate) override;
     HResult OnFrameWindowActivate(bool activate) override;
     HResult ResizeBorder(const TRect& border, WebObject* uiWindow, bool frameWindow) override;
-    HResult TranslateAccelerator(const KeyMessage& message, const char* commandGroup, uint32_t commandId) override;
+    HResult TranslateAccelerator(const KeyMessage& message, const char* commandGroup,
+                                 uint32_t commandId) override;
     HResult GetOptionKeyPath(std::optional<WideString>& key, uint32_t reserved) override;
     HResult GetOverrideKeyPath(std::optional<WideString>& key, uint32_t reserved) override;
     HResult GetDropTarget(WebDropTarget* dropTarget, WebDropTarget*& result) override;
     HResult GetExternal(WebObject*& dispatch) override;
-    HResult TranslateUrl(uint32_t translate, const WideString& urlIn, std::optional<WideString>& urlOut) override;
+    HResult TranslateUrl(uint32_t translate, const WideString& urlIn,
+                         std::optional<WideString>& urlOut) override;
     HResult FilterDataObject(WebObject* dataObject, WebObject*& result) override;
-    HResult ShowMessage(void* window, const WideString& text, const WideString& caption, uint32_t type,
-                        const WideString& helpFile, uint32_t helpContext, int32_t& result) override;
-    HResult ShowHelp(void* window, const WideString& helpFile, uint32_t command, uint32_t data, TPoint mouse,
-                     WebObject*& objectHit) override;
+    HResult ShowMessage(void* window, const WideString& text, const WideString& caption,
+                        uint32_t type, const WideString& helpFile, uint32_t helpContext,
+                        int32_t& result) override;
+    HResult ShowHelp(void* window, const WideString& helpFile, uint32_t command, uint32_t data,
+                     TPoint mouse, WebObject*& objectHit) override;
     HResult ZoomPercentChanged(uint32_t percent) override;
     HResult QueryStatus(const char* group, uint32_t command, uint32_t& state) override;
     HResult Exec(const char* group, uint32_t command, uint32_t option, const OleVariant* in,
                  OleVariant* out) override;
-    HResult QueryService(const char* serviceId, const char* interfaceId, WebService*& object) override;
+    HResult QueryService(const char* serviceId, const char* interfaceId,
+                         WebService*& object) override;
     void DialogActivated(platform::WebDialog& dialog) override;
 
     // ---- Window services, new-window and download managers, drop target ----
@@ -251,16 +312,18 @@ public:
     HResult MoveBy(int32_t dx, int32_t dy) override;
     HResult ResizeTo(int32_t width, int32_t height) override;
     HResult ResizeBy(int32_t dw, int32_t dh) override;
-    HResult EvaluateNewWindow(const WideString& url, const WideString& name, const WideString& urlContext,
-                              const WideString& features, bool replace, uint32_t flags,
-                              uint32_t userActionTime) override;
-    HResult Download(WebMoniker* moniker, WebObject* bindContext, uint32_t bindVerb, int32_t bindFlags,
-                     WebBindInfo* bindInfo, const WideString& headers, const WideString& redirect,
-                     uint32_t codePage) override;
-    HResult DragEnter(WebDataObject* dataObject, uint32_t keyState, TPoint point, uint32_t& effect) override;
+    HResult EvaluateNewWindow(const WideString& url, const WideString& name,
+                              const WideString& urlContext, const WideString& features,
+                              bool replace, uint32_t flags, uint32_t userActionTime) override;
+    HResult Download(WebMoniker* moniker, WebObject* bindContext, uint32_t bindVerb,
+                     int32_t bindFlags, WebBindInfo* bindInfo, const WideString& headers,
+                     const WideString& redirect, uint32_t codePage) override;
+    HResult DragEnter(WebDataObject* dataObject, uint32_t keyState, TPoint point,
+                      uint32_t& effect) override;
     HResult DragOver(uint32_t keyState, TPoint point, uint32_t& effect) override;
     HResult DragLeave() override;
-    HResult Drop(WebDataObject* dataObject, uint32_t keyState, TPoint point, uint32_t& effect) override;
+    HResult Drop(WebDataObject* dataObject, uint32_t keyState, TPoint point,
+                 uint32_t& effect) override;
 
     // The event sink: a script's close request that no handler cancelled reaches the
     // pane's window as WM_CLOSE (unless a handler freed the pane).
@@ -279,7 +342,8 @@ protected:
     virtual void NotifyOwnerOfDialog(platform::WebDialog& dialog);
 
 private:
-    HResult ShowHostMenu(uint32_t menuKind, TPoint screenPoint, WebCommandTarget* commandTarget, WebObject* object);
+    HResult ShowHostMenu(uint32_t menuKind, TPoint screenPoint, WebCommandTarget* commandTarget,
+                         WebObject* object);
     HResult ScriptErrorAnswer(OleVariant* out) const;
     void ApplyDropHandling();
     void AmbientChanged(int32_t dispId);

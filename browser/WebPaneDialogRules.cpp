@@ -29,7 +29,8 @@ std::vector<WebDialog*>& AnnouncedDialogs() {
 
 bool IsAnnounced(intptr_t lParam) {
     const auto& dialogs = AnnouncedDialogs();
-    return std::find(dialogs.begin(), dialogs.end(), reinterpret_cast<WebDialog*>(lParam)) != dialogs.end();
+    return std::find(dialogs.begin(), dialogs.end(), reinterpret_cast<WebDialog*>(lParam)) !=
+           dialogs.end();
 }
 
 }  // namespace
@@ -46,10 +47,12 @@ struct DialogHookProc {
     std::shared_ptr<TDialogHookState> state;
 
     void operator()(TMessage& message) const {
-        const std::shared_ptr<TDialogHookState> keep = state;  // the procedure may be replaced meanwhile
-        if (keep->pane && message.Msg == WM_ACTIVATE && LoWord(message.WParam) == WA_INACTIVE && message.LParam != 0 &&
-            IsAnnounced(message.LParam)) {
-            if (keep->pane->HandleDialogActivation(*reinterpret_cast<WebDialog*>(message.LParam))) return;
+        const std::shared_ptr<TDialogHookState> keep =
+            state;  // the procedure may be replaced meanwhile
+        if (keep->pane && message.Msg == WM_ACTIVATE && LoWord(message.WParam) == WA_INACTIVE &&
+            message.LParam != 0 && IsAnnounced(message.LParam)) {
+            if (keep->pane->HandleDialogActivation(*reinterpret_cast<WebDialog*>(message.LParam)))
+                return;
         }
         if (keep->previous) keep->previous(message);
     }

@@ -32,7 +32,8 @@ std::string HelpFileUri(const std::string& file) {
 }
 
 bool IsRefreshCommand(uint32_t command) {
-    return command == kRefreshCommand || command == kRefreshTopCommand || command == kRefreshTopFullCommand;
+    return command == kRefreshCommand || command == kRefreshTopCommand ||
+           command == kRefreshTopFullCommand;
 }
 
 }  // namespace
@@ -44,19 +45,23 @@ bool CtrlMaskMatches(const std::string& mask, uint32_t virtualKey) {
 
 // ---- Context menu ----
 
-HResult TCustomWebPane::ShowContextMenu(uint32_t menuKind, TPoint screenPoint, WebCommandTarget* commandTarget,
-                                        WebObject* object) {
+HResult TCustomWebPane::ShowContextMenu(uint32_t menuKind, TPoint screenPoint,
+                                        WebCommandTarget* commandTarget, WebObject* object) {
     if (OnShowContextMenu) {
-        return GuardHostCall(kS_FALSE, [&] { return OnShowContextMenu(menuKind, screenPoint, commandTarget, object); });
+        return GuardHostCall(kS_FALSE, [&] {
+            return OnShowContextMenu(menuKind, screenPoint, commandTarget, object);
+        });
     }
-    if ((DisabledPopupMenus & SetOf(rcmAll)) || (menuKind < 10 && (DisabledPopupMenus & SetOf(static_cast<int>(menuKind)))))
-        return kS_OK;  // no menu at all
+    if ((DisabledPopupMenus & SetOf(rcmAll)) ||
+        (menuKind < 10 && (DisabledPopupMenus & SetOf(static_cast<int>(menuKind)))))
+        return kS_OK;                           // no menu at all
     if (!FiltersPopupMenus()) return kS_FALSE;  // the control's standard menu
-    return GuardHostCall(kS_FALSE, [&] { return ShowHostMenu(menuKind, screenPoint, commandTarget, object); });
+    return GuardHostCall(
+        kS_FALSE, [&] { return ShowHostMenu(menuKind, screenPoint, commandTarget, object); });
 }
 
-HResult TCustomWebPane::ShowHostMenu(uint32_t menuKind, TPoint screenPoint, WebCommandTarget* commandTarget,
-                                     WebObject* object) {
+HResult TCustomWebPane::ShowHostMenu(uint32_t menuKind, TPoint screenPoint,
+                                     WebCommandTarget* commandTarget, WebObject* object) {
     if (!commandTarget) return kS_FALSE;
     std::unique_ptr<WebContextMenu> menu = commandTarget->LoadMenu(menuKind);
     if (!menu) return kS_FALSE;
@@ -69,7 +74,8 @@ HResult TCustomWebPane::ShowHostMenu(uint32_t menuKind, TPoint screenPoint, WebC
         }
     }
     FilterPopupMenu(menuKind, *menu, object);
-    if (const uint32_t command = commandTarget->TrackMenu(*menu, screenPoint)) commandTarget->SendMenuCommand(command);
+    if (const uint32_t command = commandTarget->TrackMenu(*menu, screenPoint))
+        commandTarget->SendMenuCommand(command);
     return kS_OK;
 }
 
@@ -79,9 +85,12 @@ void TCustomWebPane::FilterPopupMenu(uint32_t id, WebContextMenu& menu, WebObjec
 
 // ---- UI callbacks ----
 
-HResult TCustomWebPane::ShowUI(uint32_t id, WebObject* activeObject, WebCommandTarget* commandTarget,
-                               WebObject* frame, WebObject* document) {
-    if (OnShowUI) return GuardHostCall(kS_FALSE, [&] { return OnShowUI(id, activeObject, commandTarget, frame, document); });
+HResult TCustomWebPane::ShowUI(uint32_t id, WebObject* activeObject,
+                               WebCommandTarget* commandTarget, WebObject* frame,
+                               WebObject* document) {
+    if (OnShowUI)
+        return GuardHostCall(
+            kS_FALSE, [&] { return OnShowUI(id, activeObject, commandTarget, frame, document); });
     return kS_FALSE;
 }
 
@@ -101,30 +110,35 @@ HResult TCustomWebPane::EnableModeless(bool enable) {
 }
 
 HResult TCustomWebPane::OnDocWindowActivate(bool activate) {
-    if (OnOnDocWindowActivate) return GuardHostCall(kS_FALSE, [&] { return OnOnDocWindowActivate(activate); });
+    if (OnOnDocWindowActivate)
+        return GuardHostCall(kS_FALSE, [&] { return OnOnDocWindowActivate(activate); });
     return kS_FALSE;
 }
 
 HResult TCustomWebPane::OnFrameWindowActivate(bool activate) {
-    if (OnOnFrameWindowActivate) return GuardHostCall(kS_FALSE, [&] { return OnOnFrameWindowActivate(activate); });
+    if (OnOnFrameWindowActivate)
+        return GuardHostCall(kS_FALSE, [&] { return OnOnFrameWindowActivate(activate); });
     return kS_FALSE;
 }
 
 HResult TCustomWebPane::ResizeBorder(const TRect& border, WebObject* uiWindow, bool frameWindow) {
-    if (OnResizeBorder) return GuardHostCall(kS_FALSE, [&] { return OnResizeBorder(border, uiWindow, frameWindow); });
+    if (OnResizeBorder)
+        return GuardHostCall(kS_FALSE,
+                             [&] { return OnResizeBorder(border, uiWindow, frameWindow); });
     return kS_FALSE;
 }
 
 HResult TCustomWebPane::TranslateAccelerator(const KeyMessage& message, const char* commandGroup,
                                              uint32_t commandId) {
-    if (!ctrlCharMask_.empty() && message.message == WM_KEYDOWN && (message.modifiers & kModControl) &&
-        CtrlMaskMatches(ctrlCharMask_, message.virtualKey)) {
+    if (!ctrlCharMask_.empty() && message.message == WM_KEYDOWN &&
+        (message.modifiers & kModControl) && CtrlMaskMatches(ctrlCharMask_, message.virtualKey)) {
         const char masked = static_cast<char>(message.virtualKey & 0xFF);
         if (OnMaskedCtrlChar) GuardHostEvent([&] { OnMaskedCtrlChar(this, masked); });
         return kS_OK;  // swallowed
     }
     if (OnTranslateAccelerator) {
-        return GuardHostCall(kS_FALSE, [&] { return OnTranslateAccelerator(message, commandGroup, commandId); });
+        return GuardHostCall(
+            kS_FALSE, [&] { return OnTranslateAccelerator(message, commandGroup, commandId); });
     }
     return kS_FALSE;
 }
@@ -147,34 +161,40 @@ HResult TCustomWebPane::GetExternal(WebObject*& dispatch) {
     return kS_FALSE;
 }
 
-HResult TCustomWebPane::TranslateUrl(uint32_t translate, const WideString& urlIn, std::optional<WideString>& urlOut) {
+HResult TCustomWebPane::TranslateUrl(uint32_t translate, const WideString& urlIn,
+                                     std::optional<WideString>& urlOut) {
     urlOut.reset();
-    if (OnTranslateUrl) return GuardHostCall(kS_FALSE, [&] { return OnTranslateUrl(translate, urlIn, urlOut); });
+    if (OnTranslateUrl)
+        return GuardHostCall(kS_FALSE, [&] { return OnTranslateUrl(translate, urlIn, urlOut); });
     return kS_FALSE;
 }
 
 HResult TCustomWebPane::FilterDataObject(WebObject* dataObject, WebObject*& result) {
     result = nullptr;
-    if (OnFilterDataObject) return GuardHostCall(kS_FALSE, [&] { return OnFilterDataObject(dataObject, result); });
+    if (OnFilterDataObject)
+        return GuardHostCall(kS_FALSE, [&] { return OnFilterDataObject(dataObject, result); });
     return kS_FALSE;
 }
 
 // ---- Show UI ----
 
-HResult TCustomWebPane::ShowMessage(void* window, const WideString& text, const WideString& caption, uint32_t type,
-                                    const WideString& helpFile, uint32_t helpContext, int32_t& result) {
+HResult TCustomWebPane::ShowMessage(void* window, const WideString& text, const WideString& caption,
+                                    uint32_t type, const WideString& helpFile, uint32_t helpContext,
+                                    int32_t& result) {
     if (OnShowMessage) {
-        return GuardHostCall(kS_FALSE,
-                             [&] { return OnShowMessage(window, text, caption, type, helpFile, helpContext, result); });
+        return GuardHostCall(kS_FALSE, [&] {
+            return OnShowMessage(window, text, caption, type, helpFile, helpContext, result);
+        });
     }
     return kS_FALSE;
 }
 
-HResult TCustomWebPane::ShowHelp(void* window, const WideString& helpFile, uint32_t command, uint32_t data,
-                                 TPoint mouse, WebObject*& objectHit) {
+HResult TCustomWebPane::ShowHelp(void* window, const WideString& helpFile, uint32_t command,
+                                 uint32_t data, TPoint mouse, WebObject*& objectHit) {
     if (OnShowHelpRequest) {
-        return GuardHostCall(kS_FALSE,
-                             [&] { return OnShowHelpRequest(window, helpFile, command, data, mouse, objectHit); });
+        return GuardHostCall(kS_FALSE, [&] {
+            return OnShowHelpRequest(window, helpFile, command, data, mouse, objectHit);
+        });
     }
     if (!helpFile.empty() || HelpFile.empty()) return kS_FALSE;
     // The help file opens in the user's viewer; when that fails nothing happens.
@@ -183,18 +203,20 @@ HResult TCustomWebPane::ShowHelp(void* window, const WideString& helpFile, uint3
 }
 
 HResult TCustomWebPane::ZoomPercentChanged(uint32_t percent) {
-    if (OnZoomPercentChange) return GuardHostCall(kS_FALSE, [&] { return OnZoomPercentChange(percent); });
+    if (OnZoomPercentChange)
+        return GuardHostCall(kS_FALSE, [&] { return OnZoomPercentChange(percent); });
     return kS_FALSE;
 }
 
 // ---- Command target ----
 
-HResult TCustomWebPane::QueryStatus(const char* /*group*/, uint32_t /*command*/, uint32_t& /*state*/) {
+HResult TCustomWebPane::QueryStatus(const char* /*group*/, uint32_t /*command*/,
+                                    uint32_t& /*state*/) {
     return kS_OK;
 }
 
-HResult TCustomWebPane::Exec(const char* group, uint32_t command, uint32_t option, const OleVariant* in,
-                             OleVariant* out) {
+HResult TCustomWebPane::Exec(const char* group, uint32_t command, uint32_t option,
+                             const OleVariant* in, OleVariant* out) {
     HResult result = kOLECMDERR_E_NOTSUPPORTED;
     if (SameId(group, CGID_Explorer) && command == kUnloadCommand && OnUnload) {
         GuardHostEvent([&] { OnUnload(this); });
@@ -211,7 +233,8 @@ HResult TCustomWebPane::Exec(const char* group, uint32_t command, uint32_t optio
             return kOLECMDERR_E_NOTSUPPORTED;  // the control refreshes
         }
     }
-    if (OnCommandExec) GuardHostEvent([&] { OnCommandExec(group, command, option, in, out, result); });
+    if (OnCommandExec)
+        GuardHostEvent([&] { OnCommandExec(group, command, option, in, out, result); });
     return result;
 }
 
@@ -223,14 +246,16 @@ HResult TCustomWebPane::ScriptErrorAnswer(OleVariant* out) const {
         case eaCancel:
             if (out) *out = OleVariant::FromBool(false);  // the page's scripts stop
             return kS_OK;
-        case eaAskUser: return kS_FALSE;  // the control asks the user
+        case eaAskUser:
+            return kS_FALSE;  // the control asks the user
     }
     return kS_FALSE;
 }
 
 // ---- Services ----
 
-HResult TCustomWebPane::QueryService(const char* serviceId, const char* interfaceId, WebService*& object) {
+HResult TCustomWebPane::QueryService(const char* serviceId, const char* interfaceId,
+                                     WebService*& object) {
     object = nullptr;
     if (SameId(serviceId, SID_SNewWindowManager) && OnEvaluateNewWindow) {
         object = static_cast<WebNewWindowManager*>(this);
@@ -241,27 +266,32 @@ HResult TCustomWebPane::QueryService(const char* serviceId, const char* interfac
         object = static_cast<WebWindowServices*>(this);
     }
     if (object) return kS_OK;
-    if (OnQueryService) return GuardHostCall(kE_NOINTERFACE, [&] { return OnQueryService(serviceId, interfaceId, object); });
+    if (OnQueryService)
+        return GuardHostCall(kE_NOINTERFACE,
+                             [&] { return OnQueryService(serviceId, interfaceId, object); });
     return kE_NOINTERFACE;
 }
 
-HResult TCustomWebPane::EvaluateNewWindow(const WideString& url, const WideString& name, const WideString& urlContext,
-                                          const WideString& features, bool replace, uint32_t flags,
-                                          uint32_t userActionTime) {
+HResult TCustomWebPane::EvaluateNewWindow(const WideString& url, const WideString& name,
+                                          const WideString& urlContext, const WideString& features,
+                                          bool replace, uint32_t flags, uint32_t userActionTime) {
     if (OnEvaluateNewWindow) {
         return GuardHostCall(kE_FAIL, [&] {
-            return OnEvaluateNewWindow(url, name, urlContext, features, replace, flags, userActionTime);
+            return OnEvaluateNewWindow(url, name, urlContext, features, replace, flags,
+                                       userActionTime);
         });
     }
     return kE_FAIL;
 }
 
-HResult TCustomWebPane::Download(WebMoniker* moniker, WebObject* bindContext, uint32_t bindVerb, int32_t bindFlags,
-                                 WebBindInfo* bindInfo, const WideString& headers, const WideString& redirect,
+HResult TCustomWebPane::Download(WebMoniker* moniker, WebObject* bindContext, uint32_t bindVerb,
+                                 int32_t bindFlags, WebBindInfo* bindInfo,
+                                 const WideString& headers, const WideString& redirect,
                                  uint32_t codePage) {
     if (OnFileDownload) {
         return GuardHostCall(kE_NOTIMPL, [&] {
-            return OnFileDownload(moniker, bindContext, bindVerb, bindFlags, bindInfo, headers, redirect, codePage);
+            return OnFileDownload(moniker, bindContext, bindVerb, bindFlags, bindInfo, headers,
+                                  redirect, codePage);
         });
     }
     return kE_NOTIMPL;
@@ -287,7 +317,9 @@ void ApplyToForm(TControl* pane, bool floating, Apply&& apply) {
 
 HResult TCustomWebPane::MoveTo(int32_t x, int32_t y) {
     return GuardHostCall(kS_OK, [&] {
-        ApplyToForm(this, FloatingHosting, [&](TCustomForm& f) { f.SetBounds(Position(x), Position(y), f.Width(), f.Height()); });
+        ApplyToForm(this, FloatingHosting, [&](TCustomForm& f) {
+            f.SetBounds(Position(x), Position(y), f.Width(), f.Height());
+        });
         if (OnMove) OnMove(this, x, y);
         return kS_OK;
     });
@@ -295,9 +327,9 @@ HResult TCustomWebPane::MoveTo(int32_t x, int32_t y) {
 
 HResult TCustomWebPane::MoveBy(int32_t dx, int32_t dy) {
     return GuardHostCall(kS_OK, [&] {
-        ApplyToForm(this, FloatingHosting,
-                    [&](TCustomForm& f) {
-            f.SetBounds(Position(int64_t{f.Left()} + dx), Position(int64_t{f.Top()} + dy), f.Width(), f.Height());
+        ApplyToForm(this, FloatingHosting, [&](TCustomForm& f) {
+            f.SetBounds(Position(int64_t{f.Left()} + dx), Position(int64_t{f.Top()} + dy),
+                        f.Width(), f.Height());
         });
         if (OnMoveBy) OnMoveBy(this, dx, dy);
         return kS_OK;
@@ -306,7 +338,9 @@ HResult TCustomWebPane::MoveBy(int32_t dx, int32_t dy) {
 
 HResult TCustomWebPane::ResizeTo(int32_t width, int32_t height) {
     return GuardHostCall(kS_OK, [&] {
-        ApplyToForm(this, FloatingHosting, [&](TCustomForm& f) { f.SetBounds(f.Left(), f.Top(), Extent(width), Extent(height)); });
+        ApplyToForm(this, FloatingHosting, [&](TCustomForm& f) {
+            f.SetBounds(f.Left(), f.Top(), Extent(width), Extent(height));
+        });
         if (OnResize) OnResize(this, width, height);
         return kS_OK;
     });
@@ -314,9 +348,9 @@ HResult TCustomWebPane::ResizeTo(int32_t width, int32_t height) {
 
 HResult TCustomWebPane::ResizeBy(int32_t dw, int32_t dh) {
     return GuardHostCall(kS_OK, [&] {
-        ApplyToForm(this, FloatingHosting,
-                    [&](TCustomForm& f) {
-            f.SetBounds(f.Left(), f.Top(), Extent(int64_t{f.Width()} + dw), Extent(int64_t{f.Height()} + dh));
+        ApplyToForm(this, FloatingHosting, [&](TCustomForm& f) {
+            f.SetBounds(f.Left(), f.Top(), Extent(int64_t{f.Width()} + dw),
+                        Extent(int64_t{f.Height()} + dh));
         });
         if (OnResizeBy) OnResizeBy(this, dw, dh);
         return kS_OK;

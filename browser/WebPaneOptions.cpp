@@ -8,18 +8,21 @@ using namespace platform;
 
 const std::vector<std::string>& PopupMenuItemNames() {
     static const std::vector<std::string> names = {
-        "rcsBack", "rcsForward", "rcsSavePageBkg", "rcsSetAsBkg", "rcsCopyBkg", "rcsSetAsDeskT",
-        "rcsSelectAll", "rcsPaste", "rcsCreateSC", "rcsAddToFav", "rcsEncoding", "rcsRefresh",
-        "rcsViewSource", "rcsProperties", "rcsPrint", "rcsOpenNWindow", "rcsOpenLink",
+        "rcsBack",        "rcsForward",   "rcsSavePageBkg", "rcsSetAsBkg",   "rcsCopyBkg",
+        "rcsSetAsDeskT",  "rcsSelectAll", "rcsPaste",       "rcsCreateSC",   "rcsAddToFav",
+        "rcsEncoding",    "rcsRefresh",   "rcsViewSource",  "rcsProperties", "rcsPrint",
+        "rcsOpenNWindow", "rcsOpenLink",
     };
     return names;
 }
 
 const std::vector<uint32_t>& PopupMenuItemCommands() {
     static const std::vector<uint32_t> commands = {
-        IDM_GOBACKWARD, IDM_GOFORWARD, IDM_SAVEBACKGROUND, IDM_SETWALLPAPER, IDM_COPYBACKGROUND,
-        IDM_SETDESKTOPITEM, IDM_SELECTALL, IDM_PASTE, IDM_CREATESHORTCUT, IDM_ADDFAVORITES, IDM_LANGUAGE,
-        IDM_REFRESH, IDM_VIEWSOURCE, IDM_PROPERTIES, IDM_PRINT, IDM_OPENINNEWWINDOW, IDM_OPENLINK,
+        IDM_GOBACKWARD,     IDM_GOFORWARD,      IDM_SAVEBACKGROUND, IDM_SETWALLPAPER,
+        IDM_COPYBACKGROUND, IDM_SETDESKTOPITEM, IDM_SELECTALL,      IDM_PASTE,
+        IDM_CREATESHORTCUT, IDM_ADDFAVORITES,   IDM_LANGUAGE,       IDM_REFRESH,
+        IDM_VIEWSOURCE,     IDM_PROPERTIES,     IDM_PRINT,          IDM_OPENINNEWWINDOW,
+        IDM_OPENLINK,
     };
     return commands;
 }
@@ -66,7 +69,8 @@ void TVisualEffects::SetTextSize(int32_t value) {
 std::string ReplacedDialogCaption(const std::string& caption, const std::string& newCaption) {
     std::string result = caption;
     if (const size_t at = result.find("Microsoft "); at != std::string::npos) result.erase(at, 10);
-    if (const size_t at = result.find("Internet Explorer"); at != std::string::npos) result.replace(at, 17, newCaption);
+    if (const size_t at = result.find("Internet Explorer"); at != std::string::npos)
+        result.replace(at, 17, newCaption);
     if (result.find(newCaption) == std::string::npos) result = newCaption + ":  " + result;
     return result;
 }

@@ -12,8 +12,22 @@ class TCustomWebPane;
 
 // Items of the host's own context menu that a pane removes, and the command each stands for.
 enum TIEPopupMenuItem {
-    rcsBack, rcsForward, rcsSavePageBkg, rcsSetAsBkg, rcsCopyBkg, rcsSetAsDeskT, rcsSelectAll, rcsPaste,
-    rcsCreateSC, rcsAddToFav, rcsEncoding, rcsRefresh, rcsViewSource, rcsProperties, rcsPrint, rcsOpenNWindow,
+    rcsBack,
+    rcsForward,
+    rcsSavePageBkg,
+    rcsSetAsBkg,
+    rcsCopyBkg,
+    rcsSetAsDeskT,
+    rcsSelectAll,
+    rcsPaste,
+    rcsCreateSC,
+    rcsAddToFav,
+    rcsEncoding,
+    rcsRefresh,
+    rcsViewSource,
+    rcsProperties,
+    rcsPrint,
+    rcsOpenNWindow,
     rcsOpenLink,
 };
 using TIEPopupMenuItems = uint32_t;
@@ -109,4 +123,5 @@ struct TPrintOptions {
 // The caption rule of the control's dialog boxes: the first "Microsoft " is removed, the
 // first "Internet Explorer" becomes `newCaption`; a result without `newCaption` becomes
 // `newCaption` followed by ":  " and the result. Both matches are case-sensitive.
-[[nodiscard]] std::string ReplacedDialogCaption(const std::string& caption, const std::string& newCaption);
+[[nodiscard]] std::string ReplacedDialogCaption(const std::string& caption,
+                                                const std::string& newCaption);

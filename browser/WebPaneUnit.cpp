@@ -61,7 +61,8 @@ std::vector<std::string> StoredTokens(const std::vector<std::string>& fallback) 
 }
 
 void UnitState::End(bool withEngine) {
-    if (proxySet && withEngine && platform::HasWebEngine()) platform::CurrentWebEngine().SetProxy(nullptr);
+    if (proxySet && withEngine && platform::HasWebEngine())
+        platform::CurrentWebEngine().SetProxy(nullptr);
     proxySet = false;
     if (soundsOff) {
         // Missing keys and a store that cannot be written are skipped without a message.
@@ -103,7 +104,8 @@ void RegisterUserAgent(const std::string& name) {
     UnitState& s = State();
     try {
         // Written once: the panes of a window share their token.
-        if (!Settings().ValueExists(kUserAgentKey, name)) Settings().WriteString(kUserAgentKey, name, "");
+        if (!Settings().ValueExists(kUserAgentKey, name))
+            Settings().WriteString(kUserAgentKey, name, "");
         if (std::find(s.registered.begin(), s.registered.end(), name) == s.registered.end())
             s.registered.push_back(name);
     } catch (const std::exception&) {

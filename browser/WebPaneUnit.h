@@ -22,7 +22,8 @@ namespace WebPaneUnit {
 inline constexpr const char* kUserAgentKey =
     "\\Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\User Agent\\Post Platform";
 // The navigation sound's key and its two subkeys.
-inline constexpr const char* kNavigationSoundKey = "AppEvents\\Schemes\\Apps\\Explorer\\Navigating\\";
+inline constexpr const char* kNavigationSoundKey =
+    "AppEvents\\Schemes\\Apps\\Explorer\\Navigating\\";
 inline constexpr const char* kCurrentSoundSubkey = ".Current";
 inline constexpr const char* kSwitchedOffSoundSubkey = "Old_Current";
 

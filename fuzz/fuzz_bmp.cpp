@@ -5,9 +5,9 @@
 #include <cstring>
 #include <vector>
 
+#include "base/Exceptions.h"
 #include "ui/Bitmap.h"
 #include "ui/Canvas.h"
-#include "base/Exceptions.h"
 #include "ui/Streams.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "base/Exceptions.h"
 #include "ui/ClassRegistry.h"
 #include "ui/Component.h"
 #include "ui/DescriptionReader.h"
-#include "base/Exceptions.h"
 #include "ui/PropertyHelpers.h"
 
 namespace {
@@ -57,18 +57,25 @@ void Register() {
     r.Register("TFuzzOther", "TComponent", [](TComponent* o) { return new TComponent(o); });
     r.Register("TFuzzForm", "TComponent", nullptr);
     AddIntProperty<TFuzzPanel>("TFuzzPanel", "Left", [](TFuzzPanel& p, int v) { p.left = v; });
-    AddFloatProperty<TFuzzPanel>("TFuzzPanel", "Scale", [](TFuzzPanel& p, double v) { p.scale = v; });
-    AddBoolProperty<TFuzzPanel>("TFuzzPanel", "Visible", [](TFuzzPanel& p, bool v) { p.visible = v; });
-    AddStringProperty<TFuzzPanel>("TFuzzPanel", "Caption", [](TFuzzPanel& p, const std::string& v) { p.caption = v; });
-    AddStringProperty<TFuzzPanel>("TFuzzPanel", "Font.Name", [](TFuzzPanel& p, const std::string& v) { p.caption = v; });
+    AddFloatProperty<TFuzzPanel>("TFuzzPanel", "Scale",
+                                 [](TFuzzPanel& p, double v) { p.scale = v; });
+    AddBoolProperty<TFuzzPanel>("TFuzzPanel", "Visible",
+                                [](TFuzzPanel& p, bool v) { p.visible = v; });
+    AddStringProperty<TFuzzPanel>("TFuzzPanel", "Caption",
+                                  [](TFuzzPanel& p, const std::string& v) { p.caption = v; });
+    AddStringProperty<TFuzzPanel>("TFuzzPanel", "Font.Name",
+                                  [](TFuzzPanel& p, const std::string& v) { p.caption = v; });
     AddEnumProperty<TFuzzPanel>("TFuzzPanel", "Align", {"alNone", "alTop", "alClient"},
                                 [](TFuzzPanel& p, int v) { p.align = v; });
     AddSetProperty<TFuzzPanel>("TFuzzPanel", "Anchors", {"akLeft", "akTop", "akRight", "akBottom"},
                                [](TFuzzPanel& p, uint32_t v) { p.anchors = v; });
-    AddLinesProperty<TFuzzPanel>("TFuzzPanel", "Lines.Strings",
-                                 [](TFuzzPanel& p, const std::vector<std::string>& v) { p.lines = v; });
-    AddBinaryProperty<TFuzzPanel>("TFuzzPanel", "Data", [](TFuzzPanel& p, const std::vector<uint8_t>& v) { p.data = v; });
-    AddReferenceProperty<TFuzzPanel, TFuzzPanel>("TFuzzPanel", "Buddy", &TFuzzPanel::SetBuddy, "TFuzzPanel");
+    AddLinesProperty<TFuzzPanel>(
+        "TFuzzPanel", "Lines.Strings",
+        [](TFuzzPanel& p, const std::vector<std::string>& v) { p.lines = v; });
+    AddBinaryProperty<TFuzzPanel>("TFuzzPanel", "Data",
+                                  [](TFuzzPanel& p, const std::vector<uint8_t>& v) { p.data = v; });
+    AddReferenceProperty<TFuzzPanel, TFuzzPanel>("TFuzzPanel", "Buddy", &TFuzzPanel::SetBuddy,
+                                                 "TFuzzPanel");
     AddEventProperty<TFuzzPanel>("TFuzzPanel", "OnClick", &TFuzzPanel::OnClick);
     RegisterMethod<TFuzzForm>("TFuzzForm", "Click", &TFuzzForm::Click);
     AddComponentField<TFuzzForm, TFuzzPanel>("TFuzzForm", "Panel1", &TFuzzForm::Panel1);

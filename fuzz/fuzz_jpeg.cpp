@@ -2,9 +2,9 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/Exceptions.h"
 #include "skin/draw/Jpeg.h"
 #include "ui/Bitmap.h"
-#include "base/Exceptions.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TBitmap bitmap;

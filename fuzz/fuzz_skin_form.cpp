@@ -38,7 +38,8 @@ const TSkinPictures& DefaultPictures() {
         data.LoadFromCompressedContainer(container);
         p.Optional[0] = data.MainPicture;
         p.Optional[1] = data.MaskPicture;
-        for (const auto& a : data.ActivePictureList) p.Active.push_back(std::make_unique<TBitmap>(*a));
+        for (const auto& a : data.ActivePictureList)
+            p.Active.push_back(std::make_unique<TBitmap>(*a));
         // A roll-up picture and mask for skins that name them.
         if (data.ActivePictureList.size() > 5) {
             p.Optional[2] = *data.ActivePictureList[2];
@@ -259,7 +260,7 @@ void RunScript(HeadlessPlatform& platform, TForm& form, TspSkinForm& frame, TspS
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static HeadlessPlatform& platform = [] () -> HeadlessPlatform& {
+    static HeadlessPlatform& platform = []() -> HeadlessPlatform& {
         HeadlessPlatform& p = InstallHeadlessPlatform();
         // A small screen keeps the maximised window (and each run) cheap.
         p.SetScreenSize({640, 480});
@@ -284,8 +285,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     auto makeStored = [&lines, &pictures](TComponent* owner) {
         auto* stored = new TspStoredSkin(owner);
         stored->SetIniStrings(lines);
-        for (size_t i = 0; i < pictures.Optional.size(); ++i) stored->Pictures().Optional[i] = pictures.Optional[i];
-        for (const auto& a : pictures.Active) stored->Pictures().Active.push_back(std::make_unique<TBitmap>(*a));
+        for (size_t i = 0; i < pictures.Optional.size(); ++i)
+            stored->Pictures().Optional[i] = pictures.Optional[i];
+        for (const auto& a : pictures.Active)
+            stored->Pictures().Active.push_back(std::make_unique<TBitmap>(*a));
         return stored;
     };
     auto* skin = new TspSkinData(form.get());
@@ -302,7 +305,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const TSize s : {TSize{640, 480}, TSize{120, 30}, TSize{300, 200}}) {
         form->SetBounds(10, 10, s.cx, s.cy);
         for (int y = -2; y < s.cy + 2; y += 7) {
-            for (int x = -2; x < s.cx + 2; x += 11) form->Perform(WM_NCHITTEST, 0, MakeLParam(10 + x, 10 + y));
+            for (int x = -2; x < s.cx + 2; x += 11)
+                form->Perform(WM_NCHITTEST, 0, MakeLParam(10 + x, 10 + y));
         }
         platform.MoveMouse(10 + s.cx - 20, 10 + 15);
         platform.AdvanceTime(60);

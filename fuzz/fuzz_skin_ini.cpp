@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 
+#include "base/Exceptions.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/StoredSkin.h"
-#include "base/Exceptions.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TStringList lines;

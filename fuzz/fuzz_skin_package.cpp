@@ -3,9 +3,9 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/Exceptions.h"
 #include "skin/data/CompressedStoredSkin.h"
 #include "skin/data/SkinData.h"
-#include "base/Exceptions.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TspCompressedStoredSkin container(nullptr);

@@ -27,18 +27,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::abort();
     for (unsigned char c : name)
         if (c < 0x20 || c == 0x7F) std::abort();
-    const std::string path = platform::DownloadDestination("/d", input, [](const std::string& p) { return p.size() % 3 == 0; });
+    const std::string path = platform::DownloadDestination(
+        "/d", input, [](const std::string& p) { return p.size() % 3 == 0; });
     if (path.rfind("/d/", 0) != 0 || path.find('/', 3) != std::string::npos) std::abort();
 
     if (const auto decoded = TSettingsStore::DecodeValue(input)) {
-        if (TSettingsStore::DecodeValue(TSettingsStore::EncodeValue(*decoded)) != decoded) std::abort();
+        if (TSettingsStore::DecodeValue(TSettingsStore::EncodeValue(*decoded)) != decoded)
+            std::abort();
     }
 
     std::vector<std::string> tokens;
     size_t start = 0;
     while (start <= input.size()) {
         const size_t end = input.find('\n', start);
-        tokens.push_back(input.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        tokens.push_back(
+            input.substr(start, end == std::string::npos ? std::string::npos : end - start));
         if (end == std::string::npos) break;
         start = end + 1;
     }

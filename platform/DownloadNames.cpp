@@ -12,7 +12,9 @@ constexpr int kMaxAttempts = 10000;
 std::string CutUtf8(const std::string& s, size_t bytes) {
     if (s.size() <= bytes) return s;
     size_t end = bytes;
-    for (int back = 0; back < 3 && end > 0 && (static_cast<unsigned char>(s[end]) & 0xC0) == 0x80; ++back) --end;
+    for (int back = 0; back < 3 && end > 0 && (static_cast<unsigned char>(s[end]) & 0xC0) == 0x80;
+         ++back)
+        --end;
     if ((static_cast<unsigned char>(s[end]) & 0xC0) == 0x80) end = bytes;
     return s.substr(0, end);
 }
@@ -42,7 +44,8 @@ std::string SafeDownloadName(const std::string& suggested) {
         const std::string ext = dot != std::string::npos && clean.size() - dot <= kMaxExtensionBytes
                                     ? CutUtf8(clean.substr(dot), kMaxExtensionBytes)
                                     : std::string();
-        clean = Trimmed(CutUtf8(clean.substr(0, clean.size() - ext.size()), kMaxNameBytes - ext.size()) + ext);
+        clean = Trimmed(
+            CutUtf8(clean.substr(0, clean.size() - ext.size()), kMaxNameBytes - ext.size()) + ext);
         if (clean.empty()) return "download";
     }
     return clean;
@@ -56,7 +59,8 @@ std::string DownloadDestination(const std::string& folder, const std::string& su
     const std::string stem = hasExtension ? name.substr(0, dot) : name;
     const std::string ext = hasExtension ? name.substr(dot) : "";
     std::string path = folder + "/" + name;
-    for (int n = 1; taken(path) && n < kMaxAttempts; ++n) path = folder + "/" + stem + " (" + std::to_string(n) + ")" + ext;
+    for (int n = 1; taken(path) && n < kMaxAttempts; ++n)
+        path = folder + "/" + stem + " (" + std::to_string(n) + ")" + ext;
     return path;
 }
 

@@ -14,7 +14,8 @@ namespace platform {
 
 // The path in `folder` for a download named `suggested`: the safe name, or, while `taken`
 // says a path is in use, the name with " (1)", " (2)" ... before its extension.
-[[nodiscard]] std::string DownloadDestination(const std::string& folder, const std::string& suggested,
-                                              const std::function<bool(const std::string& path)>& taken);
+[[nodiscard]] std::string DownloadDestination(
+    const std::string& folder, const std::string& suggested,
+    const std::function<bool(const std::string& path)>& taken);
 
 }  // namespace platform

@@ -37,8 +37,8 @@ struct MouseEvent {
 
 struct KeyEvent {
     bool down = true;
-    uint16_t virtualKey = 0;  // VK_* codes (letters and digits are their ASCII upper case)
-    uint32_t unicodeChar = 0; // the character typed, 0 for none
+    uint16_t virtualKey = 0;   // VK_* codes (letters and digits are their ASCII upper case)
+    uint32_t unicodeChar = 0;  // the character typed, 0 for none
     uint32_t modifiers = 0;
 };
 
@@ -65,8 +65,22 @@ public:
 enum class WindowKind { TopLevel, Popup };
 
 enum class CursorShape {
-    Default, Arrow, IBeam, Wait, Cross, UpArrow, SizeNWSE, SizeNESW, SizeWE, SizeNS, SizeAll,
-    No, HandPoint, AppStarting, Help, Hidden,
+    Default,
+    Arrow,
+    IBeam,
+    Wait,
+    Cross,
+    UpArrow,
+    SizeNWSE,
+    SizeNESW,
+    SizeWE,
+    SizeNS,
+    SizeAll,
+    No,
+    HandPoint,
+    AppStarting,
+    Help,
+    Hidden,
 };
 
 struct WindowParams {

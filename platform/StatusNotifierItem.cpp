@@ -81,8 +81,8 @@ struct StatusNotifierItem::Impl {
         return g_variant_builder_end(&b);
     }
 
-    static GVariant* GetProperty(GDBusConnection*, const gchar*, const gchar*, const gchar*, const gchar* name,
-                                 GError**, gpointer data) {
+    static GVariant* GetProperty(GDBusConnection*, const gchar*, const gchar*, const gchar*,
+                                 const gchar* name, GError**, gpointer data) {
         const Impl* impl = From(data);
         if (!impl) return nullptr;
         const StatusNotifierItem& s = *impl->self;
@@ -92,7 +92,8 @@ struct StatusNotifierItem::Impl {
         if (p == "Title") return g_variant_new_string(s.title_.c_str());
         if (p == "Status") return g_variant_new_string("Active");
         if (p == "WindowId") return g_variant_new_int32(0);
-        if (p == "IconName" || p == "OverlayIconName" || p == "AttentionIconName") return g_variant_new_string("");
+        if (p == "IconName" || p == "OverlayIconName" || p == "AttentionIconName")
+            return g_variant_new_string("");
         if (p == "IconPixmap") return impl->Pixmaps();
         if (p == "ItemIsMenu") return g_variant_new_boolean(FALSE);
         if (p == "ToolTip") {
@@ -103,8 +104,9 @@ struct StatusNotifierItem::Impl {
         return nullptr;
     }
 
-    static void CallMethod(GDBusConnection*, const gchar*, const gchar*, const gchar*, const gchar* method,
-                           GVariant* parameters, GDBusMethodInvocation* invocation, gpointer data) {
+    static void CallMethod(GDBusConnection*, const gchar*, const gchar*, const gchar*,
+                           const gchar* method, GVariant* parameters,
+                           GDBusMethodInvocation* invocation, gpointer data) {
         Impl* impl = From(data);
         if (!impl) {
             g_dbus_method_invocation_return_value(invocation, nullptr);
@@ -120,9 +122,12 @@ struct StatusNotifierItem::Impl {
         //   SecondaryActivate (middle click)  -> middle press and release.
         //   ContextMenu                       -> right press and release (opens the menu).
         MouseButton button = MouseButton::None;
-        if (m == "Activate") button = MouseButton::Left;
-        else if (m == "SecondaryActivate") button = MouseButton::Middle;
-        else if (m == "ContextMenu") button = MouseButton::Right;
+        if (m == "Activate")
+            button = MouseButton::Left;
+        else if (m == "SecondaryActivate")
+            button = MouseButton::Middle;
+        else if (m == "ContextMenu")
+            button = MouseButton::Right;
         if (button == MouseButton::None) {  // Scroll: nothing to do
             g_dbus_method_invocation_return_value(invocation, nullptr);
             return;
@@ -189,7 +194,8 @@ struct StatusNotifierItem::Impl {
 StatusNotifierItem::StatusNotifierItem(GDBusConnection* connection, std::string title)
     : impl_(std::make_unique<Impl>()), title_(std::move(title)) {
     impl_->self = this;
-    busName_ = "org.kde.StatusNotifierItem-" + std::to_string(getpid()) + "-" + std::to_string(++gItemCounter);
+    busName_ = "org.kde.StatusNotifierItem-" + std::to_string(getpid()) + "-" +
+               std::to_string(++gItemCounter);
     ownConnection_ = connection == nullptr;
     if (connection) {
         impl_->connection = RefObject(connection);
@@ -278,7 +284,8 @@ void StatusNotifierItem::SetImage(const ImageView& image) {
         bool hasAlpha = false;
         for (int y = 0; y < image.height && !hasAlpha; ++y)
             for (int x = 0; x < image.width && !hasAlpha; ++x)
-                hasAlpha = (image.pixels[static_cast<ptrdiff_t>(y) * image.strideWords + x] >> 24) != 0;
+                hasAlpha =
+                    (image.pixels[static_cast<ptrdiff_t>(y) * image.strideWords + x] >> 24) != 0;
         iconArgb_.reserve(static_cast<size_t>(image.width) * static_cast<size_t>(image.height) * 4);
         for (int y = 0; y < image.height; ++y) {
             for (int x = 0; x < image.width; ++x) {
@@ -310,8 +317,10 @@ void StatusNotifierItem::SetTooltip(const std::string& text) {
 void StatusNotifierItem::SetVisible(bool visible) {
     if (visible == visible_) return;
     visible_ = visible;
-    if (visible) Export();
-    else Unexport();
+    if (visible)
+        Export();
+    else
+        Unexport();
 }
 
 }  // namespace platform

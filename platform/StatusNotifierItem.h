@@ -24,7 +24,8 @@ class StatusNotifierItem final : public TrayIcon {
 public:
     // Uses `connection` (a test's private bus), or the session bus when null; without a
     // bus the item stays unregistered.
-    explicit StatusNotifierItem(GDBusConnection* connection = nullptr, std::string title = "Puzzlebin");
+    explicit StatusNotifierItem(GDBusConnection* connection = nullptr,
+                                std::string title = "Puzzlebin");
     ~StatusNotifierItem() override;
     StatusNotifierItem(const StatusNotifierItem&) = delete;
     StatusNotifierItem& operator=(const StatusNotifierItem&) = delete;

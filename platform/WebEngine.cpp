@@ -23,7 +23,8 @@ WebEngine& CurrentWebEngine() {
 
 void SetWebEngine(std::unique_ptr<WebEngine> engine) { EngineSlot() = std::move(engine); }
 
-HResult RaiseWebEvent(WebEventSink& sink, int32_t dispId, std::initializer_list<EventArg> declaredArgs) {
+HResult RaiseWebEvent(WebEventSink& sink, int32_t dispId,
+                      std::initializer_list<EventArg> declaredArgs) {
     std::vector<EventArg> reversed(declaredArgs.begin(), declaredArgs.end());
     std::reverse(reversed.begin(), reversed.end());
     return sink.Invoke(dispId, reversed);
@@ -36,7 +37,8 @@ NewWindowOutcome RaiseNewWindowRequest(WebEventSink& sink, LaunchPolicy& launche
     const TLivenessWatch policyAlive = launches.Watch();
     WebObject* ppDisp = nullptr;
     VariantBool cancel = kVariantFalse;
-    RaiseWebEvent(sink, DISPID_NEWWINDOW2, {EventArg::RefObject(&ppDisp), EventArg::RefBool(&cancel)});
+    RaiseWebEvent(sink, DISPID_NEWWINDOW2,
+                  {EventArg::RefObject(&ppDisp), EventArg::RefBool(&cancel)});
     // The control owns the policy and is owned by the sink's side: a handler that freed
     // either ends the request here.
     if (!policyAlive.Alive()) {
@@ -45,8 +47,8 @@ NewWindowOutcome RaiseNewWindowRequest(WebEventSink& sink, LaunchPolicy& launche
     }
     if (cancel == kVariantFalse) {
         RaiseWebEvent(sink, DISPID_NEWWINDOW3,
-                      {EventArg::RefObject(&ppDisp), EventArg::RefBool(&cancel), EventArg::UInt(flags),
-                       EventArg::String(urlContext), EventArg::String(url)});
+                      {EventArg::RefObject(&ppDisp), EventArg::RefBool(&cancel),
+                       EventArg::UInt(flags), EventArg::String(urlContext), EventArg::String(url)});
     }
     outcome.cancel = cancel;
     outcome.cancelled = cancel != kVariantFalse;
@@ -128,7 +130,8 @@ constexpr size_t kStateEntry = 8;
 
 int32_t ReadInt32(const uint8_t* p) {
     return static_cast<int32_t>(static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-                                static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24);
+                                static_cast<uint32_t>(p[2]) << 16 |
+                                static_cast<uint32_t>(p[3]) << 24);
 }
 void WriteInt32(uint8_t* p, int32_t value) {
     const auto v = static_cast<uint32_t>(value);
@@ -137,7 +140,8 @@ void WriteInt32(uint8_t* p, int32_t value) {
 }  // namespace
 
 bool ApplyControlState(const std::vector<uint8_t>& block, WebPropertyStore& store) {
-    if (block.size() < kStateHeader || block[0] != 'P' || block[1] != 'B' || block[2] != 'W' || block[3] != 'S')
+    if (block.size() < kStateHeader || block[0] != 'P' || block[1] != 'B' || block[2] != 'W' ||
+        block[3] != 'S')
         return false;
     const unsigned version = block[4] | block[5] << 8;
     const size_t count = block[6] | block[7] << 8;
@@ -193,9 +197,11 @@ WideString Utf8ToWide(const std::string& utf8) {
             const size_t need = c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
             uint32_t value = c & (need == 2 ? 0x1F : need == 3 ? 0x0F : 0x07);
             size_t k = 1;
-            for (; k < need && i + k < n && (s[i + k] & 0xC0) == 0x80; ++k) value = (value << 6) | (s[i + k] & 0x3F);
+            for (; k < need && i + k < n && (s[i + k] & 0xC0) == 0x80; ++k)
+                value = (value << 6) | (s[i + k] & 0x3F);
             if (k == need) {
-                const bool overlong = (need == 3 && value < 0x800) || (need == 4 && value < 0x10000);
+                const bool overlong =
+                    (need == 3 && value < 0x800) || (need == 4 && value < 0x10000);
                 const bool surrogate = value >= 0xD800 && value <= 0xDFFF;
                 if (!overlong && !surrogate && value <= 0x10FFFF) cp = value;
                 len = need;
@@ -221,7 +227,8 @@ std::string WideToUtf8(const WideString& wide) {
     const size_t n = wide.size();
     for (size_t i = 0; i < n; ++i) {
         uint32_t cp = wide[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < n && wide[i + 1] >= 0xDC00 && wide[i + 1] <= 0xDFFF) {
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < n && wide[i + 1] >= 0xDC00 &&
+            wide[i + 1] <= 0xDFFF) {
             cp = 0x10000 + ((cp - 0xD800) << 10) + (wide[i + 1] - 0xDC00);
             ++i;
         } else if (cp >= 0xD800 && cp <= 0xDFFF) {

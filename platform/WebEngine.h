@@ -37,7 +37,9 @@ using WideString = std::u16string;
 using VariantBool = int16_t;
 inline constexpr VariantBool kVariantTrue = -1;
 inline constexpr VariantBool kVariantFalse = 0;
-[[nodiscard]] inline VariantBool ToVariantBool(bool value) { return value ? kVariantTrue : kVariantFalse; }
+[[nodiscard]] inline VariantBool ToVariantBool(bool value) {
+    return value ? kVariantTrue : kVariantFalse;
+}
 
 // Result codes of the control's calls (negative: failure).
 using HResult = int32_t;
@@ -84,15 +86,51 @@ struct Variant {
     std::vector<uint8_t> bytes;  // a byte array (post data)
 
     // The value of an optional argument that was not given.
-    [[nodiscard]] static Variant MissingValue() { Variant v; v.type = Type::Missing; return v; }
-    [[nodiscard]] static Variant FromBool(bool b) { Variant v; v.type = Type::Bool; v.boolValue = ToVariantBool(b); return v; }
-    [[nodiscard]] static Variant FromInt(int32_t i) { Variant v; v.type = Type::Int32; v.intValue = i; return v; }
-    [[nodiscard]] static Variant FromUInt(uint32_t u) { Variant v; v.type = Type::UInt32; v.uintValue = u; return v; }
-    [[nodiscard]] static Variant FromString(WideString s) { Variant v; v.type = Type::String; v.text = std::move(s); return v; }
-    [[nodiscard]] static Variant FromObject(WebObject* o) { Variant v; v.type = Type::Object; v.object = o; return v; }
-    [[nodiscard]] static Variant FromBytes(std::vector<uint8_t> b) { Variant v; v.type = Type::Bytes; v.bytes = std::move(b); return v; }
+    [[nodiscard]] static Variant MissingValue() {
+        Variant v;
+        v.type = Type::Missing;
+        return v;
+    }
+    [[nodiscard]] static Variant FromBool(bool b) {
+        Variant v;
+        v.type = Type::Bool;
+        v.boolValue = ToVariantBool(b);
+        return v;
+    }
+    [[nodiscard]] static Variant FromInt(int32_t i) {
+        Variant v;
+        v.type = Type::Int32;
+        v.intValue = i;
+        return v;
+    }
+    [[nodiscard]] static Variant FromUInt(uint32_t u) {
+        Variant v;
+        v.type = Type::UInt32;
+        v.uintValue = u;
+        return v;
+    }
+    [[nodiscard]] static Variant FromString(WideString s) {
+        Variant v;
+        v.type = Type::String;
+        v.text = std::move(s);
+        return v;
+    }
+    [[nodiscard]] static Variant FromObject(WebObject* o) {
+        Variant v;
+        v.type = Type::Object;
+        v.object = o;
+        return v;
+    }
+    [[nodiscard]] static Variant FromBytes(std::vector<uint8_t> b) {
+        Variant v;
+        v.type = Type::Bytes;
+        v.bytes = std::move(b);
+        return v;
+    }
     // Empty, missing and null all mean "no value given".
-    [[nodiscard]] bool IsNothing() const { return type == Type::Empty || type == Type::Missing || type == Type::Null; }
+    [[nodiscard]] bool IsNothing() const {
+        return type == Type::Empty || type == Type::Missing || type == Type::Null;
+    }
     bool operator==(const Variant&) const = default;
 };
 
@@ -110,18 +148,49 @@ struct EventArg {
     // By reference (byRef true): VariantBool*, int32_t*, WebObject** or Variant*.
     void* ref = nullptr;
 
-    [[nodiscard]] static EventArg Bool(VariantBool b) { EventArg a; a.type = Type::Bool; a.boolValue = b; return a; }
-    [[nodiscard]] static EventArg Int(int32_t i) { EventArg a; a.type = Type::Int32; a.intValue = i; return a; }
-    [[nodiscard]] static EventArg UInt(uint32_t u) { EventArg a; a.type = Type::UInt32; a.uintValue = u; return a; }
-    [[nodiscard]] static EventArg String(const WideString& s) { EventArg a; a.type = Type::String; a.text = &s; return a; }
-    [[nodiscard]] static EventArg Object(WebObject* o) { EventArg a; a.type = Type::Object; a.object = o; return a; }
+    [[nodiscard]] static EventArg Bool(VariantBool b) {
+        EventArg a;
+        a.type = Type::Bool;
+        a.boolValue = b;
+        return a;
+    }
+    [[nodiscard]] static EventArg Int(int32_t i) {
+        EventArg a;
+        a.type = Type::Int32;
+        a.intValue = i;
+        return a;
+    }
+    [[nodiscard]] static EventArg UInt(uint32_t u) {
+        EventArg a;
+        a.type = Type::UInt32;
+        a.uintValue = u;
+        return a;
+    }
+    [[nodiscard]] static EventArg String(const WideString& s) {
+        EventArg a;
+        a.type = Type::String;
+        a.text = &s;
+        return a;
+    }
+    [[nodiscard]] static EventArg Object(WebObject* o) {
+        EventArg a;
+        a.type = Type::Object;
+        a.object = o;
+        return a;
+    }
     [[nodiscard]] static EventArg RefBool(VariantBool* p) { return Ref(Type::Bool, p); }
     [[nodiscard]] static EventArg RefInt(int32_t* p) { return Ref(Type::Int32, p); }
     [[nodiscard]] static EventArg RefObject(WebObject** p) { return Ref(Type::Object, p); }
     [[nodiscard]] static EventArg RefVariant(Variant* p) { return Ref(Type::Variant, p); }
 
 private:
-    [[nodiscard]] static EventArg Ref(Type t, void* p) { EventArg a; a.type = t; a.byRef = true; a.ref = p; return a; }
+    [[nodiscard]] static EventArg Ref(Type t, void* p) {
+        EventArg a;
+        a.type = t;
+        a.byRef = true;
+        a.ref = p;
+        return a;
+    }
 };
 
 // Dispatch ids of the browser events (the control's second-generation event interface).
@@ -229,7 +298,8 @@ public:
 
 // Calls the sink with arguments given in declared order (reverses them, as the automation
 // convention delivers them).
-HResult RaiseWebEvent(WebEventSink& sink, int32_t dispId, std::initializer_list<EventArg> declaredArgs);
+HResult RaiseWebEvent(WebEventSink& sink, int32_t dispId,
+                      std::initializer_list<EventArg> declaredArgs);
 
 // The browser automation interface: navigation, commands and properties.
 class WebBrowserAutomation {
@@ -237,8 +307,9 @@ public:
     virtual ~WebBrowserAutomation() = default;
     // Starts a navigation; returns once the request is accepted (loading and its events
     // follow later). Optional arguments are Variant::MissingValue() when not given.
-    virtual HResult Navigate(const WideString& url, const Variant& flags, const Variant& targetFrameName,
-                             const Variant& postData, const Variant& headers) = 0;
+    virtual HResult Navigate(const WideString& url, const Variant& flags,
+                             const Variant& targetFrameName, const Variant& postData,
+                             const Variant& headers) = 0;
     // Executes a command; `in` may be filled by the engine, `out` receives a result.
     virtual HResult ExecWB(int32_t commandId, int32_t execOption, Variant* in, Variant* out) = 0;
     // Property reads and writes by dispatch id (WebPropertyDispId).
@@ -345,7 +416,8 @@ inline constexpr size_t kControlStateSize = 156;
 // with an unknown property or a value the property does not take.
 bool ApplyControlState(const std::vector<uint8_t>& block, WebPropertyStore& store);
 // Builds a block holding the given (dispatch id, value) entries (at most 18).
-[[nodiscard]] std::vector<uint8_t> MakeControlState(const std::vector<std::pair<int32_t, int32_t>>& entries);
+[[nodiscard]] std::vector<uint8_t> MakeControlState(
+    const std::vector<std::pair<int32_t, int32_t>>& entries);
 
 // UTF-8 <-> UTF-16. Invalid input (bad sequences, lone surrogates) becomes U+FFFD; it
 // never reads past the end.

@@ -127,13 +127,15 @@ std::optional<std::string> UserAgentToken(const std::string& token) {
     return out;
 }
 
-std::string UserAgentWithTokens(const std::string& userAgent, const std::vector<std::string>& tokens) {
+std::string UserAgentWithTokens(const std::string& userAgent,
+                                const std::vector<std::string>& tokens) {
     constexpr size_t kMaxTokens = 32;
     std::vector<std::string> usable;
     for (const std::string& t : tokens) {
         if (usable.size() == kMaxTokens) break;
         auto token = UserAgentToken(t);
-        if (token && std::find(usable.begin(), usable.end(), *token) == usable.end()) usable.push_back(*token);
+        if (token && std::find(usable.begin(), usable.end(), *token) == usable.end())
+            usable.push_back(*token);
     }
     if (usable.empty()) return userAgent;
     std::string joined;

@@ -54,7 +54,7 @@ inline constexpr const char* CGID_DocHostCommandHandler = "{F38BC242-B950-11D1-8
 // Commands the control sends the host's command target.
 inline constexpr uint32_t kUnloadCommand = 37;           // CGID_Explorer: the document unloads
 inline constexpr uint32_t kShowScriptErrorCommand = 40;  // CGID_DocHostCommandHandler
-inline constexpr uint32_t kRefreshCommand = 2300;        // CGID_DocHostCommandHandler, and the two below
+inline constexpr uint32_t kRefreshCommand = 2300;  // CGID_DocHostCommandHandler, and the two below
 inline constexpr uint32_t kRefreshTopCommand = 6041;
 inline constexpr uint32_t kRefreshTopFullCommand = 6042;
 // Commands without a group (the standard command set).
@@ -188,7 +188,7 @@ enum : uint32_t {
     IDM_GOBACKWARD = 2282,
     IDM_GOFORWARD = 2283,
     IDM_SAVEPICTURE = 2270,
-    IDM_LANGUAGE = 2292,           // the encoding submenu
+    IDM_LANGUAGE = 2292,  // the encoding submenu
     IDM_REFRESH = 2300,
 };
 
@@ -223,7 +223,8 @@ public:
 class WebCommandTarget : public WebObject {
 public:
     virtual HResult QueryStatus(const char* group, uint32_t command, uint32_t& state) = 0;
-    virtual HResult Exec(const char* group, uint32_t command, uint32_t option, const Variant* in, Variant* out) = 0;
+    virtual HResult Exec(const char* group, uint32_t command, uint32_t option, const Variant* in,
+                         Variant* out) = 0;
     // A copy of the control's menu of this kind; nullptr when the control has none.
     [[nodiscard]] virtual std::unique_ptr<WebContextMenu> LoadMenu(uint32_t kind) = 0;
     // Shows the menu at a screen point. Returns the chosen command, 0 when none was chosen
@@ -234,7 +235,12 @@ public:
 };
 
 // Drag and drop.
-enum : uint32_t { DROPEFFECT_NONE = 0, DROPEFFECT_COPY = 1, DROPEFFECT_MOVE = 2, DROPEFFECT_LINK = 4 };
+enum : uint32_t {
+    DROPEFFECT_NONE = 0,
+    DROPEFFECT_COPY = 1,
+    DROPEFFECT_MOVE = 2,
+    DROPEFFECT_LINK = 4
+};
 // Key states of drag operations are the MK_* bits of base/Messages.h.
 
 // What is being dragged: the formats on offer (MIME types).
@@ -246,10 +252,12 @@ public:
 class WebDropTarget {
 public:
     virtual ~WebDropTarget() = default;
-    virtual HResult DragEnter(WebDataObject* dataObject, uint32_t keyState, TPoint point, uint32_t& effect) = 0;
+    virtual HResult DragEnter(WebDataObject* dataObject, uint32_t keyState, TPoint point,
+                              uint32_t& effect) = 0;
     virtual HResult DragOver(uint32_t keyState, TPoint point, uint32_t& effect) = 0;
     virtual HResult DragLeave() = 0;
-    virtual HResult Drop(WebDataObject* dataObject, uint32_t keyState, TPoint point, uint32_t& effect) = 0;
+    virtual HResult Drop(WebDataObject* dataObject, uint32_t keyState, TPoint point,
+                         uint32_t& effect) = 0;
 };
 
 // A dialog box of the control (a script's alert, confirm or prompt, a script-error
@@ -275,8 +283,13 @@ public:
 
 // Message-box types of ShowMessage (MB_*) and its results (ID*).
 enum : uint32_t {
-    MB_OK = 0x0, MB_OKCANCEL = 0x1, MB_YESNO = 0x4, MB_ICONERROR = 0x10, MB_ICONQUESTION = 0x20,
-    MB_ICONWARNING = 0x30, MB_ICONINFORMATION = 0x40,
+    MB_OK = 0x0,
+    MB_OKCANCEL = 0x1,
+    MB_YESNO = 0x4,
+    MB_ICONERROR = 0x10,
+    MB_ICONQUESTION = 0x20,
+    MB_ICONWARNING = 0x30,
+    MB_ICONINFORMATION = 0x40,
 };
 enum : int32_t { IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7 };
 
@@ -300,9 +313,9 @@ public:
 // S_OK: allowed; S_FALSE: blocked (no events, no window); a failure: the control decides.
 class WebNewWindowManager : public WebService {
 public:
-    virtual HResult EvaluateNewWindow(const WideString& url, const WideString& name, const WideString& urlContext,
-                                      const WideString& features, bool replace, uint32_t flags,
-                                      uint32_t userActionTime) = 0;
+    virtual HResult EvaluateNewWindow(const WideString& url, const WideString& name,
+                                      const WideString& urlContext, const WideString& features,
+                                      bool replace, uint32_t flags, uint32_t userActionTime) = 0;
 };
 
 // Flags of EvaluateNewWindow (beyond the new-window event's).
@@ -330,9 +343,9 @@ inline constexpr uint32_t BINDVERB_POST = 1;
 // S_OK: the host takes the download; a failure (E_NOTIMPL): the control downloads itself.
 class WebDownloadManager : public WebService {
 public:
-    virtual HResult Download(WebMoniker* moniker, WebObject* bindContext, uint32_t bindVerb, int32_t bindFlags,
-                             WebBindInfo* bindInfo, const WideString& headers, const WideString& redirect,
-                             uint32_t codePage) = 0;
+    virtual HResult Download(WebMoniker* moniker, WebObject* bindContext, uint32_t bindVerb,
+                             int32_t bindFlags, WebBindInfo* bindInfo, const WideString& headers,
+                             const WideString& redirect, uint32_t codePage) = 0;
 };
 
 // Exception information of a failed ambient invocation (unused by our hosts).
@@ -351,8 +364,8 @@ public:
     // Ambient properties (the site's dispatch interface).
     virtual HResult GetTypeInfoCount(uint32_t& count) = 0;
     virtual HResult GetTypeInfo(uint32_t index, uint32_t localeId, WebObject*& typeInfo) = 0;
-    virtual HResult GetIDsOfNames(const char* iid, std::span<const WideString> names, uint32_t localeId,
-                                  std::span<int32_t> dispIds) = 0;
+    virtual HResult GetIDsOfNames(const char* iid, std::span<const WideString> names,
+                                  uint32_t localeId, std::span<int32_t> dispIds) = 0;
     virtual HResult Invoke(int32_t dispId, const char* iid, uint32_t localeId, uint16_t flags,
                            std::span<Variant> params, Variant* result, WebExcepInfo* excepInfo,
                            uint32_t* argErr) = 0;
@@ -360,11 +373,11 @@ public:
     // UI handler.
     // S_OK: the host handled the menu (showed its own, or none); S_FALSE: the control
     // shows its standard menu.
-    virtual HResult ShowContextMenu(uint32_t menuKind, TPoint screenPoint, WebCommandTarget* commandTarget,
-                                    WebObject* object) = 0;
+    virtual HResult ShowContextMenu(uint32_t menuKind, TPoint screenPoint,
+                                    WebCommandTarget* commandTarget, WebObject* object) = 0;
     virtual HResult GetHostInfo(DocHostUiInfo& info) = 0;
-    virtual HResult ShowUI(uint32_t id, WebObject* activeObject, WebCommandTarget* commandTarget, WebObject* frame,
-                           WebObject* document) = 0;
+    virtual HResult ShowUI(uint32_t id, WebObject* activeObject, WebCommandTarget* commandTarget,
+                           WebObject* frame, WebObject* document) = 0;
     virtual HResult HideUI() = 0;
     virtual HResult UpdateUI() = 0;
     virtual HResult EnableModeless(bool enable) = 0;
@@ -372,7 +385,8 @@ public:
     virtual HResult OnFrameWindowActivate(bool activate) = 0;
     virtual HResult ResizeBorder(const TRect& border, WebObject* uiWindow, bool frameWindow) = 0;
     // S_OK: the key was handled by the host and the control does nothing with it.
-    virtual HResult TranslateAccelerator(const KeyMessage& message, const char* commandGroup, uint32_t commandId) = 0;
+    virtual HResult TranslateAccelerator(const KeyMessage& message, const char* commandGroup,
+                                         uint32_t commandId) = 0;
     virtual HResult GetOptionKeyPath(std::optional<WideString>& key, uint32_t reserved) = 0;
     virtual HResult GetOverrideKeyPath(std::optional<WideString>& key, uint32_t reserved) = 0;
     // `dropTarget` is the control's own; `result` receives the target to use (S_OK), or
@@ -380,25 +394,29 @@ public:
     virtual HResult GetDropTarget(WebDropTarget* dropTarget, WebDropTarget*& result) = 0;
     virtual HResult GetExternal(WebObject*& dispatch) = 0;
     // S_OK with urlOut set: the control navigates to urlOut instead.
-    virtual HResult TranslateUrl(uint32_t translate, const WideString& urlIn, std::optional<WideString>& urlOut) = 0;
+    virtual HResult TranslateUrl(uint32_t translate, const WideString& urlIn,
+                                 std::optional<WideString>& urlOut) = 0;
     virtual HResult FilterDataObject(WebObject* dataObject, WebObject*& result) = 0;
 
     // Show UI. S_OK: the host showed it (result holds the button); S_FALSE: the control
     // shows its own.
-    virtual HResult ShowMessage(void* window, const WideString& text, const WideString& caption, uint32_t type,
-                                const WideString& helpFile, uint32_t helpContext, int32_t& result) = 0;
-    virtual HResult ShowHelp(void* window, const WideString& helpFile, uint32_t command, uint32_t data,
-                             TPoint mouse, WebObject*& objectHit) = 0;
+    virtual HResult ShowMessage(void* window, const WideString& text, const WideString& caption,
+                                uint32_t type, const WideString& helpFile, uint32_t helpContext,
+                                int32_t& result) = 0;
+    virtual HResult ShowHelp(void* window, const WideString& helpFile, uint32_t command,
+                             uint32_t data, TPoint mouse, WebObject*& objectHit) = 0;
 
     // Zoom events.
     virtual HResult ZoomPercentChanged(uint32_t percent) = 0;
 
     // Command target. group may be null (the standard command set).
     virtual HResult QueryStatus(const char* group, uint32_t command, uint32_t& state) = 0;
-    virtual HResult Exec(const char* group, uint32_t command, uint32_t option, const Variant* in, Variant* out) = 0;
+    virtual HResult Exec(const char* group, uint32_t command, uint32_t option, const Variant* in,
+                         Variant* out) = 0;
 
     // Service provider: S_OK with `object` set, or E_NOINTERFACE.
-    virtual HResult QueryService(const char* serviceId, const char* interfaceId, WebService*& object) = 0;
+    virtual HResult QueryService(const char* serviceId, const char* interfaceId,
+                                 WebService*& object) = 0;
 
     // The control's dialog box has taken activation from the window that holds the control.
     virtual void DialogActivated(WebDialog& dialog) = 0;
@@ -423,7 +441,8 @@ struct WebProxySettings {
 // The user agent with the usable tokens (at most 32, duplicates once) added at the end of
 // its first comment, after the platform: "Mozilla/5.0 (X11; Linux x86_64; token) ...".
 // A user agent without a comment gets one after its first product.
-[[nodiscard]] std::string UserAgentWithTokens(const std::string& userAgent, const std::vector<std::string>& tokens);
+[[nodiscard]] std::string UserAgentWithTokens(const std::string& userAgent,
+                                              const std::vector<std::string>& tokens);
 
 // Page setup for printing.
 struct WebPrintSetup {

@@ -1,7 +1,8 @@
 #include "ui/Accelerators.h"
 
-#include <algorithm>
 #include <glib.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -44,10 +45,13 @@ std::string THotkeyText::Before() const {
     return hotkeyOffset < 0 ? text : text.substr(0, static_cast<size_t>(hotkeyOffset));
 }
 std::string THotkeyText::Hotkey() const {
-    return hotkeyOffset < 0 ? std::string() : text.substr(static_cast<size_t>(hotkeyOffset), static_cast<size_t>(hotkeyLength));
+    return hotkeyOffset < 0
+               ? std::string()
+               : text.substr(static_cast<size_t>(hotkeyOffset), static_cast<size_t>(hotkeyLength));
 }
 std::string THotkeyText::After() const {
-    return hotkeyOffset < 0 ? std::string() : text.substr(static_cast<size_t>(hotkeyOffset + hotkeyLength));
+    return hotkeyOffset < 0 ? std::string()
+                            : text.substr(static_cast<size_t>(hotkeyOffset + hotkeyLength));
 }
 
 std::string StripHotkey(const std::string& caption) { return SplitHotkey(caption).text; }

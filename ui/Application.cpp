@@ -87,8 +87,10 @@ void TApplication::DispatchMessage(TControl* target, TMessage& message) {
         if (OnMessage) OnMessage(target, message, handled);
         if (handled) return;
         if (static_cast<TControl*>(mainForm_) == target && RunMainWindowHooks(message)) return;
-        if (target->WindowProc) target->WindowProc(message);
-        else target->WndProc(message);
+        if (target->WindowProc)
+            target->WindowProc(message);
+        else
+            target->WndProc(message);
     } catch (const std::exception& e) {
         HandleException(e);
     }
@@ -161,14 +163,15 @@ void TApplication::HintMouseMessage(TControl* control, TPoint screenPoint) {
     CancelHint();
     hintControl_ = control;
     hintControlAlive_ = control->LivenessWatch();
-    hintTimer_ = platform::Current().SetTimer(static_cast<uint32_t>(wasShown ? HintShortPause : HintPause),
-                                              [this] { ShowHintNow(); });
+    hintTimer_ = platform::Current().SetTimer(
+        static_cast<uint32_t>(wasShown ? HintShortPause : HintPause), [this] { ShowHintNow(); });
 }
 
 void TApplication::ShowHintNow() {
     StopHintTimer();
     if (!hintControl_ || !hintControlAlive_.Alive()) return;
-    hintWindow_ = HintWindowClass ? HintWindowClass(nullptr) : std::make_unique<THintWindow>(nullptr);
+    hintWindow_ =
+        HintWindowClass ? HintWindowClass(nullptr) : std::make_unique<THintWindow>(nullptr);
     if (!hintWindow_) return;
     std::string hint = hintControl_->Hint;
     THintInfo info;
@@ -185,8 +188,9 @@ void TApplication::ShowHintNow() {
     r = OffsetRect(r, info.HintPos.X, info.HintPos.Y);
     hintWindow_->ActivateHint(r, hint);
     hintShown_ = true;
-    hintTimer_ = platform::Current().SetTimer(static_cast<uint32_t>(std::max(1, HintHidePause)), [this] {
-        StopHintTimer();
-        if (hintWindow_) hintWindow_->ReleaseHandle();
-    });
+    hintTimer_ =
+        platform::Current().SetTimer(static_cast<uint32_t>(std::max(1, HintHidePause)), [this] {
+            StopHintTimer();
+            if (hintWindow_) hintWindow_->ReleaseHandle();
+        });
 }

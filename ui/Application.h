@@ -25,7 +25,8 @@ struct THintInfo {
     int HintMaxWidth = 0;
 };
 // Called before a control's hint is shown: may change the text or cancel the hint.
-using TShowHintEvent = std::function<void(std::string& hintStr, bool& canShow, THintInfo& hintInfo)>;
+using TShowHintEvent =
+    std::function<void(std::string& hintStr, bool& canShow, THintInfo& hintInfo)>;
 // Builds the hint window (the skin replaces the plain one).
 using THintWindowFactory = std::function<std::unique_ptr<THintWindow>(TComponent* owner)>;
 

@@ -1,12 +1,13 @@
 #include "ui/Bitmap.h"
 
-#include <algorithm>
 #include <cairo.h>
+
+#include <algorithm>
 #include <cstring>
 
+#include "base/Exceptions.h"
 #include "ui/BmpCodec.h"
 #include "ui/Canvas.h"
-#include "base/Exceptions.h"
 #include "ui/Streams.h"
 
 namespace {
@@ -16,7 +17,8 @@ constexpr int32_t kReadChunk = 1 << 20;
 void CheckSize(int32_t width, int32_t height) {
     if (width < 0 || height < 0 ||
         static_cast<uint64_t>(width) * static_cast<uint64_t>(height) > kBmpMaxPixels) {
-        throw EInvalidGraphic("Invalid bitmap size " + std::to_string(width) + " x " + std::to_string(height));
+        throw EInvalidGraphic("Invalid bitmap size " + std::to_string(width) + " x " +
+                              std::to_string(height));
     }
 }
 }  // namespace
@@ -93,11 +95,13 @@ void TBitmap::SetSize(int32_t width, int32_t height) {
     if (width == width_ && height == height_) return;
     CheckSize(width, height);
     DropSurface();
-    std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height), kWhitePixel);
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height),
+                                 kWhitePixel);
     const int32_t keepW = std::min(width, width_);
     const int32_t keepH = std::min(height, height_);
     for (int32_t y = 0; keepW > 0 && y < keepH; ++y) {
-        std::memcpy(pixels.data() + static_cast<size_t>(y) * width, ScanLine(y), sizeof(uint32_t) * keepW);
+        std::memcpy(pixels.data() + static_cast<size_t>(y) * width, ScanLine(y),
+                    sizeof(uint32_t) * keepW);
     }
     pixels_ = std::move(pixels);
     width_ = width;
@@ -131,7 +135,8 @@ TColor TBitmap::TransparentColor() const {
 void TBitmap::LoadFromStream(TStream& stream, uint64_t maxPixels) {
     const int64_t start = stream.Position();
     std::vector<uint8_t> data(kBmpSizeFieldsEnd);
-    if (stream.Read(data.data(), static_cast<int32_t>(kBmpFileHeaderSize)) != static_cast<int32_t>(kBmpFileHeaderSize)) {
+    if (stream.Read(data.data(), static_cast<int32_t>(kBmpFileHeaderSize)) !=
+        static_cast<int32_t>(kBmpFileHeaderSize)) {
         stream.SetPosition(start);
         throw EInvalidGraphic("Invalid bitmap: the stream ends inside the file header");
     }
@@ -196,7 +201,8 @@ void TBitmap::LoadFromFile(const std::string& fileName) {
 }
 
 void TBitmap::SaveToStream(TStream& stream) const {
-    const std::vector<uint8_t> file = EncodeBmp(pixels_.data(), width_, height_, pixelFormat_, palette_);
+    const std::vector<uint8_t> file =
+        EncodeBmp(pixels_.data(), width_, height_, pixelFormat_, palette_);
     stream.WriteBuffer(file.data(), static_cast<int32_t>(file.size()));
 }
 
@@ -213,8 +219,9 @@ TCanvas& TBitmap::Canvas() {
 cairo_surface_t* TBitmap::Surface() {
     if (surface_ == nullptr) {
         // An empty picture still gets a (zero-sized) surface so callers need no special case.
-        surface_ = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(pixels_.data()),
-                                                       CAIRO_FORMAT_RGB24, width_, height_, width_ * 4);
+        surface_ =
+            cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(pixels_.data()),
+                                                CAIRO_FORMAT_RGB24, width_, height_, width_ * 4);
     }
     return surface_;
 }

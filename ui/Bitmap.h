@@ -62,7 +62,9 @@ public:
     void SetPalette(std::vector<uint32_t> palette) { palette_ = std::move(palette); }
 
     // Direct pixel access, row 0 at the top; rows are Width() words apart.
-    [[nodiscard]] uint32_t* ScanLine(int32_t y) { return pixels_.data() + static_cast<size_t>(y) * width_; }
+    [[nodiscard]] uint32_t* ScanLine(int32_t y) {
+        return pixels_.data() + static_cast<size_t>(y) * width_;
+    }
     [[nodiscard]] const uint32_t* ScanLine(int32_t y) const {
         return pixels_.data() + static_cast<size_t>(y) * width_;
     }

@@ -13,7 +13,8 @@ void ReadBitmapData(const std::vector<uint8_t>& bytes, TBitmap& bitmap) {
     }
     if (bytes.size() < 4) throw EReadError("Picture data too short for its byte count");
     const uint32_t count = static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
-                           static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
+                           static_cast<uint32_t>(bytes[2]) << 16 |
+                           static_cast<uint32_t>(bytes[3]) << 24;
     if (count == 0) {
         bitmap.Clear();
         return;

@@ -49,9 +49,12 @@ struct Channel {
         const int bits = std::popcount(m);
         drop = bits > 8 ? bits - 8 : 0;
         const uint32_t maxValue = (1u << std::min(bits, 8)) - 1;
-        for (uint32_t v = 0; v <= maxValue; ++v) table[v] = static_cast<uint8_t>((v * 255 + maxValue / 2) / maxValue);
+        for (uint32_t v = 0; v <= maxValue; ++v)
+            table[v] = static_cast<uint8_t>((v * 255 + maxValue / 2) / maxValue);
     }
-    [[nodiscard]] uint32_t Get(uint32_t pixel) const { return table[((pixel & mask) >> shift) >> drop]; }
+    [[nodiscard]] uint32_t Get(uint32_t pixel) const {
+        return table[((pixel & mask) >> shift) >> drop];
+    }
 };
 
 bool IsContiguous(uint32_t mask) {
@@ -66,8 +69,17 @@ BmpHeader ParseHeader(const uint8_t* data, size_t size) {
     h.offBits = U32(data + 10);
     h.infoSize = U32(data + 14);
     switch (h.infoSize) {
-        case 12: case 16: case 40: case 52: case 56: case 64: case 108: case 124: break;
-        default: Fail("unknown information header size " + std::to_string(h.infoSize));
+        case 12:
+        case 16:
+        case 40:
+        case 52:
+        case 56:
+        case 64:
+        case 108:
+        case 124:
+            break;
+        default:
+            Fail("unknown information header size " + std::to_string(h.infoSize));
     }
     if (kBmpFileHeaderSize + h.infoSize > size) Fail("the information header is cut short");
     const uint8_t* info = data + kBmpFileHeaderSize;
@@ -109,15 +121,25 @@ BmpHeader ParseHeader(const uint8_t* data, size_t size) {
 
     switch (h.compression) {
         case kRgb:
-            if (h.bpp != 1 && h.bpp != 2 && h.bpp != 4 && h.bpp != 8 && h.bpp != 16 && h.bpp != 24 && h.bpp != 32) {
+            if (h.bpp != 1 && h.bpp != 2 && h.bpp != 4 && h.bpp != 8 && h.bpp != 16 &&
+                h.bpp != 24 && h.bpp != 32) {
                 Fail(std::to_string(h.bpp) + " bits per pixel is not supported");
             }
-            if (h.bpp == 16) { h.masks[0] = 0x7C00; h.masks[1] = 0x03E0; h.masks[2] = 0x001F; }
-            if (h.bpp == 32) { h.masks[0] = 0xFF0000; h.masks[1] = 0xFF00; h.masks[2] = 0xFF; }
+            if (h.bpp == 16) {
+                h.masks[0] = 0x7C00;
+                h.masks[1] = 0x03E0;
+                h.masks[2] = 0x001F;
+            }
+            if (h.bpp == 32) {
+                h.masks[0] = 0xFF0000;
+                h.masks[1] = 0xFF00;
+                h.masks[2] = 0xFF;
+            }
             break;
         case kRle8:
         case kRle4:
-            if (h.bpp != (h.compression == kRle8 ? 8 : 4)) Fail("RLE compression does not match the depth");
+            if (h.bpp != (h.compression == kRle8 ? 8 : 4))
+                Fail("RLE compression does not match the depth");
             if (h.topDown) Fail("an RLE picture cannot be stored top-down");
             break;
         case kBitFields:
@@ -135,20 +157,23 @@ BmpHeader ParseHeader(const uint8_t* data, size_t size) {
             const uint32_t limit = h.bpp == 16 ? 0xFFFFu : 0xFFFFFFFFu;
             for (int i = 0; i < 3; ++i) {
                 if (!IsContiguous(h.masks[i]) || (h.masks[i] & ~limit) != 0) {
-                    Fail("bit-field mask " + std::to_string(h.masks[i]) + " is empty, split or too wide");
+                    Fail("bit-field mask " + std::to_string(h.masks[i]) +
+                         " is empty, split or too wide");
                 }
             }
-            if ((h.masks[0] & h.masks[1]) || (h.masks[0] & h.masks[2]) || (h.masks[1] & h.masks[2])) {
+            if ((h.masks[0] & h.masks[1]) || (h.masks[0] & h.masks[2]) ||
+                (h.masks[1] & h.masks[2])) {
                 Fail("bit-field masks overlap");
             }
             break;
         }
-        default: Fail("compression " + std::to_string(h.compression) + " is not supported");
+        default:
+            Fail("compression " + std::to_string(h.compression) + " is not supported");
     }
     if (h.offBits < h.tableStart) Fail("the pixel data offset points into the headers");
     if (h.offBits > size) {
-        Fail("the pixel data offset " + std::to_string(h.offBits) + " lies beyond the declared file size " +
-             std::to_string(size));
+        Fail("the pixel data offset " + std::to_string(h.offBits) +
+             " lies beyond the declared file size " + std::to_string(size));
     }
     return h;
 }
@@ -161,7 +186,8 @@ std::vector<uint32_t> ReadColourTable(const uint8_t* data, const BmpHeader& h) {
     size_t count = h.clrUsed == 0 ? full : h.clrUsed;
     if (count > full) {
         // More entries than the depth can index: only tolerable when they are all there.
-        if (count > room) Fail("colour table of " + std::to_string(h.clrUsed) + " entries does not fit the file");
+        if (count > room)
+            Fail("colour table of " + std::to_string(h.clrUsed) + " entries does not fit the file");
         count = full;
     }
     count = std::min(count, room);  // short tables (the pixel data starts earlier)
@@ -177,17 +203,24 @@ std::vector<uint32_t> ReadColourTable(const uint8_t* data, const BmpHeader& h) {
 
 TPixelFormat FormatForDepth(uint16_t bpp) {
     switch (bpp) {
-        case 1: return pf1bit;
+        case 1:
+            return pf1bit;
         case 2:
-        case 4: return pf4bit;
-        case 8: return pf8bit;
-        case 16: return pf16bit;
-        case 24: return pf24bit;
-        default: return pf32bit;
+        case 4:
+            return pf4bit;
+        case 8:
+            return pf8bit;
+        case 16:
+            return pf16bit;
+        case 24:
+            return pf24bit;
+        default:
+            return pf32bit;
     }
 }
 
-void DecodeIndexedRow(const uint8_t* src, uint32_t* dst, int32_t width, int bpp, const uint32_t* lut) {
+void DecodeIndexedRow(const uint8_t* src, uint32_t* dst, int32_t width, int bpp,
+                      const uint32_t* lut) {
     switch (bpp) {
         case 8:
             for (int32_t x = 0; x < width; ++x) dst[x] = lut[src[x]];
@@ -203,7 +236,8 @@ void DecodeIndexedRow(const uint8_t* src, uint32_t* dst, int32_t width, int bpp,
             break;
         }
         case 2:
-            for (int32_t x = 0; x < width; ++x) dst[x] = lut[(src[x >> 2] >> (6 - 2 * (x & 3))) & 3];
+            for (int32_t x = 0; x < width; ++x)
+                dst[x] = lut[(src[x >> 2] >> (6 - 2 * (x & 3))) & 3];
             break;
         default:
             for (int32_t x = 0; x < width; ++x) dst[x] = lut[(src[x >> 3] >> (7 - (x & 7))) & 1];
@@ -211,10 +245,12 @@ void DecodeIndexedRow(const uint8_t* src, uint32_t* dst, int32_t width, int bpp,
     }
 }
 
-void DecodeUncompressed(const uint8_t* bits, const BmpHeader& h, const uint32_t* lut, TBmpImage& img) {
+void DecodeUncompressed(const uint8_t* bits, const BmpHeader& h, const uint32_t* lut,
+                        TBmpImage& img) {
     const size_t stride = ((static_cast<size_t>(img.width) * h.bpp + 31) / 32) * 4;
     Channel ch[3];
-    const bool plain32 = h.bpp == 32 && h.masks[0] == 0xFF0000 && h.masks[1] == 0xFF00 && h.masks[2] == 0xFF;
+    const bool plain32 =
+        h.bpp == 32 && h.masks[0] == 0xFF0000 && h.masks[1] == 0xFF00 && h.masks[2] == 0xFF;
     if (h.bpp == 16 || (h.bpp == 32 && !plain32)) {
         for (int i = 0; i < 3; ++i) ch[i].Init(h.masks[i]);
     }
@@ -246,7 +282,9 @@ void DecodeUncompressed(const uint8_t* bits, const BmpHeader& h, const uint32_t*
                     dst[x] = (ch[0].Get(v) << 16) | (ch[1].Get(v) << 8) | ch[2].Get(v);
                 }
                 break;
-            default: DecodeIndexedRow(src, dst, w, h.bpp, lut); break;
+            default:
+                DecodeIndexedRow(src, dst, w, h.bpp, lut);
+                break;
         }
     }
 }
@@ -306,10 +344,12 @@ size_t WalkRle(const uint8_t* begin, const uint8_t* end, const BmpHeader& h, con
             }
             default: {  // literal pixels, padded to a 16-bit boundary
                 const int n = value;
-                const size_t bytes = rle4 ? static_cast<size_t>((n + 1) / 2) : static_cast<size_t>(n);
+                const size_t bytes =
+                    rle4 ? static_cast<size_t>((n + 1) / 2) : static_cast<size_t>(n);
                 const size_t padded = (bytes + 1) & ~size_t{1};
                 if (static_cast<size_t>(end - p) < bytes) Fail("RLE literal pixels are cut short");
-                if (y >= height || x + n > width) Fail("RLE literal pixels run past the picture's edge");
+                if (y >= height || x + n > width)
+                    Fail("RLE literal pixels run past the picture's edge");
                 if (img) {
                     uint32_t* dst = rowPtr() + x;
                     if (rle4) {
@@ -344,7 +384,8 @@ bool BuildIndex(const uint32_t* pixels, size_t count, int bits, std::vector<uint
     if (palette.size() > maxEntries) palette.resize(maxEntries);
     if (palette.empty() && bits == 1) palette = {0x000000, 0xFFFFFF};
     std::unordered_map<uint32_t, uint8_t> lookup;
-    for (size_t i = palette.size(); i-- > 0;) lookup[palette[i] & 0xFFFFFF] = static_cast<uint8_t>(i);
+    for (size_t i = palette.size(); i-- > 0;)
+        lookup[palette[i] & 0xFFFFFF] = static_cast<uint8_t>(i);
     indexes.resize(count);
     uint32_t lastPixel = 0xFFFFFFFF;
     uint8_t lastIndex = 0;
@@ -396,7 +437,8 @@ bool Pack16(const uint32_t* pixels, size_t count, int greenBits, std::vector<uin
 uint32_t BmpDeclaredFileSize(const uint8_t* header14) {
     if (header14[0] != 'B' || header14[1] != 'M') Fail("the data does not start with \"BM\"");
     const uint32_t size = U32(header14 + 2);
-    if (size < kBmpFileHeaderSize + 12) Fail("the declared file size " + std::to_string(size) + " is too small");
+    if (size < kBmpFileHeaderSize + 12)
+        Fail("the declared file size " + std::to_string(size) + " is too small");
     return size;
 }
 
@@ -469,13 +511,15 @@ TBmpImage DecodeBmp(const uint8_t* data, size_t size, uint64_t maxPixels) {
     img.format = FormatForDepth(h.bpp);
     if (rle)
         (void)WalkRle(bits, bits + rleBytes, h, lut, &img);
-    else DecodeUncompressed(bits, h, lut, img);
+    else
+        DecodeUncompressed(bits, h, lut, img);
     return img;
 }
 
-std::vector<uint8_t> EncodeBmp(const uint32_t* pixels, int32_t width, int32_t height, TPixelFormat format,
-                               const std::vector<uint32_t>& palette) {
-    if (width <= 0 || height <= 0) throw EInvalidGraphic("Cannot save an empty picture as a bitmap file");
+std::vector<uint8_t> EncodeBmp(const uint32_t* pixels, int32_t width, int32_t height,
+                               TPixelFormat format, const std::vector<uint32_t>& palette) {
+    if (width <= 0 || height <= 0)
+        throw EInvalidGraphic("Cannot save an empty picture as a bitmap file");
     const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
 
     int bpp = 24;
@@ -489,8 +533,10 @@ std::vector<uint8_t> EncodeBmp(const uint32_t* pixels, int32_t width, int32_t he
         case pf8bit: {
             const int bits = format == pf1bit ? 1 : format == pf4bit ? 4 : 8;
             table = palette;
-            if (BuildIndex(pixels, count, bits, table, indexes)) bpp = bits;
-            else table.clear();
+            if (BuildIndex(pixels, count, bits, table, indexes))
+                bpp = bits;
+            else
+                table.clear();
             break;
         }
         case pf15bit:
@@ -502,13 +548,17 @@ std::vector<uint8_t> EncodeBmp(const uint32_t* pixels, int32_t width, int32_t he
                 bpp = 16;
             }
             break;
-        case pf32bit: bpp = 32; break;
-        default: break;
+        case pf32bit:
+            bpp = 32;
+            break;
+        default:
+            break;
     }
 
     const size_t stride = ((static_cast<size_t>(width) * bpp + 31) / 32) * 4;
     const size_t tableEntries = bpp <= 8 ? (size_t{1} << bpp) : 0;
-    const size_t headers = kBmpFileHeaderSize + 40 + (compression == kBitFields ? 12 : 0) + tableEntries * 4;
+    const size_t headers =
+        kBmpFileHeaderSize + 40 + (compression == kBitFields ? 12 : 0) + tableEntries * 4;
     const uint64_t total = headers + static_cast<uint64_t>(stride) * height;
     if (total > 0xFFFFFFFFu) throw EInvalidGraphic("Picture too large for a bitmap file");
 
@@ -540,7 +590,8 @@ std::vector<uint8_t> EncodeBmp(const uint32_t* pixels, int32_t width, int32_t he
         const uint32_t* src = pixels + rowStart;
         switch (bpp) {
             case 32:
-                for (int32_t x = 0; x < width; ++x) Put32(out, static_cast<size_t>(dst - out.data()) + 4 * x, src[x] & 0xFFFFFF);
+                for (int32_t x = 0; x < width; ++x)
+                    Put32(out, static_cast<size_t>(dst - out.data()) + 4 * x, src[x] & 0xFFFFFF);
                 break;
             case 24:
                 for (int32_t x = 0; x < width; ++x, dst += 3) {
@@ -555,7 +606,9 @@ std::vector<uint8_t> EncodeBmp(const uint32_t* pixels, int32_t width, int32_t he
                     dst[2 * x + 1] = static_cast<uint8_t>(packed[rowStart + x] >> 8);
                 }
                 break;
-            case 8: std::memcpy(dst, indexes.data() + rowStart, static_cast<size_t>(width)); break;
+            case 8:
+                std::memcpy(dst, indexes.data() + rowStart, static_cast<size_t>(width));
+                break;
             case 4:
                 for (int32_t x = 0; x < width; ++x) {
                     dst[x >> 1] |= static_cast<uint8_t>(indexes[rowStart + x] << ((x & 1) ? 0 : 4));

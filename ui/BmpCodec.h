@@ -54,4 +54,5 @@ constexpr uint64_t kRleMaxPixelsPerByte = 4096;
 // picture's other colours while there is room), 15/16 bits when every pixel survives the
 // reduction, otherwise 24 bits; 32 bits as asked; pfDevice as 24 bits.
 [[nodiscard]] std::vector<uint8_t> EncodeBmp(const uint32_t* pixels, int32_t width, int32_t height,
-                                             TPixelFormat format, const std::vector<uint32_t>& palette);
+                                             TPixelFormat format,
+                                             const std::vector<uint32_t>& palette);

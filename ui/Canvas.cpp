@@ -25,10 +25,14 @@ uint32_t PixelOf(TColor color) { return ColorToPixel(ColorToRGB(color)); }
 
 uint32_t ApplyMode(TPenMode mode, uint32_t dst, uint32_t color) {
     switch (mode) {
-        case pmNot: return ~dst & kRgbMask;
-        case pmXor: return (dst ^ color) & kRgbMask;
-        case pmNotXor: return ~(dst ^ color) & kRgbMask;
-        case pmCopy: break;
+        case pmNot:
+            return ~dst & kRgbMask;
+        case pmXor:
+            return (dst ^ color) & kRgbMask;
+        case pmNotXor:
+            return ~(dst ^ color) & kRgbMask;
+        case pmCopy:
+            break;
     }
     return color;
 }
@@ -41,11 +45,16 @@ const std::vector<int>& DashPattern(TPenStyle style) {
     static const std::vector<int> kDashDot{9, 6, 3, 6};
     static const std::vector<int> kDashDotDot{9, 3, 3, 3, 3, 3};
     switch (style) {
-        case psDash: return kDash;
-        case psDot: return kDot;
-        case psDashDot: return kDashDot;
-        case psDashDotDot: return kDashDotDot;
-        default: return kNone;
+        case psDash:
+            return kDash;
+        case psDot:
+            return kDot;
+        case psDashDot:
+            return kDashDot;
+        case psDashDotDot:
+            return kDashDotDot;
+        default:
+            return kNone;
     }
 }
 
@@ -96,11 +105,15 @@ TRegion TCanvas::DeviceClip() const {
     return clip_ ? clip_->Intersect(whole) : whole;
 }
 
-TRect TCanvas::ClipRect() const { return OffsetRect(DeviceClip().Bounds(), -origin_.X, -origin_.Y); }
+TRect TCanvas::ClipRect() const {
+    return OffsetRect(DeviceClip().Bounds(), -origin_.X, -origin_.Y);
+}
 
 void TCanvas::SetClipRegion(const std::optional<TRegion>& logicalRegion) {
-    if (logicalRegion) clip_ = logicalRegion->Offset(origin_.X, origin_.Y);
-    else clip_.reset();
+    if (logicalRegion)
+        clip_ = logicalRegion->Offset(origin_.X, origin_.Y);
+    else
+        clip_.reset();
 }
 
 void TCanvas::IntersectClipRect(const TRect& logicalRect) {
@@ -152,7 +165,8 @@ void TCanvas::FillDevice(const Clipper& clip, const TRect& devRect, uint32_t pix
     }
 }
 
-void TCanvas::FillSpan(const Clipper& clip, int32_t devY, int32_t x0, int32_t x1, uint32_t pixel, TPenMode mode) {
+void TCanvas::FillSpan(const Clipper& clip, int32_t devY, int32_t x0, int32_t x1, uint32_t pixel,
+                       TPenMode mode) {
     if (x1 > x0) FillDevice(clip, TRect{x0, devY, x1, devY + 1}, pixel, mode);
 }
 
@@ -225,10 +239,12 @@ void TCanvas::DeviceLine(const Clipper& clip, TPoint a, TPoint b) {
     // Bresenham state after `first` steps: the minor axis has advanced
     // floor((2 * minor * i + major - 1) / (2 * major)) times (ties round towards the start).
     auto advanced = [&](int64_t i) {
-        return static_cast<int64_t>((static_cast<__int128>(2) * minor * i + major - 1) / (2 * major));
+        return static_cast<int64_t>((static_cast<__int128>(2) * minor * i + major - 1) /
+                                    (2 * major));
     };
     int64_t m = advanced(first);
-    __int128 err = static_cast<__int128>(2) * minor * (first + 1) - major - static_cast<__int128>(2) * major * m;
+    __int128 err = static_cast<__int128>(2) * minor * (first + 1) - major -
+                   static_cast<__int128>(2) * major * m;
 
     const std::vector<int>& dash = Pen.Width <= 1 ? DashPattern(Pen.Style) : DashPattern(psSolid);
     size_t dashIndex = 0;
@@ -289,7 +305,8 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
 
 // ---- shapes ----
 
-void TCanvas::FillShapeRows(const Clipper& clip, const std::vector<RowSpan>& rows, bool skipFirst, bool skipLast) {
+void TCanvas::FillShapeRows(const Clipper& clip, const std::vector<RowSpan>& rows, bool skipFirst,
+                            bool skipLast) {
     // rows: one span per device row (empty when x0 > x1), x inclusive. Skipped end rows only
     // tell whether their neighbours lie on the outline.
     const bool fill = Brush.Style != bsClear;
@@ -308,7 +325,11 @@ void TCanvas::FillShapeRows(const Clipper& clip, const std::vector<RowSpan>& row
         // Interior: inside this row's span and the rows above and below, not at its ends.
         int32_t in0 = s.x0 + 1, in1 = s.x1 - 1;
         for (const size_t j : {i - 1, i + 1}) {
-            if (j >= rows.size() || rows[j].x0 > rows[j].x1) { in0 = 1; in1 = 0; break; }
+            if (j >= rows.size() || rows[j].x0 > rows[j].x1) {
+                in0 = 1;
+                in1 = 0;
+                break;
+            }
             in0 = std::max(in0, rows[j].x0);
             in1 = std::min(in1, rows[j].x1);
         }
@@ -330,7 +351,8 @@ void TCanvas::Rectangle(int32_t l, int32_t t, int32_t r, int32_t b) {
     if (Pen.Style == psClear) {
         // Without a pen the platform fills one pixel less to the right and bottom.
         if (Brush.Style != bsClear) {
-            FillDevice(clip, {d.Left, d.Top, d.Right - 1, d.Bottom - 1}, PixelOf(Brush.Color), Pen.Mode);
+            FillDevice(clip, {d.Left, d.Top, d.Right - 1, d.Bottom - 1}, PixelOf(Brush.Color),
+                       Pen.Mode);
         }
         return;
     }
@@ -351,7 +373,8 @@ void TCanvas::Rectangle(int32_t l, int32_t t, int32_t r, int32_t b) {
     FillDevice(clip, {d.Left, d.Top, d.Right, bandTop}, pp, Pen.Mode);
     FillDevice(clip, {d.Left, bandBottom, d.Right, d.Bottom}, pp, Pen.Mode);
     FillDevice(clip, {d.Left, bandTop, d.Left + lw, bandBottom}, pp, Pen.Mode);
-    FillDevice(clip, {std::max(d.Right - w, d.Left + lw), bandTop, d.Right, bandBottom}, pp, Pen.Mode);
+    FillDevice(clip, {std::max(d.Right - w, d.Left + lw), bandTop, d.Right, bandBottom}, pp,
+               Pen.Mode);
 }
 
 void TCanvas::RoundShape(int32_t l, int32_t t, int32_t r, int32_t b, int32_t cw, int32_t ch) {
@@ -365,7 +388,8 @@ void TCanvas::RoundShape(int32_t l, int32_t t, int32_t r, int32_t b, int32_t cw,
     cw = std::clamp(cw, 0, d.Width());
     ch = std::clamp(ch, 0, d.Height());
     // One row beyond each end of the visible band decides the outline of its edge rows.
-    const int32_t y0 = std::max(visible.Top - 1, d.Top), y1 = std::min(visible.Bottom + 1, d.Bottom);
+    const int32_t y0 = std::max(visible.Top - 1, d.Top),
+                  y1 = std::min(visible.Bottom + 1, d.Bottom);
     std::vector<RowSpan> rows;
     rows.reserve(static_cast<size_t>(y1 - y0));
     for (int32_t y = y0; y < y1; ++y) {
@@ -373,7 +397,7 @@ void TCanvas::RoundShape(int32_t l, int32_t t, int32_t r, int32_t b, int32_t cw,
         const int32_t inset = (cw > 0 && ch > 0 && k < (ch + 1) / 2) ? EllipseInset(k, cw, ch) : 0;
         rows.push_back({y, d.Left + inset, d.Right - 1 - inset});
     }
-    FillShapeRows(clip, rows, y0 < visible.Top, y1 > visible.Bottom);
+    FillShapeRows(clip, rows, y0<visible.Top, y1> visible.Bottom);
 }
 
 void TCanvas::Ellipse(int32_t l, int32_t t, int32_t r, int32_t b) {
@@ -413,19 +437,23 @@ void TCanvas::Polygon(const std::vector<TPoint>& points) {
             for (size_t i = 0; i + 1 < xs.size(); i += 2) {
                 const double a = std::clamp(std::ceil(xs[i] - 0.5), -1e9, 1e9);
                 const double b = std::clamp(std::ceil(xs[i + 1] - 0.5), -1e9, 1e9);
-                FillSpan(clip, y, static_cast<int32_t>(std::max(a, static_cast<double>(INT32_MIN / 2))),
-                         static_cast<int32_t>(std::min(b, static_cast<double>(INT32_MAX / 2))), brushPixel,
-                         Pen.Mode);
+                FillSpan(clip, y,
+                         static_cast<int32_t>(std::max(a, static_cast<double>(INT32_MIN / 2))),
+                         static_cast<int32_t>(std::min(b, static_cast<double>(INT32_MAX / 2))),
+                         brushPixel, Pen.Mode);
             }
         }
     }
-    for (size_t i = 0; i < points.size(); ++i) ClippedLine(clip, points[i], points[(i + 1) % points.size()]);
+    for (size_t i = 0; i < points.size(); ++i)
+        ClippedLine(clip, points[i], points[(i + 1) % points.size()]);
 }
 
 // ---- pictures ----
 
-void TCanvas::Blit(const TRect& dest, const TBitmap& source, const TRect& sourceRect, bool keyed, uint32_t key) {
-    const int64_t dw = static_cast<int64_t>(dest.Right) - dest.Left, dh = static_cast<int64_t>(dest.Bottom) - dest.Top;
+void TCanvas::Blit(const TRect& dest, const TBitmap& source, const TRect& sourceRect, bool keyed,
+                   uint32_t key) {
+    const int64_t dw = static_cast<int64_t>(dest.Right) - dest.Left,
+                  dh = static_cast<int64_t>(dest.Bottom) - dest.Top;
     const int64_t sw = static_cast<int64_t>(sourceRect.Right) - sourceRect.Left;
     const int64_t sh = static_cast<int64_t>(sourceRect.Bottom) - sourceRect.Top;
     if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0 || source.Empty()) return;
@@ -458,7 +486,8 @@ void TCanvas::Blit(const TRect& dest, const TBitmap& source, const TRect& source
         columns.resize(static_cast<size_t>(r.Width()));
         for (int32_t x = r.Left; x < r.Right; ++x) {
             const int64_t sx = sourceRect.Left + NearestSourceOffset(int64_t{x} - d.Left, sw, dw);
-            columns[static_cast<size_t>(x - r.Left)] = (sx >= 0 && sx < src->Width()) ? static_cast<int32_t>(sx) : -1;
+            columns[static_cast<size_t>(x - r.Left)] =
+                (sx >= 0 && sx < src->Width()) ? static_cast<int32_t>(sx) : -1;
         }
         for (int32_t y = r.Top; y < r.Bottom; ++y) {
             const int64_t sy = sourceRect.Top + NearestSourceOffset(int64_t{y} - d.Top, sh, dh);
@@ -482,15 +511,18 @@ void TCanvas::Draw(int32_t x, int32_t y, const TBitmap& picture) {
 
 void TCanvas::StretchDraw(const TRect& dest, const TBitmap& picture) {
     const TRect all{0, 0, picture.Width(), picture.Height()};
-    if (picture.Transparent) Blit(dest, picture, all, true, PixelOf(picture.TransparentColor()));
-    else Blit(dest, picture, all, false, 0);
+    if (picture.Transparent)
+        Blit(dest, picture, all, true, PixelOf(picture.TransparentColor()));
+    else
+        Blit(dest, picture, all, false, 0);
 }
 
 void TCanvas::CopyRect(const TRect& dest, const TBitmap& source, const TRect& sourceRect) {
     Blit(dest, source, sourceRect, false, 0);
 }
 
-void TCanvas::CopyRectTransparent(const TRect& dest, const TBitmap& source, const TRect& sourceRect, TColor key) {
+void TCanvas::CopyRectTransparent(const TRect& dest, const TBitmap& source, const TRect& sourceRect,
+                                  TColor key) {
     Blit(dest, source, sourceRect, true, PixelOf(key));
 }
 
@@ -502,7 +534,8 @@ void TCanvas::TextOut(int32_t x, int32_t y, const std::string& utf8) {
     const Clipper clip(*this);
     std::optional<uint32_t> background;
     if (Brush.Style != bsClear) background = PixelOf(Brush.Color);
-    const TSize size = DrawTextLine(target_, Font, x + origin_.X, y + origin_.Y, utf8, background, clip.Rects());
+    const TSize size =
+        DrawTextLine(target_, Font, x + origin_.X, y + origin_.Y, utf8, background, clip.Rects());
     penPos_ = {x + size.cx, y};
 }
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/GraphicsObjects.h"
 #include "base/Region.h"
 #include "base/Types.h"
+#include "ui/GraphicsObjects.h"
 
 class TBitmap;
 
@@ -48,7 +48,10 @@ public:
     // Logical (0,0) maps to device point Origin(); all drawing coordinates are logical.
     [[nodiscard]] TPoint Origin() const { return origin_; }
     void SetOrigin(TPoint origin) { origin_ = origin; }
-    void MoveOrigin(int32_t dx, int32_t dy) { origin_.X += dx; origin_.Y += dy; }
+    void MoveOrigin(int32_t dx, int32_t dy) {
+        origin_.X += dx;
+        origin_.Y += dy;
+    }
 
     // Clip in logical coordinates; no clip region means the whole target.
     [[nodiscard]] TRect ClipRect() const;
@@ -116,13 +119,16 @@ private:
     [[nodiscard]] TRegion DeviceClip() const;
     [[nodiscard]] TRect ToDevice(const TRect& r) const;
     void FillDevice(const Clipper& clip, const TRect& devRect, uint32_t pixel, TPenMode mode);
-    void FillSpan(const Clipper& clip, int32_t devY, int32_t x0, int32_t x1, uint32_t pixel, TPenMode mode);
+    void FillSpan(const Clipper& clip, int32_t devY, int32_t x0, int32_t x1, uint32_t pixel,
+                  TPenMode mode);
     void PenDot(const Clipper& clip, int32_t devX, int32_t devY);
     void DeviceLine(const Clipper& clip, TPoint a, TPoint b);
     void ClippedLine(const Clipper& clip, TPoint from, TPoint to);
-    void FillShapeRows(const Clipper& clip, const std::vector<RowSpan>& rows, bool skipFirst, bool skipLast);
+    void FillShapeRows(const Clipper& clip, const std::vector<RowSpan>& rows, bool skipFirst,
+                       bool skipLast);
     void RoundShape(int32_t l, int32_t t, int32_t r, int32_t b, int32_t cw, int32_t ch);
-    void Blit(const TRect& dest, const TBitmap& source, const TRect& sourceRect, bool keyed, uint32_t key);
+    void Blit(const TRect& dest, const TBitmap& source, const TRect& sourceRect, bool keyed,
+              uint32_t key);
 
     TBitmap& target_;
     TPoint origin_{};

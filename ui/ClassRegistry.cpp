@@ -18,23 +18,32 @@ constexpr int kMaxClassDepth = 64;
 
 const char* KindName(TPropValue::Kind kind) {
     switch (kind) {
-        case TPropValue::Integer: return "an integer";
-        case TPropValue::Float: return "a number";
-        case TPropValue::Boolean: return "a boolean";
-        case TPropValue::String: return "a string";
-        case TPropValue::Ident: return "an identifier";
-        case TPropValue::Set: return "a set";
-        case TPropValue::Lines: return "a list of lines";
-        case TPropValue::Binary: return "binary data";
-        case TPropValue::Collection: return "a collection";
+        case TPropValue::Integer:
+            return "an integer";
+        case TPropValue::Float:
+            return "a number";
+        case TPropValue::Boolean:
+            return "a boolean";
+        case TPropValue::String:
+            return "a string";
+        case TPropValue::Ident:
+            return "an identifier";
+        case TPropValue::Set:
+            return "a set";
+        case TPropValue::Lines:
+            return "a list of lines";
+        case TPropValue::Binary:
+            return "binary data";
+        case TPropValue::Collection:
+            return "a collection";
     }
     return "a value";
 }
 
 void Expect(const TPropValue& v, TPropValue::Kind kind) {
     if (v.kind != kind) {
-        Fail(v.line, std::string("Invalid property value: expected ") + KindName(kind) + ", found " +
-                         KindName(v.kind));
+        Fail(v.line, std::string("Invalid property value: expected ") + KindName(kind) +
+                         ", found " + KindName(v.kind));
     }
 }
 
@@ -44,7 +53,8 @@ void Expect(const TPropValue& v, TPropValue::Kind kind) {
 
 int32_t TPropValue::AsInt32() const {
     Expect(*this, Integer);
-    if (integer < std::numeric_limits<int32_t>::min() || integer > std::numeric_limits<int32_t>::max()) {
+    if (integer < std::numeric_limits<int32_t>::min() ||
+        integer > std::numeric_limits<int32_t>::max()) {
         Fail(line, "Integer value " + std::to_string(integer) + " is out of range");
     }
     return static_cast<int32_t>(integer);
@@ -117,7 +127,8 @@ TClassInfo& TClassRegistry::Register(const std::string& name, const std::string&
     return info;
 }
 
-void TClassRegistry::AddProperty(const std::string& className, const std::string& property, TPropSetter setter) {
+void TClassRegistry::AddProperty(const std::string& className, const std::string& property,
+                                 TPropSetter setter) {
     auto it = classes_.find(LowerAsciiText(className));
     if (it == classes_.end()) throw EComponentError("Class " + className + " is not registered");
     it->second.properties[LowerAsciiText(property)] = std::move(setter);
@@ -127,17 +138,20 @@ void TClassRegistry::AddMethod(const std::string& className, const std::string& 
     auto it = classes_.find(LowerAsciiText(className));
     if (it == classes_.end()) throw EComponentError("Class " + className + " is not registered");
     auto& methods = it->second.methods;
-    if (std::none_of(methods.begin(), methods.end(), [&](const std::string& m) { return SameTextAscii(m, method); })) {
+    if (std::none_of(methods.begin(), methods.end(),
+                     [&](const std::string& m) { return SameTextAscii(m, method); })) {
         methods.push_back(method);
     }
 }
 
-void TClassRegistry::AddMethod(const std::string& className, const std::string& method, TMethodBinder binder) {
+void TClassRegistry::AddMethod(const std::string& className, const std::string& method,
+                               TMethodBinder binder) {
     AddMethod(className, method);
     classes_[LowerAsciiText(className)].binders[LowerAsciiText(method)] = std::move(binder);
 }
 
-void TClassRegistry::AddField(const std::string& className, const std::string& field, TFieldSetter setter) {
+void TClassRegistry::AddField(const std::string& className, const std::string& field,
+                              TFieldSetter setter) {
     auto it = classes_.find(LowerAsciiText(className));
     if (it == classes_.end()) throw EComponentError("Class " + className + " is not registered");
     it->second.fields[LowerAsciiText(field)] = std::move(setter);
@@ -149,7 +163,8 @@ const TClassInfo* TClassRegistry::Find(const std::string& name) const {
 }
 
 template <class Map>
-const typename Map::mapped_type* TClassRegistry::FindInChain(const std::string& className, const std::string& key,
+const typename Map::mapped_type* TClassRegistry::FindInChain(const std::string& className,
+                                                             const std::string& key,
                                                              Map TClassInfo::*member) const {
     const std::string lowerKey = LowerAsciiText(key);
     const TClassInfo* info = Find(className);
@@ -163,15 +178,18 @@ const typename Map::mapped_type* TClassRegistry::FindInChain(const std::string& 
     return nullptr;
 }
 
-const TPropSetter* TClassRegistry::FindProperty(const std::string& className, const std::string& property) const {
+const TPropSetter* TClassRegistry::FindProperty(const std::string& className,
+                                                const std::string& property) const {
     return FindInChain(className, property, &TClassInfo::properties);
 }
 
-const TMethodBinder* TClassRegistry::FindMethodBinder(const std::string& className, const std::string& method) const {
+const TMethodBinder* TClassRegistry::FindMethodBinder(const std::string& className,
+                                                      const std::string& method) const {
     return FindInChain(className, method, &TClassInfo::binders);
 }
 
-const TFieldSetter* TClassRegistry::FindField(const std::string& className, const std::string& field) const {
+const TFieldSetter* TClassRegistry::FindField(const std::string& className,
+                                              const std::string& field) const {
     return FindInChain(className, field, &TClassInfo::fields);
 }
 
@@ -192,7 +210,8 @@ void RegisterComponentClasses() {
     TClassRegistry& registry = TClassRegistry::Instance();
     if (registry.Find("TComponent")) return;
     registry.Register("TComponent", "", [](TComponent* owner) { return new TComponent(owner); });
-    registry.AddProperty("TComponent", "Tag", [](TComponent& self, const TPropValue& value, TReaderContext&) {
-        self.Tag = value.AsInt32();
-    });
+    registry.AddProperty("TComponent", "Tag",
+                         [](TComponent& self, const TPropValue& value, TReaderContext&) {
+                             self.Tag = value.AsInt32();
+                         });
 }

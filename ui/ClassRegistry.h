@@ -51,11 +51,13 @@ public:
                                 std::function<void(TComponent*)> resolve) = 0;
     // Runs `bind` once every component exists with the root's registered method of that
     // name (an unknown method is an error naming the line).
-    virtual void DeferMethod(const std::string& name, int line,
-                             std::function<void(TComponent* root, const std::string& method)> bind) = 0;
+    virtual void DeferMethod(
+        const std::string& name, int line,
+        std::function<void(TComponent* root, const std::string& method)> bind) = 0;
 };
 
-using TPropSetter = std::function<void(TComponent& self, const TPropValue& value, TReaderContext& ctx)>;
+using TPropSetter =
+    std::function<void(TComponent& self, const TPropValue& value, TReaderContext& ctx)>;
 using TComponentFactory = std::function<TComponent*(TComponent* owner)>;
 // Makes a callable of the method bound to `root`: a std::function<Sig> wrapped in std::any,
 // so that an event property can check that the method has the event's parameter list.
@@ -78,7 +80,8 @@ class TClassRegistry {
 public:
     static TClassRegistry& Instance();
 
-    TClassInfo& Register(const std::string& name, const std::string& parentName, TComponentFactory create);
+    TClassInfo& Register(const std::string& name, const std::string& parentName,
+                         TComponentFactory create);
     // Adds a property (name compared without regard to case; "Font.Name" for sub-properties).
     void AddProperty(const std::string& className, const std::string& property, TPropSetter setter);
     void AddMethod(const std::string& className, const std::string& method);
@@ -88,16 +91,20 @@ public:
 
     [[nodiscard]] const TClassInfo* Find(const std::string& name) const;
     // Searches the class and its ancestors; nullptr when no class defines it.
-    [[nodiscard]] const TPropSetter* FindProperty(const std::string& className, const std::string& property) const;
+    [[nodiscard]] const TPropSetter* FindProperty(const std::string& className,
+                                                  const std::string& property) const;
     [[nodiscard]] bool HasMethod(const std::string& className, const std::string& method) const;
     // The binder of the method in the class or its ancestors; nullptr when none was given.
-    [[nodiscard]] const TMethodBinder* FindMethodBinder(const std::string& className, const std::string& method) const;
-    [[nodiscard]] const TFieldSetter* FindField(const std::string& className, const std::string& field) const;
+    [[nodiscard]] const TMethodBinder* FindMethodBinder(const std::string& className,
+                                                        const std::string& method) const;
+    [[nodiscard]] const TFieldSetter* FindField(const std::string& className,
+                                                const std::string& field) const;
 
 private:
     template <class Map>
-    [[nodiscard]] const typename Map::mapped_type* FindInChain(const std::string& className, const std::string& key,
-                                                              Map TClassInfo::*member) const;
+    [[nodiscard]] const typename Map::mapped_type* FindInChain(const std::string& className,
+                                                               const std::string& key,
+                                                               Map TClassInfo::*member) const;
 
     std::map<std::string, TClassInfo> classes_;  // keys lower case
 };

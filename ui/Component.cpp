@@ -84,7 +84,8 @@ void TComponent::SetName(const std::string& name) {
     }
     if (owner_ && !name.empty()) {
         TComponent* other = owner_->FindComponent(name);
-        if (other && other != this) throw EComponentError("A component named " + name + " already exists");
+        if (other && other != this)
+            throw EComponentError("A component named " + name + " already exists");
     }
     name_ = name;
 }
@@ -126,7 +127,8 @@ void TComponent::SetComponentState(uint32_t flags, bool on) {
 void TComponent::FreeNotification(TComponent* other) {
     if (!other || other == this) return;
     // The link is kept on both sides so that whichever dies first unlinks the other.
-    if (std::find(other->freeNotifies_.begin(), other->freeNotifies_.end(), this) == other->freeNotifies_.end()) {
+    if (std::find(other->freeNotifies_.begin(), other->freeNotifies_.end(), this) ==
+        other->freeNotifies_.end()) {
         other->freeNotifies_.push_back(this);
     }
     if (std::find(freeNotifies_.begin(), freeNotifies_.end(), other) == freeNotifies_.end()) {

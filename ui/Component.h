@@ -32,7 +32,9 @@ public:
     void SetName(const std::string& name);
     [[nodiscard]] TComponent* Owner() const { return owner_; }
     [[nodiscard]] int ComponentCount() const { return static_cast<int>(components_.size()); }
-    [[nodiscard]] TComponent* Components(int index) const { return components_.at(static_cast<size_t>(index)); }
+    [[nodiscard]] TComponent* Components(int index) const {
+        return components_.at(static_cast<size_t>(index));
+    }
     [[nodiscard]] int ComponentIndex() const;
     [[nodiscard]] TComponent* FindComponent(const std::string& name) const;
     // Moves the component to another owner (removes it from the old one's list).
@@ -78,7 +80,7 @@ private:
 
     std::string name_;
     TComponent* owner_ = nullptr;
-    std::vector<TComponent*> components_;   // owned, in creation order
-    std::vector<TComponent*> freeNotifies_; // non-owning, told on removal
+    std::vector<TComponent*> components_;    // owned, in creation order
+    std::vector<TComponent*> freeNotifies_;  // non-owning, told on removal
     uint32_t state_ = 0;
 };

@@ -2,12 +2,12 @@
 // messages to events, and the control's canvas on its window's image.
 #include <algorithm>
 
+#include "base/Exceptions.h"
 #include "ui/Application.h"
 #include "ui/Bitmap.h"
 #include "ui/Canvas.h"
 #include "ui/Controls.h"
 #include "ui/ControlsWindowHost.h"
-#include "base/Exceptions.h"
 #include "ui/Forms.h"
 
 namespace {
@@ -33,11 +33,14 @@ TControl::~TControl() {
 
 intptr_t TControl::Perform(uint32_t msg, uintptr_t wParam, intptr_t lParam) {
     TMessage m{msg, wParam, lParam, 0};
-    if (static_cast<TControl*>(Application().MainForm()) == this && Application().RunMainWindowHooks(m)) {
+    if (static_cast<TControl*>(Application().MainForm()) == this &&
+        Application().RunMainWindowHooks(m)) {
         return m.Result;
     }
-    if (WindowProc) WindowProc(m);
-    else WndProc(m);
+    if (WindowProc)
+        WindowProc(m);
+    else
+        WndProc(m);
     return m.Result;
 }
 
@@ -170,7 +173,8 @@ void TControl::Resize() {
 void TControl::SetParent(TWinControl* parent) {
     if (parent == parent_) return;
     for (const TControl* p = parent; p; p = p->parent_) {
-        if (p == this) throw EInvalidOperation("A control cannot have itself or a child as its parent");
+        if (p == this)
+            throw EInvalidOperation("A control cannot have itself or a child as its parent");
     }
     if (parent_) parent_->RemoveControl(this);
     if (parent) parent->InsertControl(this);
@@ -264,7 +268,8 @@ TRect TControl::VisibleWindowRect() const {
         c = p;
     }
     // c is the top-level control: it must be shown in a platform window.
-    const TWindowHost* h = c->IsWindowed() ? static_cast<const TWinControl*>(c)->host_.get() : nullptr;
+    const TWindowHost* h =
+        c->IsWindowed() ? static_cast<const TWinControl*>(c)->host_.get() : nullptr;
     if (!h || !h->WindowVisible()) return {};
     return IntersectRect(r, Rect(0, 0, c->width_, c->height_));
 }
@@ -312,7 +317,8 @@ bool TControl::Showing() const {
         if (!c->parent_) break;
         c = c->parent_;
     }
-    const TWindowHost* h = c->IsWindowed() ? static_cast<const TWinControl*>(c)->host_.get() : nullptr;
+    const TWindowHost* h =
+        c->IsWindowed() ? static_cast<const TWinControl*>(c)->host_.get() : nullptr;
     return h && h->WindowVisible();
 }
 
@@ -442,8 +448,10 @@ bool TControl::MouseCapture() const {
 void TControl::SetMouseCapture(bool capture) {
     TWindowHost* h = Host();
     if (!h) return;
-    if (capture) h->SetCaptureControl(this);
-    else if (h->CaptureControl() == this) h->SetCaptureControl(nullptr);
+    if (capture)
+        h->SetCaptureControl(this);
+    else if (h->CaptureControl() == this)
+        h->SetCaptureControl(nullptr);
 }
 
 // ---- TGraphicControl ----

@@ -28,7 +28,8 @@ uint32_t ClientMessage(const platform::MouseEvent& e, bool doubleClicks) {
     using platform::MouseEventKind;
     const bool dbl = e.kind == MouseEventKind::DoubleClick && doubleClicks;
     switch (e.kind) {
-        case MouseEventKind::Move: return WM_MOUSEMOVE;
+        case MouseEventKind::Move:
+            return WM_MOUSEMOVE;
         case MouseEventKind::Down:
         case MouseEventKind::DoubleClick:
             if (e.button == MouseButton::Right) return dbl ? WM_RBUTTONDBLCLK : WM_RBUTTONDOWN;
@@ -38,8 +39,10 @@ uint32_t ClientMessage(const platform::MouseEvent& e, bool doubleClicks) {
             if (e.button == MouseButton::Right) return WM_RBUTTONUP;
             if (e.button == MouseButton::Middle) return WM_MBUTTONUP;
             return WM_LBUTTONUP;
-        case MouseEventKind::Wheel: return WM_MOUSEWHEEL;
-        case MouseEventKind::Leave: break;
+        case MouseEventKind::Wheel:
+            return WM_MOUSEWHEEL;
+        case MouseEventKind::Leave:
+            break;
     }
     return WM_NULL;
 }
@@ -48,7 +51,8 @@ uint32_t NonClientMessage(const platform::MouseEvent& e) {
     using platform::MouseButton;
     using platform::MouseEventKind;
     switch (e.kind) {
-        case MouseEventKind::Move: return WM_NCMOUSEMOVE;
+        case MouseEventKind::Move:
+            return WM_NCMOUSEMOVE;
         case MouseEventKind::Down:
             if (e.button == MouseButton::Right) return WM_NCRBUTTONDOWN;
             if (e.button == MouseButton::Middle) return WM_NCMBUTTONDOWN;
@@ -61,8 +65,10 @@ uint32_t NonClientMessage(const platform::MouseEvent& e) {
             if (e.button == MouseButton::Right) return WM_NCRBUTTONUP;
             if (e.button == MouseButton::Middle) return WM_NCMBUTTONUP;
             return WM_NCLBUTTONUP;
-        case MouseEventKind::Wheel: return WM_MOUSEWHEEL;
-        case MouseEventKind::Leave: break;
+        case MouseEventKind::Wheel:
+            return WM_MOUSEWHEEL;
+        case MouseEventKind::Leave:
+            break;
     }
     return WM_NULL;
 }
@@ -88,7 +94,8 @@ void TWindowHost::SetCaptureControl(TControl* control) {
     TControl* old = CaptureControl();
     capture_ = control;
     captureAlive_ = control ? control->LivenessWatch() : TLivenessWatch();
-    if (old && old != control) old->Perform(WM_CAPTURECHANGED, 0, reinterpret_cast<intptr_t>(control));
+    if (old && old != control)
+        old->Perform(WM_CAPTURECHANGED, 0, reinterpret_cast<intptr_t>(control));
 }
 
 TControl* TWindowHost::MouseControl() const { return hoverAlive_.Alive() ? hover_ : nullptr; }
@@ -115,7 +122,8 @@ void TWindowHost::UpdateHover(TControl* control) {
 }
 
 void TWindowHost::SendSetCursor(TControl* target, int hit, uint32_t mouseMsg) {
-    owner_.Perform(WM_SETCURSOR, reinterpret_cast<uintptr_t>(target), MakeLParam(hit, static_cast<int>(mouseMsg)));
+    owner_.Perform(WM_SETCURSOR, reinterpret_cast<uintptr_t>(target),
+                   MakeLParam(hit, static_cast<int>(mouseMsg)));
 }
 
 // ---- mouse ----
@@ -125,8 +133,10 @@ void TWindowHost::OnMouse(const platform::MouseEvent& event) {
     gKeyboardShift = KeyModifiersToShiftState(event.modifiers);
     try {
         if (sizeMove_.active) {
-            if (event.kind == platform::MouseEventKind::Move) SizeMoveStep(event.screenPos);
-            else if (event.kind == platform::MouseEventKind::Up) EndSizeMove();
+            if (event.kind == platform::MouseEventKind::Move)
+                SizeMoveStep(event.screenPos);
+            else if (event.kind == platform::MouseEventKind::Up)
+                EndSizeMove();
             return;
         }
         RouteMouse(event);
@@ -158,16 +168,19 @@ void TWindowHost::RouteMouse(const platform::MouseEvent& e) {
     TControl* target = CaptureControl();
     const TPoint clientPoint = owner_.ScreenToClient(screen);
     if (target) {
-        TControl* under = PtInRect(owner_.ClientRect(), clientPoint) ? owner_.ControlAtPos(clientPoint) : nullptr;
+        TControl* under =
+            PtInRect(owner_.ClientRect(), clientPoint) ? owner_.ControlAtPos(clientPoint) : nullptr;
         UpdateHover(under == target ? target : nullptr);
     } else {
         hit = static_cast<int>(owner_.Perform(WM_NCHITTEST, 0, MakeLParam(screen.X, screen.Y)));
         if (hit == HTCLIENT) {
-            target = PtInRect(owner_.ClientRect(), clientPoint) ? owner_.ControlAtPos(clientPoint) : &owner_;
+            target = PtInRect(owner_.ClientRect(), clientPoint) ? owner_.ControlAtPos(clientPoint)
+                                                                : &owner_;
             // A press in an MDI child (its frame or its client area) activates it first.
             if (press) {
                 if (TCustomForm* child = MDIChildOf(target)) {
-                    child->Perform(WM_MOUSEACTIVATE, 0, MakeLParam(HTCLIENT, static_cast<int>(ClientMessage(e, true))));
+                    child->Perform(WM_MOUSEACTIVATE, 0,
+                                   MakeLParam(HTCLIENT, static_cast<int>(ClientMessage(e, true))));
                     if (TCustomForm* parent = child->MDIParent()) parent->MDIActivate(child);
                     if (owner_.IsDestroying()) return;
                 }
@@ -175,7 +188,8 @@ void TWindowHost::RouteMouse(const platform::MouseEvent& e) {
             if (RouteToChildFrame(e, target)) return;
         }
         UpdateHover(hit == HTCLIENT ? target : nullptr);
-        if (e.kind == MouseEventKind::Move) SendSetCursor(target ? target : &owner_, hit, WM_MOUSEMOVE);
+        if (e.kind == MouseEventKind::Move)
+            SendSetCursor(target ? target : &owner_, hit, WM_MOUSEMOVE);
     }
     if (owner_.IsDestroying()) return;
 
@@ -187,7 +201,8 @@ void TWindowHost::RouteMouse(const platform::MouseEvent& e) {
             // Wheel: to the focused control first, then up its parents until one answers.
             TCustomForm* form = OwnerForm();
             TControl* c = form && form->ActiveControl() ? form->ActiveControl() : target;
-            const uintptr_t w = (static_cast<uintptr_t>(static_cast<uint16_t>(e.wheelDelta)) << 16) | keys;
+            const uintptr_t w =
+                (static_cast<uintptr_t>(static_cast<uint16_t>(e.wheelDelta)) << 16) | keys;
             for (; c; c = c->Parent()) {
                 TMessage m{WM_MOUSEWHEEL, w, MakeLParam(screen.X, screen.Y), 0};
                 Application().DispatchMessage(c, m);
@@ -199,7 +214,8 @@ void TWindowHost::RouteMouse(const platform::MouseEvent& e) {
         TMessage m{msg, keys, MakeLParam(p.X, p.Y), 0};
         TLivenessWatch alive = target->LivenessWatch();
         Application().DispatchMessage(target, m);
-        if (e.kind == MouseEventKind::Up && (e.buttonsDown & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0) {
+        if (e.kind == MouseEventKind::Up &&
+            (e.buttonsDown & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0) {
             SetCaptureControl(nullptr);
         }
         if (e.kind == MouseEventKind::Move && alive.Alive())
@@ -218,7 +234,8 @@ bool TWindowHost::RouteToChildFrame(const platform::MouseEvent& e, TControl* tar
     if (!form || !form->Parent()) return false;
     const TPoint screen = e.screenPos;
     if (PtInRect(form->ClientRect(), form->ScreenToClient(screen))) return false;
-    const int hit = static_cast<int>(form->Perform(WM_NCHITTEST, 0, MakeLParam(screen.X, screen.Y)));
+    const int hit =
+        static_cast<int>(form->Perform(WM_NCHITTEST, 0, MakeLParam(screen.X, screen.Y)));
     if (hit == HTCLIENT) return false;
     UpdateHover(nullptr);
     Application().CancelHint();
@@ -332,8 +349,10 @@ void TWindowHost::OnFocusChanged(bool focused) {
     TCustomForm* form = OwnerForm();
     if (popup_ || !form || owner_.IsDestroying()) return;
     try {
-        if (focused && !form->Active()) Activate(WA_ACTIVE);
-        else if (!focused && form->Active()) Deactivate();
+        if (focused && !form->Active())
+            Activate(WA_ACTIVE);
+        else if (!focused && form->Active())
+            Deactivate();
     } catch (const std::exception& e) {
         Application().HandleException(e);
     }
@@ -349,10 +368,13 @@ void TWindowHost::OnIconified(bool iconified) {
     TCustomForm* form = OwnerForm();
     if (!form || owner_.IsDestroying()) return;
     try {
-        if (iconified && form->WindowState() != wsMinimized) form->SetWindowState(wsMinimized);
-        else if (!iconified && form->WindowState() == wsMinimized) form->SetWindowState(wsNormal);
+        if (iconified && form->WindowState() != wsMinimized)
+            form->SetWindowState(wsMinimized);
+        else if (!iconified && form->WindowState() == wsMinimized)
+            form->SetWindowState(wsNormal);
         // The main form restored from the taskbar brings the minimised application back.
-        if (!iconified && form == Application().MainForm() && Application().Minimized()) Application().Restore();
+        if (!iconified && form == Application().MainForm() && Application().Minimized())
+            Application().Restore();
     } catch (const std::exception& e) {
         Application().HandleException(e);
     }
@@ -362,7 +384,8 @@ void TWindowHost::OnConfigured(const TRect& screenBounds) {
     if (owner_.IsDestroying() || screenBounds == owner_.BoundsRect()) return;
     applyingConfigure_ = true;
     try {
-        owner_.SetBounds(screenBounds.Left, screenBounds.Top, screenBounds.Width(), screenBounds.Height());
+        owner_.SetBounds(screenBounds.Left, screenBounds.Top, screenBounds.Width(),
+                         screenBounds.Height());
     } catch (const std::exception& e) {
         Application().HandleException(e);
     }

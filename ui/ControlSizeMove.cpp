@@ -19,7 +19,8 @@ constexpr int kDefaultMinTrackHeight = 27;
 TMinMaxInfo DefaultMinMax() {
     TMinMaxInfo mmi{};
     TRect all{};
-    for (int i = 0; i < Screen().MonitorCount(); ++i) all = UnionRect(all, Screen().Monitors(i).BoundsRect);
+    for (int i = 0; i < Screen().MonitorCount(); ++i)
+        all = UnionRect(all, Screen().Monitors(i).BoundsRect);
     const TRect work = Screen().WorkAreaRect();
     mmi.ptMaxSizeX = work.Width();
     mmi.ptMaxSizeY = work.Height();
@@ -62,7 +63,8 @@ TRect KeptReachable(const TControl& form, TRect r) {
     constexpr int kGrip = 24;
     const TRect area = parent->ClientRect();
     const int w = r.Width(), h = r.Height();
-    const int left = std::clamp(r.Left, area.Left + kGrip - w, std::max(area.Left, area.Right - kGrip));
+    const int left =
+        std::clamp(r.Left, area.Left + kGrip - w, std::max(area.Left, area.Right - kGrip));
     const int top = std::clamp(r.Top, area.Top, std::max(area.Top, area.Bottom - kGrip));
     return Bounds(left, top, w, h);
 }
@@ -95,14 +97,19 @@ void TWindowHost::SizeMoveStep(TPoint p) {
         TMinMaxInfo mmi = DefaultMinMax();
         target.Perform(WM_GETMINMAXINFO, 0, reinterpret_cast<intptr_t>(&mmi));
         const int minW = std::max(0, mmi.ptMinTrackSizeX), minH = std::max(0, mmi.ptMinTrackSizeY);
-        const int maxW = std::max(minW, mmi.ptMaxTrackSizeX), maxH = std::max(minH, mmi.ptMaxTrackSizeY);
+        const int maxW = std::max(minW, mmi.ptMaxTrackSizeX),
+                  maxH = std::max(minH, mmi.ptMaxTrackSizeY);
         const int w = std::clamp(r.Width(), minW, maxW);
         const int h = std::clamp(r.Height(), minH, maxH);
         // The edge being dragged gives way; the opposite edge stays put.
-        if (left) r.Left = r.Right - w;
-        else r.Right = r.Left + w;
-        if (top) r.Top = r.Bottom - h;
-        else r.Bottom = r.Top + h;
+        if (left)
+            r.Left = r.Right - w;
+        else
+            r.Right = r.Left + w;
+        if (top)
+            r.Top = r.Bottom - h;
+        else
+            r.Bottom = r.Top + h;
         target.Perform(WM_SIZING, e, reinterpret_cast<intptr_t>(&r));
     }
     target.SetBounds(r.Left, r.Top, std::max(0, r.Width()), std::max(0, r.Height()));

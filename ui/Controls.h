@@ -44,7 +44,12 @@ enum TMouseButton { mbLeft, mbRight, mbMiddle };
 
 // Shift state bits of mouse and key events.
 enum : uint32_t {
-    ssShift = 0x01, ssAlt = 0x02, ssCtrl = 0x04, ssLeft = 0x08, ssRight = 0x10, ssMiddle = 0x20,
+    ssShift = 0x01,
+    ssAlt = 0x02,
+    ssCtrl = 0x04,
+    ssLeft = 0x08,
+    ssRight = 0x10,
+    ssMiddle = 0x20,
     ssDouble = 0x40,
 };
 using TShiftState = uint32_t;
@@ -295,7 +300,9 @@ public:
 
     // ---- Children (z-order: index 0 is the bottom) ----
     [[nodiscard]] int ControlCount() const { return static_cast<int>(controls_.size()); }
-    [[nodiscard]] TControl* Controls(int index) const { return controls_.at(static_cast<size_t>(index)); }
+    [[nodiscard]] TControl* Controls(int index) const {
+        return controls_.at(static_cast<size_t>(index));
+    }
     [[nodiscard]] bool ContainsControl(const TControl* control) const;
     // The deepest visible, enabled control at a client point (this control when none of its
     // children is there); with allowDisabled, disabled controls count too.
@@ -320,8 +327,8 @@ public:
     virtual void SetFocus();
     // Next control in tab order after `current` inside this container (children's tab
     // order, depth first), or nullptr.
-    [[nodiscard]] TWinControl* FindNextControl(TWinControl* current, bool goForward, bool checkTabStop,
-                                               bool checkParent);
+    [[nodiscard]] TWinControl* FindNextControl(TWinControl* current, bool goForward,
+                                               bool checkTabStop, bool checkParent);
     void SelectNext(TWinControl* current, bool goForward, bool checkTabStop);
     // Children in tab order.
     [[nodiscard]] std::vector<TWinControl*> TabOrderList() const;
@@ -370,7 +377,9 @@ public:
     void HostNativeView(std::unique_ptr<platform::NativeView> view);
     void RemoveNativeView();
     [[nodiscard]] platform::NativeView* NativeView() const { return nativeView_.get(); }
-    [[nodiscard]] bool HasNativeView() const { return nativeView_ != nullptr || nativeWidget_ != nullptr; }
+    [[nodiscard]] bool HasNativeView() const {
+        return nativeView_ != nullptr || nativeWidget_ != nullptr;
+    }
     // Re-places the native views of this control and its descendants.
     void UpdateNativeViews();
 
@@ -421,7 +430,7 @@ private:
     uint8_t opacity_ = 255;
     void* nativeWidget_ = nullptr;
     std::unique_ptr<platform::NativeView> nativeView_;
-    platform::Window* nativeViewWindow_ = nullptr;  // window that made nativeView_
+    platform::Window* nativeViewWindow_ = nullptr;        // window that made nativeView_
     std::vector<std::pair<uintptr_t, uint64_t>> timers_;  // id -> platform timer
 };
 
@@ -447,7 +456,9 @@ private:
 // Sets a paint canvas pointer for the lifetime of the guard (restoring the previous one).
 class TPaintCanvasScope {
 public:
-    TPaintCanvasScope(TCanvas*& slot, TCanvas* canvas) : slot_(slot), previous_(slot) { slot_ = canvas; }
+    TPaintCanvasScope(TCanvas*& slot, TCanvas* canvas) : slot_(slot), previous_(slot) {
+        slot_ = canvas;
+    }
     ~TPaintCanvasScope() { slot_ = previous_; }
     TPaintCanvasScope(const TPaintCanvasScope&) = delete;
     TPaintCanvasScope& operator=(const TPaintCanvasScope&) = delete;

@@ -41,7 +41,8 @@ template <class Fn>
 void ForEachWindowed(TWinControl& control, Fn&& fn) {
     fn(control);
     for (int i = 0; i < control.ControlCount(); ++i) {
-        if (control.Controls(i)->IsWindowed()) ForEachWindowed(*static_cast<TWinControl*>(control.Controls(i)), fn);
+        if (control.Controls(i)->IsWindowed())
+            ForEachWindowed(*static_cast<TWinControl*>(control.Controls(i)), fn);
     }
 }
 
@@ -175,7 +176,9 @@ void TWindowHost::PaintChildFrame(TWinControl& form, const TRect& dirty, const T
     const TRect bounds = IntersectRect(form.VisibleWindowRect(), dirty);
     if (IsRectEmpty(bounds)) return;
     const TPoint o = form.WindowClientOrigin();
-    const TRegion clip = ShapeClip(form, TRegion(bounds)).Subtract(TRegion(OffsetRect(form.ClientRect(), o.X, o.Y))).Subtract(excluded);
+    const TRegion clip = ShapeClip(form, TRegion(bounds))
+                             .Subtract(TRegion(OffsetRect(form.ClientRect(), o.X, o.Y)))
+                             .Subtract(excluded);
     if (clip.IsEmpty()) return;
     TCanvas& canvas = static_cast<TCustomForm&>(form).WindowCanvas();
     ConfigureCanvas(canvas, form.WindowBoundsRect().TopLeft(), clip);
@@ -194,7 +197,8 @@ void TWindowHost::PaintTree(TWinControl& control, const TRect& dirty, const TReg
         // is what it and its children paint.
         if (control.IsFormWindow()) PaintChildFrame(control, dirty, excluded);
         const TPoint o = control.WindowClientOrigin();
-        visible = IntersectRect(control.VisibleWindowRect(), OffsetRect(control.ClientRect(), o.X, o.Y));
+        visible =
+            IntersectRect(control.VisibleWindowRect(), OffsetRect(control.ClientRect(), o.X, o.Y));
     }
     const TRect area = IntersectRect(visible, dirty);
     if (IsRectEmpty(area)) return;
@@ -243,7 +247,8 @@ TCanvas& TWindowHost::WindowCanvas() {
     if (!windowCanvas_) windowCanvas_ = std::make_unique<TCanvas>(image_);
     if (!inPaint_) {
         windowCanvas_->SetOrigin({0, 0});
-        windowCanvas_->SetClipRegion(TRegion(Rect(0, 0, image_.Width(), image_.Height())).Subtract(NativeViewRegion()));
+        windowCanvas_->SetClipRegion(
+            TRegion(Rect(0, 0, image_.Width(), image_.Height())).Subtract(NativeViewRegion()));
         SchedulePresent(Rect(0, 0, image_.Width(), image_.Height()));
     }
     return *windowCanvas_;
@@ -258,7 +263,8 @@ void TWindowHost::PrepareFrameCanvas(const TControl& form, TCanvas& canvas) {
 
 void TWindowHost::PrepareCanvas(const TControl& control, TCanvas& canvas) {
     const TPoint o = control.WindowClientOrigin();
-    const TRect visible = IntersectRect(control.VisibleWindowRect(), OffsetRect(control.ClientRect(), o.X, o.Y));
+    const TRect visible =
+        IntersectRect(control.VisibleWindowRect(), OffsetRect(control.ClientRect(), o.X, o.Y));
     const TRegion clip = ShapeClip(control, TRegion(visible)).Subtract(NativeViewRegion());
     ConfigureCanvas(canvas, control.WindowClientOrigin(), clip);
     if (!inPaint_) SchedulePresent(visible);
@@ -297,22 +303,39 @@ void TWindowHost::PresentNow(const TRect& windowRect) {
 platform::CursorShape CursorToShape(TCursor cursor) {
     using platform::CursorShape;
     switch (cursor) {
-        case crDefault: return CursorShape::Default;
-        case crNone: return CursorShape::Hidden;
-        case crArrow: return CursorShape::Arrow;
-        case crCross: return CursorShape::Cross;
-        case crIBeam: return CursorShape::IBeam;
-        case crSizeNESW: return CursorShape::SizeNESW;
-        case crSizeNS: return CursorShape::SizeNS;
-        case crSizeNWSE: return CursorShape::SizeNWSE;
-        case crSizeWE: return CursorShape::SizeWE;
-        case crUpArrow: return CursorShape::UpArrow;
-        case crHourGlass: return CursorShape::Wait;
-        case crNo: return CursorShape::No;
-        case crAppStart: return CursorShape::AppStarting;
-        case crHelp: return CursorShape::Help;
-        case crHandPoint: return CursorShape::HandPoint;
-        case crSizeAll: return CursorShape::SizeAll;
-        default: return CursorShape::Arrow;
+        case crDefault:
+            return CursorShape::Default;
+        case crNone:
+            return CursorShape::Hidden;
+        case crArrow:
+            return CursorShape::Arrow;
+        case crCross:
+            return CursorShape::Cross;
+        case crIBeam:
+            return CursorShape::IBeam;
+        case crSizeNESW:
+            return CursorShape::SizeNESW;
+        case crSizeNS:
+            return CursorShape::SizeNS;
+        case crSizeNWSE:
+            return CursorShape::SizeNWSE;
+        case crSizeWE:
+            return CursorShape::SizeWE;
+        case crUpArrow:
+            return CursorShape::UpArrow;
+        case crHourGlass:
+            return CursorShape::Wait;
+        case crNo:
+            return CursorShape::No;
+        case crAppStart:
+            return CursorShape::AppStarting;
+        case crHelp:
+            return CursorShape::Help;
+        case crHandPoint:
+            return CursorShape::HandPoint;
+        case crSizeAll:
+            return CursorShape::SizeAll;
+        default:
+            return CursorShape::Arrow;
     }
 }

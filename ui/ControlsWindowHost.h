@@ -6,11 +6,11 @@
 
 #include <memory>
 
+#include "base/Region.h"
 #include "platform/Platform.h"
 #include "ui/Bitmap.h"
 #include "ui/Canvas.h"
 #include "ui/Controls.h"
-#include "base/Region.h"
 
 // The platform cursor for a framework cursor number (custom numbers give the arrow).
 [[nodiscard]] platform::CursorShape CursorToShape(TCursor cursor);

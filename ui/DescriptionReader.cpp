@@ -65,7 +65,9 @@ void AppendUtf8(std::string& out, uint32_t cp) {
     }
 }
 
-std::string Describe(const TComponent* c) { return c->Name().empty() ? std::string(c->ClassName()) : c->Name(); }
+std::string Describe(const TComponent* c) {
+    return c->Name().empty() ? std::string(c->ClassName()) : c->Name();
+}
 
 // Knows which components are still alive, so that a setter that frees a component cannot
 // make the reader touch it afterwards.
@@ -95,11 +97,14 @@ public:
     void Run();
 
     [[nodiscard]] TComponent* Root() const override { return &root_; }
-    void DeferReference(const std::string& name, int line, std::function<void(TComponent*)> resolve) override {
-        deferred_.push_back(Deferred{false, name, line, current_, context_, std::move(resolve), {}});
+    void DeferReference(const std::string& name, int line,
+                        std::function<void(TComponent*)> resolve) override {
+        deferred_.push_back(
+            Deferred{false, name, line, current_, context_, std::move(resolve), {}});
     }
-    void DeferMethod(const std::string& name, int line,
-                     std::function<void(TComponent* root, const std::string& method)> bind) override {
+    void DeferMethod(
+        const std::string& name, int line,
+        std::function<void(TComponent* root, const std::string& method)> bind) override {
         deferred_.push_back(Deferred{true, name, line, current_, context_, {}, std::move(bind)});
     }
 
@@ -108,14 +113,16 @@ private:
         bool isMethod;
         std::string name;
         int line;
-        TComponent* self;      // the component whose property asked for it
-        std::string context;   // "Panel1.SkinData", for messages
+        TComponent* self;     // the component whose property asked for it
+        std::string context;  // "Panel1.SkinData", for messages
         std::function<void(TComponent*)> resolve;
         std::function<void(TComponent*, const std::string&)> bind;
     };
 
     // ---- scanning ----
-    [[nodiscard]] int Peek() const { return pos_ < s_.size() ? static_cast<unsigned char>(s_[pos_]) : -1; }
+    [[nodiscard]] int Peek() const {
+        return pos_ < s_.size() ? static_cast<unsigned char>(s_[pos_]) : -1;
+    }
     [[nodiscard]] int PeekAt(size_t offset) const {
         return pos_ + offset < s_.size() ? static_cast<unsigned char>(s_[pos_ + offset]) : -1;
     }
@@ -133,11 +140,12 @@ private:
 
     // ---- building ----
     void ReadObject(TComponent* parent, int depth);
-    TComponent* CreateComponent(const std::string& name, const std::string& className, TComponent* parent, int line,
-                                std::string& propClass);
-    void SetProperty(TComponent* component, const std::string& propClass, const std::string& property, int line,
-                     const TPropValue& value);
-    TComponent* Lookup(const std::string& name, const std::unordered_map<std::string, TComponent*>& names) const;
+    TComponent* CreateComponent(const std::string& name, const std::string& className,
+                                TComponent* parent, int line, std::string& propClass);
+    void SetProperty(TComponent* component, const std::string& propClass,
+                     const std::string& property, int line, const TPropValue& value);
+    TComponent* Lookup(const std::string& name,
+                       const std::unordered_map<std::string, TComponent*>& names) const;
     void ResolveDeferred();
     void RunLoaded();
     void ClearLoadingFlags();
@@ -246,7 +254,8 @@ void Reader::ReadString(std::string& out) {
             const int startLine = line_;
             ++pos_;
             for (;;) {
-                if (pos_ >= s_.size() || s_[pos_] == '\r' || s_[pos_] == '\n') Fail(startLine, "Unterminated string");
+                if (pos_ >= s_.size() || s_[pos_] == '\r' || s_[pos_] == '\n')
+                    Fail(startLine, "Unterminated string");
                 const char ch = s_[pos_];
                 if (ch == '\'') {
                     if (PeekAt(1) == '\'') {
@@ -447,19 +456,21 @@ void Reader::ReadBinary(TPropValue& v) {
     if (high >= 0) Fail(line_, "Binary data has an odd number of hex digits");
 }
 
-TComponent* Reader::CreateComponent(const std::string& name, const std::string& className, TComponent* parent,
-                                    int line, std::string& propClass) {
+TComponent* Reader::CreateComponent(const std::string& name, const std::string& className,
+                                    TComponent* parent, int line, std::string& propClass) {
     if (created_.size() >= kMaxComponents) Fail(line, "Too many components");
     const TClassInfo* info = TClassRegistry::Instance().Find(className);
     if (!info || !info->create) {
-        throw EClassNotFound("line " + std::to_string(line) + ": Class " + className + " not found");
+        throw EClassNotFound("line " + std::to_string(line) + ": Class " + className +
+                             " not found");
     }
     propClass = info->name;
     TComponent* c = nullptr;
     try {
         c = info->create(&root_);
     } catch (const std::exception& e) {
-        Fail(line, "Error creating " + (name.empty() ? className : name) + ": " + StripLinePrefix(e.what()));
+        Fail(line, "Error creating " + (name.empty() ? className : name) + ": " +
+                       StripLinePrefix(e.what()));
     }
     if (!c) Fail(line, "Class " + className + " could not be created");
     if (c->Owner() != &root_) {
@@ -484,23 +495,26 @@ TComponent* Reader::CreateComponent(const std::string& name, const std::string& 
     }
     try {
         if (!name.empty()) {
-            if (const TFieldSetter* field = TClassRegistry::Instance().FindField(root_.ClassName(), name)) {
+            if (const TFieldSetter* field =
+                    TClassRegistry::Instance().FindField(root_.ClassName(), name)) {
                 (*field)(root_, c);
             }
         }
         c->SetParentComponent(parent);
     } catch (const std::exception& e) {
-        Fail(line, "Error reading " + (name.empty() ? className : name) + ": " + StripLinePrefix(e.what()));
+        Fail(line, "Error reading " + (name.empty() ? className : name) + ": " +
+                       StripLinePrefix(e.what()));
     }
     return c;
 }
 
-void Reader::SetProperty(TComponent* component, const std::string& propClass, const std::string& property, int line,
-                         const TPropValue& value) {
+void Reader::SetProperty(TComponent* component, const std::string& propClass,
+                         const std::string& property, int line, const TPropValue& value) {
     if (++propertyCount_ > kMaxProperties) Fail(line, "Too many properties");
     const std::string where = Describe(component) + "." + property;
     const TPropSetter* setter = TClassRegistry::Instance().FindProperty(propClass, property);
-    if (!setter) Fail(line, "Error reading " + where + ": Property " + property + " does not exist");
+    if (!setter)
+        Fail(line, "Error reading " + where + ": Property " + property + " does not exist");
     current_ = component;
     context_ = where;
     try {
@@ -569,17 +583,21 @@ void Reader::ReadObject(TComponent* parent, int depth) {
     }
 }
 
-TComponent* Reader::Lookup(const std::string& name, const std::unordered_map<std::string, TComponent*>& names) const {
+TComponent* Reader::Lookup(const std::string& name,
+                           const std::unordered_map<std::string, TComponent*>& names) const {
     std::string_view key = name;
     const size_t dot = key.find('.');
     if (dot != std::string_view::npos) {
         // "Form1.Panel1" or "Self.Panel1": only references into this root are known.
         const std::string_view prefix = key.substr(0, dot);
-        if (!SameTextAscii(prefix, "Self") && (root_.Name().empty() || !SameTextAscii(prefix, root_.Name()))) return nullptr;
+        if (!SameTextAscii(prefix, "Self") &&
+            (root_.Name().empty() || !SameTextAscii(prefix, root_.Name())))
+            return nullptr;
         key = key.substr(dot + 1);
         if (key.find('.') != std::string_view::npos) return nullptr;
     }
-    if (SameTextAscii(key, "Self") || (!root_.Name().empty() && SameTextAscii(key, root_.Name()))) return &root_;
+    if (SameTextAscii(key, "Self") || (!root_.Name().empty() && SameTextAscii(key, root_.Name())))
+        return &root_;
     auto it = names.find(LowerAsciiText(key));
     if (it != names.end() && watch_.Alive(it->second)) return it->second;
     return root_.FindComponent(std::string(key));
@@ -594,13 +612,14 @@ void Reader::ResolveDeferred() {
     }
     const TClassRegistry& registry = TClassRegistry::Instance();
     for (size_t i = 0; i < deferred_.size(); ++i) {
-        Deferred d = std::move(deferred_[i]);  // a resolver may add entries
+        Deferred d = std::move(deferred_[i]);                     // a resolver may add entries
         if (d.self != &root_ && !watch_.Alive(d.self)) continue;  // its component is gone
         current_ = d.self;
         context_ = d.context;
         if (!d.isMethod) {
             TComponent* target = Lookup(d.name, names);
-            if (!target) Fail(d.line, "Error reading " + d.context + ": Component " + d.name + " not found");
+            if (!target)
+                Fail(d.line, "Error reading " + d.context + ": Component " + d.name + " not found");
             try {
                 d.resolve(target);
             } catch (const std::exception& e) {
@@ -637,7 +656,8 @@ void Reader::RunLoaded() {
         try {
             c->Loaded();
         } catch (const std::exception& e) {
-            Fail(createdLines_[i], "Error loading " + Describe(c) + ": " + StripLinePrefix(e.what()));
+            Fail(createdLines_[i],
+                 "Error loading " + Describe(c) + ": " + StripLinePrefix(e.what()));
         }
         if (watch_.Alive(c)) c->SetComponentState(csLoading, false);
     }

@@ -14,8 +14,8 @@ namespace {
 constexpr int kButtonInset = 2;
 
 // Draws a raised or sunken 2-pixel bevel on the edges of r.
-void Bevel(TCanvas& canvas, const TRect& r, TColor outerTopLeft, TColor outerBottomRight, TColor innerTopLeft,
-           TColor innerBottomRight) {
+void Bevel(TCanvas& canvas, const TRect& r, TColor outerTopLeft, TColor outerBottomRight,
+           TColor innerTopLeft, TColor innerBottomRight) {
     auto edge = [&canvas](const TRect& e, TColor topLeft, TColor bottomRight) {
         canvas.FillSolid(Rect(e.Left, e.Top, e.Right - 1, e.Top + 1), ColorToRGB(topLeft));
         canvas.FillSolid(Rect(e.Left, e.Top, e.Left + 1, e.Bottom - 1), ColorToRGB(topLeft));
@@ -130,7 +130,8 @@ void TCustomForm::DrawDefaultCaptionButtons(TCanvas& canvas) {
             Bevel(canvas, r, clBtnHighlight, cl3DDkShadow, clBtnFace, clBtnShadow);
         }
         Glyph glyph = Glyph::Close;
-        if (b.hit == HTMAXBUTTON) glyph = windowState_ == wsMaximized ? Glyph::Restore : Glyph::Maximize;
+        if (b.hit == HTMAXBUTTON)
+            glyph = windowState_ == wsMaximized ? Glyph::Restore : Glyph::Maximize;
         if (b.hit == HTMINBUTTON) glyph = Glyph::Minimize;
         // The glyph square sits inside the bevel with a little air; it moves down-right
         // while pressed.
@@ -151,7 +152,8 @@ void TCustomForm::DrawDefaultCaptionButtons(TCanvas& canvas) {
 
 void TCustomForm::PressCaptionButton(int hit) {
     const auto buttons = DefaultCaptionButtons();
-    const auto it = std::find_if(buttons.begin(), buttons.end(), [hit](const CaptionButton& b) { return b.hit == hit; });
+    const auto it = std::find_if(buttons.begin(), buttons.end(),
+                                 [hit](const CaptionButton& b) { return b.hit == hit; });
     if (it == buttons.end() || !it->enabled) return;
     HandleNeeded();
     TWindowHost* h = Host();
@@ -168,7 +170,8 @@ void TCustomForm::SetCaptionButtonPressed(bool pressed) {
     // Only the button's own pixels change.
     const TPoint origin = WindowBoundsRect().TopLeft();  // (0, 0) for a top-level form
     for (const CaptionButton& b : DefaultCaptionButtons()) {
-        if (b.hit == trackedButton_ && Host()) Host()->InvalidateRect(OffsetRect(b.rect, origin.X, origin.Y));
+        if (b.hit == trackedButton_ && Host())
+            Host()->InvalidateRect(OffsetRect(b.rect, origin.X, origin.Y));
     }
 }
 
@@ -187,7 +190,8 @@ bool TCustomForm::TrackCaptionButton(TMessage& m) {
         return false;
     }
     const TPoint client{GetXParam(m.LParam), GetYParam(m.LParam)};
-    const TPoint windowPoint{client.X + clientRectInWindow_.Left, client.Y + clientRectInWindow_.Top};
+    const TPoint windowPoint{client.X + clientRectInWindow_.Left,
+                             client.Y + clientRectInWindow_.Top};
     switch (m.Msg) {
         case WM_MOUSEMOVE:
             SetCaptionButtonPressed(DefaultCaptionButtonAt(windowPoint) == trackedButton_);
@@ -199,7 +203,8 @@ bool TCustomForm::TrackCaptionButton(TMessage& m) {
             if (!over) return true;
             uint32_t command = SC_CLOSE;
             if (hit == HTMINBUTTON) command = SC_MINIMIZE;
-            if (hit == HTMAXBUTTON) command = windowState_ == wsMaximized ? SC_RESTORE : SC_MAXIMIZE;
+            if (hit == HTMAXBUTTON)
+                command = windowState_ == wsMaximized ? SC_RESTORE : SC_MAXIMIZE;
             const TPoint screen = ClientToScreen(client);
             Perform(WM_SYSCOMMAND, command, MakeLParam(screen.X, screen.Y));
             return true;

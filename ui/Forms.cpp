@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "base/Exceptions.h"
 #include "ui/Application.h"
 #include "ui/Bitmap.h"
 #include "ui/Canvas.h"
@@ -12,14 +13,15 @@
 #include "ui/DescriptionReader.h"
 #include "ui/MDIClient.h"
 #include "ui/Menus.h"
-#include "base/Exceptions.h"
 #include "ui/Screen.h"
 
 namespace {
 // Width of the zones along the default frame's edges that size the window.
 constexpr int kSizeZone = 3;
 
-bool IsCaptionButtonHit(int hit) { return hit == HTCLOSE || hit == HTMAXBUTTON || hit == HTMINBUTTON; }
+bool IsCaptionButtonHit(int hit) {
+    return hit == HTCLOSE || hit == HTMAXBUTTON || hit == HTMINBUTTON;
+}
 }  // namespace
 
 TCustomForm::TCustomForm(TComponent* owner) : TCustomControl(owner) {
@@ -130,8 +132,9 @@ void TCustomForm::CreateWnd() {
 }
 
 int TCustomForm::DefaultCaptionHeight() const {
-    return (borderStyle_ == bsToolWindow || borderStyle_ == bsSizeToolWin) ? kDefaultToolCaptionHeight
-                                                                            : kDefaultCaptionHeight;
+    return (borderStyle_ == bsToolWindow || borderStyle_ == bsSizeToolWin)
+               ? kDefaultToolCaptionHeight
+               : kDefaultCaptionHeight;
 }
 
 void TCustomForm::DefaultNcCalcSize(TRect& r) const {
@@ -154,7 +157,8 @@ void TCustomForm::DefaultNcPaint(TCanvas& canvas) {
     canvas.Brush.Color = ColorToRGB(cl3DDkShadow);
     canvas.FrameRect(Rect(0, 0, w, h));
     const int cap = DefaultCaptionHeight();
-    const TRect band = Rect(kDefaultFrameBorder, kDefaultFrameBorder, w - kDefaultFrameBorder, kDefaultFrameBorder + cap);
+    const TRect band = Rect(kDefaultFrameBorder, kDefaultFrameBorder, w - kDefaultFrameBorder,
+                            kDefaultFrameBorder + cap);
     canvas.FillSolid(band, ColorToRGB(active_ ? clActiveCaption : clInactiveCaption));
     if (!Caption().empty()) {
         canvas.Font = Font();
@@ -163,8 +167,10 @@ void TCustomForm::DefaultNcPaint(TCanvas& canvas) {
         canvas.Brush.Style = bsClear;
         TRect textRect = InflateRect(band, -4, 0);
         const auto buttons = DefaultCaptionButtons();
-        if (!buttons.empty()) textRect.Right = std::min(textRect.Right, buttons.back().rect.Left - 2);
-        canvas.DrawText(Caption(), textRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+        if (!buttons.empty())
+            textRect.Right = std::min(textRect.Right, buttons.back().rect.Left - 2);
+        canvas.DrawText(Caption(), textRect,
+                        DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     }
     DrawDefaultCaptionButtons(canvas);
 }
@@ -174,7 +180,8 @@ int TCustomForm::DefaultHitTest(TPoint p) const {
     if (!PtInRect(Rect(0, 0, w, h), p)) return HTNOWHERE;
     if (borderStyle_ == bsNone) return HTCLIENT;
     if (PtInRect(clientRectInWindow_, p)) return HTCLIENT;
-    const bool sizeable = (borderStyle_ == bsSizeable || borderStyle_ == bsSizeToolWin) && windowState_ == wsNormal;
+    const bool sizeable =
+        (borderStyle_ == bsSizeable || borderStyle_ == bsSizeToolWin) && windowState_ == wsNormal;
     if (sizeable) {
         const bool left = p.X < kSizeZone, right = p.X >= w - kSizeZone;
         const bool top = p.Y < kSizeZone, bottom = p.Y >= h - kSizeZone;
@@ -189,7 +196,9 @@ int TCustomForm::DefaultHitTest(TPoint p) const {
     }
     if (const int button = DefaultCaptionButtonAt(p); button != HTNOWHERE) return button;
     const int cap = DefaultCaptionHeight();
-    if (PtInRect(Rect(kDefaultFrameBorder, kDefaultFrameBorder, w - kDefaultFrameBorder, kDefaultFrameBorder + cap), p)) {
+    if (PtInRect(Rect(kDefaultFrameBorder, kDefaultFrameBorder, w - kDefaultFrameBorder,
+                      kDefaultFrameBorder + cap),
+                 p)) {
         return HTCAPTION;
     }
     return HTBORDER;
@@ -231,7 +240,8 @@ void TCustomForm::WndProc(TMessage& m) {
             if (hit == HTCAPTION) {
                 Perform(WM_SYSCOMMAND, SC_MOVE | static_cast<uint32_t>(HTCAPTION), m.LParam);
             } else if (hit >= HTLEFT && hit <= HTBOTTOMRIGHT) {
-                Perform(WM_SYSCOMMAND, SC_SIZE + static_cast<uint32_t>(hit - HTLEFT + WMSZ_LEFT), m.LParam);
+                Perform(WM_SYSCOMMAND, SC_SIZE + static_cast<uint32_t>(hit - HTLEFT + WMSZ_LEFT),
+                        m.LParam);
             }
             return;
         }
@@ -243,7 +253,8 @@ void TCustomForm::WndProc(TMessage& m) {
             }
             if (static_cast<int>(m.WParam) == HTCAPTION && (borderIcons_ & biMaximize) &&
                 (borderStyle_ == bsSizeable || borderStyle_ == bsSizeToolWin)) {
-                Perform(WM_SYSCOMMAND, windowState_ == wsMaximized ? SC_RESTORE : SC_MAXIMIZE, m.LParam);
+                Perform(WM_SYSCOMMAND, windowState_ == wsMaximized ? SC_RESTORE : SC_MAXIMIZE,
+                        m.LParam);
             }
             return;
         case WM_SYSCOMMAND: {
@@ -254,16 +265,24 @@ void TCustomForm::WndProc(TMessage& m) {
                     HandleNeeded();
                     // An MDI child moves inside its parent's window.
                     if (TWindowHost* h = Host()) {
-                        h->StartSizeMove(static_cast<uint32_t>(m.WParam), {GetXParam(m.LParam), GetYParam(m.LParam)}, this);
+                        h->StartSizeMove(static_cast<uint32_t>(m.WParam),
+                                         {GetXParam(m.LParam), GetYParam(m.LParam)}, this);
                     }
                     break;
                 case SC_CLOSE:
                     Perform(WM_CLOSE, 0, 0);
                     break;
-                case SC_MINIMIZE: SetWindowState(wsMinimized); break;
-                case SC_MAXIMIZE: SetWindowState(wsMaximized); break;
-                case SC_RESTORE: SetWindowState(wsNormal); break;
-                default: break;
+                case SC_MINIMIZE:
+                    SetWindowState(wsMinimized);
+                    break;
+                case SC_MAXIMIZE:
+                    SetWindowState(wsMaximized);
+                    break;
+                case SC_RESTORE:
+                    SetWindowState(wsNormal);
+                    break;
+                default:
+                    break;
             }
             return;
         }
@@ -356,16 +375,18 @@ void TCustomForm::ApplyPosition() {
     switch (Position) {
         case poScreenCenter:
         case poDesktopCenter:
-            SetBounds((Screen().Width() - Width()) / 2, (Screen().Height() - Height()) / 2, Width(), Height());
+            SetBounds((Screen().Width() - Width()) / 2, (Screen().Height() - Height()) / 2, Width(),
+                      Height());
             break;
         case poMainFormCenter:
         case poOwnerFormCenter: {
             TCustomForm* main = Application().MainForm();
             if (main && main != this) {
-                SetBounds(main->Left() + (main->Width() - Width()) / 2, main->Top() + (main->Height() - Height()) / 2,
-                          Width(), Height());
+                SetBounds(main->Left() + (main->Width() - Width()) / 2,
+                          main->Top() + (main->Height() - Height()) / 2, Width(), Height());
             } else {
-                SetBounds((Screen().Width() - Width()) / 2, (Screen().Height() - Height()) / 2, Width(), Height());
+                SetBounds((Screen().Width() - Width()) / 2, (Screen().Height() - Height()) / 2,
+                          Width(), Height());
             }
             break;
         }
@@ -380,7 +401,8 @@ void TCustomForm::SetActive(bool active, uint32_t how) {
     if (active == active_) return;
     if (active) {
         TCustomForm* previous = Screen().ActiveForm();
-        if (previous && previous != this && previous->active_) previous->SetActive(false, WA_INACTIVE);
+        if (previous && previous != this && previous->active_)
+            previous->SetActive(false, WA_INACTIVE);
         active_ = true;
         Screen().SetActiveForm(this);
         Perform(WM_NCACTIVATE, 1, 0);
@@ -492,7 +514,8 @@ void TCustomForm::SetWindowState(TWindowState state) {
                 Perform(WM_SIZE, SIZE_RESTORED, MakeLParam(ClientWidth(), ClientHeight()));
             }
             if (old == wsMaximized && !IsRectEmpty(restoreBounds_)) {
-                SetBounds(restoreBounds_.Left, restoreBounds_.Top, restoreBounds_.Width(), restoreBounds_.Height());
+                SetBounds(restoreBounds_.Left, restoreBounds_.Top, restoreBounds_.Width(),
+                          restoreBounds_.Height());
                 Perform(WM_SIZE, SIZE_RESTORED, MakeLParam(ClientWidth(), ClientHeight()));
             }
             break;
@@ -508,7 +531,8 @@ void TCustomForm::SetWindowState(TWindowState state) {
 // ---- Focus ----
 
 void TCustomForm::SetActiveControl(TWinControl* control) {
-    if (control && !ContainsControl(control)) throw EInvalidOperation("Control is not on this form");
+    if (control && !ContainsControl(control))
+        throw EInvalidOperation("Control is not on this form");
     FocusControl(control);
 }
 
@@ -517,7 +541,8 @@ void TCustomForm::FocusControl(TWinControl* control) {
     TWinControl* old = activeControl_;
     activeControl_ = control;
     if (old) old->Perform(WM_KILLFOCUS, reinterpret_cast<uintptr_t>(control), 0);
-    if (control && activeControl_ == control) control->Perform(WM_SETFOCUS, reinterpret_cast<uintptr_t>(old), 0);
+    if (control && activeControl_ == control)
+        control->Perform(WM_SETFOCUS, reinterpret_cast<uintptr_t>(old), 0);
 }
 
 // ---- Short cuts ----
@@ -562,7 +587,8 @@ void TCustomForm::Notification(TComponent* component, TOperation operation) {
     if (component == mdi_->windowMenuSeparator) mdi_->windowMenuSeparator = nullptr;
     if (component == mdi_->client) mdi_->client = nullptr;
     auto& items = mdi_->windowMenuItems;
-    items.erase(std::remove_if(items.begin(), items.end(), [component](const auto& p) { return p.second == component; }),
+    items.erase(std::remove_if(items.begin(), items.end(),
+                               [component](const auto& p) { return p.second == component; }),
                 items.end());
 }
 

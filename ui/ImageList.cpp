@@ -2,14 +2,15 @@
 
 #include <algorithm>
 
-#include "ui/Canvas.h"
 #include "base/Exceptions.h"
+#include "ui/Canvas.h"
 
 TCustomImageList::TCustomImageList(TComponent* owner) : TComponent(owner) {}
 
 void TCustomImageList::SetSize(int width, int height) {
     if (width < 1 || height < 1)
-        throw EInvalidOperation("Invalid image size " + std::to_string(width) + "x" + std::to_string(height));
+        throw EInvalidOperation("Invalid image size " + std::to_string(width) + "x" +
+                                std::to_string(height));
     if (width == width_ && height == height_) return;
     width_ = width;
     height_ = height;
@@ -30,7 +31,8 @@ int TCustomImageList::AddCut(const TBitmap& image, IsTransparent isTransparent) 
         for (int y = 0; y < std::min(height_, image.Height()); ++y) {
             const uint32_t* row = image.ScanLine(y);
             for (int x = 0; x < width_ && x0 + x < image.Width(); ++x) {
-                const size_t at = static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x);
+                const size_t at =
+                    static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x);
                 img.pixels[at] = row[x0 + x] & 0xFFFFFFu;
                 img.opaque[at] = !isTransparent(x0 + x, y, row[x0 + x] & 0xFFFFFFu);
             }
@@ -76,7 +78,8 @@ bool TCustomImageList::GetBitmap(int index, TBitmap& out) const {
     for (int y = 0; y < height_; ++y) {
         uint32_t* row = out.ScanLine(y);
         for (int x = 0; x < width_; ++x) {
-            const size_t at = static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x);
+            const size_t at =
+                static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x);
             row[x] = img.opaque[at] ? img.pixels[at] : key;
         }
     }
@@ -91,7 +94,8 @@ void TCustomImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabl
     auto plot = [&](int dx, int dy, TColor solid) {
         for (int iy = 0; iy < height_; ++iy)
             for (int ix = 0; ix < width_; ++ix) {
-                const size_t at = static_cast<size_t>(iy) * static_cast<size_t>(width_) + static_cast<size_t>(ix);
+                const size_t at =
+                    static_cast<size_t>(iy) * static_cast<size_t>(width_) + static_cast<size_t>(ix);
                 if (!img.opaque[at]) continue;
                 TColor c = solid != clNone ? solid : PixelToColor(img.pixels[at]);
                 canvas.SetPixel(x + ix + dx, y + iy + dy, c);
@@ -115,8 +119,10 @@ void TCustomImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabl
         const TColor c = pass == 0 ? highlight : shadow;
         for (int iy = 0; iy < height_; ++iy)
             for (int ix = 0; ix < width_; ++ix) {
-                const size_t at = static_cast<size_t>(iy) * static_cast<size_t>(width_) + static_cast<size_t>(ix);
-                if (img.opaque[at] && dark(img.pixels[at])) canvas.SetPixel(x + ix + d, y + iy + d, c);
+                const size_t at =
+                    static_cast<size_t>(iy) * static_cast<size_t>(width_) + static_cast<size_t>(ix);
+                if (img.opaque[at] && dark(img.pixels[at]))
+                    canvas.SetPixel(x + ix + d, y + iy + d, c);
             }
     }
 }

@@ -43,7 +43,8 @@ bool TryParseIniInteger(std::string_view s, int32_t& out) {
     }
     if (base == 16) {
         // Hex spells the 32-bit pattern; a sign negates the resulting value.
-        const uint32_t bits = negative ? 0u - static_cast<uint32_t>(magnitude) : static_cast<uint32_t>(magnitude);
+        const uint32_t bits =
+            negative ? 0u - static_cast<uint32_t>(magnitude) : static_cast<uint32_t>(magnitude);
         out = static_cast<int32_t>(bits);
         return true;
     }
@@ -123,7 +124,8 @@ void TMemIniFile::SetText(std::string_view source) {
         if (eq == std::string_view::npos) {
             AddLine(*current, Line{line, {}, false});
         } else {
-            AddLine(*current, Line{TrimBlanks(line.substr(0, eq)), TrimBlanks(line.substr(eq + 1)), true});
+            AddLine(*current,
+                    Line{TrimBlanks(line.substr(0, eq)), TrimBlanks(line.substr(eq + 1)), true});
         }
     }
 }
@@ -141,7 +143,9 @@ void TMemIniFile::GetStrings(TStringList& lines) const {
     lines.Clear();
     for (const Section& s : sections_) {
         lines.Add("[" + std::string(s.name) + "]");
-        for (const Line& l : s.lines) lines.Add(l.isEntry ? std::string(l.key) + "=" + std::string(l.value) : std::string(l.key));
+        for (const Line& l : s.lines)
+            lines.Add(l.isEntry ? std::string(l.key) + "=" + std::string(l.value)
+                                : std::string(l.key));
         lines.Add("");
     }
 }
@@ -162,7 +166,8 @@ const TMemIniFile::Section* TMemIniFile::FindSection(std::string_view name) cons
     return it == sectionIndex_.end() ? nullptr : &sections_[it->second];
 }
 
-const TMemIniFile::Line* TMemIniFile::FindEntry(std::string_view section, std::string_view key) const {
+const TMemIniFile::Line* TMemIniFile::FindEntry(std::string_view section,
+                                                std::string_view key) const {
     const Section* s = FindSection(section);
     if (!s) return nullptr;
     auto it = s->keys.find(key);
@@ -199,17 +204,21 @@ std::string TMemIniFile::ReadString(const std::string& section, const std::strin
     return l ? std::string(l->value) : defaultValue;
 }
 
-int32_t TMemIniFile::ReadInteger(const std::string& section, const std::string& key, int32_t defaultValue) const {
+int32_t TMemIniFile::ReadInteger(const std::string& section, const std::string& key,
+                                 int32_t defaultValue) const {
     const Line* l = FindEntry(section, key);
     int32_t v = 0;
     return (l && TryParseIniInteger(l->value, v)) ? v : defaultValue;
 }
 
-bool TMemIniFile::ReadBool(const std::string& section, const std::string& key, bool defaultValue) const {
+bool TMemIniFile::ReadBool(const std::string& section, const std::string& key,
+                           bool defaultValue) const {
     return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
 }
 
-bool TMemIniFile::SectionExists(const std::string& section) const { return FindSection(section) != nullptr; }
+bool TMemIniFile::SectionExists(const std::string& section) const {
+    return FindSection(section) != nullptr;
+}
 
 bool TMemIniFile::ValueExists(const std::string& section, const std::string& key) const {
     return FindEntry(section, key) != nullptr;
@@ -233,12 +242,14 @@ void TMemIniFile::ReadSectionValues(const std::string& section, TStringList& lin
     lines.Clear();
     if (const Section* s = FindSection(section)) {
         for (const Line& l : s->lines) {
-            lines.Add(l.isEntry ? std::string(l.key) + "=" + std::string(l.value) : std::string(l.key));
+            lines.Add(l.isEntry ? std::string(l.key) + "=" + std::string(l.value)
+                                : std::string(l.key));
         }
     }
 }
 
-void TMemIniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
+void TMemIniFile::WriteString(const std::string& section, const std::string& key,
+                              const std::string& value) {
     auto it = sectionIndex_.find(section);
     Section& s = it == sectionIndex_.end() ? AddSection(Keep(section)) : sections_[it->second];
     auto k = s.keys.find(key);

@@ -55,11 +55,13 @@ public:
                                          const std::string& defaultValue) const;
     // A value that does not convert (see TryParseIniInteger), also the empty value, gives
     // the default.
-    [[nodiscard]] int32_t ReadInteger(const std::string& section, const std::string& key, int32_t defaultValue) const;
+    [[nodiscard]] int32_t ReadInteger(const std::string& section, const std::string& key,
+                                      int32_t defaultValue) const;
     // ReadInteger(section, key, defaultValue ? 1 : 0) != 0: "2" and "-1" are true, "true"
     // and the empty value give the default. (Readers that want "only 1 is true" use
     // ReadInteger(..., 0) == 1 themselves.)
-    [[nodiscard]] bool ReadBool(const std::string& section, const std::string& key, bool defaultValue) const;
+    [[nodiscard]] bool ReadBool(const std::string& section, const std::string& key,
+                                bool defaultValue) const;
 
     [[nodiscard]] bool SectionExists(const std::string& section) const;
     [[nodiscard]] bool ValueExists(const std::string& section, const std::string& key) const;

@@ -100,7 +100,8 @@ void TLabel::Paint() {
     TRect r = client;
     if (layout_ != tlTop) {
         const int textHeight = TextSize().cy;
-        const int offset = layout_ == tlCenter ? (client.Height() - textHeight) / 2 : client.Height() - textHeight;
+        const int offset =
+            layout_ == tlCenter ? (client.Height() - textHeight) / 2 : client.Height() - textHeight;
         r.Top += offset;
     }
     const uint32_t flags = DrawTextFlags();

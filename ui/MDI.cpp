@@ -85,7 +85,9 @@ TCustomForm* TCustomForm::MDIParent() const {
     return client ? &client->Form() : nullptr;
 }
 
-int TCustomForm::MDIChildCount() const { return mdi_ ? static_cast<int>(mdi_->children.size()) : 0; }
+int TCustomForm::MDIChildCount() const {
+    return mdi_ ? static_cast<int>(mdi_->children.size()) : 0;
+}
 
 TCustomForm* TCustomForm::MDIChildren(int index) const {
     if (!mdi_ || index < 0 || index >= static_cast<int>(mdi_->children.size())) return nullptr;
@@ -127,7 +129,9 @@ void TCustomForm::ShowMDIChild(bool visible) {
                 const int step = std::max(kMinCascadeStep, ClientOffset().Y);
                 const TRect area = parent->MDIClient()->ClientRect();
                 int& slot = parent->MDI().cascadeSlot;
-                if ((slot + 1) * step + Width() > area.Width() || (slot + 1) * step + Height() > area.Height()) slot = 0;
+                if ((slot + 1) * step + Width() > area.Width() ||
+                    (slot + 1) * step + Height() > area.Height())
+                    slot = 0;
                 SetBounds(slot * step, slot * step, Width(), Height());
                 ++slot;
             }
@@ -181,9 +185,11 @@ void TCustomForm::SetMDIChildActive(bool active) {
         // The keyboard goes to the child's first control (or nowhere), never to a control
         // of another child.
         if (parent) {
-            if (parent->ActiveControl() && !ContainsControl(parent->ActiveControl())) parent->FocusControl(nullptr);
+            if (parent->ActiveControl() && !ContainsControl(parent->ActiveControl()))
+                parent->FocusControl(nullptr);
             if (!parent->ActiveControl()) {
-                if (TWinControl* first = FindNextControl(nullptr, true, true, false)) parent->FocusControl(first);
+                if (TWinControl* first = FindNextControl(nullptr, true, true, false))
+                    parent->FocusControl(first);
             }
         }
     } else {
@@ -224,8 +230,12 @@ void TCustomForm::SetMDIChildWindowState(TWindowState state, TWindowState old) {
     if (!parent) return;
     if (old == wsNormal) restoreBounds_ = BoundsRect();
     switch (state) {
-        case wsMaximized: SetBoundsRect(parent->MDIClient()->ClientRect()); break;
-        case wsMinimized: SetBoundsRect(parent->MDIIconPlace(*this)); break;
+        case wsMaximized:
+            SetBoundsRect(parent->MDIClient()->ClientRect());
+            break;
+        case wsMinimized:
+            SetBoundsRect(parent->MDIIconPlace(*this));
+            break;
         case wsNormal:
             if (!IsRectEmpty(restoreBounds_)) SetBoundsRect(restoreBounds_);
             break;
@@ -237,7 +247,8 @@ void TCustomForm::RefitMaximizedMDIChildren() {
     if (!mdi_ || !mdi_->client) return;
     const TRect area = mdi_->client->ClientRect();
     for (TCustomForm* child : mdi_->children) {
-        if (child->windowState_ == wsMaximized && child->BoundsRect() != area) child->SetBoundsRect(area);
+        if (child->windowState_ == wsMaximized && child->BoundsRect() != area)
+            child->SetBoundsRect(area);
     }
 }
 
@@ -246,8 +257,8 @@ TRect TCustomForm::MDIIconPlace(const TCustomForm& child) const {
     const int w = kIconWidth, h = child.DefaultCaptionHeight() + 2 * kDefaultFrameBorder;
     auto taken = [&](int x, int y) {
         for (const TCustomForm* other : mdi_->children) {
-            if (other != &child && other->Visible() && other->windowState_ == wsMinimized && other->Left() == x &&
-                other->Top() == y) {
+            if (other != &child && other->Visible() && other->windowState_ == wsMinimized &&
+                other->Left() == x && other->Top() == y) {
                 return true;
             }
         }
@@ -260,7 +271,8 @@ TRect TCustomForm::MDIIconPlace(const TCustomForm& child) const {
             x = area.Left;
             y -= h;
         }
-        if (y < area.Top) return Bounds(area.Left, area.Bottom - h, w, h);  // rows ran out: the first place
+        if (y < area.Top)
+            return Bounds(area.Left, area.Bottom - h, w, h);  // rows ran out: the first place
     }
     return Bounds(x, y, w, h);
 }
@@ -278,8 +290,9 @@ std::vector<TCustomForm*> ArrangedChildren(const TMDIState& mdi) {
 }
 
 bool AnyIcon(const TMDIState& mdi) {
-    return std::any_of(mdi.children.begin(), mdi.children.end(),
-                       [](TCustomForm* c) { return c->Visible() && c->WindowState() == wsMinimized; });
+    return std::any_of(mdi.children.begin(), mdi.children.end(), [](TCustomForm* c) {
+        return c->Visible() && c->WindowState() == wsMinimized;
+    });
 }
 
 }  // namespace
@@ -304,7 +317,8 @@ void TCustomForm::Cascade() {
     const int roomX = std::max(1, area.Width() - w + 1), roomY = std::max(1, area.Height() - h + 1);
     for (int i = 0; i < n; ++i) {
         const int offset = i * step;
-        children[static_cast<size_t>(i)]->SetBounds(area.Left + offset % roomX, area.Top + offset % roomY, w, h);
+        children[static_cast<size_t>(i)]->SetBounds(area.Left + offset % roomX,
+                                                    area.Top + offset % roomY, w, h);
         children[static_cast<size_t>(i)]->TControl::BringToFront();
     }
     mdi_->cascadeSlot = n;
@@ -335,8 +349,12 @@ void TCustomForm::Tile() {
         for (int k = 0; k < inLine; ++k, ++index) {
             const int b0 = k * across / inLine, b1 = (k + 1) * across / inLine;
             TCustomForm* child = children[static_cast<size_t>(index)];
-            if (rows) child->SetBoundsRect(Rect(area.Left + b0, area.Top + a0, area.Left + b1, area.Top + a1));
-            else child->SetBoundsRect(Rect(area.Left + a0, area.Top + b0, area.Left + a1, area.Top + b1));
+            if (rows)
+                child->SetBoundsRect(
+                    Rect(area.Left + b0, area.Top + a0, area.Left + b1, area.Top + a1));
+            else
+                child->SetBoundsRect(
+                    Rect(area.Left + a0, area.Top + b0, area.Left + a1, area.Top + b1));
         }
     }
 }
@@ -398,7 +416,8 @@ void TCustomForm::UpdateWindowMenu() {
         }
     }
     // A divider parts the children from the menu's own items, when there are both.
-    const int own = menu.Count() - static_cast<int>(items.size()) - (mdi_->windowMenuSeparator ? 1 : 0);
+    const int own =
+        menu.Count() - static_cast<int>(items.size()) - (mdi_->windowMenuSeparator ? 1 : 0);
     const bool divider = !listed.empty() && own > 0;
     if (!divider && mdi_->windowMenuSeparator) drop(mdi_->windowMenuSeparator);
     if (divider && !mdi_->windowMenuSeparator) {
@@ -407,7 +426,8 @@ void TCustomForm::UpdateWindowMenu() {
         menu.Insert(own, mdi_->windowMenuSeparator);
     }
     for (TCustomForm* child : listed) {
-        auto it = std::find_if(items.begin(), items.end(), [child](const auto& p) { return p.first == child; });
+        auto it = std::find_if(items.begin(), items.end(),
+                               [child](const auto& p) { return p.first == child; });
         TMenuItem* item = nullptr;
         if (it == items.end()) {
             item = new TMenuItem(this);

@@ -21,17 +21,18 @@ struct KeyName {
 
 // Named keys other than letters, digits and function keys.
 constexpr KeyName kKeyNames[] = {
-    {VK_BACK, "BkSp"},   {VK_TAB, "Tab"},     {VK_RETURN, "Enter"}, {VK_ESCAPE, "Esc"},
-    {VK_SPACE, "Space"}, {VK_PRIOR, "PgUp"},  {VK_NEXT, "PgDn"},    {VK_END, "End"},
-    {VK_HOME, "Home"},   {VK_LEFT, "Left"},   {VK_UP, "Up"},        {VK_RIGHT, "Right"},
-    {VK_DOWN, "Down"},   {VK_INSERT, "Ins"},  {VK_DELETE, "Del"},
+    {VK_BACK, "BkSp"},   {VK_TAB, "Tab"},    {VK_RETURN, "Enter"}, {VK_ESCAPE, "Esc"},
+    {VK_SPACE, "Space"}, {VK_PRIOR, "PgUp"}, {VK_NEXT, "PgDn"},    {VK_END, "End"},
+    {VK_HOME, "Home"},   {VK_LEFT, "Left"},  {VK_UP, "Up"},        {VK_RIGHT, "Right"},
+    {VK_DOWN, "Down"},   {VK_INSERT, "Ins"}, {VK_DELETE, "Del"},
 };
 
 constexpr uint16_t kFirstFunctionKey = VK_F1;
 constexpr int kFunctionKeyCount = 24;
 
 std::string KeyToText(uint16_t key) {
-    if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return std::string(1, static_cast<char>(key));
+    if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'))
+        return std::string(1, static_cast<char>(key));
     if (key >= kFirstFunctionKey && key < kFirstFunctionKey + kFunctionKeyCount)
         return "F" + std::to_string(key - kFirstFunctionKey + 1);
     for (const auto& k : kKeyNames)

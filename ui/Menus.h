@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "base/Exceptions.h"
 #include "ui/Accelerators.h"
 #include "ui/Component.h"
 #include "ui/Controls.h"
-#include "base/Exceptions.h"
 #include "ui/Forms.h"  // scShift, scCtrl, scAlt
 
 PB_DECLARE_EXCEPTION(EMenuError, Exception);
@@ -34,7 +34,6 @@ constexpr TShortCut scNone = 0;
 // The inverse; modifier and key names are compared without regard to case and may stand in
 // any order. Text that names no key, an unknown key or anything unparsable gives scNone.
 [[nodiscard]] TShortCut TextToShortCut(const std::string& text);
-
 
 class TMenuItem : public TComponent {
 public:

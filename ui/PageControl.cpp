@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "base/Exceptions.h"
+#include "ui/Accelerators.h"
 #include "ui/Forms.h"
 #include "ui/ImageList.h"
-#include "ui/Accelerators.h"
 #include "ui/TextLayout.h"
 
 namespace {
@@ -119,7 +119,8 @@ TPageControl::TPageControl(TComponent* owner)
     TabStop = true;
     SetBounds(0, 0, 289, 193);
     if (shortCutForm_)
-        shortCutHandler_ = shortCutForm_->AddShortCutHandler([this](uint32_t sc) { return HandleFormShortCut(sc); });
+        shortCutHandler_ = shortCutForm_->AddShortCutHandler(
+            [this](uint32_t sc) { return HandleFormShortCut(sc); });
 }
 
 bool TPageControl::HandleFormShortCut(uint32_t shortCut) {
@@ -138,7 +139,8 @@ TPageControl::~TPageControl() {
     activePage_ = nullptr;
     if (images_) images_->RemoveFreeNotification(this);
     // A form being destroyed no longer dispatches short cuts (its handler list may be gone).
-    if (shortCutForm_ && !shortCutForm_->IsDestroying()) shortCutForm_->RemoveShortCutHandler(shortCutHandler_);
+    if (shortCutForm_ && !shortCutForm_->IsDestroying())
+        shortCutForm_->RemoveShortCutHandler(shortCutHandler_);
 }
 
 TTabSheet* TPageControl::Pages(int index) const {
@@ -229,11 +231,13 @@ void TPageControl::ChangeActivePage(TTabSheet* page) {
     Invalidate();
 }
 
-TTabSheet* TPageControl::FindNextPage(TTabSheet* current, bool goForward, bool checkTabVisible) const {
+TTabSheet* TPageControl::FindNextPage(TTabSheet* current, bool goForward,
+                                      bool checkTabVisible) const {
     const int count = PageCount();
     if (count == 0) return nullptr;
     auto it = std::find(pages_.begin(), pages_.end(), current);
-    int start = it == pages_.end() ? (goForward ? count - 1 : 0) : static_cast<int>(it - pages_.begin());
+    int start =
+        it == pages_.end() ? (goForward ? count - 1 : 0) : static_cast<int>(it - pages_.begin());
     int i = start;
     for (int step = 0; step < count; ++step) {
         i = goForward ? (i + 1) % count : (i + count - 1) % count;
@@ -269,7 +273,8 @@ void TPageControl::Change() {
 }
 
 int TPageControl::TabCount() const {
-    return static_cast<int>(std::count_if(pages_.begin(), pages_.end(), [](const TTabSheet* p) { return p->tabVisible_; }));
+    return static_cast<int>(std::count_if(pages_.begin(), pages_.end(),
+                                          [](const TTabSheet* p) { return p->tabVisible_; }));
 }
 
 TTabSheet* TPageControl::TabPage(int tabIndex) const {
@@ -324,7 +329,9 @@ int TPageControl::TabLength(const TTabSheet* page) const {
     return length;
 }
 
-int TPageControl::RowLength() const { return tab_layout::RowLength(tabPosition_, Width(), Height()); }
+int TPageControl::RowLength() const {
+    return tab_layout::RowLength(tabPosition_, Width(), Height());
+}
 
 // Lays every visible tab out along the strip (unscrolled); rows_ gets the row count.
 void TPageControl::ComputeItems() const {
@@ -350,7 +357,9 @@ int TPageControl::RowCount() const {
     return rows_;
 }
 
-int TPageControl::TabAreaHeight() const { return tab_layout::StripThickness(RowCount(), ItemHeight()); }
+int TPageControl::TabAreaHeight() const {
+    return tab_layout::StripThickness(RowCount(), ItemHeight());
+}
 
 bool TPageControl::TabsOverflow() const {
     if (!tab_layout::RowScrolls(tabPosition_, multiLine_)) return false;
@@ -387,7 +396,8 @@ void TPageControl::SetFirstVisibleTab(int tabIndex) {
 void TPageControl::MakeTabVisible(int tabIndex) {
     if (tabIndex < 0 || !tab_layout::RowScrolls(tabPosition_, multiLine_)) return;
     ComputeItems();
-    const int right = TabsOverflow() && ShowScrollButtons ? ScrollButtonRect(false).Left : Width() - kStripMargin;
+    const int right =
+        TabsOverflow() && ShowScrollButtons ? ScrollButtonRect(false).Left : Width() - kStripMargin;
     SetFirstVisibleTab(tab_layout::FirstVisibleToShow(items_, tabIndex, firstVisibleTab_, right));
 }
 
@@ -402,7 +412,8 @@ void TPageControl::UpdateLayout() {
     // A wider control shows tabs scrolled out before: scroll back while the row still fits.
     if (tab_layout::RowScrolls(tabPosition_, multiLine_) && firstVisibleTab_ > 0) {
         ComputeItems();
-        firstVisibleTab_ = tab_layout::FirstVisibleAfterResize(items_, firstVisibleTab_, RowLength());
+        firstVisibleTab_ =
+            tab_layout::FirstVisibleAfterResize(items_, firstVisibleTab_, RowLength());
     }
     const TRect display = DisplayRect();
     // Hidden pages take the page area too (alignment skips hidden controls), so their
@@ -503,7 +514,8 @@ void TPageControl::MouseDown(TMouseButton button, TShiftState shift, int x, int 
                 ComputeItems();
                 // Only while the last tab is still (partly) hidden behind the buttons.
                 const TRect last = GetItemRect(static_cast<int>(items_.size()) - 1);
-                if (last.Right > ScrollButtonRect(false).Left) SetFirstVisibleTab(firstVisibleTab_ + 1);
+                if (last.Right > ScrollButtonRect(false).Left)
+                    SetFirstVisibleTab(firstVisibleTab_ + 1);
                 TCustomControl::MouseDown(button, shift, x, y);
                 return;
             }

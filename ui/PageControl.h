@@ -2,8 +2,8 @@
 // It lays its tabs out itself, as the platform's tab control did: item rectangles from the
 // captions' widths (or a fixed item size), a single row that scrolls by a first-visible-tab
 // index when the tabs do not fit, or several rows (the pure layout functions are in
-// PageControlLayout.h, the plain painting in PageControlPaint.cpp). The skinned page control overrides the
-// geometry answers (GetItemRect, DisplayRect) and the drawing (DrawTab, Paint); every
+// PageControlLayout.h, the plain painting in PageControlPaint.cpp). The skinned page control
+// overrides the geometry answers (GetItemRect, DisplayRect) and the drawing (DrawTab, Paint); every
 // other part (hit testing, sheet bounds, selection) goes through those virtuals.
 //
 // Indexes: a "page index" counts every sheet; a "tab index" counts only sheets whose tab is
@@ -83,7 +83,8 @@ public:
     void SetActivePageIndex(int index);
     // The next (or previous) page with a visible tab after the active one, wrapping around;
     // nullptr when there is none.
-    [[nodiscard]] TTabSheet* FindNextPage(TTabSheet* current, bool goForward, bool checkTabVisible) const;
+    [[nodiscard]] TTabSheet* FindNextPage(TTabSheet* current, bool goForward,
+                                          bool checkTabVisible) const;
     // Selects the next page as the user would: asks CanChange and raises Change.
     void SelectNextPage(bool goForward, bool checkTabVisible = true);
 

@@ -24,7 +24,7 @@ constexpr int kImageGap = 3;
 struct Input {
     TTabPosition position = tpTop;
     bool multiLine = false;
-    int width = 0;   // the control's size
+    int width = 0;  // the control's size
     int height = 0;
     int itemHeight = 0;        // thickness of one row
     std::vector<int> lengths;  // each visible tab's length along the strip
@@ -49,8 +49,8 @@ struct Items {
 
 // The item rectangle of a tab once the row is scrolled so that `firstVisible` comes first;
 // empty for a tab scrolled out before it and for an index outside the list.
-[[nodiscard]] TRect ScrolledItemRect(const std::vector<TRect>& items, int tabIndex, int firstVisible,
-                                     bool scrolls);
+[[nodiscard]] TRect ScrolledItemRect(const std::vector<TRect>& items, int tabIndex,
+                                     int firstVisible, bool scrolls);
 
 // Whether the single row does not fit in `width` (or is scrolled already).
 [[nodiscard]] bool RowOverflows(const std::vector<TRect>& items, int firstVisible, int width);
@@ -58,14 +58,18 @@ struct Items {
 // The first visible tab that shows `tabIndex` whole before `rowRight` (the row's usable
 // right edge), moving the row as little as possible. A tab that cannot fit at all becomes
 // the first one shown.
-[[nodiscard]] int FirstVisibleToShow(const std::vector<TRect>& items, int tabIndex, int firstVisible, int rowRight);
+[[nodiscard]] int FirstVisibleToShow(const std::vector<TRect>& items, int tabIndex,
+                                     int firstVisible, int rowRight);
 
 // After the control grew: scrolls back while the tabs from the earlier one on still fit in
 // `rowLength`.
-[[nodiscard]] int FirstVisibleAfterResize(const std::vector<TRect>& items, int firstVisible, int rowLength);
+[[nodiscard]] int FirstVisibleAfterResize(const std::vector<TRect>& items, int firstVisible,
+                                          int rowLength);
 
 // Thickness of the tab strip: the margin plus the rows.
-[[nodiscard]] constexpr int StripThickness(int rows, int itemHeight) { return kStripMargin + rows * itemHeight; }
+[[nodiscard]] constexpr int StripThickness(int rows, int itemHeight) {
+    return kStripMargin + rows * itemHeight;
+}
 
 // The page area the sheets fill, inside the page frame beside the strip; never of negative
 // size.

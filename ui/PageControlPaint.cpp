@@ -2,9 +2,9 @@
 // one standing out, and two scroll buttons while a single row overflows.
 #include <string>
 
+#include "ui/Accelerators.h"
 #include "ui/Canvas.h"
 #include "ui/ImageList.h"
-#include "ui/Accelerators.h"
 #include "ui/PageControl.h"
 #include "ui/Panel.h"  // Frame3D
 #include "ui/TextLayout.h"
@@ -30,7 +30,8 @@ void TPageControl::Paint() {
     const int active = TabIndex();
     {
         TCanvasStateGuard guard(canvas);
-        if (ShowScrollButtons && TabsOverflow()) canvas.ExcludeClipRect(UnionRect(ScrollButtonRect(false), ScrollButtonRect(true)));
+        if (ShowScrollButtons && TabsOverflow())
+            canvas.ExcludeClipRect(UnionRect(ScrollButtonRect(false), ScrollButtonRect(true)));
         for (int i = 0; i < count; ++i) {
             const TRect r = GetItemRect(i);
             if (i != active && !IsRectEmpty(r)) DrawTab(canvas, i, r, false);
@@ -39,10 +40,18 @@ void TPageControl::Paint() {
         if (active >= 0 && !IsRectEmpty(r)) {
             // The selected tab stands out by two pixels and joins the page below it.
             switch (tabPosition_) {
-                case tpTop: r = Rect(r.Left - 2, r.Top - 2, r.Right + 2, r.Bottom + 1); break;
-                case tpBottom: r = Rect(r.Left - 2, r.Top - 1, r.Right + 2, r.Bottom + 2); break;
-                case tpLeft: r = Rect(r.Left - 2, r.Top - 2, r.Right + 1, r.Bottom + 2); break;
-                case tpRight: r = Rect(r.Left - 1, r.Top - 2, r.Right + 2, r.Bottom + 2); break;
+                case tpTop:
+                    r = Rect(r.Left - 2, r.Top - 2, r.Right + 2, r.Bottom + 1);
+                    break;
+                case tpBottom:
+                    r = Rect(r.Left - 2, r.Top - 1, r.Right + 2, r.Bottom + 2);
+                    break;
+                case tpLeft:
+                    r = Rect(r.Left - 2, r.Top - 2, r.Right + 1, r.Bottom + 2);
+                    break;
+                case tpRight:
+                    r = Rect(r.Left - 1, r.Top - 2, r.Right + 2, r.Bottom + 2);
+                    break;
             }
             DrawTab(canvas, active, r, true);
         }
@@ -71,8 +80,12 @@ void TPageControl::DrawTab(TCanvas& canvas, int tabIndex, const TRect& rect, boo
     const TRect& r = rect;
     canvas.FillSolid(r, Color());
     const TColor hi = clBtnHighlight, sh = clBtnShadow, dk = cl3DDkShadow;
-    auto hline = [&](int x0, int x1, int y, TColor c) { canvas.FillSolid(Rect(x0, y, x1, y + 1), c); };
-    auto vline = [&](int x, int y0, int y1, TColor c) { canvas.FillSolid(Rect(x, y0, x + 1, y1), c); };
+    auto hline = [&](int x0, int x1, int y, TColor c) {
+        canvas.FillSolid(Rect(x0, y, x1, y + 1), c);
+    };
+    auto vline = [&](int x, int y0, int y1, TColor c) {
+        canvas.FillSolid(Rect(x, y0, x + 1, y1), c);
+    };
     // Bevels on the three sides away from the page, with cut corners.
     switch (tabPosition_) {
         case tpTop:
@@ -124,8 +137,8 @@ void TPageControl::DrawTab(TCanvas& canvas, int tabIndex, const TRect& rect, boo
         const TSize text = MeasureText(canvas.Font, StripHotkey(caption));
         const int total = images_->Width() + kImageGap + text.cx;
         const int x = textRect.Left + (textRect.Width() - total) / 2;
-        images_->Draw(canvas, x, textRect.Top + (textRect.Height() - images_->Height()) / 2, page->imageIndex_,
-                      page->Enabled());
+        images_->Draw(canvas, x, textRect.Top + (textRect.Height() - images_->Height()) / 2,
+                      page->imageIndex_, page->Enabled());
         textRect.Left = x + images_->Width() + kImageGap;
         textRect.Right = textRect.Left + text.cx;
     }

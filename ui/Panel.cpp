@@ -23,10 +23,17 @@ int BevelSize(TBevelCut cut, int width) { return cut == bvNone ? 0 : width; }
 
 void DrawBevel(TCanvas& canvas, TRect& rect, TBevelCut cut, int width, TColor face) {
     switch (cut) {
-        case bvNone: break;
-        case bvLowered: Frame3D(canvas, rect, clBtnShadow, clBtnHighlight, width); break;
-        case bvRaised: Frame3D(canvas, rect, clBtnHighlight, clBtnShadow, width); break;
-        case bvSpace: Frame3D(canvas, rect, face, face, width); break;
+        case bvNone:
+            break;
+        case bvLowered:
+            Frame3D(canvas, rect, clBtnShadow, clBtnHighlight, width);
+            break;
+        case bvRaised:
+            Frame3D(canvas, rect, clBtnHighlight, clBtnShadow, width);
+            break;
+        case bvSpace:
+            Frame3D(canvas, rect, face, face, width);
+            break;
     }
 }
 
@@ -78,9 +85,12 @@ void TPanel::SetAlignment(TAlignment value) {
 
 void TPanel::AdjustClientRect(TRect& rect) const {
     TCustomControl::AdjustClientRect(rect);
-    const int inset = BevelSize(bevelOuter_, bevelWidth_) + borderWidth_ + BevelSize(bevelInner_, bevelWidth_);
+    const int inset =
+        BevelSize(bevelOuter_, bevelWidth_) + borderWidth_ + BevelSize(bevelInner_, bevelWidth_);
     rect = InflateRect(rect, -inset, -inset);
-    if (IsRectEmpty(rect)) rect = Rect(rect.Left, rect.Top, std::max(rect.Left, rect.Right), std::max(rect.Top, rect.Bottom));
+    if (IsRectEmpty(rect))
+        rect = Rect(rect.Left, rect.Top, std::max(rect.Left, rect.Right),
+                    std::max(rect.Top, rect.Bottom));
 }
 
 void TPanel::WndProc(TMessage& message) {

@@ -18,10 +18,10 @@
 #include <utility>
 #include <vector>
 
+#include "base/Exceptions.h"
 #include "ui/ClassRegistry.h"
 #include "ui/Component.h"
 #include "ui/GraphicsObjects.h"
-#include "base/Exceptions.h"
 
 namespace prop_detail {
 
@@ -29,7 +29,8 @@ namespace prop_detail {
 template <class T>
 T& Cast(TComponent& self, const std::string& property) {
     T* t = dynamic_cast<T*>(&self);
-    if (!t) throw EFilerError("Property " + property + " does not apply to class " + self.ClassName());
+    if (!t)
+        throw EFilerError("Property " + property + " does not apply to class " + self.ClassName());
     return *t;
 }
 
@@ -37,7 +38,8 @@ template <class T, class F>
 void Add(const std::string& cls, const std::string& name, F&& apply) {
     TClassRegistry::Instance().AddProperty(
         cls, name,
-        [name, apply = std::forward<F>(apply)](TComponent& self, const TPropValue& value, TReaderContext& ctx) {
+        [name, apply = std::forward<F>(apply)](TComponent& self, const TPropValue& value,
+                                               TReaderContext& ctx) {
             apply(Cast<T>(self, name), value, ctx);
         });
 }
@@ -58,7 +60,8 @@ void AddFloatProperty(const std::string& cls, const std::string& name, Setter se
         if (v.kind != TPropValue::Integer && v.kind != TPropValue::Float) {
             throw EFilerError("Invalid property value: expected a number");
         }
-        std::invoke(setter, t, v.kind == TPropValue::Integer ? static_cast<double>(v.integer) : v.real);
+        std::invoke(setter, t,
+                    v.kind == TPropValue::Integer ? static_cast<double>(v.integer) : v.real);
     });
 }
 
@@ -80,31 +83,34 @@ void AddStringProperty(const std::string& cls, const std::string& name, Setter s
 // converted to the setter's enumeration type E (given explicitly, or deduced from a member
 // function taking E).
 template <class T, class E, class Setter>
-void AddEnumPropertyAs(const std::string& cls, const std::string& name, std::vector<std::string> names,
-                       Setter setter) {
-    prop_detail::Add<T>(cls, name, [setter, names = std::move(names)](T& t, const TPropValue& v, TReaderContext&) {
-        std::invoke(setter, t, static_cast<E>(v.AsEnum(names)));
-    });
+void AddEnumPropertyAs(const std::string& cls, const std::string& name,
+                       std::vector<std::string> names, Setter setter) {
+    prop_detail::Add<T>(
+        cls, name, [setter, names = std::move(names)](T& t, const TPropValue& v, TReaderContext&) {
+            std::invoke(setter, t, static_cast<E>(v.AsEnum(names)));
+        });
 }
 
 template <class T, class E, class C>
-void AddEnumProperty(const std::string& cls, const std::string& name, std::vector<std::string> names,
-                     void (C::*setter)(E)) {
+void AddEnumProperty(const std::string& cls, const std::string& name,
+                     std::vector<std::string> names, void (C::*setter)(E)) {
     AddEnumPropertyAs<T, E>(cls, name, std::move(names), setter);
 }
 
 template <class T, class Setter>
-void AddEnumProperty(const std::string& cls, const std::string& name, std::vector<std::string> names,
-                     Setter setter) {
+void AddEnumProperty(const std::string& cls, const std::string& name,
+                     std::vector<std::string> names, Setter setter) {
     AddEnumPropertyAs<T, int>(cls, name, std::move(names), setter);
 }
 
 // Sets: bit i stands for names[i] (at most 32 names).
 template <class T, class Setter>
-void AddSetProperty(const std::string& cls, const std::string& name, std::vector<std::string> names, Setter setter) {
-    prop_detail::Add<T>(cls, name, [setter, names = std::move(names)](T& t, const TPropValue& v, TReaderContext&) {
-        std::invoke(setter, t, v.AsSetBits(names));
-    });
+void AddSetProperty(const std::string& cls, const std::string& name, std::vector<std::string> names,
+                    Setter setter) {
+    prop_detail::Add<T>(
+        cls, name, [setter, names = std::move(names)](T& t, const TPropValue& v, TReaderContext&) {
+            std::invoke(setter, t, v.AsSetBits(names));
+        });
 }
 
 template <class T, class Setter>
@@ -130,31 +136,39 @@ void AddBinaryProperty(const std::string& cls, const std::string& name, Setter s
 // .Height, .Size, .Style, .Color and .Charset. `font` gives the object's font; `changed`
 // runs after each value is stored.
 template <class T, class GetFont, class Changed>
-void AddFontProperties(const std::string& cls, const std::string& prefix, GetFont font, Changed changed) {
-    prop_detail::Add<T>(cls, prefix + ".Name", [font, changed](T& t, const TPropValue& v, TReaderContext&) {
-        font(t).Name = v.AsString();
-        changed(t);
-    });
-    prop_detail::Add<T>(cls, prefix + ".Height", [font, changed](T& t, const TPropValue& v, TReaderContext&) {
-        font(t).Height = v.AsInt32();
-        changed(t);
-    });
-    prop_detail::Add<T>(cls, prefix + ".Size", [font, changed](T& t, const TPropValue& v, TReaderContext&) {
-        font(t).SetSize(v.AsInt32());
-        changed(t);
-    });
-    prop_detail::Add<T>(cls, prefix + ".Style", [font, changed](T& t, const TPropValue& v, TReaderContext&) {
-        font(t).Style = static_cast<TFontStyles>(v.AsSetBits({"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"}));
-        changed(t);
-    });
-    prop_detail::Add<T>(cls, prefix + ".Color", [font, changed](T& t, const TPropValue& v, TReaderContext&) {
-        font(t).Color = PropColorValue(v);
-        changed(t);
-    });
-    prop_detail::Add<T>(cls, prefix + ".Charset", [font, changed](T& t, const TPropValue& v, TReaderContext&) {
-        font(t).Charset = PropCharsetValue(v);
-        changed(t);
-    });
+void AddFontProperties(const std::string& cls, const std::string& prefix, GetFont font,
+                       Changed changed) {
+    prop_detail::Add<T>(cls, prefix + ".Name",
+                        [font, changed](T& t, const TPropValue& v, TReaderContext&) {
+                            font(t).Name = v.AsString();
+                            changed(t);
+                        });
+    prop_detail::Add<T>(cls, prefix + ".Height",
+                        [font, changed](T& t, const TPropValue& v, TReaderContext&) {
+                            font(t).Height = v.AsInt32();
+                            changed(t);
+                        });
+    prop_detail::Add<T>(cls, prefix + ".Size",
+                        [font, changed](T& t, const TPropValue& v, TReaderContext&) {
+                            font(t).SetSize(v.AsInt32());
+                            changed(t);
+                        });
+    prop_detail::Add<T>(cls, prefix + ".Style",
+                        [font, changed](T& t, const TPropValue& v, TReaderContext&) {
+                            font(t).Style = static_cast<TFontStyles>(
+                                v.AsSetBits({"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"}));
+                            changed(t);
+                        });
+    prop_detail::Add<T>(cls, prefix + ".Color",
+                        [font, changed](T& t, const TPropValue& v, TReaderContext&) {
+                            font(t).Color = PropColorValue(v);
+                            changed(t);
+                        });
+    prop_detail::Add<T>(cls, prefix + ".Charset",
+                        [font, changed](T& t, const TPropValue& v, TReaderContext&) {
+                            font(t).Charset = PropCharsetValue(v);
+                            changed(t);
+                        });
 }
 
 // A reference to another component, resolved once every component of the description
@@ -163,35 +177,43 @@ void AddFontProperties(const std::string& cls, const std::string& prefix, GetFon
 template <class T, class Target, class Setter>
 void AddReferenceProperty(const std::string& cls, const std::string& name, Setter setter,
                           const std::string& targetClassName = {}) {
-    prop_detail::Add<T>(cls, name, [setter, targetClassName](T& t, const TPropValue& v, TReaderContext& ctx) {
-        const std::string ref = v.AsIdent();
-        T* self = &t;
-        ctx.DeferReference(ref, v.line, [self, setter, ref, targetClassName](TComponent* target) {
-            Target* typed = dynamic_cast<Target*>(target);
-            if (!typed) {
-                throw EFilerError("Invalid property value: " + ref + " is a " + target->ClassName() +
-                                  (targetClassName.empty() ? ", which does not fit here"
-                                                           : ", not a " + targetClassName));
-            }
-            std::invoke(setter, *self, typed);
+    prop_detail::Add<T>(
+        cls, name, [setter, targetClassName](T& t, const TPropValue& v, TReaderContext& ctx) {
+            const std::string ref = v.AsIdent();
+            T* self = &t;
+            ctx.DeferReference(
+                ref, v.line, [self, setter, ref, targetClassName](TComponent* target) {
+                    Target* typed = dynamic_cast<Target*>(target);
+                    if (!typed) {
+                        throw EFilerError("Invalid property value: " + ref + " is a " +
+                                          target->ClassName() +
+                                          (targetClassName.empty() ? ", which does not fit here"
+                                                                   : ", not a " + targetClassName));
+                    }
+                    std::invoke(setter, *self, typed);
+                });
         });
-    });
 }
 
 // An event: a std::function data member of T bound to the root's registered method of the
 // given name. The method must have exactly the event's parameter list.
 template <class T, class Sig, class C>
-void AddEventProperty(const std::string& cls, const std::string& name, std::function<Sig> C::*field) {
+void AddEventProperty(const std::string& cls, const std::string& name,
+                      std::function<Sig> C::*field) {
     prop_detail::Add<T>(cls, name, [field](T& t, const TPropValue& v, TReaderContext& ctx) {
         T* self = &t;
-        ctx.DeferMethod(v.AsIdent(), v.line, [self, field](TComponent* root, const std::string& method) {
-            const TMethodBinder* binder = TClassRegistry::Instance().FindMethodBinder(root->ClassName(), method);
-            if (!binder) throw EFilerError("Method " + method + " cannot be bound to an event");
-            std::any bound = (*binder)(*root);
-            auto* fn = std::any_cast<std::function<Sig>>(&bound);
-            if (!fn) throw EFilerError("Method " + method + " does not match the event's parameters");
-            self->*field = std::move(*fn);
-        });
+        ctx.DeferMethod(
+            v.AsIdent(), v.line, [self, field](TComponent* root, const std::string& method) {
+                const TMethodBinder* binder =
+                    TClassRegistry::Instance().FindMethodBinder(root->ClassName(), method);
+                if (!binder) throw EFilerError("Method " + method + " cannot be bound to an event");
+                std::any bound = (*binder)(*root);
+                auto* fn = std::any_cast<std::function<Sig>>(&bound);
+                if (!fn)
+                    throw EFilerError("Method " + method +
+                                      " does not match the event's parameters");
+                self->*field = std::move(*fn);
+            });
     });
 }
 
@@ -200,7 +222,8 @@ template <class TRoot, class R, class C, class... Args>
 void RegisterMethod(const std::string& cls, const std::string& name, R (C::*method)(Args...)) {
     TClassRegistry::Instance().AddMethod(cls, name, [method, name](TComponent& root) -> std::any {
         auto* r = dynamic_cast<TRoot*>(&root);
-        if (!r) throw EFilerError("Method " + name + " does not belong to class " + root.ClassName());
+        if (!r)
+            throw EFilerError("Method " + name + " does not belong to class " + root.ClassName());
         return std::function<R(Args...)>(
             [r, method](Args... args) -> R { return (r->*method)(std::forward<Args>(args)...); });
     });
@@ -209,12 +232,14 @@ void RegisterMethod(const std::string& cls, const std::string& name, R (C::*meth
 // A root field that receives the component of that name once it is created.
 template <class TRoot, class T, class C>
 void AddComponentField(const std::string& cls, const std::string& name, T* C::*field) {
-    TClassRegistry::Instance().AddField(cls, name, [field, name](TComponent& root, TComponent* component) {
-        auto* r = dynamic_cast<TRoot*>(&root);
-        T* typed = dynamic_cast<T*>(component);
-        if (!r || !typed) {
-            throw EFilerError("Field " + name + " cannot hold a " + std::string(component->ClassName()));
-        }
-        r->*field = typed;
-    });
+    TClassRegistry::Instance().AddField(
+        cls, name, [field, name](TComponent& root, TComponent* component) {
+            auto* r = dynamic_cast<TRoot*>(&root);
+            T* typed = dynamic_cast<T*>(component);
+            if (!r || !typed) {
+                throw EFilerError("Field " + name + " cannot hold a " +
+                                  std::string(component->ClassName()));
+            }
+            r->*field = typed;
+        });
 }

@@ -14,7 +14,8 @@ std::vector<platform::Monitor> PlatformMonitors() {
     if (platform::HasCurrent()) list = platform::Current().Monitors();
     if (list.empty()) {
         platform::Monitor m;
-        const TSize s = platform::HasCurrent() ? platform::Current().ScreenSize() : TSize{1024, 768};
+        const TSize s =
+            platform::HasCurrent() ? platform::Current().ScreenSize() : TSize{1024, 768};
         m.bounds = m.workArea = Rect(0, 0, s.cx, s.cy);
         m.primary = true;
         list.push_back(m);
@@ -31,7 +32,9 @@ TMonitor ToMonitor(const platform::Monitor& m, int index) {
     return t;
 }
 
-int64_t Area(const TRect& r) { return IsRectEmpty(r) ? 0 : static_cast<int64_t>(r.Width()) * r.Height(); }
+int64_t Area(const TRect& r) {
+    return IsRectEmpty(r) ? 0 : static_cast<int64_t>(r.Width()) * r.Height();
+}
 
 }  // namespace
 
@@ -40,7 +43,9 @@ TScreen& Screen() {
     return *screen;
 }
 
-TWinControl* TScreen::ActiveControl() const { return activeForm_ ? activeForm_->ActiveControl() : nullptr; }
+TWinControl* TScreen::ActiveControl() const {
+    return activeForm_ ? activeForm_->ActiveControl() : nullptr;
+}
 
 int TScreen::MonitorCount() const { return static_cast<int>(PlatformMonitors().size()); }
 
@@ -83,7 +88,9 @@ TRect TScreen::WorkAreaRect() const { return PrimaryMonitor().WorkareaRect; }
 int TScreen::Width() const { return PrimaryMonitor().Width(); }
 int TScreen::Height() const { return PrimaryMonitor().Height(); }
 
-TPoint TScreen::CursorPos() const { return platform::HasCurrent() ? platform::Current().CursorPos() : TPoint{}; }
+TPoint TScreen::CursorPos() const {
+    return platform::HasCurrent() ? platform::Current().CursorPos() : TPoint{};
+}
 
 void TScreen::SetCursor(TCursor cursor) {
     cursor_ = cursor;

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "ui/Controls.h"
 #include "base/Types.h"
+#include "ui/Controls.h"
 
 class TCustomForm;
 
@@ -23,7 +23,9 @@ struct TMonitor {
 class TScreen {
 public:
     [[nodiscard]] int FormCount() const { return static_cast<int>(forms_.size()); }
-    [[nodiscard]] TCustomForm* Forms(int index) const { return forms_.at(static_cast<size_t>(index)); }
+    [[nodiscard]] TCustomForm* Forms(int index) const {
+        return forms_.at(static_cast<size_t>(index));
+    }
     [[nodiscard]] TCustomForm* ActiveForm() const { return activeForm_; }
     [[nodiscard]] TWinControl* ActiveControl() const;
 

@@ -87,7 +87,9 @@ bool WellFormed(std::string_view text) {
         size_t end = start;
         while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
         const std::string_view line = TrimBlanks(text.substr(start, end - start));
-        if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ++end;
+        if (end < text.size() && text[end] == '\r' && end + 1 < text.size() &&
+            text[end + 1] == '\n')
+            ++end;
         start = end + 1;
         if (line.empty() || line[0] == ';') continue;
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
@@ -156,8 +158,8 @@ std::string TSettingsStore::DefaultDirectory() {
 std::string TSettingsStore::FileName() const { return directory_ + "/" + kFileName; }
 
 std::string TSettingsStore::EncodeValue(const std::string& value) {
-    bool quote = !value.empty() && (IsBlankAscii(value.front()) ||
-                                    IsBlankAscii(value.back()) || value.front() == '"');
+    bool quote = !value.empty() && (IsBlankAscii(value.front()) || IsBlankAscii(value.back()) ||
+                                    value.front() == '"');
     for (char c : value) quote = quote || IsControl(static_cast<unsigned char>(c));
     if (!quote) return value;
     static const char kHex[] = "0123456789ABCDEF";
@@ -165,11 +167,21 @@ std::string TSettingsStore::EncodeValue(const std::string& value) {
     for (char ch : value) {
         const auto c = static_cast<unsigned char>(ch);
         switch (c) {
-            case '\\': out += "\\\\"; break;
-            case '"': out += "\\\""; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
             default:
                 if (IsControl(c)) {
                     out += "\\x";
@@ -198,11 +210,21 @@ std::optional<std::string> TSettingsStore::DecodeValue(const std::string& stored
         if (i + 2 >= stored.size()) return std::nullopt;  // the escape would eat the closing quote
         const char e = stored[++i];
         switch (e) {
-            case '\\': out += '\\'; break;
-            case '"': out += '"'; break;
-            case 'n': out += '\n'; break;
-            case 'r': out += '\r'; break;
-            case 't': out += '\t'; break;
+            case '\\':
+                out += '\\';
+                break;
+            case '"':
+                out += '"';
+                break;
+            case 'n':
+                out += '\n';
+                break;
+            case 'r':
+                out += '\r';
+                break;
+            case 't':
+                out += '\t';
+                break;
             case 'x': {
                 if (i + 3 >= stored.size()) return std::nullopt;
                 auto hex = [](char h) {
@@ -218,7 +240,8 @@ std::optional<std::string> TSettingsStore::DecodeValue(const std::string& stored
                 i += 2;
                 break;
             }
-            default: return std::nullopt;
+            default:
+                return std::nullopt;
         }
     }
     return out;
@@ -265,7 +288,8 @@ std::string TSettingsStore::ReadString(const std::string& keyPath, const std::st
     return DecodeValue(ini.ReadString(*path, stored, "")).value_or(defaultValue);
 }
 
-int32_t TSettingsStore::ReadInteger(const std::string& keyPath, const std::string& name, int32_t defaultValue) const {
+int32_t TSettingsStore::ReadInteger(const std::string& keyPath, const std::string& name,
+                                    int32_t defaultValue) const {
     if (!ValueExists(keyPath, name)) return defaultValue;
     int32_t v = 0;
     return TryParseIniInteger(ReadString(keyPath, name, ""), v) ? v : defaultValue;
@@ -293,7 +317,8 @@ std::vector<std::string> TSettingsStore::ValueNames(const std::string& keyPath) 
     ini.ReadSection(*path, keys);
     for (int i = 0; i < keys.Count(); ++i) {
         const std::string& key = keys.Strings(i);
-        if (auto name = key.empty() || key.front() != '"' ? std::optional<std::string>(key) : DecodeValue(key)) {
+        if (auto name = key.empty() || key.front() != '"' ? std::optional<std::string>(key)
+                                                          : DecodeValue(key)) {
             if (std::find(names.begin(), names.end(), *name) == names.end()) names.push_back(*name);
         }
     }
@@ -304,9 +329,11 @@ template <class Change>
 void TSettingsStore::Modify(Change change) {
     MakeDirectories(directory_);
     Fd lock{::open((directory_ + "/settings.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600)};
-    if (lock.fd < 0) throw EFCreateError("Cannot lock the settings in " + directory_ + ": " + ErrnoText());
+    if (lock.fd < 0)
+        throw EFCreateError("Cannot lock the settings in " + directory_ + ": " + ErrnoText());
     while (::flock(lock.fd, LOCK_EX) != 0) {
-        if (errno != EINTR) throw EWriteError("Cannot lock the settings in " + directory_ + ": " + ErrnoText());
+        if (errno != EINTR)
+            throw EWriteError("Cannot lock the settings in " + directory_ + ": " + ErrnoText());
     }
 
     const std::string fileName = FileName();
@@ -318,7 +345,8 @@ void TSettingsStore::Modify(Change change) {
     } else if (exists) {
         // Keep the damaged file for inspection instead of overwriting it.
         if (::rename(fileName.c_str(), (fileName + ".bad").c_str()) != 0 && errno != ENOENT) {
-            throw EWriteError("Cannot keep the damaged settings file " + fileName + ": " + ErrnoText());
+            throw EWriteError("Cannot keep the damaged settings file " + fileName + ": " +
+                              ErrnoText());
         }
     }
     change(ini);
@@ -333,10 +361,12 @@ void TSettingsStore::Modify(Change change) {
 
     std::string tempName = fileName + ".XXXXXX";
     Fd temp{::mkstemp(tempName.data())};
-    if (temp.fd < 0) throw EFCreateError("Cannot create a file in " + directory_ + ": " + ErrnoText());
+    if (temp.fd < 0)
+        throw EFCreateError("Cannot create a file in " + directory_ + ": " + ErrnoText());
     try {
         WriteAll(temp.fd, out, tempName);
-        if (::fsync(temp.fd) != 0) throw EWriteError("Cannot write " + tempName + ": " + ErrnoText());
+        if (::fsync(temp.fd) != 0)
+            throw EWriteError("Cannot write " + tempName + ": " + ErrnoText());
         if (::close(temp.fd) != 0) {
             temp.fd = -1;
             throw EWriteError("Cannot write " + tempName + ": " + ErrnoText());
@@ -354,13 +384,15 @@ void TSettingsStore::Modify(Change change) {
     if (dir.fd >= 0) ::fsync(dir.fd);
 }
 
-void TSettingsStore::WriteString(const std::string& keyPath, const std::string& name, const std::string& value) {
+void TSettingsStore::WriteString(const std::string& keyPath, const std::string& name,
+                                 const std::string& value) {
     const std::string path = CheckedPath(keyPath);
     CheckName(name);
     Modify([&](TMemIniFile& ini) { ini.WriteString(path, StoredName(name), EncodeValue(value)); });
 }
 
-void TSettingsStore::WriteInteger(const std::string& keyPath, const std::string& name, int32_t value) {
+void TSettingsStore::WriteInteger(const std::string& keyPath, const std::string& name,
+                                  int32_t value) {
     WriteString(keyPath, name, std::to_string(value));
 }
 
@@ -379,7 +411,8 @@ void TSettingsStore::DeleteKey(const std::string& keyPath) {
         TStringList sections;
         ini.ReadSections(sections);
         for (const std::string& s : sections) {
-            if (s.size() == path.size() ? StartsWithTextAscii(s, path) : StartsWithTextAscii(s, path + "\\")) {
+            if (s.size() == path.size() ? StartsWithTextAscii(s, path)
+                                        : StartsWithTextAscii(s, path + "\\")) {
                 ini.EraseSection(s);
             }
         }
@@ -390,10 +423,12 @@ void TSettingsStore::RenameKey(const std::string& fromPath, const std::string& t
     const std::string from = CheckedPath(fromPath);
     const std::string to = CheckedPath(toPath);
     auto below = [](const std::string& s, const std::string& path) {
-        return s.size() == path.size() ? StartsWithTextAscii(s, path) : StartsWithTextAscii(s, path + "\\");
+        return s.size() == path.size() ? StartsWithTextAscii(s, path)
+                                       : StartsWithTextAscii(s, path + "\\");
     };
     if (below(from, to) || below(to, from)) {
-        throw EInvalidOperation("Cannot rename settings key '" + fromPath + "' to '" + toPath + "'");
+        throw EInvalidOperation("Cannot rename settings key '" + fromPath + "' to '" + toPath +
+                                "'");
     }
     Modify([&](TMemIniFile& ini) {
         TStringList sections;
@@ -410,7 +445,8 @@ void TSettingsStore::RenameKey(const std::string& fromPath, const std::string& t
             for (int i = 0; i < lines.Count(); ++i) {
                 const std::string& line = lines.Strings(i);
                 const size_t eq = line.find('=');
-                if (eq != std::string::npos) ini.WriteString(target, line.substr(0, eq), line.substr(eq + 1));
+                if (eq != std::string::npos)
+                    ini.WriteString(target, line.substr(0, eq), line.substr(eq + 1));
             }
             ini.EraseSection(s);
         }

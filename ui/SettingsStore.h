@@ -36,7 +36,8 @@ public:
     [[nodiscard]] std::string ReadString(const std::string& keyPath, const std::string& name,
                                          const std::string& defaultValue) const;
     // A value that is not an integer gives the default.
-    [[nodiscard]] int32_t ReadInteger(const std::string& keyPath, const std::string& name, int32_t defaultValue) const;
+    [[nodiscard]] int32_t ReadInteger(const std::string& keyPath, const std::string& name,
+                                      int32_t defaultValue) const;
     [[nodiscard]] bool ValueExists(const std::string& keyPath, const std::string& name) const;
     [[nodiscard]] bool KeyExists(const std::string& keyPath) const;
     // The names of the key's values, in file order.
@@ -49,7 +50,8 @@ public:
     // Removes the key path and every key path below it.
     void DeleteKey(const std::string& keyPath);
     // Moves a key and every key below it to a new path, replacing what was there; a key
-    // that does not exist, or holds no values, moves nothing. A path inside the other raises EInvalidOperation.
+    // that does not exist, or holds no values, moves nothing. A path inside the other raises
+    // EInvalidOperation.
     void RenameKey(const std::string& fromPath, const std::string& toPath);
 
     // Exposed for tests: the quoting of values.

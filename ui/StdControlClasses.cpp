@@ -27,7 +27,8 @@ void RegisterMenus() {
         if (v < 0 || v > 255) throw EFilerError("GroupIndex must be between 0 and 255");
         m.SetGroupIndex(static_cast<uint8_t>(v));
     });
-    AddBoolProperty<TMenuItem>("TMenuItem", "AutoCheck", [](TMenuItem& m, bool v) { m.AutoCheck = v; });
+    AddBoolProperty<TMenuItem>("TMenuItem", "AutoCheck",
+                               [](TMenuItem& m, bool v) { m.AutoCheck = v; });
     AddBoolProperty<TMenuItem>("TMenuItem", "Enabled", &TMenuItem::SetEnabled);
     AddBoolProperty<TMenuItem>("TMenuItem", "Visible", &TMenuItem::SetVisible);
     AddBoolProperty<TMenuItem>("TMenuItem", "Default", [](TMenuItem& m, bool v) { m.Default = v; });
@@ -36,17 +37,22 @@ void RegisterMenus() {
         if (v < 0 || v > 0xFFFF) throw EFilerError("ShortCut out of range");
         m.ShortCut = static_cast<TShortCut>(v);
     });
-    AddIntProperty<TMenuItem>("TMenuItem", "ImageIndex", [](TMenuItem& m, int v) { m.ImageIndex = v; });
-    AddStringProperty<TMenuItem>("TMenuItem", "Hint", [](TMenuItem& m, const std::string& v) { m.Hint = v; });
+    AddIntProperty<TMenuItem>("TMenuItem", "ImageIndex",
+                              [](TMenuItem& m, int v) { m.ImageIndex = v; });
+    AddStringProperty<TMenuItem>("TMenuItem", "Hint",
+                                 [](TMenuItem& m, const std::string& v) { m.Hint = v; });
     AddEventProperty<TMenuItem>("TMenuItem", "OnClick", &TMenuItem::OnClick);
 
     reg.Register("TMenu", "TComponent", nullptr);
-    AddReferenceProperty<TMenu, TCustomImageList>("TMenu", "Images", &TMenu::SetImages, "TCustomImageList");
+    AddReferenceProperty<TMenu, TCustomImageList>("TMenu", "Images", &TMenu::SetImages,
+                                                  "TCustomImageList");
     reg.Register("TMainMenu", "TMenu", Factory<TMainMenu>());
     reg.Register("TPopupMenu", "TMenu", Factory<TPopupMenu>());
-    AddEnumProperty<TPopupMenu>("TPopupMenu", "Alignment", {"paLeft", "paRight", "paCenter"},
-                                [](TPopupMenu& m, int v) { m.Alignment = static_cast<TPopupAlignment>(v); });
-    AddBoolProperty<TPopupMenu>("TPopupMenu", "AutoPopup", [](TPopupMenu& m, bool v) { m.AutoPopup = v; });
+    AddEnumProperty<TPopupMenu>(
+        "TPopupMenu", "Alignment", {"paLeft", "paRight", "paCenter"},
+        [](TPopupMenu& m, int v) { m.Alignment = static_cast<TPopupAlignment>(v); });
+    AddBoolProperty<TPopupMenu>("TPopupMenu", "AutoPopup",
+                                [](TPopupMenu& m, bool v) { m.AutoPopup = v; });
     AddEventProperty<TPopupMenu>("TPopupMenu", "OnPopup", &TPopupMenu::OnPopup);
 
     reg.Register("TCustomImageList", "TComponent", nullptr);
@@ -60,7 +66,8 @@ void RegisterLabelAndPanel() {
     reg.Register("TLabel", "TGraphicControl", Factory<TLabel>());
     AddBoolProperty<TLabel>("TLabel", "Transparent", &TLabel::SetTransparent);
     AddEnumProperty<TLabel>("TLabel", "Alignment", kAlignments, &TLabel::SetAlignment);
-    AddEnumProperty<TLabel>("TLabel", "Layout", {"tlTop", "tlCenter", "tlBottom"}, &TLabel::SetLayout);
+    AddEnumProperty<TLabel>("TLabel", "Layout", {"tlTop", "tlCenter", "tlBottom"},
+                            &TLabel::SetLayout);
     AddBoolProperty<TLabel>("TLabel", "AutoSize", &TLabel::SetAutoSize);
     AddBoolProperty<TLabel>("TLabel", "WordWrap", &TLabel::SetWordWrap);
     AddBoolProperty<TLabel>("TLabel", "ShowAccelChar", &TLabel::SetShowAccelChar);
@@ -77,24 +84,26 @@ void RegisterLabelAndPanel() {
 void RegisterPageControl() {
     auto& reg = TClassRegistry::Instance();
     reg.Register("TPageControl", "TCustomControl", Factory<TPageControl>());
-    AddReferenceProperty<TPageControl, TTabSheet>("TPageControl", "ActivePage", &TPageControl::SetActivePage,
-                                                  "TTabSheet");
+    AddReferenceProperty<TPageControl, TTabSheet>("TPageControl", "ActivePage",
+                                                  &TPageControl::SetActivePage, "TTabSheet");
     AddIntProperty<TPageControl>("TPageControl", "TabHeight", &TPageControl::SetTabHeight);
     AddIntProperty<TPageControl>("TPageControl", "TabWidth", &TPageControl::SetTabWidth);
-    AddEnumProperty<TPageControl>("TPageControl", "TabPosition", {"tpTop", "tpBottom", "tpLeft", "tpRight"},
+    AddEnumProperty<TPageControl>("TPageControl", "TabPosition",
+                                  {"tpTop", "tpBottom", "tpLeft", "tpRight"},
                                   &TPageControl::SetTabPosition);
     AddEnumProperty<TPageControl>("TPageControl", "Style", {"tsTabs", "tsButtons", "tsFlatButtons"},
                                   &TPageControl::SetStyle);
     AddBoolProperty<TPageControl>("TPageControl", "MultiLine", &TPageControl::SetMultiLine);
-    AddBoolProperty<TPageControl>("TPageControl", "HotTrack", [](TPageControl& p, bool v) { p.HotTrack = v; });
-    AddReferenceProperty<TPageControl, TCustomImageList>("TPageControl", "Images", &TPageControl::SetImages,
-                                                         "TCustomImageList");
+    AddBoolProperty<TPageControl>("TPageControl", "HotTrack",
+                                  [](TPageControl& p, bool v) { p.HotTrack = v; });
+    AddReferenceProperty<TPageControl, TCustomImageList>(
+        "TPageControl", "Images", &TPageControl::SetImages, "TCustomImageList");
     AddEventProperty<TPageControl>("TPageControl", "OnChange", &TPageControl::OnChange);
     AddEventProperty<TPageControl>("TPageControl", "OnChanging", &TPageControl::OnChanging);
 
     reg.Register("TTabSheet", "TWinControl", Factory<TTabSheet>());
-    AddReferenceProperty<TTabSheet, TPageControl>("TTabSheet", "PageControl", &TTabSheet::SetPageControl,
-                                                  "TPageControl");
+    AddReferenceProperty<TTabSheet, TPageControl>("TTabSheet", "PageControl",
+                                                  &TTabSheet::SetPageControl, "TPageControl");
     AddBoolProperty<TTabSheet>("TTabSheet", "TabVisible", &TTabSheet::SetTabVisible);
     AddIntProperty<TTabSheet>("TTabSheet", "ImageIndex", &TTabSheet::SetImageIndex);
     AddIntProperty<TTabSheet>("TTabSheet", "PageIndex", &TTabSheet::SetPageIndex);

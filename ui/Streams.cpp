@@ -1,9 +1,10 @@
 #include "ui/Streams.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <climits>
 #include <cstring>
-#include <unistd.h>
 
 #include "base/Exceptions.h"
 
@@ -59,9 +60,15 @@ int32_t TMemoryStream::Write(const void* buffer, int32_t count) {
 
 int64_t TMemoryStream::Seek(int64_t offset, TSeekOrigin origin) {
     switch (origin) {
-        case soFromBeginning: position_ = offset; break;
-        case soFromCurrent: position_ += offset; break;
-        case soFromEnd: position_ = static_cast<int64_t>(data_.size()) + offset; break;
+        case soFromBeginning:
+            position_ = offset;
+            break;
+        case soFromCurrent:
+            position_ += offset;
+            break;
+        case soFromEnd:
+            position_ = static_cast<int64_t>(data_.size()) + offset;
+            break;
     }
     if (position_ < 0) position_ = 0;
     return position_;
@@ -107,13 +114,17 @@ void TMemoryStream::Assign(std::vector<uint8_t> bytes) {
 
 TFileStream::TFileStream(const std::string& fileName, uint32_t mode) : fileName_(fileName) {
     const char* how = "rb";
-    if (mode == fmCreate) how = "w+b";
-    else if ((mode & 3) == fmOpenWrite) how = "r+b";
-    else if ((mode & 3) == fmOpenReadWrite) how = "r+b";
+    if (mode == fmCreate)
+        how = "w+b";
+    else if ((mode & 3) == fmOpenWrite)
+        how = "r+b";
+    else if ((mode & 3) == fmOpenReadWrite)
+        how = "r+b";
     file_ = std::fopen(fileName.c_str(), how);
     if (!file_) {
         const std::string reason = std::strerror(errno);
-        if (mode == fmCreate) throw EFCreateError("Cannot create file \"" + fileName + "\". " + reason);
+        if (mode == fmCreate)
+            throw EFCreateError("Cannot create file \"" + fileName + "\". " + reason);
         throw EFOpenError("Cannot open file \"" + fileName + "\". " + reason);
     }
 }
@@ -133,14 +144,17 @@ int32_t TFileStream::Write(const void* buffer, int32_t count) {
 }
 
 int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
-    const int whence = origin == soFromBeginning ? SEEK_SET : origin == soFromCurrent ? SEEK_CUR : SEEK_END;
+    const int whence = origin == soFromBeginning ? SEEK_SET
+                       : origin == soFromCurrent ? SEEK_CUR
+                                                 : SEEK_END;
     if (fseeko(file_, offset, whence) != 0) return ftello(file_);
     return ftello(file_);
 }
 
 void TFileStream::SetSize(int64_t size) {
     std::fflush(file_);
-    if (ftruncate(fileno(file_), size) != 0) throw EStreamError("Cannot resize file \"" + fileName_ + "\"");
+    if (ftruncate(fileno(file_), size) != 0)
+        throw EStreamError("Cannot resize file \"" + fileName_ + "\"");
 }
 
 std::vector<uint8_t> ReadFileBytes(const std::string& fileName) {

@@ -94,7 +94,8 @@ void TStringList::SaveToStream(TStream& stream) const {
     const std::string text = Text();
     size_t done = 0;
     while (done < text.size()) {
-        const size_t chunk = std::min<size_t>(text.size() - done, std::numeric_limits<int32_t>::max());
+        const size_t chunk =
+            std::min<size_t>(text.size() - done, std::numeric_limits<int32_t>::max());
         stream.WriteBuffer(text.data() + done, static_cast<int32_t>(chunk));
         done += chunk;
     }
@@ -120,7 +121,8 @@ std::string TStringList::ValueFromIndex(int index) const {
 int TStringList::IndexOfName(const std::string& name) const {
     for (size_t i = 0; i < lines_.size(); ++i) {
         const size_t eq = lines_[i].find('=');
-        if (eq != std::string::npos && eq == name.size() && SameTextAscii(lines_[i].substr(0, eq), name)) {
+        if (eq != std::string::npos && eq == name.size() &&
+            SameTextAscii(lines_[i].substr(0, eq), name)) {
             return static_cast<int>(i);
         }
     }

@@ -36,8 +36,10 @@ PangoContext* SharedContext() {
 PangoFontDescriptionPtr Describe(const TFont& font, double emPixels) {
     PangoFontDescriptionPtr d(pango_font_description_new());
     pango_font_description_set_family(d.get(), font.Name.empty() ? "Sans" : font.Name.c_str());
-    pango_font_description_set_weight(d.get(), (font.Style & fsBold) ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
-    pango_font_description_set_style(d.get(), (font.Style & fsItalic) ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+    pango_font_description_set_weight(
+        d.get(), (font.Style & fsBold) ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+    pango_font_description_set_style(
+        d.get(), (font.Style & fsItalic) ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
     pango_font_description_set_absolute_size(d.get(), emPixels * PANGO_SCALE);
     return d;
 }
@@ -123,8 +125,10 @@ public:
             for (double py : ys) {
                 double dx = px, dy = py;
                 cairo_user_to_device(cr_.get(), &dx, &dy);
-                const TRect p{static_cast<int32_t>(std::floor(dx)) - 2, static_cast<int32_t>(std::floor(dy)) - 2,
-                              static_cast<int32_t>(std::ceil(dx)) + 2, static_cast<int32_t>(std::ceil(dy)) + 2};
+                const TRect p{static_cast<int32_t>(std::floor(dx)) - 2,
+                              static_cast<int32_t>(std::floor(dy)) - 2,
+                              static_cast<int32_t>(std::ceil(dx)) + 2,
+                              static_cast<int32_t>(std::ceil(dy)) + 2};
                 touched_ = UnionRect(touched_, p);
             }
         }
@@ -173,8 +177,9 @@ TSize MeasureText(const TFont& font, const std::string& utf8) {
     return LayoutSize(layout.get());
 }
 
-TSize DrawTextLine(TBitmap& target, const TFont& font, int32_t x, int32_t y, const std::string& utf8,
-                   std::optional<uint32_t> background, const std::vector<TRect>& clip) {
+TSize DrawTextLine(TBitmap& target, const TFont& font, int32_t x, int32_t y,
+                   const std::string& utf8, std::optional<uint32_t> background,
+                   const std::vector<TRect>& clip) {
     LayoutPtr layout = MakeLayout(font, utf8, -1);
     pango_layout_set_single_paragraph_mode(layout.get(), TRUE);
     const TSize size = LayoutSize(layout.get());
@@ -195,8 +200,9 @@ TSize DrawTextLine(TBitmap& target, const TFont& font, int32_t x, int32_t y, con
     return size;
 }
 
-TSize FormatText(TBitmap* target, const TFont& font, const std::string& utf8, const TRect& rect, uint32_t flags,
-                 std::optional<uint32_t> background, const std::vector<TRect>& clip) {
+TSize FormatText(TBitmap* target, const TFont& font, const std::string& utf8, const TRect& rect,
+                 uint32_t flags, std::optional<uint32_t> background,
+                 const std::vector<TRect>& clip) {
     std::string text = utf8;
     if (flags & DT_SINGLELINE) std::erase_if(text, [](char c) { return c == '\r' || c == '\n'; });
     int32_t accelerator = -1;
@@ -221,8 +227,10 @@ TSize FormatText(TBitmap* target, const TFont& font, const std::string& utf8, co
 
     int32_t top = rect.Top;
     if (flags & DT_SINGLELINE) {
-        if (flags & DT_VCENTER) top = rect.Top + (rect.Height() - size.cy) / 2;
-        else if (flags & DT_BOTTOM) top = rect.Bottom - size.cy;
+        if (flags & DT_VCENTER)
+            top = rect.Top + (rect.Height() - size.cy) / 2;
+        else if (flags & DT_BOTTOM)
+            top = rect.Bottom - size.cy;
     }
     CairoOnBitmap canvas(*target, clip);
     cairo_t* cr = canvas.Cr();
@@ -236,8 +244,10 @@ TSize FormatText(TBitmap* target, const TFont& font, const std::string& utf8, co
         PangoRectangle ink{}, logical{};
         pango_layout_line_get_pixel_extents(line, &ink, &logical);
         int32_t x = rect.Left;
-        if (flags & DT_CENTER) x = rect.Left + (width - logical.width) / 2;
-        else if (flags & DT_RIGHT) x = rect.Right - logical.width;
+        if (flags & DT_CENTER)
+            x = rect.Left + (width - logical.width) / 2;
+        else if (flags & DT_RIGHT)
+            x = rect.Right - logical.width;
         const int32_t lineTop = top + PANGO_PIXELS(lineRect.y);
         const int32_t lineHeight = PANGO_PIXELS(lineRect.height);
         const int32_t baseline = top + PANGO_PIXELS(pango_layout_iter_get_baseline(iter));

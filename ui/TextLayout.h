@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/GraphicsObjects.h"
 #include "base/Types.h"
+#include "ui/GraphicsObjects.h"
 
 class TBitmap;
 
@@ -19,10 +19,12 @@ class TBitmap;
 // Draws one line with its cell's top-left at device (x, y), turned by font.Orientation
 // around that point. With a background the text cell is filled first. Drawing stays inside
 // `clip` (device rectangles). Returns the line's unrotated size.
-TSize DrawTextLine(TBitmap& target, const TFont& font, int32_t x, int32_t y, const std::string& utf8,
-                   std::optional<uint32_t> background, const std::vector<TRect>& clip);
+TSize DrawTextLine(TBitmap& target, const TFont& font, int32_t x, int32_t y,
+                   const std::string& utf8, std::optional<uint32_t> background,
+                   const std::vector<TRect>& clip);
 
 // Lays text out in the device rectangle by DrawText flags and returns the size of the text
 // block (for DT_CALCRECT). When target is not null the text is drawn, clipped to `clip`.
-TSize FormatText(TBitmap* target, const TFont& font, const std::string& utf8, const TRect& rect, uint32_t flags,
-                 std::optional<uint32_t> background, const std::vector<TRect>& clip);
+TSize FormatText(TBitmap* target, const TFont& font, const std::string& utf8, const TRect& rect,
+                 uint32_t flags, std::optional<uint32_t> background,
+                 const std::vector<TRect>& clip);

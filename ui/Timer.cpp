@@ -33,7 +33,8 @@ void TTimer::Loaded() {
 void TTimer::UpdateTimer() {
     if (platformTimer_ && platform::HasCurrent()) platform::Current().KillTimer(platformTimer_);
     platformTimer_ = 0;
-    if (!enabled_ || interval_ == 0 || IsLoading() || IsDesigning() || !platform::HasCurrent()) return;
+    if (!enabled_ || interval_ == 0 || IsLoading() || IsDesigning() || !platform::HasCurrent())
+        return;
     TLivenessWatch alive = liveness_.Watch();
     platformTimer_ = platform::Current().SetTimer(interval_, [this, alive] {
         if (!alive.Alive()) return;

@@ -16,20 +16,48 @@ namespace {
 
 const std::map<std::string, TColor>& ColorNames() {
     static const std::map<std::string, TColor> names = {
-        {"clblack", clBlack}, {"clmaroon", clMaroon}, {"clgreen", clGreen}, {"clolive", clOlive},
-        {"clnavy", clNavy}, {"clpurple", clPurple}, {"clteal", clTeal}, {"clgray", clGray},
-        {"clsilver", clSilver}, {"clred", clRed}, {"cllime", clLime}, {"clyellow", clYellow},
-        {"clblue", clBlue}, {"clfuchsia", clFuchsia}, {"claqua", clAqua}, {"clwhite", clWhite},
-        {"clnone", clNone}, {"cldefault", clDefault}, {"clscrollbar", clScrollBar},
-        {"clbackground", clBackground}, {"clactivecaption", clActiveCaption},
-        {"clinactivecaption", clInactiveCaption}, {"clmenu", clMenu}, {"clwindow", clWindow},
-        {"clwindowframe", clWindowFrame}, {"clmenutext", clMenuText}, {"clwindowtext", clWindowText},
-        {"clcaptiontext", clCaptionText}, {"clactiveborder", clActiveBorder},
-        {"clinactiveborder", clInactiveBorder}, {"clappworkspace", clAppWorkSpace},
-        {"clhighlight", clHighlight}, {"clhighlighttext", clHighlightText}, {"clbtnface", clBtnFace},
-        {"clbtnshadow", clBtnShadow}, {"clgraytext", clGrayText}, {"clbtntext", clBtnText},
-        {"clinactivecaptiontext", clInactiveCaptionText}, {"clbtnhighlight", clBtnHighlight},
-        {"cl3ddkshadow", cl3DDkShadow}, {"cl3dlight", cl3DLight}, {"clinfotext", clInfoText},
+        {"clblack", clBlack},
+        {"clmaroon", clMaroon},
+        {"clgreen", clGreen},
+        {"clolive", clOlive},
+        {"clnavy", clNavy},
+        {"clpurple", clPurple},
+        {"clteal", clTeal},
+        {"clgray", clGray},
+        {"clsilver", clSilver},
+        {"clred", clRed},
+        {"cllime", clLime},
+        {"clyellow", clYellow},
+        {"clblue", clBlue},
+        {"clfuchsia", clFuchsia},
+        {"claqua", clAqua},
+        {"clwhite", clWhite},
+        {"clnone", clNone},
+        {"cldefault", clDefault},
+        {"clscrollbar", clScrollBar},
+        {"clbackground", clBackground},
+        {"clactivecaption", clActiveCaption},
+        {"clinactivecaption", clInactiveCaption},
+        {"clmenu", clMenu},
+        {"clwindow", clWindow},
+        {"clwindowframe", clWindowFrame},
+        {"clmenutext", clMenuText},
+        {"clwindowtext", clWindowText},
+        {"clcaptiontext", clCaptionText},
+        {"clactiveborder", clActiveBorder},
+        {"clinactiveborder", clInactiveBorder},
+        {"clappworkspace", clAppWorkSpace},
+        {"clhighlight", clHighlight},
+        {"clhighlighttext", clHighlightText},
+        {"clbtnface", clBtnFace},
+        {"clbtnshadow", clBtnShadow},
+        {"clgraytext", clGrayText},
+        {"clbtntext", clBtnText},
+        {"clinactivecaptiontext", clInactiveCaptionText},
+        {"clbtnhighlight", clBtnHighlight},
+        {"cl3ddkshadow", cl3DDkShadow},
+        {"cl3dlight", cl3DLight},
+        {"clinfotext", clInfoText},
         {"clinfobk", clInfoBk},
     };
     return names;
@@ -37,11 +65,12 @@ const std::map<std::string, TColor>& ColorNames() {
 
 const std::map<std::string, TCursor>& CursorNames() {
     static const std::map<std::string, TCursor> names = {
-        {"crdefault", crDefault}, {"crnone", crNone}, {"crarrow", crArrow}, {"crcross", crCross},
-        {"cribeam", crIBeam}, {"crsizenesw", crSizeNESW}, {"crsizens", crSizeNS},
-        {"crsizenwse", crSizeNWSE}, {"crsizewe", crSizeWE}, {"cruparrow", crUpArrow},
-        {"crhourglass", crHourGlass}, {"crno", crNo}, {"crappstart", crAppStart}, {"crhelp", crHelp},
-        {"crhandpoint", crHandPoint}, {"crsizeall", crSizeAll},
+        {"crdefault", crDefault},   {"crnone", crNone},           {"crarrow", crArrow},
+        {"crcross", crCross},       {"cribeam", crIBeam},         {"crsizenesw", crSizeNESW},
+        {"crsizens", crSizeNS},     {"crsizenwse", crSizeNWSE},   {"crsizewe", crSizeWE},
+        {"cruparrow", crUpArrow},   {"crhourglass", crHourGlass}, {"crno", crNo},
+        {"crappstart", crAppStart}, {"crhelp", crHelp},           {"crhandpoint", crHandPoint},
+        {"crsizeall", crSizeAll},
     };
     return names;
 }
@@ -52,16 +81,18 @@ T NamedValue(const TPropValue& v, const std::map<std::string, T>& names, const c
     if (v.kind == TPropValue::Integer) return static_cast<T>(v.AsInt32());
     auto it = names.find(LowerAsciiText(v.AsIdent()));
     if (it == names.end()) {
-        throw EFilerError("line " + std::to_string(v.line) + ": Invalid " + what + " value " + v.text);
+        throw EFilerError("line " + std::to_string(v.line) + ": Invalid " + what + " value " +
+                          v.text);
     }
     return it->second;
 }
 
 template <class T, class F>
 void AddRaw(const std::string& cls, const std::string& name, F apply) {
-    TClassRegistry::Instance().AddProperty(cls, name, [apply](TComponent& self, const TPropValue& v, TReaderContext&) {
-        apply(prop_detail::Cast<T>(self, "property"), v);
-    });
+    TClassRegistry::Instance().AddProperty(
+        cls, name, [apply](TComponent& self, const TPropValue& v, TReaderContext&) {
+            apply(prop_detail::Cast<T>(self, "property"), v);
+        });
 }
 
 template <class T>
@@ -76,7 +107,8 @@ void RegisterControl() {
     AddIntProperty<TControl>(c, "Top", &TControl::SetTop);
     AddIntProperty<TControl>(c, "Width", &TControl::SetWidth);
     AddIntProperty<TControl>(c, "Height", &TControl::SetHeight);
-    AddEnumProperty<TControl>(c, "Align", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"},
+    AddEnumProperty<TControl>(c, "Align",
+                              {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"},
                               &TControl::SetAlign);
     AddBoolProperty<TControl>(c, "Visible", &TControl::SetVisible);
     AddBoolProperty<TControl>(c, "Enabled", &TControl::SetEnabled);
@@ -84,12 +116,16 @@ void RegisterControl() {
     AddStringProperty<TControl>(c, "Hint", [](TControl& t, const std::string& v) { t.Hint = v; });
     AddBoolProperty<TControl>(c, "ShowHint", &TControl::SetShowHint);
     AddBoolProperty<TControl>(c, "ParentShowHint", &TControl::SetParentShowHint);
-    AddRaw<TControl>(c, "Color", [](TControl& t, const TPropValue& v) { t.SetColor(PropColorValue(v)); });
+    AddRaw<TControl>(c, "Color",
+                     [](TControl& t, const TPropValue& v) { t.SetColor(PropColorValue(v)); });
     AddBoolProperty<TControl>(c, "ParentColor", &TControl::SetParentColor);
     AddFontProperties<TControl>(
-        c, "Font", [](TControl& t) -> TFont& { return t.Font(); }, [](TControl& t) { t.FontChanged(); });
+        c, "Font", [](TControl& t) -> TFont& { return t.Font(); },
+        [](TControl& t) { t.FontChanged(); });
     AddBoolProperty<TControl>(c, "ParentFont", &TControl::SetParentFont);
-    AddRaw<TControl>(c, "Cursor", [](TControl& t, const TPropValue& v) { t.Cursor = NamedValue(v, CursorNames(), "cursor"); });
+    AddRaw<TControl>(c, "Cursor", [](TControl& t, const TPropValue& v) {
+        t.Cursor = NamedValue(v, CursorNames(), "cursor");
+    });
     AddEventProperty<TControl>(c, "OnClick", &TControl::OnClick);
     AddEventProperty<TControl>(c, "OnDblClick", &TControl::OnDblClick);
     AddEventProperty<TControl>(c, "OnMouseDown", &TControl::OnMouseDown);
@@ -118,19 +154,23 @@ void RegisterForms() {
     TClassRegistry::Instance().Register(f, "TCustomControl", nullptr);
     AddIntProperty<TCustomForm>(f, "ClientWidth", &TCustomForm::SetClientWidth);
     AddIntProperty<TCustomForm>(f, "ClientHeight", &TCustomForm::SetClientHeight);
-    AddEnumProperty<TCustomForm>(f, "Position",
-                                 {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter",
-                                  "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"},
-                                 [](TCustomForm& t, int v) { t.Position = static_cast<TPosition>(v); });
-    AddEnumProperty<TCustomForm>(f, "BorderStyle",
-                                 {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"},
-                                 &TCustomForm::SetBorderStyle);
-    AddSetProperty<TCustomForm>(f, "BorderIcons", {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"},
+    AddEnumProperty<TCustomForm>(
+        f, "Position",
+        {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter",
+         "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"},
+        [](TCustomForm& t, int v) { t.Position = static_cast<TPosition>(v); });
+    AddEnumProperty<TCustomForm>(
+        f, "BorderStyle",
+        {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"},
+        &TCustomForm::SetBorderStyle);
+    AddSetProperty<TCustomForm>(f, "BorderIcons",
+                                {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"},
                                 &TCustomForm::SetBorderIcons);
     AddEnumProperty<TCustomForm>(f, "WindowState", {"wsNormal", "wsMinimized", "wsMaximized"},
                                  &TCustomForm::SetWindowState);
-    AddEnumProperty<TCustomForm>(f, "FormStyle", {"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"},
-                                 [](TCustomForm& t, int v) { t.SetFormStyle(static_cast<TFormStyle>(v)); });
+    AddEnumProperty<TCustomForm>(
+        f, "FormStyle", {"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"},
+        [](TCustomForm& t, int v) { t.SetFormStyle(static_cast<TFormStyle>(v)); });
     AddBoolProperty<TCustomForm>(f, "KeyPreview", [](TCustomForm& t, bool v) { t.KeyPreview = v; });
     AddEventProperty<TCustomForm>(f, "OnCreate", &TCustomForm::OnCreate);
     AddEventProperty<TCustomForm>(f, "OnDestroy", &TCustomForm::OnDestroy);
@@ -142,8 +182,10 @@ void RegisterForms() {
     AddEventProperty<TCustomForm>(f, "OnDeactivate", &TCustomForm::OnDeactivate);
     AddEventProperty<TCustomForm>(f, "OnShortCut", &TCustomForm::OnShortCut);
     // Stored by the designer; they do not change anything here.
-    for (const char* ignored : {"PixelsPerInch", "TextHeight", "OldCreateOrder", "Scaled", "AutoScroll"}) {
-        TClassRegistry::Instance().AddProperty(f, ignored, [](TComponent&, const TPropValue&, TReaderContext&) {});
+    for (const char* ignored :
+         {"PixelsPerInch", "TextHeight", "OldCreateOrder", "Scaled", "AutoScroll"}) {
+        TClassRegistry::Instance().AddProperty(
+            f, ignored, [](TComponent&, const TPropValue&, TReaderContext&) {});
     }
     TClassRegistry::Instance().Register("TForm", f, Factory<TForm>());
 
@@ -162,11 +204,12 @@ TColor PropColorValue(const TPropValue& v) { return NamedValue(v, ColorNames(), 
 
 uint8_t PropCharsetValue(const TPropValue& v) {
     static const std::map<std::string, int> charsets = {
-        {"ansi_charset", 0}, {"default_charset", DEFAULT_CHARSET}, {"symbol_charset", 2},
-        {"gb2312_charset", 134}, {"chinesebig5_charset", 136}, {"oem_charset", 255},
+        {"ansi_charset", 0},     {"default_charset", DEFAULT_CHARSET}, {"symbol_charset", 2},
+        {"gb2312_charset", 134}, {"chinesebig5_charset", 136},         {"oem_charset", 255},
     };
     const int cs = NamedValue(v, charsets, "charset");
-    if (cs < 0 || cs > 255) throw EFilerError("line " + std::to_string(v.line) + ": Charset out of range");
+    if (cs < 0 || cs > 255)
+        throw EFilerError("line " + std::to_string(v.line) + ": Charset out of range");
     return static_cast<uint8_t>(cs);
 }
 

@@ -2,12 +2,12 @@
 // view, and the window state of top-level controls.
 #include <algorithm>
 
+#include "base/Exceptions.h"
 #include "platform/Platform.h"
 #include "ui/Application.h"
 #include "ui/Canvas.h"
 #include "ui/Controls.h"
 #include "ui/ControlsWindowHost.h"
-#include "base/Exceptions.h"
 #include "ui/Forms.h"
 #include "ui/Screen.h"
 
@@ -67,7 +67,8 @@ void TWinControl::RemoveControl(TControl* control) {
     controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
     tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), control), tabList_.end());
     control->parent_ = nullptr;
-    if (control->IsWindowed() && !control->IsDestroying()) static_cast<TWinControl*>(control)->UpdateNativeViews();
+    if (control->IsWindowed() && !control->IsDestroying())
+        static_cast<TWinControl*>(control)->UpdateNativeViews();
     if (control->align_ != alNone && !IsDestroying()) Realign();
 }
 
@@ -169,13 +170,15 @@ TWinControl* TWinControl::FindNextControl(TWinControl* current, bool goForward, 
         i = goForward ? (i + 1) % n : (i - 1 + n) % n;
         TWinControl* c = list[static_cast<size_t>(i)];
         if (c == current) break;
-        if (c->CanFocus() && (!checkTabStop || c->TabStop) && (!checkParent || c->Parent() == this)) return c;
+        if (c->CanFocus() && (!checkTabStop || c->TabStop) && (!checkParent || c->Parent() == this))
+            return c;
     }
     return nullptr;
 }
 
 void TWinControl::SelectNext(TWinControl* current, bool goForward, bool checkTabStop) {
-    if (TWinControl* next = FindNextControl(current, goForward, checkTabStop, false)) next->SetFocus();
+    if (TWinControl* next = FindNextControl(current, goForward, checkTabStop, false))
+        next->SetFocus();
 }
 
 void TWinControl::KeyDown(uint16_t& key, TShiftState shift) {
@@ -223,18 +226,32 @@ void TWinControl::WndProc(TMessage& m) {
             const int hit = static_cast<int16_t>(LoWord(static_cast<uintptr_t>(m.LParam)));
             TCursor cursor = crDefault;
             switch (hit) {
-                case HTLEFT: case HTRIGHT: cursor = crSizeWE; break;
-                case HTTOP: case HTBOTTOM: cursor = crSizeNS; break;
-                case HTTOPLEFT: case HTBOTTOMRIGHT: cursor = crSizeNWSE; break;
-                case HTTOPRIGHT: case HTBOTTOMLEFT: cursor = crSizeNESW; break;
+                case HTLEFT:
+                case HTRIGHT:
+                    cursor = crSizeWE;
+                    break;
+                case HTTOP:
+                case HTBOTTOM:
+                    cursor = crSizeNS;
+                    break;
+                case HTTOPLEFT:
+                case HTBOTTOMRIGHT:
+                    cursor = crSizeNWSE;
+                    break;
+                case HTTOPRIGHT:
+                case HTBOTTOMLEFT:
+                    cursor = crSizeNESW;
+                    break;
                 case HTCLIENT: {
                     cursor = Screen().Cursor();
-                    for (auto* c = reinterpret_cast<TControl*>(m.WParam); c && cursor == crDefault; c = c->Parent()) {
+                    for (auto* c = reinterpret_cast<TControl*>(m.WParam); c && cursor == crDefault;
+                         c = c->Parent()) {
                         cursor = c->Cursor;
                     }
                     break;
                 }
-                default: break;
+                default:
+                    break;
             }
             if (TWindowHost* h = Host()) {
                 if (h->Window()) h->Window()->SetCursor(CursorToShape(cursor));
@@ -272,11 +289,13 @@ void TWinControl::WndProc(TMessage& m) {
         }
         case CM_FONTCHANGED:
             TControl::WndProc(m);
-            for (TControl* c : std::vector<TControl*>(controls_)) c->Perform(CM_PARENTFONTCHANGED, 0, 0);
+            for (TControl* c : std::vector<TControl*>(controls_))
+                c->Perform(CM_PARENTFONTCHANGED, 0, 0);
             return;
         case CM_COLORCHANGED:
             TControl::WndProc(m);
-            for (TControl* c : std::vector<TControl*>(controls_)) c->Perform(CM_PARENTCOLORCHANGED, 0, 0);
+            for (TControl* c : std::vector<TControl*>(controls_))
+                c->Perform(CM_PARENTCOLORCHANGED, 0, 0);
             return;
         case CM_VISIBLECHANGED:
             TControl::WndProc(m);
@@ -325,8 +344,10 @@ void TWinControl::InvalidateRect(const TRect& clientRect) {
 void TWinControl::Invalidate() {
     if (TWindowHost* h = Host()) {
         // A top-level control's whole window, frame included.
-        if (!parent_) h->InvalidateAll();
-        else h->InvalidateRect(VisibleWindowRect());
+        if (!parent_)
+            h->InvalidateAll();
+        else
+            h->InvalidateRect(VisibleWindowRect());
     }
 }
 
@@ -389,8 +410,10 @@ void TWinControl::HidePopupWindow() {
 bool TWinControl::PopupWindowShown() const { return host_ && host_->WindowVisible(); }
 
 void TWinControl::SetWindowRegion(const TRegion* region) {
-    if (region) region_ = std::make_unique<TRegion>(*region);
-    else region_.reset();
+    if (region)
+        region_ = std::make_unique<TRegion>(*region);
+    else
+        region_.reset();
     if (!parent_ && host_ && host_->Window()) host_->Window()->SetShape(region_.get());
     Invalidate();
 }

@@ -82,7 +82,8 @@ void OnBareLoad(WebKitWebView*, WebKitLoadEvent event, gpointer data) {
 
 void BM_BareWebKit(benchmark::State& state) {
     BareView& bare = Bare();
-    const gulong handler = g_signal_connect(bare.view, "load-changed", G_CALLBACK(OnBareLoad), &bare);
+    const gulong handler =
+        g_signal_connect(bare.view, "load-changed", G_CALLBACK(OnBareLoad), &bare);
     for (auto _ : state) {
         for (const char* page : kPages) {
             bare.done = false;
@@ -125,10 +126,12 @@ int main(int argc, char** argv) {
     Form1->Show();
     // Warm both up once (web processes, caches), then alternate.
     for (int round = 0; round < kRounds; ++round) {
-        benchmark::RegisterBenchmark(("ContentPane/round:" + std::to_string(round)).c_str(), BM_ContentPane)
+        benchmark::RegisterBenchmark(("ContentPane/round:" + std::to_string(round)).c_str(),
+                                     BM_ContentPane)
             ->Iterations(kIterations)
             ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark(("BareWebKit/round:" + std::to_string(round)).c_str(), BM_BareWebKit)
+        benchmark::RegisterBenchmark(("BareWebKit/round:" + std::to_string(round)).c_str(),
+                                     BM_BareWebKit)
             ->Iterations(kIterations)
             ->Unit(benchmark::kMillisecond);
     }
@@ -140,8 +143,10 @@ int main(int argc, char** argv) {
         if (!times.empty()) times.erase(times.begin());
     const double host = Median(reporter.times["ContentPane"]);
     const double bare = Median(reporter.times["BareWebKit"]);
-    std::printf("three start pages: content pane %.2f ms, bare WebKit %.2f ms (medians of %d rounds); ratio %.3f\n", host,
-                bare, kRounds - 1, bare > 0 ? host / bare : 0.0);
+    std::printf(
+        "three start pages: content pane %.2f ms, bare WebKit %.2f ms (medians of %d rounds); "
+        "ratio %.3f\n",
+        host, bare, kRounds - 1, bare > 0 ? host / bare : 0.0);
     benchmark::Shutdown();
     delete Form1;
     Form1 = nullptr;

@@ -1,10 +1,10 @@
 // The current cursor's image through the X fixes extension, turned into the monochrome AND
 // mask the hint placement reads (1 = transparent pixel, rows padded to 32 bits).
 // Our headers come before Xlib's, whose macros (None, Window ...) clash with their names.
-#include "platform/gtk/GtkBackend.h"
-
-#include <gdk/gdkx.h>
 #include <X11/extensions/Xfixes.h>
+#include <gdk/gdkx.h>
+
+#include "platform/gtk/GtkBackend.h"
 
 namespace platform::gtk {
 
@@ -30,7 +30,9 @@ CursorInfo ReadCursorInfo() {
         for (int y = 0; y < h; ++y) {
             for (int px = 0; px < w; ++px) {
                 // XFixes hands ARGB pixels in unsigned longs.
-                const unsigned long argb = image->pixels[static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(px)];
+                const unsigned long argb =
+                    image->pixels[static_cast<size_t>(y) * static_cast<size_t>(w) +
+                                  static_cast<size_t>(px)];
                 if ((argb >> 24) & 0xFF) {
                     info.mask[static_cast<size_t>(y) * rowBytes + static_cast<size_t>(px / 8)] &=
                         static_cast<uint8_t>(~(0x80u >> (px % 8)));

@@ -33,8 +33,10 @@ TRect CopyImageToSurface(const ImageView& image, const TRect& dirty, cairo_surfa
     const int stride = cairo_image_surface_get_stride(surface);
     const size_t bytes = static_cast<size_t>(area.Width()) * sizeof(uint32_t);
     for (int y = area.Top; y < area.Bottom; ++y) {
-        const uint32_t* src = image.pixels + static_cast<ptrdiff_t>(y) * image.strideWords + area.Left;
-        auto* dst = reinterpret_cast<uint32_t*>(data + static_cast<ptrdiff_t>(y) * stride) + area.Left;
+        const uint32_t* src =
+            image.pixels + static_cast<ptrdiff_t>(y) * image.strideWords + area.Left;
+        auto* dst =
+            reinterpret_cast<uint32_t*>(data + static_cast<ptrdiff_t>(y) * stride) + area.Left;
         std::memcpy(dst, src, bytes);
     }
     cairo_surface_mark_dirty_rectangle(surface, area.Left, area.Top, area.Width(), area.Height());
@@ -72,7 +74,8 @@ GObjectPtr<GdkPixbuf> PixbufFromImage(const ImageView& image) {
 
 void CopyPixbufToWords(const GdkPixbuf* pixbuf, int dx, int dy, std::vector<uint32_t>& words,
                        int width, int height) {
-    words.assign(static_cast<size_t>(std::max(width, 0)) * static_cast<size_t>(std::max(height, 0)), 0);
+    words.assign(static_cast<size_t>(std::max(width, 0)) * static_cast<size_t>(std::max(height, 0)),
+                 0);
     if (!pixbuf) return;
     const int pw = gdk_pixbuf_get_width(pixbuf);
     const int ph = gdk_pixbuf_get_height(pixbuf);

@@ -25,7 +25,8 @@ public:
         g_signal_handler_disconnect(toplevel_.get(), handler_);
         if (grabbed_) {
             GdkWindow* window = gtk_widget_get_window(toplevel_.get());
-            if (window) gdk_seat_ungrab(gdk_display_get_default_seat(gdk_window_get_display(window)));
+            if (window)
+                gdk_seat_ungrab(gdk_display_get_default_seat(gdk_window_get_display(window)));
         }
         if (counted_) --gActiveGrabs;
     }
@@ -36,8 +37,8 @@ public:
         GdkWindow* window = gtk_widget_get_window(toplevel_.get());
         if (!window || !gdk_window_is_viewable(window)) return false;
         GdkSeat* seat = gdk_display_get_default_seat(gdk_window_get_display(window));
-        const GdkGrabStatus status = gdk_seat_grab(seat, window, GDK_SEAT_CAPABILITY_ALL, FALSE, nullptr,
-                                                   nullptr, nullptr, nullptr);
+        const GdkGrabStatus status = gdk_seat_grab(seat, window, GDK_SEAT_CAPABILITY_ALL, FALSE,
+                                                   nullptr, nullptr, nullptr, nullptr);
         grabbed_ = status == GDK_GRAB_SUCCESS;
         if (grabbed_) {
             counted_ = true;
@@ -47,10 +48,12 @@ public:
     }
 
 private:
-    static MouseEvent Pointer(MouseEventKind kind, GdkWindow* window, double xRoot, double yRoot, guint state) {
+    static MouseEvent Pointer(MouseEventKind kind, GdkWindow* window, double xRoot, double yRoot,
+                              guint state) {
         MouseEvent m;
         m.kind = kind;
-        m.screenPos = {static_cast<int32_t>(std::floor(xRoot)), static_cast<int32_t>(std::floor(yRoot))};
+        m.screenPos = {static_cast<int32_t>(std::floor(xRoot)),
+                       static_cast<int32_t>(std::floor(yRoot))};
         int ox = 0;
         int oy = 0;
         if (window) gdk_window_get_origin(window, &ox, &oy);
@@ -64,39 +67,49 @@ private:
         auto* g = static_cast<GtkInputGrab*>(self);
         GdkWindow* window = gtk_widget_get_window(widget);
         switch (event->type) {
-        case GDK_BUTTON_PRESS:
-        case GDK_BUTTON_RELEASE: {
-            const GdkEventButton* b = &event->button;
-            MouseEvent m = Pointer(event->type == GDK_BUTTON_PRESS ? MouseEventKind::Down : MouseEventKind::Up,
-                                   window, b->x_root, b->y_root, b->state);
-            m.button = ButtonFromGdk(b->button);
-            m.buttonsDown = ButtonsDownAfter(b->state, b->button, event->type == GDK_BUTTON_PRESS);
-            if (m.button != MouseButton::None) g->sink_.OnGrabbedMouse(m);  // may end the grab
-            return TRUE;
-        }
-        case GDK_2BUTTON_PRESS:
-        case GDK_3BUTTON_PRESS: return TRUE;  // the press itself was reported
-        case GDK_MOTION_NOTIFY: {
-            const GdkEventMotion* mo = &event->motion;
-            g->sink_.OnGrabbedMouse(Pointer(MouseEventKind::Move, window, mo->x_root, mo->y_root, mo->state));
-            return TRUE;
-        }
-        case GDK_SCROLL: {
-            const GdkEventScroll* s = &event->scroll;
-            MouseEvent m = Pointer(MouseEventKind::Wheel, window, s->x_root, s->y_root, s->state);
-            m.wheelDelta = s->direction == GDK_SCROLL_UP ? 120 : s->direction == GDK_SCROLL_DOWN ? -120 : 0;
-            if (m.wheelDelta != 0) g->sink_.OnGrabbedMouse(m);
-            return TRUE;
-        }
-        case GDK_KEY_PRESS:
-        case GDK_KEY_RELEASE: g->sink_.OnGrabbedKey(KeyEventFromGdk(&event->key)); return TRUE;
-        case GDK_GRAB_BROKEN:
-            if (g->grabbed_) {
-                g->grabbed_ = false;
-                g->sink_.OnGrabEnded();
+            case GDK_BUTTON_PRESS:
+            case GDK_BUTTON_RELEASE: {
+                const GdkEventButton* b = &event->button;
+                MouseEvent m = Pointer(
+                    event->type == GDK_BUTTON_PRESS ? MouseEventKind::Down : MouseEventKind::Up,
+                    window, b->x_root, b->y_root, b->state);
+                m.button = ButtonFromGdk(b->button);
+                m.buttonsDown =
+                    ButtonsDownAfter(b->state, b->button, event->type == GDK_BUTTON_PRESS);
+                if (m.button != MouseButton::None) g->sink_.OnGrabbedMouse(m);  // may end the grab
+                return TRUE;
             }
-            return TRUE;
-        default: return FALSE;
+            case GDK_2BUTTON_PRESS:
+            case GDK_3BUTTON_PRESS:
+                return TRUE;  // the press itself was reported
+            case GDK_MOTION_NOTIFY: {
+                const GdkEventMotion* mo = &event->motion;
+                g->sink_.OnGrabbedMouse(
+                    Pointer(MouseEventKind::Move, window, mo->x_root, mo->y_root, mo->state));
+                return TRUE;
+            }
+            case GDK_SCROLL: {
+                const GdkEventScroll* s = &event->scroll;
+                MouseEvent m =
+                    Pointer(MouseEventKind::Wheel, window, s->x_root, s->y_root, s->state);
+                m.wheelDelta = s->direction == GDK_SCROLL_UP     ? 120
+                               : s->direction == GDK_SCROLL_DOWN ? -120
+                                                                 : 0;
+                if (m.wheelDelta != 0) g->sink_.OnGrabbedMouse(m);
+                return TRUE;
+            }
+            case GDK_KEY_PRESS:
+            case GDK_KEY_RELEASE:
+                g->sink_.OnGrabbedKey(KeyEventFromGdk(&event->key));
+                return TRUE;
+            case GDK_GRAB_BROKEN:
+                if (g->grabbed_) {
+                    g->grabbed_ = false;
+                    g->sink_.OnGrabEnded();
+                }
+                return TRUE;
+            default:
+                return FALSE;
         }
     }
 

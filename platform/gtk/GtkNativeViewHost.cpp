@@ -34,7 +34,8 @@ GtkNativeViewHost::~GtkNativeViewHost() {
         if (gtk_widget_get_parent(widget_.get()) == GTK_WIDGET(layout_)) {
             gtk_container_remove(GTK_CONTAINER(layout_), widget_.get());
             // Kept for the next window, unless the widget's owner is letting it go.
-            if (G_OBJECT(widget_.get())->ref_count > 1) gtk_fixed_put(GTK_FIXED(ParkingArea()), widget_.get(), 0, 0);
+            if (G_OBJECT(widget_.get())->ref_count > 1)
+                gtk_fixed_put(GTK_FIXED(ParkingArea()), widget_.get(), 0, 0);
         }
         g_object_remove_weak_pointer(G_OBJECT(layout_), reinterpret_cast<gpointer*>(&layout_));
     }

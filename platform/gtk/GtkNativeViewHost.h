@@ -21,7 +21,7 @@ public:
     void Focus() override;
 
 private:
-    GtkLayout* layout_;  // weak: cleared when the window goes first
+    GtkLayout* layout_;             // weak: cleared when the window goes first
     GObjectPtr<GtkWidget> widget_;  // one reference held
 };
 

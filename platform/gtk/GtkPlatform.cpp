@@ -36,9 +36,10 @@ public:
 
     TimerId SetTimer(uint32_t intervalMs, std::function<void()> callback) override {
         const TimerId id = ++lastTimer_;
-        auto* data = new TimerData{this, id, std::make_shared<std::function<void()>>(std::move(callback))};
-        const guint source = g_timeout_add_full(G_PRIORITY_DEFAULT, intervalMs, &GtkPlatform::FireTimer,
-                                                data, &GtkPlatform::FreeTimer);
+        auto* data =
+            new TimerData{this, id, std::make_shared<std::function<void()>>(std::move(callback))};
+        const guint source = g_timeout_add_full(
+            G_PRIORITY_DEFAULT, intervalMs, &GtkPlatform::FireTimer, data, &GtkPlatform::FreeTimer);
         timers_[id] = {source};
         return id;
     }
@@ -104,8 +105,8 @@ public:
                               Bounds(work.x, work.y, work.width, work.height),
                               gdk_monitor_is_primary(m) != FALSE});
         }
-        if (!result.empty() && std::none_of(result.begin(), result.end(),
-                                            [](const Monitor& m) { return m.primary; }))
+        if (!result.empty() &&
+            std::none_of(result.begin(), result.end(), [](const Monitor& m) { return m.primary; }))
             result.front().primary = true;
         return result;
     }
@@ -138,8 +139,9 @@ public:
             words.assign(static_cast<size_t>(w) * static_cast<size_t>(h), 0);
             return words;
         }
-        GObjectPtr<GdkPixbuf> pixbuf(gdk_pixbuf_get_from_window(
-            gdk_get_default_root_window(), inside.Left, inside.Top, inside.Width(), inside.Height()));
+        GObjectPtr<GdkPixbuf> pixbuf(gdk_pixbuf_get_from_window(gdk_get_default_root_window(),
+                                                                inside.Left, inside.Top,
+                                                                inside.Width(), inside.Height()));
         CopyPixbufToWords(pixbuf.get(), inside.Left - screenRect.Left, inside.Top - screenRect.Top,
                           words, w, h);
         return words;
@@ -218,7 +220,8 @@ void InstallGtkPlatform(int* argc, char*** argv) {
     // through XWayland.
     setenv("GDK_BACKEND", "x11", 1);
     if (!gtk_init_check(argc, argv))
-        throw std::runtime_error("cannot open the display (is DISPLAY set and an X server running?)");
+        throw std::runtime_error(
+            "cannot open the display (is DISPLAY set and an X server running?)");
     SetCurrent(gtk::CreateGtkPlatform());
 }
 

@@ -41,17 +41,25 @@ private:
         auto* t = static_cast<GtkTrayIcon*>(self);
         MouseEvent m;
         switch (event->type) {
-        case GDK_BUTTON_PRESS: m.kind = MouseEventKind::Down; break;
-        case GDK_2BUTTON_PRESS: m.kind = MouseEventKind::DoubleClick; break;
-        case GDK_BUTTON_RELEASE: m.kind = MouseEventKind::Up; break;
-        default: return TRUE;
+            case GDK_BUTTON_PRESS:
+                m.kind = MouseEventKind::Down;
+                break;
+            case GDK_2BUTTON_PRESS:
+                m.kind = MouseEventKind::DoubleClick;
+                break;
+            case GDK_BUTTON_RELEASE:
+                m.kind = MouseEventKind::Up;
+                break;
+            default:
+                return TRUE;
         }
         m.button = ButtonFromGdk(event->button);
         m.screenPos = {static_cast<int32_t>(std::floor(event->x_root)),
                        static_cast<int32_t>(std::floor(event->y_root))};
         m.pos = m.screenPos;
         m.modifiers = ModifiersFromState(event->state);
-        m.buttonsDown = ButtonsDownAfter(event->state, event->button, event->type != GDK_BUTTON_RELEASE);
+        m.buttonsDown =
+            ButtonsDownAfter(event->state, event->button, event->type != GDK_BUTTON_RELEASE);
         if (t->onMouse && m.button != MouseButton::None) t->onMouse(m);
         // Handled here, so GTK does not also raise its own activate or popup-menu for it.
         return TRUE;

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/Region.h"
 #include "platform/gtk/GtkBackend.h"
 #include "platform/gtk/GtkImages.h"
 #include "platform/gtk/GtkNativeViewHost.h"
 #include "platform/gtk/GtkX11.h"
-#include "base/Region.h"
 
 namespace platform::gtk {
 namespace {
@@ -45,7 +45,8 @@ GtkPlatformWindow::GtkPlatformWindow(const WindowParams& params)
       clicks_(SettingInt("gtk-double-click-time", 500),
               static_cast<int>(SettingInt("gtk-double-click-distance", 5))) {
     const bool popup = params.kind == WindowKind::Popup;
-    ownedWindow_.reset(GTK_WIDGET(g_object_ref_sink(gtk_window_new(popup ? GTK_WINDOW_POPUP : GTK_WINDOW_TOPLEVEL))));
+    ownedWindow_.reset(GTK_WIDGET(
+        g_object_ref_sink(gtk_window_new(popup ? GTK_WINDOW_POPUP : GTK_WINDOW_TOPLEVEL))));
     window_ = ownedWindow_.get();
     gtk_window_set_title(GTK_WINDOW(window_), params.title.c_str());
     gtk_window_set_decorated(GTK_WINDOW(window_), params.decorated);
@@ -120,7 +121,8 @@ void GtkPlatformWindow::SetBounds(const TRect& screenBounds) {
         ResizeBacking(w, h);
         gtk_window_resize(GTK_WINDOW(window_), w, h);
     }
-    if (old.TopLeft() != bounds_.TopLeft()) gtk_window_move(GTK_WINDOW(window_), bounds_.Left, bounds_.Top);
+    if (old.TopLeft() != bounds_.TopLeft())
+        gtk_window_move(GTK_WINDOW(window_), bounds_.Left, bounds_.Top);
     if (gtk_widget_get_visible(window_) && kind_ == WindowKind::TopLevel) {
         if (pendingConfigures_.size() >= kMaxPendingConfigures) pendingConfigures_.pop_front();
         pendingConfigures_.push_back({bounds_, g_get_monotonic_time()});
@@ -134,7 +136,8 @@ void GtkPlatformWindow::Show(bool visible) {
         gtk_window_move(GTK_WINDOW(window_), bounds_.Left, bounds_.Top);
         // Mapping may pass through other places (a window manager reparenting it) before
         // the window lands where asked.
-        if (kind_ == WindowKind::TopLevel) pendingConfigures_.push_back({bounds_, g_get_monotonic_time()});
+        if (kind_ == WindowKind::TopLevel)
+            pendingConfigures_.push_back({bounds_, g_get_monotonic_time()});
         gtk_widget_show(window_);
         ApplyShape();
     } else {
@@ -210,7 +213,9 @@ gboolean GtkPlatformWindow::HandleDraw(GtkWidget*, cairo_t* cr, gpointer self) {
     return FALSE;  // the layout then draws its native views
 }
 
-GdkWindow* GtkPlatformWindow::InputWindow() const { return gtk_layout_get_bin_window(GTK_LAYOUT(layout_)); }
+GdkWindow* GtkPlatformWindow::InputWindow() const {
+    return gtk_layout_get_bin_window(GTK_LAYOUT(layout_));
+}
 
 TPoint GtkPlatformWindow::ToWindow(GdkWindow* eventWindow, double x, double y, double xRoot,
                                    double yRoot) const {
@@ -219,7 +224,8 @@ TPoint GtkPlatformWindow::ToWindow(GdkWindow* eventWindow, double x, double y, d
     int ox = 0;
     int oy = 0;
     if (GdkWindow* input = InputWindow()) gdk_window_get_origin(input, &ox, &oy);
-    return {static_cast<int32_t>(std::floor(xRoot)) - ox, static_cast<int32_t>(std::floor(yRoot)) - oy};
+    return {static_cast<int32_t>(std::floor(xRoot)) - ox,
+            static_cast<int32_t>(std::floor(yRoot)) - oy};
 }
 
 MouseEvent GtkPlatformWindow::PointerEvent(MouseEventKind kind, GdkWindow* eventWindow, double x,
@@ -228,7 +234,8 @@ MouseEvent GtkPlatformWindow::PointerEvent(MouseEventKind kind, GdkWindow* event
     MouseEvent m;
     m.kind = kind;
     m.pos = ToWindow(eventWindow, x, y, xRoot, yRoot);
-    m.screenPos = {static_cast<int32_t>(std::floor(xRoot)), static_cast<int32_t>(std::floor(yRoot))};
+    m.screenPos = {static_cast<int32_t>(std::floor(xRoot)),
+                   static_cast<int32_t>(std::floor(yRoot))};
     m.modifiers = ModifiersFromState(state);
     m.buttonsDown = ButtonsDownAfter(state, 0, false);
     return m;
@@ -283,16 +290,21 @@ gboolean GtkPlatformWindow::HandleScroll(GtkWidget*, GdkEventScroll* event, gpoi
     auto* w = static_cast<GtkPlatformWindow*>(self);
     int delta = 0;
     switch (event->direction) {
-    case GDK_SCROLL_UP: delta = 120; break;
-    case GDK_SCROLL_DOWN: delta = -120; break;
-    case GDK_SCROLL_SMOOTH: {
-        // Fine-grained deltas add up until they make whole notches' worth of units.
-        w->wheelRemainder_ -= event->delta_y * 120.0;
-        delta = static_cast<int>(w->wheelRemainder_);
-        w->wheelRemainder_ -= delta;
-        break;
-    }
-    default: break;
+        case GDK_SCROLL_UP:
+            delta = 120;
+            break;
+        case GDK_SCROLL_DOWN:
+            delta = -120;
+            break;
+        case GDK_SCROLL_SMOOTH: {
+            // Fine-grained deltas add up until they make whole notches' worth of units.
+            w->wheelRemainder_ -= event->delta_y * 120.0;
+            delta = static_cast<int>(w->wheelRemainder_);
+            w->wheelRemainder_ -= delta;
+            break;
+        }
+        default:
+            break;
     }
     if (delta == 0 || !w->sink_) return TRUE;
     MouseEvent m = w->PointerEvent(MouseEventKind::Wheel, event->window, event->x, event->y,
@@ -325,7 +337,8 @@ gboolean GtkPlatformWindow::HandleFocus(GtkWidget*, GdkEventFocus* event, gpoint
 
 void GtkPlatformWindow::PrunePending() {
     const gint64 now = g_get_monotonic_time();
-    while (!pendingConfigures_.empty() && now - pendingConfigures_.front().sentUs > kConfigureTimeoutUs)
+    while (!pendingConfigures_.empty() &&
+           now - pendingConfigures_.front().sentUs > kConfigureTimeoutUs)
         pendingConfigures_.pop_front();
 }
 
@@ -354,7 +367,8 @@ gboolean GtkPlatformWindow::HandleConfigure(GtkWidget*, GdkEventConfigure* event
         // resize separately). Decided once the requests are answered or time out.
         w->lastActual_ = actual;
         if (!w->reconcileSource_)
-            w->reconcileSource_ = g_timeout_add(kConfigureTimeoutUs / 4000, &GtkPlatformWindow::Reconcile, w);
+            w->reconcileSource_ =
+                g_timeout_add(kConfigureTimeoutUs / 4000, &GtkPlatformWindow::Reconcile, w);
         return FALSE;
     }
     w->ReportActual(actual);
@@ -376,7 +390,8 @@ gboolean GtkPlatformWindow::HandleDelete(GtkWidget*, GdkEvent*, gpointer self) {
     return TRUE;  // the framework decides; GTK must not destroy the window
 }
 
-gboolean GtkPlatformWindow::HandleWindowState(GtkWidget*, GdkEventWindowState* event, gpointer self) {
+gboolean GtkPlatformWindow::HandleWindowState(GtkWidget*, GdkEventWindowState* event,
+                                              gpointer self) {
     auto* w = static_cast<GtkPlatformWindow*>(self);
     if ((event->changed_mask & GDK_WINDOW_STATE_ICONIFIED) && w->sink_)
         w->sink_->OnIconified((event->new_window_state & GDK_WINDOW_STATE_ICONIFIED) != 0);
@@ -428,8 +443,8 @@ bool GtkPlatformWindow::GrabPointer() {
     GdkWindow* input = InputWindow();
     if (!input || !gdk_window_is_visible(input)) return false;
     GdkSeat* seat = gdk_display_get_default_seat(gdk_window_get_display(input));
-    const GdkGrabStatus status = gdk_seat_grab(seat, input, GDK_SEAT_CAPABILITY_ALL_POINTING,
-                                               FALSE, nullptr, nullptr, nullptr, nullptr);
+    const GdkGrabStatus status = gdk_seat_grab(seat, input, GDK_SEAT_CAPABILITY_ALL_POINTING, FALSE,
+                                               nullptr, nullptr, nullptr, nullptr);
     grabbing_ = status == GDK_GRAB_SUCCESS;
     return grabbing_;
 }

@@ -63,8 +63,7 @@ private:
     // A pointer event at an event position, with the modifiers and the buttons held in
     // `state` (no button changing).
     [[nodiscard]] MouseEvent PointerEvent(MouseEventKind kind, GdkWindow* eventWindow, double x,
-                                          double y, double xRoot, double yRoot,
-                                          guint state) const;
+                                          double y, double xRoot, double yRoot, guint state) const;
     [[nodiscard]] GdkWindow* InputWindow() const;
 
     WindowSink* sink_;

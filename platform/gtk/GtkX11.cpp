@@ -18,8 +18,8 @@ void SetEmptyXShape(GdkWindow* window) {
     constexpr int kShapeBounding = 0;
     constexpr int kShapeSet = 0;
     constexpr int kUnsorted = 0;
-    shapeRects(GDK_WINDOW_XDISPLAY(window), GDK_WINDOW_XID(window), kShapeBounding, 0, 0, nullptr, 0,
-               kShapeSet, kUnsorted);
+    shapeRects(GDK_WINDOW_XDISPLAY(window), GDK_WINDOW_XID(window), kShapeBounding, 0, 0, nullptr,
+               0, kShapeSet, kUnsorted);
 }
 
 }  // namespace platform::gtk
@@ -29,7 +29,8 @@ namespace {
 
 GdkFilterReturn FilterSentKeys(GdkXEvent* xevent, GdkEvent*, gpointer data) {
     auto* x = static_cast<XEvent*>(xevent);
-    if ((x->type != KeyPress && x->type != KeyRelease) || !x->xkey.send_event) return GDK_FILTER_CONTINUE;
+    if ((x->type != KeyPress && x->type != KeyRelease) || !x->xkey.send_event)
+        return GDK_FILTER_CONTINUE;
     auto* window = static_cast<GdkWindow*>(data);
     GdkDisplay* display = gdk_window_get_display(window);
     GdkEventPtr owned(gdk_event_new(x->type == KeyPress ? GDK_KEY_PRESS : GDK_KEY_RELEASE));
@@ -42,8 +43,9 @@ GdkFilterReturn FilterSentKeys(GdkXEvent* xevent, GdkEvent*, gpointer data) {
     GdkKeymap* keymap = gdk_keymap_get_for_display(display);
     gint group = 0;
     guint keyval = GDK_KEY_VoidSymbol;
-    gdk_keymap_translate_keyboard_state(keymap, x->xkey.keycode, static_cast<GdkModifierType>(x->xkey.state),
-                                        0, &keyval, nullptr, nullptr, nullptr);
+    gdk_keymap_translate_keyboard_state(keymap, x->xkey.keycode,
+                                        static_cast<GdkModifierType>(x->xkey.state), 0, &keyval,
+                                        nullptr, nullptr, nullptr);
     event->key.keyval = keyval;
     event->key.group = static_cast<guint8>(group);
     event->key.is_modifier = (keyval >= GDK_KEY_Shift_L && keyval <= GDK_KEY_Hyper_R) ? 1 : 0;
@@ -58,11 +60,14 @@ void AcceptSentKeyEvents(GdkWindow* toplevel) {
     if (!toplevel || !GDK_IS_X11_WINDOW(toplevel)) return;
     using GetAttributes = int (*)(Display*, ::Window, XWindowAttributes*);
     using SelectInput = int (*)(Display*, ::Window, long);
-    static const auto getAttributes = reinterpret_cast<GetAttributes>(dlsym(RTLD_DEFAULT, "XGetWindowAttributes"));
-    static const auto selectInput = reinterpret_cast<SelectInput>(dlsym(RTLD_DEFAULT, "XSelectInput"));
+    static const auto getAttributes =
+        reinterpret_cast<GetAttributes>(dlsym(RTLD_DEFAULT, "XGetWindowAttributes"));
+    static const auto selectInput =
+        reinterpret_cast<SelectInput>(dlsym(RTLD_DEFAULT, "XSelectInput"));
     if (!getAttributes || !selectInput) return;
     XWindowAttributes attributes;
-    if (!getAttributes(GDK_WINDOW_XDISPLAY(toplevel), GDK_WINDOW_XID(toplevel), &attributes)) return;
+    if (!getAttributes(GDK_WINDOW_XDISPLAY(toplevel), GDK_WINDOW_XID(toplevel), &attributes))
+        return;
     // Real key presses keep arriving through XInput 2; core selection only adds sent ones.
     selectInput(GDK_WINDOW_XDISPLAY(toplevel), GDK_WINDOW_XID(toplevel),
                 attributes.your_event_mask | KeyPressMask | KeyReleaseMask);

@@ -3,12 +3,11 @@
 #include <dirent.h>
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <gdk/gdk.h>
+#include <gdk/gdkx.h>
 #include <sched.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gdk/gdk.h>
-#include <gdk/gdkx.h>
 
 #include <cerrno>
 #include <cstdlib>
@@ -39,7 +38,8 @@ bool SoftwareGlForced() {
     const char* always = std::getenv("LIBGL_ALWAYS_SOFTWARE");
     if (always && *always && std::strcmp(always, "0") != 0) return true;
     const char* gallium = std::getenv("GALLIUM_DRIVER");
-    return gallium && (std::strcmp(gallium, "llvmpipe") == 0 || std::strcmp(gallium, "softpipe") == 0);
+    return gallium &&
+           (std::strcmp(gallium, "llvmpipe") == 0 || std::strcmp(gallium, "softpipe") == 0);
 }
 
 // Asks the X server for its direct-rendering extensions. Xlib is already loaded by GDK; its
@@ -110,9 +110,12 @@ RenderingEnvironment ProbeRenderingEnvironment(bool probeUserNamespaces) {
 RenderingDecision ChooseWebRendering(const RenderingEnvironment& env, SandboxFallback fallback) {
     RenderingDecision d;
     std::string why;
-    if (!env.renderNodeUsable) why = "no usable GPU render device";
-    else if (env.softwareGlForced) why = "software GL forced";
-    else if (env.displayChecked && !env.displayHasDri) why = "the display offers no direct rendering";
+    if (!env.renderNodeUsable)
+        why = "no usable GPU render device";
+    else if (env.softwareGlForced)
+        why = "software GL forced";
+    else if (env.displayChecked && !env.displayHasDri)
+        why = "the display offers no direct rendering";
     if (!why.empty()) {
         d.disableCompositing = true;
         d.disableDmabuf = true;
@@ -134,8 +137,8 @@ RenderingDecision ChooseWebRendering(const RenderingEnvironment& env, SandboxFal
 
 RenderingDecision ApplyWebRenderingMode(SandboxFallback fallback) {
     // Keeping the sandbox, the program has no other choice to make when namespaces are missing.
-    const RenderingDecision d =
-        ChooseWebRendering(ProbeRenderingEnvironment(fallback == SandboxFallback::AllowUnsandboxed), fallback);
+    const RenderingDecision d = ChooseWebRendering(
+        ProbeRenderingEnvironment(fallback == SandboxFallback::AllowUnsandboxed), fallback);
     if (d.disableCompositing) SetIfUnset("WEBKIT_DISABLE_COMPOSITING_MODE");
     if (d.disableDmabuf) SetIfUnset("WEBKIT_DISABLE_DMABUF_RENDERER");
     if (d.disableSandbox) SetIfUnset("WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS");

@@ -11,16 +11,16 @@ namespace platform::gtk {
 
 // What the probe found about this machine and display.
 struct RenderingEnvironment {
-    bool renderNodeUsable = false;   // a /dev/dri/renderD* node that can be opened
-    bool softwareGlForced = false;   // LIBGL_ALWAYS_SOFTWARE or a software GALLIUM_DRIVER
-    bool displayHasDri = false;      // the X server offers DRI2 or DRI3 (direct rendering)
-    bool displayChecked = false;     // false when the X server could not be asked
-    bool userNamespaces = false;     // the web engine's sandbox can create its namespaces
+    bool renderNodeUsable = false;  // a /dev/dri/renderD* node that can be opened
+    bool softwareGlForced = false;  // LIBGL_ALWAYS_SOFTWARE or a software GALLIUM_DRIVER
+    bool displayHasDri = false;     // the X server offers DRI2 or DRI3 (direct rendering)
+    bool displayChecked = false;    // false when the X server could not be asked
+    bool userNamespaces = false;    // the web engine's sandbox can create its namespaces
 };
 
 enum class SandboxFallback {
-    KeepSandbox,        // never turn the sandbox off (the program)
-    AllowUnsandboxed,   // turn it off where it cannot start (test runs in containers)
+    KeepSandbox,       // never turn the sandbox off (the program)
+    AllowUnsandboxed,  // turn it off where it cannot start (test runs in containers)
 };
 
 // The environment settings chosen; already-set variables of the user are never changed.

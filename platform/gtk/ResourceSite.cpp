@@ -48,7 +48,8 @@ void Serve(WebKitURISchemeRequest* request, gpointer data) {
         g_uri_parse(webkit_uri_scheme_request_get_uri(request), G_URI_FLAGS_ENCODED, nullptr));
     const char* host = uri ? g_uri_get_host(uri.get()) : nullptr;
     const bool hostMatches = host && site->host == host;
-    std::string path = hostMatches ? ResourcePathFor(site->resourceRoot, webkit_uri_scheme_request_get_path(request))
+    std::string path = hostMatches ? ResourcePathFor(site->resourceRoot,
+                                                     webkit_uri_scheme_request_get_path(request))
                                    : std::string();
     if (path.empty()) return FinishNotFound(request);
     if (path.back() == '/') path += "index.html";
@@ -58,7 +59,8 @@ void Serve(WebKitURISchemeRequest* request, gpointer data) {
     if (!bytes) return FinishNotFound(request);
     const gsize size = g_bytes_get_size(bytes.get());
     GObjectPtr<GInputStream> stream(g_memory_input_stream_new_from_bytes(bytes.get()));
-    GObjectPtr<WebKitURISchemeResponse> response(webkit_uri_scheme_response_new(stream.get(), static_cast<gint64>(size)));
+    GObjectPtr<WebKitURISchemeResponse> response(
+        webkit_uri_scheme_response_new(stream.get(), static_cast<gint64>(size)));
     webkit_uri_scheme_response_set_status(response.get(), 200, "OK");
     webkit_uri_scheme_response_set_content_type(response.get(), MimeTypeFor(path));
     webkit_uri_scheme_request_finish_with_response(request, response.get());
@@ -113,7 +115,8 @@ void RegisterResourceSite(WebKitWebContext* context, const ResourceSite& site) {
     // The context keeps the site description for the life of the process.
     auto* kept = new ResourceSite(site);
     webkit_web_context_register_uri_scheme(
-        context, kept->scheme.c_str(), &Serve, kept, [](gpointer p) { delete static_cast<ResourceSite*>(p); });
+        context, kept->scheme.c_str(), &Serve, kept,
+        [](gpointer p) { delete static_cast<ResourceSite*>(p); });
     WebKitSecurityManager* security = webkit_web_context_get_security_manager(context);
     webkit_security_manager_register_uri_scheme_as_secure(security, kept->scheme.c_str());
     webkit_security_manager_register_uri_scheme_as_local(security, kept->scheme.c_str());

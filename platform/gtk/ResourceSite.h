@@ -18,7 +18,8 @@ struct ResourceSite {
 
 // The resource path a request's (still percent-encoded) path names, or "" when it names
 // none: undecodable escapes, an encoded "/" or NUL, or ".." segments that leave the root.
-[[nodiscard]] std::string ResourcePathFor(const std::string& resourceRoot, const std::string& uriPath);
+[[nodiscard]] std::string ResourcePathFor(const std::string& resourceRoot,
+                                          const std::string& uriPath);
 
 // The MIME type served for a resource, by its extension; "application/octet-stream" for
 // anything else.

@@ -22,8 +22,9 @@ std::string InUserFolder(const char* userFolder, const std::string& programFolde
 
 WebKitWebContext* CreateContext(const WebContextOptions& options) {
     const WebDataFolders folders = WebDataFoldersFor(options.programFolder);
-    GObjectPtr<WebKitWebsiteDataManager> manager(webkit_website_data_manager_new(
-        "base-data-directory", folders.data.c_str(), "base-cache-directory", folders.cache.c_str(), nullptr));
+    GObjectPtr<WebKitWebsiteDataManager> manager(
+        webkit_website_data_manager_new("base-data-directory", folders.data.c_str(),
+                                        "base-cache-directory", folders.cache.c_str(), nullptr));
     WebKitWebContext* context = webkit_web_context_new_with_website_data_manager(manager.get());
     for (const ResourceSite& site : options.sites) RegisterResourceSite(context, site);
     return context;
@@ -33,8 +34,10 @@ WebKitWebContext* CreateContext(const WebContextOptions& options) {
 
 WebDataFolders WebDataFoldersFor(const std::string& programFolder) {
     const char* name = g_get_prgname();
-    const std::string folder = !programFolder.empty() ? programFolder : (name && *name ? name : "webkitgtk-program");
-    return {InUserFolder(g_get_user_data_dir(), folder), InUserFolder(g_get_user_cache_dir(), folder)};
+    const std::string folder =
+        !programFolder.empty() ? programFolder : (name && *name ? name : "webkitgtk-program");
+    return {InUserFolder(g_get_user_data_dir(), folder),
+            InUserFolder(g_get_user_cache_dir(), folder)};
 }
 
 void ConfigureWebContext(WebContextOptions options) { PendingOptions() = std::move(options); }

@@ -23,17 +23,21 @@ void FreeDialogTask(gpointer data) { delete static_cast<DialogTask*>(data); }
 
 void Queue(TLivenessWatch alive, WebKitDialogWindow* dialog,
            std::function<void(WebKitDialogWindow&)> run) {
-    g_idle_add_full(G_PRIORITY_DEFAULT, RunDialogTask, new DialogTask{std::move(alive), dialog, std::move(run)},
-                    FreeDialogTask);
+    g_idle_add_full(G_PRIORITY_DEFAULT, RunDialogTask,
+                    new DialogTask{std::move(alive), dialog, std::move(run)}, FreeDialogTask);
 }
 
 const char* IconName(WebKitDialogWindow::Kind kind) {
     switch (kind) {
-        case WebKitDialogWindow::Kind::Alert: return "dialog-warning";
+        case WebKitDialogWindow::Kind::Alert:
+            return "dialog-warning";
         case WebKitDialogWindow::Kind::Confirm:
-        case WebKitDialogWindow::Kind::LeavePage: return "dialog-question";
-        case WebKitDialogWindow::Kind::ScriptError: return "dialog-error";
-        case WebKitDialogWindow::Kind::Prompt: return nullptr;
+        case WebKitDialogWindow::Kind::LeavePage:
+            return "dialog-question";
+        case WebKitDialogWindow::Kind::ScriptError:
+            return "dialog-error";
+        case WebKitDialogWindow::Kind::Prompt:
+            return nullptr;
     }
     return nullptr;
 }
@@ -42,14 +46,18 @@ const char* IconName(WebKitDialogWindow::Kind kind) {
 
 const char* WebKitDialogWindow::DefaultCaption(Kind kind) {
     switch (kind) {
-        case Kind::Prompt: return "User Prompt";
-        case Kind::ScriptError: return "Script Error";
-        default: return "Message from webpage";
+        case Kind::Prompt:
+            return "User Prompt";
+        case Kind::ScriptError:
+            return "Script Error";
+        default:
+            return "Message from webpage";
     }
 }
 
-WebKitDialogWindow::WebKitDialogWindow(WebKitHost& host, GtkWidget* parent, Kind kind, const std::string& message,
-                                       const std::string& defaultText, Answer answer)
+WebKitDialogWindow::WebKitDialogWindow(WebKitHost& host, GtkWidget* parent, Kind kind,
+                                       const std::string& message, const std::string& defaultText,
+                                       Answer answer)
     : host_(host), kind_(kind), answer_(std::move(answer)) {
     ownedWindow_.reset(GTK_WIDGET(g_object_ref_sink(gtk_dialog_new())));
     window_ = ownedWindow_.get();
@@ -69,7 +77,8 @@ WebKitDialogWindow::WebKitDialogWindow(WebKitHost& host, GtkWidget* parent, Kind
     GtkWidget* row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 12);
     gtk_container_set_border_width(GTK_CONTAINER(row), 12);
     if (const char* icon = IconName(kind))
-        gtk_box_pack_start(GTK_BOX(row), gtk_image_new_from_icon_name(icon, GTK_ICON_SIZE_DIALOG), FALSE, FALSE, 0);
+        gtk_box_pack_start(GTK_BOX(row), gtk_image_new_from_icon_name(icon, GTK_ICON_SIZE_DIALOG),
+                           FALSE, FALSE, 0);
     GtkWidget* column = gtk_box_new(GTK_ORIENTATION_VERTICAL, 8);
     GtkWidget* label = gtk_label_new(message.c_str());
     gtk_label_set_line_wrap(GTK_LABEL(label), TRUE);
@@ -87,7 +96,9 @@ WebKitDialogWindow::WebKitDialogWindow(WebKitHost& host, GtkWidget* parent, Kind
     gtk_box_pack_start(GTK_BOX(content), row, TRUE, TRUE, 0);
 
     switch (kind) {
-        case Kind::Alert: gtk_dialog_add_button(GTK_DIALOG(window_), "OK", GTK_RESPONSE_OK); break;
+        case Kind::Alert:
+            gtk_dialog_add_button(GTK_DIALOG(window_), "OK", GTK_RESPONSE_OK);
+            break;
         case Kind::Confirm:
         case Kind::Prompt:
             gtk_dialog_add_button(GTK_DIALOG(window_), "Cancel", GTK_RESPONSE_CANCEL);
@@ -175,8 +186,9 @@ void WebKitDialogWindow::PostClick() {
             event->button.window = GDK_WINDOW(g_object_ref(window));
             event->button.button = 1;
             event->button.time = GDK_CURRENT_TIME;
-            gdk_event_set_device(event.get(),
-                                 gdk_seat_get_pointer(gdk_display_get_default_seat(gdk_window_get_display(window))));
+            gdk_event_set_device(
+                event.get(),
+                gdk_seat_get_pointer(gdk_display_get_default_seat(gdk_window_get_display(window))));
             gtk_main_do_event(event.get());
         }
     });

@@ -32,13 +32,17 @@ WideString Wide(const char* utf8) { return utf8 ? Utf8ToWide(utf8) : WideString(
 HResult StatusForError(const GError* error) {
     if (error->domain == WEBKIT_NETWORK_ERROR) {
         switch (error->code) {
-            case WEBKIT_NETWORK_ERROR_FILE_DOES_NOT_EXIST: return kINET_E_RESOURCE_NOT_FOUND;
-            case WEBKIT_NETWORK_ERROR_UNKNOWN_PROTOCOL: return kINET_E_UNKNOWN_PROTOCOL;
-            default: return kINET_E_DOWNLOAD_FAILURE;
+            case WEBKIT_NETWORK_ERROR_FILE_DOES_NOT_EXIST:
+                return kINET_E_RESOURCE_NOT_FOUND;
+            case WEBKIT_NETWORK_ERROR_UNKNOWN_PROTOCOL:
+                return kINET_E_UNKNOWN_PROTOCOL;
+            default:
+                return kINET_E_DOWNLOAD_FAILURE;
         }
     }
     if (error->domain == G_RESOLVER_ERROR) return kINET_E_RESOURCE_NOT_FOUND;
-    if (error->domain == G_IO_ERROR && error->code == G_IO_ERROR_TIMED_OUT) return kINET_E_CONNECTION_TIMEOUT;
+    if (error->domain == G_IO_ERROR && error->code == G_IO_ERROR_TIMED_OUT)
+        return kINET_E_CONNECTION_TIMEOUT;
     return kINET_E_DOWNLOAD_FAILURE;
 }
 
@@ -55,7 +59,8 @@ bool IsAttachment(WebKitURIResponse* response) {
 
 // Errors that only say a load was superseded or refused by us: no navigation error.
 bool IsCancellation(const GError* error) {
-    return (error->domain == WEBKIT_NETWORK_ERROR && error->code == WEBKIT_NETWORK_ERROR_CANCELLED) ||
+    return (error->domain == WEBKIT_NETWORK_ERROR &&
+            error->code == WEBKIT_NETWORK_ERROR_CANCELLED) ||
            (error->domain == WEBKIT_POLICY_ERROR &&
             error->code == WEBKIT_POLICY_ERROR_FRAME_LOAD_INTERRUPTED_BY_POLICY_CHANGE);
 }
@@ -85,9 +90,11 @@ std::string DirectoryIndexUri(const char* uri) {
     if (!uri || !StartsWithTextAscii(uri, "file:")) return {};
     GObjectPtr<GFile> dir(g_file_new_for_uri(uri));
     std::string result;
-    if (g_file_query_file_type(dir.get(), G_FILE_QUERY_INFO_NONE, nullptr) == G_FILE_TYPE_DIRECTORY) {
+    if (g_file_query_file_type(dir.get(), G_FILE_QUERY_INFO_NONE, nullptr) ==
+        G_FILE_TYPE_DIRECTORY) {
         GObjectPtr<GFile> index(g_file_get_child(dir.get(), "index.html"));
-        if (g_file_query_file_type(index.get(), G_FILE_QUERY_INFO_NONE, nullptr) == G_FILE_TYPE_REGULAR) {
+        if (g_file_query_file_type(index.get(), G_FILE_QUERY_INFO_NONE, nullptr) ==
+            G_FILE_TYPE_REGULAR) {
             GCharPtr indexUri(g_file_get_uri(index.get()));
             if (indexUri) result = indexUri.get();
         }
@@ -101,7 +108,8 @@ class WebKitControl final : public WebControlObject,
                             public WebKitControlSide {
 public:
     WebKitControl() {
-        ownedView_.reset(GTK_WIDGET(g_object_ref_sink(webkit_web_view_new_with_context(SharedWebContext()))));
+        ownedView_.reset(
+            GTK_WIDGET(g_object_ref_sink(webkit_web_view_new_with_context(SharedWebContext()))));
         view_ = WEBKIT_WEB_VIEW(ownedView_.get());
         host_ = std::make_unique<WebKitHost>(*this);
         g_signal_connect(view_, "decide-policy", G_CALLBACK(OnDecidePolicy), this);
@@ -112,8 +120,8 @@ public:
         g_signal_connect(view_, "notify::estimated-load-progress", G_CALLBACK(OnProgress), this);
         g_signal_connect(view_, "mouse-target-changed", G_CALLBACK(OnMouseTarget), this);
         g_signal_connect(view_, "close", G_CALLBACK(OnClose), this);
-        g_signal_connect(webkit_web_view_get_back_forward_list(view_), "changed", G_CALLBACK(OnHistoryChanged),
-                         this);
+        g_signal_connect(webkit_web_view_get_back_forward_list(view_), "changed",
+                         G_CALLBACK(OnHistoryChanged), this);
     }
 
     ~WebKitControl() override {
@@ -147,7 +155,9 @@ public:
     void SetClientSite(WebHostSite* site) override { host_->SetSite(closed_ ? nullptr : site); }
     void AmbientPropertyChanged(int32_t) override { host_->AmbientChanged(); }
     bool HasDocumentWindow() const override { return host_->HasDocumentWindow(); }
-    void SetDocumentDropTarget(WebDropTarget* target) override { host_->SetDocumentDropTarget(target); }
+    void SetDocumentDropTarget(WebDropTarget* target) override {
+        host_->SetDocumentDropTarget(target);
+    }
     void SetPrintSetup(const WebPrintSetup* setup) override { host_->SetPrintSetup(setup); }
 
     // ---- WebBrowserAutomation ----
@@ -159,8 +169,9 @@ public:
         if ((postData.type == Variant::Type::Bytes && !postData.bytes.empty()) ||
             (postData.type == Variant::Type::String && !postData.text.empty()))
             return kE_NOTIMPL;
-        const bool newWindow = (flags.type == Variant::Type::Int32 && (flags.intValue & navOpenInNewWindow)) ||
-                               (targetFrameName.type == Variant::Type::String && targetFrameName.text == u"_blank");
+        const bool newWindow =
+            (flags.type == Variant::Type::Int32 && (flags.intValue & navOpenInNewWindow)) ||
+            (targetFrameName.type == Variant::Type::String && targetFrameName.text == u"_blank");
         if (newWindow) {
             // The host's own request: its handlers may take it; nothing is launched from it
             // (no click or key press of the user asked for it in the page).
@@ -171,10 +182,12 @@ public:
         }
         // Named frames are not targeted: the whole pane navigates.
         std::string address = WideToUtf8(url);
-        if (std::string index = DirectoryIndexUri(address.c_str()); !index.empty()) address = std::move(index);
+        if (std::string index = DirectoryIndexUri(address.c_str()); !index.empty())
+            address = std::move(index);
         GObjectPtr<WebKitURIRequest> request(webkit_uri_request_new(address.c_str()));
         if (SoupMessageHeaders* h = webkit_uri_request_get_http_headers(request.get())) {
-            if (headers.type == Variant::Type::String && !headers.text.empty()) AddHeaders(h, WideToUtf8(headers.text));
+            if (headers.type == Variant::Type::String && !headers.text.empty())
+                AddHeaders(h, WideToUtf8(headers.text));
             host_->AddNavigationHeaders(h);
         }
         webkit_web_view_load_request(view_, request.get());
@@ -184,15 +197,22 @@ public:
     HResult ExecWB(int32_t commandId, int32_t execOption, Variant* in, Variant* out) override {
         if (closed_) return kE_UNEXPECTED;
         switch (commandId) {
-            case OLECMDID_CUT: return Editing(WEBKIT_EDITING_COMMAND_CUT);
-            case OLECMDID_COPY: return Editing(WEBKIT_EDITING_COMMAND_COPY);
-            case OLECMDID_PASTE: return Editing(WEBKIT_EDITING_COMMAND_PASTE);
-            case OLECMDID_SELECTALL: return Editing(WEBKIT_EDITING_COMMAND_SELECT_ALL);
-            case OLECMDID_UNDO: return Editing(WEBKIT_EDITING_COMMAND_UNDO);
-            case OLECMDID_REDO: return Editing(WEBKIT_EDITING_COMMAND_REDO);
+            case OLECMDID_CUT:
+                return Editing(WEBKIT_EDITING_COMMAND_CUT);
+            case OLECMDID_COPY:
+                return Editing(WEBKIT_EDITING_COMMAND_COPY);
+            case OLECMDID_PASTE:
+                return Editing(WEBKIT_EDITING_COMMAND_PASTE);
+            case OLECMDID_SELECTALL:
+                return Editing(WEBKIT_EDITING_COMMAND_SELECT_ALL);
+            case OLECMDID_UNDO:
+                return Editing(WEBKIT_EDITING_COMMAND_UNDO);
+            case OLECMDID_REDO:
+                return Editing(WEBKIT_EDITING_COMMAND_REDO);
             case OLECMDID_CLEARSELECTION:
-                webkit_web_view_evaluate_javascript(view_, "window.getSelection().removeAllRanges()", -1, nullptr,
-                                                    nullptr, nullptr, nullptr, nullptr);
+                webkit_web_view_evaluate_javascript(view_,
+                                                    "window.getSelection().removeAllRanges()", -1,
+                                                    nullptr, nullptr, nullptr, nullptr, nullptr);
                 return kS_OK;
             case OLECMDID_REFRESH:
                 if (in && in->type == Variant::Type::Int32 && in->intValue == REFRESH_COMPLETELY)
@@ -209,7 +229,8 @@ public:
             case kEncodingMenuCommand:
                 if (in) *in = Variant::FromObject(host_->EncodingMenu());
                 return kS_OK;
-            case OLECMDID_ZOOM: return TextSize(in, out);
+            case OLECMDID_ZOOM:
+                return TextSize(in, out);
             case OLECMDID_GETZOOMRANGE:
                 if (out) *out = Variant::FromInt(4 << 16);  // low word 0, high word 4
                 return kS_OK;
@@ -218,15 +239,22 @@ public:
                     if (in->intValue < 10 || in->intValue > 1000) return kE_INVALIDARG;
                     webkit_web_view_set_zoom_level(view_, in->intValue / 100.0);
                 }
-                if (out) *out = Variant::FromInt(static_cast<int32_t>(std::lround(webkit_web_view_get_zoom_level(view_) * 100)));
+                if (out)
+                    *out = Variant::FromInt(static_cast<int32_t>(
+                        std::lround(webkit_web_view_get_zoom_level(view_) * 100)));
                 return kS_OK;
             }
-            default: return kOLECMDERR_E_NOTSUPPORTED;
+            default:
+                return kOLECMDERR_E_NOTSUPPORTED;
         }
     }
 
-    HResult GetProperty(int32_t dispId, Variant& value) override { return properties_.Get(dispId, value); }
-    HResult PutProperty(int32_t dispId, const Variant& value) override { return properties_.Put(dispId, value); }
+    HResult GetProperty(int32_t dispId, Variant& value) override {
+        return properties_.Get(dispId, value);
+    }
+    HResult PutProperty(int32_t dispId, const Variant& value) override {
+        return properties_.Put(dispId, value);
+    }
 
 private:
     // Calls the sink with arguments in declared order; false when the control was closed
@@ -253,48 +281,56 @@ private:
             const double zoom = webkit_web_view_get_zoom_level(view_);
             size_t nearest = 0;
             for (size_t i = 1; i < kTextSizeZoom.size(); ++i)
-                if (std::fabs(kTextSizeZoom[i] - zoom) < std::fabs(kTextSizeZoom[nearest] - zoom)) nearest = i;
+                if (std::fabs(kTextSizeZoom[i] - zoom) < std::fabs(kTextSizeZoom[nearest] - zoom))
+                    nearest = i;
             *out = Variant::FromInt(static_cast<int32_t>(nearest));
         }
         return kS_OK;
     }
 
-    void SetStatusText(const WideString& text) { properties_.Put(DISPID_PROP_STATUSTEXT, Variant::FromString(text)); }
+    void SetStatusText(const WideString& text) {
+        properties_.Put(DISPID_PROP_STATUSTEXT, Variant::FromString(text));
+    }
 
     // ---- Signal handlers ----
 
-    static gboolean OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decision, WebKitPolicyDecisionType type,
-                                   gpointer data) {
+    static gboolean OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decision,
+                                   WebKitPolicyDecisionType type, gpointer data) {
         auto* self = static_cast<WebKitControl*>(data);
         if (type == WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION) {
             WebKitNavigationAction* action =
-                webkit_navigation_policy_decision_get_navigation_action(WEBKIT_NAVIGATION_POLICY_DECISION(decision));
+                webkit_navigation_policy_decision_get_navigation_action(
+                    WEBKIT_NAVIGATION_POLICY_DECISION(decision));
             WebKitURIRequest* request = webkit_navigation_action_get_request(action);
             // A navigation the user started may end in one download.
             self->host_->NoteNavigation(action);
-            // The host's rules first (translated addresses, untrusted schemes, links in new windows).
+            // The host's rules first (translated addresses, untrusted schemes, links in new
+            // windows).
             {
                 const TLivenessWatch alive = self->liveness_.Watch();
                 const bool taken = self->host_->DecideNavigation(decision, action);
                 if (!alive.Alive() || taken) return TRUE;
             }
             // A link to a folder of files opens the folder's index page instead.
-            if (std::string index = DirectoryIndexUri(webkit_uri_request_get_uri(request)); !index.empty()) {
+            if (std::string index = DirectoryIndexUri(webkit_uri_request_get_uri(request));
+                !index.empty()) {
                 webkit_policy_decision_ignore(decision);
                 webkit_web_view_load_uri(self->view_, index.c_str());
                 return TRUE;
             }
             Variant url = Variant::FromString(Wide(webkit_uri_request_get_uri(request)));
             Variant flags = Variant::FromInt(0);
-            Variant target = Variant::FromString(Wide(webkit_navigation_action_get_frame_name(action)));
+            Variant target =
+                Variant::FromString(Wide(webkit_navigation_action_get_frame_name(action)));
             Variant post;
             Variant headers = Variant::FromString(u"");
             VariantBool cancel = kVariantFalse;
             // The decision outlives a handler that closes the control, or throws.
             GObjectPtr<WebKitPolicyDecision> held = RefObject(decision);
             const bool alive =
-                self->Raise(DISPID_BEFORENAVIGATE2, EventArg::Object(self), EventArg::RefVariant(&url),
-                            EventArg::RefVariant(&flags), EventArg::RefVariant(&target), EventArg::RefVariant(&post),
+                self->Raise(DISPID_BEFORENAVIGATE2, EventArg::Object(self),
+                            EventArg::RefVariant(&url), EventArg::RefVariant(&flags),
+                            EventArg::RefVariant(&target), EventArg::RefVariant(&post),
                             EventArg::RefVariant(&headers), EventArg::RefBool(&cancel));
             if (alive && cancel != kVariantFalse)
                 webkit_policy_decision_ignore(held.get());
@@ -337,9 +373,11 @@ private:
     static GtkWidget* OnCreate(WebKitWebView* view, WebKitNavigationAction* action, gpointer data) {
         auto* self = static_cast<WebKitControl*>(data);
         if (!self->sink_) return nullptr;
-        const WideString url = Wide(webkit_uri_request_get_uri(webkit_navigation_action_get_request(action)));
+        const WideString url =
+            Wide(webkit_uri_request_get_uri(webkit_navigation_action_get_request(action)));
         const WideString context = Wide(webkit_web_view_get_uri(view));
-        const uint32_t flags = webkit_navigation_action_is_user_gesture(action) ? NWMF_USERINITIATED : 0;
+        const uint32_t flags =
+            webkit_navigation_action_is_user_gesture(action) ? NWMF_USERINITIATED : 0;
         const TLivenessWatch alive = self->liveness_.Watch();
         // The host's new-window manager may block the request before any event.
         if (!self->host_->EvaluateNewWindow(url, context, flags) || !alive.Alive()) return nullptr;
@@ -353,7 +391,8 @@ private:
             RaiseNewWindowRequest(*self->sink_, self->launches_, flags, context, url);
         if (alive.Alive() && !outcome.cancelled && outcome.newBrowser) {
             // A handler supplied a browser of this engine: it shows the page.
-            if (auto* other = dynamic_cast<WebKitControl*>(outcome.newBrowser); other && !other->closed_) {
+            if (auto* other = dynamic_cast<WebKitControl*>(outcome.newBrowser);
+                other && !other->closed_) {
                 const std::string address = WideToUtf8(url);
                 webkit_web_view_load_uri(other->view_, address.c_str());
             }
@@ -378,7 +417,8 @@ private:
                     if (!alive.Alive()) return;
                 }
                 Variant url = Variant::FromString(Wide(webkit_web_view_get_uri(view)));
-                if (!self->Raise(DISPID_NAVIGATECOMPLETE2, EventArg::Object(self), EventArg::RefVariant(&url)))
+                if (!self->Raise(DISPID_NAVIGATECOMPLETE2, EventArg::Object(self),
+                                 EventArg::RefVariant(&url)))
                     return;
                 if (!self->ReportSecurity(view)) return;
                 self->ReportHttpError(view);
@@ -387,10 +427,13 @@ private:
             case WEBKIT_LOAD_FINISHED: {
                 if (!self->failed_) {
                     Variant url = Variant::FromString(Wide(webkit_web_view_get_uri(view)));
-                    if (!self->Raise(DISPID_DOCUMENTCOMPLETE, EventArg::Object(self), EventArg::RefVariant(&url)))
+                    if (!self->Raise(DISPID_DOCUMENTCOMPLETE, EventArg::Object(self),
+                                     EventArg::RefVariant(&url)))
                         return;
                 }
-                if (!self->Raise(DISPID_PROGRESSCHANGE, EventArg::Int(-1), EventArg::Int(kProgressMax))) return;
+                if (!self->Raise(DISPID_PROGRESSCHANGE, EventArg::Int(-1),
+                                 EventArg::Int(kProgressMax)))
+                    return;
                 self->Raise(DISPID_DOWNLOADCOMPLETE);
                 break;
             }
@@ -410,7 +453,8 @@ private:
 
     void ReportHttpError(WebKitWebView* view) {
         WebKitWebResource* resource = webkit_web_view_get_main_resource(view);
-        WebKitURIResponse* response = resource ? webkit_web_resource_get_response(resource) : nullptr;
+        WebKitURIResponse* response =
+            resource ? webkit_web_resource_get_response(resource) : nullptr;
         const guint status = response ? webkit_uri_response_get_status_code(response) : 0;
         if (status < 400) return;
         Variant url = Variant::FromString(Wide(webkit_web_view_get_uri(view)));
@@ -418,12 +462,14 @@ private:
         Variant code = Variant::FromInt(static_cast<int32_t>(status));
         VariantBool cancel = kVariantFalse;
         if (!Raise(DISPID_NAVIGATEERROR, EventArg::Object(this), EventArg::RefVariant(&url),
-                   EventArg::RefVariant(&frame), EventArg::RefVariant(&code), EventArg::RefBool(&cancel)))
+                   EventArg::RefVariant(&frame), EventArg::RefVariant(&code),
+                   EventArg::RefBool(&cancel)))
             return;
         if (cancel != kVariantFalse) webkit_web_view_stop_loading(view);
     }
 
-    static gboolean OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar* failingUri, GError* error, gpointer data) {
+    static gboolean OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar* failingUri, GError* error,
+                                 gpointer data) {
         auto* self = static_cast<WebKitControl*>(data);
         self->failed_ = true;
         if (IsCancellation(error)) return FALSE;
@@ -432,7 +478,8 @@ private:
         Variant code = Variant::FromInt(StatusForError(error));
         VariantBool cancel = kVariantFalse;
         if (!self->Raise(DISPID_NAVIGATEERROR, EventArg::Object(self), EventArg::RefVariant(&url),
-                         EventArg::RefVariant(&frame), EventArg::RefVariant(&code), EventArg::RefBool(&cancel)))
+                         EventArg::RefVariant(&frame), EventArg::RefVariant(&code),
+                         EventArg::RefBool(&cancel)))
             return TRUE;
         // Cancel: the host handles the error, WebKit shows no error page.
         return cancel != kVariantFalse ? TRUE : FALSE;
@@ -451,7 +498,9 @@ private:
         const double p = std::clamp(webkit_web_view_get_estimated_load_progress(view), 0.0, 1.0);
         auto* self = static_cast<WebKitControl*>(data);
         const auto progress = static_cast<int32_t>(std::lround(p * kProgressMax));
-        if (!self->Raise(DISPID_PROGRESSCHANGE, EventArg::Int(progress), EventArg::Int(kProgressMax))) return;
+        if (!self->Raise(DISPID_PROGRESSCHANGE, EventArg::Int(progress),
+                         EventArg::Int(kProgressMax)))
+            return;
         self->host_->ProgressChanged(progress, kProgressMax);
     }
 
@@ -469,11 +518,12 @@ private:
     static void OnClose(WebKitWebView*, gpointer data) {
         // A pane is part of the program's window: whatever the handler answers, it stays.
         VariantBool cancel = kVariantFalse;
-        static_cast<WebKitControl*>(data)->Raise(DISPID_WINDOWCLOSING, EventArg::Bool(kVariantFalse),
-                                                 EventArg::RefBool(&cancel));
+        static_cast<WebKitControl*>(data)->Raise(
+            DISPID_WINDOWCLOSING, EventArg::Bool(kVariantFalse), EventArg::RefBool(&cancel));
     }
 
-    static void OnHistoryChanged(WebKitBackForwardList*, WebKitBackForwardListItem*, gpointer, gpointer data) {
+    static void OnHistoryChanged(WebKitBackForwardList*, WebKitBackForwardListItem*, gpointer,
+                                 gpointer data) {
         auto* self = static_cast<WebKitControl*>(data);
         const bool back = webkit_web_view_can_go_back(self->view_);
         const bool forward = webkit_web_view_can_go_forward(self->view_);
@@ -495,7 +545,9 @@ private:
     // ---- WebKitControlSide ----
     WebKitWebView* View() const override { return view_; }
     WebEventSink* EventSink() const override { return sink_; }
-    bool RegisterAsDropTarget() const override { return BoolProperty(DISPID_PROP_REGISTERASDROPTARGET, true); }
+    bool RegisterAsDropTarget() const override {
+        return BoolProperty(DISPID_PROP_REGISTERASDROPTARGET, true);
+    }
     bool Silent() const override { return BoolProperty(DISPID_PROP_SILENT, false); }
     void OpenNewWindow(const std::string& uri, bool userGesture) override {
         if (!sink_) return;
@@ -540,7 +592,9 @@ std::unique_ptr<WebControlObject> WebKitEngine::CreateControl(const std::string&
     return std::make_unique<WebKitControl>();
 }
 
-void WebKitEngine::SetUserAgentTokens(const std::vector<std::string>& tokens) { gtk::SetUserAgentTokens(tokens); }
+void WebKitEngine::SetUserAgentTokens(const std::vector<std::string>& tokens) {
+    gtk::SetUserAgentTokens(tokens);
+}
 
 bool WebKitEngine::SetProxy(const WebProxySettings* proxy) { return gtk::SetProxy(proxy); }
 

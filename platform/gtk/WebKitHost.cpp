@@ -14,7 +14,8 @@ namespace {
 
 // Style sheets that carry host-information flags WebKit has no setting for.
 constexpr const char* kNoTextSelectionCss =
-    "*, *::before, *::after { -webkit-user-select: none !important; user-select: none !important; }";
+    "*, *::before, *::after { -webkit-user-select: none !important; user-select: none !important; "
+    "}";
 constexpr const char* kNoScrollBarsCss = "html, body { overflow: hidden !important; }";
 // Stops the document of every frame but the top one as soon as it starts (frames are not
 // downloaded further).
@@ -67,8 +68,10 @@ void WebKitHost::SetSite(WebHostSite* site) {
 void WebKitHost::AmbientChanged() { ApplyPolicy(); }
 
 void WebKitHost::SetPrintSetup(const WebPrintSetup* setup) {
-    if (setup) printSetup_ = *setup;
-    else printSetup_.reset();
+    if (setup)
+        printSetup_ = *setup;
+    else
+        printSetup_.reset();
 }
 
 // ---- Policy ----
@@ -82,14 +85,15 @@ void WebKitHost::ApplyPolicy() {
     bool userMode = true;
     if (site_) {
         Variant value;
-        if (site_->Invoke(DISPID_AMBIENT_DLCONTROL, nullptr, 0, DISPATCH_PROPERTYGET, {}, &value, nullptr, nullptr) ==
-            kS_OK) {
-            if (value.type == Variant::Type::Int32) downloadFlags_ = static_cast<uint32_t>(value.intValue);
+        if (site_->Invoke(DISPID_AMBIENT_DLCONTROL, nullptr, 0, DISPATCH_PROPERTYGET, {}, &value,
+                          nullptr, nullptr) == kS_OK) {
+            if (value.type == Variant::Type::Int32)
+                downloadFlags_ = static_cast<uint32_t>(value.intValue);
             if (value.type == Variant::Type::UInt32) downloadFlags_ = value.uintValue;
         }
         Variant mode;
-        if (site_->Invoke(DISPID_AMBIENT_USERMODE, nullptr, 0, DISPATCH_PROPERTYGET, {}, &mode, nullptr, nullptr) ==
-                kS_OK &&
+        if (site_->Invoke(DISPID_AMBIENT_USERMODE, nullptr, 0, DISPATCH_PROPERTYGET, {}, &mode,
+                          nullptr, nullptr) == kS_OK &&
             mode.type == Variant::Type::Bool)
             userMode = mode.boolValue != 0;
         DocHostUiInfo info;
@@ -113,19 +117,22 @@ void WebKitHost::RebuildUserContent() {
     WebKitUserContentManager* manager = webkit_web_view_get_user_content_manager(view_);
     webkit_user_content_manager_remove_all_style_sheets(manager);
     auto addSheet = [&](const std::string& css) {
-        UserStyleSheetPtr sheet(webkit_user_style_sheet_new(css.c_str(), WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES,
-                                                            WEBKIT_USER_STYLE_LEVEL_USER, nullptr, nullptr));
+        UserStyleSheetPtr sheet(
+            webkit_user_style_sheet_new(css.c_str(), WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES,
+                                        WEBKIT_USER_STYLE_LEVEL_USER, nullptr, nullptr));
         webkit_user_content_manager_add_style_sheet(manager, sheet.get());
     };
     if (hostInfo_.dwFlags & DOCHOSTUIFLAG_DIALOG) addSheet(kNoTextSelectionCss);
     if (hostInfo_.dwFlags & DOCHOSTUIFLAG_SCROLL_NO) addSheet(kNoScrollBarsCss);
-    if (hostInfo_.pchHostCss && !hostInfo_.pchHostCss->empty()) addSheet(WideToUtf8(*hostInfo_.pchHostCss));
+    if (hostInfo_.pchHostCss && !hostInfo_.pchHostCss->empty())
+        addSheet(WideToUtf8(*hostInfo_.pchHostCss));
 
     webkit_user_content_manager_remove_all_scripts(manager);
     AddPageScripts(manager);
     if (downloadFlags_ & DLCTL_NO_FRAMEDOWNLOAD) {
-        UserScriptPtr script(webkit_user_script_new(kNoFramesScript, WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES,
-                                                    WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START, nullptr, nullptr));
+        UserScriptPtr script(
+            webkit_user_script_new(kNoFramesScript, WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES,
+                                   WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START, nullptr, nullptr));
         webkit_user_content_manager_add_script(manager, script.get());
     }
 }
@@ -171,7 +178,9 @@ bool WebKitHost::DecideNavigation(WebKitPolicyDecision* decision, WebKitNavigati
     }
     // Links open new windows while the host asks for it.
     if ((hostInfo_.dwFlags & DOCHOSTUIFLAG_OPENNEWWIN) &&
-        webkit_navigation_action_get_navigation_type(action) == WEBKIT_NAVIGATION_TYPE_LINK_CLICKED && uri) {
+        webkit_navigation_action_get_navigation_type(action) ==
+            WEBKIT_NAVIGATION_TYPE_LINK_CLICKED &&
+        uri) {
         webkit_policy_decision_ignore(decision);
         control_.OpenNewWindow(uri, webkit_navigation_action_is_user_gesture(action) != FALSE);
         return true;
@@ -179,17 +188,21 @@ bool WebKitHost::DecideNavigation(WebKitPolicyDecision* decision, WebKitNavigati
     return false;
 }
 
-bool WebKitHost::EvaluateNewWindow(const WideString& url, const WideString& urlContext, uint32_t flags) {
+bool WebKitHost::EvaluateNewWindow(const WideString& url, const WideString& urlContext,
+                                   uint32_t flags) {
     if (!site_) return true;
     WebService* service = nullptr;
-    if (site_->QueryService(SID_SNewWindowManager, IID_INewWindowManager, service) != kS_OK) return true;
+    if (site_->QueryService(SID_SNewWindowManager, IID_INewWindowManager, service) != kS_OK)
+        return true;
     auto* manager = dynamic_cast<WebNewWindowManager*>(service);
     if (!manager) return true;
     const uint32_t now = static_cast<uint32_t>(g_get_monotonic_time() / 1000);
     return manager->EvaluateNewWindow(url, u"", urlContext, u"", false, flags, now) != kS_FALSE;
 }
 
-bool WebKitHost::NavigatesInPlace() const { return (hostInfo_.dwFlags & DOCHOSTUIFLAG_ENABLE_INPLACE_NAVIGATION) != 0; }
+bool WebKitHost::NavigatesInPlace() const {
+    return (hostInfo_.dwFlags & DOCHOSTUIFLAG_ENABLE_INPLACE_NAVIGATION) != 0;
+}
 
 void WebKitHost::LoadStarted() {
     // A stopped page's scripts run again in the next document.
@@ -207,8 +220,10 @@ void WebKitHost::LoadCommitted() {
     if (!alive.Alive() || !site_) return;
     // The drop target of the new document.
     WebDropTarget* target = nullptr;
-    if (site_->GetDropTarget(nullptr, target) == kS_OK) hostDropTarget_ = target;
-    else hostDropTarget_ = nullptr;
+    if (site_->GetDropTarget(nullptr, target) == kS_OK)
+        hostDropTarget_ = target;
+    else
+        hostDropTarget_ = nullptr;
 }
 
 void WebKitHost::TitleChanged(const WideString& title) {
@@ -228,7 +243,9 @@ void WebKitHost::ProgressChanged(int32_t progress, int32_t max) {
 }
 
 void WebKitHost::CommandsChanged() {
-    if (site_) site_->Exec(nullptr, OLECMDID_UPDATECOMMANDS, OLECMDEXECOPT_DONTPROMPTUSER, nullptr, nullptr);
+    if (site_)
+        site_->Exec(nullptr, OLECMDID_UPDATECOMMANDS, OLECMDEXECOPT_DONTPROMPTUSER, nullptr,
+                    nullptr);
 }
 
 // ---- Commands ----
@@ -239,22 +256,42 @@ void WebKitHost::RequestRefresh(uint32_t command, bool bypassCache) {
         const HResult hr = site_->Exec(CGID_DocHostCommandHandler, command, 0, nullptr, nullptr);
         if (!alive.Alive() || hr == kS_OK) return;  // suppressed by the host
     }
-    if (bypassCache) webkit_web_view_reload_bypass_cache(view_);
-    else webkit_web_view_reload(view_);
+    if (bypassCache)
+        webkit_web_view_reload_bypass_cache(view_);
+    else
+        webkit_web_view_reload(view_);
 }
 
 void WebKitHost::RunMenuCommand(uint32_t command) {
     if (closed_) return;
     switch (command) {
-        case IDM_GOBACKWARD: webkit_web_view_go_back(view_); return;
-        case IDM_GOFORWARD: webkit_web_view_go_forward(view_); return;
-        case IDM_REFRESH: RequestRefresh(kRefreshCommand, false); return;
-        case IDM_STOP: webkit_web_view_stop_loading(view_); return;
-        case IDM_SELECTALL: webkit_web_view_execute_editing_command(view_, WEBKIT_EDITING_COMMAND_SELECT_ALL); return;
-        case IDM_PASTE: webkit_web_view_execute_editing_command(view_, WEBKIT_EDITING_COMMAND_PASTE); return;
-        case IDM_COPY: webkit_web_view_execute_editing_command(view_, WEBKIT_EDITING_COMMAND_COPY); return;
-        case IDM_CUT: webkit_web_view_execute_editing_command(view_, WEBKIT_EDITING_COMMAND_CUT); return;
-        case IDM_PRINT: Print(true); return;
+        case IDM_GOBACKWARD:
+            webkit_web_view_go_back(view_);
+            return;
+        case IDM_GOFORWARD:
+            webkit_web_view_go_forward(view_);
+            return;
+        case IDM_REFRESH:
+            RequestRefresh(kRefreshCommand, false);
+            return;
+        case IDM_STOP:
+            webkit_web_view_stop_loading(view_);
+            return;
+        case IDM_SELECTALL:
+            webkit_web_view_execute_editing_command(view_, WEBKIT_EDITING_COMMAND_SELECT_ALL);
+            return;
+        case IDM_PASTE:
+            webkit_web_view_execute_editing_command(view_, WEBKIT_EDITING_COMMAND_PASTE);
+            return;
+        case IDM_COPY:
+            webkit_web_view_execute_editing_command(view_, WEBKIT_EDITING_COMMAND_COPY);
+            return;
+        case IDM_CUT:
+            webkit_web_view_execute_editing_command(view_, WEBKIT_EDITING_COMMAND_CUT);
+            return;
+        case IDM_PRINT:
+            Print(true);
+            return;
         case IDM_OPENLINK:
             if (!menuLinkUri_.empty()) webkit_web_view_load_uri(view_, menuLinkUri_.c_str());
             return;
@@ -271,7 +308,8 @@ void WebKitHost::RunMenuCommand(uint32_t command) {
         case kSaveMediaCommand:
             if (!menuMediaUri_.empty()) SaveFromMenu(menuMediaUri_);
             return;
-        default: break;
+        default:
+            break;
     }
     // The encoding submenu's commands.
     for (size_t i = 0; i < encodingMenu_.items.size(); ++i) {
@@ -287,16 +325,18 @@ void WebKitHost::Print(bool prompt) {
     GObjectPtr<WebKitPrintOperation> op(webkit_print_operation_new(view_));
     if (printSetup_) {
         GObjectPtr<GtkPageSetup> page(gtk_page_setup_new());
-        gtk_page_setup_set_orientation(page.get(), printSetup_->landscape ? GTK_PAGE_ORIENTATION_LANDSCAPE
-                                                                          : GTK_PAGE_ORIENTATION_PORTRAIT);
+        gtk_page_setup_set_orientation(page.get(), printSetup_->landscape
+                                                       ? GTK_PAGE_ORIENTATION_LANDSCAPE
+                                                       : GTK_PAGE_ORIENTATION_PORTRAIT);
         gtk_page_setup_set_left_margin(page.get(), printSetup_->marginLeft, GTK_UNIT_INCH);
         gtk_page_setup_set_right_margin(page.get(), printSetup_->marginRight, GTK_UNIT_INCH);
         gtk_page_setup_set_top_margin(page.get(), printSetup_->marginTop, GTK_UNIT_INCH);
         gtk_page_setup_set_bottom_margin(page.get(), printSetup_->marginBottom, GTK_UNIT_INCH);
         webkit_print_operation_set_page_setup(op.get(), page.get());
         GObjectPtr<GtkPrintSettings> print(gtk_print_settings_new());
-        gtk_print_settings_set_orientation(print.get(), printSetup_->landscape ? GTK_PAGE_ORIENTATION_LANDSCAPE
-                                                                               : GTK_PAGE_ORIENTATION_PORTRAIT);
+        gtk_print_settings_set_orientation(print.get(), printSetup_->landscape
+                                                            ? GTK_PAGE_ORIENTATION_LANDSCAPE
+                                                            : GTK_PAGE_ORIENTATION_PORTRAIT);
         webkit_print_operation_set_print_settings(op.get(), print.get());
     }
     if (!prompt) {
@@ -317,18 +357,22 @@ HResult WebKitHost::QueryStatus(const char* /*group*/, uint32_t command, uint32_
             state = OLECMDF_SUPPORTED | (webkit_web_view_can_go_back(view_) ? OLECMDF_ENABLED : 0);
             return kS_OK;
         case IDM_GOFORWARD:
-            state = OLECMDF_SUPPORTED | (webkit_web_view_can_go_forward(view_) ? OLECMDF_ENABLED : 0);
+            state =
+                OLECMDF_SUPPORTED | (webkit_web_view_can_go_forward(view_) ? OLECMDF_ENABLED : 0);
             return kS_OK;
         case IDM_REFRESH:
         case IDM_STOP:
         case IDM_SELECTALL:
-        case IDM_PRINT: state = OLECMDF_SUPPORTED | OLECMDF_ENABLED; return kS_OK;
-        default: return kOLECMDERR_E_NOTSUPPORTED;
+        case IDM_PRINT:
+            state = OLECMDF_SUPPORTED | OLECMDF_ENABLED;
+            return kS_OK;
+        default:
+            return kOLECMDERR_E_NOTSUPPORTED;
     }
 }
 
-HResult WebKitHost::Exec(const char* group, uint32_t command, uint32_t /*option*/, const Variant* /*in*/,
-                         Variant* /*out*/) {
+HResult WebKitHost::Exec(const char* group, uint32_t command, uint32_t /*option*/,
+                         const Variant* /*in*/, Variant* /*out*/) {
     if (group) return kOLECMDERR_E_NOTSUPPORTED;
     uint32_t state = 0;
     if (QueryStatus(nullptr, command, state) != kS_OK) return kOLECMDERR_E_NOTSUPPORTED;

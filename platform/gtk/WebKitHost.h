@@ -102,7 +102,8 @@ public:
 
     // ---- WebCommandTarget: the document's, handed to the context-menu callback ----
     HResult QueryStatus(const char* group, uint32_t command, uint32_t& state) override;
-    HResult Exec(const char* group, uint32_t command, uint32_t option, const Variant* in, Variant* out) override;
+    HResult Exec(const char* group, uint32_t command, uint32_t option, const Variant* in,
+                 Variant* out) override;
     std::unique_ptr<WebContextMenu> LoadMenu(uint32_t kind) override;
     uint32_t TrackMenu(const WebContextMenu& menu, TPoint screenPoint) override;
     void SendMenuCommand(uint32_t command) override { RunMenuCommand(command); }
@@ -118,7 +119,8 @@ private:
     [[nodiscard]] uint32_t DownloadFlags() const;
     void SetScriptsStopped(bool stopped);
     // WebKitHostMenus.cpp
-    static gboolean OnContextMenu(WebKitWebView*, WebKitContextMenu*, GdkEvent*, WebKitHitTestResult*, gpointer);
+    static gboolean OnContextMenu(WebKitWebView*, WebKitContextMenu*, GdkEvent*,
+                                  WebKitHitTestResult*, gpointer);
     gboolean ContextMenu(WebKitContextMenu* menu, GdkEvent* event, WebKitHitTestResult* hit);
     void RouteReloadThroughHost(WebKitContextMenu* menu);
     void RouteOpenAndSaveThroughHost(WebKitContextMenu* menu);

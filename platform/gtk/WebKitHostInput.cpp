@@ -21,8 +21,8 @@ constexpr uint16_t VK_F5 = 0x74;
 uint16_t VirtualKeyOf(GtkWidget* widget, GdkEventKey* event) {
     guint base = event->keyval;
     gdk_keymap_translate_keyboard_state(gdk_keymap_get_for_display(gtk_widget_get_display(widget)),
-                                        event->hardware_keycode, static_cast<GdkModifierType>(0), event->group,
-                                        &base, nullptr, nullptr, nullptr);
+                                        event->hardware_keycode, static_cast<GdkModifierType>(0),
+                                        event->group, &base, nullptr, nullptr, nullptr);
     const uint16_t vk = VirtualKeyFromKeyval(base);
     return vk ? vk : VirtualKeyFromKeyval(event->keyval);
 }
@@ -122,7 +122,8 @@ gboolean WebKitHost::OnKey(GtkWidget* widget, GdkEventKey* event, gpointer data)
         WebObject* hit = nullptr;
         int x = 0, y = 0;
         GdkWindow* window = gtk_widget_get_window(widget);
-        GdkDevice* pointer = gdk_seat_get_pointer(gdk_display_get_default_seat(gtk_widget_get_display(widget)));
+        GdkDevice* pointer =
+            gdk_seat_get_pointer(gdk_display_get_default_seat(gtk_widget_get_display(widget)));
         if (window && pointer) gdk_window_get_device_position(window, pointer, &x, &y, nullptr);
         return self->site_->ShowHelp(self->view_, u"", HELP_CONTEXT, 0, TPoint{x, y}, hit) == kS_OK;
     }
@@ -132,8 +133,11 @@ gboolean WebKitHost::OnKey(GtkWidget* widget, GdkEventKey* event, gpointer data)
 gboolean WebKitHost::OnFocus(GtkWidget*, GdkEventFocus* event, gpointer data) {
     auto* self = static_cast<WebKitHost*>(data);
     if (self->closed_ || !self->site_) return FALSE;
-    if (event->in) self->site_->ShowUI(kDocHostUiTypeBrowse, self->control_.BrowserObject(), self, nullptr, nullptr);
-    else self->site_->HideUI();
+    if (event->in)
+        self->site_->ShowUI(kDocHostUiTypeBrowse, self->control_.BrowserObject(), self, nullptr,
+                            nullptr);
+    else
+        self->site_->HideUI();
     return FALSE;
 }
 
@@ -156,8 +160,8 @@ void WebKitHost::EndDrag() {
     dragTarget_ = nullptr;
 }
 
-gboolean WebKitHost::OnDragMotion(GtkWidget* widget, GdkDragContext* context, gint x, gint y, guint time,
-                                  gpointer data) {
+gboolean WebKitHost::OnDragMotion(GtkWidget* widget, GdkDragContext* context, gint x, gint y,
+                                  guint time, gpointer data) {
     auto* self = static_cast<WebKitHost*>(data);
     if (self->closed_) return FALSE;
     if (WebDropTarget* target = self->ActiveDropTarget()) {
@@ -201,8 +205,8 @@ void WebKitHost::OnDragLeave(GtkWidget*, GdkDragContext*, guint, gpointer data) 
         self);
 }
 
-gboolean WebKitHost::OnDragDrop(GtkWidget* widget, GdkDragContext* context, gint x, gint y, guint time,
-                                gpointer data) {
+gboolean WebKitHost::OnDragDrop(GtkWidget* widget, GdkDragContext* context, gint x, gint y,
+                                guint time, gpointer data) {
     auto* self = static_cast<WebKitHost*>(data);
     if (self->closed_) return FALSE;
     if (WebDropTarget* target = self->ActiveDropTarget()) {

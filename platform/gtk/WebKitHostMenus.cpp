@@ -24,7 +24,8 @@ struct ActionCommand {
 
 constexpr std::array<ActionCommand, 15> kActionCommands = {{
     {WEBKIT_CONTEXT_MENU_ACTION_OPEN_LINK, IDM_OPENLINK, "Open Link"},
-    {WEBKIT_CONTEXT_MENU_ACTION_OPEN_LINK_IN_NEW_WINDOW, IDM_OPENINNEWWINDOW, "Open Link in New Window"},
+    {WEBKIT_CONTEXT_MENU_ACTION_OPEN_LINK_IN_NEW_WINDOW, IDM_OPENINNEWWINDOW,
+     "Open Link in New Window"},
     {WEBKIT_CONTEXT_MENU_ACTION_DOWNLOAD_LINK_TO_DISK, IDM_SAVETARGET, "Save Link As"},
     {WEBKIT_CONTEXT_MENU_ACTION_COPY_LINK_TO_CLIPBOARD, IDM_COPYSHORTCUT, "Copy Link"},
     {WEBKIT_CONTEXT_MENU_ACTION_DOWNLOAD_IMAGE_TO_DISK, IDM_SAVEPICTURE, "Save Image As"},
@@ -99,7 +100,8 @@ WebContextMenu Snapshot(WebKitContextMenu* menu) {
         } else {
             const WebKitContextMenuAction action = webkit_context_menu_item_get_stock_action(item);
             // Our own items: only the reload that goes through the host.
-            entry.command = action == WEBKIT_CONTEXT_MENU_ACTION_CUSTOM ? IDM_REFRESH : CommandOf(action);
+            entry.command =
+                action == WEBKIT_CONTEXT_MENU_ACTION_CUSTOM ? IDM_REFRESH : CommandOf(action);
             entry.text = ItemLabel(item);
             if (entry.text.empty()) entry.text = LabelOf(entry.command);
         }
@@ -136,30 +138,37 @@ struct MenuCommand {
 
 void WebKitHost::BuildEncodingMenu() {
     static const std::array<std::pair<const char*, const char*>, 9> kCharsets = {{
-        {"Automatic", ""}, {"Unicode (UTF-8)", "UTF-8"}, {"Chinese Simplified (GBK)", "GBK"},
-        {"Chinese Simplified (GB18030)", "GB18030"}, {"Chinese Traditional (Big5)", "Big5"},
-        {"Japanese (Shift_JIS)", "Shift_JIS"}, {"Korean (EUC-KR)", "EUC-KR"},
-        {"Western European (ISO-8859-1)", "ISO-8859-1"}, {"Western European (Windows)", "windows-1252"},
+        {"Automatic", ""},
+        {"Unicode (UTF-8)", "UTF-8"},
+        {"Chinese Simplified (GBK)", "GBK"},
+        {"Chinese Simplified (GB18030)", "GB18030"},
+        {"Chinese Traditional (Big5)", "Big5"},
+        {"Japanese (Shift_JIS)", "Shift_JIS"},
+        {"Korean (EUC-KR)", "EUC-KR"},
+        {"Western European (ISO-8859-1)", "ISO-8859-1"},
+        {"Western European (Windows)", "windows-1252"},
     }};
     encodingMenu_.items.clear();
     encodingCharsets_.clear();
     for (size_t i = 0; i < kCharsets.size(); ++i) {
-        encodingMenu_.items.push_back(
-            WebMenuItem{kEncodingCommandBase + static_cast<uint32_t>(i), kCharsets[i].first, false, true, nullptr});
+        encodingMenu_.items.push_back(WebMenuItem{kEncodingCommandBase + static_cast<uint32_t>(i),
+                                                  kCharsets[i].first, false, true, nullptr});
         encodingCharsets_.push_back(kCharsets[i].second);
     }
 }
 
-gboolean WebKitHost::OnContextMenu(WebKitWebView*, WebKitContextMenu* menu, GdkEvent* event, WebKitHitTestResult* hit,
-                                   gpointer self) {
+gboolean WebKitHost::OnContextMenu(WebKitWebView*, WebKitContextMenu* menu, GdkEvent* event,
+                                   WebKitHitTestResult* hit, gpointer self) {
     return static_cast<WebKitHost*>(self)->ContextMenu(menu, event, hit);
 }
 
-gboolean WebKitHost::ContextMenu(WebKitContextMenu* menu, GdkEvent* event, WebKitHitTestResult* hit) {
+gboolean WebKitHost::ContextMenu(WebKitContextMenu* menu, GdkEvent* event,
+                                 WebKitHitTestResult* hit) {
     if (closed_) return TRUE;
     RouteReloadThroughHost(menu);
-    const char* link = hit && webkit_hit_test_result_context_is_link(hit) ? webkit_hit_test_result_get_link_uri(hit)
-                                                                          : nullptr;
+    const char* link = hit && webkit_hit_test_result_context_is_link(hit)
+                           ? webkit_hit_test_result_get_link_uri(hit)
+                           : nullptr;
     const char* image = hit && webkit_hit_test_result_context_is_image(hit)
                             ? webkit_hit_test_result_get_image_uri(hit)
                             : nullptr;
@@ -179,8 +188,9 @@ gboolean WebKitHost::ContextMenu(WebKitContextMenu* menu, GdkEvent* event, WebKi
     gdouble x = 0, y = 0;
     if (event) gdk_event_get_root_coords(event, &x, &y);
     const TLivenessWatch alive = liveness_.Watch();
-    const HResult hr = site_->ShowContextMenu(currentMenuKind_, TPoint{static_cast<int>(x), static_cast<int>(y)},
-                                              this, control_.BrowserObject());
+    const HResult hr =
+        site_->ShowContextMenu(currentMenuKind_, TPoint{static_cast<int>(x), static_cast<int>(y)},
+                               this, control_.BrowserObject());
     if (!alive.Alive()) return TRUE;
     if (hr != kS_OK) {  // the standard menu
         RouteOpenAndSaveThroughHost(menu);
@@ -216,7 +226,8 @@ void WebKitHost::RouteReloadThroughHost(WebKitContextMenu* menu) {
         auto* item = WEBKIT_CONTEXT_MENU_ITEM(l->data);
         if (webkit_context_menu_item_get_stock_action(item) == WEBKIT_CONTEXT_MENU_ACTION_RELOAD) {
             webkit_context_menu_remove(menu, item);
-            webkit_context_menu_insert(menu, CommandItem(IDM_REFRESH, "Reload"), static_cast<gint>(position));
+            webkit_context_menu_insert(menu, CommandItem(IDM_REFRESH, "Reload"),
+                                       static_cast<gint>(position));
             return;
         }
     }
@@ -247,8 +258,8 @@ WebKitContextMenuItem* WebKitHost::CommandItem(uint32_t command, const std::stri
         [](gpointer data, GClosure*) { delete static_cast<MenuCommand*>(data); },
         static_cast<GConnectFlags>(0));
     const std::string text = label.empty() ? std::string(LabelOf(command)) : label;
-    return webkit_context_menu_item_new_from_gaction(G_ACTION(action.get()), text.empty() ? "Command" : text.c_str(),
-                                                     nullptr);
+    return webkit_context_menu_item_new_from_gaction(
+        G_ACTION(action.get()), text.empty() ? "Command" : text.c_str(), nullptr);
 }
 
 void WebKitHost::FillMenu(WebKitContextMenu* target, const WebContextMenu& snapshot) {
@@ -260,15 +271,19 @@ void WebKitHost::FillMenu(WebKitContextMenu* target, const WebContextMenu& snaps
         if (item.submenu) {
             WebKitContextMenu* sub = webkit_context_menu_new();
             FillMenu(sub, *item.submenu);
-            const std::string label = item.text.empty() ? (item.command == IDM_LANGUAGE ? "Encoding" : "More") : item.text;
-            webkit_context_menu_append(target, webkit_context_menu_item_new_with_submenu(label.c_str(), sub));
+            const std::string label = item.text.empty()
+                                          ? (item.command == IDM_LANGUAGE ? "Encoding" : "More")
+                                          : item.text;
+            webkit_context_menu_append(
+                target, webkit_context_menu_item_new_with_submenu(label.c_str(), sub));
             continue;
         }
         if (item.command == IDM_LANGUAGE) continue;  // no submenu attached: nothing to offer
         const WebKitContextMenuAction action = ActionOf(item.command);
         if (item.command != IDM_REFRESH && action != WEBKIT_CONTEXT_MENU_ACTION_NO_ACTION &&
             RoutedCommand(action) == 0) {
-            webkit_context_menu_append(target, webkit_context_menu_item_new_from_stock_action(action));
+            webkit_context_menu_append(target,
+                                       webkit_context_menu_item_new_from_stock_action(action));
         } else {
             webkit_context_menu_append(target, CommandItem(item.command, item.text));
         }

@@ -50,25 +50,31 @@ std::optional<int32_t> IntProperty(JSCValue* object, const char* name) {
     return jsc_value_to_int32(v.get());
 }
 
-int32_t Clamp(int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
+int32_t Clamp(int64_t v) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
 
 }  // namespace
 
 void WebKitHost::ConnectPageScripts(WebKitUserContentManager* manager) {
-    g_signal_connect(manager, "script-message-received::puzzlebinHost", G_CALLBACK(OnScriptMessage), this);
+    g_signal_connect(manager, "script-message-received::puzzlebinHost", G_CALLBACK(OnScriptMessage),
+                     this);
     webkit_user_content_manager_register_script_message_handler(manager, kChannel);
 }
 
 void WebKitHost::AddPageScripts(WebKitUserContentManager* manager) {
     UserScriptPtr window(webkit_user_script_new(kWindowScript, WEBKIT_USER_CONTENT_INJECT_TOP_FRAME,
-                                                WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START, nullptr, nullptr));
+                                                WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START,
+                                                nullptr, nullptr));
     webkit_user_content_manager_add_script(manager, window.get());
     UserScriptPtr errors(webkit_user_script_new(kErrorScript, WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES,
-                                                WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START, nullptr, nullptr));
+                                                WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START,
+                                                nullptr, nullptr));
     webkit_user_content_manager_add_script(manager, errors.get());
 }
 
-void WebKitHost::OnScriptMessage(WebKitUserContentManager*, WebKitJavascriptResult* result, gpointer self) {
+void WebKitHost::OnScriptMessage(WebKitUserContentManager*, WebKitJavascriptResult* result,
+                                 gpointer self) {
     static_cast<WebKitHost*>(self)->ScriptMessage(webkit_javascript_result_get_js_value(result));
 }
 
@@ -89,12 +95,17 @@ void WebKitHost::ScriptMessage(JSCValue* value) {
 void WebKitHost::WindowRequest(const std::string& kind, int32_t a, int32_t b) {
     if (site_) {
         WebService* service = nullptr;
-        if (site_->QueryService(SID_SHTMLOMWindowServices, IID_IHTMLOMWindowServices, service) == kS_OK) {
+        if (site_->QueryService(SID_SHTMLOMWindowServices, IID_IHTMLOMWindowServices, service) ==
+            kS_OK) {
             if (auto* services = dynamic_cast<WebWindowServices*>(service)) {
-                if (kind == "moveTo") services->MoveTo(a, b);
-                else if (kind == "moveBy") services->MoveBy(a, b);
-                else if (kind == "resizeTo") services->ResizeTo(a, b);
-                else services->ResizeBy(a, b);
+                if (kind == "moveTo")
+                    services->MoveTo(a, b);
+                else if (kind == "moveBy")
+                    services->MoveBy(a, b);
+                else if (kind == "resizeTo")
+                    services->ResizeTo(a, b);
+                else
+                    services->ResizeBy(a, b);
                 return;
             }
         }

@@ -46,26 +46,30 @@ void ApplyProxy(WebKitWebsiteDataManager* manager) {
     const auto& proxy = State().proxy;
     const std::string uri = proxy ? ProxyServerUri(proxy->server) : std::string();
     if (uri.empty()) {
-        webkit_website_data_manager_set_network_proxy_settings(manager, WEBKIT_NETWORK_PROXY_MODE_DEFAULT, nullptr);
+        webkit_website_data_manager_set_network_proxy_settings(
+            manager, WEBKIT_NETWORK_PROXY_MODE_DEFAULT, nullptr);
         return;
     }
     // "<local>": the loopback is reached directly.
     const char* loopback[] = {"localhost", "127.0.0.0/8", "::1", nullptr};
-    ProxySettingsPtr settings(
-        webkit_network_proxy_settings_new(uri.c_str(), proxy->bypass == "<local>" ? loopback : nullptr));
-    webkit_website_data_manager_set_network_proxy_settings(manager, WEBKIT_NETWORK_PROXY_MODE_CUSTOM, settings.get());
+    ProxySettingsPtr settings(webkit_network_proxy_settings_new(
+        uri.c_str(), proxy->bypass == "<local>" ? loopback : nullptr));
+    webkit_website_data_manager_set_network_proxy_settings(
+        manager, WEBKIT_NETWORK_PROXY_MODE_CUSTOM, settings.get());
 }
 
 void ApplyProxyEverywhere() {
     std::set<WebKitWebsiteDataManager*> managers;
-    for (WebKitWebView* view : State().views) managers.insert(webkit_web_view_get_website_data_manager(view));
+    for (WebKitWebView* view : State().views)
+        managers.insert(webkit_web_view_get_website_data_manager(view));
     managers.insert(webkit_web_context_get_website_data_manager(webkit_web_context_get_default()));
     for (WebKitWebsiteDataManager* m : managers) ApplyProxy(m);
 }
 
 gboolean OnAuthenticate(WebKitWebView*, WebKitAuthenticationRequest* request, gpointer) {
     const auto& proxy = State().proxy;
-    if (!webkit_authentication_request_is_for_proxy(request) || !proxy || proxy->userName.empty()) return FALSE;
+    if (!webkit_authentication_request_is_for_proxy(request) || !proxy || proxy->userName.empty())
+        return FALSE;
     if (webkit_authentication_request_is_retry(request)) {
         webkit_authentication_request_cancel(request);
         return TRUE;
@@ -86,8 +90,10 @@ void SetUserAgentTokens(const std::vector<std::string>& tokens) {
 bool SetProxy(const WebProxySettings* proxy) {
     // A server that makes no address is refused, not dropped for the user's own settings.
     if (proxy && ProxyServerUri(proxy->server).empty()) return false;
-    if (proxy) State().proxy = *proxy;
-    else State().proxy.reset();
+    if (proxy)
+        State().proxy = *proxy;
+    else
+        State().proxy.reset();
     ApplyProxyEverywhere();
     return true;
 }

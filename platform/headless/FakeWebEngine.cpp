@@ -36,14 +36,18 @@ void FakeWebControl::SetDocumentDropTarget(WebDropTarget* target) {
 }
 
 void FakeWebControl::SetPrintSetup(const WebPrintSetup* setup) {
-    if (setup) printSetup_ = *setup;
-    else printSetup_.reset();
+    if (setup)
+        printSetup_ = *setup;
+    else
+        printSetup_.reset();
 }
 
 Variant FakeWebControl::ReadAmbient(int32_t dispId) const {
     if (!site_) return {};
     Variant result;
-    if (Failed(site_->Invoke(dispId, nullptr, 0, DISPATCH_PROPERTYGET, {}, &result, nullptr, nullptr))) return {};
+    if (Failed(
+            site_->Invoke(dispId, nullptr, 0, DISPATCH_PROPERTYGET, {}, &result, nullptr, nullptr)))
+        return {};
     return result;
 }
 
@@ -70,8 +74,9 @@ uint32_t FakeCommandTarget::TrackMenu(const WebContextMenu& menu, TPoint screenP
     return choice;
 }
 
-HResult FakeWebControl::Navigate(const WideString& url, const Variant& flags, const Variant& targetFrameName,
-                                 const Variant& postData, const Variant& headers) {
+HResult FakeWebControl::Navigate(const WideString& url, const Variant& flags,
+                                 const Variant& targetFrameName, const Variant& postData,
+                                 const Variant& headers) {
     FakeNavigation nav{this, url, flags, targetFrameName, postData, headers, navigateResult_};
     navigations_.push_back(nav);
     if (engine_) engine_->navigations_.push_back(nav);
@@ -80,7 +85,8 @@ HResult FakeWebControl::Navigate(const WideString& url, const Variant& flags, co
 
 HResult FakeWebControl::ExecWB(int32_t commandId, int32_t execOption, Variant* in, Variant* out) {
     execCalls_.push_back({commandId, execOption, in ? *in : Variant{}});
-    if (commandId == kEncodingMenuCommand && in && !Failed(execResult_)) *in = Variant::FromObject(&EncodingMenu);
+    if (commandId == kEncodingMenuCommand && in && !Failed(execResult_))
+        *in = Variant::FromObject(&EncodingMenu);
     if (out && !Failed(execResult_)) *out = execOut_;
     return execResult_;
 }
@@ -103,9 +109,10 @@ VariantBool FakeWebControl::RaiseBeforeNavigate(const WideString& url) {
     Variant vPost;
     Variant vHeaders = Variant::FromString(u"");
     VariantBool cancel = kVariantFalse;
-    Raise(DISPID_BEFORENAVIGATE2, {EventArg::Object(this), EventArg::RefVariant(&vUrl), EventArg::RefVariant(&vFlags),
-                                   EventArg::RefVariant(&vTarget), EventArg::RefVariant(&vPost),
-                                   EventArg::RefVariant(&vHeaders), EventArg::RefBool(&cancel)});
+    Raise(DISPID_BEFORENAVIGATE2,
+          {EventArg::Object(this), EventArg::RefVariant(&vUrl), EventArg::RefVariant(&vFlags),
+           EventArg::RefVariant(&vTarget), EventArg::RefVariant(&vPost),
+           EventArg::RefVariant(&vHeaders), EventArg::RefBool(&cancel)});
     return cancel;
 }
 
@@ -120,12 +127,16 @@ void FakeWebControl::CompleteLoad(const WideString& url) {
 bool FakeWebEngine::SetProxy(const WebProxySettings* proxy) {
     if (proxy && ProxyServerUri(proxy->server).empty()) return false;
     ++proxyChanges_;
-    if (proxy) proxy_ = *proxy;
-    else proxy_.reset();
+    if (proxy)
+        proxy_ = *proxy;
+    else
+        proxy_.reset();
     return true;
 }
 
-std::string FakeWebEngine::UserAgent() const { return UserAgentWithTokens(kBaseUserAgent, userAgentTokens_); }
+std::string FakeWebEngine::UserAgent() const {
+    return UserAgentWithTokens(kBaseUserAgent, userAgentTokens_);
+}
 
 FakeWebEngine::~FakeWebEngine() {
     for (FakeWebControl* control : controls_) control->engine_ = nullptr;

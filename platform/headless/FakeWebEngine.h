@@ -43,7 +43,8 @@ struct FakeExecCall {
 class FakeCommandTarget : public WebCommandTarget {
 public:
     HResult QueryStatus(const char* group, uint32_t command, uint32_t& state) override;
-    HResult Exec(const char* group, uint32_t command, uint32_t option, const Variant* in, Variant* out) override;
+    HResult Exec(const char* group, uint32_t command, uint32_t option, const Variant* in,
+                 Variant* out) override;
     std::unique_ptr<WebContextMenu> LoadMenu(uint32_t kind) override;
     uint32_t TrackMenu(const WebContextMenu& menu, TPoint screenPoint) override;
     void SendMenuCommand(uint32_t command) override { sentCommands.push_back(command); }
@@ -96,7 +97,9 @@ private:
 // The control's own drop target: counts the calls.
 class FakeDropTarget : public WebDropTarget {
 public:
-    HResult DragEnter(WebDataObject*, uint32_t, TPoint, uint32_t&) override { return ++calls, kS_OK; }
+    HResult DragEnter(WebDataObject*, uint32_t, TPoint, uint32_t&) override {
+        return ++calls, kS_OK;
+    }
     HResult DragOver(uint32_t, TPoint, uint32_t&) override { return ++calls, kS_OK; }
     HResult DragLeave() override { return ++calls, kS_OK; }
     HResult Drop(WebDataObject*, uint32_t, TPoint, uint32_t&) override { return ++calls, kS_OK; }
@@ -125,8 +128,12 @@ public:
     HResult Navigate(const WideString& url, const Variant& flags, const Variant& targetFrameName,
                      const Variant& postData, const Variant& headers) override;
     HResult ExecWB(int32_t commandId, int32_t execOption, Variant* in, Variant* out) override;
-    HResult GetProperty(int32_t dispId, Variant& value) override { return properties_.Get(dispId, value); }
-    HResult PutProperty(int32_t dispId, const Variant& value) override { return properties_.Put(dispId, value); }
+    HResult GetProperty(int32_t dispId, Variant& value) override {
+        return properties_.Get(dispId, value);
+    }
+    HResult PutProperty(int32_t dispId, const Variant& value) override {
+        return properties_.Put(dispId, value);
+    }
 
     // ---- Test control ----
     // Whether the object hands out its automation interface (default true).
@@ -134,14 +141,18 @@ public:
     // The next navigations fail with this code (kS_OK: they succeed again).
     void FailNavigations(HResult code) { navigateResult_ = code; }
     // The result ExecWB gives (and the value it writes into `out`).
-    void SetExecResult(HResult code, Variant out = {}) { execResult_ = code; execOut_ = std::move(out); }
+    void SetExecResult(HResult code, Variant out = {}) {
+        execResult_ = code;
+        execOut_ = std::move(out);
+    }
 
     // Raises an event; arguments in declared order. Returns what the sink answered
     // (kE_UNEXPECTED when no sink is connected).
     HResult Raise(int32_t dispId, std::initializer_list<EventArg> declaredArgs);
     // A page asking for a new window; the shared new-window flow (OnNewWindow2, then
     // OnNewWindow3, the control's launch policy when nobody cancels).
-    NewWindowOutcome RaiseNewWindow(uint32_t flags, const WideString& urlContext, const WideString& url);
+    NewWindowOutcome RaiseNewWindow(uint32_t flags, const WideString& urlContext,
+                                    const WideString& url);
     // A click or key press of the user in the pane, as a real engine feeds it to its
     // launch policy.
     void UserGesture() { launches_.UserGesture(); }
@@ -169,7 +180,9 @@ public:
 
     [[nodiscard]] const std::string& ClassId() const { return classId_; }
     [[nodiscard]] bool StateLoaded() const { return stateLoaded_; }
-    [[nodiscard]] const std::optional<std::vector<uint8_t>>& LoadedState() const { return loadedState_; }
+    [[nodiscard]] const std::optional<std::vector<uint8_t>>& LoadedState() const {
+        return loadedState_;
+    }
     [[nodiscard]] int LoadStateCalls() const { return loadStateCalls_; }
     [[nodiscard]] bool Closed() const { return closed_; }
     [[nodiscard]] WebEventSink* Sink() const { return sink_; }
@@ -209,13 +222,18 @@ public:
     [[nodiscard]] std::string Name() const override { return "fake"; }
     // Creates controls of the web-browser class only; other classes are unknown.
     std::unique_ptr<WebControlObject> CreateControl(const std::string& classId) override;
-    void SetUserAgentTokens(const std::vector<std::string>& tokens) override { userAgentTokens_ = tokens; }
+    void SetUserAgentTokens(const std::vector<std::string>& tokens) override {
+        userAgentTokens_ = tokens;
+    }
     bool SetProxy(const WebProxySettings* proxy) override;
 
     // The tokens last given, and the user agent a control would send with them.
-    [[nodiscard]] const std::vector<std::string>& UserAgentTokens() const { return userAgentTokens_; }
+    [[nodiscard]] const std::vector<std::string>& UserAgentTokens() const {
+        return userAgentTokens_;
+    }
     [[nodiscard]] std::string UserAgent() const;
-    static constexpr const char* kBaseUserAgent = "Mozilla/5.0 (X11; Linux x86_64) FakeWebEngine/1.0";
+    static constexpr const char* kBaseUserAgent =
+        "Mozilla/5.0 (X11; Linux x86_64) FakeWebEngine/1.0";
     // The proxy last set (nullopt: the user's own), and how many times it was set (a
     // server ProxyServerUri refuses is refused, as WebKit does, and changes nothing).
     [[nodiscard]] const std::optional<WebProxySettings>& Proxy() const { return proxy_; }

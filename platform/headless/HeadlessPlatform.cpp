@@ -16,10 +16,14 @@ constexpr int kMaxTasksPerBatch = 100000;
 
 uint32_t ButtonBit(MouseButton b) {
     switch (b) {
-        case MouseButton::Left: return MK_LBUTTON;
-        case MouseButton::Right: return MK_RBUTTON;
-        case MouseButton::Middle: return MK_MBUTTON;
-        case MouseButton::None: break;
+        case MouseButton::Left:
+            return MK_LBUTTON;
+        case MouseButton::Right:
+            return MK_RBUTTON;
+        case MouseButton::Middle:
+            return MK_MBUTTON;
+        case MouseButton::None:
+            break;
     }
     return 0;
 }
@@ -35,7 +39,11 @@ std::vector<uint32_t> DecodeUtf8(const std::string& s) {
     size_t i = 0;
     while (i < s.size()) {
         const auto c = static_cast<unsigned char>(s[i]);
-        const int extra = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : -1;
+        const int extra = c < 0x80         ? 0
+                          : (c >> 5) == 6  ? 1
+                          : (c >> 4) == 14 ? 2
+                          : (c >> 3) == 30 ? 3
+                                           : -1;
         uint32_t cp = extra <= 0 ? c : (c & (0x3Fu >> extra));
         bool ok = extra >= 0 && i + static_cast<size_t>(extra) < s.size();
         for (int k = 1; ok && k <= extra; ++k) {
@@ -65,7 +73,10 @@ HeadlessNativeView::~HeadlessNativeView() {
 // ---------------------------------------------------------------- HeadlessWindow
 
 HeadlessWindow::HeadlessWindow(HeadlessPlatform& platform, const WindowParams& params)
-    : platform_(platform), platformAlive_(platform.alive_), params_(params), bounds_(params.screenBounds),
+    : platform_(platform),
+      platformAlive_(platform.alive_),
+      params_(params),
+      bounds_(params.screenBounds),
       title_(params.title) {
     ResizeImage();
 }
@@ -92,7 +103,8 @@ void HeadlessWindow::ResizeImage() {
 }
 
 void HeadlessWindow::SetBounds(const TRect& screenBounds) {
-    const bool resized = screenBounds.Width() != bounds_.Width() || screenBounds.Height() != bounds_.Height();
+    const bool resized =
+        screenBounds.Width() != bounds_.Width() || screenBounds.Height() != bounds_.Height();
     bounds_ = screenBounds;
     if (resized) ResizeImage();
 }
@@ -122,8 +134,11 @@ void HeadlessWindow::Present(const ImageView& image, const TRect& dirty) {
                                      Rect(0, 0, imageWidth_, imageHeight_));
     if (IsRectEmpty(area)) return;
     for (int y = area.Top; y < area.Bottom; ++y) {
-        const uint32_t* src = image.pixels + static_cast<size_t>(y) * static_cast<size_t>(image.strideWords) + area.Left;
-        uint32_t* dst = image_.data() + static_cast<size_t>(y) * static_cast<size_t>(imageWidth_) + area.Left;
+        const uint32_t* src = image.pixels +
+                              static_cast<size_t>(y) * static_cast<size_t>(image.strideWords) +
+                              area.Left;
+        uint32_t* dst =
+            image_.data() + static_cast<size_t>(y) * static_cast<size_t>(imageWidth_) + area.Left;
         std::memcpy(dst, src, static_cast<size_t>(area.Width()) * sizeof(uint32_t));
     }
 }
@@ -144,8 +159,10 @@ void HeadlessWindow::Invalidate(const TRect& dirty) {
 }
 
 void HeadlessWindow::SetShape(const TRegion* region) {
-    if (region) shape_ = *region;
-    else shape_.reset();
+    if (region)
+        shape_ = *region;
+    else
+        shape_.reset();
 }
 
 bool HeadlessWindow::GrabPointer() {
@@ -159,8 +176,12 @@ void HeadlessWindow::UngrabPointer() {
     if (platform_.grab_ == this) platform_.grab_ = nullptr;
 }
 
-bool HeadlessWindow::Grabbed() const { return !platformAlive_.expired() && platform_.grab_ == this; }
-bool HeadlessWindow::Focused() const { return !platformAlive_.expired() && platform_.focused_ == this; }
+bool HeadlessWindow::Grabbed() const {
+    return !platformAlive_.expired() && platform_.grab_ == this;
+}
+bool HeadlessWindow::Focused() const {
+    return !platformAlive_.expired() && platform_.focused_ == this;
+}
 
 void HeadlessWindow::Activate() {
     if (platformAlive_.expired()) return;
@@ -199,7 +220,8 @@ std::unique_ptr<NativeView> HeadlessWindow::CreateNativeView(void* nativeWidget)
 
 TColor HeadlessWindow::PixelAt(int x, int y) const {
     if (x < 0 || y < 0 || x >= imageWidth_ || y >= imageHeight_) return -1;
-    const uint32_t p = image_[static_cast<size_t>(y) * static_cast<size_t>(imageWidth_) + static_cast<size_t>(x)];
+    const uint32_t p =
+        image_[static_cast<size_t>(y) * static_cast<size_t>(imageWidth_) + static_cast<size_t>(x)];
     return static_cast<TColor>(((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16));
 }
 
@@ -245,8 +267,9 @@ void HeadlessPlatform::RaiseWindow(HeadlessWindow* window) {
     if (!window->visible_) return;
     // Popups stay above top-level windows.
     if (window->params_.kind == WindowKind::TopLevel) {
-        auto firstPopup = std::find_if(zorder_.begin(), zorder_.end(),
-                                       [](HeadlessWindow* w) { return w->params_.kind == WindowKind::Popup; });
+        auto firstPopup = std::find_if(zorder_.begin(), zorder_.end(), [](HeadlessWindow* w) {
+            return w->params_.kind == WindowKind::Popup;
+        });
         zorder_.insert(firstPopup, window);
     } else {
         zorder_.push_back(window);
@@ -258,7 +281,8 @@ void HeadlessPlatform::SetFocus(HeadlessWindow* window) {
     HeadlessWindow* old = focused_;
     focused_ = window;
     if (old && old->params_.sink) old->params_.sink->OnFocusChanged(false);
-    if (window && focused_ == window && window->params_.sink) window->params_.sink->OnFocusChanged(true);
+    if (window && focused_ == window && window->params_.sink)
+        window->params_.sink->OnFocusChanged(true);
 }
 
 TimerId HeadlessPlatform::SetTimer(uint32_t intervalMs, std::function<void()> callback) {
@@ -270,7 +294,8 @@ TimerId HeadlessPlatform::SetTimer(uint32_t intervalMs, std::function<void()> ca
 }
 
 void HeadlessPlatform::KillTimer(TimerId id) {
-    timers_.erase(std::remove_if(timers_.begin(), timers_.end(), [id](const TimerEntry& e) { return e.id == id; }),
+    timers_.erase(std::remove_if(timers_.begin(), timers_.end(),
+                                 [id](const TimerEntry& e) { return e.id == id; }),
                   timers_.end());
 }
 
@@ -291,7 +316,9 @@ bool HeadlessPlatform::FireNextTimer(uint64_t limit) {
     auto next = timers_.end();
     for (auto it = timers_.begin(); it != timers_.end(); ++it) {
         if (it->due > limit) continue;
-        if (next == timers_.end() || it->due < next->due || (it->due == next->due && it->seq < next->seq)) next = it;
+        if (next == timers_.end() || it->due < next->due ||
+            (it->due == next->due && it->seq < next->seq))
+            next = it;
     }
     if (next == timers_.end()) return false;
     now_ = std::max(now_, next->due);
@@ -395,7 +422,8 @@ public:
     HeadlessInputGrab(HeadlessPlatform& platform, std::weak_ptr<int> alive, uint64_t serial)
         : platform_(platform), alive_(std::move(alive)), serial_(serial) {}
     ~HeadlessInputGrab() override {
-        if (!alive_.expired() && platform_.inputGrabSerial_ == serial_) platform_.EndInputGrab(false);
+        if (!alive_.expired() && platform_.inputGrabSerial_ == serial_)
+            platform_.EndInputGrab(false);
     }
     HeadlessInputGrab(const HeadlessInputGrab&) = delete;
     HeadlessInputGrab& operator=(const HeadlessInputGrab&) = delete;
@@ -507,7 +535,8 @@ void HeadlessPlatform::Drag(int x1, int y1, int x2, int y2, int steps) {
     MoveMouse(x1, y1);
     PressButton(MouseButton::Left);
     steps = std::max(1, steps);
-    for (int i = 1; i <= steps; ++i) MoveMouse(x1 + (x2 - x1) * i / steps, y1 + (y2 - y1) * i / steps);
+    for (int i = 1; i <= steps; ++i)
+        MoveMouse(x1 + (x2 - x1) * i / steps, y1 + (y2 - y1) * i / steps);
     ReleaseButton(MouseButton::Left);
 }
 
@@ -571,10 +600,14 @@ void HeadlessPlatform::KeyPress(uint16_t virtualKey, uint32_t modifiers, uint32_
 void HeadlessPlatform::Type(const std::string& utf8) {
     for (uint32_t cp : DecodeUtf8(utf8)) {
         uint16_t vk = 0;
-        if (cp >= 'a' && cp <= 'z') vk = static_cast<uint16_t>(cp - 'a' + 'A');
-        else if ((cp >= 'A' && cp <= 'Z') || (cp >= '0' && cp <= '9')) vk = static_cast<uint16_t>(cp);
-        else if (cp == ' ') vk = VK_SPACE;
-        else if (cp == '\r' || cp == '\n') vk = VK_RETURN;
+        if (cp >= 'a' && cp <= 'z')
+            vk = static_cast<uint16_t>(cp - 'a' + 'A');
+        else if ((cp >= 'A' && cp <= 'Z') || (cp >= '0' && cp <= '9'))
+            vk = static_cast<uint16_t>(cp);
+        else if (cp == ' ')
+            vk = VK_SPACE;
+        else if (cp == '\r' || cp == '\n')
+            vk = VK_RETURN;
         const bool shifted = cp >= 'A' && cp <= 'Z';
         if (shifted) KeyDown(VK_SHIFT);
         KeyDown(vk, cp == '\n' ? '\r' : cp);
@@ -595,8 +628,11 @@ std::vector<uint32_t> HeadlessPlatform::ComposeScreen() {
             for (int x = area.Left; x < area.Right; ++x) {
                 const TPoint wp{x - b.Left, y - b.Top};
                 if (w->shape_ && !w->shape_->Contains(wp)) continue;
-                const uint32_t src = w->image_[static_cast<size_t>(wp.Y) * static_cast<size_t>(w->imageWidth_) + static_cast<size_t>(wp.X)];
-                uint32_t& dst = screen[static_cast<size_t>(y) * static_cast<size_t>(sw) + static_cast<size_t>(x)];
+                const uint32_t src =
+                    w->image_[static_cast<size_t>(wp.Y) * static_cast<size_t>(w->imageWidth_) +
+                              static_cast<size_t>(wp.X)];
+                uint32_t& dst = screen[static_cast<size_t>(y) * static_cast<size_t>(sw) +
+                                       static_cast<size_t>(x)];
                 if (alpha == 255) {
                     dst = src;
                 } else {
@@ -622,7 +658,8 @@ std::vector<uint32_t> HeadlessPlatform::CaptureScreen(const TRect& screenRect) {
             const int sx = screenRect.Left + x, sy = screenRect.Top + y;
             if (sx < 0 || sy < 0 || sx >= screenSize_.cx || sy >= screenSize_.cy) continue;
             out[static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)] =
-                screen[static_cast<size_t>(sy) * static_cast<size_t>(screenSize_.cx) + static_cast<size_t>(sx)];
+                screen[static_cast<size_t>(sy) * static_cast<size_t>(screenSize_.cx) +
+                       static_cast<size_t>(sx)];
         }
     }
     return out;
@@ -635,7 +672,8 @@ bool WritePng(const uint32_t* pixels, int w, int h, const std::string& path) {
     std::vector<unsigned char> data(static_cast<size_t>(stride) * static_cast<size_t>(h));
     for (int y = 0; y < h; ++y) {
         std::memcpy(data.data() + static_cast<size_t>(y) * static_cast<size_t>(stride),
-                    pixels + static_cast<size_t>(y) * static_cast<size_t>(w), static_cast<size_t>(w) * 4);
+                    pixels + static_cast<size_t>(y) * static_cast<size_t>(w),
+                    static_cast<size_t>(w) * 4);
     }
     const CairoSurfacePtr s(
         cairo_image_surface_create_for_data(data.data(), CAIRO_FORMAT_RGB24, w, h, stride));

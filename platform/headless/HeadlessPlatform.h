@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/Platform.h"
 #include "base/Region.h"
 #include "base/Types.h"
+#include "platform/Platform.h"
 
 namespace platform {
 
@@ -24,7 +24,8 @@ class HeadlessPlatform;
 // A native view recorded by the headless backend.
 class HeadlessNativeView : public NativeView {
 public:
-    HeadlessNativeView(class HeadlessWindow* window, void* widget) : window_(window), widget_(widget) {}
+    HeadlessNativeView(class HeadlessWindow* window, void* widget)
+        : window_(window), widget_(widget) {}
     ~HeadlessNativeView() override;
     void SetGeometry(const TRect& windowRect, bool visible) override {
         geometry_ = windowRect;
@@ -260,7 +261,9 @@ public:
     [[nodiscard]] HeadlessWindow* FindWindow(const std::string& title) const;
 
     // ---- Records ----
-    [[nodiscard]] const std::vector<RecordedMessageBox>& MessageBoxes() const { return messageBoxes_; }
+    [[nodiscard]] const std::vector<RecordedMessageBox>& MessageBoxes() const {
+        return messageBoxes_;
+    }
     // The answer message boxes give (Ok by default).
     MessageBoxResult MessageBoxAnswer = MessageBoxResult::Ok;
     [[nodiscard]] const std::vector<std::string>& OpenedUris() const { return openedUris_; }
@@ -314,7 +317,7 @@ private:
     std::vector<HeadlessWindow*> windows_;  // creation order
     std::vector<HeadlessWindow*> zorder_;   // bottom first
     HeadlessWindow* focused_ = nullptr;
-    HeadlessWindow* grab_ = nullptr;        // explicit pointer grab
+    HeadlessWindow* grab_ = nullptr;          // explicit pointer grab
     HeadlessWindow* implicitGrab_ = nullptr;  // window a button went down in
     HeadlessWindow* hover_ = nullptr;
     InputGrabSink* inputGrabSink_ = nullptr;

@@ -46,7 +46,8 @@ void TspSkinControl::Notification(TComponent* component, TOperation operation) {
 }
 
 void TspSkinControl::ReadSkinSection() {
-    skinIndex_ = skinData_ && !skinData_->SkinEmpty ? skinData_->GetControlDefIndex(skinDataName_) : -1;
+    skinIndex_ =
+        skinData_ && !skinData_->SkinEmpty ? skinData_->GetControlDefIndex(skinDataName_) : -1;
 }
 
 bool TspSkinControl::HasSection() const { return SectionDef() != nullptr; }
@@ -59,8 +60,10 @@ TspDataSkinControl* TspSkinControl::SectionDef() const {
 
 void TspSkinControl::ApplySkinCursor() {
     if (!useSkinCursor_) return;
-    if (!HasSection() || cursorIndex_ < 0) Cursor = crDefault;
-    else Cursor = skinData_->StartCursorIndex + cursorIndex_;
+    if (!HasSection() || cursorIndex_ < 0)
+        Cursor = crDefault;
+    else
+        Cursor = skinData_->StartCursorIndex + cursorIndex_;
 }
 
 void TspSkinControl::Invalidate() {
@@ -78,8 +81,10 @@ void TspSkinControl::PaintDefaultImage(TBitmap&) {}
 void TspSkinControl::PaintSkinImage(TBitmap&) {}
 
 void TspSkinControl::PaintWithoutSkin(TBitmap& bitmap) {
-    if (drawDefault_) PaintDefaultImage(bitmap);
-    else bitmap.Canvas().FillSolid(Rect(0, 0, bitmap.Width(), bitmap.Height()), clWhite);
+    if (drawDefault_)
+        PaintDefaultImage(bitmap);
+    else
+        bitmap.Canvas().FillSolid(Rect(0, 0, bitmap.Width(), bitmap.Height()), clWhite);
 }
 
 void TspSkinControl::Paint() {
@@ -89,8 +94,10 @@ void TspSkinControl::Paint() {
     const TspDataSkinControl* section = SectionDef();
     if (imageDirty_ || section != imageSection_ || imageSize_ != TSize{w, h}) {
         if (offscreen_.Width() != w || offscreen_.Height() != h) offscreen_.SetSize(w, h);
-        if (section) PaintSkinImage(offscreen_);
-        else PaintWithoutSkin(offscreen_);
+        if (section)
+            PaintSkinImage(offscreen_);
+        else
+            PaintWithoutSkin(offscreen_);
         imageDirty_ = false;
         imageSection_ = section;
         imageSize_ = {w, h};

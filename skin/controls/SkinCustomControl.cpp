@@ -94,10 +94,15 @@ void TspSkinCustomControl::FitSizeToSkin(int& width, int& height) {
                 height = skinRect_.Height();
             }
             break;
-        case rmHorizontal: height = skinRect_.Height(); break;
-        case rmVertical: width = skinRect_.Width(); break;
+        case rmHorizontal:
+            height = skinRect_.Height();
+            break;
+        case rmVertical:
+            width = skinRect_.Width();
+            break;
         case rmBoth:
-        case rmNone: break;
+        case rmNone:
+            break;
     }
     newGeometry_ = NewGeometryFor(width, height);
 }
@@ -147,8 +152,12 @@ void TspSkinCustomControl::UpdateShapeRegion() {
     const int rw = skinRect_.Width(), rh = skinRect_.Height();
     std::optional<TRegion> region;
     switch (mode_) {
-        case rmFixed: region = MaskToRegion(*mask_); break;
-        case rmBoth: region = ComposeMaskRegion(g, newGeometry_, w, h, *mask_); break;
+        case rmFixed:
+            region = MaskToRegion(*mask_);
+            break;
+        case rmBoth:
+            region = ComposeMaskRegion(g, newGeometry_, w, h, *mask_);
+            break;
         case rmHorizontal: {
             // Only the top edge's corner points divide a one-direction element.
             const TPoint nrt{SaturateToInt32(int64_t{w} + g.RT.X - rw), g.RT.Y};
@@ -164,7 +173,8 @@ void TspSkinCustomControl::UpdateShapeRegion() {
             region = ComposeMaskRegion(stored, resized, w, h, *mask_);
             break;
         }
-        case rmNone: break;
+        case rmNone:
+            break;
     }
     SetWindowRegion(region ? &*region : nullptr);
 }
@@ -184,7 +194,8 @@ void TspSkinCustomControl::PaintSkinImage(TBitmap& bitmap) {
     ComposeControlImage(bitmap, *picture_, skinRect_);
 }
 
-void TspSkinCustomControl::ComposeControlImage(TBitmap& bitmap, const TBitmap& picture, const TRect& rect) {
+void TspSkinCustomControl::ComposeControlImage(TBitmap& bitmap, const TBitmap& picture,
+                                               const TRect& rect) {
     const TSkinGeometry& g = geometry_;
     switch (mode_) {
         case rmFixed:
@@ -192,7 +203,8 @@ void TspSkinCustomControl::ComposeControlImage(TBitmap& bitmap, const TBitmap& p
             bitmap.Canvas().CopyRect(Rect(0, 0, rect.Width(), rect.Height()), picture, rect);
             break;
         case rmBoth:
-            ComposeSkinImageTiled(g, newGeometry_, bitmap, picture, rect, Width(), Height(), cdDrawClient);
+            ComposeSkinImageTiled(g, newGeometry_, bitmap, picture, rect, Width(), Height(),
+                                  cdDrawClient);
             break;
         case rmHorizontal:
             ComposeHorzImage(g.LT.X, rect.Width() - g.RT.X, bitmap, Width(), rect, picture);
@@ -200,7 +212,8 @@ void TspSkinCustomControl::ComposeControlImage(TBitmap& bitmap, const TBitmap& p
         case rmVertical:
             ComposeVertImage(g.LT.Y, rect.Height() - g.LB.Y, bitmap, Height(), rect, picture);
             break;
-        case rmNone: break;
+        case rmNone:
+            break;
     }
 }
 
@@ -241,15 +254,18 @@ TRect TspSkinCustomControl::MapSkinRect(const TRect& r) const {
             return out;
         }
         case rmHorizontal:
-            if (r.Left <= g.LT.X && r.Right >= g.RT.X) return Rect(r.Left, r.Top, r.Right + dx, r.Bottom);
+            if (r.Left <= g.LT.X && r.Right >= g.RT.X)
+                return Rect(r.Left, r.Top, r.Right + dx, r.Bottom);
             if (r.Left >= g.RT.X && r.Right > g.RT.X) return OffsetRect(r, dx, 0);
             return r;
         case rmVertical:
-            if (r.Top <= g.LT.Y && r.Bottom >= g.LB.Y) return Rect(r.Left, r.Top, r.Right, r.Bottom + dy);
+            if (r.Top <= g.LT.Y && r.Bottom >= g.LB.Y)
+                return Rect(r.Left, r.Top, r.Right, r.Bottom + dy);
             if (r.Top >= g.LB.Y && r.Bottom > g.LB.Y) return OffsetRect(r, 0, dy);
             return r;
         case rmFixed:
-        case rmNone: return r;
+        case rmNone:
+            return r;
     }
     return r;
 }

@@ -12,7 +12,8 @@
 #include "ui/Panel.h"  // Frame3D
 
 TspSkinExPanel::TspSkinExPanel(TComponent* owner) : TspSkinCustomControl(owner) {
-    ControlStyle = csAcceptsControls | csCaptureMouse | csClickEvents | csDoubleClicks | csSetCaption | csOpaque;
+    ControlStyle = csAcceptsControls | csCaptureMouse | csClickEvents | csDoubleClicks |
+                   csSetCaption | csOpaque;
     SetSkinDataName("expanel");
     SetBounds(Left(), Top(), 150, 100);
 }
@@ -58,8 +59,10 @@ void TspSkinExPanel::SetRollState(bool value) {
     if (value == rollState_) return;
     ReadSkinSection();
     rollState_ = value;
-    if (value) RollUp();
-    else Unroll();
+    if (value)
+        RollUp();
+    else
+        Unroll();
     Invalidate();
     if (OnChangeRollState && !IsDesigning()) OnChangeRollState(this);
 }
@@ -99,8 +102,10 @@ void TspSkinExPanel::SetBounds(int left, int top, int width, int height) {
     // runs, must not open it again.
     if (rollState_) {
         ReadSkinSection();
-        if (rollKind_ == rkRollHorizontal) width = RolledSize();
-        else height = RolledSize();
+        if (rollKind_ == rkRollHorizontal)
+            width = RolledSize();
+        else
+            height = RolledSize();
     }
     TspSkinCustomControl::SetBounds(left, top, width, height);
 }
@@ -147,7 +152,9 @@ TRect TspSkinExPanel::LayoutSkin(const TspDataSkinExPanelControl& def) {
         } else {
             close.rect = Rect(cr.Right, 0, 0, 0);
         }
-        roll.rect = showRollButton_ ? Rect(close.rect.Left - rw - g, cr.Top, close.rect.Left - g, cr.Top + rh) : TRect{};
+        roll.rect = showRollButton_
+                        ? Rect(close.rect.Left - rw - g, cr.Top, close.rect.Left - g, cr.Top + rh)
+                        : TRect{};
         cr.Right -= (showCloseButton_ ? cw : 0) + (showRollButton_ ? rw + g : 0);
         return cr;
     }
@@ -161,7 +168,9 @@ TRect TspSkinExPanel::LayoutSkin(const TspDataSkinExPanelControl& def) {
     } else {
         close.rect = Rect(0, 0, 0, cr.Top);
     }
-    roll.rect = showRollButton_ ? Rect(cr.Left, close.rect.Bottom + g, cr.Left + rw, close.rect.Bottom + g + rh) : TRect{};
+    roll.rect = showRollButton_
+                    ? Rect(cr.Left, close.rect.Bottom + g, cr.Left + rw, close.rect.Bottom + g + rh)
+                    : TRect{};
     cr.Top += (showCloseButton_ ? ch : 0) + (showRollButton_ ? rh + g : 0);
     return cr;
 }
@@ -174,7 +183,8 @@ TRect TspSkinExPanel::LayoutDefault() {
     const int shown = (showCloseButton_ ? 1 : 0) + (showRollButton_ ? 1 : 0);
     if (!StripLayout()) {
         close.rect = showCloseButton_ ? Rect(w - b - 2, 3, w - 2, b + 3) : Rect(w - 2, 0, 0, 0);
-        roll.rect = showRollButton_ ? Rect(close.rect.Left - b, 3, close.rect.Left, b + 3) : TRect{};
+        roll.rect =
+            showRollButton_ ? Rect(close.rect.Left - b, 3, close.rect.Left, b + 3) : TRect{};
         // Inside the caption bar's two frames.
         TRect r = Rect(2, 2, w - 2, defaultCaptionHeight_ - 2);
         r.Left += 2;
@@ -182,7 +192,8 @@ TRect TspSkinExPanel::LayoutDefault() {
         return r;
     }
     close.rect = showCloseButton_ ? Rect(3, 3, b + 3, b + 3) : Rect(0, 0, 0, 3);
-    roll.rect = showRollButton_ ? Rect(3, close.rect.Bottom, b + 3, close.rect.Bottom + b) : TRect{};
+    roll.rect =
+        showRollButton_ ? Rect(3, close.rect.Bottom, b + 3, close.rect.Bottom + b) : TRect{};
     TRect r = Rect(0, 0, w, Height());
     r.Top += shown * b + 2;
     return r;
@@ -205,15 +216,21 @@ TRect TspSkinExPanel::CaptionArea() {
     return Layout();
 }
 
-TspSkinExPanel::Pieces TspSkinExPanel::ButtonPieces(const TspDataSkinExPanelControl& def, int index) const {
-    if (index == kCloseButton) return {def.CloseButtonRect, def.CloseButtonActiveRect, def.CloseButtonDownRect};
+TspSkinExPanel::Pieces TspSkinExPanel::ButtonPieces(const TspDataSkinExPanelControl& def,
+                                                    int index) const {
+    if (index == kCloseButton)
+        return {def.CloseButtonRect, def.CloseButtonActiveRect, def.CloseButtonDownRect};
     Pieces p;
     if (rollKind_ == rkRollHorizontal) {
-        p = rollState_ ? Pieces{def.HRestoreButtonRect, def.HRestoreButtonActiveRect, def.HRestoreButtonDownRect}
-                       : Pieces{def.HRollButtonRect, def.HRollButtonActiveRect, def.HRollButtonDownRect};
+        p = rollState_
+                ? Pieces{def.HRestoreButtonRect, def.HRestoreButtonActiveRect,
+                         def.HRestoreButtonDownRect}
+                : Pieces{def.HRollButtonRect, def.HRollButtonActiveRect, def.HRollButtonDownRect};
     } else {
-        p = rollState_ ? Pieces{def.VRestoreButtonRect, def.VRestoreButtonActiveRect, def.VRestoreButtonDownRect}
-                       : Pieces{def.VRollButtonRect, def.VRollButtonActiveRect, def.VRollButtonDownRect};
+        p = rollState_
+                ? Pieces{def.VRestoreButtonRect, def.VRestoreButtonActiveRect,
+                         def.VRestoreButtonDownRect}
+                : Pieces{def.VRollButtonRect, def.VRollButtonActiveRect, def.VRollButtonDownRect};
     }
     // The roll and restore buttons fall back: active to normal, pressed to active.
     if (IsNullRect(p.active)) p.active = p.normal;
@@ -276,9 +293,11 @@ void TspSkinExPanel::PaintSkinImage(TBitmap& bitmap) {
         return;
     }
     if (StripLayout()) {
-        ComposeVertImage(def->RollTopOffset, def->RollBottomOffset, bitmap, Height(), def->RollHSkinRect, *picture_);
+        ComposeVertImage(def->RollTopOffset, def->RollBottomOffset, bitmap, Height(),
+                         def->RollHSkinRect, *picture_);
     } else if (rollState_) {
-        ComposeHorzImage(def->RollLeftOffset, def->RollRightOffset, bitmap, Width(), def->RollVSkinRect, *picture_);
+        ComposeHorzImage(def->RollLeftOffset, def->RollRightOffset, bitmap, Width(),
+                         def->RollVSkinRect, *picture_);
     } else {
         TspSkinCustomControl::PaintSkinImage(bitmap);
     }
@@ -418,8 +437,11 @@ void TspSkinExPanel::WndProc(TMessage& message) {
                 activeButton_ = -1;
             }
             break;
-        case CM_TEXTCHANGED: Invalidate(); break;
-        default: break;
+        case CM_TEXTCHANGED:
+            Invalidate();
+            break;
+        default:
+            break;
     }
     TspSkinCustomControl::WndProc(message);
 }

@@ -56,8 +56,12 @@ public:
     [[nodiscard]] TRect ButtonRect(int index);
     // The area the caption is drawn in, beside the shown buttons.
     [[nodiscard]] TRect CaptionArea();
-    [[nodiscard]] bool ButtonActive(int index) const { return buttons_.at(static_cast<size_t>(index)).active; }
-    [[nodiscard]] bool ButtonPressed(int index) const { return buttons_.at(static_cast<size_t>(index)).pressed; }
+    [[nodiscard]] bool ButtonActive(int index) const {
+        return buttons_.at(static_cast<size_t>(index)).active;
+    }
+    [[nodiscard]] bool ButtonPressed(int index) const {
+        return buttons_.at(static_cast<size_t>(index)).pressed;
+    }
 
     void AdjustClientRect(TRect& rect) const override;
     void ApplySkin() override;

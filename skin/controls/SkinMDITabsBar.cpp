@@ -122,7 +122,8 @@ void TspSkinMDITabsBar::ArrangeTabs() {
     const int n = TabCount();
     if (n == 0) return;
     const int w = std::min(Width() / n, defaultTabWidth_);
-    for (int i = 0; i < n; ++i) tabs_[static_cast<size_t>(i)]->ObjectRect = Rect(i * w, 0, (i + 1) * w, Height());
+    for (int i = 0; i < n; ++i)
+        tabs_[static_cast<size_t>(i)]->ObjectRect = Rect(i * w, 0, (i + 1) * w, Height());
     // Narrower tabs than the default fill the whole bar.
     if (w < defaultTabWidth_) tabs_.back()->ObjectRect.Right = Width();
     if (dragging_ && dragIndex_ >= 0 && dragIndex_ < n) {
@@ -265,14 +266,18 @@ void TspSkinMDITabsBar::PaintTabs(TBitmap& bitmap, bool skinned) {
                 textColor = s->MouseInFontColor;
             }
             TBitmap image;
-            ComposeHorzImage(s->TabLeftOffset, s->TabRightOffset, image, r.Width(), *source, *picture);
-            if (!image.Empty()) BlitRect(bitmap, r, image, Rect(0, 0, image.Width(), image.Height()));
+            ComposeHorzImage(s->TabLeftOffset, s->TabRightOffset, image, r.Width(), *source,
+                             *picture);
+            if (!image.Empty())
+                BlitRect(bitmap, r, image, Rect(0, 0, image.Width(), image.Height()));
             font.Name = s->FontDef.Name;
             font.Height = s->FontDef.Height;
             font.Style = s->FontDef.Style;
         } else {
             TRect frame = InflateRect(r, 0, 0);
-            c.FillSolid(frame, ColorToRGB(tab->Active ? clWindow : tab->MouseIn ? clBtnHighlight : clBtnFace));
+            c.FillSolid(frame, ColorToRGB(tab->Active    ? clWindow
+                                          : tab->MouseIn ? clBtnHighlight
+                                                         : clBtnFace));
             Frame3D(c, frame, ColorToRGB(clBtnHighlight), ColorToRGB(clBtnShadow), 1);
         }
         std::string text = tab->Child->Caption();
@@ -284,7 +289,8 @@ void TspSkinMDITabsBar::PaintTabs(TBitmap& bitmap, bool skinned) {
         c.Brush.Style = bsClear;
         c.IntersectClipRect(textBox);
         const TSize ts = c.TextExtent(text);
-        c.TextOut(textBox.Left + (textBox.Width() - ts.cx) / 2, r.Top + (r.Height() - ts.cy) / 2, text);
+        c.TextOut(textBox.Left + (textBox.Width() - ts.cx) / 2, r.Top + (r.Height() - ts.cy) / 2,
+                  text);
     }
 }
 
@@ -307,7 +313,8 @@ void TspSkinMDITabsBar::PaintSkinImage(TBitmap& bitmap) {
     if (!IsNullRect(bg)) {
         for (int x = 0; x < w; x += bg.Width()) {
             const int len = std::min(bg.Width(), w - x);
-            BlitRect(bitmap, Rect(x, 0, x + len, h), *picture, Rect(bg.Left, bg.Top, bg.Left + len, bg.Bottom));
+            BlitRect(bitmap, Rect(x, 0, x + len, h), *picture,
+                     Rect(bg.Left, bg.Top, bg.Left + len, bg.Bottom));
         }
     }
     PaintTabs(bitmap, true);

@@ -26,7 +26,8 @@ public:
 };
 
 using TspMDITabEvent = std::function<void(TspMDITab* tab)>;
-using TspMDITabMouseEvent = std::function<void(TMouseButton button, TShiftState shift, TspMDITab* tab)>;
+using TspMDITabMouseEvent =
+    std::function<void(TMouseButton button, TShiftState shift, TspMDITab* tab)>;
 
 class TspSkinMDITabsBar : public TspSkinControl {
 public:
@@ -56,7 +57,9 @@ public:
 
     // ---- State ----
     [[nodiscard]] int TabCount() const { return static_cast<int>(tabs_.size()); }
-    [[nodiscard]] TspMDITab* Tabs(int index) const { return tabs_.at(static_cast<size_t>(index)).get(); }
+    [[nodiscard]] TspMDITab* Tabs(int index) const {
+        return tabs_.at(static_cast<size_t>(index)).get();
+    }
     [[nodiscard]] TspMDITab* TabOf(const TCustomForm* child) const;
     [[nodiscard]] TspMDITab* HoverTab() const { return hover_; }
     [[nodiscard]] bool Dragging() const { return dragging_; }

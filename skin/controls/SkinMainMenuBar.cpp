@@ -120,7 +120,8 @@ void TspSkinMainMenuBar::Notification(TComponent* component, TOperation operatio
     bool changed = component == mainMenu_;
     if (component == mainMenu_) mainMenu_ = nullptr;
     for (auto& o : objects_) {
-        if (auto* item = dynamic_cast<TspSkinMainMenuBarItem*>(o.get()); item && item->MenuItem == component) {
+        if (auto* item = dynamic_cast<TspSkinMainMenuBarItem*>(o.get());
+            item && item->MenuItem == component) {
             item->MenuItem = nullptr;
             changed = true;
         }
@@ -185,7 +186,8 @@ void TspSkinMainMenuBar::RebuildObjects() {
         const int index = data->GetObjectDefIndex(name);
         return index < 0 ? nullptr : data->ObjectDefs[static_cast<size_t>(index)].get();
     };
-    const auto* itemDef = dynamic_cast<const TspDataSkinMainMenuBarItem*>(section ? objectDef(section->MenuBarItem) : nullptr);
+    const auto* itemDef = dynamic_cast<const TspDataSkinMainMenuBarItem*>(
+        section ? objectDef(section->MenuBarItem) : nullptr);
     auto addItems = [&](TMainMenu* menu) {
         if (!menu) return;
         TMenuItem& root = menu->Items();
@@ -207,14 +209,16 @@ void TspSkinMainMenuBar::RebuildObjects() {
             TspButtonCommand command;
             const std::string* skinName;
         };
-        const Button buttons[] = {{"MinButton", cmMinimize, section ? &section->MinButton : nullptr},
-                                  {"MaxButton", cmMaximize, section ? &section->MaxButton : nullptr},
-                                  {"CloseButton", cmClose, section ? &section->CloseButton : nullptr},
-                                  {"SysMenuButton", cmSysMenu, section ? &section->SysMenuButton : nullptr}};
+        const Button buttons[] = {
+            {"MinButton", cmMinimize, section ? &section->MinButton : nullptr},
+            {"MaxButton", cmMaximize, section ? &section->MaxButton : nullptr},
+            {"CloseButton", cmClose, section ? &section->CloseButton : nullptr},
+            {"SysMenuButton", cmSysMenu, section ? &section->SysMenuButton : nullptr}};
         const TBorderIcons icons = maximizedChild_->FrameBorderIcons();
         std::vector<std::unique_ptr<TspMenuBarObject>> front;
         for (const Button& b : buttons) {
-            const auto* def = dynamic_cast<const TspDataSkinStdButton*>(b.skinName ? objectDef(*b.skinName) : nullptr);
+            const auto* def = dynamic_cast<const TspDataSkinStdButton*>(
+                b.skinName ? objectDef(*b.skinName) : nullptr);
             auto button = std::make_unique<TspSkinMainMenuBarButton>(this, def, b.name, b.command);
             if (b.command == cmMinimize) button->Enabled = (icons & biMinimize) != 0;
             if (b.command == cmMaximize) button->Enabled = (icons & biMaximize) != 0;
@@ -222,7 +226,8 @@ void TspSkinMainMenuBar::RebuildObjects() {
             front.push_back(std::move(button));
         }
         systemButtons_ = static_cast<int>(front.size());
-        objects_.insert(objects_.begin(), std::make_move_iterator(front.begin()), std::make_move_iterator(front.end()));
+        objects_.insert(objects_.begin(), std::make_move_iterator(front.begin()),
+                        std::make_move_iterator(front.end()));
     }
     rebuilding_ = false;
     ArrangeObjects();
@@ -296,7 +301,9 @@ void TspSkinMainMenuBar::ArrangeObjects() {
         total += widths.back();
     }
     const bool overflow = total > area.Width();
-    markerRect_ = overflow && ScrollMenu ? Rect(area.Right - kMarkerWidth, area.Top, area.Right, area.Bottom) : TRect{};
+    markerRect_ = overflow && ScrollMenu
+                      ? Rect(area.Right - kMarkerWidth, area.Top, area.Right, area.Bottom)
+                      : TRect{};
     const int limit = overflow && ScrollMenu ? area.Right - kMarkerWidth : area.Right;
     hiddenItems_.clear();
     int x = area.Left;
@@ -326,12 +333,14 @@ void TspSkinMainMenuBar::SetActiveObject(int index) {
     if (oldActiveObject_ >= 0 && oldActiveObject_ < ObjectCount()) {
         TspMenuBarObject& old = *objects_[static_cast<size_t>(oldActiveObject_)];
         old.MouseLeave();
-        if (auto* item = dynamic_cast<TspSkinMainMenuBarItem*>(&old); item && OnItemMouseLeave) OnItemMouseLeave(item->MenuItem);
+        if (auto* item = dynamic_cast<TspSkinMainMenuBarItem*>(&old); item && OnItemMouseLeave)
+            OnItemMouseLeave(item->MenuItem);
     }
     if (activeObject_ >= 0 && activeObject_ < ObjectCount()) {
         TspMenuBarObject& now = *objects_[static_cast<size_t>(activeObject_)];
         now.MouseEnter();
-        if (auto* item = dynamic_cast<TspSkinMainMenuBarItem*>(&now); item && OnItemMouseEnter) OnItemMouseEnter(item->MenuItem);
+        if (auto* item = dynamic_cast<TspSkinMainMenuBarItem*>(&now); item && OnItemMouseEnter)
+            OnItemMouseEnter(item->MenuItem);
     }
 }
 
@@ -404,12 +413,14 @@ void TspSkinMainMenuBar::MouseUp(TMouseButton button, TShiftState shift, int x, 
     TspSkinControl::MouseUp(button, shift, x, y);
     const int target = captureObject_;
     captureObject_ = -1;
-    if (target >= 0 && target < ObjectCount()) objects_[static_cast<size_t>(target)]->MouseUp(x, y, button);
+    if (target >= 0 && target < ObjectCount())
+        objects_[static_cast<size_t>(target)]->MouseUp(x, y, button);
 }
 
 void TspSkinMainMenuBar::DblClick() {
     TspSkinControl::DblClick();
-    if (activeObject_ >= 0 && activeObject_ < ObjectCount()) objects_[static_cast<size_t>(activeObject_)]->DblClick();
+    if (activeObject_ >= 0 && activeObject_ < ObjectCount())
+        objects_[static_cast<size_t>(activeObject_)]->DblClick();
 }
 
 void TspSkinMainMenuBar::WndProc(TMessage& m) {
@@ -479,18 +490,23 @@ void TspSkinMainMenuBar::OpenMarkerMenu() {
     ISkinMenuHost* host = dynamic_cast<ISkinMenuHost*>(skinForm_);
     if (!host) host = HostAmong(OwnerForm());
     TspSkinData* skin = host ? host->PopupMenuSkinData() : SkinData();
-    const TPoint tl = ClientToScreen(markerRect_.TopLeft()), br = ClientToScreen(markerRect_.BottomRight());
+    const TPoint tl = ClientToScreen(markerRect_.TopLeft()),
+                 br = ClientToScreen(markerRect_.BottomRight());
     const TRect anchor = Rect(tl.X, tl.Y, br.X, br.Y);
     // The hidden items are the last ones: of the form's menu, then of the child's.
     TMenuItem* first = hiddenItems_.front();
     TMenuItem* firstList = mainMenu_ ? &mainMenu_->Items() : nullptr;
     TCustomForm* owner = OwnerForm();
-    TMainMenu* childMenu = owner && owner->FormStyle() == fsMDIForm ? MainMenuOf(owner->ActiveMDIChild()) : nullptr;
+    TMainMenu* childMenu =
+        owner && owner->FormStyle() == fsMDIForm ? MainMenuOf(owner->ActiveMDIChild()) : nullptr;
     if (host && !switching) host->NotePopupMenuOpen();
     switchingMenu_ = switching;
     if (firstList && first->Parent() == firstList) {
-        if (childMenu) engine.PopupMerged(this, skin, PopupToUp, childMenu->Items(), *firstList, anchor, first->MenuIndex());
-        else engine.Popup(this, skin, PopupToUp, *firstList, anchor, first->MenuIndex());
+        if (childMenu)
+            engine.PopupMerged(this, skin, PopupToUp, childMenu->Items(), *firstList, anchor,
+                               first->MenuIndex());
+        else
+            engine.Popup(this, skin, PopupToUp, *firstList, anchor, first->MenuIndex());
     } else if (first->Parent()) {
         engine.Popup(this, skin, PopupToUp, *first->Parent(), anchor, first->MenuIndex());
     }
@@ -561,8 +577,10 @@ bool TspSkinMainMenuBar::KeyboardModeKey(uint16_t key, uint32_t ch) {
         case VK_LEFT:
         case VK_RIGHT: {
             const int next = usable[static_cast<size_t>((pos + (key == VK_RIGHT ? 1 : n - 1)) % n)];
-            if (MenuOpen()) press(next);
-            else SetActiveObject(next);
+            if (MenuOpen())
+                press(next);
+            else
+                SetActiveObject(next);
             return true;
         }
         case VK_RETURN:
@@ -575,10 +593,12 @@ bool TspSkinMainMenuBar::KeyboardModeKey(uint16_t key, uint32_t ch) {
     }
     // The form hands over key-downs without their characters: a letter or digit key
     // stands for its character.
-    if (ch == 0 && ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'))) ch = key >= 'A' ? key - 'A' + 'a' : key;
+    if (ch == 0 && ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')))
+        ch = key >= 'A' ? key - 'A' + 'a' : key;
     if (ch == 0 || MenuOpen()) return false;
     for (int index : usable) {
-        const auto& item = static_cast<const TspSkinMainMenuBarItem&>(*objects_[static_cast<size_t>(index)]);
+        const auto& item =
+            static_cast<const TspSkinMainMenuBarItem&>(*objects_[static_cast<size_t>(index)]);
         if (item.MenuItem && IsAccel(ch, item.MenuItem->Caption())) {
             press(index);
             return true;
@@ -605,7 +625,8 @@ void TspSkinMainMenuBar::PaintObjects(TBitmap& bitmap) {
     if (s) color = markerHot_ || markerOpen_ ? s->TrackMarkActiveColor : s->TrackMarkColor;
     TCanvasStateGuard guard(c);
     c.Pen.Color = ColorToRGB(color);
-    const int cx = markerRect_.Left + markerRect_.Width() / 2 - 3, cy = markerRect_.Top + markerRect_.Height() / 2;
+    const int cx = markerRect_.Left + markerRect_.Width() / 2 - 3,
+              cy = markerRect_.Top + markerRect_.Height() / 2;
     for (int k = 0; k < 2; ++k) {
         const int x = cx + 4 * k;
         for (int d = 0; d <= 3; ++d) {
@@ -638,6 +659,7 @@ void TspSkinMainMenuBar::PaintSkinImage(TBitmap& bitmap) {
     const int right = IsNullRect(s->ItemsRect) ? 0 : RectWidth(r) - s->ItemsRect.Right;
     TBitmap image;
     ComposeHorzImage(std::max(0, left), std::max(0, right), image, w, r, *picture);
-    if (!image.Empty()) BlitRect(bitmap, Rect(0, 0, w, h), image, Rect(0, 0, image.Width(), image.Height()));
+    if (!image.Empty())
+        BlitRect(bitmap, Rect(0, 0, w, h), image, Rect(0, 0, image.Width(), image.Height()));
     PaintObjects(bitmap);
 }

@@ -73,7 +73,8 @@ public:
 // One item of the main menu.
 class TspSkinMainMenuBarItem : public TspMenuBarObject, public TspMenuItemLook {
 public:
-    TspSkinMainMenuBarItem(TspSkinMainMenuBar* bar, const TspDataSkinMainMenuBarItem* def, TMenuItem* item);
+    TspSkinMainMenuBarItem(TspSkinMainMenuBar* bar, const TspDataSkinMainMenuBarItem* def,
+                           TMenuItem* item);
     void Draw(TCanvas& canvas) override;
     void MouseDown(int x, int y, TMouseButton button) override;
     void MouseUp(int x, int y, TMouseButton button) override;
@@ -89,8 +90,8 @@ public:
 // A system button of the maximised MDI child: minimise, restore, close or its window menu.
 class TspSkinMainMenuBarButton : public TspMenuBarObject {
 public:
-    TspSkinMainMenuBarButton(TspSkinMainMenuBar* bar, const TspDataSkinStdButton* def, const std::string& idName,
-                             TspButtonCommand command);
+    TspSkinMainMenuBarButton(TspSkinMainMenuBar* bar, const TspDataSkinStdButton* def,
+                             const std::string& idName, TspButtonCommand command);
     void Draw(TCanvas& canvas) override;
     void MouseDown(int x, int y, TMouseButton button) override;
     void MouseUp(int x, int y, TMouseButton button) override;
@@ -153,7 +154,9 @@ public:
 
     // ---- State ----
     [[nodiscard]] int ObjectCount() const { return static_cast<int>(objects_.size()); }
-    [[nodiscard]] TspMenuBarObject* Objects(int index) const { return objects_.at(static_cast<size_t>(index)).get(); }
+    [[nodiscard]] TspMenuBarObject* Objects(int index) const {
+        return objects_.at(static_cast<size_t>(index)).get();
+    }
     [[nodiscard]] TspMenuBarObject* FindObject(const std::string& idName) const;
     [[nodiscard]] int ActiveObject() const { return activeObject_; }
     [[nodiscard]] int SystemButtonCount() const { return systemButtons_; }

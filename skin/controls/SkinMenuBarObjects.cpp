@@ -27,8 +27,8 @@ constexpr int kDefaultItemPadding = 7;
 
 // A piece of a picture at the target rectangle's size: the fixed left and right parts
 // copied, the middle tiled between them, the height stretched.
-void DrawComposed(TCanvas& canvas, const TRect& target, const TBitmap& picture, const TRect& source, int left,
-                  int right) {
+void DrawComposed(TCanvas& canvas, const TRect& target, const TBitmap& picture, const TRect& source,
+                  int left, int right) {
     if (IsNullRect(target) || IsNullRect(source)) return;
     TBitmap image;
     ComposeHorzImage(left, right, image, target.Width(), source, picture);
@@ -47,7 +47,8 @@ void DrawDefaultPlate(TCanvas& canvas, const TRect& r, bool down) {
 
 // ---------------------------------------------------------------- base
 
-TspMenuBarObject::TspMenuBarObject(TspSkinMainMenuBar* bar, const TspDataSkinObject* def) : Parent(bar) {
+TspMenuBarObject::TspMenuBarObject(TspSkinMainMenuBar* bar, const TspDataSkinObject* def)
+    : Parent(bar) {
     if (!def) return;
     IDName = def->IDName;
     SkinRect = def->SkinRect;
@@ -76,13 +77,19 @@ void TspMenuBarObject::MouseLeave() {
     ReDraw();
 }
 
-bool TspMenuBarObject::CanMorphing() const { return (Active && MorphKf < 1) || (!Active && MorphKf > 0); }
+bool TspMenuBarObject::CanMorphing() const {
+    return (Active && MorphKf < 1) || (!Active && MorphKf > 0);
+}
 
-bool TspMenuBarObject::MorphUnderWay() const { return (Active && MorphKf != 1) || (!Active && MorphKf != 0); }
+bool TspMenuBarObject::MorphUnderWay() const {
+    return (Active && MorphKf != 1) || (!Active && MorphKf != 0);
+}
 
 void TspMenuBarObject::ReDraw() {
-    if (Morphing && !IsNullRect(ActiveSkinRect)) Parent->MorphTimer().SetEnabled(true);
-    else Parent->DrawObject(*this);
+    if (Morphing && !IsNullRect(ActiveSkinRect))
+        Parent->MorphTimer().SetEnabled(true);
+    else
+        Parent->DrawObject(*this);
 }
 
 void TspMenuBarObject::DoMorph() {
@@ -94,7 +101,8 @@ void TspMenuBarObject::SetMorphKf(double k) { MorphKf = std::clamp(k, 0.0, 1.0);
 
 // ---------------------------------------------------------------- items
 
-TspSkinMainMenuBarItem::TspSkinMainMenuBarItem(TspSkinMainMenuBar* bar, const TspDataSkinMainMenuBarItem* def,
+TspSkinMainMenuBarItem::TspSkinMainMenuBarItem(TspSkinMainMenuBar* bar,
+                                               const TspDataSkinMainMenuBarItem* def,
                                                TMenuItem* item)
     : TspMenuBarObject(bar, def), MenuItem(item) {
     IDName = item->Name();
@@ -114,9 +122,11 @@ int TspSkinMainMenuBarItem::LayoutWidth(TCanvas& canvas) const {
     } else {
         canvas.Font = Parent->DefItemFont();
     }
-    const int text = canvas.TextExtent(StripHotkey(MenuItem ? MenuItem->Caption() : std::string())).cx;
+    const int text =
+        canvas.TextExtent(StripHotkey(MenuItem ? MenuItem->Caption() : std::string())).cx;
     if (!HasDefinition) return text + 2 * kDefaultItemPadding;
-    if (IsNullRect(TextRect)) return std::max(RectWidth(SkinRect), text + ItemLeftOffset + ItemRightOffset);
+    if (IsNullRect(TextRect))
+        return std::max(RectWidth(SkinRect), text + ItemLeftOffset + ItemRightOffset);
     return std::max(RectWidth(SkinRect), text + RectWidth(SkinRect) - RectWidth(TextRect));
 }
 
@@ -140,9 +150,12 @@ void TspSkinMainMenuBarItem::Draw(TCanvas& canvas) {
         }
         if (Morphing && Enabled && !Down && MorphUnderWay() && !IsNullRect(ActiveSkinRect)) {
             TBitmap normal, active;
-            ComposeHorzImage(ItemLeftOffset, ItemRightOffset, normal, r.Width(), SkinRect, *Picture);
-            ComposeHorzImage(ItemLeftOffset, ItemRightOffset, active, r.Width(), ActiveSkinRect, *Picture);
-            if (!normal.Empty() && normal.Width() == active.Width() && normal.Height() == active.Height()) {
+            ComposeHorzImage(ItemLeftOffset, ItemRightOffset, normal, r.Width(), SkinRect,
+                             *Picture);
+            ComposeHorzImage(ItemLeftOffset, ItemRightOffset, active, r.Width(), ActiveSkinRect,
+                             *Picture);
+            if (!normal.Empty() && normal.Width() == active.Width() &&
+                normal.Height() == active.Height()) {
                 TspEffectBmp blended(normal);
                 MorphImages(blended, TspEffectBmp(active), MorphKind, MorphKf);
                 TBitmap image(normal.Width(), normal.Height());
@@ -205,8 +218,10 @@ void TspSkinMainMenuBarItem::MouseUp(int x, int y, TMouseButton button) {
 
 // ---------------------------------------------------------------- system buttons
 
-TspSkinMainMenuBarButton::TspSkinMainMenuBarButton(TspSkinMainMenuBar* bar, const TspDataSkinStdButton* def,
-                                                   const std::string& idName, TspButtonCommand command)
+TspSkinMainMenuBarButton::TspSkinMainMenuBarButton(TspSkinMainMenuBar* bar,
+                                                   const TspDataSkinStdButton* def,
+                                                   const std::string& idName,
+                                                   TspButtonCommand command)
     : TspMenuBarObject(bar, def), Command(command) {
     if (!def || !Picture) {
         IDName = idName;
@@ -219,7 +234,9 @@ TspSkinMainMenuBarButton::TspSkinMainMenuBarButton(TspSkinMainMenuBar* bar, cons
     RestoreDownRect = def->RestoreDownRect;
 }
 
-int TspSkinMainMenuBarButton::LayoutWidth(TCanvas&) const { return HasDefinition ? RectWidth(SkinRect) : 0; }
+int TspSkinMainMenuBarButton::LayoutWidth(TCanvas&) const {
+    return HasDefinition ? RectWidth(SkinRect) : 0;
+}
 
 void TspSkinMainMenuBarButton::Draw(TCanvas& canvas) {
     if (!Visible || IsNullRect(ObjectRect)) return;
@@ -233,20 +250,32 @@ void TspSkinMainMenuBarButton::Draw(TCanvas& canvas) {
         const TRect& hot = restore ? RestoreActiveRect : ActiveSkinRect;
         const TRect& pressed = restore ? RestoreDownRect : DownRect;
         const TRect* source = &normal;
-        if (Enabled && Down && MouseIn && !IsNullRect(pressed)) source = &pressed;
-        else if (Enabled && Active && !IsNullRect(hot)) source = &hot;
+        if (Enabled && Down && MouseIn && !IsNullRect(pressed))
+            source = &pressed;
+        else if (Enabled && Active && !IsNullRect(hot))
+            source = &hot;
         canvas.CopyRect(r, *Picture, *source);
         return;
     }
-    if (Enabled && (Down || Active)) DrawDefaultPlate(canvas, r, Down && MouseIn);
-    else canvas.FillSolid(r, ColorToRGB(clBtnFace));
+    if (Enabled && (Down || Active))
+        DrawDefaultPlate(canvas, r, Down && MouseIn);
+    else
+        canvas.FillSolid(r, ColorToRGB(clBtnFace));
     const TColor glyph = ColorToRGB(Enabled ? clBtnText : clBtnShadow);
     const int gx = r.Left + r.Width() / 2 - 5, gy = r.Top + r.Height() / 2 - 4;
     switch (Command) {
-        case cmClose: DrawCloseGlyph(canvas, gx, gy, glyph); break;
-        case cmMaximize: DrawRestoreGlyph(canvas, gx, gy, glyph); break;
-        case cmMinimize: DrawMinimizeGlyph(canvas, gx, gy, glyph); break;
-        default: DrawSysMenuGlyph(canvas, gx, gy, glyph); break;
+        case cmClose:
+            DrawCloseGlyph(canvas, gx, gy, glyph);
+            break;
+        case cmMaximize:
+            DrawRestoreGlyph(canvas, gx, gy, glyph);
+            break;
+        case cmMinimize:
+            DrawMinimizeGlyph(canvas, gx, gy, glyph);
+            break;
+        default:
+            DrawSysMenuGlyph(canvas, gx, gy, glyph);
+            break;
     }
 }
 
@@ -283,7 +312,8 @@ void TspSkinMainMenuBarButton::MouseUp(int x, int y, TMouseButton button) {
         case cmClose:
             child->CloseFrame();
             break;
-        default: break;
+        default:
+            break;
     }
 }
 

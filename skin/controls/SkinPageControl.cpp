@@ -71,7 +71,8 @@ void TspSkinPageControl::ReadSkinSection() {
     if (!skinData_ || skinData_->SkinEmpty) return;
     const int index = skinData_->GetControlDefIndex(skinDataName_);
     if (index < 0 || index >= static_cast<int>(skinData_->ControlDefs.size())) return;
-    const auto* def = dynamic_cast<const TspDataSkinTabControl*>(skinData_->ControlDefs[static_cast<size_t>(index)].get());
+    const auto* def = dynamic_cast<const TspDataSkinTabControl*>(
+        skinData_->ControlDefs[static_cast<size_t>(index)].get());
     if (def == nullptr) return;
     hasSection_ = true;
     sectionDef_ = def;
@@ -132,17 +133,33 @@ TRect TspSkinPageControl::DisplayRect() const {
     const int cw = ClientWidth(), ch = ClientHeight();
     if (!hasSection_) {
         switch (TabPosition()) {
-            case tpTop: r = Rect(1, r.Top - 5, cw - 1, ch - 1); break;
-            case tpBottom: r = Rect(1, 1, cw - 1, r.Bottom + 3); break;
-            case tpLeft: r = Rect(r.Left - 3, r.Top - 5, cw - 1, ch - 1); break;
-            case tpRight: r = Rect(r.Left - 3, r.Top - 5, r.Right + 3, ch - 1); break;
+            case tpTop:
+                r = Rect(1, r.Top - 5, cw - 1, ch - 1);
+                break;
+            case tpBottom:
+                r = Rect(1, 1, cw - 1, r.Bottom + 3);
+                break;
+            case tpLeft:
+                r = Rect(r.Left - 3, r.Top - 5, cw - 1, ch - 1);
+                break;
+            case tpRight:
+                r = Rect(r.Left - 3, r.Top - 5, r.Right + 3, ch - 1);
+                break;
         }
     } else {
         switch (TabPosition()) {
-            case tpTop: r = Rect(b.Left, r.Top + b.Top - 6, cw - b.Right, ch - b.Bottom); break;
-            case tpBottom: r = Rect(b.Left, r.Top + b.Top - 6, cw - b.Right, r.Bottom + 4 - b.Bottom); break;
-            case tpLeft: r = Rect(r.Left + b.Left - 4, r.Top + b.Top - 6, cw - b.Right, ch - b.Bottom); break;
-            case tpRight: r = Rect(b.Left, r.Top + b.Top - 6, r.Right + 4 - b.Right, ch - b.Bottom); break;
+            case tpTop:
+                r = Rect(b.Left, r.Top + b.Top - 6, cw - b.Right, ch - b.Bottom);
+                break;
+            case tpBottom:
+                r = Rect(b.Left, r.Top + b.Top - 6, cw - b.Right, r.Bottom + 4 - b.Bottom);
+                break;
+            case tpLeft:
+                r = Rect(r.Left + b.Left - 4, r.Top + b.Top - 6, cw - b.Right, ch - b.Bottom);
+                break;
+            case tpRight:
+                r = Rect(b.Left, r.Top + b.Top - 6, r.Right + 4 - b.Right, ch - b.Bottom);
+                break;
         }
     }
     r.Right = std::max(r.Right, r.Left);
@@ -156,10 +173,18 @@ TRect TspSkinPageControl::GetItemRect(int tabIndex) const {
     if (IsRectEmpty(r) || Style() != tsTabs) return r;
     const bool singleLine = !MultiLine();
     switch (TabPosition()) {
-        case tpTop: r = OffsetRect(r, singleLine ? -2 : 0, -2); break;
-        case tpBottom: r = OffsetRect(r, singleLine ? -2 : 0, 2); break;
-        case tpLeft: r = OffsetRect(r, -2, 0); break;
-        case tpRight: r = OffsetRect(r, 2, 0); break;
+        case tpTop:
+            r = OffsetRect(r, singleLine ? -2 : 0, -2);
+            break;
+        case tpBottom:
+            r = OffsetRect(r, singleLine ? -2 : 0, 2);
+            break;
+        case tpLeft:
+            r = OffsetRect(r, -2, 0);
+            break;
+        case tpRight:
+            r = OffsetRect(r, 2, 0);
+            break;
     }
     return r;
 }
@@ -210,7 +235,8 @@ void TspSkinPageControl::UpdateScroller() {
     }
     if (!scroller_) return;
     scroller_->SetMax(HiddenTabCount());
-    scroller_->SetBounds(Width() - scroller_->Width(), TabPosition() == tpTop ? 0 : Height() - scroller_->Height(),
+    scroller_->SetBounds(Width() - scroller_->Width(),
+                         TabPosition() == tpTop ? 0 : Height() - scroller_->Height(),
                          scroller_->Width(), scroller_->Height());
     // A resize may have scrolled the row back: the scroller shows where it stands.
     SyncScrollerPosition();

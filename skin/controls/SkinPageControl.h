@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "skin/data/SkinnedControl.h"
 #include "skin/data/SkinControlDefs.h"
+#include "skin/data/SkinnedControl.h"
 #include "ui/Bitmap.h"
 #include "ui/PageControl.h"
 
@@ -80,7 +80,8 @@ protected:
 private:
     void DrawDefaultFrame(TBitmap& bitmap);
     void DrawSkinFrame(TBitmap& bitmap);
-    void DrawSkinnedTab(const TTabSheet& page, const TRect& rect, TCanvas& canvas, bool mouseOver, bool active);
+    void DrawSkinnedTab(const TTabSheet& page, const TRect& rect, TCanvas& canvas, bool mouseOver,
+                        bool active);
     void TrackHotTab(TPoint p);
     void RedrawTab(int tabIndex, bool mouseOver);
     void UpdateScroller();

@@ -17,7 +17,8 @@ void TspSkinPageControl::Paint() {
     const int w = Width(), h = Height();
     if (w <= 0 || h <= 0) return;
     ReadSkinSection();
-    if (imageDirty_ || sectionDef_ != imageSection_ || offscreen_.Width() != w || offscreen_.Height() != h) {
+    if (imageDirty_ || sectionDef_ != imageSection_ || offscreen_.Width() != w ||
+        offscreen_.Height() != h) {
         if (offscreen_.Width() != w || offscreen_.Height() != h) offscreen_.SetSize(w, h);
         // What no piece covers shows the button face; the page area only when no sheet
         // paints it.
@@ -32,8 +33,10 @@ void TspSkinPageControl::Paint() {
         } else {
             fill.FillSolid(Rect(0, 0, w, h), clBtnFace);
         }
-        if (hasSection_ && picture_ != nullptr) DrawSkinFrame(offscreen_);
-        else DrawDefaultFrame(offscreen_);
+        if (hasSection_ && picture_ != nullptr)
+            DrawSkinFrame(offscreen_);
+        else
+            DrawDefaultFrame(offscreen_);
         TCanvas& tabs = offscreen_.Canvas();
         int tab = 0;
         for (int i = 0; i < PageCount(); ++i) {
@@ -61,7 +64,8 @@ void TspSkinPageControl::DrawDefaultFrame(TBitmap& bitmap) {
 void TspSkinPageControl::DrawSkinFrame(TBitmap& bitmap) {
     const TBitmap& pic = *picture_;
     const TRect& R = section_.SkinRect;
-    const TPoint LT = section_.LTPoint, RT = section_.RTPoint, LB = section_.LBPoint, RB = section_.RBPoint;
+    const TPoint LT = section_.LTPoint, RT = section_.RTPoint, LB = section_.LBPoint,
+                 RB = section_.RBPoint;
     const TRect bands = FrameBands();
     const int cl = bands.Left, ct = bands.Top, rb = bands.Right, bb = bands.Bottom;
     const TRect D = DisplayRect();
@@ -73,10 +77,18 @@ void TspSkinPageControl::DrawSkinFrame(TBitmap& bitmap) {
     if (!IsNullRect(section_.TabsBGRect)) {
         TRect strip;
         switch (TabPosition()) {
-            case tpTop: strip = Rect(0, 0, w, F.Top); break;
-            case tpBottom: strip = Rect(0, F.Bottom, w, h); break;
-            case tpLeft: strip = Rect(0, 0, F.Left, h); break;
-            case tpRight: strip = Rect(F.Right, 0, w, h); break;
+            case tpTop:
+                strip = Rect(0, 0, w, F.Top);
+                break;
+            case tpBottom:
+                strip = Rect(0, F.Bottom, w, h);
+                break;
+            case tpLeft:
+                strip = Rect(0, 0, F.Left, h);
+                break;
+            case tpRight:
+                strip = Rect(F.Right, 0, w, h);
+                break;
         }
         TileRect(bitmap, strip, pic, section_.TabsBGRect);
     }
@@ -101,8 +113,8 @@ void TspSkinPageControl::DrawSkinFrame(TBitmap& bitmap) {
              Rect(R.Left + RB.X, R.Top + RB.Y, R.Right, R.Bottom));
 }
 
-void TspSkinPageControl::DrawSkinnedTab(const TTabSheet& page, const TRect& rect, TCanvas& canvas, bool mouseOver,
-                                        bool active) {
+void TspSkinPageControl::DrawSkinnedTab(const TTabSheet& page, const TRect& rect, TCanvas& canvas,
+                                        bool mouseOver, bool active) {
     // Tabs on the left or right are built lying, as a horizontal tab, and turned.
     const bool horizontal = tab_layout::Horizontal(TabPosition());
     const int w = horizontal ? rect.Width() : rect.Height();
@@ -122,9 +134,12 @@ void TspSkinPageControl::DrawSkinnedTab(const TTabSheet& page, const TRect& rect
     } else {
         const TspDataSkinTabControl& s = section_;
         TRect piece = s.ActiveTabRect;
-        if (mouseOver && !active && !IsNullRect(s.MouseInTabRect)) piece = s.MouseInTabRect;
-        else if (active && focused) piece = s.FocusTabRect;
-        else if (!active) piece = s.TabRect;
+        if (mouseOver && !active && !IsNullRect(s.MouseInTabRect))
+            piece = s.MouseInTabRect;
+        else if (active && focused)
+            piece = s.FocusTabRect;
+        else if (!active)
+            piece = s.TabRect;
         if (TabHeight() > 0) {
             TBitmap composed;
             ComposeHorzImage(s.TabLeftOffset, s.TabRightOffset, composed, w, piece, *picture_);
@@ -137,10 +152,14 @@ void TspSkinPageControl::DrawSkinnedTab(const TTabSheet& page, const TRect& rect
             font.Height = s.FontDef.Height;
             font.Style = s.FontDef.Style;
         }
-        if (mouseOver && !active) font.Color = s.MouseInFontColor;
-        else if (active && focused) font.Color = s.FocusFontColor;
-        else if (!active) font.Color = s.FontDef.Color;
-        else font.Color = s.ActiveFontColor;
+        if (mouseOver && !active)
+            font.Color = s.MouseInFontColor;
+        else if (active && focused)
+            font.Color = s.FocusFontColor;
+        else if (!active)
+            font.Color = s.FontDef.Color;
+        else
+            font.Color = s.ActiveFontColor;
     }
 
     TCanvas& text = tab.Canvas();
@@ -168,7 +187,9 @@ void TspSkinPageControl::DrawSkinnedTab(const TTabSheet& page, const TRect& rect
     }
     const TspEffectBmp lying(tab);
     TspEffectBmp turned(lying.Height(), lying.Width());
-    if (TabPosition() == tpLeft) lying.TurnLeft(turned);
-    else lying.TurnRight(turned);
+    if (TabPosition() == tpLeft)
+        lying.TurnLeft(turned);
+    else
+        lying.TurnRight(turned);
     turned.DrawTo(canvas, rect.Left, rect.Top);
 }

@@ -10,7 +10,8 @@
 #include "ui/Panel.h"  // Frame3D
 
 TspSkinPanel::TspSkinPanel(TComponent* owner) : TspSkinCustomControl(owner) {
-    ControlStyle = csAcceptsControls | csCaptureMouse | csClickEvents | csDoubleClicks | csSetCaption | csOpaque;
+    ControlStyle = csAcceptsControls | csCaptureMouse | csClickEvents | csDoubleClicks |
+                   csSetCaption | csOpaque;
     SetSkinDataName("panel");
     SetBounds(Left(), Top(), 150, 150);
     newGeometry_.C = {};
@@ -25,7 +26,8 @@ const TspDataSkinPanelControl* TspSkinPanel::PanelDef() const {
 void TspSkinPanel::ReadSkinSection() {
     TspSkinCustomControl::ReadSkinSection();
     bgPicture_ = nullptr;
-    if (const TspDataSkinPanelControl* def = PanelDef()) bgPicture_ = SkinData()->ActivePicture(def->BGPictureIndex);
+    if (const TspDataSkinPanelControl* def = PanelDef())
+        bgPicture_ = SkinData()->ActivePicture(def->BGPictureIndex);
 }
 
 TRect TspSkinPanel::CaptionArea() const {
@@ -138,8 +140,10 @@ void TspSkinPanel::SetRollUpState(bool value) {
     if (!rollUpMode_) value = false;
     if (value == rollUpState_) return;
     rollUpState_ = value;
-    if (value) RollUp();
-    else Unroll();
+    if (value)
+        RollUp();
+    else
+        Unroll();
 }
 
 void TspSkinPanel::RollUp() {
@@ -197,21 +201,27 @@ void TspSkinPanel::Paint() {
     const int pw = bgPicture_->Width(), ph = bgPicture_->Height();
     const TRect whole = Rect(0, 0, pw, ph);
     for (int i = 0; i <= w / pw; ++i)
-        for (int j = 0; j <= h / ph; ++j) canvas.CopyRect(Bounds(i * pw, j * ph, pw, ph), *bgPicture_, whole);
+        for (int j = 0; j <= h / ph; ++j)
+            canvas.CopyRect(Bounds(i * pw, j * ph, pw, ph), *bgPicture_, whole);
 }
 
-int TspSkinPanel::GlyphFrameWidth() const { return glyph_.Empty() ? 0 : glyph_.Width() / numGlyphs_; }
+int TspSkinPanel::GlyphFrameWidth() const {
+    return glyph_.Empty() ? 0 : glyph_.Width() / numGlyphs_;
+}
 
-void TspSkinPanel::DrawCaptionContent(TCanvas& canvas, const TRect& r, int x, int textY, TColor arrowColor) {
+void TspSkinPanel::DrawCaptionContent(TCanvas& canvas, const TRect& r, int x, int textY,
+                                      TColor arrowColor) {
     int glyphX = x;
     if (!glyph_.Empty()) x += GlyphFrameWidth() + spacing_;
     if (rollUpMode_)
-        DrawArrow(canvas, Rect(r.Right, r.Top, r.Right + 10, r.Bottom), arrowColor, rollUpState_ ? akDown : akUp);
+        DrawArrow(canvas, Rect(r.Right, r.Top, r.Right + 10, r.Bottom), arrowColor,
+                  rollUpState_ ? akDown : akUp);
     canvas.Brush.Style = bsClear;
     canvas.TextRect(r, x, textY, Caption());
     if (!glyph_.Empty()) {
         const int frame = !Enabled() && numGlyphs_ == 2 ? 2 : 1;
-        DrawGlyphFrame(canvas, glyphX, r.Top + r.Height() / 2 - glyph_.Height() / 2, frame, numGlyphs_, glyph_);
+        DrawGlyphFrame(canvas, glyphX, r.Top + r.Height() / 2 - glyph_.Height() / 2, frame,
+                       numGlyphs_, glyph_);
     }
 }
 
@@ -245,7 +255,8 @@ void TspSkinPanel::PaintSkinImage(TBitmap& bitmap) {
         if (iw > 0 && ih > 0) {
             // Transparent where the image has its bottom-left pixel's colour.
             const TColor key = picture_->GetPixel(src.Left, src.Bottom - 1);
-            canvas.CopyRectTransparent(Bounds(r.Left, r.Top + r.Height() / 2 - ih / 2, iw, ih), *picture_, src, key);
+            canvas.CopyRectTransparent(Bounds(r.Left, r.Top + r.Height() / 2 - ih / 2, iw, ih),
+                                       *picture_, src, key);
         }
         r.Left += iw + 2;
     }
@@ -265,10 +276,17 @@ void TspSkinPanel::PaintDefaultImage(TBitmap& bitmap) {
     const int w = Width();
     TRect border = Rect(0, 0, w, Height());
     switch (borderStyle_) {
-        case TspSkinBorderStyle::bvFrame: Frame3D(canvas, border, clBtnShadow, clBtnShadow, 1); break;
-        case TspSkinBorderStyle::bvRaised: Frame3D(canvas, border, clBtnHighlight, clBtnShadow, 1); break;
-        case TspSkinBorderStyle::bvLowered: Frame3D(canvas, border, clBtnShadow, clBtnHighlight, 1); break;
-        case TspSkinBorderStyle::bvNone: break;
+        case TspSkinBorderStyle::bvFrame:
+            Frame3D(canvas, border, clBtnShadow, clBtnShadow, 1);
+            break;
+        case TspSkinBorderStyle::bvRaised:
+            Frame3D(canvas, border, clBtnHighlight, clBtnShadow, 1);
+            break;
+        case TspSkinBorderStyle::bvLowered:
+            Frame3D(canvas, border, clBtnShadow, clBtnHighlight, 1);
+            break;
+        case TspSkinBorderStyle::bvNone:
+            break;
     }
     if (!captionMode_) return;
 

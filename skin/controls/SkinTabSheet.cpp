@@ -35,7 +35,8 @@ void TspSkinCustomTabSheet::PaintBackground(TCanvas& canvas) {
         return;
     }
     for (int i = 0; i <= w / cw; ++i)
-        for (int j = 0; j <= h / ch; ++j) canvas.CopyRect(Bounds(i * cw, j * ch, cw, ch), *tile, src);
+        for (int j = 0; j <= h / ch; ++j)
+            canvas.CopyRect(Bounds(i * cw, j * ch, cw, ch), *tile, src);
 }
 
 void TspSkinCustomTabSheet::WndProc(TMessage& message) {

@@ -184,21 +184,29 @@ void TspSkinUpDown::TimerTick() {
 void TspSkinUpDown::WndProc(TMessage& message) {
     const TPoint p{GetXParam(message.LParam), GetYParam(message.LParam)};
     switch (message.Msg) {
-        case WM_MOUSEMOVE: HitTest(p); break;
+        case WM_MOUSEMOVE:
+            HitTest(p);
+            break;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
         case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN: MouseDownAt(p); break;
+        case WM_MBUTTONDOWN:
+            MouseDownAt(p);
+            break;
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
-        case WM_MBUTTONUP: MouseUpAt(); break;
+        case WM_MBUTTONUP:
+            MouseUpAt();
+            break;
         case WM_TIMER:
             if (message.WParam == kRepeatTimer) {
                 TimerTick();
                 return;
             }
             break;
-        case WM_SIZE: LayoutButtons(); break;
+        case WM_SIZE:
+            LayoutButtons();
+            break;
         case CM_MOUSEENTER:
             if (message.LParam == 0) activeButton_ = oldActiveButton_ = -1;
             break;
@@ -212,7 +220,8 @@ void TspSkinUpDown::WndProc(TMessage& message) {
                 if (changed) Invalidate();
             }
             break;
-        default: break;
+        default:
+            break;
     }
     TspSkinCustomControl::WndProc(message);
 }

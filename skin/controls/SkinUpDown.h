@@ -43,9 +43,15 @@ public:
     TNotifyEvent OnUpButtonClick;
     TNotifyEvent OnDownButtonClick;
 
-    [[nodiscard]] TRect ButtonRect(int index) const { return buttons_.at(static_cast<size_t>(index)).rect; }
-    [[nodiscard]] bool ButtonActive(int index) const { return buttons_.at(static_cast<size_t>(index)).active; }
-    [[nodiscard]] bool ButtonPressed(int index) const { return buttons_.at(static_cast<size_t>(index)).pressed; }
+    [[nodiscard]] TRect ButtonRect(int index) const {
+        return buttons_.at(static_cast<size_t>(index)).rect;
+    }
+    [[nodiscard]] bool ButtonActive(int index) const {
+        return buttons_.at(static_cast<size_t>(index)).active;
+    }
+    [[nodiscard]] bool ButtonPressed(int index) const {
+        return buttons_.at(static_cast<size_t>(index)).pressed;
+    }
 
     // The skin's element keeps its size: the section's points are cleared on every read.
     void ReadSkinSection() override;

@@ -159,8 +159,8 @@ void TspDataSkinFrameRegulator::Exchange(TSkinIniIo& io) {
 
 void TspDataSkinUpDownControl::Exchange(TSkinIniIo& io) {
     TspDataSkinCustomControl::Exchange(io);
-    io.UpDownRects(UpButtonRect, ActiveUpButtonRect, DownUpButtonRect, DownButtonRect, ActiveDownButtonRect,
-                   DownDownButtonRect);
+    io.UpDownRects(UpButtonRect, ActiveUpButtonRect, DownUpButtonRect, DownButtonRect,
+                   ActiveDownButtonRect, DownDownButtonRect);
 }
 
 void TspDataSkinGridControl::Exchange(TSkinIniIo& io) {
@@ -232,8 +232,8 @@ void TspDataSkinListBox::Exchange(TSkinIniIo& io) {
     io.Color("focusfontcolor", FocusFontColor);
     io.Rect("captionrect", CaptionRect);
     Font(io, "caption", CaptionFontDef);
-    io.UpDownRects(UpButtonRect, ActiveUpButtonRect, DownUpButtonRect, DownButtonRect, ActiveDownButtonRect,
-                   DownDownButtonRect);
+    io.UpDownRects(UpButtonRect, ActiveUpButtonRect, DownUpButtonRect, DownButtonRect,
+                   ActiveDownButtonRect, DownDownButtonRect);
     io.Rect("checkbuttonrect", CheckButtonRect);
     io.Rect("activecheckbuttonrect", ActiveCheckButtonRect);
     io.Rect("downcheckbuttonrect", DownCheckButtonRect);
@@ -268,8 +268,8 @@ void TspDataSkinComboBox::Exchange(TSkinIniIo& io) {
 void TspDataSkinScrollBarControl::Exchange(TSkinIniIo& io) {
     TspDataSkinCustomControl::Exchange(io);
     io.Rect("trackarea", TrackArea);
-    io.UpDownRects(UpButtonRect, ActiveUpButtonRect, DownUpButtonRect, DownButtonRect, ActiveDownButtonRect,
-                   DownDownButtonRect);
+    io.UpDownRects(UpButtonRect, ActiveUpButtonRect, DownUpButtonRect, DownButtonRect,
+                   ActiveDownButtonRect, DownDownButtonRect);
     io.Rect("thumbrect", ThumbRect);
     io.Rect("activethumbrect", ActiveThumbRect);
     io.Rect("downthumbrect", DownThumbRect);
@@ -286,8 +286,8 @@ void TspDataSkinSpinEditControl::Exchange(TSkinIniIo& io) {
     Font(io, "", FontDef);
     io.Color("activefontcolor", ActiveFontColor);
     io.Color("disabledfontcolor", DisabledFontColor);
-    io.UpDownRects(UpButtonRect, ActiveUpButtonRect, DownUpButtonRect, DownButtonRect, ActiveDownButtonRect,
-                   DownDownButtonRect);
+    io.UpDownRects(UpButtonRect, ActiveUpButtonRect, DownUpButtonRect, DownButtonRect,
+                   ActiveDownButtonRect, DownDownButtonRect);
 }
 
 void TspDataSkinScrollBoxControl::Exchange(TSkinIniIo& io) {
@@ -318,7 +318,8 @@ void TspDataSkinBevel::Exchange(TSkinIniIo& io) {
     io.Color("darkcolor", DarkColor);
 }
 
-std::unique_ptr<TspDataSkinControl> CreateSkinControlDef(const std::string& type, const std::string& name) {
+std::unique_ptr<TspDataSkinControl> CreateSkinControlDef(const std::string& type,
+                                                         const std::string& name) {
     if (type == "panel") return std::make_unique<TspDataSkinPanelControl>(name);
     if (type == "expanel") return std::make_unique<TspDataSkinExPanelControl>(name);
     if (type == "tab") return std::make_unique<TspDataSkinTabControl>(name);

@@ -127,7 +127,8 @@ public:
     bool Morphing = false;
     TspMorphStyle MorphKind = mkDefault;
     TRect ActiveSkinRect{}, CheckImageArea{}, TextArea{}, CheckImageRect{}, UnCheckImageRect{};
-    TRect ActiveCheckImageRect{}, ActiveUnCheckImageRect{}, UnEnabledCheckImageRect{}, UnEnabledUnCheckImageRect{};
+    TRect ActiveCheckImageRect{}, ActiveUnCheckImageRect{}, UnEnabledCheckImageRect{},
+        UnEnabledUnCheckImageRect{};
 
 protected:
     void Exchange(TSkinIniIo& io) override;
@@ -257,7 +258,8 @@ class TspDataSkinMainMenuBar : public TspDataSkinControl {
 public:
     using TspDataSkinControl::TspDataSkinControl;
     TRect ItemsRect{};
-    std::string MenuBarItem, CloseButton, MinButton, MaxButton, SysMenuButton;  // [SKINOBJECTS] names
+    std::string MenuBarItem, CloseButton, MinButton, MaxButton,
+        SysMenuButton;  // [SKINOBJECTS] names
     TColor TrackMarkColor = 0, TrackMarkActiveColor = 0;
 
 protected:
@@ -308,7 +310,8 @@ public:
     TRect UpButtonRect{}, ActiveUpButtonRect{}, DownUpButtonRect{};
     TRect DownButtonRect{}, ActiveDownButtonRect{}, DownDownButtonRect{};
     TRect CheckButtonRect{}, ActiveCheckButtonRect{}, DownCheckButtonRect{};
-    std::string VScrollBarName = "vscrollbar", HScrollBarName = "hscrollbar", BothScrollBarName = "bothhscrollbar";
+    std::string VScrollBarName = "vscrollbar", HScrollBarName = "hscrollbar",
+                BothScrollBarName = "bothhscrollbar";
 
 protected:
     void Exchange(TSkinIniIo& io) override;

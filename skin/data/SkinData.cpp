@@ -1,9 +1,9 @@
 #include "skin/data/SkinData.h"
 
+#include "base/Messages.h"
 #include "skin/data/CompressedStoredSkin.h"
 #include "skin/data/StoredSkin.h"
 #include "ui/Forms.h"
-#include "base/Messages.h"
 #include "ui/Screen.h"
 
 TspSkinData::TspSkinData(TComponent* owner) : TComponent(owner) {}
@@ -124,7 +124,8 @@ void TspSkinData::LoadFromStoredContainer(TspStoredSkin& container) {
     MaskPicture = source.Optional[1];
     RollUpPicture = source.Optional[2];
     RollUpMaskPicture = source.Optional[3];
-    for (const auto& picture : source.Active) ActivePictureList.push_back(std::make_unique<TBitmap>(*picture));
+    for (const auto& picture : source.Active)
+        ActivePictureList.push_back(std::make_unique<TBitmap>(*picture));
     StartCursorIndex = ini.ReadInteger("CURSORS", "startcursorindex", 1);
     if (StartCursorIndex <= 0) StartCursorIndex = 1;
     ReadSkinSections(ini);
@@ -212,7 +213,8 @@ void TspSkinData::ReadAreas(const TMemIniFile& ini) {
     const int count = ListCount(ini, "SKINAREAS");
     for (int i = 0; i < count; ++i) {
         std::string name, rest;
-        if (!SplitNameType(ini.ReadString("SKINAREAS", std::to_string(i), ""), name, rest)) continue;
+        if (!SplitNameType(ini.ReadString("SKINAREAS", std::to_string(i), ""), name, rest))
+            continue;
         AreaDefs.push_back(
             std::make_unique<TspDataSkinArea>(name, ClampSkinRect(ParseSkinRect(rest))));
     }

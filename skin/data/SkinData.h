@@ -29,7 +29,9 @@ public:
     // Published references; setting one (outside design time) loads from it at once.
     [[nodiscard]] TspStoredSkin* StoredSkin() const { return storedSkin_; }
     void SetStoredSkin(TspStoredSkin* value);
-    [[nodiscard]] TspCompressedStoredSkin* CompressedStoredSkin() const { return compressedStoredSkin_; }
+    [[nodiscard]] TspCompressedStoredSkin* CompressedStoredSkin() const {
+        return compressedStoredSkin_;
+    }
     void SetCompressedStoredSkin(TspCompressedStoredSkin* value);
 
     void LoadFromCompressedContainer(TspCompressedStoredSkin& container);
@@ -74,7 +76,8 @@ public:
     TRect mainmenurect{}, iconrect{};
     bool mainmenupopupup = false;
     TRect maskrectarea{};
-    TPoint hittestlefttoppoint{}, hittestrighttoppoint{}, hittestleftbottompoint{}, hittestrightbottompoint{};
+    TPoint hittestlefttoppoint{}, hittestrighttoppoint{}, hittestleftbottompoint{},
+        hittestrightbottompoint{};
     TRect clientrect{};
     int32_t borderwidth = 0;
     bool topstretch = false, leftstretch = false, rightstretch = false, bottomstretch = false;

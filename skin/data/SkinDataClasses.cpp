@@ -21,7 +21,8 @@ void RegisterSkinDataClasses() {
     AddBinaryProperty<TspCompressedStoredSkin>("TspCompressedStoredSkin", "CompressedData",
                                                &TspCompressedStoredSkin::SetCompressedData);
 
-    registry.Register("TspStoredSkin", "TComponent", [](TComponent* owner) { return new TspStoredSkin(owner); });
+    registry.Register("TspStoredSkin", "TComponent",
+                      [](TComponent* owner) { return new TspStoredSkin(owner); });
     AddStringProperty<TspStoredSkin>("TspStoredSkin", "FileName", &TspStoredSkin::SetFileName);
     AddLinesProperty<TspStoredSkin>("TspStoredSkin", "IniStrings",
                                     [](TspStoredSkin& s, const std::vector<std::string>& lines) {
@@ -31,9 +32,11 @@ void RegisterSkinDataClasses() {
                                     });
     AddBinaryProperty<TspStoredSkin>("TspStoredSkin", "Pictures", &TspStoredSkin::SetPicturesData);
 
-    registry.Register("TspSkinData", "TComponent", [](TComponent* owner) { return new TspSkinData(owner); });
+    registry.Register("TspSkinData", "TComponent",
+                      [](TComponent* owner) { return new TspSkinData(owner); });
     AddReferenceProperty<TspSkinData, TspCompressedStoredSkin>(
-        "TspSkinData", "CompressedStoredSkin", &TspSkinData::SetCompressedStoredSkin, "TspCompressedStoredSkin");
-    AddReferenceProperty<TspSkinData, TspStoredSkin>("TspSkinData", "StoredSkin", &TspSkinData::SetStoredSkin,
-                                                     "TspStoredSkin");
+        "TspSkinData", "CompressedStoredSkin", &TspSkinData::SetCompressedStoredSkin,
+        "TspCompressedStoredSkin");
+    AddReferenceProperty<TspSkinData, TspStoredSkin>("TspSkinData", "StoredSkin",
+                                                     &TspSkinData::SetStoredSkin, "TspStoredSkin");
 }

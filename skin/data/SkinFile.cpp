@@ -7,20 +7,23 @@
 #include "skin/data/ZlibStreams.h"
 #include "ui/Streams.h"
 
-void LoadSkinBlock(const std::vector<uint8_t>& block, const std::string& what, TspCompressedStoredSkin& container,
-                   TspSkinData& skin) {
+void LoadSkinBlock(const std::vector<uint8_t>& block, const std::string& what,
+                   TspCompressedStoredSkin& container, TspSkinData& skin) {
     if (block.empty()) throw EReadError(what + ": no compressed skin data");
     container.SetCompressedData(block);
     skin.SetCompressedStoredSkin(&container);
     // The load itself says nothing when the package's format value is not 1; from outside
     // that is a file that is not a skin.
-    if (skin.SkinEmpty) throw EReadError(what + ": not a skin (the skin package's format value is not 1)");
+    if (skin.SkinEmpty)
+        throw EReadError(what + ": not a skin (the skin package's format value is not 1)");
 }
 
-void LoadSkinFileFrom(TStream& file, const std::string& what, TspCompressedStoredSkin& container, TspSkinData& skin) {
+void LoadSkinFileFrom(TStream& file, const std::string& what, TspCompressedStoredSkin& container,
+                      TspSkinData& skin) {
     // As the container reads a compressed skin file itself.
     container.SetCompressedData(ReadCompressedSkinFileBytes(file));
-    if (container.IsEmpty()) throw EReadError(what + ": not a compressed skin file, or one without compressed data");
+    if (container.IsEmpty())
+        throw EReadError(what + ": not a compressed skin file, or one without compressed data");
     LoadSkinBlock(container.CompressedData(), what, container, skin);
 }
 
@@ -39,12 +42,17 @@ TSkinFileContainer SkinFileContainerOf(const std::vector<uint8_t>& b) {
     return TSkinFileContainer::Package;
 }
 
-void LoadAnySkinFile(const std::string& path, TspCompressedStoredSkin& container, TspSkinData& skin) {
+void LoadAnySkinFile(const std::string& path, TspCompressedStoredSkin& container,
+                     TspSkinData& skin) {
     TMemoryStream file;
     file.LoadFromFile(path);
     switch (SkinFileContainerOf(file.Bytes())) {
-        case TSkinFileContainer::CompressedFile: LoadSkinFile(path, container, skin); break;
-        case TSkinFileContainer::ZlibBlock: LoadSkinBlock(file.Bytes(), path, container, skin); break;
+        case TSkinFileContainer::CompressedFile:
+            LoadSkinFile(path, container, skin);
+            break;
+        case TSkinFileContainer::ZlibBlock:
+            LoadSkinBlock(file.Bytes(), path, container, skin);
+            break;
         case TSkinFileContainer::Package: {
             TMemoryStream block;
             CompressWholeStream(file, block);

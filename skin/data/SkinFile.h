@@ -18,11 +18,12 @@ class TStream;
 // skin file or whose package the load leaves empty.
 void LoadSkinFile(const std::string& path, TspCompressedStoredSkin& container, TspSkinData& skin);
 // The same from a stream holding the file's bytes; `what` names the file in messages.
-void LoadSkinFileFrom(TStream& file, const std::string& what, TspCompressedStoredSkin& container, TspSkinData& skin);
+void LoadSkinFileFrom(TStream& file, const std::string& what, TspCompressedStoredSkin& container,
+                      TspSkinData& skin);
 // The same for a compressed block already in memory (the program's own CompressedData);
 // `what` names it in messages.
-void LoadSkinBlock(const std::vector<uint8_t>& block, const std::string& what, TspCompressedStoredSkin& container,
-                   TspSkinData& skin);
+void LoadSkinBlock(const std::vector<uint8_t>& block, const std::string& what,
+                   TspCompressedStoredSkin& container, TspSkinData& skin);
 
 // What a skin file holds: a compressed skin file (format value, length, zlib stream), a
 // bare zlib stream (a program's CompressedData), or an uncompressed skin package.
@@ -31,4 +32,5 @@ enum class TSkinFileContainer { CompressedFile, ZlibBlock, Package };
 // Loads a skin file of any of these containers along the program's path (a package is
 // packed first, as the program would only ever read it packed); raises what that load
 // raises. The gallery and pbskin load skin authors' files through this.
-void LoadAnySkinFile(const std::string& path, TspCompressedStoredSkin& container, TspSkinData& skin);
+void LoadAnySkinFile(const std::string& path, TspCompressedStoredSkin& container,
+                     TspSkinData& skin);

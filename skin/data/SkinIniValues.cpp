@@ -11,8 +11,10 @@ namespace {
 std::vector<std::string> DigitFields(const std::string& text) {
     std::vector<std::string> fields(1);
     for (char c : text) {
-        if (c == ',') fields.emplace_back();
-        else if (c >= '0' && c <= '9') fields.back() += c;
+        if (c == ',')
+            fields.emplace_back();
+        else if (c >= '0' && c <= '9')
+            fields.back() += c;
     }
     return fields;
 }
@@ -32,12 +34,14 @@ E ParseEnum(const std::string& text, const std::array<const char*, N>& names, E 
     return other;
 }
 
-const std::array<const char*, 7> kMorphKinds = {"mkdefault",     "mkgradient",   "mkleftgradient", "mkrightgradient",
-                                                "mkleftslide",   "mkrightslide", "mkpush"};
+const std::array<const char*, 7> kMorphKinds = {"mkdefault",       "mkgradient",  "mkleftgradient",
+                                                "mkrightgradient", "mkleftslide", "mkrightslide",
+                                                "mkpush"};
 const std::array<const char*, 6> kInactiveEffects = {"iebrightness", "iedarkness",  "iegrayscale",
                                                      "ienoise",      "iesplitblur", "ieinvert"};
-const std::array<const char*, 7> kCommands = {"cmclose",   "cmmaximize", "cmminimize",      "cmsysmenu",
-                                              "cmdefault", "cmrollup",   "cmminimizetotray"};
+const std::array<const char*, 7> kCommands = {"cmclose",         "cmmaximize", "cmminimize",
+                                              "cmsysmenu",       "cmdefault",  "cmrollup",
+                                              "cmminimizetotray"};
 
 }  // namespace
 
@@ -65,8 +69,8 @@ TRect ParseSkinRect(const std::string& text) {
 std::string SkinPointText(TPoint p) { return std::to_string(p.X) + "," + std::to_string(p.Y); }
 
 std::string SkinRectText(const TRect& r) {
-    return std::to_string(r.Left) + "," + std::to_string(r.Top) + "," + std::to_string(r.Right) + "," +
-           std::to_string(r.Bottom);
+    return std::to_string(r.Left) + "," + std::to_string(r.Top) + "," + std::to_string(r.Right) +
+           "," + std::to_string(r.Bottom);
 }
 
 TFontStyles ParseSkinFontStyle(const std::string& text) {
@@ -102,13 +106,19 @@ std::string SkinAlignmentText(TAlignment a) {
     return a == taCenter ? "tacenter" : a == taLeftJustify ? "taleftjustify" : "tarightjustify";
 }
 
-TspMorphStyle ParseMorphKind(const std::string& text) { return ParseEnum(text, kMorphKinds, mkDefault); }
+TspMorphStyle ParseMorphKind(const std::string& text) {
+    return ParseEnum(text, kMorphKinds, mkDefault);
+}
 std::string MorphKindText(TspMorphStyle k) { return kMorphKinds.at(static_cast<size_t>(k)); }
 TspInactiveImageEffect ParseInactiveEffect(const std::string& text) {
     return ParseEnum(text, kInactiveEffects, ieGrayScale);
 }
-std::string InactiveEffectText(TspInactiveImageEffect e) { return kInactiveEffects.at(static_cast<size_t>(e)); }
-TspButtonCommand ParseButtonCommand(const std::string& text) { return ParseEnum(text, kCommands, cmMinimizeToTray); }
+std::string InactiveEffectText(TspInactiveImageEffect e) {
+    return kInactiveEffects.at(static_cast<size_t>(e));
+}
+TspButtonCommand ParseButtonCommand(const std::string& text) {
+    return ParseEnum(text, kCommands, cmMinimizeToTray);
+}
 std::string ButtonCommandText(TspButtonCommand c) { return kCommands.at(static_cast<size_t>(c)); }
 
 bool SplitNameType(const std::string& value, std::string& name, std::string& rest) {
@@ -141,7 +151,8 @@ int BoundedCount(const TMemIniFile& ini, const std::string& section, const std::
 
 }  // namespace
 
-void ReadSkinList(const TMemIniFile& ini, const std::string& section, const std::string& name, TStringList& out) {
+void ReadSkinList(const TMemIniFile& ini, const std::string& section, const std::string& name,
+                  TStringList& out) {
     const int count = BoundedCount(ini, section, name + "count");
     for (int i = 0; i < count; ++i) out.Add(ini.ReadString(section, std::to_string(i), ""));
 }
@@ -149,25 +160,31 @@ void ReadSkinList(const TMemIniFile& ini, const std::string& section, const std:
 void ReadSkinLineList(const TMemIniFile& ini, const std::string& section, const std::string& name,
                       TStringList& out) {
     const int count = BoundedCount(ini, section, name + "linecount");
-    for (int i = 0; i < count; ++i) out.Add(ini.ReadString(section, name + "line" + std::to_string(i), ""));
+    for (int i = 0; i < count; ++i)
+        out.Add(ini.ReadString(section, name + "line" + std::to_string(i), ""));
 }
 
-void WriteSkinList(TMemIniFile& ini, const std::string& section, const std::string& name, const TStringList& list) {
+void WriteSkinList(TMemIniFile& ini, const std::string& section, const std::string& name,
+                   const TStringList& list) {
     ini.WriteInteger(section, name + "count", list.Count());
-    for (int i = 0; i < list.Count(); ++i) ini.WriteString(section, std::to_string(i), list.Strings(i));
+    for (int i = 0; i < list.Count(); ++i)
+        ini.WriteString(section, std::to_string(i), list.Strings(i));
 }
 
 void WriteSkinLineList(TMemIniFile& ini, const std::string& section, const std::string& name,
                        const TStringList& list) {
     ini.WriteInteger(section, name + "linecount", list.Count());
-    for (int i = 0; i < list.Count(); ++i) ini.WriteString(section, name + "line" + std::to_string(i), list.Strings(i));
+    for (int i = 0; i < list.Count(); ++i)
+        ini.WriteString(section, name + "line" + std::to_string(i), list.Strings(i));
 }
 
 // --- TSkinIniIo ---
 
 void TSkinIniIo::Integer(const char* key, int32_t& v, int32_t def) {
-    if (Reading()) v = in_->ReadInteger(section_, key, def);
-    else out_->WriteInteger(section_, key, v);
+    if (Reading())
+        v = in_->ReadInteger(section_, key, def);
+    else
+        out_->WriteInteger(section_, key, v);
 }
 
 void TSkinIniIo::Coordinate(const char* key, int32_t& v, int32_t def) {
@@ -178,52 +195,68 @@ void TSkinIniIo::Coordinate(const char* key, int32_t& v, int32_t def) {
 }
 
 void TSkinIniIo::Boolean(const char* key, bool& v) {
-    if (Reading()) v = in_->ReadInteger(section_, key, 0) == 1;
-    else Put(key, v ? "1" : "0");
+    if (Reading())
+        v = in_->ReadInteger(section_, key, 0) == 1;
+    else
+        Put(key, v ? "1" : "0");
 }
 
 void TSkinIniIo::Color(const char* key, TColor& v, TColor def) { Integer(key, v, def); }
 
 void TSkinIniIo::Text(const char* key, std::string& v, const std::string& def) {
-    if (Reading()) v = Get(key, def);
-    else Put(key, v);
+    if (Reading())
+        v = Get(key, def);
+    else
+        Put(key, v);
 }
 
 void TSkinIniIo::Point(const char* key, TPoint& v) {
     if (Reading())
         v = ClampSkinPoint(ParseSkinPoint(Get(key, "0,0")));
-    else Put(key, SkinPointText(v));
+    else
+        Put(key, SkinPointText(v));
 }
 
 void TSkinIniIo::Rect(const char* key, TRect& v) {
     if (Reading())
         v = ClampSkinRect(ParseSkinRect(Get(key, "0,0,0,0")));
-    else Put(key, SkinRectText(v));
+    else
+        Put(key, SkinRectText(v));
 }
 
 void TSkinIniIo::FontStyle(const char* key, TFontStyles& v) {
-    if (Reading()) v = ParseSkinFontStyle(Get(key, ""));
-    else Put(key, SkinFontStyleText(v));
+    if (Reading())
+        v = ParseSkinFontStyle(Get(key, ""));
+    else
+        Put(key, SkinFontStyleText(v));
 }
 
 void TSkinIniIo::Alignment(const char* key, TAlignment& v) {
-    if (Reading()) v = ParseSkinAlignment(Get(key, "tacenter"));
-    else Put(key, SkinAlignmentText(v));
+    if (Reading())
+        v = ParseSkinAlignment(Get(key, "tacenter"));
+    else
+        Put(key, SkinAlignmentText(v));
 }
 
 void TSkinIniIo::MorphKind(const char* key, TspMorphStyle& v) {
-    if (Reading()) v = ParseMorphKind(Get(key, "mkdefault"));
-    else Put(key, MorphKindText(v));
+    if (Reading())
+        v = ParseMorphKind(Get(key, "mkdefault"));
+    else
+        Put(key, MorphKindText(v));
 }
 
 void TSkinIniIo::InactiveEffect(const char* key, TspInactiveImageEffect& v) {
-    if (Reading()) v = ParseInactiveEffect(Get(key, "iebrightness"));
-    else Put(key, InactiveEffectText(v));
+    if (Reading())
+        v = ParseInactiveEffect(Get(key, "iebrightness"));
+    else
+        Put(key, InactiveEffectText(v));
 }
 
 void TSkinIniIo::Command(const char* key, TspButtonCommand& v) {
-    if (Reading()) v = ParseButtonCommand(Get(key, "cmdefault"));
-    else Put(key, ButtonCommandText(v));
+    if (Reading())
+        v = ParseButtonCommand(Get(key, "cmdefault"));
+    else
+        Put(key, ButtonCommandText(v));
 }
 
 void TSkinIniIo::LineList(const char* name, TStringList& v) {
@@ -235,8 +268,8 @@ void TSkinIniIo::LineList(const char* name, TStringList& v) {
     }
 }
 
-void TSkinIniIo::CornerPoints(const std::string& prefix, TPoint& leftTop, TPoint& rightTop, TPoint& leftBottom,
-                              TPoint& rightBottom) {
+void TSkinIniIo::CornerPoints(const std::string& prefix, TPoint& leftTop, TPoint& rightTop,
+                              TPoint& leftBottom, TPoint& rightBottom) {
     Point((prefix + "lefttoppoint").c_str(), leftTop);
     Point((prefix + "righttoppoint").c_str(), rightTop);
     Point((prefix + "leftbottompoint").c_str(), leftBottom);
@@ -250,8 +283,8 @@ void TSkinIniIo::StretchFlags(bool& left, bool& right, bool& top, bool& bottom) 
     Boolean("bottomstretch", bottom);
 }
 
-void TSkinIniIo::UpDownRects(TRect& up, TRect& activeUp, TRect& downUp, TRect& down, TRect& activeDown,
-                             TRect& downDown) {
+void TSkinIniIo::UpDownRects(TRect& up, TRect& activeUp, TRect& downUp, TRect& down,
+                             TRect& activeDown, TRect& downDown) {
     Rect("upbuttonrect", up);
     Rect("activeupbuttonrect", activeUp);
     Rect("downupbuttonrect", downUp);
@@ -260,8 +293,8 @@ void TSkinIniIo::UpDownRects(TRect& up, TRect& activeUp, TRect& downUp, TRect& d
     Rect("downdownbuttonrect", downDown);
 }
 
-void TSkinIniIo::FontGroup(const std::string& prefix, std::string& name, int32_t& height, TFontStyles& style,
-                           TColor& color) {
+void TSkinIniIo::FontGroup(const std::string& prefix, std::string& name, int32_t& height,
+                           TFontStyles& style, TColor& color) {
     Text((prefix + "fontname").c_str(), name, "Arial");
     Integer((prefix + "fontheight").c_str(), height, 14);
     if (Reading()) height = std::clamp(height, -kMaxSkinFontHeight, kMaxSkinFontHeight);

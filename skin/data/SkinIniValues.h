@@ -8,15 +8,38 @@
 #include <string>
 #include <vector>
 
+#include "base/Types.h"
 #include "ui/GraphicsObjects.h"
 #include "ui/IniFile.h"
 #include "ui/Label.h"  // TAlignment
 #include "ui/Strings.h"
-#include "base/Types.h"
 
-enum TspMorphStyle { mkDefault, mkGradient, mkLeftGradient, mkRightGradient, mkLeftSlide, mkRightSlide, mkPush };
-enum TspInactiveImageEffect { ieBrightness, ieDarkness, ieGrayScale, ieNoise, ieSplitBlur, ieInvert };
-enum TspButtonCommand { cmClose, cmMaximize, cmMinimize, cmSysMenu, cmDefault, cmRollUp, cmMinimizeToTray };
+enum TspMorphStyle {
+    mkDefault,
+    mkGradient,
+    mkLeftGradient,
+    mkRightGradient,
+    mkLeftSlide,
+    mkRightSlide,
+    mkPush
+};
+enum TspInactiveImageEffect {
+    ieBrightness,
+    ieDarkness,
+    ieGrayScale,
+    ieNoise,
+    ieSplitBlur,
+    ieInvert
+};
+enum TspButtonCommand {
+    cmClose,
+    cmMaximize,
+    cmMinimize,
+    cmSysMenu,
+    cmDefault,
+    cmRollUp,
+    cmMinimizeToTray
+};
 
 // Coordinates, sizes and offsets of every section are kept within the platform's 16-bit
 // window coordinates, as the form's frame geometry always was: a value read beyond
@@ -45,9 +68,11 @@ constexpr int32_t kMaxSkinFontHeight = 512;
 [[nodiscard]] std::string SkinAlignmentText(TAlignment a);
 [[nodiscard]] TspMorphStyle ParseMorphKind(const std::string& text);  // unknown: mkDefault
 [[nodiscard]] std::string MorphKindText(TspMorphStyle k);
-[[nodiscard]] TspInactiveImageEffect ParseInactiveEffect(const std::string& text);  // unknown: ieGrayScale
+[[nodiscard]] TspInactiveImageEffect ParseInactiveEffect(
+    const std::string& text);  // unknown: ieGrayScale
 [[nodiscard]] std::string InactiveEffectText(TspInactiveImageEffect e);
-[[nodiscard]] TspButtonCommand ParseButtonCommand(const std::string& text);  // unknown: cmMinimizeToTray
+[[nodiscard]] TspButtonCommand ParseButtonCommand(
+    const std::string& text);  // unknown: cmMinimizeToTray
 [[nodiscard]] std::string ButtonCommandText(TspButtonCommand c);
 
 // Splits "name:rest" at the first ":"; without ":" both parts are empty and it returns false.
@@ -56,9 +81,12 @@ bool SplitNameType(const std::string& value, std::string& name, std::string& res
 // A list named N: N + "count" and entries "0" … count-1. A line list named N: N +
 // "linecount" and entries N + "line" + i. Counts of 0 or less read nothing; counts are
 // bounded by the number of lines the section has, so a huge count cannot run away.
-void ReadSkinList(const TMemIniFile& ini, const std::string& section, const std::string& name, TStringList& out);
-void ReadSkinLineList(const TMemIniFile& ini, const std::string& section, const std::string& name, TStringList& out);
-void WriteSkinList(TMemIniFile& ini, const std::string& section, const std::string& name, const TStringList& list);
+void ReadSkinList(const TMemIniFile& ini, const std::string& section, const std::string& name,
+                  TStringList& out);
+void ReadSkinLineList(const TMemIniFile& ini, const std::string& section, const std::string& name,
+                      TStringList& out);
+void WriteSkinList(TMemIniFile& ini, const std::string& section, const std::string& name,
+                   const TStringList& list);
 void WriteSkinLineList(TMemIniFile& ini, const std::string& section, const std::string& name,
                        const TStringList& list);
 // Number of entries a section holds (used to bound counts read from the text).
@@ -67,8 +95,10 @@ void WriteSkinLineList(TMemIniFile& ini, const std::string& section, const std::
 // Reads (from a const INI) or writes (to a writable one) the keys of one section.
 class TSkinIniIo {
 public:
-    TSkinIniIo(const TMemIniFile& in, std::string section) : in_(&in), section_(std::move(section)) {}
-    TSkinIniIo(TMemIniFile& out, std::string section) : in_(&out), out_(&out), section_(std::move(section)) {}
+    TSkinIniIo(const TMemIniFile& in, std::string section)
+        : in_(&in), section_(std::move(section)) {}
+    TSkinIniIo(TMemIniFile& out, std::string section)
+        : in_(&out), out_(&out), section_(std::move(section)) {}
 
     [[nodiscard]] bool Reading() const { return out_ == nullptr; }
     [[nodiscard]] const std::string& Section() const { return section_; }
@@ -93,16 +123,18 @@ public:
     // Key groups that several sections share, each read and written in one place.
     // The font group: prefix + fontname, fontheight (clamped to kMaxSkinFontHeight),
     // fontstyle, fontcolor.
-    void FontGroup(const std::string& prefix, std::string& name, int32_t& height, TFontStyles& style, TColor& color);
+    void FontGroup(const std::string& prefix, std::string& name, int32_t& height,
+                   TFontStyles& style, TColor& color);
     // The four corner points: prefix + lefttoppoint, righttoppoint, leftbottompoint,
     // rightbottompoint.
-    void CornerPoints(const std::string& prefix, TPoint& leftTop, TPoint& rightTop, TPoint& leftBottom,
-                      TPoint& rightBottom);
+    void CornerPoints(const std::string& prefix, TPoint& leftTop, TPoint& rightTop,
+                      TPoint& leftBottom, TPoint& rightBottom);
     // The stretch flags: leftstretch, rightstretch, topstretch, bottomstretch.
     void StretchFlags(bool& left, bool& right, bool& top, bool& bottom);
     // The six rectangles of two step buttons: upbuttonrect, activeupbuttonrect,
     // downupbuttonrect, downbuttonrect, activedownbuttonrect, downdownbuttonrect.
-    void UpDownRects(TRect& up, TRect& activeUp, TRect& downUp, TRect& down, TRect& activeDown, TRect& downDown);
+    void UpDownRects(TRect& up, TRect& activeUp, TRect& downUp, TRect& down, TRect& activeDown,
+                     TRect& downDown);
 
 private:
     [[nodiscard]] bool Has(const char* key) const { return in_->ValueExists(section_, key); }

@@ -122,7 +122,8 @@ void ExchangeFramesPlacement(TSkinIniIo& io, const char* key, TspFramesPlacement
 void ExchangeRegulatorKind(TSkinIniIo& io, const char* key, TspRegulatorKind& v) {
     std::string text = v == rkRound ? "rkround" : v == rkHorizontal ? "rkhorizontal" : "rkvertical";
     io.Text(key, text, "rkround");
-    if (io.Reading()) v = text == "rkround" ? rkRound : text == "rkhorizontal" ? rkHorizontal : rkVertical;
+    if (io.Reading())
+        v = text == "rkround" ? rkRound : text == "rkhorizontal" ? rkHorizontal : rkVertical;
 }
 
 void TspDataSkinFrameGaugeObject::Exchange(TSkinIniIo& io) {
@@ -152,7 +153,8 @@ void TspDataSkinAnimate::Exchange(TSkinIniIo& io) {
     io.Command("command", Command);
 }
 
-std::unique_ptr<TspDataSkinObject> CreateSkinObjectDef(const std::string& type, const std::string& name) {
+std::unique_ptr<TspDataSkinObject> CreateSkinObjectDef(const std::string& type,
+                                                       const std::string& name) {
     if (type == "menuitem") return std::make_unique<TspDataSkinMenuItem>(name);
     if (type == "mainmenuitem") return std::make_unique<TspDataSkinMainMenuItem>(name);
     if (type == "mainmenubaritem") return std::make_unique<TspDataSkinMainMenuBarItem>(name);

@@ -241,7 +241,8 @@ protected:
 
 // The class a [SKINOBJECTS] type keyword selects (exact, case-sensitive); nullptr for an
 // unknown type.
-[[nodiscard]] std::unique_ptr<TspDataSkinObject> CreateSkinObjectDef(const std::string& type, const std::string& name);
+[[nodiscard]] std::unique_ptr<TspDataSkinObject> CreateSkinObjectDef(const std::string& type,
+                                                                     const std::string& name);
 
 // Reading and writing helpers shared with the frame-placement enumerations.
 void ExchangeFramesPlacement(TSkinIniIo& io, const char* key, TspFramesPlacement& v);

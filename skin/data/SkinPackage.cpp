@@ -17,15 +17,16 @@ int64_t Remaining(TStream& s) { return s.Size() - s.Position(); }
 bool ReadInt32LE(TStream& stream, int32_t& value) {
     uint8_t b[4];
     if (stream.Read(b, 4) != 4) return false;
-    value = static_cast<int32_t>(static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8 |
-                                 static_cast<uint32_t>(b[2]) << 16 | static_cast<uint32_t>(b[3]) << 24);
+    value =
+        static_cast<int32_t>(static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8 |
+                             static_cast<uint32_t>(b[2]) << 16 | static_cast<uint32_t>(b[3]) << 24);
     return true;
 }
 
 void WriteInt32LE(TStream& stream, int32_t value) {
     const auto v = static_cast<uint32_t>(value);
-    const uint8_t b[4] = {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v >> 16),
-                          static_cast<uint8_t>(v >> 24)};
+    const uint8_t b[4] = {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8),
+                          static_cast<uint8_t>(v >> 16), static_cast<uint8_t>(v >> 24)};
     stream.WriteBuffer(b, 4);
 }
 
@@ -79,14 +80,17 @@ void ReadSkinPictures(TStream& stream, TSkinPictures& pictures, uint64_t maxPixe
         TBitmap& picture = pictures.Optional[static_cast<size_t>(i)];
         uint8_t flag = 0;
         if (stream.Read(&flag, 1) != 1) throw EReadError("Skin package ends before a picture flag");
-        if (flag != 0) picture.Clear();
+        if (flag != 0)
+            picture.Clear();
         else
             LoadSkinPicture(picture, SkinPictureLabel(i), budget, fromStream);
     }
     int32_t count = 0;
-    if (!ReadInt32LE(stream, count)) throw EReadError("Skin package ends before the active picture count");
+    if (!ReadInt32LE(stream, count))
+        throw EReadError("Skin package ends before the active picture count");
     if (count < 0 || count > Remaining(stream) / kMinBmpFileSize)
-        throw EReadError("Skin package has an invalid active picture count (" + std::to_string(count) + ")");
+        throw EReadError("Skin package has an invalid active picture count (" +
+                         std::to_string(count) + ")");
     for (int32_t i = 0; i < count; ++i) {
         pictures.Active.push_back(std::make_unique<TBitmap>());
         LoadSkinPicture(*pictures.Active.back(), ActivePictureLabel(static_cast<size_t>(i)), budget,
@@ -125,7 +129,9 @@ std::string MissingRequiredSkinSection(const TMemIniFile& ini) {
     return {};
 }
 
-bool HasRequiredSkinSections(const TMemIniFile& ini) { return MissingRequiredSkinSection(ini).empty(); }
+bool HasRequiredSkinSections(const TMemIniFile& ini) {
+    return MissingRequiredSkinSection(ini).empty();
+}
 
 void LoadSkinPictureFiles(const TMemIniFile& ini, const std::string& folder, bool allowJpeg,
                           TSkinPictures& pictures, uint64_t maxPixels) {
@@ -145,7 +151,8 @@ void LoadSkinPictureFiles(const TMemIniFile& ini, const std::string& folder, boo
     };
     for (int i = 0; i < 4; ++i) {
         const std::string name = ini.ReadString("PICTURES", kPictureKeys[i], "");
-        if (name.empty()) pictures.Optional[i].Clear();
+        if (name.empty())
+            pictures.Optional[i].Clear();
         else
             load(pictures.Optional[i], SkinPictureLabel(i), name);
     }
@@ -172,7 +179,8 @@ std::vector<uint8_t> ReadCompressedSkinFileBytes(TStream& file) {
     int32_t format = 0;
     if (!ReadInt32LE(file, format) || format != kSkinFormatValue) return {};
     int32_t length = 0;
-    if (!ReadInt32LE(file, length)) throw EReadError("Damaged compressed skin file: it ends before its length");
+    if (!ReadInt32LE(file, length))
+        throw EReadError("Damaged compressed skin file: it ends before its length");
     if (length < 0 || length > Remaining(file) || length > kMaxSkinPackageSize)
         throw EReadError("Damaged compressed skin file: it declares " + std::to_string(length) +
                          " compressed bytes but holds " + std::to_string(Remaining(file)));

@@ -41,7 +41,8 @@ protected:
 
 class TspDataSkinArea {
 public:
-    TspDataSkinArea(std::string idName, const TRect& rect) : IDName(std::move(idName)), AreaRect(rect) {}
+    TspDataSkinArea(std::string idName, const TRect& rect)
+        : IDName(std::move(idName)), AreaRect(rect) {}
     const std::string IDName;
     const TRect AreaRect;
 };

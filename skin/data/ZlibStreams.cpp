@@ -26,10 +26,14 @@ int DCheck(int code) {
 
 int ZlibLevelValue(TZlibLevel level) {
     switch (level) {
-        case zlNone: return 0;
-        case zlFastest: return 1;
-        case zlDefault: return -1;
-        case zlMax: return 9;
+        case zlNone:
+            return 0;
+        case zlFastest:
+            return 1;
+        case zlDefault:
+            return -1;
+        case zlMax:
+            return 9;
     }
     return -1;
 }
@@ -106,7 +110,8 @@ int64_t TCompressionStream::Seek(int64_t offset, TSeekOrigin origin) {
 
 double TCompressionStream::CompressionRate() const {
     if (zstrm_.total_in == 0) return 0;
-    return (1.0 - static_cast<double>(zstrm_.total_out) / static_cast<double>(zstrm_.total_in)) * 100.0;
+    return (1.0 - static_cast<double>(zstrm_.total_out) / static_cast<double>(zstrm_.total_in)) *
+           100.0;
 }
 
 // --- decompression ---
@@ -141,7 +146,9 @@ int32_t TDecompressionStream::Read(void* buffer, int32_t count) {
     return count - static_cast<int32_t>(zstrm_.avail_out);
 }
 
-int32_t TDecompressionStream::Write(const void*, int32_t) { throw EDecompressionError(kInvalidOperation); }
+int32_t TDecompressionStream::Write(const void*, int32_t) {
+    throw EDecompressionError(kInvalidOperation);
+}
 
 int64_t TDecompressionStream::Seek(int64_t offset, TSeekOrigin origin) {
     const int64_t produced = static_cast<int64_t>(zstrm_.total_out);
@@ -198,7 +205,8 @@ namespace {
 // to the caller.
 void InflateBounded(TDecompressionStream& in, TStream& destination, int64_t maxBytes) {
     auto tooLarge = [maxBytes] {
-        return EDecompressionError("compressed data inflates to more than " + std::to_string(maxBytes) + " bytes");
+        return EDecompressionError("compressed data inflates to more than " +
+                                   std::to_string(maxBytes) + " bytes");
     };
     constexpr int32_t kBlock = TCustomZlibStream::kBufferSize;
     int64_t total = 0;
@@ -215,7 +223,8 @@ void InflateBounded(TDecompressionStream& in, TStream& destination, int64_t maxB
         int64_t pieceSize = 16 * kBlock;
         for (;;) {
             // Never ask for more than one byte past the bound, so a bomb stops there.
-            const int64_t room = std::min<int64_t>(pieceSize, std::min<int64_t>(maxBytes - total, INT32_MAX - 1) + 1);
+            const int64_t room = std::min<int64_t>(
+                pieceSize, std::min<int64_t>(maxBytes - total, INT32_MAX - 1) + 1);
             Piece piece{std::unique_ptr<uint8_t[]>(new uint8_t[static_cast<size_t>(room)]), 0};
             piece.used = in.Read(piece.bytes.get(), static_cast<int32_t>(room));
             if (piece.used == 0) break;
@@ -259,7 +268,9 @@ void DecompressWholeStream(TStream& destination, TStream& source, int64_t maxByt
     } catch (const EDecompressionError& e) {
         if (in.StreamEnded() || std::string(e.what()) != "compression error") throw;
         const char* detail = in.ZlibMessage();
-        throw EDecompressionError(std::string("Damaged compressed data: ") + (detail ? detail : "zlib rejects it"));
+        throw EDecompressionError(std::string("Damaged compressed data: ") +
+                                  (detail ? detail : "zlib rejects it"));
     }
-    if (!in.StreamEnded()) throw EDecompressionError("Damaged compressed data: it ends before the end of its stream");
+    if (!in.StreamEnded())
+        throw EDecompressionError("Damaged compressed data: it ends before the end of its stream");
 }

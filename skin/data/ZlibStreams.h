@@ -2,10 +2,11 @@
 // stream, each moving data through one fixed 4096-byte buffer, plus whole-stream helpers.
 #pragma once
 
+#include <zlib.h>
+
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <zlib.h>
 
 #include "base/Exceptions.h"
 #include "ui/Streams.h"

@@ -16,7 +16,8 @@ struct Span {
     int64_t end;
 };
 
-Span ClipUnscaled(int64_t n, int64_t dstStart, int64_t dstLimit, int64_t srcStart, int64_t srcLimit) {
+Span ClipUnscaled(int64_t n, int64_t dstStart, int64_t dstLimit, int64_t srcStart,
+                  int64_t srcLimit) {
     return {std::max<int64_t>({0, -dstStart, -srcStart}),
             std::min<int64_t>({n, dstLimit - dstStart, srcLimit - srcStart})};
 }
@@ -103,8 +104,10 @@ void TileRect(TBitmap& target, const TRect& area, const TBitmap& source, const T
     if (target.Empty() || source.Empty()) return;
 
     // The visible part of the area.
-    const int64_t ax0 = std::max<int64_t>(area.Left, 0), ax1 = std::min<int64_t>(area.Right, target.Width());
-    const int64_t ay0 = std::max<int64_t>(area.Top, 0), ay1 = std::min<int64_t>(area.Bottom, target.Height());
+    const int64_t ax0 = std::max<int64_t>(area.Left, 0),
+                  ax1 = std::min<int64_t>(area.Right, target.Width());
+    const int64_t ay0 = std::max<int64_t>(area.Top, 0),
+                  ay1 = std::min<int64_t>(area.Bottom, target.Height());
     if (ax0 >= ax1 || ay0 >= ay1) return;
 
     if (&target == &source || !Contains(source, tile)) {
@@ -129,10 +132,12 @@ void TileRect(TBitmap& target, const TRect& area, const TBitmap& source, const T
     for (int64_t y = ay0; y < ay1; ++y) {
         uint32_t* to = target.ScanLine(static_cast<int32_t>(y)) + ax0;
         if (y - ch >= ay0) {
-            std::memcpy(to, target.ScanLine(static_cast<int32_t>(y - ch)) + ax0, len * sizeof(uint32_t));
+            std::memcpy(to, target.ScanLine(static_cast<int32_t>(y - ch)) + ax0,
+                        len * sizeof(uint32_t));
             continue;
         }
-        const uint32_t* from = source.ScanLine(static_cast<int32_t>(tile.Top + (y - area.Top) % ch)) + tile.Left;
+        const uint32_t* from =
+            source.ScanLine(static_cast<int32_t>(tile.Top + (y - area.Top) % ch)) + tile.Left;
         const size_t first = std::min<size_t>(static_cast<size_t>(cw - phaseX), len);
         std::memcpy(to, from + phaseX, first * sizeof(uint32_t));
         if (first == len) continue;

@@ -72,8 +72,8 @@ void ComposeStrips(const TSkinGeometry& g, const TSkinGeometry& ng, int32_t W, i
 
     // Left and right strips: their y = 0 is the frame's y = NC.Top. The middle piece
     // covers the strip; the ends above LT.Y / RT.Y and below LB.Y / RB.Y are then copied.
-    auto sideStrip = [&](TBitmap& strip, int32_t width, int32_t srcLeft, int32_t srcRight, int32_t yBegin,
-                         int32_t yEnd, bool stretchIt) {
+    auto sideStrip = [&](TBitmap& strip, int32_t width, int32_t srcLeft, int32_t srcRight,
+                         int32_t yBegin, int32_t yEnd, bool stretchIt) {
         strip.SetSize(width, sideH);
         const TRect piece = Rect(srcLeft, y0 + yBegin, srcRight, y0 + yEnd);
         if (stretchIt) {
@@ -94,7 +94,8 @@ void ComposeStrips(const TSkinGeometry& g, const TSkinGeometry& ng, int32_t W, i
         sideStrip(*strips.Left, lw, x0, x0 + lw, g.LT.Y, g.LB.Y, !s.tiledFromMask && stretch.Left);
     }
     if (strips.Right && rw >= 1 && sideH >= 1 && g.RB.Y - g.RT.Y >= 1) {
-        sideStrip(*strips.Right, rw, x0 + C.Right, R.Right, g.RT.Y, g.RB.Y, !s.tiledFromMask && stretch.Right);
+        sideStrip(*strips.Right, rw, x0 + C.Right, R.Right, g.RT.Y, g.RB.Y,
+                  !s.tiledFromMask && stretch.Right);
     }
 }
 
@@ -108,6 +109,6 @@ void ComposeBorderStrips(const TSkinGeometry& g, const TSkinGeometry& ng, int32_
 
 void ComposeBorderStripsTiled(const TSkinGeometry& g, const TSkinGeometry& ng, int32_t W, int32_t H,
                               const TBitmap& mask, const TBorderStrips& strips) {
-    ComposeStrips(g, ng, W, H, TStripSource{mask, Rect(0, 0, mask.Width(), mask.Height()), true}, strips,
-                  TEdgeStretch{});
+    ComposeStrips(g, ng, W, H, TStripSource{mask, Rect(0, 0, mask.Width(), mask.Height()), true},
+                  strips, TEdgeStretch{});
 }

@@ -1,10 +1,10 @@
 #include "skin/draw/EffectBmp.h"
 
+#include <immintrin.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-
-#include <immintrin.h>
 
 #include "ui/Bitmap.h"
 #include "ui/Canvas.h"
@@ -23,7 +23,9 @@ inline uint8_t ClampByte(double v) {
     return v <= 0.0 ? uint8_t{0} : v >= 255.0 ? uint8_t{255} : static_cast<uint8_t>(v);
 }
 
-inline uint8_t Mix(double t, uint8_t c, uint8_t o) { return ClampByte(RoundEven(t * c + (1.0 - t) * o)); }
+inline uint8_t Mix(double t, uint8_t c, uint8_t o) {
+    return ClampByte(RoundEven(t * c + (1.0 - t) * o));
+}
 
 // A non-finite factor counts as 0.
 inline double Finite(double k) { return std::isfinite(k) ? k : 0.0; }
@@ -52,13 +54,15 @@ void BlendBytesScalar(uint8_t* c, const uint8_t* o, size_t n, double a, double k
 // integers rounds in the current mode (to nearest, ties to even, as RoundEven), and the
 // saturating packs clamp to 0..255.
 // Four results from the low four bytes of cs and os: round(a * c + k * o) as int32.
-__attribute__((target("avx2"))) inline __m128i BlendFour(__m128i cs, __m128i os, __m256d va, __m256d vk) {
+__attribute__((target("avx2"))) inline __m128i BlendFour(__m128i cs, __m128i os, __m256d va,
+                                                         __m256d vk) {
     const __m256d dc = _mm256_cvtepi32_pd(_mm_cvtepu8_epi32(cs));
     const __m256d dv = _mm256_cvtepi32_pd(_mm_cvtepu8_epi32(os));
     return _mm256_cvtpd_epi32(_mm256_add_pd(_mm256_mul_pd(va, dc), _mm256_mul_pd(vk, dv)));
 }
 
-__attribute__((target("avx2"))) void BlendBytesAvx2(uint8_t* c, const uint8_t* o, size_t n, double a, double k) {
+__attribute__((target("avx2"))) void BlendBytesAvx2(uint8_t* c, const uint8_t* o, size_t n,
+                                                    double a, double k) {
     const __m256d va = _mm256_set1_pd(a), vk = _mm256_set1_pd(k);
     size_t i = 0;
     for (; i + 16 <= n; i += 16) {
@@ -98,10 +102,10 @@ __attribute__((target("avx2"))) size_t ScaleBytesAvx2(uint8_t* c, size_t n, doub
     size_t i = 0;
     for (; i + 16 <= n; i += 16) {
         const __m128i cs = _mm_loadu_si128(reinterpret_cast<const __m128i*>(c + i));
-        const __m128i packed =
-            _mm_packus_epi16(_mm_packs_epi32(ScaleFour(cs, va, vb), ScaleFour(_mm_srli_si128(cs, 4), va, vb)),
-                             _mm_packs_epi32(ScaleFour(_mm_srli_si128(cs, 8), va, vb),
-                                             ScaleFour(_mm_srli_si128(cs, 12), va, vb)));
+        const __m128i packed = _mm_packus_epi16(
+            _mm_packs_epi32(ScaleFour(cs, va, vb), ScaleFour(_mm_srli_si128(cs, 4), va, vb)),
+            _mm_packs_epi32(ScaleFour(_mm_srli_si128(cs, 8), va, vb),
+                            ScaleFour(_mm_srli_si128(cs, 12), va, vb)));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(c + i), packed);
     }
     return i;
@@ -173,21 +177,25 @@ void TspEffectBmp::BlendWith(const TspEffectBmp& other, double k) {
     for (int32_t y = 0; y < Height(); ++y) BlendBytes(RowPointer(y), other.RowPointer(y), n, a, k);
 }
 
-void TspEffectBmp::BlendRect(const TspEffectBmp& other, const TRect& r, int32_t row0, int32_t col0, double k) {
+void TspEffectBmp::BlendRect(const TspEffectBmp& other, const TRect& r, int32_t row0, int32_t col0,
+                             double k) {
     if (!SameSize(other)) return;
     k = Clamp01(k);
     const double a = 1.0 - k;
     // Keep both the own and the paired column/row inside their images.
     const int64_t x0 = std::max<int64_t>({r.Left, 0, int64_t{r.Left} - col0});
-    const int64_t x1 = std::min<int64_t>({r.Right, Width(), int64_t{r.Left} - col0 + other.Width()});
+    const int64_t x1 =
+        std::min<int64_t>({r.Right, Width(), int64_t{r.Left} - col0 + other.Width()});
     const int64_t y0 = std::max<int64_t>({r.Top, 0, int64_t{r.Top} - row0});
-    const int64_t y1 = std::min<int64_t>({r.Bottom, Height(), int64_t{r.Top} - row0 + other.Height()});
+    const int64_t y1 =
+        std::min<int64_t>({r.Bottom, Height(), int64_t{r.Top} - row0 + other.Height()});
     // An inverted rectangle, or one whose columns or rows miss either image, blends
     // nothing: its span would be negative.
     if (x0 >= x1 || y0 >= y1) return;
     for (int64_t y = y0; y < y1; ++y) {
         uint8_t* c = RowPointer(static_cast<int32_t>(y)) + x0 * 3;
-        const uint8_t* o = other.RowPointer(static_cast<int32_t>(row0 + (y - r.Top))) + (col0 + (x0 - r.Left)) * 3;
+        const uint8_t* o =
+            other.RowPointer(static_cast<int32_t>(row0 + (y - r.Top))) + (col0 + (x0 - r.Left)) * 3;
         BlendBytes(c, o, static_cast<size_t>(x1 - x0) * 3, a, k);
     }
 }
@@ -205,7 +213,8 @@ void TspEffectBmp::BlendGradient(const TspEffectBmp& other, double k) {
         for (int32_t y = 0; y < H; ++y) {
             uint8_t* c = RowPointer(y);
             const uint8_t* o = other.RowPointer(y);
-            if (left <= right) std::memcpy(c + left * 3, o + left * 3, static_cast<size_t>(right - left + 1) * 3);
+            if (left <= right)
+                std::memcpy(c + left * 3, o + left * 3, static_cast<size_t>(right - left + 1) * 3);
             double t = 0.0;
             for (int32_t x = left; x >= 0; --x, t = std::min(1.0, t + step)) {
                 for (int ch = 0; ch < 3; ++ch) c[x * 3 + ch] = Mix(t, c[x * 3 + ch], o[x * 3 + ch]);
@@ -225,7 +234,9 @@ void TspEffectBmp::BlendGradient(const TspEffectBmp& other, double k) {
     const int32_t bottom = std::clamp(H / 2 + b / 2, 0, H - 1);
     const size_t n = static_cast<size_t>(W) * 3;
     for (int32_t y = top; y <= bottom; ++y) std::memcpy(RowPointer(y), other.RowPointer(y), n);
-    auto fadeRow = [&](int32_t y, double t) { BlendBytes(RowPointer(y), other.RowPointer(y), n, t, 1.0 - t); };
+    auto fadeRow = [&](int32_t y, double t) {
+        BlendBytes(RowPointer(y), other.RowPointer(y), n, t, 1.0 - t);
+    };
     double t = 0.0;
     for (int32_t y = top; y >= 0; --y, t = std::min(1.0, t + step)) fadeRow(y, t);
     t = 0.0;
@@ -328,7 +339,8 @@ void TspEffectBmp::ScatterNoise(int amount, TNoiseRandom& random) {
         uint8_t* p = RowPointer(y);
         for (int32_t x = 0; x < Width(); ++x, p += 3) {
             const int d = static_cast<int>(random.Next(static_cast<uint32_t>(amount))) - half;
-            for (int ch = 0; ch < 3; ++ch) p[ch] = static_cast<uint8_t>(std::clamp(p[ch] + d, 0, 255));
+            for (int ch = 0; ch < 3; ++ch)
+                p[ch] = static_cast<uint8_t>(std::clamp(p[ch] + d, 0, 255));
         }
     }
 }
@@ -348,7 +360,8 @@ void TspEffectBmp::CornerBlur(int distance) {
         uint8_t* p = RowPointer(y);
         for (int32_t x = 0; x < W; ++x) {
             const size_t l = static_cast<size_t>(col(int64_t{x} - a < 0 ? x : int64_t{x} - a)) * 3;
-            const size_t r = static_cast<size_t>(col(int64_t{x} + a >= W ? W - x : int64_t{x} + a)) * 3;
+            const size_t r =
+                static_cast<size_t>(col(int64_t{x} + a >= W ? W - x : int64_t{x} + a)) * 3;
             for (int ch = 0; ch < 3; ++ch) {
                 const int sum = upRow[l + ch] + downRow[l + ch] + upRow[r + ch] + downRow[r + ch];
                 p[x * 3 + ch] = static_cast<uint8_t>(sum / 4);
@@ -363,7 +376,8 @@ void TspEffectBmp::TurnLeft(TspEffectBmp& target) const {
     for (int32_t y = 0; y < H; ++y) {
         const uint8_t* from = RowPointer(y);
         for (int32_t x = 0; x < W; ++x) {
-            std::memcpy(target.RowPointer(W - 1 - x) + static_cast<size_t>(y) * 3, from + static_cast<size_t>(x) * 3, 3);
+            std::memcpy(target.RowPointer(W - 1 - x) + static_cast<size_t>(y) * 3,
+                        from + static_cast<size_t>(x) * 3, 3);
         }
     }
 }
@@ -374,7 +388,8 @@ void TspEffectBmp::TurnRight(TspEffectBmp& target) const {
     for (int32_t y = 0; y < H; ++y) {
         const uint8_t* from = RowPointer(y);
         for (int32_t x = 0; x < W; ++x) {
-            std::memcpy(target.RowPointer(x) + static_cast<size_t>(H - 1 - y) * 3, from + static_cast<size_t>(x) * 3, 3);
+            std::memcpy(target.RowPointer(x) + static_cast<size_t>(H - 1 - y) * 3,
+                        from + static_cast<size_t>(x) * 3, 3);
         }
     }
 }

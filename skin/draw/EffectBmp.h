@@ -9,9 +9,9 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/Types.h"
 #include "skin/draw/FBitmap.h"
 #include "skin/draw/NoiseRandom.h"
-#include "base/Types.h"
 
 class TBitmap;
 class TCanvas;

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "ui/Bitmap.h"
 #include "base/Exceptions.h"
+#include "ui/Bitmap.h"
 
 TFBitmap::TFBitmap(int32_t width, int32_t height) { Allocate(width, height); }
 
@@ -23,7 +23,10 @@ TFBitmap::TFBitmap(const TBitmap& source) {
 }
 
 TFBitmap::TFBitmap(const TFBitmap& other)
-    : width_(other.width_), height_(other.height_), stride_(other.stride_), padding_(other.padding_),
+    : width_(other.width_),
+      height_(other.height_),
+      stride_(other.stride_),
+      padding_(other.padding_),
       bits_(other.bits_) {
     BuildRowTable();
 }
@@ -42,7 +45,8 @@ TFBitmap& TFBitmap::operator=(const TFBitmap& other) {
 
 void TFBitmap::BuildRowTable() {
     rows_.resize(static_cast<size_t>(height_));
-    for (int32_t y = 0; y < height_; ++y) rows_[static_cast<size_t>(y)] = bits_.data() + static_cast<size_t>(y) * stride_;
+    for (int32_t y = 0; y < height_; ++y)
+        rows_[static_cast<size_t>(y)] = bits_.data() + static_cast<size_t>(y) * stride_;
 }
 
 void TFBitmap::Allocate(int32_t width, int32_t height) {

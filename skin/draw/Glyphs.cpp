@@ -117,12 +117,14 @@ void DrawCloseGlyphCentered(TCanvas& canvas, const TRect& r, TColor color) {
     DrawCloseGlyph(canvas, cx - 5, cy - 5, color);
 }
 
-void DrawGlyphFrame(TCanvas& canvas, int32_t x, int32_t y, int frame, int frameCount, const TBitmap& strip) {
+void DrawGlyphFrame(TCanvas& canvas, int32_t x, int32_t y, int frame, int frameCount,
+                    const TBitmap& strip) {
     if (strip.Empty() || frameCount < 1 || frame < 1 || frame > frameCount) return;
     const int32_t fw = strip.Width() / frameCount;
     if (fw < 1) return;
     TBitmap glyph(fw, strip.Height());
-    BlitRect(glyph, Rect(0, 0, fw, strip.Height()), strip, Rect(fw * (frame - 1), 0, fw * frame, strip.Height()));
+    BlitRect(glyph, Rect(0, 0, fw, strip.Height()), strip,
+             Rect(fw * (frame - 1), 0, fw * frame, strip.Height()));
     glyph.Transparent = true;
     glyph.TransparentMode = tmAuto;
     canvas.Draw(x, y, glyph);

@@ -34,4 +34,5 @@ void DrawCloseGlyphCentered(TCanvas& canvas, const TRect& r, TColor color);
 // Draws frame `frame` (1-based) of `frameCount` equal frames laid side by side in `strip`
 // at (x, y), transparently: the frame's bottom-left pixel is its transparent colour.
 // An empty strip, a count below 1 or a frame outside 1..frameCount draws nothing.
-void DrawGlyphFrame(TCanvas& canvas, int32_t x, int32_t y, int frame, int frameCount, const TBitmap& strip);
+void DrawGlyphFrame(TCanvas& canvas, int32_t x, int32_t y, int frame, int frameCount,
+                    const TBitmap& strip);

@@ -71,12 +71,14 @@ bool DecodeJpeg(const unsigned char* data, unsigned long size, int64_t maxPixels
         return false;
     }
     jpeg_start_decompress(&info);
-    const int width = static_cast<int>(info.output_width), height = static_cast<int>(info.output_height);
+    const int width = static_cast<int>(info.output_width),
+              height = static_cast<int>(info.output_height);
     const int components = info.output_components;
     const bool adobeInverted = cmyk && info.saw_Adobe_marker;
     out->width = width;
     out->height = height;
-    out->pixels = static_cast<unsigned char*>(std::calloc(static_cast<size_t>(width) * height * 3 + 1, 1));
+    out->pixels =
+        static_cast<unsigned char*>(std::calloc(static_cast<size_t>(width) * height * 3 + 1, 1));
     unsigned char* row = static_cast<unsigned char*>(
         (*info.mem->alloc_small)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
                                  static_cast<size_t>(width) * static_cast<size_t>(components)));
@@ -116,7 +118,8 @@ bool DecodeJpeg(const unsigned char* data, unsigned long size, int64_t maxPixels
 }  // namespace
 
 bool IsJpegFileName(const std::string& fileName) {
-    return fileName.find(".jpg") != std::string::npos || fileName.find(".jpeg") != std::string::npos;
+    return fileName.find(".jpg") != std::string::npos ||
+           fileName.find(".jpeg") != std::string::npos;
 }
 
 void LoadJpegFromMemory(TBitmap& bitmap, const uint8_t* data, size_t size, int64_t maxPixels) {
@@ -136,7 +139,8 @@ void LoadJpegFromMemory(TBitmap& bitmap, const uint8_t* data, size_t size, int64
         const unsigned char* from = decoded.pixels + static_cast<size_t>(y) * decoded.width * 3;
         uint32_t* to = picture.ScanLine(y);
         for (int x = 0; x < decoded.width; ++x, from += 3) {
-            to[x] = (static_cast<uint32_t>(from[0]) << 16) | (static_cast<uint32_t>(from[1]) << 8) | from[2];
+            to[x] = (static_cast<uint32_t>(from[0]) << 16) | (static_cast<uint32_t>(from[1]) << 8) |
+                    from[2];
         }
     }
     picture.SetPixelFormat(pf24bit);

@@ -93,7 +93,9 @@ std::optional<TRegion> ComposeMaskRegion(const TSkinGeometry& g, const TSkinGeom
     auto unite = [](TRegion acc, const std::optional<TRegion>& part) {
         return part ? acc.Union(*part) : acc;
     };
-    TRegion topBottom = unite(unite(TRegion(), RegionOf(top, 0, 0)), RegionOf(bottom, 0, NC.Bottom));
-    TRegion leftRight = unite(unite(TRegion(), RegionOf(left, 0, NC.Top)), RegionOf(right, NC.Right, NC.Top));
+    TRegion topBottom =
+        unite(unite(TRegion(), RegionOf(top, 0, 0)), RegionOf(bottom, 0, NC.Bottom));
+    TRegion leftRight =
+        unite(unite(TRegion(), RegionOf(left, 0, NC.Top)), RegionOf(right, NC.Right, NC.Top));
     return TRegion(NC).Union(leftRight.Union(topBottom));
 }

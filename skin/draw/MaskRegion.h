@@ -21,7 +21,8 @@ class TBitmap;
 // and a finely dithered mask picture would otherwise make a region many times the
 // picture's own size.
 constexpr size_t kMaxMaskRegionRuns = size_t{1} << 20;
-[[nodiscard]] std::vector<uint8_t> MaskToRegionData(const TBitmap& mask, int32_t xOffset, int32_t yOffset);
+[[nodiscard]] std::vector<uint8_t> MaskToRegionData(const TBitmap& mask, int32_t xOffset,
+                                                    int32_t yOffset);
 
 // The mask's shape at (0, 0); none for an empty mask.
 [[nodiscard]] std::optional<TRegion> MaskToRegion(const TBitmap& mask);
@@ -30,5 +31,6 @@ constexpr size_t kMaxMaskRegionRuns = size_t{1} << 20;
 // the four mask strips united with the new client rectangle. None when the window is
 // smaller than its fixed parts or the new client rectangle is empty (the caller then
 // keeps a rectangular window).
-[[nodiscard]] std::optional<TRegion> ComposeMaskRegion(const TSkinGeometry& g, const TSkinGeometry& ng,
-                                                       int32_t W, int32_t H, const TBitmap& mask);
+[[nodiscard]] std::optional<TRegion> ComposeMaskRegion(const TSkinGeometry& g,
+                                                       const TSkinGeometry& ng, int32_t W,
+                                                       int32_t H, const TBitmap& mask);

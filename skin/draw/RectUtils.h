@@ -5,7 +5,9 @@
 #include "base/Types.h"
 
 // A rectangle is null (absent) when its width or its height is below 1.
-[[nodiscard]] inline bool IsNullRect(const TRect& r) { return RectWidth(r) < 1 || RectHeight(r) < 1; }
+[[nodiscard]] inline bool IsNullRect(const TRect& r) {
+    return RectWidth(r) < 1 || RectHeight(r) < 1;
+}
 
 // A point is unset when its X or its Y is 0.
 [[nodiscard]] inline bool IsNullPoint(TPoint p) { return p.X == 0 || p.Y == 0; }

@@ -49,9 +49,10 @@ TResizeMode ResizeModeOf(const TRect& R, const TSkinGeometry& g) {
 
 namespace skin_compose {
 
-void TileAlong(TBitmap& target, const TRect& area, const TBitmap& picture, const TRect& piece, TAxis axis) {
-    const bool crossMatches = axis == TAxis::Horizontal ? piece.Height() == area.Height()
-                                                        : piece.Width() == area.Width();
+void TileAlong(TBitmap& target, const TRect& area, const TBitmap& picture, const TRect& piece,
+               TAxis axis) {
+    const bool crossMatches =
+        axis == TAxis::Horizontal ? piece.Height() == area.Height() : piece.Width() == area.Width();
     if (crossMatches) {
         TileRect(target, area, picture, piece);
         return;
@@ -105,11 +106,12 @@ void ComposeSkinImage(const TSkinGeometry& g, const TSkinGeometry& ng, TBitmap& 
     DrawEdge(target, Rect(ng.LT.X, 0, ng.RT.X, NC.Top), picture,
              Rect(x0 + g.LT.X, y0, x0 + g.RT.X, y0 + C.Top), stretch.Top, TAxis::Horizontal);
     DrawEdge(target, Rect(ng.LB.X, NC.Bottom, ng.RB.X, H), picture,
-             Rect(x0 + g.LB.X, y0 + C.Bottom, x0 + g.RB.X, R.Bottom), stretch.Bottom, TAxis::Horizontal);
+             Rect(x0 + g.LB.X, y0 + C.Bottom, x0 + g.RB.X, R.Bottom), stretch.Bottom,
+             TAxis::Horizontal);
     // The tiled left edge's source strip is NC.Left wide (equal to C.Left).
     DrawEdge(target, Rect(0, ng.LT.Y, NC.Left, ng.LB.Y), picture,
-             Rect(x0, y0 + g.LT.Y, x0 + (stretch.Left ? C.Left : NC.Left), y0 + g.LB.Y), stretch.Left,
-             TAxis::Vertical);
+             Rect(x0, y0 + g.LT.Y, x0 + (stretch.Left ? C.Left : NC.Left), y0 + g.LB.Y),
+             stretch.Left, TAxis::Vertical);
     DrawEdge(target, Rect(NC.Right, ng.RT.Y, W, ng.RB.Y), picture,
              Rect(x0 + C.Right, y0 + g.RT.Y, R.Right, y0 + g.RB.Y), stretch.Right, TAxis::Vertical);
 
@@ -117,10 +119,12 @@ void ComposeSkinImage(const TSkinGeometry& g, const TSkinGeometry& ng, TBitmap& 
     BlitRect(target, Rect(0, 0, ng.LT.X, NC.Top), picture, Rect(x0, y0, x0 + g.LT.X, y0 + C.Top));
     BlitRect(target, Rect(0, NC.Top, NC.Left, ng.LT.Y), picture,
              Rect(x0, y0 + C.Top, x0 + C.Left, y0 + g.LT.Y));
-    BlitRect(target, Rect(ng.RT.X, 0, W, NC.Top), picture, Rect(x0 + g.RT.X, y0, R.Right, y0 + C.Top));
+    BlitRect(target, Rect(ng.RT.X, 0, W, NC.Top), picture,
+             Rect(x0 + g.RT.X, y0, R.Right, y0 + C.Top));
     BlitRect(target, Rect(NC.Right, NC.Top, W, ng.RT.Y), picture,
              Rect(x0 + C.Right, y0 + C.Top, R.Right, y0 + g.RT.Y));
-    BlitRect(target, Rect(0, ng.LB.Y, NC.Left, H), picture, Rect(x0, y0 + g.LB.Y, x0 + C.Left, R.Bottom));
+    BlitRect(target, Rect(0, ng.LB.Y, NC.Left, H), picture,
+             Rect(x0, y0 + g.LB.Y, x0 + C.Left, R.Bottom));
     BlitRect(target, Rect(NC.Left, NC.Bottom, ng.LB.X, H), picture,
              Rect(x0 + C.Left, y0 + C.Bottom, x0 + g.LB.X, R.Bottom));
     BlitRect(target, Rect(ng.RB.X, NC.Bottom, W, H), picture,
@@ -151,8 +155,11 @@ void ComposeHorzImage(int32_t leftWidth, int32_t rightWidth, TBitmap& target, in
     }
     const int32_t a = leftWidth, b = rightWidth, H = R.Height();
     target.SetSize(W, H);
-    if (a != 0) BlitRect(target, Rect(0, 0, a, H), picture, Rect(R.Left, R.Top, R.Left + a, R.Bottom));
-    if (b != 0) BlitRect(target, Rect(W - b, 0, W, H), picture, Rect(R.Right - b, R.Top, R.Right, R.Bottom));
+    if (a != 0)
+        BlitRect(target, Rect(0, 0, a, H), picture, Rect(R.Left, R.Top, R.Left + a, R.Bottom));
+    if (b != 0)
+        BlitRect(target, Rect(W - b, 0, W, H), picture,
+                 Rect(R.Right - b, R.Top, R.Right, R.Bottom));
     TileAlong(target, Rect(a, 0, W - b, H), picture, Rect(R.Left + a, R.Top, R.Right - b, R.Bottom),
               TAxis::Horizontal);
 }
@@ -168,8 +175,11 @@ void ComposeVertImage(int32_t topHeight, int32_t bottomHeight, TBitmap& target, 
     }
     const int32_t a = topHeight, b = bottomHeight, W = R.Width();
     target.SetSize(W, H);
-    if (a != 0) BlitRect(target, Rect(0, 0, W, a), picture, Rect(R.Left, R.Top, R.Right, R.Top + a));
-    if (b != 0) BlitRect(target, Rect(0, H - b, W, H), picture, Rect(R.Left, R.Bottom - b, R.Right, R.Bottom));
+    if (a != 0)
+        BlitRect(target, Rect(0, 0, W, a), picture, Rect(R.Left, R.Top, R.Right, R.Top + a));
+    if (b != 0)
+        BlitRect(target, Rect(0, H - b, W, H), picture,
+                 Rect(R.Left, R.Bottom - b, R.Right, R.Bottom));
     TileAlong(target, Rect(0, a, W, H - b), picture, Rect(R.Left, R.Top + a, R.Right, R.Bottom - b),
               TAxis::Vertical);
 }

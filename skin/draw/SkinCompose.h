@@ -34,7 +34,8 @@ struct TSkinGeometry {
 // The geometry for a W x H target: right points move by dx = W - R.Width, bottom points by
 // dy = H - R.Height, the client rectangle grows by (dx, dy). Computed in 64 bits and
 // saturated to 32, so no input overflows (what comes out of range then composes nothing).
-[[nodiscard]] TSkinGeometry ResizedGeometry(const TSkinGeometry& g, const TRect& R, int32_t W, int32_t H);
+[[nodiscard]] TSkinGeometry ResizedGeometry(const TSkinGeometry& g, const TRect& R, int32_t W,
+                                            int32_t H);
 
 // The composition works on coordinates of at most this magnitude (far beyond any picture
 // or window: a skin's are read clamped to 32767), so that none of its sums can overflow;

@@ -27,7 +27,8 @@ TRect TspSkinAnimateObject::FrameRect(int32_t n) const {
     const int64_t w = RectWidth(SkinRect), h = RectHeight(SkinRect);
     const int64_t left = ActiveSkinRect.Left + (int64_t{n} - 1) * w;
     if (left + w > INT32_MAX || left < INT32_MIN) return {};
-    return Bounds(static_cast<int32_t>(left), ActiveSkinRect.Top, static_cast<int32_t>(w), static_cast<int32_t>(h));
+    return Bounds(static_cast<int32_t>(left), ActiveSkinRect.Top, static_cast<int32_t>(w),
+                  static_cast<int32_t>(h));
 }
 
 void TspSkinAnimateObject::Draw(TCanvas& canvas, bool upDate) {
@@ -62,8 +63,10 @@ void TspSkinAnimateObject::Step() {
         Active = false;
         return;
     }
-    if (forward_) frame_ = frame_ >= CountFrames ? 1 : frame_ + 1;
-    else frame_ = frame_ <= 1 ? CountFrames : frame_ - 1;
+    if (forward_)
+        frame_ = frame_ >= CountFrames ? 1 : frame_ + 1;
+    else
+        frame_ = frame_ <= 1 ? CountFrames : frame_ - 1;
     Parent->DrawSkinObject(*this);
     elapsed_ = kAnimateTick;
     if ((forward_ && !Cycle && frame_ == CountFrames) || (!forward_ && frame_ == 1)) Active = false;
@@ -98,11 +101,15 @@ void TspSkinAnimateObject::MouseUp(int x, int y, TMouseButton button) {
     TspActiveSkinObject::MouseUp(x, y, button);
     if (!MouseIn || !ButtonStyle || button != mbLeft) return;
     switch (Command) {
-        case cmSysMenu: OpenButtonWindowMenu(*Parent, *this); break;
+        case cmSysMenu:
+            OpenButtonWindowMenu(*Parent, *this);
+            break;
         case cmDefault:
             if (MenuItem) OpenObjectMenu(*Parent, *this, *MenuItem);
             break;
-        default: RunFrameCommand(*Parent, Command); break;
+        default:
+            RunFrameCommand(*Parent, Command);
+            break;
     }
 }
 
@@ -110,7 +117,8 @@ void TspSkinAnimateObject::DblClick() {
     if (Command == cmSysMenu) CloseSkinnedWindow(*Parent);
 }
 
-bool CaptionCommandOf(const TspActiveSkinObject& object, TspButtonCommand& command, bool& buttonStyle) {
+bool CaptionCommandOf(const TspActiveSkinObject& object, TspButtonCommand& command,
+                      bool& buttonStyle) {
     if (object.Kind() == TspObjectKind::StdButton) {
         command = static_cast<const TspSkinStdButtonObject&>(object).Command;
         buttonStyle = true;

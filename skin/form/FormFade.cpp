@@ -5,9 +5,9 @@
 
 #include <algorithm>
 
-#include "ui/WindowOpacity.h"
 #include "skin/form/SkinForm.h"
 #include "ui/Application.h"
+#include "ui/WindowOpacity.h"
 
 namespace {
 

@@ -265,13 +265,15 @@ void TspFormMDI::MDIClientWndProc(TMessage& m) {
                 canvas->FillSolid(area, ColorToRGB(clAppWorkSpace));
                 form_.painter_->DrawLogo(*canvas, area);
             } else if (mdiPicture) {
-                form_.painter_->TileClientBackground(*canvas, area, *mdiPicture,
-                                           Rect(0, 0, mdiPicture->Width(), mdiPicture->Height()));
+                form_.painter_->TileClientBackground(
+                    *canvas, area, *mdiPicture,
+                    Rect(0, 0, mdiPicture->Width(), mdiPicture->Height()));
             } else if (skin->bgpictureindex == -1 && !IsNullRect(skin->clientrect)) {
-                form_.painter_->TileClientBackground(*canvas, area, skin->MainPicture, skin->clientrect);
+                form_.painter_->TileClientBackground(*canvas, area, skin->MainPicture,
+                                                     skin->clientrect);
             } else if (bgPicture) {
-                form_.painter_->TileClientBackground(*canvas, area, *bgPicture,
-                                           Rect(0, 0, bgPicture->Width(), bgPicture->Height()));
+                form_.painter_->TileClientBackground(
+                    *canvas, area, *bgPicture, Rect(0, 0, bgPicture->Width(), bgPicture->Height()));
             } else {
                 canvas->FillSolid(area, ColorToRGB(clAppWorkSpace));
             }

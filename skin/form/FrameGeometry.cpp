@@ -6,13 +6,13 @@
 #include "base/Messages.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinnedControl.h"
-#include "ui/WindowOpacity.h"
-#include "ui/WorkArea.h"
 #include "skin/draw/RectUtils.h"
 #include "skin/form/FormMessages.h"
 #include "skin/form/FrameObjectKinds.h"
 #include "skin/form/SkinForm.h"
 #include "ui/Bitmap.h"
+#include "ui/WindowOpacity.h"
+#include "ui/WorkArea.h"
 
 namespace {
 

@@ -15,7 +15,8 @@
 #include "ui/Canvas.h"
 #include "ui/Menus.h"
 
-TspSkinMainMenuItem::TspSkinMainMenuItem(TspSkinForm* parent, const TspDataSkinMainMenuItem* def, TMenuItem* item)
+TspSkinMainMenuItem::TspSkinMainMenuItem(TspSkinForm* parent, const TspDataSkinMainMenuItem* def,
+                                         TMenuItem* item)
     : TspActiveSkinObject(parent, def), MenuItem(item) {
     IDName = item->Name();
     Enabled = item->Enabled();
@@ -30,7 +31,8 @@ int TspSkinMainMenuItem::LayoutWidth() const {
     c.Font.Height = FontHeight;
     c.Font.Style = FontStyle;
     const int text = c.TextExtent(StripHotkey(MenuItem ? MenuItem->Caption() : std::string())).cx;
-    const int margins = IsNullRect(TextRect) ? ItemLeftOffset + ItemRightOffset : RectWidth(SkinRect) - RectWidth(TextRect);
+    const int margins = IsNullRect(TextRect) ? ItemLeftOffset + ItemRightOffset
+                                             : RectWidth(SkinRect) - RectWidth(TextRect);
     return std::max(RectWidth(SkinRect), text + margins);
 }
 

@@ -79,7 +79,9 @@ public:
     bool Vertical = false;
 
 private:
-    [[nodiscard]] TPoint Local(int x, int y) const { return {x - ObjectRect.Left, y - ObjectRect.Top}; }
+    [[nodiscard]] TPoint Local(int x, int y) const {
+        return {x - ObjectRect.Left, y - ObjectRect.Top};
+    }
     int32_t value_ = 0;
     TPoint buttonPos_{};
     bool dragging_ = false;
@@ -188,7 +190,8 @@ public:
 
 // Standard buttons and animations carry a caption-button command: true for those, with the
 // command (and whether an animation is in button style; a standard button always is).
-[[nodiscard]] bool CaptionCommandOf(const TspActiveSkinObject& object, TspButtonCommand& command, bool& buttonStyle);
+[[nodiscard]] bool CaptionCommandOf(const TspActiveSkinObject& object, TspButtonCommand& command,
+                                    bool& buttonStyle);
 
 // A text drawn with a bitmap font: a table of text lines gives each character's cell.
 class TspSkinBitLabelObject : public TspActiveSkinObject {
@@ -212,7 +215,8 @@ public:
 // picture, side by side from ActiveSkinRect's top-left (or one below the other).
 class TspSkinFrameObject : public TspActiveSkinObject {
 public:
-    TspSkinFrameObject(TspSkinForm* parent, const TspDataSkinObject* def, int32_t countFrames, bool vertical);
+    TspSkinFrameObject(TspSkinForm* parent, const TspDataSkinObject* def, int32_t countFrames,
+                       bool vertical);
     void Draw(TCanvas& canvas, bool upDate) override;
     // Frame n (1-based) in the active picture.
     [[nodiscard]] TRect FrameRect(int32_t n) const;

@@ -3,12 +3,12 @@
 
 #include <algorithm>
 
+#include "skin/controls/MorphImages.h"
 #include "skin/data/SkinData.h"
 #include "skin/draw/EffectBmp.h"
 #include "skin/draw/RectUtils.h"
 #include "skin/draw/SkinCompose.h"
 #include "skin/draw/TextUtils.h"
-#include "skin/controls/MorphImages.h"
 #include "skin/form/SkinForm.h"
 #include "ui/Canvas.h"
 

@@ -11,7 +11,8 @@
 
 // ---------------------------------------------------------------- user object
 
-TspUserObject::TspUserObject(TspSkinForm* parent, const TspDataUserObject* def) : TspActiveSkinObject(parent, def) {}
+TspUserObject::TspUserObject(TspSkinForm* parent, const TspDataUserObject* def)
+    : TspActiveSkinObject(parent, def) {}
 
 void TspUserObject::Draw(TCanvas& canvas, bool) {
     if (Parent->OnPaintEvent) Parent->OnPaintEvent(IDName, canvas, ObjectRect);
@@ -74,8 +75,10 @@ void TspSkinLabelObject::Draw(TCanvas& canvas, bool upDate) {
     const TSize s = canvas.TextExtent(Text);
     const int w = RectWidth(ObjectRect), h = RectHeight(ObjectRect);
     int x = ObjectRect.Left;
-    if (Alignment == taRightJustify) x = ObjectRect.Right - s.cx;
-    else if (Alignment == taCenter) x = ObjectRect.Left + w / 2 - s.cx / 2;
+    if (Alignment == taRightJustify)
+        x = ObjectRect.Right - s.cx;
+    else if (Alignment == taCenter)
+        x = ObjectRect.Left + w / 2 - s.cx / 2;
     canvas.TextOut(x, ObjectRect.Top + h / 2 - s.cy / 2, Text);
 }
 
@@ -134,9 +137,11 @@ void TspSkinBitLabelObject::Draw(TCanvas& canvas, bool upDate) {
         if (!GlyphCell(Text[i], column, row)) continue;  // a gap
         const int64_t sx = int64_t{ActiveSkinRect.Left} + int64_t{column} * w;
         const int64_t sy = int64_t{ActiveSkinRect.Top} + int64_t{row} * h;
-        if (sx < 0 || sy < 0 || sx + w > pictureBounds.Right || sy + h > pictureBounds.Bottom) continue;
+        if (sx < 0 || sy < 0 || sx + w > pictureBounds.Right || sy + h > pictureBounds.Bottom)
+            continue;
         const int cut = static_cast<int>(std::min<int64_t>(w, ObjectRect.Right - x));
-        const auto dx = static_cast<int>(x), srcX = static_cast<int>(sx), srcY = static_cast<int>(sy);
+        const auto dx = static_cast<int>(x), srcX = static_cast<int>(sx),
+                   srcY = static_cast<int>(sy);
         canvas.CopyRect(Rect(dx, ObjectRect.Top, dx + cut, ObjectRect.Top + h), *ActivePicture,
                         Rect(srcX, srcY, srcX + cut, srcY + h));
     }

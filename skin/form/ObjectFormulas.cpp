@@ -79,4 +79,6 @@ int32_t FrameForValue(int32_t minValue, int32_t maxValue, int32_t value, int32_t
     return Clamp64(frame, 1, count);
 }
 
-int32_t ClampValue(int32_t value, int32_t minValue, int32_t maxValue) { return Clamp64(value, minValue, maxValue); }
+int32_t ClampValue(int32_t value, int32_t minValue, int32_t maxValue) {
+    return Clamp64(value, minValue, maxValue);
+}

@@ -32,16 +32,19 @@ struct TTrackGeometry {
 
 // Width (horizontal) or height (vertical) of the filled part of a gauge `extent` pixels
 // long: nearest((value - min) / (max - min) * extent), 0 when max equals min.
-[[nodiscard]] int32_t GaugeFilledExtent(int32_t minValue, int32_t maxValue, int32_t value, int32_t extent);
+[[nodiscard]] int32_t GaugeFilledExtent(int32_t minValue, int32_t maxValue, int32_t value,
+                                        int32_t extent);
 
 // Height of the unfilled top part of a vertical gauge `extent` pixels high (it fills from
 // the bottom): nearest(extent * (1 - fraction)), the whole extent when max equals min.
-[[nodiscard]] int32_t GaugeEmptyTop(int32_t minValue, int32_t maxValue, int32_t value, int32_t extent);
+[[nodiscard]] int32_t GaugeEmptyTop(int32_t minValue, int32_t maxValue, int32_t value,
+                                    int32_t extent);
 
 // The frame (1-based) a value shows on a strip of `count` frames: 1 below two frames, else
 // |value - min| div ((max - min) div (count - 1)) + 1 (1 when that divisor is 0), never
 // past the last frame.
-[[nodiscard]] int32_t FrameForValue(int32_t minValue, int32_t maxValue, int32_t value, int32_t count);
+[[nodiscard]] int32_t FrameForValue(int32_t minValue, int32_t maxValue, int32_t value,
+                                    int32_t count);
 
 // `value` kept within min … max (a range given the wrong way round is taken as it lies).
 [[nodiscard]] int32_t ClampValue(int32_t value, int32_t minValue, int32_t maxValue);

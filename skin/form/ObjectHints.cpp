@@ -4,7 +4,8 @@
 #include "skin/popup/SkinHint.h"
 
 void ShowObjectHint(TspSkinForm& form, const TspActiveSkinObject& object) {
-    if (TspSkinHint* hint = form.SkinHint(); hint && !object.Hint.empty()) hint->ShowHintAtCursor(object.Hint);
+    if (TspSkinHint* hint = form.SkinHint(); hint && !object.Hint.empty())
+        hint->ShowHintAtCursor(object.Hint);
 }
 
 void HideObjectHint(TspSkinForm& form) {

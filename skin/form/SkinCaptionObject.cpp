@@ -19,7 +19,8 @@ namespace {
 
 // Tiles `piece` of the picture along one axis of `area`, each tile stretched across the
 // other axis; the last tile is cut at the area's end.
-void TileStretched(TBitmap& target, const TRect& area, const TBitmap& picture, const TRect& piece, bool horizontal) {
+void TileStretched(TBitmap& target, const TRect& area, const TBitmap& picture, const TRect& piece,
+                   bool horizontal) {
     const int d = horizontal ? RectWidth(piece) : RectHeight(piece);
     if (d < 1) return;
     const int end = horizontal ? area.Right : area.Bottom;
@@ -83,13 +84,16 @@ void TspSkinCaptionObject::DrawCaptionText(TCanvas& canvas, int x0, int y0, bool
     const TSize size = canvas.TextExtent(text);
     int y = RectHeight(t) / 2 + t.Top - size.cy / 2;
     int x = t.Left;
-    if (Alignment == taRightJustify) x = t.Right - size.cx;
-    else if (Alignment == taCenter) x = RectWidth(t) / 2 + t.Left - size.cx / 2;
+    if (Alignment == taRightJustify)
+        x = t.Right - size.cx;
+    else if (Alignment == taCenter)
+        x = RectWidth(t) / 2 + t.Left - size.cx / 2;
     x += x0;
     y += y0;
     canvas.Brush.Style = bsClear;
     if (!IsNullRect(FrameRect) && ActivePicture) {
-        const TRect source = activeLook && !IsNullRect(ActiveFrameRect) ? ActiveFrameRect : FrameRect;
+        const TRect source =
+            activeLook && !IsNullRect(ActiveFrameRect) ? ActiveFrameRect : FrameRect;
         TBitmap frame;
         const int width = RectWidth(FrameRect) + size.cx - RectWidth(FrameTextRect);
         ComposeHorzImage(FrameLeftOffset, FrameRightOffset, frame, width, source, *ActivePicture);
@@ -103,7 +107,8 @@ void TspSkinCaptionObject::DrawCaptionText(TCanvas& canvas, int x0, int y0, bool
     canvas.TextOut(x, y, text);
 }
 
-void TspSkinCaptionObject::ComposeCaptionImage(TBitmap& target, const TBitmap* picture, const TRect& s) const {
+void TspSkinCaptionObject::ComposeCaptionImage(TBitmap& target, const TBitmap* picture,
+                                               const TRect& s) const {
     const int w = RectWidth(ObjectRect), h = RectHeight(ObjectRect);
     target.SetSize(std::max(0, w), std::max(0, h));
     if (!picture || w < 1 || h < 1 || IsNullRect(s)) return;
@@ -139,18 +144,22 @@ void TspSkinCaptionObject::ComposeCaptionImage(TBitmap& target, const TBitmap* p
             BlitRect(target, Rect(0, 0, w, h), *picture, s);
             return;
         }
-        TileStretched(target, Rect(0, 0, w, h), *picture, Rect(s.Left + a, s.Top, s.Right - b, s.Bottom), true);
+        TileStretched(target, Rect(0, 0, w, h), *picture,
+                      Rect(s.Left + a, s.Top, s.Right - b, s.Bottom), true);
         BlitRect(target, Rect(0, 0, a, h), *picture, Rect(s.Left, s.Top, s.Left + a, s.Bottom));
-        BlitRect(target, Rect(w - b, 0, w, h), *picture, Rect(s.Right - b, s.Top, s.Right, s.Bottom));
+        BlitRect(target, Rect(w - b, 0, w, h), *picture,
+                 Rect(s.Right - b, s.Top, s.Right, s.Bottom));
     } else {
-        TileStretched(target, Rect(0, 0, w, h), *picture, Rect(s.Left, s.Top + a, s.Right, s.Bottom - b), false);
+        TileStretched(target, Rect(0, 0, w, h), *picture,
+                      Rect(s.Left, s.Top + a, s.Right, s.Bottom - b), false);
         BlitRect(target, Rect(0, 0, w, a), *picture, Rect(s.Left, s.Top, s.Right, s.Top + a));
-        BlitRect(target, Rect(0, h - b, w, h), *picture, Rect(s.Left, s.Bottom - b, s.Right, s.Bottom));
+        BlitRect(target, Rect(0, h - b, w, h), *picture,
+                 Rect(s.Left, s.Bottom - b, s.Right, s.Bottom));
     }
 }
 
-void TspSkinCaptionObject::MakeLookImage(TBitmap& target, const TBitmap* picture, const TRect& source,
-                                         bool activeLook) const {
+void TspSkinCaptionObject::MakeLookImage(TBitmap& target, const TBitmap* picture,
+                                         const TRect& source, bool activeLook) const {
     ComposeCaptionImage(target, picture, source);
     if (!target.Empty()) DrawCaptionText(target.Canvas(), 0, 0, activeLook);
 }

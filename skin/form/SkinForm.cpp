@@ -5,10 +5,10 @@
 #include <algorithm>
 
 #include "base/Exceptions.h"
+#include "skin/controls/MainMenuKeys.h"
 #include "skin/data/SkinData.h"
 #include "skin/draw/RectUtils.h"
 #include "skin/form/FrameObjectKinds.h"
-#include "skin/controls/MainMenuKeys.h"
 #include "ui/Canvas.h"
 #include "ui/Menus.h"
 #include "ui/Screen.h"

@@ -73,11 +73,13 @@ constexpr TspBorderIcons biMinimizeToTray = 16;
 using TspChangeClientRectEvent = std::function<void(const TRect& newClientRect)>;
 using TspMouseEnterEvent = std::function<void(const std::string& idName)>;
 using TspMouseLeaveEvent = std::function<void(const std::string& idName)>;
-using TspMouseDownEvent =
-    std::function<void(const std::string& idName, int x, int y, const TRect& objectRect, TMouseButton button)>;
+using TspMouseDownEvent = std::function<void(const std::string& idName, int x, int y,
+                                             const TRect& objectRect, TMouseButton button)>;
 using TspMouseUpEvent = TspMouseDownEvent;
-using TspMouseMoveEvent = std::function<void(const std::string& idName, int x, int y, const TRect& objectRect)>;
-using TspPaintEvent = std::function<void(const std::string& idName, TCanvas& canvas, const TRect& objectRect)>;
+using TspMouseMoveEvent =
+    std::function<void(const std::string& idName, int x, int y, const TRect& objectRect)>;
+using TspPaintEvent =
+    std::function<void(const std::string& idName, TCanvas& canvas, const TRect& objectRect)>;
 using TspSwitchChangeStateEvent = std::function<void(const std::string& idName, int state)>;
 using TspTrackBarChangeValueEvent = std::function<void(const std::string& idName, int value)>;
 using TspFrameRegulatorChangeValueEvent = std::function<void(const std::string& idName, int value)>;
@@ -376,7 +378,9 @@ public:
     [[nodiscard]] static TspSkinForm* Of(const TCustomForm* form);
     [[nodiscard]] bool IsMDIChildForm() const { return FForm->MDIParent() != nullptr; }
     [[nodiscard]] bool IsMDIParentForm() const { return FForm->FormStyle() == fsMDIForm; }
-    [[nodiscard]] bool MaximizedMDIChild() const { return IsMDIChildForm() && states_->Maximized(); }
+    [[nodiscard]] bool MaximizedMDIChild() const {
+        return IsMDIChildForm() && states_->Maximized();
+    }
     // The owner's caption; an MDI parent showing a maximised child adds " - [" + the
     // child's caption + "]".
     [[nodiscard]] std::string CaptionText() const { return mdi_->CaptionText(); }
@@ -417,7 +421,6 @@ private:
     void ApplySkinToClient();
     void SendNcPaint() { painter_->SendNcPaint(); }
     void ForEachSkinnedControl(const std::function<void(class ISkinnedControl&)>& fn) const;
-
 
     // Published property storage.
     TspSkinData* skinData_ = nullptr;
@@ -465,5 +468,5 @@ private:
     std::unique_ptr<TspFormFade> fade_;
     // The MDI side.
     std::unique_ptr<TspFormMDI> mdi_;
-    TLiveness liveness_;                // for loops that run messages
+    TLiveness liveness_;  // for loops that run messages
 };

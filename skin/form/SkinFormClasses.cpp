@@ -18,11 +18,13 @@ void RegisterSkinFormClasses() {
     AddReferenceProperty<F, TPopupMenu>(c, "SystemMenu", &F::SetSystemMenu, "TPopupMenu");
     AddReferenceProperty<F, TMainMenu>(c, "MainMenu", &F::SetMainMenu, "TMainMenu");
     AddBoolProperty<F>(c, "SupportNCArea", &F::SetSupportNCArea);
-    AddSetProperty<F>(c, "BorderIcons", {"biSystemMenu", "biMinimize", "biMaximize", "biRollUp", "biMinimizeToTray"},
+    AddSetProperty<F>(c, "BorderIcons",
+                      {"biSystemMenu", "biMinimize", "biMaximize", "biRollUp", "biMinimizeToTray"},
                       &F::SetBorderIcons);
     AddBoolProperty<F>(c, "ShowIcon", &F::SetShowIcon);
     AddBoolProperty<F>(c, "AlphaBlend", &F::SetAlphaBlend);
-    AddIntProperty<F>(c, "AlphaBlendValue", [](F& f, int v) { f.SetAlphaBlendValue(static_cast<uint8_t>(v)); });
+    AddIntProperty<F>(c, "AlphaBlendValue",
+                      [](F& f, int v) { f.SetAlphaBlendValue(static_cast<uint8_t>(v)); });
     AddIntProperty<F>(c, "DefMenuItemHeight", &F::SetDefMenuItemHeight);
     auto flag = [&c](const char* name, bool F::*field) {
         AddBoolProperty<F>(c, name, [field](F& f, bool v) { f.*field = v; });
@@ -49,13 +51,16 @@ void RegisterSkinFormClasses() {
     number("MinHeight", &F::MinHeight);
     number("ClientWidth", &F::ClientWidth);
     number("ClientHeight", &F::ClientHeight);
-    AddIntProperty<F>(c, "MagneticSize", [](F& f, int v) { f.MagneticSize = static_cast<uint8_t>(v); });
-    AddIntProperty<F>(c, "MenusAlphaBlendValue", [](F& f, int v) { f.MenusAlphaBlendValue = static_cast<uint8_t>(v); });
+    AddIntProperty<F>(c, "MagneticSize",
+                      [](F& f, int v) { f.MagneticSize = static_cast<uint8_t>(v); });
+    AddIntProperty<F>(c, "MenusAlphaBlendValue",
+                      [](F& f, int v) { f.MenusAlphaBlendValue = static_cast<uint8_t>(v); });
     AddFontProperties<F>(
         c, "DefCaptionFont", [](F& f) -> TFont& { return f.DefCaptionFont(); },
         [](F& f) { f.SetDefCaptionFont(TFont(f.DefCaptionFont())); });
     AddFontProperties<F>(
         c, "DefInActiveCaptionFont", [](F& f) -> TFont& { return f.DefInActiveCaptionFont(); },
         [](F& f) { f.SetDefInActiveCaptionFont(TFont(f.DefInActiveCaptionFont())); });
-    AddFontProperties<F>(c, "DefMenuItemFont", [](F& f) -> TFont& { return f.DefMenuItemFont; }, [](F&) {});
+    AddFontProperties<F>(
+        c, "DefMenuItemFont", [](F& f) -> TFont& { return f.DefMenuItemFont; }, [](F&) {});
 }

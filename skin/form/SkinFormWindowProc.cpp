@@ -21,10 +21,19 @@ namespace {
 
 bool ClosesMenus(uint32_t msg) {
     switch (msg) {
-        case WM_MOVE: case WM_SIZE: case WM_ACTIVATE: case WM_KILLFOCUS: case WM_CANCELMODE:
-        case WM_MOUSEACTIVATE: case WM_PARENTNOTIFY:
-        case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
-        case WM_NCLBUTTONDOWN: case WM_NCRBUTTONDOWN: case WM_NCMBUTTONDOWN:
+        case WM_MOVE:
+        case WM_SIZE:
+        case WM_ACTIVATE:
+        case WM_KILLFOCUS:
+        case WM_CANCELMODE:
+        case WM_MOUSEACTIVATE:
+        case WM_PARENTNOTIFY:
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_NCLBUTTONDOWN:
+        case WM_NCRBUTTONDOWN:
+        case WM_NCMBUTTONDOWN:
             return true;
         default:
             return false;

@@ -19,14 +19,15 @@
 
 namespace {
 // Colours of the default caption buttons' hover and pressed looks.
-constexpr TColor kDefaultButtonFrame = 8388608;     // navy
+constexpr TColor kDefaultButtonFrame = 8388608;  // navy
 constexpr TColor kDefaultButtonDownFill = 11899781;
 constexpr TColor kDefaultButtonHoverFill = 13811126;
 }  // namespace
 
 // ---------------------------------------------------------------- base object
 
-TspActiveSkinObject::TspActiveSkinObject(TspSkinForm* parent, const TspDataSkinObject* def) : Parent(parent) {
+TspActiveSkinObject::TspActiveSkinObject(TspSkinForm* parent, const TspDataSkinObject* def)
+    : Parent(parent) {
     SkinData = parent->SkinData();
     if (!def) return;
     IDName = def->IDName;
@@ -46,13 +47,15 @@ TspActiveSkinObject::TspActiveSkinObject(TspSkinForm* parent, const TspDataSkinO
     ObjectRect = SkinRect;
 }
 
-void TspActiveSkinObject::CopyToObject(TCanvas& canvas, const TBitmap* picture, const TRect& source) const {
+void TspActiveSkinObject::CopyToObject(TCanvas& canvas, const TBitmap* picture,
+                                       const TRect& source) const {
     if (!picture || picture->Empty() || IsNullRect(source) || IsNullRect(ObjectRect)) return;
     canvas.CopyRect(ObjectRect, *picture, source);
 }
 
-void TspActiveSkinObject::DrawMorph(TCanvas& canvas, const TBitmap* normalPicture, const TRect& normalRect,
-                                    const TBitmap* activePicture, const TRect& activeRect) const {
+void TspActiveSkinObject::DrawMorph(TCanvas& canvas, const TBitmap* normalPicture,
+                                    const TRect& normalRect, const TBitmap* activePicture,
+                                    const TRect& activeRect) const {
     const int w = RectWidth(ObjectRect), h = RectHeight(ObjectRect);
     if (w < 1 || h < 1) return;
     TBitmap normal(w, h), active(w, h);
@@ -108,12 +111,15 @@ void TspActiveSkinObject::MouseLeave() {
     if (Parent->OnMouseLeaveEvent) Parent->OnMouseLeaveEvent(IDName);
 }
 
-bool TspActiveSkinObject::CanMorphing() const { return (Active && MorphKf < 1) || (!Active && MorphKf > 0); }
+bool TspActiveSkinObject::CanMorphing() const {
+    return (Active && MorphKf < 1) || (!Active && MorphKf > 0);
+}
 
 void TspActiveSkinObject::ReDraw() {
     if (Morphing)
         Parent->GetMorphTimer().SetEnabled(true);
-    else Parent->DrawSkinObject(*this);
+    else
+        Parent->DrawSkinObject(*this);
 }
 
 void TspActiveSkinObject::DoMorph() {
@@ -155,7 +161,8 @@ void TspSkinButtonObject::SetDown(bool value) {
         if (GroupIndex != -1) {
             for (int i = 0; i < Parent->ObjectCount(); ++i) {
                 auto* other = dynamic_cast<TspSkinButtonObject*>(Parent->Objects(i));
-                if (other && other != this && other->GroupIndex == GroupIndex && other->IDName != IDName && other->Down) {
+                if (other && other != this && other->GroupIndex == GroupIndex &&
+                    other->IDName != IDName && other->Down) {
                     other->SetDown(false);
                 }
             }
@@ -304,22 +311,35 @@ void TspSkinStdButtonObject::DrawDefaultLook(TCanvas& canvas) const {
     }
     const TColor glyph = ColorToRGB(Enabled ? clBtnText : clBtnShadow);
     switch (Command) {
-        case cmClose: DrawCloseGlyph(c, gx, gy, glyph); break;
+        case cmClose:
+            DrawCloseGlyph(c, gx, gy, glyph);
+            break;
         case cmMaximize:
-            if (Parent->WindowMaximized()) DrawRestoreGlyph(c, gx, gy, glyph);
-            else DrawMaximizeGlyph(c, gx, gy, glyph);
+            if (Parent->WindowMaximized())
+                DrawRestoreGlyph(c, gx, gy, glyph);
+            else
+                DrawMaximizeGlyph(c, gx, gy, glyph);
             break;
         case cmMinimize:
-            if (Parent->WindowMinimized()) DrawRestoreGlyph(c, gx, gy, glyph);
-            else DrawMinimizeGlyph(c, gx, gy, glyph);
+            if (Parent->WindowMinimized())
+                DrawRestoreGlyph(c, gx, gy, glyph);
+            else
+                DrawMinimizeGlyph(c, gx, gy, glyph);
             break;
-        case cmSysMenu: DrawFlatBarGlyph(c, gx, gy, glyph); break;
+        case cmSysMenu:
+            DrawFlatBarGlyph(c, gx, gy, glyph);
+            break;
         case cmRollUp:
-            if (Parent->GetRollUpState()) DrawTriangleDownGlyph(c, gx, gy, glyph);
-            else DrawTriangleUpGlyph(c, gx, gy, glyph);
+            if (Parent->GetRollUpState())
+                DrawTriangleDownGlyph(c, gx, gy, glyph);
+            else
+                DrawTriangleUpGlyph(c, gx, gy, glyph);
             break;
-        case cmMinimizeToTray: DrawSysMenuGlyph(c, gx, gy, glyph); break;
-        case cmDefault: break;
+        case cmMinimizeToTray:
+            DrawSysMenuGlyph(c, gx, gy, glyph);
+            break;
+        case cmDefault:
+            break;
     }
     canvas.Draw(ObjectRect.Left, ObjectRect.Top, image);
 }
@@ -332,19 +352,29 @@ void TspSkinStdButtonObject::MouseDown(int, int, TMouseButton button) {
 
 void RunFrameCommand(TspSkinForm& form, TspButtonCommand command) {
     switch (command) {
-        case cmClose: CloseSkinnedWindow(form); break;
+        case cmClose:
+            CloseSkinnedWindow(form);
+            break;
         case cmMaximize:
             form.SetWindowState(form.WindowMaximized() ? kSkinStateNormal : kSkinStateMaximized);
             break;
         case cmMinimize:
-            if (form.AlwaysMinimizeToTray) form.MinimizeToTray();
-            else if (form.SupportNCArea() && form.WindowMinimized()) form.SetWindowState(kSkinStateNormal);
-            else form.SetWindowState(kSkinStateMinimized);
+            if (form.AlwaysMinimizeToTray)
+                form.MinimizeToTray();
+            else if (form.SupportNCArea() && form.WindowMinimized())
+                form.SetWindowState(kSkinStateNormal);
+            else
+                form.SetWindowState(kSkinStateMinimized);
             break;
-        case cmRollUp: form.SetRollUpState(!form.GetRollUpState()); break;
-        case cmMinimizeToTray: form.MinimizeToTray(); break;
+        case cmRollUp:
+            form.SetRollUpState(!form.GetRollUpState());
+            break;
+        case cmMinimizeToTray:
+            form.MinimizeToTray();
+            break;
         case cmSysMenu:
-        case cmDefault: break;
+        case cmDefault:
+            break;
     }
 }
 

@@ -23,8 +23,20 @@ class TspSkinForm;
 
 // What kind of object a frame piece is, for the form's routing and placing rules.
 enum class TspObjectKind {
-    Base, Button, StdButton, Caption, UserObject, Switch, TrackBar, Gauge, Label, Animate, BitLabel,
-    FrameGauge, FrameRegulator, MainMenuItem
+    Base,
+    Button,
+    StdButton,
+    Caption,
+    UserObject,
+    Switch,
+    TrackBar,
+    Gauge,
+    Label,
+    Animate,
+    BitLabel,
+    FrameGauge,
+    FrameRegulator,
+    MainMenuItem
 };
 
 class TspActiveSkinObject {
@@ -82,7 +94,9 @@ protected:
     // Draws the morph between two images (each stretched to ObjectRect's size) at MorphKf.
     void DrawMorph(TCanvas& canvas, const TBitmap* normalPicture, const TRect& normalRect,
                    const TBitmap* activePicture, const TRect& activeRect) const;
-    [[nodiscard]] const TBitmap* NormalPicture() const { return SkinRectInAPicture ? ActivePicture : Picture; }
+    [[nodiscard]] const TBitmap* NormalPicture() const {
+        return SkinRectInAPicture ? ActivePicture : Picture;
+    }
 };
 
 // Carries out a caption-button command on the form (close, maximise, minimise, roll-up,
@@ -117,7 +131,8 @@ class TspSkinStdButtonObject : public TspSkinButtonObject {
 public:
     TspSkinStdButtonObject(TspSkinForm* parent, const TspDataSkinStdButton* def);
     // A default-frame button without a definition.
-    TspSkinStdButtonObject(TspSkinForm* parent, const std::string& idName, TspButtonCommand command);
+    TspSkinStdButtonObject(TspSkinForm* parent, const std::string& idName,
+                           TspButtonCommand command);
     [[nodiscard]] TspObjectKind Kind() const override { return TspObjectKind::StdButton; }
 
     void Draw(TCanvas& canvas, bool upDate) override;
@@ -178,5 +193,6 @@ private:
     // The caption image of a source rectangle at ObjectRect's size.
     void ComposeCaptionImage(TBitmap& target, const TBitmap* picture, const TRect& source) const;
     // The caption image of a look with its text, the inactive effect applied when wanted.
-    void MakeLookImage(TBitmap& target, const TBitmap* picture, const TRect& source, bool activeLook) const;
+    void MakeLookImage(TBitmap& target, const TBitmap* picture, const TRect& source,
+                       bool activeLook) const;
 };

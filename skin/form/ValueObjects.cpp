@@ -34,16 +34,19 @@ void TspSkinTrackBarObject::Draw(TCanvas& canvas, bool) {
     const int w = RectWidth(SkinRect), h = RectHeight(SkinRect);
     if (w < 1 || h < 1) return;
     TBitmap image(w, h);
-    if (const TBitmap* normal = NormalPicture()) BlitRect(image, Rect(0, 0, w, h), *normal, SkinRect);
+    if (const TBitmap* normal = NormalPicture())
+        BlitRect(image, Rect(0, 0, w, h), *normal, SkinRect);
     // The part of the track from the minimum to the thumb shows the active image.
     if (ActivePicture && !IsNullRect(ActiveSkinRect)) {
         const TRect& a = ActiveSkinRect;
         if (!Vertical) {
             const int cut = std::clamp(buttonPos_.X, 0, w);
-            BlitRect(image, Rect(0, 0, cut, h), *ActivePicture, Rect(a.Left, a.Top, a.Left + cut, a.Top + h));
+            BlitRect(image, Rect(0, 0, cut, h), *ActivePicture,
+                     Rect(a.Left, a.Top, a.Left + cut, a.Top + h));
         } else {
             const int cut = std::clamp(buttonPos_.Y, 0, h);
-            BlitRect(image, Rect(0, cut, w, h), *ActivePicture, Rect(a.Left, a.Top + cut, a.Left + w, a.Top + h));
+            BlitRect(image, Rect(0, cut, w, h), *ActivePicture,
+                     Rect(a.Left, a.Top + cut, a.Left + w, a.Top + h));
         }
     }
     const TRect& thumb = dragging_ && !IsNullRect(ActiveButtonRect) ? ActiveButtonRect : ButtonRect;
@@ -87,12 +90,14 @@ void TspSkinTrackBarObject::MouseMove(int x, int y) {
         // returns from beyond an end (and a fast move past an end still reaches it).
         if (!Vertical) {
             const int64_t c = int64_t{p.X} + buttonPos_.X - anchor_.X;
-            const TPoint to = ClampToTrack(Track, {static_cast<int32_t>(std::clamp<int64_t>(c, INT32_MIN, INT32_MAX)), 0});
+            const TPoint to = ClampToTrack(
+                Track, {static_cast<int32_t>(std::clamp<int64_t>(c, INT32_MIN, INT32_MAX)), 0});
             anchor_ = {static_cast<int32_t>(p.X - (c - to.X)), p.Y};
             SetButtonPos(to);
         } else {
             const int64_t c = int64_t{p.Y} + buttonPos_.Y - anchor_.Y;
-            const TPoint to = ClampToTrack(Track, {0, static_cast<int32_t>(std::clamp<int64_t>(c, INT32_MIN, INT32_MAX))});
+            const TPoint to = ClampToTrack(
+                Track, {0, static_cast<int32_t>(std::clamp<int64_t>(c, INT32_MIN, INT32_MAX))});
             anchor_ = {p.X, static_cast<int32_t>(p.Y - (c - to.Y))};
             SetButtonPos(to);
         }
@@ -124,15 +129,18 @@ void TspSkinGaugeObject::Draw(TCanvas& canvas, bool upDate) {
     const int w = RectWidth(SkinRect), h = RectHeight(SkinRect);
     if (w < 1 || h < 1) return;
     TBitmap image(w, h);
-    if (const TBitmap* normal = NormalPicture()) BlitRect(image, Rect(0, 0, w, h), *normal, SkinRect);
+    if (const TBitmap* normal = NormalPicture())
+        BlitRect(image, Rect(0, 0, w, h), *normal, SkinRect);
     if (ActivePicture && !IsNullRect(ActiveSkinRect)) {
         const TRect& a = ActiveSkinRect;
         if (!Vertical) {
             const int p = GaugeFilledExtent(MinValue, MaxValue, Value_, w);
-            BlitRect(image, Rect(0, 0, p, h), *ActivePicture, Rect(a.Left, a.Top, a.Left + p, a.Top + h));
+            BlitRect(image, Rect(0, 0, p, h), *ActivePicture,
+                     Rect(a.Left, a.Top, a.Left + p, a.Top + h));
         } else {
             const int top = GaugeEmptyTop(MinValue, MaxValue, Value_, h);
-            BlitRect(image, Rect(0, top, w, h), *ActivePicture, Rect(a.Left, a.Top + top, a.Left + w, a.Top + h));
+            BlitRect(image, Rect(0, top, w, h), *ActivePicture,
+                     Rect(a.Left, a.Top + top, a.Left + w, a.Top + h));
         }
     }
     canvas.Draw(ObjectRect.Left, ObjectRect.Top, image);
@@ -157,8 +165,8 @@ void TspSkinGaugeObject::MouseLeave() {
 
 // ---------------------------------------------------------------- strip frames
 
-TspSkinFrameObject::TspSkinFrameObject(TspSkinForm* parent, const TspDataSkinObject* def, int32_t countFrames,
-                                       bool vertical)
+TspSkinFrameObject::TspSkinFrameObject(TspSkinForm* parent, const TspDataSkinObject* def,
+                                       int32_t countFrames, bool vertical)
     : TspActiveSkinObject(parent, def), FramesCount(countFrames), Vertical(vertical) {
     const int n = std::max(1, countFrames);
     FrameWidth = Vertical ? RectWidth(ActiveSkinRect) : RectWidth(ActiveSkinRect) / n;
@@ -167,8 +175,11 @@ TspSkinFrameObject::TspSkinFrameObject(TspSkinForm* parent, const TspDataSkinObj
 
 TRect TspSkinFrameObject::FrameRect(int32_t n) const {
     const int step = n - 1;
-    if (Vertical) return Bounds(ActiveSkinRect.Left, ActiveSkinRect.Top + step * FrameHeight, FrameWidth, FrameHeight);
-    return Bounds(ActiveSkinRect.Left + step * FrameWidth, ActiveSkinRect.Top, FrameWidth, FrameHeight);
+    if (Vertical)
+        return Bounds(ActiveSkinRect.Left, ActiveSkinRect.Top + step * FrameHeight, FrameWidth,
+                      FrameHeight);
+    return Bounds(ActiveSkinRect.Left + step * FrameWidth, ActiveSkinRect.Top, FrameWidth,
+                  FrameHeight);
 }
 
 void TspSkinFrameObject::Draw(TCanvas& canvas, bool upDate) {
@@ -179,7 +190,8 @@ void TspSkinFrameObject::Draw(TCanvas& canvas, bool upDate) {
     CopyToObject(canvas, ActivePicture, FrameRect(frame_));
 }
 
-TspSkinFrameGaugeObject::TspSkinFrameGaugeObject(TspSkinForm* parent, const TspDataSkinFrameGaugeObject* def)
+TspSkinFrameGaugeObject::TspSkinFrameGaugeObject(TspSkinForm* parent,
+                                                 const TspDataSkinFrameGaugeObject* def)
     : TspSkinFrameObject(parent, def, def->CountFrames, def->FramesPlacement != fpHorizontal) {
     MinValue = def->MinValue;
     MaxValue = def->MaxValue;
@@ -220,9 +232,12 @@ TspSkinFrameRegulatorObject::TspSkinFrameRegulatorObject(TspSkinForm* parent,
 int64_t TspSkinFrameRegulatorObject::Measure(int x, int y) const {
     const int64_t lx = int64_t{x} - ObjectRect.Left, ly = int64_t{y} - ObjectRect.Top;
     switch (DragKind) {
-        case rkHorizontal: return lx;
-        case rkVertical: return -ly;
-        default: return lx - ly;
+        case rkHorizontal:
+            return lx;
+        case rkVertical:
+            return -ly;
+        default:
+            return lx - ly;
     }
 }
 
@@ -245,8 +260,9 @@ void TspSkinFrameRegulatorObject::MouseMove(int x, int y) {
         if (std::llabs(m - anchor_) >= s) {
             const int64_t next = startValue_ + (m < anchor_ ? -v : v);
             anchor_ = m;
-            startValue_ = ClampValue(static_cast<int32_t>(std::clamp<int64_t>(next, INT32_MIN, INT32_MAX)), MinValue,
-                                     MaxValue);
+            startValue_ =
+                ClampValue(static_cast<int32_t>(std::clamp<int64_t>(next, INT32_MIN, INT32_MAX)),
+                           MinValue, MaxValue);
             SetValue(startValue_);
         }
     }
@@ -264,5 +280,6 @@ void TspSkinFrameRegulatorObject::SetValue(int32_t value) {
     value_ = value;
     frame_ = FrameForValue(MinValue, MaxValue, value_, FramesCount);
     Parent->DrawSkinObject(*this);
-    if (Parent->OnFrameRegulatorChangeValueEvent) Parent->OnFrameRegulatorChangeValueEvent(IDName, value_);
+    if (Parent->OnFrameRegulatorChangeValueEvent)
+        Parent->OnFrameRegulatorChangeValueEvent(IDName, value_);
 }

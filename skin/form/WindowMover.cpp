@@ -1,11 +1,11 @@
 // Moving and sizing a skinned window (TspWindowMover, WindowMover.h).
 #include "skin/form/WindowMover.h"
 
-#include "ui/WorkArea.h"
 #include "skin/form/SkinForm.h"
 #include "skin/form/WindowPlacement.h"
 #include "ui/Screen.h"
 #include "ui/Timer.h"
+#include "ui/WorkArea.h"
 
 void TspWindowMover::MovingRect(TRect& proposed) {
     const TCustomForm& form = *form_.Form();

@@ -2,7 +2,8 @@
 
 TRect MaximizedBounds(const TRect& monitor, const TRect& workArea, bool fullScreen) {
     if (fullScreen) return monitor;
-    if (workArea == monitor) return {workArea.Left + 1, workArea.Top + 1, workArea.Right - 1, workArea.Bottom - 1};
+    if (workArea == monitor)
+        return {workArea.Left + 1, workArea.Top + 1, workArea.Right - 1, workArea.Bottom - 1};
     return workArea;
 }
 
@@ -27,7 +28,9 @@ TPoint MagneticSnap(TPoint topLeft, TSize size, const TRect& area, int distance)
     TPoint p = topLeft;
     if (area.Left - m < p.X && p.X < area.Left + m) p.X = area.Left;
     if (area.Top - m < p.Y && p.Y < area.Top + m) p.Y = area.Top;
-    if (area.Right - m < p.X + size.cx && p.X + size.cx < area.Right + m) p.X = area.Right - size.cx;
-    if (area.Bottom - m < p.Y + size.cy && p.Y + size.cy < area.Bottom + m) p.Y = area.Bottom - size.cy;
+    if (area.Right - m < p.X + size.cx && p.X + size.cx < area.Right + m)
+        p.X = area.Right - size.cx;
+    if (area.Bottom - m < p.Y + size.cy && p.Y + size.cy < area.Bottom + m)
+        p.Y = area.Bottom - size.cy;
     return p;
 }

@@ -15,7 +15,8 @@
 // The top-left of a minimised strip of `size` in `area`: the bottom-left corner, moved right
 // past every place `taken` reports, a row higher when a strip would pass the right edge, and
 // back to the bottom-left (taken or not) when the rows run out above the top.
-[[nodiscard]] TPoint MinimizedPlace(const TRect& area, TSize size, const std::function<bool(TPoint)>& taken);
+[[nodiscard]] TPoint MinimizedPlace(const TRect& area, TSize size,
+                                    const std::function<bool(TPoint)>& taken);
 
 // A window of `size` whose top-left is `topLeft`, snapped to the edges of `area`: each edge
 // of the window closer than `distance` to the same edge of the area moves onto it (left and

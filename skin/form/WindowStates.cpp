@@ -19,9 +19,15 @@ void TspWindowStates::ClearHover() { form_.TestActive(-1, -1, false); }
 void TspWindowStates::SetWindowState(uint8_t state) {
     if (state == state_ || state > kSkinStateMaximized) return;
     switch (state) {
-        case kSkinStateNormal: RestoreNormal(); break;
-        case kSkinStateMinimized: Minimize(); break;
-        default: Maximize(); break;
+        case kSkinStateNormal:
+            RestoreNormal();
+            break;
+        case kSkinStateMinimized:
+            Minimize();
+            break;
+        default:
+            Maximize();
+            break;
     }
     // The buttons' restore looks and the frame follow the new state.
     form_.Painter().SendNcPaint();
@@ -114,7 +120,8 @@ void TspWindowStates::Maximize() {
 void TspWindowStates::RestoreWindow() {
     if (rolledUpWhileMaximized_ || (rolledUp_ && state_ == kSkinStateNormal))
         SetRollUpState(false);
-    else SetWindowState(kSkinStateNormal);
+    else
+        SetWindowState(kSkinStateNormal);
 }
 
 // ---------------------------------------------------------------- roll-up
@@ -289,5 +296,6 @@ void TspWindowStates::CaptionDoubleClick() {
         SetRollUpState(false);
     else if (sizeable)
         SetWindowState(state_ == kSkinStateNormal ? kSkinStateMaximized : kSkinStateNormal);
-    else SetRollUpState(true);
+    else
+        SetRollUpState(true);
 }

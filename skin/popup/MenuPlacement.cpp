@@ -14,9 +14,12 @@ TPoint PlaceMenuWindow(const TMenuPlacement& p) {
     if (p.scrolling) {
         y = A.Top;
     } else if (p.submenu) {
-        if (R.Top + H - IT <= A.Bottom) y = R.Top - IT;
-        else if (R.Top < halfway) y = A.Bottom - H;
-        else y = std::max(R.Bottom + IT - H, A.Top);
+        if (R.Top + H - IT <= A.Bottom)
+            y = R.Top - IT;
+        else if (R.Top < halfway)
+            y = A.Bottom - H;
+        else
+            y = std::max(R.Bottom + IT - H, A.Top);
     } else if (p.up) {
         if (R.Top - H >= A.Top) {
             y = R.Top - H;
@@ -41,8 +44,10 @@ TPoint PlaceMenuWindow(const TMenuPlacement& p) {
         x = R.Right + W + 1 <= A.Right ? R.Right + 1 : R.Left - W - 1;
     } else {
         x = R.Left;
-        if (x + W > A.Right) x = A.Right - W;
-        else if (x < A.Left) x = A.Left;
+        if (x + W > A.Right)
+            x = A.Right - W;
+        else if (x < A.Left)
+            x = A.Left;
     }
     return {x, y};
 }

@@ -26,7 +26,8 @@ void RouteShowHint(std::string& hintStr, bool& canShow, THintInfo& info) {
 int CursorBottomOffsetFromMask(const platform::CursorInfo& cursor) {
     const int w = cursor.width;
     const int h = cursor.height;
-    if (cursor.mask.empty() || cursor.bitsPerPixel != 1 || w <= 0 || h <= 0) return cursor.systemHeight;
+    if (cursor.mask.empty() || cursor.bitsPerPixel != 1 || w <= 0 || h <= 0)
+        return cursor.systemHeight;
     const size_t rowBytes = static_cast<size_t>((w * cursor.bitsPerPixel + 31) / 32) * 4;
     const size_t image = rowBytes * static_cast<size_t>(h);
     if (cursor.mask.size() < image) return cursor.systemHeight;
@@ -47,7 +48,8 @@ int CursorBottomOffsetFromMask(const platform::CursorInfo& cursor) {
     return cursor.systemHeight;
 }
 
-TspSkinHint::TspSkinHint(TComponent* owner) : TComponent(owner), window_(std::make_unique<TspSkinHintWindow>(nullptr)) {
+TspSkinHint::TspSkinHint(TComponent* owner)
+    : TComponent(owner), window_(std::make_unique<TspSkinHintWindow>(nullptr)) {
     ++gLiveHints;
     SetAlphaBlendSupport(true);
     // The application's hints are shown in skinned windows from now on; the hint window of

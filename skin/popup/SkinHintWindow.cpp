@@ -144,7 +144,8 @@ void TspSkinHintWindow::ActivateHint(const TRect& screenRect, const std::string&
         CopyScreenArea(r.Left, r.Top, *background_);
     }
 
-    const TBitmap* mask = skin ? skinData_->ActivePicture(skinData_->HintWindowDef.MaskPictureIndex) : nullptr;
+    const TBitmap* mask =
+        skin ? skinData_->ActivePicture(skinData_->HintWindowDef.MaskPictureIndex) : nullptr;
     if (mask) {
         const std::optional<TRegion> region =
             ComposeMaskRegion(HintGeometry(skinData_->HintWindowDef), newGeometry_, w, h, *mask);
@@ -175,8 +176,9 @@ void TspSkinHintWindow::Paint() {
     if (SkinUsable()) {
         const TspDataSkinHintWindow& d = skinData_->HintWindowDef;
         const TBitmap& pic = *skinData_->ActivePicture(d.WindowPictureIndex);
-        ComposeSkinImage(HintGeometry(d), newGeometry_, image, pic, Rect(0, 0, pic.Width(), pic.Height()), w, h,
-                         cdDrawClient, {d.LeftStretch, d.TopStretch, d.RightStretch, d.BottomStretch});
+        ComposeSkinImage(HintGeometry(d), newGeometry_, image, pic,
+                         Rect(0, 0, pic.Width(), pic.Height()), w, h, cdDrawClient,
+                         {d.LeftStretch, d.TopStretch, d.RightStretch, d.BottomStretch});
         c.Brush.Style = bsClear;
         c.Font = Font();
         c.Font.Color = d.FontColor;

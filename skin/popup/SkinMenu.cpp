@@ -139,8 +139,8 @@ void TspSkinMenu::BeginMenu(TControl* opener, TspSkinData* skinData) {
     }
 }
 
-void TspSkinMenu::Popup(TControl* opener, TspSkinData* skinData, bool up, TMenuItem& items, const TRect& anchor,
-                        int startIndex) {
+void TspSkinMenu::Popup(TControl* opener, TspSkinData* skinData, bool up, TMenuItem& items,
+                        const TRect& anchor, int startIndex) {
     BeginMenu(opener, skinData);
     if (items.Count() == 0 || startIndex < 0 || startIndex >= items.Count()) return;
     WatchComponent(&items);
@@ -156,8 +156,9 @@ void TspSkinMenu::Popup(TControl* opener, TspSkinData* skinData, bool up, TMenuI
     firstLevel_ = false;
 }
 
-void TspSkinMenu::PopupMerged(TControl* opener, TspSkinData* skinData, bool up, TMenuItem& secondItems,
-                              TMenuItem& firstItems, const TRect& anchor, int startIndex) {
+void TspSkinMenu::PopupMerged(TControl* opener, TspSkinData* skinData, bool up,
+                              TMenuItem& secondItems, TMenuItem& firstItems, const TRect& anchor,
+                              int startIndex) {
     BeginMenu(opener, skinData);
     const int firstCount = firstItems.Count();
     if (firstCount == 0 || startIndex < 0 || startIndex >= firstCount + secondItems.Count()) return;
@@ -167,17 +168,20 @@ void TspSkinMenu::PopupMerged(TControl* opener, TspSkinData* skinData, bool up, 
     rootItems_[1] = &secondItems;
     std::vector<TMenuItem*> list;
     for (int i = startIndex; i < firstCount; ++i) list.push_back(firstItems.Items(i));
-    for (int i = std::max(0, startIndex - firstCount); i < secondItems.Count(); ++i) list.push_back(secondItems.Items(i));
+    for (int i = std::max(0, startIndex - firstCount); i < secondItems.Count(); ++i)
+        list.push_back(secondItems.Items(i));
     TMenu* menu = firstItems.GetParentMenu();
     menuOpen_ = true;
-    if (!AddPopupWindow(anchor, up, false, list, menu ? menu->Images() : nullptr)) menuOpen_ = false;
+    if (!AddPopupWindow(anchor, up, false, list, menu ? menu->Images() : nullptr))
+        menuOpen_ = false;
     firstLevel_ = false;
 }
 
-bool TspSkinMenu::AddPopupWindow(const TRect& anchor, bool up, bool submenu, const std::vector<TMenuItem*>& items,
-                                 TCustomImageList* images) {
+bool TspSkinMenu::AddPopupWindow(const TRect& anchor, bool up, bool submenu,
+                                 const std::vector<TMenuItem*>& items, TCustomImageList* images) {
     const TspDataSkinPopupWindow* def = nullptr;
-    if (skinData_ && !skinData_->SkinEmpty && skinData_->ActivePicture(skinData_->PopupWindowDef.WindowPictureIndex))
+    if (skinData_ && !skinData_->SkinEmpty &&
+        skinData_->ActivePicture(skinData_->PopupWindowDef.WindowPictureIndex))
         def = &skinData_->PopupWindowDef;
     // Watched before the popup runs any item's action update: one may free another.
     for (TMenuItem* item : items) WatchComponent(item);
@@ -261,7 +265,8 @@ void TspSkinMenu::CloseLevels(int level) {
     }
     FreeRetired();
     // The item that opened the closed level shows it closed.
-    if (level > 0 && level <= PopupCount()) popups_[static_cast<size_t>(level - 1)]->ClearSubMenuMarks();
+    if (level > 0 && level <= PopupCount())
+        popups_[static_cast<size_t>(level - 1)]->ClearSubMenuMarks();
     if (level != 0) return;
     StopSubMenuTimer();
     ReleaseGrab();
@@ -288,7 +293,8 @@ void TspSkinMenu::CloseAll() {
     if (TControl* opener = Opener()) SendToControl(opener, SKINMSG_MENUCLOSED);
 }
 
-void TspSkinMenu::ItemAction(TspSkinPopupWindow& popup, int itemIndex, bool keyboard, bool execute) {
+void TspSkinMenu::ItemAction(TspSkinPopupWindow& popup, int itemIndex, bool keyboard,
+                             bool execute) {
     const int level = LevelOf(&popup);
     if (level < 0 || itemIndex < 0 || itemIndex >= static_cast<int>(popup.Items().size())) return;
     TspSkinMenuItem& item = *popup.Items()[static_cast<size_t>(itemIndex)];
@@ -331,7 +337,8 @@ void TspSkinMenu::ItemAction(TspSkinPopupWindow& popup, int itemIndex, bool keyb
     std::vector<TMenuItem*> list;
     for (int i = 0; i < menuItem->Count(); ++i) list.push_back(menuItem->Items(i));
     TMenu* menu = menuItem->GetParentMenu();
-    AddPopupWindow(popup.ItemScreenRect(itemIndex), false, true, list, menu ? menu->Images() : nullptr);
+    AddPopupWindow(popup.ItemScreenRect(itemIndex), false, true, list,
+                   menu ? menu->Images() : nullptr);
 }
 
 bool TspSkinMenu::KeyDown(uint16_t key, uint32_t ch) {
@@ -345,12 +352,22 @@ bool TspSkinMenu::KeyDown(uint16_t key, uint32_t ch) {
 
 bool TspSkinMenu::IsMenuClosingMessage(uint32_t message) {
     switch (message) {
-    case WM_MOVE: case WM_SIZE: case WM_ACTIVATE: case WM_KILLFOCUS: case WM_CANCELMODE:
-    case WM_MOUSEACTIVATE: case WM_NCLBUTTONDOWN: case WM_NCRBUTTONDOWN: case WM_NCMBUTTONDOWN:
-    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN: case WM_PARENTNOTIFY:
-        return true;
-    default:
-        return false;
+        case WM_MOVE:
+        case WM_SIZE:
+        case WM_ACTIVATE:
+        case WM_KILLFOCUS:
+        case WM_CANCELMODE:
+        case WM_MOUSEACTIVATE:
+        case WM_NCLBUTTONDOWN:
+        case WM_NCRBUTTONDOWN:
+        case WM_NCMBUTTONDOWN:
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_PARENTNOTIFY:
+            return true;
+        default:
+            return false;
     }
 }
 

@@ -38,8 +38,8 @@ public:
     // Opens the sub-items of `items` from `startIndex` on, below (or, with `up`, above) the
     // screen rectangle `anchor` (a point is a rectangle of size 0). A menu already open is
     // closed first. `opener` hears SKINMSG_MENUCLOSED and SKINMSG_MENUCOMMAND; may be null.
-    void Popup(TControl* opener, TspSkinData* skinData, bool up, TMenuItem& items, const TRect& anchor,
-               int startIndex);
+    void Popup(TControl* opener, TspSkinData* skinData, bool up, TMenuItem& items,
+               const TRect& anchor, int startIndex);
     // One popup for two lists: `firstItems` from startIndex, then `secondItems` from
     // max(0, startIndex - firstItems' count). Opens nothing when the first list is empty or
     // startIndex is not below both counts together.
@@ -101,8 +101,8 @@ public:
     void Notification(TComponent* component, TOperation operation) override;
 
 private:
-    bool AddPopupWindow(const TRect& anchor, bool up, bool submenu, const std::vector<TMenuItem*>& items,
-                        TCustomImageList* images);
+    bool AddPopupWindow(const TRect& anchor, bool up, bool submenu,
+                        const std::vector<TMenuItem*>& items, TCustomImageList* images);
     void StopSubMenuTimer();
     void SubMenuTimerTick();
     void ReleaseGrab();

@@ -32,12 +32,14 @@ const TspDataSkinMenuItem* FindItemDef(TspSkinData* data) {
     int index = data->GetObjectDefIndex("MENUITEM");
     if (index < 0) index = data->GetObjectDefIndex("menuitem");
     if (index < 0) return nullptr;
-    return dynamic_cast<const TspDataSkinMenuItem*>(data->ObjectDefs[static_cast<size_t>(index)].get());
+    return dynamic_cast<const TspDataSkinMenuItem*>(
+        data->ObjectDefs[static_cast<size_t>(index)].get());
 }
 
 }  // namespace
 
-TspSkinPopupWindow::TspSkinPopupWindow(TspSkinMenu& engine, TspSkinData* skinData, const TspDataSkinPopupWindow* def)
+TspSkinPopupWindow::TspSkinPopupWindow(TspSkinMenu& engine, TspSkinData* skinData,
+                                       const TspDataSkinPopupWindow* def)
     : TCustomControl(nullptr), engine_(engine), skinData_(skinData), def_(def) {
     if (skinData_) {
         usesSkinData_ = true;
@@ -101,7 +103,8 @@ bool TspSkinPopupWindow::CloseIfSkinGone() {
 // ---------------------------------------------------------------- sizes and layout
 
 int TspSkinPopupWindow::ItemHeight(const TspSkinMenuItem& item) const {
-    if (itemDef_) return item.IsDivider() ? itemDef_->DividerRect.Height() : itemDef_->SkinRect.Height();
+    if (itemDef_)
+        return item.IsDivider() ? itemDef_->DividerRect.Height() : itemDef_->SkinRect.Height();
     return item.IsDivider() ? 4 : engine_.DefaultItemHeight();
 }
 
@@ -128,7 +131,8 @@ void TspSkinPopupWindow::CalcSize() {
     if (def_) {
         const TRect& tr = itemDef_->TextRect;
         const TRect& ir = def_->ItemsRect;
-        w = windowPicture_->Width() + inner + tr.Left + itemDef_->SkinRect.Width() - tr.Right + ir.Left - ir.Right;
+        w = windowPicture_->Width() + inner + tr.Left + itemDef_->SkinRect.Width() - tr.Right +
+            ir.Left - ir.Right;
         h = windowPicture_->Height() + sum + ir.Top - ir.Bottom;
     } else {
         w = inner + 10;
@@ -215,12 +219,14 @@ bool TspSkinPopupWindow::ContainsScreenPoint(TPoint s) const {
 
 // ---------------------------------------------------------------- opening
 
-bool TspSkinPopupWindow::Open(const TRect& anchor, bool up, bool submenu, const std::vector<TMenuItem*>& items,
-                              TCustomImageList* images, bool firstLevel) {
+bool TspSkinPopupWindow::Open(const TRect& anchor, bool up, bool submenu,
+                              const std::vector<TMenuItem*>& items, TCustomImageList* images,
+                              bool firstLevel) {
     firstLevel_ = firstLevel;
     workArea_ = engine_.WorkArea();
     if (IsRectEmpty(workArea_)) workArea_ = GetWorkArea(anchor, true);
-    if (LayeredWindowsSupported() && alphaBlend_ && alphaAnimation_ && firstLevel_) Application().ProcessMessages();
+    if (LayeredWindowsSupported() && alphaBlend_ && alphaAnimation_ && firstLevel_)
+        Application().ProcessMessages();
     if (def_ && engine_.UseSkinFont) {
         TFont font = engine_.MenuFont;
         font.Name = itemDef_->FontName;
@@ -238,14 +244,16 @@ bool TspSkinPopupWindow::Open(const TRect& anchor, bool up, bool submenu, const 
         item->InitiateAction();
         if (!alive.Alive() || retired_) return false;
         if (!engine_.ItemLives(item) || !item->Visible()) continue;
-        items_.push_back(std::make_unique<TspSkinMenuItem>(*this, *item, itemDef_ ? &*itemDef_ : nullptr, itemPicture_));
+        items_.push_back(std::make_unique<TspSkinMenuItem>(
+            *this, *item, itemDef_ ? &*itemDef_ : nullptr, itemPicture_));
     }
     if (items_.empty()) return false;
     CalcSize();
     firstVisible_ = 0;
     LayoutItems();
     if (maskPicture_) {
-        std::optional<TRegion> region = ComposeMaskRegion(geometry_, newGeometry_, Width(), Height(), *maskPicture_);
+        std::optional<TRegion> region =
+            ComposeMaskRegion(geometry_, newGeometry_, Width(), Height(), *maskPicture_);
         SetWindowRegion(region ? &*region : nullptr);
     }
     TMenuPlacement placement;
@@ -262,7 +270,8 @@ bool TspSkinPopupWindow::Open(const TRect& anchor, bool up, bool submenu, const 
         SetTimer(kPopupDelayedShowTimer, kDelayedShowMs);
         return true;
     }
-    if (def_ && def_->CursorIndex != -1 && skinData_) Cursor = skinData_->StartCursorIndex + def_->CursorIndex;
+    if (def_ && def_->CursorIndex != -1 && skinData_)
+        Cursor = skinData_->StartCursorIndex + def_->CursorIndex;
     if (LayeredWindowsSupported() && alphaBlend_)
         SetWindowOpacity(alphaAnimation_ && firstLevel_ ? 0 : alphaValue_);
     ShowNow();
@@ -274,7 +283,8 @@ void TspSkinPopupWindow::DelayedShow() {
     screenCapture_.emplace(Width(), Height());
     CopyScreenArea(shownAt_.X, shownAt_.Y, *screenCapture_);
     backgroundValid_ = false;
-    if (def_ && def_->CursorIndex != -1 && skinData_) Cursor = skinData_->StartCursorIndex + def_->CursorIndex;
+    if (def_ && def_->CursorIndex != -1 && skinData_)
+        Cursor = skinData_->StartCursorIndex + def_->CursorIndex;
     ShowNow();
 }
 
@@ -291,7 +301,8 @@ void TspSkinPopupWindow::ShowNow() {
 }
 
 void TspSkinPopupWindow::FadeIn() {
-    for (int a = kFadeStep; a < alphaValue_; a += kFadeStep) SetWindowOpacity(static_cast<uint8_t>(a));
+    for (int a = kFadeStep; a < alphaValue_; a += kFadeStep)
+        SetWindowOpacity(static_cast<uint8_t>(a));
     SetWindowOpacity(alphaValue_);
 }
 
@@ -310,28 +321,42 @@ void TspSkinPopupWindow::HighlightFirst() {
 
 void TspSkinPopupWindow::WndProc(TMessage& m) {
     switch (m.Msg) {
-    case WM_ERASEBKGND:
-        m.Result = 1;  // Paint covers the whole window
-        return;
-    case WM_TIMER:
-        if (retired_ || CloseIfSkinGone()) return;
-        switch (m.WParam) {
-        case kPopupScrollTimer: ScrollStep(); return;
-        case kPopupMouseTimer: MouseTimerTick(); return;
-        case kPopupMorphTimer: MorphStep(); return;
-        case kPopupDelayedShowTimer: DelayedShow(); return;
-        default: break;
+        case WM_ERASEBKGND:
+            m.Result = 1;  // Paint covers the whole window
+            return;
+        case WM_TIMER:
+            if (retired_ || CloseIfSkinGone()) return;
+            switch (m.WParam) {
+                case kPopupScrollTimer:
+                    ScrollStep();
+                    return;
+                case kPopupMouseTimer:
+                    MouseTimerTick();
+                    return;
+                case kPopupMorphTimer:
+                    MorphStep();
+                    return;
+                case kPopupDelayedShowTimer:
+                    DelayedShow();
+                    return;
+                default:
+                    break;
+            }
+            break;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP: {
+            // Reached only without the menu's grab; with it the engine routes the release.
+            const TPoint p{static_cast<int16_t>(m.LParam & 0xFFFF),
+                           static_cast<int16_t>((m.LParam >> 16) & 0xFFFF)};
+            ButtonUp(m.Msg == WM_LBUTTONUP   ? mbLeft
+                     : m.Msg == WM_RBUTTONUP ? mbRight
+                                             : mbMiddle,
+                     p);
+            return;
         }
-        break;
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP: {
-        // Reached only without the menu's grab; with it the engine routes the release.
-        const TPoint p{static_cast<int16_t>(m.LParam & 0xFFFF), static_cast<int16_t>((m.LParam >> 16) & 0xFFFF)};
-        ButtonUp(m.Msg == WM_LBUTTONUP ? mbLeft : m.Msg == WM_RBUTTONUP ? mbRight : mbMiddle, p);
-        return;
-    }
-    default: break;
+        default:
+            break;
     }
     TCustomControl::WndProc(m);
 }
@@ -350,9 +375,10 @@ void TspSkinPopupWindow::MouseTimerTick() {
 
 void TspSkinPopupWindow::HoverAt(TPoint p) {
     if (scroll_) {
-        const TRect top = Rect(itemsRect_.Left, itemsRect_.Top, itemsRect_.Right, itemsRect_.Top + kScrollMarkerHeight);
-        const TRect bottom =
-            Rect(itemsRect_.Left, itemsRect_.Bottom - kScrollMarkerHeight, itemsRect_.Right, itemsRect_.Bottom);
+        const TRect top = Rect(itemsRect_.Left, itemsRect_.Top, itemsRect_.Right,
+                               itemsRect_.Top + kScrollMarkerHeight);
+        const TRect bottom = Rect(itemsRect_.Left, itemsRect_.Bottom - kScrollMarkerHeight,
+                                  itemsRect_.Right, itemsRect_.Bottom);
         if (PtInRect(top, p)) {
             if (scrollDirection_ == 0 && HiddenAbove()) StartScroll(1);
             return;
@@ -376,7 +402,8 @@ void TspSkinPopupWindow::HoverAt(TPoint p) {
     oldActiveItem_ = activeItem_;
     activeItem_ = index;
     TLivenessWatch alive = LivenessWatch();
-    if (oldActiveItem_ >= 0 && items_[static_cast<size_t>(oldActiveItem_)]->Selectable()) UnhighlightItem(oldActiveItem_);
+    if (oldActiveItem_ >= 0 && items_[static_cast<size_t>(oldActiveItem_)]->Selectable())
+        UnhighlightItem(oldActiveItem_);
     if (!alive.Alive() || retired_) return;
     if (item.Selectable()) HighlightItem(index, false);
 }
@@ -392,7 +419,8 @@ void TspSkinPopupWindow::ButtonUp(TMouseButton button, TPoint p) {
     TspSkinMenuItem& item = *items_[static_cast<size_t>(index)];
     if (item.IsDivider()) return;
     item.KeyboardSelected = false;
-    if (!item.SubMenuOpen && item.MenuItem->Enabled()) engine_.ItemAction(*this, index, false, true);
+    if (!item.SubMenuOpen && item.MenuItem->Enabled())
+        engine_.ItemAction(*this, index, false, true);
 }
 
 // ---------------------------------------------------------------- highlight
@@ -480,8 +508,10 @@ void TspSkinPopupWindow::MorphStep() {
 // ---------------------------------------------------------------- scrolling
 
 void TspSkinPopupWindow::InvalidateMarkers() {
-    InvalidateRect(Rect(itemsRect_.Left, itemsRect_.Top, itemsRect_.Right, itemsRect_.Top + kScrollMarkerHeight));
-    InvalidateRect(Rect(itemsRect_.Left, itemsRect_.Bottom - kScrollMarkerHeight, itemsRect_.Right, itemsRect_.Bottom));
+    InvalidateRect(Rect(itemsRect_.Left, itemsRect_.Top, itemsRect_.Right,
+                        itemsRect_.Top + kScrollMarkerHeight));
+    InvalidateRect(Rect(itemsRect_.Left, itemsRect_.Bottom - kScrollMarkerHeight, itemsRect_.Right,
+                        itemsRect_.Bottom));
 }
 
 void TspSkinPopupWindow::StartScroll(int direction) {
@@ -516,7 +546,8 @@ void TspSkinPopupWindow::ScrollIntoView(int index) {
     if (index < firstVisible_) {
         firstVisible_ = index;
     } else {
-        while (index >= firstVisible_ + visibleCount_ && firstVisible_ < static_cast<int>(items_.size()) - 1) {
+        while (index >= firstVisible_ + visibleCount_ &&
+               firstVisible_ < static_cast<int>(items_.size()) - 1) {
             ++firstVisible_;
             LayoutItems();
         }
@@ -579,16 +610,26 @@ bool TspSkinPopupWindow::HandleKey(uint16_t key, uint32_t ch) {
     const int level = engine_.LevelOf(this);
     if (level < 0) return false;
     switch (key) {
-    case VK_RETURN: ClickItem(activeItem_); return true;
-    case VK_ESCAPE: engine_.CloseLevels(level); return true;
-    case VK_LEFT:
-        if (engine_.PopupCount() >= 2) engine_.CloseLevels(level);
-        return true;
-    case VK_UP: MoveHighlight(-1); return true;
-    case VK_DOWN: MoveHighlight(1); return true;
-    case VK_RIGHT:
-        if (activeItem_ >= 0 && items_[static_cast<size_t>(activeItem_)]->HasSubItems()) ClickItem(activeItem_);
-        return true;
-    default: return false;
+        case VK_RETURN:
+            ClickItem(activeItem_);
+            return true;
+        case VK_ESCAPE:
+            engine_.CloseLevels(level);
+            return true;
+        case VK_LEFT:
+            if (engine_.PopupCount() >= 2) engine_.CloseLevels(level);
+            return true;
+        case VK_UP:
+            MoveHighlight(-1);
+            return true;
+        case VK_DOWN:
+            MoveHighlight(1);
+            return true;
+        case VK_RIGHT:
+            if (activeItem_ >= 0 && items_[static_cast<size_t>(activeItem_)]->HasSubItems())
+                ClickItem(activeItem_);
+            return true;
+        default:
+            return false;
     }
 }

@@ -35,7 +35,8 @@ constexpr int kScrollMarkerHeight = 10;
 class TspSkinPopupWindow : public TCustomControl {
 public:
     // def: the skin's popup definition when the skin is to be used, else nullptr.
-    TspSkinPopupWindow(TspSkinMenu& engine, TspSkinData* skinData, const TspDataSkinPopupWindow* def);
+    TspSkinPopupWindow(TspSkinMenu& engine, TspSkinData* skinData,
+                       const TspDataSkinPopupWindow* def);
     ~TspSkinPopupWindow() override;
     [[nodiscard]] const char* ClassName() const override { return "TspSkinPopupWindow"; }
 
@@ -45,7 +46,9 @@ public:
               TCustomImageList* images, bool firstLevel);
 
     // ---- State ----
-    [[nodiscard]] const std::vector<std::unique_ptr<TspSkinMenuItem>>& Items() const { return items_; }
+    [[nodiscard]] const std::vector<std::unique_ptr<TspSkinMenuItem>>& Items() const {
+        return items_;
+    }
     [[nodiscard]] int ActiveIndex() const { return activeItem_; }
     [[nodiscard]] bool Scrolling() const { return scroll_; }
     [[nodiscard]] int FirstVisibleIndex() const { return firstVisible_; }
@@ -100,7 +103,9 @@ private:
     void LayoutItems();
     [[nodiscard]] int FirstVisibleForEnd() const;
     [[nodiscard]] bool HiddenAbove() const { return scroll_ && firstVisible_ > 0; }
-    [[nodiscard]] bool HiddenBelow() const { return scroll_ && firstVisible_ + visibleCount_ < static_cast<int>(items_.size()); }
+    [[nodiscard]] bool HiddenBelow() const {
+        return scroll_ && firstVisible_ + visibleCount_ < static_cast<int>(items_.size());
+    }
     void ShowNow();
     void DelayedShow();
     void FadeIn();
@@ -121,8 +126,9 @@ private:
     void ComposeBackground();
     void DrawItemDefault(const TspSkinMenuItem& item, bool active, TBitmap& target);
     void DrawItemSkin(const TspSkinMenuItem& item, bool active, TBitmap& target);
-    void DrawItemContent(const TspSkinMenuItem& item, TCanvas& canvas, const TRect& area, int glyphWidth,
-                         int rightGap, int imageLeft, int markLeft, TColor textColor);
+    void DrawItemContent(const TspSkinMenuItem& item, TCanvas& canvas, const TRect& area,
+                         int glyphWidth, int rightGap, int imageLeft, int markLeft,
+                         TColor textColor);
     void DrawMarkers(TCanvas& canvas);
     void BlendWithScreen(TBitmap& image, TPoint at);
 

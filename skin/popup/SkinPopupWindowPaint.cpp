@@ -17,25 +17,46 @@ constexpr TColor kDefaultActiveFill = 0xD2BDB6;
 
 void MorphBlend(TspEffectBmp& image, const TspEffectBmp& other, TspMorphStyle kind, double k) {
     switch (kind) {
-    case mkGradient: image.BlendGradient(other, k); break;
-    case mkLeftGradient: image.BlendLeftGradient(other, k); break;
-    case mkRightGradient: image.BlendRightGradient(other, k); break;
-    case mkLeftSlide: image.SlideFromLeft(other, k); break;
-    case mkRightSlide: image.SlideFromRight(other, k); break;
-    case mkPush: image.PushFromLeft(other, k); break;
-    case mkDefault: image.BlendWith(other, k); break;
+        case mkGradient:
+            image.BlendGradient(other, k);
+            break;
+        case mkLeftGradient:
+            image.BlendLeftGradient(other, k);
+            break;
+        case mkRightGradient:
+            image.BlendRightGradient(other, k);
+            break;
+        case mkLeftSlide:
+            image.SlideFromLeft(other, k);
+            break;
+        case mkRightSlide:
+            image.SlideFromRight(other, k);
+            break;
+        case mkPush:
+            image.PushFromLeft(other, k);
+            break;
+        case mkDefault:
+            image.BlendWith(other, k);
+            break;
     }
 }
 
 // The glyph a window-menu or tray-menu item shows by its name.
 bool DrawNamedGlyph(TCanvas& canvas, const std::string& name, int x, int y, TColor color) {
-    if (name == "SF_CLOSE" || name == "TRAY_SF_CLOSE") DrawCloseGlyph(canvas, x, y, color);
-    else if (name == "SF_MINITEM") DrawMinimizeGlyph(canvas, x, y, color);
-    else if (name == "SF_MAXITEM") DrawMaximizeGlyph(canvas, x, y, color);
-    else if (name == "SF_RESTORE" || name == "TRAY_SF_RESTORE") DrawRestoreGlyph(canvas, x, y, color);
-    else if (name == "SF_ROLLUP") DrawTriangleUpGlyph(canvas, x, y, color);
-    else if (name == "SF_MINTOTRAY") DrawSysMenuGlyph(canvas, x, y, color);
-    else return false;
+    if (name == "SF_CLOSE" || name == "TRAY_SF_CLOSE")
+        DrawCloseGlyph(canvas, x, y, color);
+    else if (name == "SF_MINITEM")
+        DrawMinimizeGlyph(canvas, x, y, color);
+    else if (name == "SF_MAXITEM")
+        DrawMaximizeGlyph(canvas, x, y, color);
+    else if (name == "SF_RESTORE" || name == "TRAY_SF_RESTORE")
+        DrawRestoreGlyph(canvas, x, y, color);
+    else if (name == "SF_ROLLUP")
+        DrawTriangleUpGlyph(canvas, x, y, color);
+    else if (name == "SF_MINTOTRAY")
+        DrawSysMenuGlyph(canvas, x, y, color);
+    else
+        return false;
     return true;
 }
 
@@ -58,9 +79,10 @@ void TspSkinPopupWindow::ComposeBackground() {
     const int h = Height();
     if (def_) {
         const TRect R = Rect(0, 0, windowPicture_->Width(), windowPicture_->Height());
-        ComposeSkinImage(geometry_, newGeometry_, background_, *windowPicture_, R, w, h,
-                         scroll_ ? cdDrawClient : cdSkipClient,
-                         {def_->LeftStretch, def_->TopStretch, def_->RightStretch, def_->BottomStretch});
+        ComposeSkinImage(
+            geometry_, newGeometry_, background_, *windowPicture_, R, w, h,
+            scroll_ ? cdDrawClient : cdSkipClient,
+            {def_->LeftStretch, def_->TopStretch, def_->RightStretch, def_->BottomStretch});
     } else {
         background_.SetSize(w, h);
         TCanvas& c = background_.Canvas();
@@ -81,7 +103,8 @@ void TspSkinPopupWindow::Paint() {
     // Closed, or its skin's pictures are gone: nothing is drawn from them.
     if (Width() <= 0 || Height() <= 0 || retired_ || SkinGone()) return;
     TCanvas& canvas = Canvas();
-    if (!backgroundValid_ || background_.Width() != Width() || background_.Height() != Height()) ComposeBackground();
+    if (!backgroundValid_ || background_.Width() != Width() || background_.Height() != Height())
+        ComposeBackground();
     canvas.Draw(0, 0, background_);
     const TRect clip = canvas.ClipRect();
     TBitmap image;
@@ -96,10 +119,13 @@ void TspSkinPopupWindow::Paint() {
 void TspSkinPopupWindow::ComposeItemImage(const TspSkinMenuItem& item, TBitmap& target) {
     const bool active = item.Active || item.SubMenuOpen;
     auto draw = [&](bool look, TBitmap& out) {
-        if (itemDef_) DrawItemSkin(item, look, out);
-        else DrawItemDefault(item, look, out);
+        if (itemDef_)
+            DrawItemSkin(item, look, out);
+        else
+            DrawItemDefault(item, look, out);
     };
-    if (itemDef_ && itemDef_->Morphing && !item.IsDivider() && item.MorphKf > 0 && item.MorphKf < 1) {
+    if (itemDef_ && itemDef_->Morphing && !item.IsDivider() && item.MorphKf > 0 &&
+        item.MorphKf < 1) {
         TBitmap normal;
         TBitmap lit;
         draw(false, normal);
@@ -109,7 +135,8 @@ void TspSkinPopupWindow::ComposeItemImage(const TspSkinMenuItem& item, TBitmap& 
         MorphBlend(blended, other, itemDef_->MorphKind, item.MorphKf);
         blended.CopyTo(target);
     } else {
-        const bool look = itemDef_ && itemDef_->Morphing && !item.IsDivider() ? item.MorphKf >= 1 : active;
+        const bool look =
+            itemDef_ && itemDef_->Morphing && !item.IsDivider() ? item.MorphKf >= 1 : active;
         draw(look, target);
     }
     if (alphaBlend_ && screenCapture_) BlendWithScreen(target, item.ObjectRect.TopLeft());
@@ -119,19 +146,23 @@ void TspSkinPopupWindow::DrawItemSkin(const TspSkinMenuItem& item, bool active, 
     const TspDataSkinMenuItem& d = *itemDef_;
     const int w = item.ObjectRect.Width();
     if (item.IsDivider()) {
-        ComposeHorzImage(d.DividerLeftOffset, d.DividerRightOffset, target, w, d.DividerRect, *itemPicture_);
+        ComposeHorzImage(d.DividerLeftOffset, d.DividerRightOffset, target, w, d.DividerRect,
+                         *itemPicture_);
         return;
     }
-    ComposeHorzImage(d.ItemLeftOffset, d.ItemRightOffset, target, w, active ? d.ActiveSkinRect : d.SkinRect,
-                     *itemPicture_);
-    const TColor color = active ? d.ActiveFontColor : item.MenuItem->Enabled() ? d.FontColor : d.UnEnabledFontColor;
+    ComposeHorzImage(d.ItemLeftOffset, d.ItemRightOffset, target, w,
+                     active ? d.ActiveSkinRect : d.SkinRect, *itemPicture_);
+    const TColor color = active                     ? d.ActiveFontColor
+                         : item.MenuItem->Enabled() ? d.FontColor
+                                                    : d.UnEnabledFontColor;
     TRect area = d.TextRect;
     area.Right += w - d.SkinRect.Width();
     const int g = images_ ? glyphWidth_ : 16;
     DrawItemContent(item, target.Canvas(), area, g, 16, area.Left + 2, area.Left + 2, color);
 }
 
-void TspSkinPopupWindow::DrawItemDefault(const TspSkinMenuItem& item, bool active, TBitmap& target) {
+void TspSkinPopupWindow::DrawItemDefault(const TspSkinMenuItem& item, bool active,
+                                         TBitmap& target) {
     const int w = item.ObjectRect.Width();
     const int h = item.ObjectRect.Height();
     target.SetSize(w, h);
@@ -158,8 +189,9 @@ void TspSkinPopupWindow::DrawItemDefault(const TspSkinMenuItem& item, bool activ
     DrawItemContent(item, c, area, g, 19, area.Left, area.Left + 3, color);
 }
 
-void TspSkinPopupWindow::DrawItemContent(const TspSkinMenuItem& item, TCanvas& canvas, const TRect& area,
-                                         int glyphWidth, int rightGap, int imageLeft, int markLeft, TColor textColor) {
+void TspSkinPopupWindow::DrawItemContent(const TspSkinMenuItem& item, TCanvas& canvas,
+                                         const TRect& area, int glyphWidth, int rightGap,
+                                         int imageLeft, int markLeft, TColor textColor) {
     const TColor color = ColorToRGB(textColor);
     const TMenuItem& mi = *item.MenuItem;
     canvas.Font = Font();
@@ -171,7 +203,8 @@ void TspSkinPopupWindow::DrawItemContent(const TspSkinMenuItem& item, TCanvas& c
     canvas.DrawText(mi.Caption(), measure, DT_CALCRECT | DT_SINGLELINE);
     const int th = measure.Height();
     const int top = area.Top + (area.Height() - th) / 2;
-    TRect text = Rect(area.Left + glyphWidth, top, area.Left + glyphWidth + measure.Width() + 2, top + th);
+    TRect text =
+        Rect(area.Left + glyphWidth, top, area.Left + glyphWidth + measure.Width() + 2, top + th);
     canvas.DrawText(mi.Caption(), text, DT_CENTER | DT_SINGLELINE);
     if (mi.ShortCut != scNone) {
         const std::string shortcut = mi.ShortCutText();
@@ -193,7 +226,8 @@ void TspSkinPopupWindow::DrawItemContent(const TspSkinMenuItem& item, TCanvas& c
         if (mi.Checked()) {
             canvas.Brush.Style = bsSolid;
             canvas.Brush.Color = color;
-            canvas.FrameRect(Rect(imageLeft - 1, y - 1, imageLeft + images_->Width() + 1, y + images_->Height() + 1));
+            canvas.FrameRect(Rect(imageLeft - 1, y - 1, imageLeft + images_->Width() + 1,
+                                  y + images_->Height() + 1));
         }
         return;
     }
@@ -217,8 +251,10 @@ void TspSkinPopupWindow::DrawMarkers(TCanvas& canvas) {
     TColor normal;
     TColor active;
     if (def_) {
-        top = Rect(itemsRect_.Left, itemsRect_.Top, itemsRect_.Right, itemsRect_.Top + kScrollMarkerHeight);
-        bottom = Rect(itemsRect_.Left, itemsRect_.Bottom - kScrollMarkerHeight, itemsRect_.Right, itemsRect_.Bottom);
+        top = Rect(itemsRect_.Left, itemsRect_.Top, itemsRect_.Right,
+                   itemsRect_.Top + kScrollMarkerHeight);
+        bottom = Rect(itemsRect_.Left, itemsRect_.Bottom - kScrollMarkerHeight, itemsRect_.Right,
+                      itemsRect_.Bottom);
         normal = def_->ScrollMarkerColor;
         active = def_->ScrollMarkerActiveColor;
     } else {

@@ -117,8 +117,10 @@ void TspTrayIcon::Loaded() {
         Application().ShowMainForm = false;
     }
     UpdateIcon();
-    if (iconVisible_) ShowIcon();
-    else HideIcon();
+    if (iconVisible_)
+        ShowIcon();
+    else
+        HideIcon();
 }
 
 // ---- the record the notification area shows ----
@@ -175,8 +177,10 @@ void TspTrayIcon::SetIcon(const TBitmap& icon) {
 }
 
 void TspTrayIcon::SetIconVisible(bool visible) {
-    if (visible) ShowIcon();
-    else HideIcon();
+    if (visible)
+        ShowIcon();
+    else
+        HideIcon();
 }
 
 void TspTrayIcon::SetDesignPreview(bool preview) {
@@ -268,59 +272,60 @@ void TspTrayIcon::HandleMouse(const platform::MouseEvent& e) {
     const int y = e.screenPos.Y;
     TLivenessWatch alive = liveness_.Watch();
     switch (e.kind) {
-    case MouseEventKind::Move:
-        if (OnMouseMove) OnMouseMove(this, shift, x, y);
-        return;
-    case MouseEventKind::Down:
-        if (e.button == MouseButton::Left) {
-            clickTimer_->SetEnabled(false);
-            clickTimer_->SetEnabled(true);
-            if (OnMouseDown) OnMouseDown(this, mbLeft, shift | ssLeft, x, y);
-            if (!alive.Alive()) return;
-            clickStarted_ = true;
-            if (PopupByLeftButton) OpenMenu(e.screenPos);
-        } else if (e.button == MouseButton::Right) {
-            if (OnMouseDown) OnMouseDown(this, mbRight, shift | ssRight, x, y);
-            if (!alive.Alive()) return;
-            OpenMenu(e.screenPos);
-        } else if (e.button == MouseButton::Middle) {
-            if (OnMouseDown) OnMouseDown(this, mbMiddle, shift | ssMiddle, x, y);
-        }
-        return;
-    case MouseEventKind::Up:
-        if (e.button == MouseButton::Left) {
-            if (clickStarted_) clickReady_ = true;
-            if (clickStarted_ && !clickTimer_->Enabled()) {
-                clickStarted_ = false;
-                clickReady_ = false;
-                if (OnClick) OnClick(this);
+        case MouseEventKind::Move:
+            if (OnMouseMove) OnMouseMove(this, shift, x, y);
+            return;
+        case MouseEventKind::Down:
+            if (e.button == MouseButton::Left) {
+                clickTimer_->SetEnabled(false);
+                clickTimer_->SetEnabled(true);
+                if (OnMouseDown) OnMouseDown(this, mbLeft, shift | ssLeft, x, y);
                 if (!alive.Alive()) return;
+                clickStarted_ = true;
+                if (PopupByLeftButton) OpenMenu(e.screenPos);
+            } else if (e.button == MouseButton::Right) {
+                if (OnMouseDown) OnMouseDown(this, mbRight, shift | ssRight, x, y);
+                if (!alive.Alive()) return;
+                OpenMenu(e.screenPos);
+            } else if (e.button == MouseButton::Middle) {
+                if (OnMouseDown) OnMouseDown(this, mbMiddle, shift | ssMiddle, x, y);
             }
-            clickStarted_ = false;
-            if (OnMouseUp) OnMouseUp(this, mbLeft, shift, x, y);
-        } else if (e.button == MouseButton::Right) {
-            if (OnMouseUp) OnMouseUp(this, mbRight, shift, x, y);
-        } else if (e.button == MouseButton::Middle) {
-            if (OnMouseUp) OnMouseUp(this, mbMiddle, shift, x, y);
-        }
-        return;
-    case MouseEventKind::DoubleClick:
-        if (e.button != MouseButton::Left) return;
-        clickReady_ = false;
-        doubleClickSeen_ = true;
-        if (OnDblClick) OnDblClick(this);
-        if (!alive.Alive()) return;
-        if (popupMenu_ && popupMenu_->AutoPopup && !PopupByLeftButton) {
-            for (int i = 0; i < popupMenu_->Items().Count(); ++i) {
-                TMenuItem* item = popupMenu_->Items().Items(i);
-                if (item->Default) {
-                    item->Click();
-                    break;
+            return;
+        case MouseEventKind::Up:
+            if (e.button == MouseButton::Left) {
+                if (clickStarted_) clickReady_ = true;
+                if (clickStarted_ && !clickTimer_->Enabled()) {
+                    clickStarted_ = false;
+                    clickReady_ = false;
+                    if (OnClick) OnClick(this);
+                    if (!alive.Alive()) return;
+                }
+                clickStarted_ = false;
+                if (OnMouseUp) OnMouseUp(this, mbLeft, shift, x, y);
+            } else if (e.button == MouseButton::Right) {
+                if (OnMouseUp) OnMouseUp(this, mbRight, shift, x, y);
+            } else if (e.button == MouseButton::Middle) {
+                if (OnMouseUp) OnMouseUp(this, mbMiddle, shift, x, y);
+            }
+            return;
+        case MouseEventKind::DoubleClick:
+            if (e.button != MouseButton::Left) return;
+            clickReady_ = false;
+            doubleClickSeen_ = true;
+            if (OnDblClick) OnDblClick(this);
+            if (!alive.Alive()) return;
+            if (popupMenu_ && popupMenu_->AutoPopup && !PopupByLeftButton) {
+                for (int i = 0; i < popupMenu_->Items().Count(); ++i) {
+                    TMenuItem* item = popupMenu_->Items().Items(i);
+                    if (item->Default) {
+                        item->Click();
+                        break;
+                    }
                 }
             }
-        }
-        return;
-    default: return;
+            return;
+        default:
+            return;
     }
 }
 

@@ -10,6 +10,7 @@
 
 #include "app/AppClasses.h"
 #include "app/Main.h"
+#include "base/Messages.h"
 #include "platform/headless/FakeWebEngine.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "skin/data/CompressedStoredSkin.h"
@@ -17,7 +18,6 @@
 #include "skin/data/ZlibStreams.h"
 #include "skin/form/SkinForm.h"
 #include "skins/DefaultSkin.h"
-#include "base/Messages.h"
 
 using namespace platform;
 
@@ -78,7 +78,9 @@ std::string WithEditedSkinBlock(void (*edit)(std::string& hex)) {
     return text.substr(0, open) + hex + text.substr(close);
 }
 
-FakeWebControl* FakeOf(TWebPane* pane) { return static_cast<FakeWebControl*>(pane->ControlObject()); }
+FakeWebControl* FakeOf(TWebPane* pane) {
+    return static_cast<FakeWebControl*>(pane->ControlObject());
+}
 
 TEST_F(MainFormSkinTest, TheSkinIsLoadedAndAnnouncedBeforeFormCreateStartsThePanes) {
     CreateForm(MainFormDescription());
@@ -93,7 +95,8 @@ TEST_F(MainFormSkinTest, TheSkinIsLoadedAndAnnouncedBeforeFormCreateStartsThePan
         EXPECT_EQ(messages[i].msg, expected[i]);
         EXPECT_EQ(messages[i].wParam, sender);
         EXPECT_EQ(messages[i].lParam, 1000);
-        EXPECT_EQ(messages[i].navigationsSoFar, 0u) << "FormCreate ran before the skin was announced";
+        EXPECT_EQ(messages[i].navigationsSoFar, 0u)
+            << "FormCreate ran before the skin was announced";
     }
     EXPECT_EQ(engine->Navigations().size(), 3u) << "FormCreate ran afterwards";
     EXPECT_TRUE(headless->MessageBoxes().empty());
@@ -123,12 +126,16 @@ TEST_F(MainFormSkinTest, TheDescriptionCarriesTheCompiledInBlockAfterTheControls
     ASSERT_GE(block.size(), 2u);
     EXPECT_EQ(block[0], 0x78);
     EXPECT_EQ(block[1], 0xDA) << "packed at the best compression level";
-    EXPECT_EQ(block, DefaultSkinCompressedData()) << "the description's block is not the compiled-in skin";
+    EXPECT_EQ(block, DefaultSkinCompressedData())
+        << "the description's block is not the compiled-in skin";
 
-    const std::vector<std::string> order = {
-        "LeftPanel",    "LeftPC",    "spSkinTabSheet1", "spSkinExPanel1", "NavWB",       "spSkinPanel1", "Label1",
-        "spSkinPanel2", "ContentWB", "spSkinTabSheet5", "quillMartWB", "spSkinForm1", "spSkinData1",
-        "spCompressedStoredSkin1"};
+    const std::vector<std::string> order = {"LeftPanel",       "LeftPC",
+                                            "spSkinTabSheet1", "spSkinExPanel1",
+                                            "NavWB",           "spSkinPanel1",
+                                            "Label1",          "spSkinPanel2",
+                                            "ContentWB",       "spSkinTabSheet5",
+                                            "quillMartWB",     "spSkinForm1",
+                                            "spSkinData1",     "spCompressedStoredSkin1"};
     std::vector<std::string> names;
     for (int i = 0; i < form->ComponentCount(); ++i) names.push_back(form->Components(i)->Name());
     EXPECT_EQ(names, order);

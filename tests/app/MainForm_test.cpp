@@ -22,7 +22,9 @@ using namespace platform;
 
 namespace {
 
-FakeWebControl* FakeOf(TWebPane* pane) { return static_cast<FakeWebControl*>(pane->ControlObject()); }
+FakeWebControl* FakeOf(TWebPane* pane) {
+    return static_cast<FakeWebControl*>(pane->ControlObject());
+}
 
 class MainFormTest : public ::testing::Test {
 protected:
@@ -151,12 +153,14 @@ TEST_F(MainFormTest, PanesCarryTheirStoredSettings) {
     CreateForm();
     for (TWebPane* pane : {form->NavWB, form->ContentWB, form->quillMartWB}) {
         SCOPED_TRACE(pane->Name());
-        EXPECT_EQ(pane->DownloadOptions(), SetOf(DownloadImages) | SetOf(DownloadVideos) | SetOf(DownloadBGSounds));
+        EXPECT_EQ(pane->DownloadOptions(),
+                  SetOf(DownloadImages) | SetOf(DownloadVideos) | SetOf(DownloadBGSounds));
         EXPECT_EQ(pane->UserInterfaceOptions(), 0u);
         EXPECT_EQ(pane->PrintOptions().HTMLHeader, std::vector<std::string>{"<HTML></HTML>"});
         EXPECT_EQ(pane->PrintOptions().Orientation, poPortrait);
         EXPECT_EQ(pane->About(), TWebPane::IdentificationText());
-        EXPECT_EQ(pane->UserAgent, TWebPane::IdentificationText()) << "stored as the identification text";
+        EXPECT_EQ(pane->UserAgent, TWebPane::IdentificationText())
+            << "stored as the identification text";
         // The 156-byte state reached the control at set-up, the same for all three.
         ASSERT_TRUE(FakeOf(pane)->LoadedState().has_value());
         EXPECT_EQ(FakeOf(pane)->LoadedState()->size(), 156u);
@@ -182,21 +186,28 @@ TEST_F(MainFormTest, TheControlsReadTheMainWindowsHostSettings) {
         EXPECT_EQ(site->GetHostInfo(info), kS_OK);
         EXPECT_EQ(info.dwFlags, 0u);
         EXPECT_FALSE(info.pchHostCss.has_value());
-        for (const char* sid : {SID_SNewWindowManager, SID_SDownloadManager, SID_SHTMLOMWindowServices}) {
+        for (const char* sid :
+             {SID_SNewWindowManager, SID_SDownloadManager, SID_SHTMLOMWindowServices}) {
             WebService* object = nullptr;
             EXPECT_EQ(site->QueryService(sid, sid, object), kE_NOINTERFACE);
         }
-        EXPECT_EQ(site->TranslateAccelerator(KeyMessage{WM_KEYDOWN, 'N', kModControl}, nullptr, 0), kS_OK);
-        EXPECT_EQ(site->TranslateAccelerator(KeyMessage{WM_KEYDOWN, 'P', kModControl}, nullptr, 0), kS_FALSE);
+        EXPECT_EQ(site->TranslateAccelerator(KeyMessage{WM_KEYDOWN, 'N', kModControl}, nullptr, 0),
+                  kS_OK);
+        EXPECT_EQ(site->TranslateAccelerator(KeyMessage{WM_KEYDOWN, 'P', kModControl}, nullptr, 0),
+                  kS_FALSE);
         FakeCommandTarget target;
-        EXPECT_EQ(site->ShowContextMenu(CONTEXT_MENU_DEFAULT, {}, &target, nullptr), kS_FALSE) << "standard menu";
+        EXPECT_EQ(site->ShowContextMenu(CONTEXT_MENU_DEFAULT, {}, &target, nullptr), kS_FALSE)
+            << "standard menu";
         Variant out;
-        EXPECT_EQ(site->Exec(CGID_DocHostCommandHandler, kShowScriptErrorCommand, 0, nullptr, &out), kS_OK);
+        EXPECT_EQ(site->Exec(CGID_DocHostCommandHandler, kShowScriptErrorCommand, 0, nullptr, &out),
+                  kS_OK);
         EXPECT_EQ(out, Variant::FromBool(true)) << "script errors pass silently";
         EXPECT_EQ(site->Exec(CGID_DocHostCommandHandler, kRefreshCommand, 0, nullptr, nullptr),
-                  kOLECMDERR_E_NOTSUPPORTED) << "the control refreshes";
+                  kOLECMDERR_E_NOTSUPPORTED)
+            << "the control refreshes";
     }
-    EXPECT_TRUE(form->NavWB->InstalledDialogHook()) << "the first pane to load holds the dialog rules";
+    EXPECT_TRUE(form->NavWB->InstalledDialogHook())
+        << "the first pane to load holds the dialog rules";
     EXPECT_FALSE(form->ContentWB->InstalledDialogHook());
     EXPECT_EQ(engine->UserAgentTokens(), std::vector<std::string>{TWebPane::IdentificationText()});
     EXPECT_FALSE(engine->Proxy().has_value());
@@ -282,13 +293,15 @@ TEST_F(MainFormTest, NewWindowFromTheOtherPanesIsNotRedirected) {
     const size_t before = engine->Navigations().size();
     for (TWebPane* pane : {form->ContentWB, form->quillMartWB}) {
         FakeOf(pane)->UserGesture();  // the user's click in that pane
-        const NewWindowOutcome outcome = FakeOf(pane)->RaiseNewWindow(NWMF_USERINITIATED, u"", u"https://shop.example/");
+        const NewWindowOutcome outcome =
+            FakeOf(pane)->RaiseNewWindow(NWMF_USERINITIATED, u"", u"https://shop.example/");
         EXPECT_FALSE(outcome.cancelled) << pane->Name();
     }
     EXPECT_EQ(engine->Navigations().size(), before);
     EXPECT_EQ(content->Navigations().size(), 1u);
     // Unhandled requests take the default: the user's own browser.
-    EXPECT_EQ(headless->OpenedUris(), (std::vector<std::string>{"https://shop.example/", "https://shop.example/"}));
+    EXPECT_EQ(headless->OpenedUris(),
+              (std::vector<std::string>{"https://shop.example/", "https://shop.example/"}));
 }
 
 TEST_F(MainFormTest, UnassignedEventsOfThePanesCostNothing) {
@@ -308,7 +321,8 @@ TEST_F(MainFormTest, AnErrorInTheHandlerIsShownAndTheEngineGoesOn) {
     FakeWebControl* content = FakeOf(form->ContentWB);
     content->FailNavigations(kE_FAIL);
     const NewWindowOutcome failed = nav->RaiseNewWindow(0, u"", Address("soft/pb/2.html"));
-    EXPECT_EQ(static_cast<uint16_t>(failed.cancel), 0xFFFF) << "Cancel was written before the failure";
+    EXPECT_EQ(static_cast<uint16_t>(failed.cancel), 0xFFFF)
+        << "Cancel was written before the failure";
     ASSERT_EQ(headless->MessageBoxes().size(), 1u);
     EXPECT_EQ(headless->MessageBoxes()[0].text, "Unspecified error");
 

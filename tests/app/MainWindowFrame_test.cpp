@@ -19,8 +19,8 @@
 #include "skin/controls/SkinPageControl.h"
 #include "skin/controls/SkinPanel.h"
 #include "skin/controls/SkinTabSheet.h"
-#include "skin/data/SkinData.h"
 #include "skin/data/SkinControlDefs.h"
+#include "skin/data/SkinData.h"
 #include "skin/form/SkinForm.h"
 #include "skin/popup/SkinMenu.h"
 #include "skin/popup/SkinPopupWindow.h"
@@ -135,7 +135,8 @@ TEST_F(MainWindowTest, FrameCaptionAndButtonsComeFromTheSkin) {
     EXPECT_EQ(differing, 0);
     // The disabled buttons show the disabled plate of the active picture.
     const TRect roll = Object("rollupbutton").ObjectRect;
-    EXPECT_EQ(Window().PixelAt(roll.Left + 9, roll.Top + 9), skin.ActivePicture(2)->GetPixel(2 + 9, 29 + 9));
+    EXPECT_EQ(Window().PixelAt(roll.Left + 9, roll.Top + 9),
+              skin.ActivePicture(2)->GetPixel(2 + 9, 29 + 9));
 }
 
 TEST_F(MainWindowTest, TheWindowHasTheMasksShape) {
@@ -162,7 +163,8 @@ TEST_F(MainWindowTest, PanelsStripAndTabsDrawFromTheirSections) {
     EXPECT_TRUE(form->LeftPC->HasSection());
     // The outer panel's and the bottom strip's corner pixels are the panel picture's corner.
     const TColor panelCorner = Controls().GetPixel(2, 146);
-    for (TControl* c : {static_cast<TControl*>(form->LeftPanel), static_cast<TControl*>(form->spSkinPanel1)}) {
+    for (TControl* c :
+         {static_cast<TControl*>(form->LeftPanel), static_cast<TControl*>(form->spSkinPanel1)}) {
         const TPoint p = InWindow(*c);
         EXPECT_EQ(Window().PixelAt(p.X, p.Y), panelCorner) << c->Name();
     }
@@ -173,7 +175,8 @@ TEST_F(MainWindowTest, PanelsStripAndTabsDrawFromTheirSections) {
     // The selected tab wears the amber line of the active tab piece.
     const TRect tab = form->LeftPC->TabRect(0);
     const TPoint pc = InWindow(*form->LeftPC);
-    EXPECT_EQ(Window().PixelAt(pc.X + tab.Left + tab.Width() / 2, pc.Y + tab.Top + 1), Controls().GetPixel(169, 129));
+    EXPECT_EQ(Window().PixelAt(pc.X + tab.Left + tab.Width() / 2, pc.Y + tab.Top + 1),
+              Controls().GetPixel(169, 129));
 }
 
 TEST_F(MainWindowTest, TheNavigationStripHasNeitherRollNorCloseButton) {
@@ -209,7 +212,8 @@ TEST_F(MainWindowTest, ASkinWithoutExpanelLeavesTheStripInItsDefaultLookWithA21P
     EXPECT_LE(strip.CaptionArea().Bottom, 21);
     EXPECT_FALSE(strip.CaptionArea().Width() < 1);
     const TPoint p = InWindow(strip);
-    EXPECT_NE(Window().PixelAt(p.X + 300, p.Y + 10), Controls().GetPixel(307 + 30, 6 + 10)) << "not the skin's bar";
+    EXPECT_NE(Window().PixelAt(p.X + 300, p.Y + 10), Controls().GetPixel(307 + 30, 6 + 10))
+        << "not the skin's bar";
     // The rest stays skinned.
     EXPECT_TRUE(form->LeftPanel->HasSection());
     EXPECT_TRUE(form->spSkinForm1->SkinSupport());
@@ -240,7 +244,8 @@ TEST_F(MainWindowTest, ACaptionDoubleClickChangesNothingAndTheCaptionMovesTheWin
     EXPECT_EQ(form->spSkinForm1->WindowState(), kSkinStateNormal);
     EXPECT_FALSE(form->spSkinForm1->GetRollUpState());
     headless->Drag(form->Left() + 300, form->Top() + 15, form->Left() + 250, form->Top() + 45, 3);
-    EXPECT_EQ(form->BoundsRect(), Bounds(before.Left - 50, before.Top + 30, before.Width(), before.Height()));
+    EXPECT_EQ(form->BoundsRect(),
+              Bounds(before.Left - 50, before.Top + 30, before.Width(), before.Height()));
     // Sized by its bottom-right border; the panes follow.
     headless->Drag(form->Left() + form->Width() - 8, form->Top() + form->Height() - 10,
                    form->Left() + form->Width() + 92, form->Top() + form->Height() + 40, 4);
@@ -273,23 +278,29 @@ TEST_F(MainWindowTest, TheTestEventLogAddsToTheProgramsHandlingAndReplacesNothin
     form->CreateFromDescription(MainFormDescription());
     int shows = 0, loads = 0;
     form->OnShow = [&shows](TComponent*) { ++shows; };
-    form->ContentWB->OnDocumentComplete = [&loads](TComponent*, WebObject*, OleVariant&) { ++loads; };
+    form->ContentWB->OnDocumentComplete = [&loads](TComponent*, WebObject*, OleVariant&) {
+        ++loads;
+    };
     const bool newWindowBound = static_cast<bool>(form->NavWB->OnNewWindow3);
     testing::internal::CaptureStderr();
     InstallTestEventLog(*form);
     form->Show();
     headless->ProcessPending();
-    static_cast<FakeWebControl*>(form->ContentWB->ControlObject())->CompleteLoad(u"puzzlebin://site/soft/pb/1.html");
-    static_cast<FakeWebControl*>(form->NavWB->ControlObject())->CompleteLoad(u"puzzlebin://site/soft/pb/index.html");
+    static_cast<FakeWebControl*>(form->ContentWB->ControlObject())
+        ->CompleteLoad(u"puzzlebin://site/soft/pb/1.html");
+    static_cast<FakeWebControl*>(form->NavWB->ControlObject())
+        ->CompleteLoad(u"puzzlebin://site/soft/pb/index.html");
     headless->Click(form->Left() + 300, form->Top() + 15, MouseButton::Right);
     headless->ProcessPending();
     const std::string out = testing::internal::GetCapturedStderr();
     EXPECT_EQ(shows, 1) << "the form's own OnShow still runs";
     EXPECT_EQ(loads, 1) << "the pane's own handler still runs";
     EXPECT_EQ(static_cast<bool>(form->NavWB->OnNewWindow3), newWindowBound);
-    EXPECT_FALSE(static_cast<bool>(form->NavWB->OnDocumentComplete)) << "no handler was assigned for the log";
+    EXPECT_FALSE(static_cast<bool>(form->NavWB->OnDocumentComplete))
+        << "no handler was assigned for the log";
     const TPoint client = form->ClientToScreen({0, 0});
-    EXPECT_NE(out.find("puzzlebin-event: shown " + std::to_string(client.X) + " " + std::to_string(client.Y) + " 777 491 tab2 "),
+    EXPECT_NE(out.find("puzzlebin-event: shown " + std::to_string(client.X) + " " +
+                       std::to_string(client.Y) + " 777 491 tab2 "),
               std::string::npos)
         << out;
     EXPECT_NE(out.find("puzzlebin-event: loaded ContentWB "), std::string::npos) << out;

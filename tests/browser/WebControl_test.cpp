@@ -1,10 +1,11 @@
 // The browser wrapper over the fake engine: creation and set-up, the default interface,
 // navigation and commands, properties, and the event dispatch.
+#include "browser/WebControl.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
-#include "browser/WebControl.h"
 #include "platform/headless/FakeWebEngine.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "ui/Application.h"
@@ -172,8 +173,9 @@ TEST(WebControlEvents, TableHasTheThirtyFourEventsInSlotOrder) {
 TEST_F(WebControlTest, ArgumentsArriveInDeclaredOrderAndReferencesAreWrittenBack) {
     web->SetUpControl();
     std::vector<std::string> seen;
-    web->OnBeforeNavigate2 = [&](TComponent* sender, WebObject* pDisp, OleVariant& URL, OleVariant& Flags,
-                                 OleVariant& Target, OleVariant& Post, OleVariant& Headers, VariantBool& Cancel) {
+    web->OnBeforeNavigate2 = [&](TComponent* sender, WebObject* pDisp, OleVariant& URL,
+                                 OleVariant& Flags, OleVariant& Target, OleVariant& Post,
+                                 OleVariant& Headers, VariantBool& Cancel) {
         EXPECT_EQ(sender, web.get());
         EXPECT_EQ(pDisp, static_cast<WebObject*>(fake));
         EXPECT_EQ(URL.text, u"u");
@@ -184,13 +186,15 @@ TEST_F(WebControlTest, ArgumentsArriveInDeclaredOrderAndReferencesAreWrittenBack
         URL = OleVariant::FromString(u"rewritten");
         Cancel = kVariantTrue;
     };
-    OleVariant url = OleVariant::FromString(u"u"), flags = OleVariant::FromInt(7), target = OleVariant::FromString(u"t");
+    OleVariant url = OleVariant::FromString(u"u"), flags = OleVariant::FromInt(7),
+               target = OleVariant::FromString(u"t");
     OleVariant post = OleVariant::FromBytes({1, 2}), headers = OleVariant::FromString(u"h");
     VariantBool cancel = kVariantFalse;
-    EXPECT_EQ(fake->Raise(DISPID_BEFORENAVIGATE2,
-                          {EventArg::Object(fake), EventArg::RefVariant(&url), EventArg::RefVariant(&flags),
-                           EventArg::RefVariant(&target), EventArg::RefVariant(&post),
-                           EventArg::RefVariant(&headers), EventArg::RefBool(&cancel)}),
+    EXPECT_EQ(fake->Raise(
+                  DISPID_BEFORENAVIGATE2,
+                  {EventArg::Object(fake), EventArg::RefVariant(&url), EventArg::RefVariant(&flags),
+                   EventArg::RefVariant(&target), EventArg::RefVariant(&post),
+                   EventArg::RefVariant(&headers), EventArg::RefBool(&cancel)}),
               kS_OK);
     EXPECT_EQ(cancel, kVariantTrue);
     EXPECT_EQ(url.text, u"rewritten");
@@ -208,7 +212,9 @@ TEST_F(WebControlTest, ArgumentsArriveInDeclaredOrderAndReferencesAreWrittenBack
 
     // A two-value event: Progress first, then ProgressMax.
     int32_t progress = 0, progressMax = 0;
-    web->OnProgressChange = [&](TComponent*, int32_t p, int32_t m) { progress = p, progressMax = m; };
+    web->OnProgressChange = [&](TComponent*, int32_t p, int32_t m) {
+        progress = p, progressMax = m;
+    };
     fake->Raise(DISPID_PROGRESSCHANGE, {EventArg::Int(25), EventArg::Int(100)});
     EXPECT_EQ(progress, 25);
     EXPECT_EQ(progressMax, 100);
@@ -225,7 +231,8 @@ TEST_F(WebControlTest, NewWindow3HandlerCancelComesBackAsAllBitsSet) {
         gotContext = ctx;
         gotUrl = url;
     };
-    const NewWindowOutcome outcome = fake->RaiseNewWindow(NWMF_USERINITIATED, u"file:///a.html", u"file:///b.html");
+    const NewWindowOutcome outcome =
+        fake->RaiseNewWindow(NWMF_USERINITIATED, u"file:///a.html", u"file:///b.html");
     EXPECT_TRUE(outcome.cancelled);
     EXPECT_EQ(static_cast<uint16_t>(outcome.cancel), 0xFFFF);
     EXPECT_FALSE(outcome.openedExternally);
@@ -247,7 +254,9 @@ TEST_F(WebControlTest, UncancelledNewWindowGoesToTheDefaultBrowser) {
 
     // Cancelling in OnNewWindow2 settles it: OnNewWindow3 is not asked.
     bool asked3 = false;
-    web->OnNewWindow2 = [](TComponent*, WebObject*&, VariantBool& Cancel) { Cancel = kVariantTrue; };
+    web->OnNewWindow2 = [](TComponent*, WebObject*&, VariantBool& Cancel) {
+        Cancel = kVariantTrue;
+    };
     web->OnNewWindow3 = [&](TComponent*, WebObject*&, VariantBool&, uint32_t, const WideString&,
                             const WideString&) { asked3 = true; };
     fake->UserGesture();
@@ -260,7 +269,9 @@ TEST_F(WebControlTest, UnassignedOrUnknownEventsCostNothing) {
     web->SetUpControl();
     VariantBool cancel = 0x1234;  // an odd value a handler would overwrite
     WebObject* disp = nullptr;
-    EXPECT_EQ(fake->Raise(DISPID_NEWWINDOW2, {EventArg::RefObject(&disp), EventArg::RefBool(&cancel)}), kS_OK);
+    EXPECT_EQ(
+        fake->Raise(DISPID_NEWWINDOW2, {EventArg::RefObject(&disp), EventArg::RefBool(&cancel)}),
+        kS_OK);
     EXPECT_EQ(cancel, 0x1234);
     EXPECT_EQ(fake->Raise(4242, {EventArg::Int(1)}), kS_OK);
     EXPECT_EQ(fake->Raise(DISPID_PROPERTYCHANGE, {}), kS_OK);

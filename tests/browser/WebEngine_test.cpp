@@ -1,11 +1,12 @@
 // Shared parts of the engines: text conversion and the browser property store.
+#include "platform/WebEngine.h"
+
 #include <gtest/gtest.h>
 
-#include "platform/WebEngine.h"
-#include "platform/WebHost.h"
-#include "platform/DownloadNames.h"
-
 #include <set>
+
+#include "platform/DownloadNames.h"
+#include "platform/WebHost.h"
 
 using namespace platform;
 
@@ -18,16 +19,25 @@ TEST(WideText, RoundTripsChineseAndCharactersBeyondTheBasicPlane) {
 }
 
 TEST(WideText, BadInputBecomesReplacementCharactersWithoutReadingPastTheEnd) {
-    EXPECT_EQ(Utf8ToWide("a\xFF" "b"), u"a\uFFFDb");
+    EXPECT_EQ(Utf8ToWide("a\xFF"
+                         "b"),
+              u"a\uFFFDb");
     EXPECT_EQ(Utf8ToWide("\xC0\xAF"), u"\uFFFD\uFFFD") << "overlong lead bytes are invalid";
     EXPECT_EQ(Utf8ToWide("\xE0\x80\xAF"), u"\uFFFD") << "an overlong three-byte form";
     EXPECT_EQ(Utf8ToWide("\xED\xA0\x80"), u"\uFFFD") << "an encoded surrogate";
     EXPECT_EQ(Utf8ToWide("x\xE6\xAC"), u"x\uFFFD") << "truncated at the end";
-    EXPECT_EQ(Utf8ToWide("\xE6\xAC" "A"), u"\uFFFDA") << "resynchronises on the next lead byte";
+    EXPECT_EQ(Utf8ToWide("\xE6\xAC"
+                         "A"),
+              u"\uFFFDA")
+        << "resynchronises on the next lead byte";
     EXPECT_EQ(Utf8ToWide("\xF4\x90\x80\x80"), u"\uFFFD") << "beyond U+10FFFF";
-    EXPECT_EQ(WideToUtf8(std::u16string(1, u'\xD800') + u"a"), "\xEF\xBF\xBD" "a") << "lone high surrogate";
+    EXPECT_EQ(WideToUtf8(std::u16string(1, u'\xD800') + u"a"),
+              "\xEF\xBF\xBD"
+              "a")
+        << "lone high surrogate";
     EXPECT_EQ(WideToUtf8(std::u16string(1, u'\xDC00')), "\xEF\xBF\xBD") << "lone low surrogate";
-    EXPECT_EQ(Utf8ToWide(std::string("a\0b", 3)), std::u16string(u"a\0b", 3)) << "embedded NUL kept";
+    EXPECT_EQ(Utf8ToWide(std::string("a\0b", 3)), std::u16string(u"a\0b", 3))
+        << "embedded NUL kept";
 }
 
 TEST(WebProperties, StartWithTheBrowserDefaultsAndCheckKinds) {
@@ -49,8 +59,8 @@ TEST(WebProperties, StartWithTheBrowserDefaultsAndCheckKinds) {
 }
 
 TEST(ControlState, AppliesAStoredBlockAllOrNothing) {
-    const std::vector<uint8_t> good =
-        MakeControlState({{DISPID_PROP_SILENT, 1}, {DISPID_PROP_TOOLBAR, 7}, {DISPID_PROP_VISIBLE, 0}});
+    const std::vector<uint8_t> good = MakeControlState(
+        {{DISPID_PROP_SILENT, 1}, {DISPID_PROP_TOOLBAR, 7}, {DISPID_PROP_VISIBLE, 0}});
     ASSERT_EQ(good.size(), kControlStateSize);
     WebPropertyStore store;
     ASSERT_TRUE(ApplyControlState(good, store));
@@ -62,7 +72,8 @@ TEST(ControlState, AppliesAStoredBlockAllOrNothing) {
 
     // A block with one bad entry (a boolean of 2) changes nothing, not even its good entries.
     WebPropertyStore fresh;
-    std::vector<uint8_t> bad = MakeControlState({{DISPID_PROP_OFFLINE, 1}, {DISPID_PROP_SILENT, 2}});
+    std::vector<uint8_t> bad =
+        MakeControlState({{DISPID_PROP_OFFLINE, 1}, {DISPID_PROP_SILENT, 2}});
     EXPECT_FALSE(ApplyControlState(bad, fresh));
     fresh.Get(DISPID_PROP_OFFLINE, v);
     EXPECT_EQ(v.boolValue, kVariantFalse);
@@ -84,14 +95,16 @@ TEST(ControlState, AppliesAStoredBlockAllOrNothing) {
 }
 
 TEST(UserAgentTokens, GoIntoThePlatformCommentOnceEachAndOnlyWhenUsable) {
-    const std::string ua = "Mozilla/5.0 (X11; Linux x86_64) AppleWebKit/605.1.15 (KHTML, like Gecko)";
+    const std::string ua =
+        "Mozilla/5.0 (X11; Linux x86_64) AppleWebKit/605.1.15 (KHTML, like Gecko)";
     EXPECT_EQ(UserAgentWithTokens(ua, {}), ua);
     EXPECT_EQ(UserAgentWithTokens(ua, {" Puzzlebin WebPane (+http://x/) ", "Other/1", "Other/1"}),
-              "Mozilla/5.0 (X11; Linux x86_64; Puzzlebin WebPane (+http://x/); Other/1) AppleWebKit/605.1.15 "
+              "Mozilla/5.0 (X11; Linux x86_64; Puzzlebin WebPane (+http://x/); Other/1) "
+              "AppleWebKit/605.1.15 "
               "(KHTML, like Gecko)");
     // Tokens that would break the header or its comment are left out.
-    EXPECT_EQ(UserAgentWithTokens(ua, {"bad\r\nX-Injected: 1", "open (", "close )", "back\\slash", "\xE6\x99\xBA",
-                                       "   "}),
+    EXPECT_EQ(UserAgentWithTokens(ua, {"bad\r\nX-Injected: 1", "open (", "close )", "back\\slash",
+                                       "\xE6\x99\xBA", "   "}),
               ua);
     EXPECT_EQ(UserAgentWithTokens("Simple/1 Engine/2", {"T"}), "Simple/1 (T) Engine/2");
     EXPECT_EQ(UserAgentWithTokens("Bare", {"T"}), "Bare (T)");
@@ -110,13 +123,17 @@ TEST(DownloadNames, SuggestedNamesBecomePlainFileNames) {
     EXPECT_EQ(SafeDownloadName(".bashrc"), "bashrc") << "no hidden files";
     EXPECT_EQ(SafeDownloadName("a\nb\tc\x7F.txt"), "abc.txt") << "no control characters";
     EXPECT_EQ(SafeDownloadName("name. . "), "name");
-    for (const char* nothing : {"", "..", "/", "dir/", " . "}) EXPECT_EQ(SafeDownloadName(nothing), "download") << nothing;
+    for (const char* nothing : {"", "..", "/", "dir/", " . "})
+        EXPECT_EQ(SafeDownloadName(nothing), "download") << nothing;
     EXPECT_EQ(SafeDownloadName("题目.html"), "题目.html");
     const std::string longName = std::string(300, 'x') + ".zip";
     const std::string cut = SafeDownloadName(longName);
     EXPECT_EQ(cut.size(), 200u);
     EXPECT_EQ(cut.substr(cut.size() - 4), ".zip") << "the extension is kept";
-    const std::string wide = SafeDownloadName(std::string(99, 'a') + std::string(40, '\0') + "智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力");
+    const std::string wide =
+        SafeDownloadName(std::string(99, 'a') + std::string(40, '\0') +
+                         "智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力"
+                         "智力智力智力智力智力智力智力智力智力智力智力智力智力智力智力");
     EXPECT_LE(wide.size(), 200u);
     EXPECT_EQ(Utf8ToWide(wide).find(u'\uFFFD'), std::u16string::npos) << "no character cut in two";
 }

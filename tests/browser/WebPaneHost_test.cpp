@@ -76,7 +76,8 @@ TEST_F(WebPaneHostTest, FlagWordsAreTheSumsOfTheMembersValues) {
     pane->SetDownloadOptions((1u << 19) - 1);
     EXPECT_EQ(pane->DownloadControlFlagWord(), 0xF007FFF0u);
     pane->SetDownloadOptions(SetOf(DontExecuteScripts) | SetOf(WorkOffline));
-    EXPECT_EQ(static_cast<uint32_t>(fake->ReadAmbient(DISPID_AMBIENT_DLCONTROL).intValue), 0x80000080u);
+    EXPECT_EQ(static_cast<uint32_t>(fake->ReadAmbient(DISPID_AMBIENT_DLCONTROL).intValue),
+              0x80000080u);
     pane->SetUserInterfaceOptions((1u << 29) - 1);
     EXPECT_EQ(pane->UserInterfaceFlagWord(), 0x3FFF7FFFu) << "0x8000 belongs to no member";
     pane->SetUserInterfaceOptions(SetOf(DisableTextSelect) | SetOf(ForceSameWindowNavigation));
@@ -98,39 +99,46 @@ TEST_F(WebPaneHostTest, ChangingDownloadOptionsSendsOneAmbientChange) {
 TEST_F(WebPaneHostTest, UserModeFollowsTheEditModeFlagAndBadWritesChangeNothing) {
     EXPECT_EQ(fake->ReadAmbient(DISPID_AMBIENT_USERMODE), Variant::FromBool(true));
     Variant no[] = {Variant::FromBool(false)};
-    EXPECT_EQ(site->Invoke(DISPID_AMBIENT_USERMODE, nullptr, 0, DISPATCH_PROPERTYPUT, no, nullptr, nullptr, nullptr),
+    EXPECT_EQ(site->Invoke(DISPID_AMBIENT_USERMODE, nullptr, 0, DISPATCH_PROPERTYPUT, no, nullptr,
+                           nullptr, nullptr),
               kS_OK);
     EXPECT_TRUE(pane->EditMode());
     EXPECT_EQ(fake->ReadAmbient(DISPID_AMBIENT_USERMODE), Variant::FromBool(false));
     // A write without its argument, or with one that is no boolean, is refused.
-    EXPECT_TRUE(Failed(site->Invoke(DISPID_AMBIENT_USERMODE, nullptr, 0, DISPATCH_PROPERTYPUT, {}, nullptr, nullptr,
-                                    nullptr)));
+    EXPECT_TRUE(Failed(site->Invoke(DISPID_AMBIENT_USERMODE, nullptr, 0, DISPATCH_PROPERTYPUT, {},
+                                    nullptr, nullptr, nullptr)));
     Variant text[] = {Variant::FromString(u"yes")};
-    EXPECT_TRUE(Failed(site->Invoke(DISPID_AMBIENT_USERMODE, nullptr, 0, DISPATCH_PROPERTYPUT, text, nullptr,
-                                    nullptr, nullptr)));
+    EXPECT_TRUE(Failed(site->Invoke(DISPID_AMBIENT_USERMODE, nullptr, 0, DISPATCH_PROPERTYPUT, text,
+                                    nullptr, nullptr, nullptr)));
     EXPECT_TRUE(pane->EditMode());
 }
 
 TEST_F(WebPaneHostTest, OtherAmbientsComeFromTheFrameworkAndOnInvokeOnlySeesTheMisses) {
     pane->SetName("Pane1");
     std::vector<std::pair<int32_t, HResult>> seen;
-    pane->OnInvoke = [&](int32_t id, const char*, uint32_t, uint16_t, std::span<OleVariant>, OleVariant*,
-                         WebExcepInfo*, uint32_t*, HResult rezult) { seen.emplace_back(id, rezult); };
+    pane->OnInvoke = [&](int32_t id, const char*, uint32_t, uint16_t, std::span<OleVariant>,
+                         OleVariant*, WebExcepInfo*, uint32_t*,
+                         HResult rezult) { seen.emplace_back(id, rezult); };
     EXPECT_EQ(fake->ReadAmbient(DISPID_AMBIENT_AUTOCLIP), Variant::FromBool(true));
     EXPECT_EQ(fake->ReadAmbient(DISPID_AMBIENT_SUPPORTSMNEMONICS), Variant::FromBool(true));
     EXPECT_EQ(fake->ReadAmbient(DISPID_AMBIENT_SHOWHATCHING), Variant::FromBool(false));
     EXPECT_EQ(fake->ReadAmbient(DISPID_AMBIENT_UIDEAD), Variant::FromBool(false));
     EXPECT_EQ(fake->ReadAmbient(DISPID_AMBIENT_DISPLAYNAME), Variant::FromString(u"Pane1"));
-    EXPECT_EQ(fake->ReadAmbient(DISPID_AMBIENT_BACKCOLOR), Variant::FromUInt(static_cast<uint32_t>(pane->Color())));
+    EXPECT_EQ(fake->ReadAmbient(DISPID_AMBIENT_BACKCOLOR),
+              Variant::FromUInt(static_cast<uint32_t>(pane->Color())));
     EXPECT_TRUE(seen.empty());
 
     Variant result;
     EXPECT_EQ(site->Invoke(-9999, nullptr, 0, DISPATCH_PROPERTYGET, {}, &result, nullptr, nullptr),
               kDISP_E_MEMBERNOTFOUND);
-    EXPECT_EQ(site->Invoke(DISPID_AMBIENT_AUTOCLIP, nullptr, 0, DISPATCH_METHOD, {}, &result, nullptr, nullptr),
-              kDISP_E_MEMBERNOTFOUND) << "no get flag";
-    EXPECT_EQ(site->Invoke(DISPID_AMBIENT_AUTOCLIP, nullptr, 0, DISPATCH_PROPERTYGET, {}, nullptr, nullptr, nullptr),
-              kDISP_E_MEMBERNOTFOUND) << "no result slot";
+    EXPECT_EQ(site->Invoke(DISPID_AMBIENT_AUTOCLIP, nullptr, 0, DISPATCH_METHOD, {}, &result,
+                           nullptr, nullptr),
+              kDISP_E_MEMBERNOTFOUND)
+        << "no get flag";
+    EXPECT_EQ(site->Invoke(DISPID_AMBIENT_AUTOCLIP, nullptr, 0, DISPATCH_PROPERTYGET, {}, nullptr,
+                           nullptr, nullptr),
+              kDISP_E_MEMBERNOTFOUND)
+        << "no result slot";
     ASSERT_EQ(seen.size(), 3u);
     EXPECT_EQ(seen[0], std::make_pair(-9999, kDISP_E_MEMBERNOTFOUND));
 
@@ -161,11 +169,15 @@ TEST_F(WebPaneHostTest, AllSuppressesEveryMenuKindAndMembersSuppressTheirKind) {
     EXPECT_EQ(site->ShowContextMenu(CONTEXT_MENU_IMAGE, {}, &target, nullptr), kS_OK);
     EXPECT_EQ(site->ShowContextMenu(CONTEXT_MENU_DEFAULT, {}, &target, nullptr), kS_FALSE)
         << "kinds not in the set get the standard menu";
-    EXPECT_EQ(site->ShowContextMenu(10, {}, &target, nullptr), kS_FALSE) << "only kinds below 10 map to members";
+    EXPECT_EQ(site->ShowContextMenu(10, {}, &target, nullptr), kS_FALSE)
+        << "only kinds below 10 map to members";
 
-    pane->OnShowContextMenu = [](uint32_t, TPoint, WebCommandTarget*, WebObject*) { return kE_FAIL; };
+    pane->OnShowContextMenu = [](uint32_t, TPoint, WebCommandTarget*, WebObject*) {
+        return kE_FAIL;
+    };
     pane->DisabledPopupMenus = SetOf(rcmAll);
-    EXPECT_EQ(site->ShowContextMenu(CONTEXT_MENU_DEFAULT, {}, &target, nullptr), kE_FAIL) << "the event decides";
+    EXPECT_EQ(site->ShowContextMenu(CONTEXT_MENU_DEFAULT, {}, &target, nullptr), kE_FAIL)
+        << "the event decides";
 }
 
 TEST_F(WebPaneHostTest, AFilteringHostShowsItsOwnMenuWithTheEncodingSubmenu) {
@@ -186,7 +198,8 @@ TEST_F(WebPaneHostTest, AFilteringHostShowsItsOwnMenuWithTheEncodingSubmenu) {
     EXPECT_EQ(contexts, std::vector<WebObject*>{&context});
     ASSERT_EQ(target.trackedMenus.size(), 1u);
     EXPECT_EQ(target.trackedAt[0], (TPoint{30, 40}));
-    EXPECT_EQ(target.trackedMenus[0].Commands(), (std::vector<uint32_t>{IDM_OPENLINK, IDM_LANGUAGE, 9001, 9002}));
+    EXPECT_EQ(target.trackedMenus[0].Commands(),
+              (std::vector<uint32_t>{IDM_OPENLINK, IDM_LANGUAGE, 9001, 9002}));
     EXPECT_EQ(target.sentCommands, std::vector<uint32_t>{IDM_OPENLINK});
     ASSERT_FALSE(fake->ExecCalls().empty());
     EXPECT_EQ(fake->ExecCalls().back().commandId, kEncodingMenuCommand);
@@ -258,7 +271,8 @@ TEST_F(WebPaneHostTest, ControlNIsSwallowedWithItsLetterAndControlPReachesTheCon
 // ---- Command target ----
 
 TEST_F(WebPaneHostTest, RefreshIsSuppressedOnlyWhenOnRefreshCancels) {
-    EXPECT_EQ(site->Exec(CGID_DocHostCommandHandler, kRefreshCommand, 0, nullptr, nullptr), kOLECMDERR_E_NOTSUPPORTED);
+    EXPECT_EQ(site->Exec(CGID_DocHostCommandHandler, kRefreshCommand, 0, nullptr, nullptr),
+              kOLECMDERR_E_NOTSUPPORTED);
     std::vector<int32_t> ids;
     bool cancel = true;
     pane->OnRefresh = [&](TComponent* sender, int32_t id, bool& c) {
@@ -271,33 +285,42 @@ TEST_F(WebPaneHostTest, RefreshIsSuppressedOnlyWhenOnRefreshCancels) {
         EXPECT_EQ(site->Exec(CGID_DocHostCommandHandler, command, 0, nullptr, nullptr), kS_OK);
     }
     // The group is compared without regard to case.
-    EXPECT_EQ(site->Exec("{f38bc242-b950-11d1-8918-00c04fc2c836}", kRefreshCommand, 0, nullptr, nullptr), kS_OK);
+    EXPECT_EQ(
+        site->Exec("{f38bc242-b950-11d1-8918-00c04fc2c836}", kRefreshCommand, 0, nullptr, nullptr),
+        kS_OK);
     cancel = false;
-    EXPECT_EQ(site->Exec(CGID_DocHostCommandHandler, kRefreshCommand, 0, nullptr, nullptr), kOLECMDERR_E_NOTSUPPORTED);
+    EXPECT_EQ(site->Exec(CGID_DocHostCommandHandler, kRefreshCommand, 0, nullptr, nullptr),
+              kOLECMDERR_E_NOTSUPPORTED);
     EXPECT_EQ(ids, (std::vector<int32_t>{2300, 6041, 6042, 2300, 2300}));
-    EXPECT_EQ(site->Exec(CGID_Explorer, kRefreshCommand, 0, nullptr, nullptr), kOLECMDERR_E_NOTSUPPORTED)
+    EXPECT_EQ(site->Exec(CGID_Explorer, kRefreshCommand, 0, nullptr, nullptr),
+              kOLECMDERR_E_NOTSUPPORTED)
         << "another group's command";
 }
 
 TEST_F(WebPaneHostTest, ScriptErrorsFollowScriptErrorAction) {
     Variant out;
     EXPECT_EQ(pane->ScriptErrorAction, eaContinue);
-    EXPECT_EQ(site->Exec(CGID_DocHostCommandHandler, kShowScriptErrorCommand, 0, nullptr, &out), kS_OK);
+    EXPECT_EQ(site->Exec(CGID_DocHostCommandHandler, kShowScriptErrorCommand, 0, nullptr, &out),
+              kS_OK);
     EXPECT_EQ(out, Variant::FromBool(true));
     pane->ScriptErrorAction = eaCancel;
-    EXPECT_EQ(site->Exec(CGID_DocHostCommandHandler, kShowScriptErrorCommand, 0, nullptr, &out), kS_OK);
+    EXPECT_EQ(site->Exec(CGID_DocHostCommandHandler, kShowScriptErrorCommand, 0, nullptr, &out),
+              kS_OK);
     EXPECT_EQ(out, Variant::FromBool(false));
     pane->ScriptErrorAction = eaAskUser;
     out = Variant::FromInt(5);
-    EXPECT_EQ(site->Exec(CGID_DocHostCommandHandler, kShowScriptErrorCommand, 0, nullptr, &out), kS_FALSE);
+    EXPECT_EQ(site->Exec(CGID_DocHostCommandHandler, kShowScriptErrorCommand, 0, nullptr, &out),
+              kS_FALSE);
     EXPECT_EQ(out, Variant::FromInt(5)) << "the control asks the user";
     pane->ScriptErrorAction = eaContinue;
-    EXPECT_EQ(site->Exec(CGID_DocHostCommandHandler, kShowScriptErrorCommand, 0, nullptr, nullptr), kS_OK)
+    EXPECT_EQ(site->Exec(CGID_DocHostCommandHandler, kShowScriptErrorCommand, 0, nullptr, nullptr),
+              kS_OK)
         << "no output slot";
 }
 
 TEST_F(WebPaneHostTest, UnloadAndOtherCommandsGoToTheirEvents) {
-    EXPECT_EQ(site->Exec(CGID_Explorer, kUnloadCommand, 0, nullptr, nullptr), kOLECMDERR_E_NOTSUPPORTED);
+    EXPECT_EQ(site->Exec(CGID_Explorer, kUnloadCommand, 0, nullptr, nullptr),
+              kOLECMDERR_E_NOTSUPPORTED);
     int unloads = 0;
     pane->OnUnload = [&](TComponent*) { ++unloads; };
     EXPECT_EQ(site->Exec(CGID_Explorer, kUnloadCommand, 0, nullptr, nullptr), kS_OK);
@@ -305,8 +328,8 @@ TEST_F(WebPaneHostTest, UnloadAndOtherCommandsGoToTheirEvents) {
 
     const Variant title = Variant::FromString(u"Title");
     std::vector<uint32_t> commands;
-    pane->OnCommandExec = [&](const char* group, uint32_t command, uint32_t, const OleVariant* in, OleVariant* out,
-                              HResult& rezult) {
+    pane->OnCommandExec = [&](const char* group, uint32_t command, uint32_t, const OleVariant* in,
+                              OleVariant* out, HResult& rezult) {
         EXPECT_EQ(rezult, kOLECMDERR_E_NOTSUPPORTED) << "the result starts as not supported";
         commands.push_back(command);
         if (!group && command == OLECMDID_SETTITLE) {
@@ -318,9 +341,12 @@ TEST_F(WebPaneHostTest, UnloadAndOtherCommandsGoToTheirEvents) {
     Variant out;
     EXPECT_EQ(site->Exec(nullptr, OLECMDID_SETTITLE, 0, &title, &out), kS_OK);
     EXPECT_EQ(out, Variant::FromInt(1));
-    EXPECT_EQ(site->Exec(CGID_DocHostCommandHandler, 41, 0, nullptr, nullptr), kOLECMDERR_E_NOTSUPPORTED);
-    EXPECT_EQ(site->Exec(CGID_DocHostCommandHandler, kRefreshCommand, 0, nullptr, nullptr), kOLECMDERR_E_NOTSUPPORTED);
-    EXPECT_EQ(commands, (std::vector<uint32_t>{OLECMDID_SETTITLE, 41})) << "refreshes never reach OnCommandExec";
+    EXPECT_EQ(site->Exec(CGID_DocHostCommandHandler, 41, 0, nullptr, nullptr),
+              kOLECMDERR_E_NOTSUPPORTED);
+    EXPECT_EQ(site->Exec(CGID_DocHostCommandHandler, kRefreshCommand, 0, nullptr, nullptr),
+              kOLECMDERR_E_NOTSUPPORTED);
+    EXPECT_EQ(commands, (std::vector<uint32_t>{OLECMDID_SETTITLE, 41}))
+        << "refreshes never reach OnCommandExec";
     uint32_t state = 5;
     EXPECT_EQ(site->QueryStatus(nullptr, 1, state), kS_OK);
     EXPECT_EQ(state, 5u) << "nothing changed";
@@ -329,16 +355,16 @@ TEST_F(WebPaneHostTest, UnloadAndOtherCommandsGoToTheirEvents) {
 // ---- Services ----
 
 TEST_F(WebPaneHostTest, WithNoEventsEveryServiceIsRefused) {
-    for (const char* sid : {SID_SNewWindowManager, SID_SDownloadManager, SID_SHTMLOMWindowServices, IID_IDispatch,
-                            "{00000000-0000-0000-0000-000000000000}"}) {
+    for (const char* sid : {SID_SNewWindowManager, SID_SDownloadManager, SID_SHTMLOMWindowServices,
+                            IID_IDispatch, "{00000000-0000-0000-0000-000000000000}"}) {
         EXPECT_EQ(Query(sid), kE_NOINTERFACE) << sid;
         EXPECT_EQ(lastService, nullptr);
     }
 }
 
 TEST_F(WebPaneHostTest, EachServiceIsHandedOutWhenItsEventIsAssigned) {
-    pane->OnEvaluateNewWindow = [](const WideString& url, const WideString&, const WideString&, const WideString&,
-                                   bool, uint32_t flags, uint32_t) {
+    pane->OnEvaluateNewWindow = [](const WideString& url, const WideString&, const WideString&,
+                                   const WideString&, bool, uint32_t flags, uint32_t) {
         return url == u"http://blocked/" || (flags & NWMF_UNLOADING) ? kS_FALSE : kS_OK;
     };
     ASSERT_EQ(Query(SID_SNewWindowManager), kS_OK);
@@ -349,8 +375,8 @@ TEST_F(WebPaneHostTest, EachServiceIsHandedOutWhenItsEventIsAssigned) {
     EXPECT_EQ(Query(SID_SDownloadManager), kE_NOINTERFACE);
 
     std::vector<WideString> downloads;
-    pane->OnFileDownload = [&](WebMoniker* pmk, WebObject*, uint32_t, int32_t, WebBindInfo*, const WideString&,
-                               const WideString&, uint32_t) {
+    pane->OnFileDownload = [&](WebMoniker* pmk, WebObject*, uint32_t, int32_t, WebBindInfo*,
+                               const WideString&, const WideString&, uint32_t) {
         downloads.push_back(pmk->DisplayName());
         return kS_OK;
     };
@@ -358,7 +384,8 @@ TEST_F(WebPaneHostTest, EachServiceIsHandedOutWhenItsEventIsAssigned) {
     auto* downloader = dynamic_cast<WebDownloadManager*>(lastService);
     ASSERT_NE(downloader, nullptr);
     WebMoniker moniker(u"http://host/file.zip");
-    EXPECT_EQ(downloader->Download(&moniker, nullptr, BINDVERB_GET, 0, nullptr, u"", u"", 65001), kS_OK);
+    EXPECT_EQ(downloader->Download(&moniker, nullptr, BINDVERB_GET, 0, nullptr, u"", u"", 65001),
+              kS_OK);
     EXPECT_EQ(downloads, std::vector<WideString>{u"http://host/file.zip"});
 
     EXPECT_EQ(Query(SID_SHTMLOMWindowServices), kE_NOINTERFACE);
@@ -394,7 +421,8 @@ TEST_F(WebPaneHostTest, PageScriptsMoveTheFormOnlyWithFloatingHosting) {
     pane->OnResizeBy = record("resizeby");
     WebWindowServices& services = *pane;
     EXPECT_EQ(services.MoveTo(10, 20), kS_OK);
-    EXPECT_EQ(form->BoundsRect(), Bounds(100, 80, 400, 300)) << "the form stays without FloatingHosting";
+    EXPECT_EQ(form->BoundsRect(), Bounds(100, 80, 400, 300))
+        << "the form stays without FloatingHosting";
 
     pane->FloatingHosting = true;
     services.MoveTo(10, 20);
@@ -405,8 +433,8 @@ TEST_F(WebPaneHostTest, PageScriptsMoveTheFormOnlyWithFloatingHosting) {
     EXPECT_EQ(form->BoundsRect(), Bounds(15, 15, 500, 350));
     services.ResizeBy(-100, 10);
     EXPECT_EQ(form->BoundsRect(), Bounds(15, 15, 400, 360));
-    EXPECT_EQ(log, (std::vector<std::string>{"move 10 20", "move 10 20", "moveby 5 -5", "resize 500 350",
-                                             "resizeby -100 10"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"move 10 20", "move 10 20", "moveby 5 -5",
+                                             "resize 500 350", "resizeby -100 10"}));
 
     // Hostile values neither overflow nor give the window an impossible size.
     services.ResizeBy(INT32_MAX, INT32_MAX);
@@ -423,7 +451,8 @@ TEST_F(WebPaneHostTest, PageScriptsMoveTheFormOnlyWithFloatingHosting) {
 
 TEST_F(WebPaneHostTest, DropTargetModes) {
     WebDropTarget* target = reinterpret_cast<WebDropTarget*>(1);
-    EXPECT_EQ(site->GetDropTarget(&fake->OwnDropTarget(), target), kE_NOTIMPL) << "ddtMS: the control's own";
+    EXPECT_EQ(site->GetDropTarget(&fake->OwnDropTarget(), target), kE_NOTIMPL)
+        << "ddtMS: the control's own";
     EXPECT_EQ(target, nullptr);
     EXPECT_TRUE(pane->RegisterAsDropTarget());
 
@@ -437,7 +466,8 @@ TEST_F(WebPaneHostTest, DropTargetModes) {
     EXPECT_EQ(target, static_cast<WebDropTarget*>(pane));
     std::vector<std::string> calls;
     pane->OnDragEnter = [&](WebDataObject* data, uint32_t keys, TPoint pt, uint32_t& effect) {
-        calls.push_back("enter " + data->Formats().at(0) + " " + std::to_string(keys) + " " + std::to_string(pt.X));
+        calls.push_back("enter " + data->Formats().at(0) + " " + std::to_string(keys) + " " +
+                        std::to_string(pt.X));
         effect = DROPEFFECT_NONE;
         return kS_OK;
     };
@@ -450,7 +480,8 @@ TEST_F(WebPaneHostTest, DropTargetModes) {
     uint32_t effect = DROPEFFECT_COPY;
     EXPECT_EQ(target->DragEnter(&data, MK_LBUTTON, {7, 8}, effect), kS_OK);
     EXPECT_EQ(effect, DROPEFFECT_NONE);
-    EXPECT_EQ(target->DragOver(MK_LBUTTON, {7, 9}, effect), kS_OK) << "unassigned events answer S_OK";
+    EXPECT_EQ(target->DragOver(MK_LBUTTON, {7, 9}, effect), kS_OK)
+        << "unassigned events answer S_OK";
     EXPECT_EQ(target->Drop(&data, 0, {7, 9}, effect), kS_OK);
     EXPECT_EQ(effect, DROPEFFECT_COPY);
     EXPECT_EQ(calls, (std::vector<std::string>{"enter text/uri-list 1 7", "drop"}));
@@ -510,8 +541,8 @@ TEST_F(WebPaneHostTest, DefaultAnswersOfTheRemainingCallbacks) {
 
     pane->OnZoomPercentChange = [](uint32_t percent) { return percent == 150 ? kS_OK : kE_FAIL; };
     EXPECT_EQ(site->ZoomPercentChanged(150), kS_OK);
-    pane->OnShowMessage = [](void*, const WideString& text, const WideString&, uint32_t, const WideString&, uint32_t,
-                             int32_t& r) {
+    pane->OnShowMessage = [](void*, const WideString& text, const WideString&, uint32_t,
+                             const WideString&, uint32_t, int32_t& r) {
         r = text == u"ok?" ? IDOK : IDCANCEL;
         return kS_OK;
     };
@@ -542,7 +573,8 @@ TEST_F(WebPaneHostTest, HelpShowsHelpFileOnlyWhenTheControlNamesNone) {
     EXPECT_EQ(site->ShowHelp(nullptr, u"control.chm", 0, 0, {}, hit), kS_FALSE);
     EXPECT_TRUE(headless->OpenedUris().empty());
     EXPECT_EQ(site->ShowHelp(nullptr, u"", 0, 0, {}, hit), kS_OK);
-    EXPECT_EQ(headless->OpenedUris(), std::vector<std::string>{"file:///usr/share/doc/puzzle%20help.html"});
+    EXPECT_EQ(headless->OpenedUris(),
+              std::vector<std::string>{"file:///usr/share/doc/puzzle%20help.html"});
 }
 
 TEST_F(WebPaneHostTest, AHandlerThatFailsIsReportedAndTheDefaultAnswered) {

@@ -27,7 +27,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kIdentification = " Puzzlebin WebPane (+http://puzzlebin.example.org/webpane/)";
+constexpr const char* kIdentification =
+    " Puzzlebin WebPane (+http://puzzlebin.example.org/webpane/)";
 
 class WebPaneTest : public ::testing::Test {
 protected:
@@ -50,11 +51,12 @@ protected:
 
     // A form holding the panes W1, W2, ... with the given stored properties each.
     TForm& Load(std::initializer_list<std::string> panes) {
-        std::string text = "object Form1: TForm\n  Left = 10\n  Top = 20\n  Width = 500\n  Height = 400\n";
+        std::string text =
+            "object Form1: TForm\n  Left = 10\n  Top = 20\n  Width = 500\n  Height = 400\n";
         int i = 0;
         for (const std::string& props : panes) {
-            text += "  object W" + std::to_string(++i) + ": TWebPane\n    Width = 300\n    Height = 200\n" + props +
-                    "  end\n";
+            text += "  object W" + std::to_string(++i) +
+                    ": TWebPane\n    Width = 300\n    Height = 200\n" + props + "  end\n";
         }
         text += "end\n";
         forms.push_back(std::make_unique<TForm>(nullptr));
@@ -64,7 +66,9 @@ protected:
     TWebPane& Pane(TForm& form, int i = 1) {
         return *dynamic_cast<TWebPane*>(form.FindComponent("W" + std::to_string(i)));
     }
-    static FakeWebControl& Fake(TWebPane& pane) { return *static_cast<FakeWebControl*>(pane.ControlObject()); }
+    static FakeWebControl& Fake(TWebPane& pane) {
+        return *static_cast<FakeWebControl*>(pane.ControlObject());
+    }
 
     HeadlessPlatform* headless = nullptr;
     FakeWebEngine* engine = nullptr;
@@ -162,7 +166,9 @@ TEST_F(WebPaneTest, SuppressedScriptErrorsMakeTheActionContinue) {
     TWebPane& pane = Pane(Load({"    ScriptErrorAction = eaAskUser\n"}));
     EXPECT_EQ(pane.ScriptErrorAction, eaContinue);
     Variant out;
-    EXPECT_EQ(Fake(pane).Site()->Exec(CGID_DocHostCommandHandler, kShowScriptErrorCommand, 0, nullptr, &out), kS_OK);
+    EXPECT_EQ(Fake(pane).Site()->Exec(CGID_DocHostCommandHandler, kShowScriptErrorCommand, 0,
+                                      nullptr, &out),
+              kS_OK);
     EXPECT_EQ(out, Variant::FromBool(true));
 }
 
@@ -184,26 +190,32 @@ TEST_F(WebPaneTest, ShortCutFlagsEditTheMask) {
     keys.SetCtrlCharMask("N");
     keys.SetDisableCTRL_N(false);
     EXPECT_EQ(keys.CtrlCharMask(), "");
-    EXPECT_EQ(Fake(pane).Site()->TranslateAccelerator(KeyMessage{WM_KEYDOWN, 'N', kModControl}, nullptr, 0), kS_FALSE)
+    EXPECT_EQ(Fake(pane).Site()->TranslateAccelerator(KeyMessage{WM_KEYDOWN, 'N', kModControl},
+                                                      nullptr, 0),
+              kS_FALSE)
         << "Control+N now reaches the control";
     keys.SetDisableCTRL_C(true);
     keys.SetDisableCTRL_F(true);
     keys.SetDisableCTRL_P(true);
     EXPECT_EQ(keys.CtrlCharMask(), "CFP");
-    EXPECT_EQ(Fake(pane).Site()->TranslateAccelerator(KeyMessage{WM_KEYDOWN, 'P', kModControl}, nullptr, 0), kS_OK);
+    EXPECT_EQ(Fake(pane).Site()->TranslateAccelerator(KeyMessage{WM_KEYDOWN, 'P', kModControl},
+                                                      nullptr, 0),
+              kS_OK);
 }
 
 // ---- User agent ----
 
 TEST_F(WebPaneTest, TheIdentificationTextIsRegisteredAsTheValueNameAndSentAsAToken) {
     Load({"", ""});
-    EXPECT_EQ(store->ValueNames(WebPaneUnit::kUserAgentKey), std::vector<std::string>{kIdentification})
+    EXPECT_EQ(store->ValueNames(WebPaneUnit::kUserAgentKey),
+              std::vector<std::string>{kIdentification})
         << "two panes, one value";
     EXPECT_TRUE(store->ValueExists(WebPaneUnit::kUserAgentKey, kIdentification));
     EXPECT_EQ(store->ReadString(WebPaneUnit::kUserAgentKey, kIdentification, "missing"), "");
     EXPECT_EQ(engine->UserAgentTokens(), std::vector<std::string>{kIdentification});
     EXPECT_EQ(engine->UserAgent(),
-              "Mozilla/5.0 (X11; Linux x86_64; Puzzlebin WebPane (+http://puzzlebin.example.org/webpane/)) "
+              "Mozilla/5.0 (X11; Linux x86_64; Puzzlebin WebPane "
+              "(+http://puzzlebin.example.org/webpane/)) "
               "FakeWebEngine/1.0");
 }
 
@@ -226,7 +238,8 @@ TEST_F(WebPaneTest, TheProgramsEndWithdrawsOnlyItsOwnTokens) {
     EXPECT_EQ(store->ValueNames(WebPaneUnit::kUserAgentKey),
               (std::vector<std::string>{"OtherApp/1.0", " Spaced Token "}));
     EXPECT_EQ(store->ReadString(WebPaneUnit::kUserAgentKey, " Spaced Token ", ""), "kept");
-    EXPECT_EQ(engine->UserAgentTokens(), (std::vector<std::string>{"OtherApp/1.0", " Spaced Token "}));
+    EXPECT_EQ(engine->UserAgentTokens(),
+              (std::vector<std::string>{"OtherApp/1.0", " Spaced Token "}));
 }
 
 TEST_F(WebPaneTest, AStoreThatCannotBeWrittenLeavesThePaneWorking) {
@@ -244,7 +257,9 @@ TEST_F(WebPaneTest, AStoreThatCannotBeWrittenLeavesThePaneWorking) {
 // ---- Proxy and navigation sound ----
 
 TEST_F(WebPaneTest, AutoLoadedProxyIsAddressColonPortForThisProcessOnly) {
-    Load({"    ProxySettings.AutoLoadProxy = True\n    ProxySettings.Address = 'proxy'\n    ProxySettings.Port = 8080\n"});
+    Load(
+        {"    ProxySettings.AutoLoadProxy = True\n    ProxySettings.Address = 'proxy'\n    "
+         "ProxySettings.Port = 8080\n"});
     ASSERT_TRUE(engine->Proxy().has_value());
     EXPECT_EQ(engine->Proxy()->server, "proxy:8080");
     EXPECT_EQ(engine->Proxy()->bypass, "<local>");
@@ -257,8 +272,10 @@ TEST_F(WebPaneTest, AutoLoadedProxyIsAddressColonPortForThisProcessOnly) {
 }
 
 TEST_F(WebPaneTest, AProxyWithAUserNameKeepsItsPortAndAnswersWithTheCredentials) {
-    Load({"    ProxySettings.AutoLoadProxy = True\n    ProxySettings.Address = 'proxy'\n    ProxySettings.Port = 3128\n"
-          "    ProxySettings.UserName = 'alice'\n    ProxySettings.Password = 's3cret'\n"});
+    Load(
+        {"    ProxySettings.AutoLoadProxy = True\n    ProxySettings.Address = 'proxy'\n    "
+         "ProxySettings.Port = 3128\n"
+         "    ProxySettings.UserName = 'alice'\n    ProxySettings.Password = 's3cret'\n"});
     ASSERT_TRUE(engine->Proxy().has_value());
     EXPECT_EQ(engine->Proxy()->server, "proxy:3128");
     EXPECT_EQ(engine->Proxy()->userName, "alice");
@@ -366,17 +383,20 @@ TEST_F(WebPaneTest, HostInformationCarriesHostCssAndNsUnlessTheEventFilledThem) 
 }
 
 TEST_F(WebPaneTest, DisabledMenuItemsMakeTheHostShowItsOwnFilteredMenu) {
-    TWebPane& pane = Pane(Load({"    DisabledPopupMenuItems = [rcsBack, rcsRefresh, rcsViewSource, rcsEncoding]\n"}));
+    TWebPane& pane = Pane(
+        Load({"    DisabledPopupMenuItems = [rcsBack, rcsRefresh, rcsViewSource, rcsEncoding]\n"}));
     FakeCommandTarget target;
     WebContextMenu menu;
-    for (uint32_t c : {IDM_GOBACKWARD, IDM_GOFORWARD, IDM_REFRESH, IDM_VIEWSOURCE, IDM_LANGUAGE, IDM_PRINT})
+    for (uint32_t c :
+         {IDM_GOBACKWARD, IDM_GOFORWARD, IDM_REFRESH, IDM_VIEWSOURCE, IDM_LANGUAGE, IDM_PRINT})
         menu.items.push_back(WebMenuItem{c, "x", false, true, nullptr});
     target.menus[CONTEXT_MENU_DEFAULT] = menu;
     bool filteredFirst = false;
     pane.OnFilterPopupMenu = [&](uint32_t, WebContextMenu* m, WebObject*) {
         filteredFirst = m->Find(IDM_GOBACKWARD) != nullptr;
     };
-    EXPECT_EQ(Fake(pane).Site()->ShowContextMenu(CONTEXT_MENU_DEFAULT, {}, &target, nullptr), kS_OK);
+    EXPECT_EQ(Fake(pane).Site()->ShowContextMenu(CONTEXT_MENU_DEFAULT, {}, &target, nullptr),
+              kS_OK);
     EXPECT_TRUE(filteredFirst) << "the event sees the menu before the items are removed";
     ASSERT_EQ(target.trackedMenus.size(), 1u);
     EXPECT_EQ(target.trackedMenus[0].Commands(), (std::vector<uint32_t>{IDM_GOFORWARD, IDM_PRINT}));
@@ -416,10 +436,12 @@ TEST_F(WebPaneTest, EnterKeyNotificationAndCloseRequests) {
     EXPECT_EQ(queries, 1);
     // A script closing the window: the closing event, then the close request, unless cancelled.
     VariantBool cancel = kVariantFalse;
-    Fake(pane).Raise(DISPID_WINDOWCLOSING, {EventArg::Bool(kVariantFalse), EventArg::RefBool(&cancel)});
+    Fake(pane).Raise(DISPID_WINDOWCLOSING,
+                     {EventArg::Bool(kVariantFalse), EventArg::RefBool(&cancel)});
     EXPECT_EQ(queries, 2);
     pane.OnWindowClosing = [](TComponent*, VariantBool, VariantBool& c) { c = kVariantTrue; };
-    Fake(pane).Raise(DISPID_WINDOWCLOSING, {EventArg::Bool(kVariantFalse), EventArg::RefBool(&cancel)});
+    Fake(pane).Raise(DISPID_WINDOWCLOSING,
+                     {EventArg::Bool(kVariantFalse), EventArg::RefBool(&cancel)});
     EXPECT_EQ(queries, 2);
     EXPECT_TRUE(pane.Visible()) << "the pane stays part of its form";
 }
@@ -429,16 +451,22 @@ TEST_F(WebPaneTest, EnterKeyNotificationAndCloseRequests) {
 class DialogRulesTest : public WebPaneTest {
 protected:
     // Announces a dialog of the pane's control as the control does.
-    static void Show(TWebPane& pane, FakeWebDialog& dialog) { Fake(pane).Site()->DialogActivated(dialog); }
+    static void Show(TWebPane& pane, FakeWebDialog& dialog) {
+        Fake(pane).Site()->DialogActivated(dialog);
+    }
 };
 
 TEST_F(DialogRulesTest, CaptionRule) {
     EXPECT_EQ(ReplacedDialogCaption("Microsoft Internet Explorer", "Web Browser"), "Web Browser");
-    EXPECT_EQ(ReplacedDialogCaption("Internet Explorer Script Error", "Web Browser"), "Web Browser Script Error");
-    EXPECT_EQ(ReplacedDialogCaption("Message from webpage", "Web Browser"), "Web Browser:  Message from webpage");
+    EXPECT_EQ(ReplacedDialogCaption("Internet Explorer Script Error", "Web Browser"),
+              "Web Browser Script Error");
+    EXPECT_EQ(ReplacedDialogCaption("Message from webpage", "Web Browser"),
+              "Web Browser:  Message from webpage");
     EXPECT_EQ(ReplacedDialogCaption("microsoft internet explorer", "Web Browser"),
-              "Web Browser:  microsoft internet explorer") << "case-sensitive";
-    EXPECT_EQ(ReplacedDialogCaption("Microsoft Microsoft Internet Explorer", "Web Browser"), "Microsoft Web Browser");
+              "Web Browser:  microsoft internet explorer")
+        << "case-sensitive";
+    EXPECT_EQ(ReplacedDialogCaption("Microsoft Microsoft Internet Explorer", "Web Browser"),
+              "Microsoft Web Browser");
     EXPECT_EQ(ReplacedDialogCaption("Web Browser says", "Web Browser"), "Web Browser says");
     EXPECT_EQ(ReplacedDialogCaption("", "Web Browser"), "Web Browser:  ");
 }
@@ -459,7 +487,8 @@ TEST_F(DialogRulesTest, TheFirstPaneHooksTheOwnerAndRewritesDialogs) {
     EXPECT_TRUE(alert.applicationIcon);
     EXPECT_EQ(alert.closeRequests, 0);
     ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0], std::make_pair(static_cast<TComponent*>(&first), static_cast<WebDialog*>(&alert)));
+    EXPECT_EQ(shown[0],
+              std::make_pair(static_cast<TComponent*>(&first), static_cast<WebDialog*>(&alert)));
 
     FakeWebDialog prompt("Internet Explorer_TridentDlgFrame", "User Prompt");
     Show(first, prompt);
@@ -472,7 +501,8 @@ TEST_F(DialogRulesTest, TheFirstPaneHooksTheOwnerAndRewritesDialogs) {
 }
 
 TEST_F(DialogRulesTest, DisableAllClosesEveryDialog) {
-    TWebPane& pane = Pane(Load({"    DialogBoxes.DisableAll = True\n    DialogBoxes.ReplaceIcon = False\n"}));
+    TWebPane& pane =
+        Pane(Load({"    DialogBoxes.DisableAll = True\n    DialogBoxes.ReplaceIcon = False\n"}));
     FakeWebDialog alert("#32770", "Message from webpage");
     Show(pane, alert);
     EXPECT_EQ(alert.closeRequests, 1);

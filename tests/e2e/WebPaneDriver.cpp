@@ -36,8 +36,9 @@ void Log(const std::string& line) {
 void Watch(TWebPane* pane, bool* recreateAfterLoad) {
     pane->OnDocumentComplete = [pane, recreateAfterLoad](TComponent*, WebObject*, OleVariant& URL) {
         const TPoint origin = pane->ClientToScreen({0, 0});
-        Log("loaded " + pane->Name() + " " + std::to_string(origin.X) + " " + std::to_string(origin.Y) + " " +
-            std::to_string(pane->Width()) + " " + std::to_string(pane->Height()) + " " + platform::WideToUtf8(URL.text));
+        Log("loaded " + pane->Name() + " " + std::to_string(origin.X) + " " +
+            std::to_string(origin.Y) + " " + std::to_string(pane->Width()) + " " +
+            std::to_string(pane->Height()) + " " + platform::WideToUtf8(URL.text));
         if (recreateAfterLoad && *recreateAfterLoad) {
             *recreateAfterLoad = false;
             TCustomForm* form = GetParentForm(pane);
@@ -50,8 +51,12 @@ void Watch(TWebPane* pane, bool* recreateAfterLoad) {
     pane->OnTitleChange = [pane](TComponent*, const WideString& text) {
         Log("title " + pane->Name() + " " + platform::WideToUtf8(text));
     };
-    pane->OnNewWindow2 = [pane](TComponent*, WebObject*&, VariantBool&) { Log("newwindow " + pane->Name()); };
-    pane->OnMaskedCtrlChar = [pane](TComponent*, char c) { Log("masked " + pane->Name() + " " + std::string(1, c)); };
+    pane->OnNewWindow2 = [pane](TComponent*, WebObject*&, VariantBool&) {
+        Log("newwindow " + pane->Name());
+    };
+    pane->OnMaskedCtrlChar = [pane](TComponent*, char c) {
+        Log("masked " + pane->Name() + " " + std::string(1, c));
+    };
     pane->OnShowDialog = [pane](TComponent*, platform::WebDialog* h) {
         Log("dialog " + pane->Name() + " " + h->ClassName() + "|" + h->Caption());
     };
@@ -87,7 +92,8 @@ int main(int argc, char** argv) {
     try {
         if (mode == "--main" && argc > 2) {
             Application().CreateForm<TForm1>(&Form1);
-            for (TWebPane* pane : {Form1->NavWB, Form1->ContentWB, Form1->quillMartWB}) Watch(pane, nullptr);
+            for (TWebPane* pane : {Form1->NavWB, Form1->ContentWB, Form1->quillMartWB})
+                Watch(pane, nullptr);
             // <address> [<pane>] pairs; the pane of a last address without one is NavWB.
             for (int i = 2; i < argc; i += 2) {
                 const std::string name = i + 1 < argc ? argv[i + 1] : "NavWB";

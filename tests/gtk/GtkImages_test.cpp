@@ -1,6 +1,7 @@
+#include "platform/gtk/GtkImages.h"
+
 #include <gtest/gtest.h>
 
-#include "platform/gtk/GtkImages.h"
 #include "tests/gtk/GtkTestSupport.h"
 
 using namespace platform;
@@ -9,7 +10,8 @@ using namespace platform::gtk;
 namespace {
 uint32_t SurfacePixel(cairo_surface_t* s, int x, int y) {
     cairo_surface_flush(s);
-    const auto* row = cairo_image_surface_get_data(s) + static_cast<ptrdiff_t>(y) * cairo_image_surface_get_stride(s);
+    const auto* row = cairo_image_surface_get_data(s) +
+                      static_cast<ptrdiff_t>(y) * cairo_image_surface_get_stride(s);
     return reinterpret_cast<const uint32_t*>(row)[x] & 0x00FFFFFF;
 }
 }  // namespace
@@ -20,7 +22,8 @@ TEST(GtkImages, CopyIsClippedToImageAndSurfaceAndHonoursStride) {
     // A 5x4 image in rows of 7 words; the padding words must never be copied.
     std::vector<uint32_t> words(7 * 4, 0xDEAD00);
     for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 5; ++x) words[static_cast<size_t>(y * 7 + x)] = static_cast<uint32_t>(0x010000 * x + y);
+        for (int x = 0; x < 5; ++x)
+            words[static_cast<size_t>(y * 7 + x)] = static_cast<uint32_t>(0x010000 * x + y);
     const ImageView image{words.data(), 5, 4, 7};
     const TRect copied = CopyImageToSurface(image, Rect(-3, 2, 100, 100), surface.get());
     EXPECT_EQ(copied, Rect(0, 2, 5, 4));
@@ -67,7 +70,8 @@ TEST(GtkImages, PixbufToWordsPlacesAndClips) {
 }
 
 TEST(GtkImages, RegionsDropEmptyRectanglesAndMergeOverlaps) {
-    CairoRegionPtr region = CairoRegionFromRects({Rect(0, 0, 10, 10), Rect(5, 5, 5, 20), Rect(5, 0, 15, 10)});
+    CairoRegionPtr region =
+        CairoRegionFromRects({Rect(0, 0, 10, 10), Rect(5, 5, 5, 20), Rect(5, 0, 15, 10)});
     const std::vector<TRect> rects = RectsFromCairoRegion(region.get());
     ASSERT_EQ(rects.size(), 1u);
     EXPECT_EQ(rects[0], Rect(0, 0, 15, 10));

@@ -1,9 +1,10 @@
+#include "platform/gtk/GtkInput.h"
+
 #include <gdk/gdkkeysyms.h>
 #include <gtest/gtest.h>
 
-#include "platform/gtk/GtkBackend.h"
-#include "platform/gtk/GtkInput.h"
 #include "base/Messages.h"
+#include "platform/gtk/GtkBackend.h"
 
 using namespace platform;
 using namespace platform::gtk;
@@ -79,7 +80,8 @@ TEST(GtkInput, DoubleClicksNeedSameButtonTimeAndPlace) {
 }
 
 TEST(GtkInput, EveryCursorShapeHasAName) {
-    for (int s = static_cast<int>(CursorShape::Default); s <= static_cast<int>(CursorShape::Hidden); ++s) {
+    for (int s = static_cast<int>(CursorShape::Default); s <= static_cast<int>(CursorShape::Hidden);
+         ++s) {
         const char* name = CursorName(static_cast<CursorShape>(s));
         ASSERT_NE(name, nullptr);
         EXPECT_GT(std::string(name).size(), 0u);
@@ -89,11 +91,14 @@ TEST(GtkInput, EveryCursorShapeHasAName) {
 }
 
 TEST(GtkMessageBox, ClosingTheBoxGivesItsCancellingAnswer) {
-    EXPECT_EQ(ResultFromResponse(GTK_RESPONSE_YES, MessageBoxButtons::YesNo), MessageBoxResult::Yes);
-    EXPECT_EQ(ResultFromResponse(GTK_RESPONSE_DELETE_EVENT, MessageBoxButtons::Ok), MessageBoxResult::Ok);
+    EXPECT_EQ(ResultFromResponse(GTK_RESPONSE_YES, MessageBoxButtons::YesNo),
+              MessageBoxResult::Yes);
+    EXPECT_EQ(ResultFromResponse(GTK_RESPONSE_DELETE_EVENT, MessageBoxButtons::Ok),
+              MessageBoxResult::Ok);
     EXPECT_EQ(ResultFromResponse(GTK_RESPONSE_DELETE_EVENT, MessageBoxButtons::OkCancel),
               MessageBoxResult::Cancel);
-    EXPECT_EQ(ResultFromResponse(GTK_RESPONSE_DELETE_EVENT, MessageBoxButtons::YesNo), MessageBoxResult::No);
+    EXPECT_EQ(ResultFromResponse(GTK_RESPONSE_DELETE_EVENT, MessageBoxButtons::YesNo),
+              MessageBoxResult::No);
     EXPECT_EQ(ResultFromResponse(GTK_RESPONSE_NONE, MessageBoxButtons::YesNoCancel),
               MessageBoxResult::Cancel);
 }

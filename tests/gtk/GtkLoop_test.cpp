@@ -4,8 +4,8 @@
 
 #include "tests/gtk/GtkTestSupport.h"
 
-using platform::Current;
 using gtktest::WaitFor;
+using platform::Current;
 
 TEST(GtkLoop, TimersRepeatUntilKilledEvenFromTheirOwnCallback) {
     auto& p = Current();

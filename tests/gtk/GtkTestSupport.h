@@ -42,7 +42,8 @@ struct RecordingSink : platform::WindowSink {
 
 // A solid image of one colour (0x00RRGGBB).
 struct SolidImage {
-    SolidImage(int w, int h, uint32_t colour) : width(w), height(h), pixels(size_t(w) * size_t(h), colour) {}
+    SolidImage(int w, int h, uint32_t colour)
+        : width(w), height(h), pixels(size_t(w) * size_t(h), colour) {}
     [[nodiscard]] platform::ImageView View() const { return {pixels.data(), width, height, width}; }
     int width;
     int height;

@@ -1,12 +1,13 @@
+#include "platform/gtk/GtkWindow.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 
-#include "platform/gtk/GtkWindow.h"
-#include "tests/gtk/GtkTestSupport.h"
 #include "base/Messages.h"
 #include "base/Region.h"
+#include "tests/gtk/GtkTestSupport.h"
 
 using namespace platform;
 using gtktest::RecordingSink;
@@ -35,7 +36,8 @@ std::unique_ptr<Window> MakeWindow(WindowKind kind, const TRect& bounds, Recordi
 struct PaintedWindow {
     PaintedWindow(WindowKind kind, const TRect& bounds, uint32_t colour) : colour(colour) {
         sink.onExpose = [this](const TRect& dirty) {
-            const SolidImage image(window->Bounds().Width(), window->Bounds().Height(), this->colour);
+            const SolidImage image(window->Bounds().Width(), window->Bounds().Height(),
+                                   this->colour);
             window->Present(image.View(), dirty);
         };
         window = MakeWindow(kind, bounds, sink);
@@ -61,7 +63,8 @@ TRect ActualBounds(Window& w) {
 TEST(GtkWindow, ShowsPresentedImagesAtTheirScreenPlace) {
     PaintedWindow w(WindowKind::Popup, Bounds(100, 100, 60, 40), kRed);
     w.window->Show(true);
-    ASSERT_TRUE(WaitFor([&] { return ScreenPixel(100, 100) == kRed && ScreenPixel(159, 139) == kRed; }));
+    ASSERT_TRUE(
+        WaitFor([&] { return ScreenPixel(100, 100) == kRed && ScreenPixel(159, 139) == kRed; }));
     EXPECT_NE(ScreenPixel(160, 140), kRed);
     // The first expose asked for the whole window.
     TRect asked;
@@ -100,15 +103,19 @@ TEST(GtkWindow, ShapeCutsTheWindowAndNullRestoresIt) {
     ASSERT_TRUE(WaitFor([&] { return ScreenPixel(230, 120) == kRed; }));
     const TRegion nothing;
     above.window->SetShape(&nothing);  // an empty region hides the whole window
-    ASSERT_TRUE(WaitFor([&] { return ScreenPixel(205, 120) == kBlue; })) << std::hex << ScreenPixel(205, 120);
+    ASSERT_TRUE(WaitFor([&] { return ScreenPixel(205, 120) == kBlue; }))
+        << std::hex << ScreenPixel(205, 120);
 }
 
 TEST(GtkWindow, TopLevelGoesExactlyWhereAskedAndOnlyForeignMovesAreReported) {
     PaintedWindow w(WindowKind::TopLevel, Bounds(300, 200, 200, 150), kRed);
     w.window->Show(true);
-    ASSERT_TRUE(WaitFor([&] { return ActualBounds(*w.window) == Bounds(300, 200, 200, 150) &&
-                                     ScreenPixel(499, 349) == kRed; }));
-    for (int step = 1; step <= 5; ++step) w.window->SetBounds(Bounds(300 + 10 * step, 200 + 7 * step, 200, 150));
+    ASSERT_TRUE(WaitFor([&] {
+        return ActualBounds(*w.window) == Bounds(300, 200, 200, 150) &&
+               ScreenPixel(499, 349) == kRed;
+    }));
+    for (int step = 1; step <= 5; ++step)
+        w.window->SetBounds(Bounds(300 + 10 * step, 200 + 7 * step, 200, 150));
     w.window->SetBounds(Bounds(350, 235, 230, 170));
     ASSERT_TRUE(WaitFor([&] { return ActualBounds(*w.window) == Bounds(350, 235, 230, 170); }));
     ASSERT_TRUE(WaitFor([&] { return ScreenPixel(350 + 229, 235 + 169) == kRed; }));
@@ -116,7 +123,8 @@ TEST(GtkWindow, TopLevelGoesExactlyWhereAskedAndOnlyForeignMovesAreReported) {
     EXPECT_EQ(w.window->Bounds(), Bounds(350, 235, 230, 170));
 
     // Moved by someone else (a window manager): reported, and Bounds follows.
-    gtk_window_move(GTK_WINDOW(static_cast<gtk::GtkPlatformWindow&>(*w.window).Toplevel()), 420, 300);
+    gtk_window_move(GTK_WINDOW(static_cast<gtk::GtkPlatformWindow&>(*w.window).Toplevel()), 420,
+                    300);
     ASSERT_TRUE(WaitFor([&] { return !w.sink.configures.empty(); }));
     ASSERT_EQ(w.sink.configures.size(), 1u);
     EXPECT_EQ(w.sink.configures.back(), Bounds(420, 300, 230, 170));
@@ -128,8 +136,8 @@ void Xdotool(const std::string& args) {
     const std::string command = "xdotool " + args;
     gint status = 0;
     const gchar* argv[] = {"/bin/sh", "-c", command.c_str(), nullptr};
-    ASSERT_TRUE(g_spawn_sync(nullptr, const_cast<gchar**>(argv), nullptr, G_SPAWN_DEFAULT, nullptr, nullptr,
-                             nullptr, nullptr, &status, nullptr))
+    ASSERT_TRUE(g_spawn_sync(nullptr, const_cast<gchar**>(argv), nullptr, G_SPAWN_DEFAULT, nullptr,
+                             nullptr, nullptr, nullptr, &status, nullptr))
         << command;
     ASSERT_TRUE(g_spawn_check_wait_status(status, nullptr)) << command;
 }
@@ -137,7 +145,8 @@ void Xdotool(const std::string& args) {
 std::vector<MouseEventKind> ClickKinds(const std::vector<MouseEvent>& mice) {
     std::vector<MouseEventKind> kinds;
     for (const auto& m : mice)
-        if (m.kind != MouseEventKind::Move && m.kind != MouseEventKind::Leave) kinds.push_back(m.kind);
+        if (m.kind != MouseEventKind::Move && m.kind != MouseEventKind::Leave)
+            kinds.push_back(m.kind);
     return kinds;
 }
 
@@ -150,8 +159,9 @@ TEST(GtkWindow, ClicksKeysAndCloseRequestsReachTheSink) {
     EXPECT_EQ(ClickKinds(w.sink.mice),
               (std::vector<MouseEventKind>{MouseEventKind::Down, MouseEventKind::Up,
                                            MouseEventKind::DoubleClick, MouseEventKind::Up}));
-    const auto down = std::find_if(w.sink.mice.begin(), w.sink.mice.end(),
-                                   [](const MouseEvent& m) { return m.kind == MouseEventKind::Down; });
+    const auto down = std::find_if(w.sink.mice.begin(), w.sink.mice.end(), [](const MouseEvent& m) {
+        return m.kind == MouseEventKind::Down;
+    });
     EXPECT_EQ(down->pos, Point(30, 20));
     EXPECT_EQ(down->screenPos, Point(630, 120));
     EXPECT_EQ(down->button, MouseButton::Left);
@@ -196,14 +206,16 @@ TEST(GtkWindow, GrabbedPointerReportsMovesOutsideTheWindow) {
     ASSERT_TRUE(WaitFor([&] { return ScreenPixel(60, 410) == kRed; }));
     ASSERT_TRUE(w.window->GrabPointer());
     Xdotool("mousemove --sync 20 380");
-    ASSERT_TRUE(WaitFor([&] { return !w.sink.mice.empty() && w.sink.mice.back().screenPos == Point(20, 380); }));
+    ASSERT_TRUE(WaitFor(
+        [&] { return !w.sink.mice.empty() && w.sink.mice.back().screenPos == Point(20, 380); }));
     EXPECT_EQ(w.sink.mice.back().pos, Point(-30, -20));
     w.window->UngrabPointer();
     const size_t seen = w.sink.mice.size();
     Xdotool("mousemove --sync 25 385");
     gtktest::Flush();
     // Released: moves outside are no longer ours (the pointer is reported as having left).
-    for (size_t i = seen; i < w.sink.mice.size(); ++i) EXPECT_EQ(w.sink.mice[i].kind, MouseEventKind::Leave);
+    for (size_t i = seen; i < w.sink.mice.size(); ++i)
+        EXPECT_EQ(w.sink.mice[i].kind, MouseEventKind::Leave);
     EXPECT_EQ(w.sink.grabBroken, 0);
 }
 
@@ -224,10 +236,12 @@ TEST(GtkWindow, NativeViewFollowsItsGeometryAndOutlivesItsWindowSafely) {
     w.window->Show(true);
     ASSERT_TRUE(WaitFor([&] { return ScreenPixel(720, 320) == kRed; }));  // hidden until placed
     view->SetGeometry(Rect(10, 10, 40, 30), true);
-    ASSERT_TRUE(WaitFor([&] { return ScreenPixel(710, 310) == kGreen && ScreenPixel(739, 329) == kGreen; }));
+    ASSERT_TRUE(WaitFor(
+        [&] { return ScreenPixel(710, 310) == kGreen && ScreenPixel(739, 329) == kGreen; }));
     EXPECT_EQ(ScreenPixel(740, 330), kRed);
     view->SetGeometry(Rect(50, 40, 90, 70), true);
-    ASSERT_TRUE(WaitFor([&] { return ScreenPixel(760, 350) == kGreen && ScreenPixel(720, 320) == kRed; }));
+    ASSERT_TRUE(
+        WaitFor([&] { return ScreenPixel(760, 350) == kGreen && ScreenPixel(720, 320) == kRed; }));
     view->SetGeometry(Rect(50, 40, 90, 70), false);
     ASSERT_TRUE(WaitFor([&] { return ScreenPixel(760, 350) == kRed; }));
     view->SetGeometry(Rect(50, 40, 50, 70), true);  // empty: stays hidden

@@ -1,10 +1,11 @@
+#include "platform/gtk/RenderingMode.h"
+
 #include <gtest/gtest.h>
 #include <webkit2/webkit2.h>
 
 #include <cstdlib>
 
 #include "platform/gtk/GtkWindow.h"
-#include "platform/gtk/RenderingMode.h"
 #include "tests/gtk/GtkTestSupport.h"
 
 using namespace platform::gtk;
@@ -22,12 +23,14 @@ RenderingEnvironment Accelerated() {
 
 TEST(RenderingMode, AcceleratedScreensKeepTheDefaults) {
     const RenderingDecision d = ChooseWebRendering(Accelerated(), SandboxFallback::KeepSandbox);
-    EXPECT_FALSE(d.disableCompositing || d.disableDmabuf || d.disableSandbox || d.sandboxUnavailable);
+    EXPECT_FALSE(d.disableCompositing || d.disableDmabuf || d.disableSandbox ||
+                 d.sandboxUnavailable);
     EXPECT_TRUE(d.reason.empty());
     RenderingEnvironment unknownDisplay = Accelerated();
     unknownDisplay.displayChecked = false;  // could not ask the server: trust the device
     unknownDisplay.displayHasDri = false;
-    EXPECT_FALSE(ChooseWebRendering(unknownDisplay, SandboxFallback::KeepSandbox).disableCompositing);
+    EXPECT_FALSE(
+        ChooseWebRendering(unknownDisplay, SandboxFallback::KeepSandbox).disableCompositing);
 }
 
 TEST(RenderingMode, AnyMissingAccelerationSwitchesToSoftware) {
@@ -93,10 +96,12 @@ TEST(RenderingMode, WebViewInANativeViewShowsItsPage) {
     ASSERT_TRUE(view);
     view->SetGeometry(Rect(20, 20, 220, 140), true);
     webkit_web_view_load_html(WEBKIT_WEB_VIEW(web),
-                              "<html><body style='margin:0;background:#ff0000'></body></html>", nullptr);
+                              "<html><body style='margin:0;background:#ff0000'></body></html>",
+                              nullptr);
     window->Show(true);
     ASSERT_TRUE(gtktest::WaitFor([&] { return loaded; }, 30000));
-    EXPECT_TRUE(gtktest::WaitFor([&] { return gtktest::ScreenPixel(500, 580) == 0xFF0000; }, 20000));
+    EXPECT_TRUE(
+        gtktest::WaitFor([&] { return gtktest::ScreenPixel(500, 580) == 0xFF0000; }, 20000));
     EXPECT_EQ(gtktest::ScreenPixel(410, 510), 0x0000FFu);  // the framework's image around it
     view.reset();
     window.reset();

@@ -1,9 +1,10 @@
+#include "platform/gtk/ResourceSite.h"
+
 #include <gtest/gtest.h>
 #include <webkit2/webkit2.h>
 
 #include <string>
 
-#include "platform/gtk/ResourceSite.h"
 #include "tests/gtk/GtkTestSupport.h"
 
 using namespace platform::gtk;
@@ -39,8 +40,8 @@ TEST(ResourceSite, PathsThatLeaveTheRootOrHideSeparatorsNameNothing) {
     EXPECT_EQ(ResourcePathFor(kRoot, "/a%2F..%2F..%2Fb"), "");  // an encoded "/" joins segments
     EXPECT_EQ(ResourcePathFor(kRoot, "/a%00.html"), "");        // NUL would cut the name short
     EXPECT_EQ(ResourcePathFor(kRoot, std::string("/a\0b", 4)), "");
-    EXPECT_EQ(ResourcePathFor(kRoot, "/a%zz.html"), "");        // not an escape
-    EXPECT_EQ(ResourcePathFor(kRoot, "/a%4"), "");              // escape cut short
+    EXPECT_EQ(ResourcePathFor(kRoot, "/a%zz.html"), "");  // not an escape
+    EXPECT_EQ(ResourcePathFor(kRoot, "/a%4"), "");        // escape cut short
 }
 
 TEST(ResourceSite, MimeTypesByExtension) {
@@ -97,7 +98,8 @@ protected:
     }
     std::string MainMimeType() {
         WebKitWebResource* resource = webkit_web_view_get_main_resource(view_);
-        WebKitURIResponse* response = resource ? webkit_web_resource_get_response(resource) : nullptr;
+        WebKitURIResponse* response =
+            resource ? webkit_web_resource_get_response(resource) : nullptr;
         const char* type = response ? webkit_uri_response_get_mime_type(response) : nullptr;
         return type ? type : "";
     }
@@ -111,7 +113,8 @@ protected:
             view_, body, -1, nullptr, nullptr, nullptr, nullptr,
             [](GObject* view, GAsyncResult* r, gpointer data) {
                 GError* error = nullptr;
-                JSCValue* value = webkit_web_view_call_async_javascript_function_finish(WEBKIT_WEB_VIEW(view), r, &error);
+                JSCValue* value = webkit_web_view_call_async_javascript_function_finish(
+                    WEBKIT_WEB_VIEW(view), r, &error);
                 int* out = static_cast<Done*>(data)->result;
                 *out = value && jsc_value_is_number(value) ? jsc_value_to_int32(value) : -1;
                 if (value) g_object_unref(value);
@@ -133,12 +136,14 @@ TEST_F(ServedSite, ServesResourcesWithTheirTypeAndRefusesTheRest) {
     EXPECT_TRUE(Open("pbtest://site/theme/Adwaita/gtk-contained.css"));
     EXPECT_EQ(MainMimeType(), "text/css");
 
-    for (const char* missing : {"pbtest://site/theme/Adwaita/none.css", "pbtest://site/theme/Adwaita",
-                                "pbtest://site/theme/", "pbtest://other/theme/Adwaita/gtk-contained.css",
-                                "pbtest://site/theme/%2E%2E/%2E%2E/%2E%2E/gtk/libgtk/theme/Adwaita/gtk-contained.css"}) {
+    for (const char* missing :
+         {"pbtest://site/theme/Adwaita/none.css", "pbtest://site/theme/Adwaita",
+          "pbtest://site/theme/", "pbtest://other/theme/Adwaita/gtk-contained.css",
+          "pbtest://site/theme/%2E%2E/%2E%2E/%2E%2E/gtk/libgtk/theme/Adwaita/gtk-contained.css"}) {
         EXPECT_FALSE(Open(missing)) << missing;
         ASSERT_NE(load_.error, nullptr) << missing;
-        EXPECT_TRUE(g_error_matches(load_.error, WEBKIT_NETWORK_ERROR, WEBKIT_NETWORK_ERROR_FILE_DOES_NOT_EXIST))
+        EXPECT_TRUE(g_error_matches(load_.error, WEBKIT_NETWORK_ERROR,
+                                    WEBKIT_NETWORK_ERROR_FILE_DOES_NOT_EXIST))
             << missing << ": " << load_.error->message;
     }
 }

@@ -43,8 +43,9 @@ public:
     int grabBroken = 0;
 };
 
-std::unique_ptr<platform::Window> MakeWindow(HeadlessPlatform& p, RecordingSink& sink, TRect bounds,
-                                             platform::WindowKind kind = platform::WindowKind::TopLevel) {
+std::unique_ptr<platform::Window> MakeWindow(
+    HeadlessPlatform& p, RecordingSink& sink, TRect bounds,
+    platform::WindowKind kind = platform::WindowKind::TopLevel) {
     WindowParams params;
     params.kind = kind;
     params.screenBounds = bounds;
@@ -58,13 +59,15 @@ std::unique_ptr<platform::Window> MakeWindow(HeadlessPlatform& p, RecordingSink&
 void Fill(platform::Window& w, uint32_t pixel) {
     const TRect b = w.Bounds();
     std::vector<uint32_t> image(static_cast<size_t>(b.Width() * b.Height()), pixel);
-    w.Present(ImageView{image.data(), b.Width(), b.Height(), b.Width()}, Rect(0, 0, b.Width(), b.Height()));
+    w.Present(ImageView{image.data(), b.Width(), b.Height(), b.Width()},
+              Rect(0, 0, b.Width(), b.Height()));
 }
 
 TEST(HeadlessTest, TimersFireInTimeOrderAndCanKillThemselves) {
     HeadlessPlatform p;
     std::vector<std::string> log;
-    platform::TimerId slow = p.SetTimer(30, [&] { log.push_back("slow@" + std::to_string(p.NowMs())); });
+    platform::TimerId slow =
+        p.SetTimer(30, [&] { log.push_back("slow@" + std::to_string(p.NowMs())); });
     platform::TimerId fast = 0;
     fast = p.SetTimer(20, [&] {
         log.push_back("fast@" + std::to_string(p.NowMs()));
@@ -72,7 +75,8 @@ TEST(HeadlessTest, TimersFireInTimeOrderAndCanKillThemselves) {
         p.Post([&] { log.push_back("task"); });
     });
     p.AdvanceTime(70);
-    EXPECT_EQ(log, (std::vector<std::string>{"fast@20", "task", "slow@30", "fast@40", "task", "slow@60"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"fast@20", "task", "slow@30", "fast@40", "task",
+                                             "slow@60"}));
     EXPECT_EQ(p.NowMs(), 70u);
     p.KillTimer(slow);
     EXPECT_EQ(p.ActiveTimerCount(), 0u);
@@ -122,8 +126,9 @@ TEST(HeadlessTest, InputGoesToTheTopmostWindowAndStaysWithThePressedOne) {
     p.DoubleClick(10, 10);
     std::vector<MouseEventKind> kinds;
     for (size_t i = a.mouse.size() - 4; i < a.mouse.size(); ++i) kinds.push_back(a.mouse[i].kind);
-    EXPECT_EQ(kinds, (std::vector<MouseEventKind>{MouseEventKind::Down, MouseEventKind::Up,
-                                                  MouseEventKind::DoubleClick, MouseEventKind::Up}));
+    EXPECT_EQ(kinds,
+              (std::vector<MouseEventKind>{MouseEventKind::Down, MouseEventKind::Up,
+                                           MouseEventKind::DoubleClick, MouseEventKind::Up}));
 }
 
 TEST(HeadlessTest, ScreenCompositesInZOrderWithShapesAndOpacity) {
@@ -167,7 +172,8 @@ TEST(HeadlessTest, FocusKeysAndRecords) {
     EXPECT_EQ(b.keys[4].unicodeChar, 0x4F60u);
 
     p.MessageBoxAnswer = platform::MessageBoxResult::No;
-    EXPECT_EQ(p.ShowMessageBox("T", "text", platform::MessageBoxKind::Question, platform::MessageBoxButtons::YesNo),
+    EXPECT_EQ(p.ShowMessageBox("T", "text", platform::MessageBoxKind::Question,
+                               platform::MessageBoxButtons::YesNo),
               platform::MessageBoxResult::No);
     ASSERT_EQ(p.MessageBoxes().size(), 1u);
     EXPECT_EQ(p.MessageBoxes()[0].text, "text");

@@ -1,9 +1,10 @@
+#include "skin/controls/ParentBackground.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "platform/headless/HeadlessPlatform.h"
-#include "skin/controls/ParentBackground.h"
 #include "tests/skin_draw/TestPictures.h"
 #include "ui/Canvas.h"
 #include "ui/Controls.h"
@@ -14,7 +15,8 @@ namespace {
 // request carries.
 class TColourControl : public TCustomControl {
 public:
-    TColourControl(TWinControl* parent, const TRect& bounds, TColor erase, TRect paintRect, TColor paint)
+    TColourControl(TWinControl* parent, const TRect& bounds, TColor erase, TRect paintRect,
+                   TColor paint)
         : TCustomControl(nullptr), erase_(erase), paintRect_(paintRect), paint_(paint) {
         SetParent(parent);
         SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
@@ -58,9 +60,9 @@ TEST(PaintParentBackground, ParentThenEarlierOverlappingSiblingsClippedToThemsel
     TBitmap image = SolidPicture(20, 10, 0x123456);
     TCanvas& canvas = image.Canvas();
     PaintParentBackground(control, canvas);
-    EXPECT_EQ(image.GetPixel(0, 0), kB);   // parent's paint at its (8, 2)
-    EXPECT_EQ(image.GetPixel(1, 0), kA);   // parent's background
-    EXPECT_EQ(image.GetPixel(2, 0), kC);   // the earlier sibling from its own (0, 0)
+    EXPECT_EQ(image.GetPixel(0, 0), kB);  // parent's paint at its (8, 2)
+    EXPECT_EQ(image.GetPixel(1, 0), kA);  // parent's background
+    EXPECT_EQ(image.GetPixel(2, 0), kC);  // the earlier sibling from its own (0, 0)
     EXPECT_EQ(image.GetPixel(11, 7), kC);
     EXPECT_EQ(image.GetPixel(12, 0), kA);  // clipped to the sibling's width
     EXPECT_EQ(image.GetPixel(2, 8), kA);   // and height

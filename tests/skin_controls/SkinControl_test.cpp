@@ -1,11 +1,11 @@
 // The skinned control base: the size each resize mode allows, the composed image pixel for
 // pixel, skin rectangles at the current size, alpha blending and the move repaint, the shape
 // from the mask, cursors, default sizes, and following skin changes.
+#include <functional>
+
 #include "skin/controls/SkinCustomControl.h"
 #include "tests/skin_controls/SkinControlsTestSupport.h"
 #include "ui/Panel.h"
-
-#include <functional>
 
 namespace {
 
@@ -28,7 +28,8 @@ std::string Section(const std::string& points, const std::string& extra = "") {
     return "[c]\npictureindex=0\nskinrect=10,20,50,60\n" + points + extra;
 }
 const std::string kBoth =
-    "lefttoppoint=5,5\nrighttoppoint=35,5\nleftbottompoint=5,35\nrightbottompoint=35,35\nclientrect=5,5,35,35\n";
+    "lefttoppoint=5,5\nrighttoppoint=35,5\nleftbottompoint=5,35\nrightbottompoint=35,"
+    "35\nclientrect=5,5,35,35\n";
 const std::string kFixed = "clientrect=0,0,40,40\n";
 const std::string kHorizontal = "lefttoppoint=10,0\nrighttoppoint=30,0\nclientrect=10,0,30,40\n";
 const std::string kVertical = "lefttoppoint=0,10\nleftbottompoint=0,30\nclientrect=0,10,40,30\n";
@@ -51,9 +52,9 @@ TEST_F(SkinControlTest, EachResizeModeAllowsItsSizes) {
         TSize again;  // after a second resize to 120 x 90
     };
     const Case cases[] = {
-        {kFixed, {40, 40}, {40, 40}},          // the skin rectangle's size whatever is asked
-        {kHorizontal, {100, 40}, {120, 40}},   // the height stays R's
-        {kVertical, {40, 80}, {40, 90}},       // the width stays R's
+        {kFixed, {40, 40}, {40, 40}},         // the skin rectangle's size whatever is asked
+        {kHorizontal, {100, 40}, {120, 40}},  // the height stays R's
+        {kVertical, {40, 80}, {40, 90}},      // the width stays R's
         {kBoth, {100, 80}, {120, 90}},
     };
     for (const Case& k : cases) {
@@ -80,14 +81,14 @@ TEST_F(SkinControlTest, TheImageIsComposedFromTheSectionPixelForPixel) {
     CountingControl* c = MakeControl(0, 0, 100, 80);
     c->SetSkinData(data);
     Paint();
-    EXPECT_EQ(Px(0, 0), PictureWord(10, 20));    // corners stay
+    EXPECT_EQ(Px(0, 0), PictureWord(10, 20));  // corners stay
     EXPECT_EQ(Px(99, 0), PictureWord(49, 20));
     EXPECT_EQ(Px(0, 79), PictureWord(10, 59));
     EXPECT_EQ(Px(99, 79), PictureWord(49, 59));
-    EXPECT_EQ(Px(5, 5), PictureWord(15, 25));    // the client piece tiled from NC's corner
-    EXPECT_EQ(Px(35, 5), PictureWord(15, 25));   // second tile
+    EXPECT_EQ(Px(5, 5), PictureWord(15, 25));   // the client piece tiled from NC's corner
+    EXPECT_EQ(Px(35, 5), PictureWord(15, 25));  // second tile
     EXPECT_EQ(Px(36, 6), PictureWord(16, 26));
-    EXPECT_EQ(Px(100, 0), 0xFFFFFFu);            // the form beside it
+    EXPECT_EQ(Px(100, 0), 0xFFFFFFu);  // the form beside it
 
     // One direction: ends copied, the middle tiled.
     LoadSkin({"c:panel"}, Section(kHorizontal));
@@ -129,9 +130,10 @@ TEST_F(SkinControlTest, SkinRectanglesFollowTheCurrentSize) {
     LoadSkin({"c:panel"}, Section(kHorizontal));
     c->ApplySkin();
     c->SetBounds(0, 0, 100, 40);
-    EXPECT_EQ(c->MapSkinRect(Rect(5, 0, 35, 10)), Rect(5, 0, 95, 10));   // over the middle: stretched
-    EXPECT_EQ(c->MapSkinRect(Rect(31, 0, 38, 5)), Rect(91, 0, 98, 5));   // right part: moved
-    EXPECT_EQ(c->MapSkinRect(Rect(12, 0, 20, 5)), Rect(12, 0, 20, 5));   // inside the middle
+    EXPECT_EQ(c->MapSkinRect(Rect(5, 0, 35, 10)),
+              Rect(5, 0, 95, 10));  // over the middle: stretched
+    EXPECT_EQ(c->MapSkinRect(Rect(31, 0, 38, 5)), Rect(91, 0, 98, 5));  // right part: moved
+    EXPECT_EQ(c->MapSkinRect(Rect(12, 0, 20, 5)), Rect(12, 0, 20, 5));  // inside the middle
 
     LoadSkin({"c:panel"}, Section(kVertical));
     c->ApplySkin();
@@ -186,7 +188,8 @@ TEST_F(SkinControlTest, TheMaskShapesThePaintingAndTheMouse) {
     TBitmap mask = SolidPicture(40, 40, 0xFFFFFF);
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 20; ++x) mask.ScanLine(y)[x] = 0;
-    LoadSkin({"c:panel"}, Section(kFixed, "maskpictureindex=1\n"), {NumberedPicture(200, 200), mask});
+    LoadSkin({"c:panel"}, Section(kFixed, "maskpictureindex=1\n"),
+             {NumberedPicture(200, 200), mask});
     CountingControl* c = MakeControl(0, 0, 40, 40);
     c->SetSkinData(data);
     Paint();
@@ -257,8 +260,12 @@ TEST_F(SkinControlTest, TheControlFollowsSkinChangesAndFallsBackToItsDefaultLook
     // A skin without the section, a section of another kind, or a picture index outside
     // the list: the default look, never a crash.
     const auto noSection = [&] { LoadSkin({}, ""); };
-    const auto otherKind = [&] { LoadSkin({"c:tab"}, "[c]\npictureindex=0\nskinrect=10,20,50,60\n"); };
-    const auto badPicture = [&] { LoadSkin({"c:panel"}, "[c]\npictureindex=7\nskinrect=10,20,50,60\n" + kBoth); };
+    const auto otherKind = [&] {
+        LoadSkin({"c:tab"}, "[c]\npictureindex=0\nskinrect=10,20,50,60\n");
+    };
+    const auto badPicture = [&] {
+        LoadSkin({"c:panel"}, "[c]\npictureindex=7\nskinrect=10,20,50,60\n" + kBoth);
+    };
     for (const auto& load : std::vector<std::function<void()>>{noSection, otherKind, badPicture}) {
         ChangeSkin(load);
         EXPECT_EQ((TSize{c->Width(), c->Height()}), (TSize{60, 60}));

@@ -5,13 +5,13 @@
 #include <functional>
 #include <map>
 
+#include "base/Exceptions.h"
 #include "skin/controls/SkinExPanel.h"
 #include "skin/controls/SkinPageControl.h"
 #include "skin/controls/SkinPanel.h"
 #include "skin/controls/SkinTabSheet.h"
 #include "skin/controls/SkinUpDown.h"
 #include "tests/skin_controls/SkinControlsTestSupport.h"
-#include "base/Exceptions.h"
 #include "ui/BitmapData.h"
 #include "ui/DescriptionReader.h"
 
@@ -22,29 +22,70 @@ using Settings = std::vector<std::pair<std::string, std::string>>;
 
 // The three panels of the main window store the same settings.
 const Settings kPanel = {
-    {"SkinDataName", "'panel'"}, {"DrawDefault", "True"}, {"AlphaBlend", "False"}, {"AlphaBlendValue", "200"},
-    {"UseSkinCursor", "False"}, {"DefaultFont.Charset", "DEFAULT_CHARSET"}, {"DefaultFont.Color", "clWindowText"},
-    {"DefaultFont.Height", "14"}, {"DefaultFont.Name", "'Arial'"}, {"DefaultFont.Style", "[]"},
-    {"UseSkinFont", "True"}, {"DefaultWidth", "0"}, {"DefaultHeight", "0"}, {"RealHeight", "-1"},
-    {"AutoEnabledControls", "True"}, {"CheckedMode", "False"}, {"Checked", "False"}, {"NumGlyphs", "1"},
-    {"Spacing", "2"}, {"DefaultAlignment", "taLeftJustify"}, {"DefaultCaptionHeight", "22"},
-    {"BorderStyle", "bvFrame"}, {"CaptionMode", "False"}, {"RollUpMode", "False"}, {"RollUpState", "False"},
+    {"SkinDataName", "'panel'"},
+    {"DrawDefault", "True"},
+    {"AlphaBlend", "False"},
+    {"AlphaBlendValue", "200"},
+    {"UseSkinCursor", "False"},
+    {"DefaultFont.Charset", "DEFAULT_CHARSET"},
+    {"DefaultFont.Color", "clWindowText"},
+    {"DefaultFont.Height", "14"},
+    {"DefaultFont.Name", "'Arial'"},
+    {"DefaultFont.Style", "[]"},
+    {"UseSkinFont", "True"},
+    {"DefaultWidth", "0"},
+    {"DefaultHeight", "0"},
+    {"RealHeight", "-1"},
+    {"AutoEnabledControls", "True"},
+    {"CheckedMode", "False"},
+    {"Checked", "False"},
+    {"NumGlyphs", "1"},
+    {"Spacing", "2"},
+    {"DefaultAlignment", "taLeftJustify"},
+    {"DefaultCaptionHeight", "22"},
+    {"BorderStyle", "bvFrame"},
+    {"CaptionMode", "False"},
+    {"RollUpMode", "False"},
+    {"RollUpState", "False"},
 };
 const Settings kPageControl = {
-    {"SkinDataName", "'tab'"}, {"UseSkinFont", "True"}, {"DefaultFont.Charset", "DEFAULT_CHARSET"},
-    {"DefaultFont.Color", "clBtnText"}, {"DefaultFont.Height", "14"}, {"DefaultFont.Name", "'Arial'"},
-    {"DefaultFont.Style", "[]"}, {"DefaultItemHeight", "20"},
+    {"SkinDataName", "'tab'"},
+    {"UseSkinFont", "True"},
+    {"DefaultFont.Charset", "DEFAULT_CHARSET"},
+    {"DefaultFont.Color", "clBtnText"},
+    {"DefaultFont.Height", "14"},
+    {"DefaultFont.Name", "'Arial'"},
+    {"DefaultFont.Style", "[]"},
+    {"DefaultItemHeight", "20"},
 };
 const Settings kExPanel = {
-    {"SkinDataName", "'expanel'"}, {"DrawDefault", "True"}, {"AlphaBlend", "False"}, {"AlphaBlendValue", "200"},
-    {"UseSkinCursor", "False"}, {"DefaultFont.Charset", "DEFAULT_CHARSET"}, {"DefaultFont.Color", "clWindowText"},
-    {"DefaultFont.Height", "14"}, {"DefaultFont.Name", "'Arial'"}, {"DefaultFont.Style", "[]"},
-    {"UseSkinFont", "True"}, {"DefaultWidth", "0"}, {"DefaultHeight", "0"}, {"RealWidth", "0"},
-    {"RealHeight", "0"}, {"ShowRollButton", "False"}, {"ShowCloseButton", "False"},
-    {"DefaultCaptionHeight", "21"}, {"RollState", "False"}, {"RollKind", "rkRollVertical"},
+    {"SkinDataName", "'expanel'"},
+    {"DrawDefault", "True"},
+    {"AlphaBlend", "False"},
+    {"AlphaBlendValue", "200"},
+    {"UseSkinCursor", "False"},
+    {"DefaultFont.Charset", "DEFAULT_CHARSET"},
+    {"DefaultFont.Color", "clWindowText"},
+    {"DefaultFont.Height", "14"},
+    {"DefaultFont.Name", "'Arial'"},
+    {"DefaultFont.Style", "[]"},
+    {"UseSkinFont", "True"},
+    {"DefaultWidth", "0"},
+    {"DefaultHeight", "0"},
+    {"RealWidth", "0"},
+    {"RealHeight", "0"},
+    {"ShowRollButton", "False"},
+    {"ShowCloseButton", "False"},
+    {"DefaultCaptionHeight", "21"},
+    {"RollState", "False"},
+    {"RollKind", "rkRollVertical"},
 };
 const Settings kUpDown = {
-    {"Orientation", "udVertical"}, {"Min", "1"}, {"Max", "9"}, {"Position", "3"}, {"Increment", "2"},
+    {"Orientation", "udVertical"},
+    {"Min", "1"},
+    {"Max", "9"},
+    {"Position", "3"},
+    {"Increment", "2"},
 };
 
 std::string Lines(const Settings& settings, const std::string& indent) {
@@ -69,22 +110,27 @@ std::string Description(const std::string& glyphData = "") {
     const std::string glyph = glyphData.empty() ? "" : "      Glyph.Data = {" + glyphData + "}\n";
     return "object TestForm: TForm\n"
            "  ClientWidth = 777\n  ClientHeight = 491\n"
-           "  object LeftPanel: TspSkinPanel\n    Align = alClient\n    SkinData = spSkinData1\n    Caption = ''\n" +
+           "  object LeftPanel: TspSkinPanel\n    Align = alClient\n    SkinData = spSkinData1\n   "
+           " Caption = ''\n" +
            Lines(kPanel, "    ") +
-           "    object LeftPC: TspSkinPageControl\n      ActivePage = spSkinTabSheet1\n      Align = alClient\n"
+           "    object LeftPC: TspSkinPageControl\n      ActivePage = spSkinTabSheet1\n      Align "
+           "= alClient\n"
            "      SkinData = spSkinData1\n" +
            Lines(kPageControl, "      ") +
            "      object spSkinTabSheet1: TspSkinTabSheet\n        PageControl = LeftPC\n"
            "        Caption = '题在首页'\n"
-           "        object spSkinExPanel1: TspSkinExPanel\n          Align = alTop\n          Height = 97\n"
+           "        object spSkinExPanel1: TspSkinExPanel\n          Align = alTop\n          "
+           "Height = 97\n"
            "          SkinData = spSkinData1\n          Caption = '智力导航'\n" +
            Lines(kExPanel, "          ") +
            "        end\n"
-           "        object spSkinPanel1: TspSkinPanel\n          Align = alBottom\n          Height = 46\n"
+           "        object spSkinPanel1: TspSkinPanel\n          Align = alBottom\n          "
+           "Height = 46\n"
            "          SkinData = spSkinData1\n          Caption = ''\n" +
            Lines(kPanel, "          ") + glyph +
            "        end\n"
-           "        object spSkinPanel2: TspSkinPanel\n          Align = alClient\n          SkinData = spSkinData1\n"
+           "        object spSkinPanel2: TspSkinPanel\n          Align = alClient\n          "
+           "SkinData = spSkinData1\n"
            "          Caption = ''\n" +
            Lines(kPanel, "          ") +
            "        end\n"
@@ -97,7 +143,8 @@ std::string Description(const std::string& glyphData = "") {
            "      end\n"
            "    end\n"
            "  end\n"
-           "  object spSkinData1: TspSkinData\n    CompressedStoredSkin = spCompressedStoredSkin1\n  end\n"
+           "  object spSkinData1: TspSkinData\n    CompressedStoredSkin = "
+           "spCompressedStoredSkin1\n  end\n"
            "  object spCompressedStoredSkin1: TspCompressedStoredSkin\n    FileName = 'skin.ini'\n"
            "    CompressedData = {" +
            Hex(DefaultSkinCompressedData()) +
@@ -109,12 +156,15 @@ std::string Description(const std::string& glyphData = "") {
 std::string Bool(bool v) { return v ? "True" : "False"; }
 std::string Quoted(const std::string& s) { return "'" + s + "'"; }
 std::string ColorName(TColor c) {
-    const std::map<TColor, std::string> names = {{clWindowText, "clWindowText"}, {clBtnText, "clBtnText"}};
+    const std::map<TColor, std::string> names = {{clWindowText, "clWindowText"},
+                                                 {clBtnText, "clBtnText"}};
     auto it = names.find(c);
     return it == names.end() ? std::to_string(c) : it->second;
 }
 std::string FontStyles(TFontStyles s) { return s == 0 ? "[]" : "[" + std::to_string(s) + "]"; }
-std::string Charset(uint8_t c) { return c == DEFAULT_CHARSET ? "DEFAULT_CHARSET" : std::to_string(c); }
+std::string Charset(uint8_t c) {
+    return c == DEFAULT_CHARSET ? "DEFAULT_CHARSET" : std::to_string(c);
+}
 
 std::string FontValue(const TFont& f, const std::string& sub) {
     if (sub == "Charset") return Charset(f.Charset);
@@ -127,8 +177,10 @@ std::string FontValue(const TFont& f, const std::string& sub) {
 std::string StoredValue(TComponent& c, const std::string& name) {
     if (name.rfind("DefaultFont.", 0) == 0) {
         const std::string sub = name.substr(12);
-        if (auto* p = dynamic_cast<TspSkinCustomControl*>(&c)) return FontValue(p->DefaultFont(), sub);
-        if (auto* p = dynamic_cast<TspSkinPageControl*>(&c)) return FontValue(p->DefaultFont(), sub);
+        if (auto* p = dynamic_cast<TspSkinCustomControl*>(&c))
+            return FontValue(p->DefaultFont(), sub);
+        if (auto* p = dynamic_cast<TspSkinPageControl*>(&c))
+            return FontValue(p->DefaultFont(), sub);
     }
     if (auto* p = dynamic_cast<TspSkinPageControl*>(&c)) {
         if (name == "SkinDataName") return Quoted(p->SkinDataName());
@@ -136,7 +188,8 @@ std::string StoredValue(TComponent& c, const std::string& name) {
         if (name == "DefaultItemHeight") return std::to_string(p->DefaultItemHeight());
     }
     if (auto* u = dynamic_cast<TspSkinUpDown*>(&c)) {
-        if (name == "Orientation") return u->Orientation() == udVertical ? "udVertical" : "udHorizontal";
+        if (name == "Orientation")
+            return u->Orientation() == udVertical ? "udVertical" : "udHorizontal";
         if (name == "Min") return std::to_string(u->Min());
         if (name == "Max") return std::to_string(u->Max());
         if (name == "Position") return std::to_string(u->Position());
@@ -148,11 +201,13 @@ std::string StoredValue(TComponent& c, const std::string& name) {
         {"SkinDataName", [](TspSkinCustomControl& t) { return Quoted(t.SkinDataName()); }},
         {"DrawDefault", [](TspSkinCustomControl& t) { return Bool(t.DrawDefault()); }},
         {"AlphaBlend", [](TspSkinCustomControl& t) { return Bool(t.AlphaBlend()); }},
-        {"AlphaBlendValue", [](TspSkinCustomControl& t) { return std::to_string(t.AlphaBlendValue()); }},
+        {"AlphaBlendValue",
+         [](TspSkinCustomControl& t) { return std::to_string(t.AlphaBlendValue()); }},
         {"UseSkinCursor", [](TspSkinCustomControl& t) { return Bool(t.UseSkinCursor()); }},
         {"UseSkinFont", [](TspSkinCustomControl& t) { return Bool(t.UseSkinFont()); }},
         {"DefaultWidth", [](TspSkinCustomControl& t) { return std::to_string(t.DefaultWidth()); }},
-        {"DefaultHeight", [](TspSkinCustomControl& t) { return std::to_string(t.DefaultHeight()); }},
+        {"DefaultHeight",
+         [](TspSkinCustomControl& t) { return std::to_string(t.DefaultHeight()); }},
     };
     if (auto it = common.find(name); it != common.end()) return it->second(*s);
     if (auto* p = dynamic_cast<TspSkinPanel*>(&c)) {
@@ -178,7 +233,8 @@ std::string StoredValue(TComponent& c, const std::string& name) {
         if (name == "ShowCloseButton") return Bool(e->ShowCloseButton());
         if (name == "DefaultCaptionHeight") return std::to_string(e->DefaultCaptionHeight());
         if (name == "RollState") return Bool(e->RollState());
-        if (name == "RollKind") return e->RollKind() == rkRollVertical ? "rkRollVertical" : "rkRollHorizontal";
+        if (name == "RollKind")
+            return e->RollKind() == rkRollVertical ? "rkRollVertical" : "rkRollHorizontal";
     }
     return "?";
 }
@@ -199,8 +255,8 @@ protected:
 TEST_F(SkinControlsDescriptionTest, EveryClassLoadsAndTheStoredValuesReadBack) {
     Read(Description());
     const std::vector<std::pair<std::string, const Settings*>> components = {
-        {"LeftPanel", &kPanel},      {"spSkinPanel1", &kPanel}, {"spSkinPanel2", &kPanel},
-        {"LeftPC", &kPageControl},   {"spSkinExPanel1", &kExPanel}, {"Scroll1", &kUpDown},
+        {"LeftPanel", &kPanel},    {"spSkinPanel1", &kPanel},     {"spSkinPanel2", &kPanel},
+        {"LeftPC", &kPageControl}, {"spSkinExPanel1", &kExPanel}, {"Scroll1", &kUpDown},
     };
     for (const auto& [name, settings] : components) {
         TComponent* c = tree->FindComponent(name);
@@ -215,7 +271,8 @@ TEST_F(SkinControlsDescriptionTest, EveryClassLoadsAndTheStoredValuesReadBack) {
     EXPECT_EQ(Find<TspSkinPageControl>("LeftPC")->SkinData(), data);
     EXPECT_EQ(Find<TspSkinPageControl>("LeftPC")->PageCount(), 2);
     EXPECT_EQ(Find<TspSkinExPanel>("spSkinExPanel1")->Caption(), "智力导航");
-    EXPECT_EQ(Find<TspSkinExPanel>("spSkinExPanel1")->Parent(), Find<TspSkinTabSheet>("spSkinTabSheet1"));
+    EXPECT_EQ(Find<TspSkinExPanel>("spSkinExPanel1")->Parent(),
+              Find<TspSkinTabSheet>("spSkinTabSheet1"));
 }
 
 TEST_F(SkinControlsDescriptionTest, TheTreeDrawsFromTheSkinAndFollowsASkinChange) {
@@ -242,8 +299,10 @@ TEST_F(SkinControlsDescriptionTest, TheTreeDrawsFromTheSkinAndFollowsASkinChange
         for (int i = 0; i < root.ControlCount(); ++i) {
             TControl* c = root.Controls(i);
             if (auto* s = dynamic_cast<ISkinnedControl*>(c)) {
-                if (reset) s->ResetSkinIndex();
-                else s->ApplySkin();
+                if (reset)
+                    s->ResetSkinIndex();
+                else
+                    s->ApplySkin();
             }
             if (auto* w = dynamic_cast<TWinControl*>(c)) self(*w, reset, self);
         }
@@ -258,7 +317,8 @@ TEST_F(SkinControlsDescriptionTest, TheTreeDrawsFromTheSkinAndFollowsASkinChange
     EXPECT_EQ(pages->ItemHeight(), 20);  // the default item height
     const TPoint s = strip->WindowClientOrigin();
     auto& window = *static_cast<platform::HeadlessWindow*>(tree->PlatformWindow());
-    EXPECT_EQ(window.PixelAt(s.X + 50, s.Y + 20), ColorToRGB(clBtnShadow));  // the bar's bottom line
+    EXPECT_EQ(window.PixelAt(s.X + 50, s.Y + 20),
+              ColorToRGB(clBtnShadow));  // the bar's bottom line
 
     // And back to the compiled-in skin.
     walk(*tree, true, walk);
@@ -279,22 +339,23 @@ TEST_F(SkinControlsDescriptionTest, AGlyphIsReadFromItsStoredFormAndBadValuesNam
     // A byte count beyond the data, and values out of range.
     std::string damaged = hex;
     damaged.replace(damaged.find_first_not_of("\n "), 2, "FF");
-    for (const std::string& bad : {Description(damaged),
-                                   [] {
-                                       std::string d = Description();
-                                       d.replace(d.find("NumGlyphs = 1"), 13, "NumGlyphs = 5");
-                                       return d;
-                                   }(),
-                                   [] {
-                                       std::string d = Description();
-                                       d.replace(d.find("AlphaBlendValue = 200"), 21, "AlphaBlendValue = 300");
-                                       return d;
-                                   }(),
-                                   [] {
-                                       std::string d = Description();
-                                       d.replace(d.find("BorderStyle = bvFrame"), 21, "BorderStyle = bvSpace");
-                                       return d;
-                                   }()}) {
+    for (const std::string& bad :
+         {Description(damaged),
+          [] {
+              std::string d = Description();
+              d.replace(d.find("NumGlyphs = 1"), 13, "NumGlyphs = 5");
+              return d;
+          }(),
+          [] {
+              std::string d = Description();
+              d.replace(d.find("AlphaBlendValue = 200"), 21, "AlphaBlendValue = 300");
+              return d;
+          }(),
+          [] {
+              std::string d = Description();
+              d.replace(d.find("BorderStyle = bvFrame"), 21, "BorderStyle = bvSpace");
+              return d;
+          }()}) {
         try {
             Read(bad);
             ADD_FAILURE() << "no error";

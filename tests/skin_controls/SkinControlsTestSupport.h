@@ -69,7 +69,9 @@ protected:
     void TearDown() override { form.reset(); }
 
     HeadlessPlatform& P() { return *platform_; }
-    platform::HeadlessWindow& W() { return *static_cast<platform::HeadlessWindow*>(form->PlatformWindow()); }
+    platform::HeadlessWindow& W() {
+        return *static_cast<platform::HeadlessWindow*>(form->PlatformWindow());
+    }
     // The presented pixel at a window point as a picture word (0x00RRGGBB).
     uint32_t Px(int x, int y) { return ColorToPixel(W().PixelAt(x, y)); }
     TColor Color(int x, int y) { return W().PixelAt(x, y); }
@@ -80,7 +82,8 @@ protected:
                   const std::vector<TBitmap>& pictures = {NumberedPicture(200, 200)}) {
         stored->SetIniStrings(SkinText(entries, sections));
         stored->Pictures().Active.clear();
-        for (const TBitmap& p : pictures) stored->Pictures().Active.push_back(std::make_unique<TBitmap>(p));
+        for (const TBitmap& p : pictures)
+            stored->Pictures().Active.push_back(std::make_unique<TBitmap>(p));
         data->SetStoredSkin(stored);
     }
     // Loads the compiled-in skin.
@@ -111,8 +114,10 @@ private:
         for (int i = 0; i < control.ControlCount(); ++i) {
             TControl* c = control.Controls(i);
             if (auto* skinned = dynamic_cast<ISkinnedControl*>(c)) {
-                if (reset) skinned->ResetSkinIndex();
-                else skinned->ApplySkin();
+                if (reset)
+                    skinned->ResetSkinIndex();
+                else
+                    skinned->ApplySkin();
             }
             if (auto* w = dynamic_cast<TWinControl*>(c)) Walk(*w, reset);
         }

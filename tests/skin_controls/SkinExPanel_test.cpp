@@ -1,6 +1,7 @@
 // The expanding panel: its roll and close buttons with their looks, rolling both ways, the
 // rolled panel against its parent's layout, and its default look.
 #include "skin/controls/SkinExPanel.h"
+
 #include "tests/skin_controls/SkinControlsTestSupport.h"
 
 namespace {
@@ -28,7 +29,9 @@ protected:
         Paint();
         return p;
     }
-    static TPoint Centre(const TRect& r) { return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; }
+    static TPoint Centre(const TRect& r) {
+        return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+    }
 };
 
 TEST_F(SkinExPanelTest, ButtonsSitAtTheCaptionsRightEndAndHiddenOnesLeaveItTheWholeArea) {
@@ -108,9 +111,9 @@ TEST_F(SkinExPanelTest, RollingVerticallyKeepsTheBarAgainstTheParentsLayout) {
     form->SetBounds(0, 0, 400, 280);  // the layout runs again
     EXPECT_EQ(panel->Height(), 20);
     Paint();
-    EXPECT_EQ(Px(0, 0), PictureWord(0, 0));      // the rolled bar image
+    EXPECT_EQ(Px(0, 0), PictureWord(0, 0));  // the rolled bar image
     EXPECT_EQ(Px(199, 19), PictureWord(99, 19));
-    EXPECT_EQ(Px(50, 20), 0xFFFFFFu);           // the form below it
+    EXPECT_EQ(Px(50, 20), 0xFFFFFFu);  // the form below it
 
     // The restore button stands where the roll button was; unrolling takes the layout's size.
     const TPoint restore = Centre(panel->ButtonRect(TspSkinExPanel::kRollButton));

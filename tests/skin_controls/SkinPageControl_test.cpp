@@ -1,9 +1,10 @@
 // The skinned page control: the adjusted geometry, the skin frame, tab looks (active,
 // hovered, turned), fonts and tab height from the skin or the defaults, the scroller that
 // exists only while single-line tabs overflow, and the sheets' backgrounds.
+#include "skin/controls/SkinPageControl.h"
+
 #include <algorithm>
 
-#include "skin/controls/SkinPageControl.h"
 #include "skin/controls/SkinTabSheet.h"
 #include "skin/controls/SkinUpDown.h"
 #include "tests/skin_controls/SkinControlsTestSupport.h"
@@ -13,10 +14,13 @@ namespace {
 // Page area pieces over R = (0, 0, 60, 60) with 3-pixel bands; 40 x 20 tab pieces (normal,
 // active, focused) with 5-pixel ends; no mouse-over piece.
 const std::string kTab =
-    "[tab]\npictureindex=0\nskinrect=0,0,60,60\nclientrect=3,3,57,57\nlefttoppoint=5,5\nrighttoppoint=55,5\n"
-    "leftbottompoint=5,55\nrightbottompoint=55,55\ntabrect=100,0,140,20\nactivetabrect=100,20,140,40\n"
+    "[tab]\npictureindex=0\nskinrect=0,0,60,60\nclientrect=3,3,57,57\nlefttoppoint=5,"
+    "5\nrighttoppoint=55,5\n"
+    "leftbottompoint=5,55\nrightbottompoint=55,55\ntabrect=100,0,140,20\nactivetabrect=100,20,140,"
+    "40\n"
     "focustabrect=100,40,140,60\ntabsbgrect=150,0,160,20\ntableftoffset=5\ntabrightoffset=5\n"
-    "fontname=Liberation Sans\nfontheight=12\nfontcolor=255\nmouseinfontcolor=65280\nupdown=hupdown\n";
+    "fontname=Liberation "
+    "Sans\nfontheight=12\nfontcolor=255\nmouseinfontcolor=65280\nupdown=hupdown\n";
 
 class SkinPageControlTest : public SkinControlsTest {
 protected:
@@ -35,7 +39,8 @@ protected:
             sheet->SetPageControl(pc);
         }
     }
-    void Skin(const std::string& extra = "", const std::vector<TBitmap>& pictures = {NumberedPicture(200, 200)}) {
+    void Skin(const std::string& extra = "",
+              const std::vector<TBitmap>& pictures = {NumberedPicture(200, 200)}) {
         LoadSkin({"tab:tab"}, kTab + extra, pictures);
         pc->SetSkinData(data);
     }
@@ -156,9 +161,9 @@ TEST_F(SkinPageControlTest, TheSkinFrameAndTheTabStripBackground) {
     EXPECT_EQ(Px(0, 20), PictureWord(0, 0));
     EXPECT_EQ(Px(399, 199), PictureWord(59, 59));
     EXPECT_EQ(Px(399, 20), PictureWord(59, 0));
-    EXPECT_EQ(Px(5, 20), PictureWord(5, 0));     // the top edge from LT.X
-    EXPECT_EQ(Px(55, 20), PictureWord(5, 0));    // its second tile (50 wide)
-    EXPECT_EQ(Px(0, 25), PictureWord(0, 5));     // the left edge from LT.Y
+    EXPECT_EQ(Px(5, 20), PictureWord(5, 0));       // the top edge from LT.X
+    EXPECT_EQ(Px(55, 20), PictureWord(5, 0));      // its second tile (50 wide)
+    EXPECT_EQ(Px(0, 25), PictureWord(0, 5));       // the left edge from LT.Y
     EXPECT_EQ(Px(399, 10), PictureWord(159, 10));  // the strip background beyond the tabs
 }
 
@@ -228,7 +233,7 @@ TEST_F(SkinPageControlTest, SheetBackgroundsAndEraseWithoutPages) {
     Skin();
     Paint();
     const TPoint s = pc->ActivePage()->ClientToParent({0, 0}, form.get());
-    EXPECT_EQ(Px(s.X, s.Y), PictureWord(3, 3));       // the client piece, tiled whole
+    EXPECT_EQ(Px(s.X, s.Y), PictureWord(3, 3));  // the client piece, tiled whole
     EXPECT_EQ(Px(s.X + 54, s.Y + 1), PictureWord(3, 4));
     Skin("bgpictureindex=1\n", {NumberedPicture(200, 200), NumberedPicture(30, 20)});
     Paint();

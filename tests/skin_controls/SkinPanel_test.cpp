@@ -1,6 +1,7 @@
 // The skinned panel: rolling up and down, caption clicks, checked mode, the glyph, the
 // background picture, captions in skin mode, client rectangles and the default look.
 #include "skin/controls/SkinPanel.h"
+
 #include "tests/skin_controls/SkinControlsTestSupport.h"
 
 namespace {
@@ -8,7 +9,8 @@ namespace {
 // A fixed panel section over R = (0, 100, 100, 200): the panel takes 100 x 100, its caption
 // area is (5, 5, 95, 25).
 const std::string kFixedPanel =
-    "[panel]\npictureindex=0\nskinrect=0,100,100,200\nclientrect=0,30,100,100\ncaptionrect=5,5,95,25\n"
+    "[panel]\npictureindex=0\nskinrect=0,100,100,200\nclientrect=0,30,100,100\ncaptionrect=5,5,95,"
+    "25\n"
     "alignment=taleftjustify\nfontname=Liberation Sans\nfontheight=14\nfontcolor=255\n";
 // A four-point panel section over R = (10, 20, 50, 60) whose top and bottom bands are 5 high.
 const std::string kBothPanel =
@@ -77,9 +79,10 @@ TEST_F(SkinPanelTest, TheRolledHeightKeepsTheSkinsBandsAndFollowsASkinChange) {
 
     // Bands of 8 and 12 in the new skin.
     ChangeSkin([&] {
-        LoadSkin({"panel:panel"},
-                 "[panel]\npictureindex=0\nskinrect=10,20,50,60\nlefttoppoint=5,8\nrighttoppoint=35,8\n"
-                 "leftbottompoint=5,28\nrightbottompoint=35,28\nclientrect=5,8,35,28\n");
+        LoadSkin(
+            {"panel:panel"},
+            "[panel]\npictureindex=0\nskinrect=10,20,50,60\nlefttoppoint=5,8\nrighttoppoint=35,8\n"
+            "leftbottompoint=5,28\nrightbottompoint=35,28\nclientrect=5,8,35,28\n");
     });
     EXPECT_EQ(panel->Height(), 20);
     EXPECT_EQ(panel->RealHeight(), 150);
@@ -233,8 +236,8 @@ TEST_F(SkinPanelTest, DefaultLookBordersAndCaptionBar) {
     panel->SetCheckedMode(true);
     panel->SetChecked(true);
     Paint();
-    EXPECT_EQ(Color(50, 21), ColorToRGB(clBtnShadow));     // the bar's bottom line
-    EXPECT_EQ(Color(50, 1), ColorToRGB(clBtnHighlight));   // its inner top line
+    EXPECT_EQ(Color(50, 21), ColorToRGB(clBtnShadow));    // the bar's bottom line
+    EXPECT_EQ(Color(50, 1), ColorToRGB(clBtnHighlight));  // its inner top line
     // The check box: 14 x 14 at x = 5, centred in the bar (2..20): y = 11 - 7.
     EXPECT_EQ(Color(5, 4), ColorToRGB(clBtnShadow));
     EXPECT_EQ(Color(18, 17), ColorToRGB(clBtnShadow));

@@ -1,6 +1,7 @@
 // The up-down buttons: the auto-repeat timing on the virtual clock, the position rules at
 // the limits and with Increment 0, and the skinned and default looks.
 #include "skin/controls/SkinUpDown.h"
+
 #include "tests/skin_controls/SkinControlsTestSupport.h"
 
 namespace {
@@ -136,7 +137,8 @@ TEST_F(SkinUpDownTest, DefaultLookAndTheSkinsPieces) {
     // Skinned: the element's size and the buttons' places come from the section; an empty
     // pressed piece shows the active one; the section's client rectangle is cleared.
     LoadSkin({"hupdown:updown"},
-             "[hupdown]\npictureindex=0\nskinrect=100,100,132,116\nlefttoppoint=3,3\nrightbottompoint=9,9\n"
+             "[hupdown]\npictureindex=0\nskinrect=100,100,132,116\nlefttoppoint=3,"
+             "3\nrightbottompoint=9,9\n"
              "clientrect=0,0,32,16\nupbuttonrect=16,0,32,16\nactiveupbuttonrect=0,150,16,166\n"
              "downbuttonrect=0,0,16,16\nactivedownbuttonrect=20,150,36,166\n");
     updown->SetSkinData(data);
@@ -152,7 +154,7 @@ TEST_F(SkinUpDownTest, DefaultLookAndTheSkinsPieces) {
     EXPECT_EQ(Px(10, 10), PictureWord(100, 100));  // down: the element as it is
     P().PressButton();
     Paint();
-    EXPECT_EQ(Px(26, 10), PictureWord(0, 150));    // no pressed piece: the active one
+    EXPECT_EQ(Px(26, 10), PictureWord(0, 150));  // no pressed piece: the active one
     P().ReleaseButton();
 }
 

@@ -2,6 +2,8 @@
 // own path, complete (every object kind on the gallery frame, every control section the
 // skinned controls read, every image inside its picture), accepted by pbskin, and equal to
 // what skingen makes from the themes.
+#include "skins/CompiledInSkins.h"
+
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -20,7 +22,6 @@
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinFile.h"
 #include "skin/draw/RectUtils.h"
-#include "skins/CompiledInSkins.h"
 
 namespace fs = std::filesystem;
 
@@ -40,13 +41,16 @@ protected:
     template <class T>
     const T* Object(const std::string& name) const {
         const int i = skin.GetObjectDefIndex(name);
-        return i < 0 ? nullptr : dynamic_cast<const T*>(skin.ObjectDefs[static_cast<size_t>(i)].get());
+        return i < 0 ? nullptr
+                     : dynamic_cast<const T*>(skin.ObjectDefs[static_cast<size_t>(i)].get());
     }
     [[nodiscard]] TRect PictureRect(int32_t index) const {
         const TBitmap* p = skin.ActivePicture(index);
         return p ? Rect(0, 0, p->Width(), p->Height()) : TRect{};
     }
-    [[nodiscard]] TRect MainRect() const { return Rect(0, 0, skin.MainPicture.Width(), skin.MainPicture.Height()); }
+    [[nodiscard]] TRect MainRect() const {
+        return Rect(0, 0, skin.MainPicture.Width(), skin.MainPicture.Height());
+    }
 
     TspCompressedStoredSkin container{nullptr};
     TspSkinData skin{nullptr};
@@ -54,11 +58,13 @@ protected:
 
 // A rectangle lies inside a picture when it is not empty and none of its edges leaves it.
 ::testing::AssertionResult Inside(const TRect& r, const TRect& picture, const std::string& what) {
-    if (RectWidth(r) < 1 || RectHeight(r) < 1) return ::testing::AssertionFailure() << what << " is empty";
-    if (r.Left < picture.Left || r.Top < picture.Top || r.Right > picture.Right || r.Bottom > picture.Bottom)
-        return ::testing::AssertionFailure() << what << " (" << r.Left << "," << r.Top << "," << r.Right << ","
-                                             << r.Bottom << ") leaves its picture of " << picture.Right << " x "
-                                             << picture.Bottom;
+    if (RectWidth(r) < 1 || RectHeight(r) < 1)
+        return ::testing::AssertionFailure() << what << " is empty";
+    if (r.Left < picture.Left || r.Top < picture.Top || r.Right > picture.Right ||
+        r.Bottom > picture.Bottom)
+        return ::testing::AssertionFailure()
+               << what << " (" << r.Left << "," << r.Top << "," << r.Right << "," << r.Bottom
+               << ") leaves its picture of " << picture.Right << " x " << picture.Bottom;
     return ::testing::AssertionSuccess();
 }
 
@@ -126,14 +132,16 @@ TEST_F(CompiledInSkinsTest, GalleryHasADefinitionOfEveryObjectKind) {
         {typeid(TspDataSkinAnimate), "animate"},
         {typeid(TspDataUserObject), "userobject"},
     };
-    for (const auto& [kind, type] : all) EXPECT_TRUE(kinds.count(kind)) << "no \"" << type << "\" definition";
+    for (const auto& [kind, type] : all)
+        EXPECT_TRUE(kinds.count(kind)) << "no \"" << type << "\" definition";
     // The frame's own main-menu items are looked up by this exact name.
     EXPECT_NE(Object<TspDataSkinMainMenuItem>("MAINMENUITEM"), nullptr);
 }
 
 TEST_F(CompiledInSkinsTest, EveryControlSectionTheSkinnedControlsReadIsThere) {
     // Sections named by the skinned controls, the MDI tab bar ("tab") and the main menu bar.
-    const std::vector<std::string> read = {"panel", "expanel", "tab", "hupdown", "vupdown", "mainmenubar"};
+    const std::vector<std::string> read = {"panel",   "expanel", "tab",
+                                           "hupdown", "vupdown", "mainmenubar"};
     Load("default");
     std::set<std::string> defaultControls;
     for (const auto& def : skin.ControlDefs) defaultControls.insert(def->IDName);
@@ -142,15 +150,19 @@ TEST_F(CompiledInSkinsTest, EveryControlSectionTheSkinnedControlsReadIsThere) {
     for (const auto& def : skin.ControlDefs) galleryControls.insert(def->IDName);
     for (const std::string& name : read) EXPECT_TRUE(galleryControls.count(name)) << name;
     // Nothing the default skin offers to a skinned control is missing from the gallery.
-    for (const std::string& name : defaultControls) EXPECT_TRUE(galleryControls.count(name)) << name;
+    for (const std::string& name : defaultControls)
+        EXPECT_TRUE(galleryControls.count(name)) << name;
 
     // The menu bar names its item and system buttons, and each is an object of its kind.
     const int bar = skin.GetControlDefIndex("mainmenubar");
     ASSERT_GE(bar, 0);
-    const auto* menuBar = dynamic_cast<const TspDataSkinMainMenuBar*>(skin.ControlDefs[static_cast<size_t>(bar)].get());
+    const auto* menuBar = dynamic_cast<const TspDataSkinMainMenuBar*>(
+        skin.ControlDefs[static_cast<size_t>(bar)].get());
     ASSERT_NE(menuBar, nullptr);
-    EXPECT_NE(Object<TspDataSkinMainMenuBarItem>(menuBar->MenuBarItem), nullptr) << menuBar->MenuBarItem;
-    for (const std::string& button : {menuBar->CloseButton, menuBar->MinButton, menuBar->MaxButton, menuBar->SysMenuButton})
+    EXPECT_NE(Object<TspDataSkinMainMenuBarItem>(menuBar->MenuBarItem), nullptr)
+        << menuBar->MenuBarItem;
+    for (const std::string& button :
+         {menuBar->CloseButton, menuBar->MinButton, menuBar->MaxButton, menuBar->SysMenuButton})
         EXPECT_NE(Object<TspDataSkinMainMenuBarButton>(button), nullptr) << "'" << button << "'";
     EXPECT_FALSE(IsRectEmpty(menuBar->ItemsRect));
 }
@@ -171,38 +183,46 @@ TEST_F(CompiledInSkinsTest, EveryObjectImageLiesInsideItsPicture) {
             const TRect active = PictureRect(def->ActivePictureIndex);
             const bool menuItem = dynamic_cast<const TspDataSkinMenuItem*>(def.get()) != nullptr;
             if (!IsRectEmpty(def->SkinRect) && !menuItem) {
-                EXPECT_TRUE(Inside(def->SkinRect, def->SkinRectInAPicture ? active : MainRect(), id + " skinrect"));
+                EXPECT_TRUE(Inside(def->SkinRect, def->SkinRectInAPicture ? active : MainRect(),
+                                   id + " skinrect"));
             }
             if (!IsRectEmpty(def->ActiveSkinRect)) {
                 EXPECT_TRUE(Inside(def->ActiveSkinRect, active, id + " activeskinrect"));
             }
-            if (const auto* b = dynamic_cast<const TspDataSkinButton*>(def.get()); b && !IsRectEmpty(b->DownRect)) {
+            if (const auto* b = dynamic_cast<const TspDataSkinButton*>(def.get());
+                b && !IsRectEmpty(b->DownRect)) {
                 EXPECT_TRUE(Inside(b->DownRect, active, id + " downrect"));
             }
             if (const auto* t = dynamic_cast<const TspDataSkinTrackBar*>(def.get())) {
                 EXPECT_TRUE(Inside(t->ButtonRect, active, id + " buttonrect"));
                 EXPECT_TRUE(Inside(t->ActiveButtonRect, active, id + " activebuttonrect"));
                 // The thumb's whole travel stays inside the object.
-                const TRect object = Rect(0, 0, RectWidth(def->SkinRect), RectHeight(def->SkinRect));
+                const TRect object =
+                    Rect(0, 0, RectWidth(def->SkinRect), RectHeight(def->SkinRect));
                 for (const TPoint p : {t->BeginPoint, t->EndPoint})
-                    EXPECT_TRUE(Inside(Bounds(p.X - RectWidth(t->ButtonRect) / 2, p.Y - RectHeight(t->ButtonRect) / 2,
+                    EXPECT_TRUE(Inside(Bounds(p.X - RectWidth(t->ButtonRect) / 2,
+                                              p.Y - RectHeight(t->ButtonRect) / 2,
                                               RectWidth(t->ButtonRect), RectHeight(t->ButtonRect)),
                                        object, id + " thumb at an end"));
                 EXPECT_LT(t->MinValue, t->MaxValue);
             }
             if (const auto* a = dynamic_cast<const TspDataSkinAnimate*>(def.get())) {
-                const TRect last = Bounds(a->ActiveSkinRect.Left + (a->CountFrames - 1) * RectWidth(a->SkinRect),
-                                          a->ActiveSkinRect.Top, RectWidth(a->SkinRect), RectHeight(a->SkinRect));
+                const TRect last =
+                    Bounds(a->ActiveSkinRect.Left + (a->CountFrames - 1) * RectWidth(a->SkinRect),
+                           a->ActiveSkinRect.Top, RectWidth(a->SkinRect), RectHeight(a->SkinRect));
                 EXPECT_TRUE(Inside(last, active, id + " last frame"));
             }
             const auto stripFits = [&](int32_t count) {
                 ASSERT_GE(count, 2) << id;
-                EXPECT_EQ(RectWidth(def->ActiveSkinRect) % count, 0) << id << ": frames of unequal width";
+                EXPECT_EQ(RectWidth(def->ActiveSkinRect) % count, 0)
+                    << id << ": frames of unequal width";
                 EXPECT_EQ(RectWidth(def->ActiveSkinRect) / count, RectWidth(def->SkinRect)) << id;
                 EXPECT_EQ(RectHeight(def->ActiveSkinRect), RectHeight(def->SkinRect)) << id;
             };
-            if (const auto* g = dynamic_cast<const TspDataSkinFrameGaugeObject*>(def.get())) stripFits(g->CountFrames);
-            if (const auto* r = dynamic_cast<const TspDataSkinFrameRegulatorObject*>(def.get())) stripFits(r->CountFrames);
+            if (const auto* g = dynamic_cast<const TspDataSkinFrameGaugeObject*>(def.get()))
+                stripFits(g->CountFrames);
+            if (const auto* r = dynamic_cast<const TspDataSkinFrameRegulatorObject*>(def.get()))
+                stripFits(r->CountFrames);
         }
     }
 }
@@ -219,9 +239,10 @@ TEST_F(CompiledInSkinsTest, GalleryBitLabelHasAGlyphForEveryCharacter) {
     const TRect picture = PictureRect(bits->ActivePictureIndex);
     for (int row = 0; row < bits->Symbols.Count(); ++row) {
         const std::string line = bits->Symbols.Strings(row);
-        const TRect lastCell = Bounds(bits->ActiveSkinRect.Left + static_cast<int>(line.size() - 1) * bits->SymbolWidth,
-                                      bits->ActiveSkinRect.Top + row * bits->SymbolHeight, bits->SymbolWidth,
-                                      bits->SymbolHeight);
+        const TRect lastCell = Bounds(
+            bits->ActiveSkinRect.Left + static_cast<int>(line.size() - 1) * bits->SymbolWidth,
+            bits->ActiveSkinRect.Top + row * bits->SymbolHeight, bits->SymbolWidth,
+            bits->SymbolHeight);
         EXPECT_TRUE(Inside(lastCell, picture, "row " + std::to_string(row)));
     }
     auto inTable = [&](char c) {
@@ -243,8 +264,9 @@ TEST_F(CompiledInSkinsTest, GalleryBandObjectsLieInTheBottomCornerAreas) {
     const TRect lba = Rect(0, skin.leftbottompoint.Y, skin.leftbottompoint.X, ph);
     const TRect rba = Rect(skin.rightbottompoint.X, skin.rightbottompoint.Y, pw, ph);
     ASSERT_LT(skin.leftbottompoint.X, skin.rightbottompoint.X);
-    const std::vector<std::string> band = {"switch1", "animate1", "helpbutton", "label1", "bitlabel1", "userobject1",
-                                           "trackbar1", "gauge1", "framegauge1", "frameregulator1"};
+    const std::vector<std::string> band = {"switch1",     "animate1",       "helpbutton", "label1",
+                                           "bitlabel1",   "userobject1",    "trackbar1",  "gauge1",
+                                           "framegauge1", "frameregulator1"};
     int left = 0, right = 0;
     for (const std::string& name : band) {
         const auto* def = Object<TspDataSkinObject>(name);
@@ -304,7 +326,8 @@ protected:
 TEST_F(SkinToolsTest, PbskinFindsNoProblemInThePackedGallerySkin) {
     const fs::path packed = dir / "gallery.skin";
     const fs::path ini = fs::path(PB_SOURCE_DIR) / "skins" / "gallery" / "skin.ini";
-    const ToolRun build = RunTool(std::string("'") + PB_PBSKIN_PATH + "' build " + Q(ini) + " " + Q(packed));
+    const ToolRun build =
+        RunTool(std::string("'") + PB_PBSKIN_PATH + "' build " + Q(ini) + " " + Q(packed));
     ASSERT_EQ(build.exitCode, 0) << build.output;
     const ToolRun info = RunTool(std::string("'") + PB_PBSKIN_PATH + "' info " + Q(packed));
     EXPECT_EQ(info.exitCode, 0) << info.output;
@@ -320,21 +343,25 @@ TEST_F(SkinToolsTest, RegeneratedSkinsEqualTheCommittedFiles) {
         SCOPED_TRACE(theme);
         const fs::path out = dir / theme;
         fs::create_directories(out);
-        const ToolRun gen = RunTool(std::string("'") + PB_SKINGEN_PATH + "' --theme " + theme + " " + Q(out));
+        const ToolRun gen =
+            RunTool(std::string("'") + PB_SKINGEN_PATH + "' --theme " + theme + " " + Q(out));
         ASSERT_EQ(gen.exitCode, 0) << gen.output;
         const fs::path committed = fs::path(PB_SOURCE_DIR) / "skins" / theme;
         std::set<std::string> made, kept;
         for (const auto& e : fs::directory_iterator(out)) made.insert(e.path().filename().string());
-        for (const auto& e : fs::directory_iterator(committed)) kept.insert(e.path().filename().string());
+        for (const auto& e : fs::directory_iterator(committed))
+            kept.insert(e.path().filename().string());
         EXPECT_EQ(made, kept);
         for (const std::string& file : made) {
             if (kept.count(file)) {
-                EXPECT_TRUE(FileText(out / file) == FileText(committed / file)) << file << " differs";
+                EXPECT_TRUE(FileText(out / file) == FileText(committed / file))
+                    << file << " differs";
             }
         }
     }
     // The theme's name is checked: an unknown one is a usage error and writes nothing.
-    const ToolRun bad = RunTool(std::string("'") + PB_SKINGEN_PATH + "' --theme Gallery " + Q(dir / "none"));
+    const ToolRun bad =
+        RunTool(std::string("'") + PB_SKINGEN_PATH + "' --theme Gallery " + Q(dir / "none"));
     EXPECT_EQ(bad.exitCode, 2) << bad.output;
     EXPECT_FALSE(fs::exists(dir / "none" / "skin.ini"));
 }

@@ -83,7 +83,8 @@ TEST_F(PbskinTest, BuildsTheDefaultSkinAndDescribesIt) {
     for (const char* text : {"compressed skin file", "Puzzlebin Slate", "SKINOBJECTS: 13 entries",
                              "SKINCONTROLS: 61 entries", "main picture: 204 x 200, 8 bpp",
                              "active 5: 51 x 23, 1 bpp", "0 problem(s)"}) {
-        EXPECT_NE(info.output.find(text), std::string::npos) << "missing \"" << text << "\" in:\n" << info.output;
+        EXPECT_NE(info.output.find(text), std::string::npos) << "missing \"" << text << "\" in:\n"
+                                                             << info.output;
     }
 }
 
@@ -130,7 +131,8 @@ TEST_F(PbskinTest, BadInputFailsWithAMessage) {
     header[9] = 0xDB;  // fails zlib's header check
     WriteBytes(dir / "header.skin", header);
     WriteBytes(dir / "cut.skin", std::vector<uint8_t>(good.begin(), good.begin() + 5000));
-    TStringList noPictures{"[VERSION]", "skinname=x", "[FORMINFO]", "[SKINOBJECTS]", "[SKINCONTROLS]"};
+    TStringList noPictures{"[VERSION]", "skinname=x", "[FORMINFO]", "[SKINOBJECTS]",
+                           "[SKINCONTROLS]"};
     noPictures.SaveToFile((dir / "nopictures.ini").string());
 
     struct Case {
@@ -143,7 +145,8 @@ TEST_F(PbskinTest, BadInputFailsWithAMessage) {
         {"info " + q(dir / "header.skin"), "Damaged compressed data: incorrect header check"},
         {"info " + q(dir / "cut.skin"), "Damaged compressed skin file"},
         {"unpack " + q(dir / "garbage") + " " + q(dir), "not a skin"},
-        {"build " + q(dir / "nopictures.ini") + " " + q(dir / "x.skin"), "section [PICTURES] is missing"},
+        {"build " + q(dir / "nopictures.ini") + " " + q(dir / "x.skin"),
+         "section [PICTURES] is missing"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args);
@@ -168,18 +171,22 @@ TEST_F(PbskinTest, BadInputFailsWithAMessage) {
 TEST_F(PbskinTest, InfoReportsWhatTheProgramsLoadRaises) {
     const fs::path folder = dir / "bad";
     fs::create_directories(folder);
-    for (const auto& entry : fs::directory_iterator(kSkinFolder)) fs::copy_file(entry.path(), folder / entry.path().filename());
+    for (const auto& entry : fs::directory_iterator(kSkinFolder))
+        fs::copy_file(entry.path(), folder / entry.path().filename());
     TStringList lines;
     lines.LoadFromFile((folder / "skin.ini").string());
     for (int i = 0; i < lines.Count(); ++i)
-        if (lines.Strings(i).rfind("clientrect=", 0) == 0) lines.SetStrings(i, "clientrect=a,b,c,d");
+        if (lines.Strings(i).rfind("clientrect=", 0) == 0)
+            lines.SetStrings(i, "clientrect=a,b,c,d");
     lines.SaveToFile((folder / "skin.ini").string());
     const fs::path skin = dir / "noclient.skin";
     ASSERT_EQ(Pbskin("build " + q(folder / "skin.ini") + " " + q(skin)).exitCode, 0);
     const ToolRun info = Pbskin("info " + q(skin));
     EXPECT_EQ(info.exitCode, 1) << info.output;
-    EXPECT_NE(info.output.find("problem: the program cannot load this skin: '' is not a valid integer value"),
-              std::string::npos) << info.output;
+    EXPECT_NE(info.output.find(
+                  "problem: the program cannot load this skin: '' is not a valid integer value"),
+              std::string::npos)
+        << info.output;
     EXPECT_EQ(info.output.find("0 problem(s)"), std::string::npos) << info.output;
 
     // A zlib stream cut short, in a file whose length agrees: named as damaged compressed
@@ -189,11 +196,13 @@ TEST_F(PbskinTest, InfoReportsWhatTheProgramsLoadRaises) {
     std::vector<uint8_t> bytes = FileBytes(good);
     bytes.resize(8 + (bytes.size() - 8) / 2);
     const int32_t length = static_cast<int32_t>(bytes.size() - 8);
-    for (int i = 0; i < 4; ++i) bytes[4 + static_cast<size_t>(i)] = static_cast<uint8_t>(length >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        bytes[4 + static_cast<size_t>(i)] = static_cast<uint8_t>(length >> (8 * i));
     WriteBytes(dir / "half.skin", bytes);
     const ToolRun half = Pbskin("info " + q(dir / "half.skin"));
     EXPECT_EQ(half.exitCode, 1);
-    EXPECT_EQ(half.output, "pbskin: Damaged compressed data: it ends before the end of its stream\n");
+    EXPECT_EQ(half.output,
+              "pbskin: Damaged compressed data: it ends before the end of its stream\n");
 }
 
 #endif  // PB_PBSKIN_PATH

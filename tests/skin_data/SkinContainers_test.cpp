@@ -12,13 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "base/Exceptions.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "skin/data/CompressedStoredSkin.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinPackage.h"
 #include "skin/data/StoredSkin.h"
 #include "ui/Bitmap.h"
-#include "base/Exceptions.h"
 
 namespace fs = std::filesystem;
 
@@ -52,7 +52,8 @@ void WriteJpeg(const fs::path& path, int w, int h, uint8_t r, uint8_t g, uint8_t
     }
     jpeg_finish_compress(&info);
     jpeg_destroy_compress(&info);
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(buffer), static_cast<std::streamsize>(size));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(buffer), static_cast<std::streamsize>(size));
     std::free(buffer);
 }
 
@@ -63,12 +64,15 @@ void WriteBmp(const fs::path& path, int w, int h, TColor color) {
     bmp.SaveToFile(path.string());
 }
 
-void WriteText(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+void WriteText(const fs::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
 
 // Every required section, with the given [PICTURES] body.
 std::string SkinText(const std::string& pictures) {
     return "[VERSION]\r\nskinname=Test\r\n[PICTURES]\r\n" + pictures +
-           "[FORMINFO]\r\n[SKINOBJECTS]\r\ncount=0\r\n[SKINCONTROLS]\r\ncount=1\r\n0=panel:panel\r\n"
+           "[FORMINFO]\r\n[SKINOBJECTS]\r\ncount=0\r\n[SKINCONTROLS]\r\ncount=1\r\n0=panel:"
+           "panel\r\n"
            "[panel]\r\nskinrect=0,0,10,10\r\n";
 }
 
@@ -120,26 +124,29 @@ TEST_F(SkinContainersTest, JpegNamesAreCaseSensitiveAndTheCompressedBuilderTakes
     WriteJpeg(dir / "main.JPG", 8, 8, 1, 2, 3);
     WriteText(dir / "upper.ini", SkinText("picture=main.JPG\r\n"));
     TspStoredSkin stored(nullptr);
-    EXPECT_THROW(stored.BuildFromSkinFile((dir / "upper.ini").string()), Exception) << "read as a bitmap file";
+    EXPECT_THROW(stored.BuildFromSkinFile((dir / "upper.ini").string()), Exception)
+        << "read as a bitmap file";
 
     WriteJpeg(dir / "main.jpg", 8, 8, 1, 2, 3);
     WriteText(dir / "lower.ini", SkinText("picture=main.jpg\r\n"));
     TspCompressedStoredSkin compressed(nullptr);
     compressed.SetCompressedData({1, 2, 3});
     EXPECT_THROW(compressed.BuildFromSkinFile((dir / "lower.ini").string()), Exception);
-    EXPECT_EQ(compressed.CompressedData(), (std::vector<uint8_t>{1, 2, 3})) << "a failed build keeps the old data";
+    EXPECT_EQ(compressed.CompressedData(), (std::vector<uint8_t>{1, 2, 3}))
+        << "a failed build keeps the old data";
 }
 
 TEST_F(SkinContainersTest, CompressedBuilderFlagsEmptyPicturesAndNeedsEverySection) {
     WriteBmp(dir / "a.bmp", 3, 2, 0x00123456);
-    WriteText(dir / "skin.ini", SkinText("picture=\r\nrollupmask=a.bmp\r\nactivepicturescount=1\r\n0=a.bmp\r\n"));
+    WriteText(dir / "skin.ini",
+              SkinText("picture=\r\nrollupmask=a.bmp\r\nactivepicturescount=1\r\n0=a.bmp\r\n"));
     TspCompressedStoredSkin compressed(nullptr);
     compressed.BuildFromSkinFile((dir / "skin.ini").string());
     TMemoryStream package;
     compressed.InflateTo(package);
     const std::vector<uint8_t>& b = package.Bytes();
     ASSERT_GT(b.size(), 8u);
-    EXPECT_EQ(b[0], 1);                    // format value
+    EXPECT_EQ(b[0], 1);  // format value
     EXPECT_EQ(b[4], 1) << "no main picture";
     EXPECT_EQ(b[5], 1) << "no mask";
     EXPECT_EQ(b[6], 1) << "no roll-up picture";
@@ -156,7 +163,8 @@ TEST_F(SkinContainersTest, CompressedBuilderFlagsEmptyPicturesAndNeedsEverySecti
 
     // Each required section in turn missing: nothing changes.
     const std::vector<uint8_t> before = compressed.CompressedData();
-    for (const char* section : {"[VERSION]", "[PICTURES]", "[FORMINFO]", "[SKINOBJECTS]", "[SKINCONTROLS]"}) {
+    for (const char* section :
+         {"[VERSION]", "[PICTURES]", "[FORMINFO]", "[SKINOBJECTS]", "[SKINCONTROLS]"}) {
         SCOPED_TRACE(section);
         std::string text = SkinText("");
         text.replace(text.find(section), std::string(section).size(), "[OTHER]");
@@ -168,7 +176,8 @@ TEST_F(SkinContainersTest, CompressedBuilderFlagsEmptyPicturesAndNeedsEverySecti
 
 TEST_F(SkinContainersTest, CompressedSkinFilesWithAWrongFormatOrLengthLoadNothing) {
     const std::vector<uint8_t> block = {0x78, 0xDA, 0x03, 0x00, 0x00, 0x00, 0x00, 0x01};
-    auto write = [&](const std::string& name, int32_t format, int32_t length, const std::vector<uint8_t>& data) {
+    auto write = [&](const std::string& name, int32_t format, int32_t length,
+                     const std::vector<uint8_t>& data) {
         TMemoryStream s;
         s.WriteBuffer(&format, 4);
         s.WriteBuffer(&length, 4);
@@ -186,7 +195,8 @@ TEST_F(SkinContainersTest, CompressedSkinFilesWithAWrongFormatOrLengthLoadNothin
     compressed.SetCompressedData(block);
     EXPECT_THROW(compressed.ReadCompressedSkinFile(write("long.skin", 1, 9, block)), Exception);
     EXPECT_TRUE(compressed.IsEmpty());
-    EXPECT_THROW(compressed.ReadCompressedSkinFile(write("negative.skin", 1, -1, block)), Exception);
+    EXPECT_THROW(compressed.ReadCompressedSkinFile(write("negative.skin", 1, -1, block)),
+                 Exception);
     EXPECT_THROW(compressed.ReadCompressedSkinFile((dir / "absent.skin").string()), Exception);
     EXPECT_TRUE(compressed.IsEmpty());
 }

@@ -1,14 +1,15 @@
+#include "skin/data/SkinData.h"
+
 #include <gtest/gtest.h>
 
+#include "base/Messages.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "skin/data/CompressedStoredSkin.h"
-#include "skin/data/SkinData.h"
 #include "skin/data/SkinDataClasses.h"
 #include "skin/data/StoredSkin.h"
 #include "skin/data/ZlibStreams.h"
 #include "ui/ClassRegistry.h"
 #include "ui/Forms.h"
-#include "base/Messages.h"
 
 namespace {
 
@@ -59,7 +60,8 @@ TEST_F(SkinDataTest, CompiledInSkinLoadsWithItsQuotedValues) {
     Recorder second(other);
     data->SetCompressedStoredSkin(container);
 
-    const std::vector<uint32_t> sequence = {SKINMSG_BEFORECHANGE, SKINMSG_CHANGED, SKINMSG_AFTERCHANGE};
+    const std::vector<uint32_t> sequence = {SKINMSG_BEFORECHANGE, SKINMSG_CHANGED,
+                                            SKINMSG_AFTERCHANGE};
     EXPECT_EQ(owner.seen, sequence);
     EXPECT_EQ(second.seen, sequence);
     EXPECT_EQ(owner.wParams[0], reinterpret_cast<uintptr_t>(data));
@@ -69,7 +71,8 @@ TEST_F(SkinDataTest, CompiledInSkinLoadsWithItsQuotedValues) {
     EXPECT_EQ(data->MainPicture.Height(), 200);
     EXPECT_EQ(data->MaskPicture.PixelFormat(), pf1bit);
     EXPECT_TRUE(data->RollUpPicture.Empty());
-    const std::vector<std::pair<int, int>> sizes = {{99, 63}, {50, 118}, {67, 75}, {390, 432}, {35, 19}, {51, 23}};
+    const std::vector<std::pair<int, int>> sizes = {{99, 63},   {50, 118}, {67, 75},
+                                                    {390, 432}, {35, 19},  {51, 23}};
     ASSERT_EQ(data->ActivePictureList.size(), sizes.size());
     for (size_t i = 0; i < sizes.size(); ++i) {
         EXPECT_EQ(data->ActivePictureList[i]->Width(), sizes[i].first);
@@ -85,34 +88,40 @@ TEST_F(SkinDataTest, CompiledInSkinLoadsWithItsQuotedValues) {
     EXPECT_EQ(data->inactiveeffect, ieGrayScale);
     EXPECT_EQ(data->borderwidth, 3);
 
-    auto* close = dynamic_cast<TspDataSkinStdButton*>(data->ObjectDefs[data->GetObjectDefIndex("closebutton")].get());
+    auto* close = dynamic_cast<TspDataSkinStdButton*>(
+        data->ObjectDefs[data->GetObjectDefIndex("closebutton")].get());
     ASSERT_NE(close, nullptr);
     EXPECT_EQ(close->SkinRect, (TRect{44, 4, 62, 22}));
     EXPECT_EQ(close->DownRect, (TRect{4, 4, 22, 22}));
     EXPECT_EQ(close->Command, cmClose);
     EXPECT_EQ(close->Hint, "Close");
-    auto* tray = dynamic_cast<TspDataSkinStdButton*>(data->ObjectDefs[data->GetObjectDefIndex("traybutton")].get());
+    auto* tray = dynamic_cast<TspDataSkinStdButton*>(
+        data->ObjectDefs[data->GetObjectDefIndex("traybutton")].get());
     ASSERT_NE(tray, nullptr);
     EXPECT_EQ(tray->Command, cmMinimizeToTray);
     EXPECT_EQ(tray->DisableSkinRect, (TRect{2, 29, 20, 47}));
-    auto* caption = dynamic_cast<TspDataSkinCaption*>(data->ObjectDefs[data->GetObjectDefIndex("caption1")].get());
+    auto* caption = dynamic_cast<TspDataSkinCaption*>(
+        data->ObjectDefs[data->GetObjectDefIndex("caption1")].get());
     ASSERT_NE(caption, nullptr);
     EXPECT_EQ(caption->FontStyle, fsBold);
     EXPECT_EQ(caption->ActiveFontColor, 16777215);
     EXPECT_EQ(data->GetObjectDefIndex("menuitem"), -1);
     EXPECT_EQ(data->GetObjectDefIndex("MENUITEM"), 0);
 
-    auto* panel = dynamic_cast<TspDataSkinPanelControl*>(data->ControlDefs[data->GetControlDefIndex("panel")].get());
+    auto* panel = dynamic_cast<TspDataSkinPanelControl*>(
+        data->ControlDefs[data->GetControlDefIndex("panel")].get());
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(panel->SkinRect, (TRect{2, 146, 96, 225}));
     EXPECT_EQ(panel->RBPoint, (TPoint{87, 74}));
     EXPECT_EQ(panel->FontDef.Height, 12);
-    auto* tab = dynamic_cast<TspDataSkinTabControl*>(data->ControlDefs[data->GetControlDefIndex("tab")].get());
+    auto* tab = dynamic_cast<TspDataSkinTabControl*>(
+        data->ControlDefs[data->GetControlDefIndex("tab")].get());
     ASSERT_NE(tab, nullptr);
     EXPECT_EQ(tab->UpDown, "hupdown");
     EXPECT_EQ(tab->FocusFontColor, 16777215);
     EXPECT_NE(data->GetControlDefIndex("hupdown"), -1);
-    auto* ex = dynamic_cast<TspDataSkinExPanelControl*>(data->ControlDefs[data->GetControlDefIndex("expanel")].get());
+    auto* ex = dynamic_cast<TspDataSkinExPanelControl*>(
+        data->ControlDefs[data->GetControlDefIndex("expanel")].get());
     ASSERT_NE(ex, nullptr);
     EXPECT_EQ(ex->RollHSkinRect, (TRect{2, 305, 21, 372}));
     EXPECT_EQ(ex->HRestoreButtonDownRect, (TRect{29, 307, 44, 322}));
@@ -195,7 +204,8 @@ TEST_F(SkinDataTest, BadPackagesRaiseAndLeaveTheSkinEmpty) {
 TEST_F(SkinDataTest, PackageWithOnlyTextAndCorrectionsApply) {
     const std::string text =
         "[PICTURES]\r\nmask=m.bmp\r\n[FORMINFO]\r\nlefttoppoint=5,5\r\nrightbottompoint=300,300\r\n"
-        "clientrect=10,10,100,100\r\nmaskrectarea=20,0,90,120\r\n[SKINOBJECTS]\r\ncount=3\r\n0=a:stdbutton\r\n"
+        "clientrect=10,10,100,100\r\nmaskrectarea=20,0,90,120\r\n[SKINOBJECTS]\r\ncount=3\r\n0=a:"
+        "stdbutton\r\n"
         "1=b:Stdbutton\r\n2=a:caption\r\n[SKINAREAS]\r\ncount=1\r\n0=zone:1,2,3,4\r\n";
     std::vector<uint8_t> p = {1, 0, 0, 0, 1, 1, 1, 1, 0, 0, 0, 0};
     p.insert(p.end(), text.begin(), text.end());
@@ -214,7 +224,8 @@ TEST_F(SkinDataTest, PackageWithOnlyTextAndCorrectionsApply) {
 
 TEST_F(SkinDataTest, StoredSkinMissingASectionSendsAllThreeAndStaysEmpty) {
     auto* stored = new TspStoredSkin(form.get());
-    stored->SetIniStrings(TStringList{"[VERSION]", "skinname=x", "[PICTURES]", "[FORMINFO]", "[SKINOBJECTS]"});
+    stored->SetIniStrings(
+        TStringList{"[VERSION]", "skinname=x", "[PICTURES]", "[FORMINFO]", "[SKINOBJECTS]"});
     Recorder owner(*form);
     data->SetStoredSkin(stored);
     EXPECT_EQ(owner.seen.size(), 3u);
@@ -257,7 +268,8 @@ TEST(SkinDataClasses, RegistrationIsIdempotentAndNamesTheThreeClasses) {
     RegisterSkinDataClasses();
     for (const char* c : {"TspSkinData", "TspCompressedStoredSkin", "TspStoredSkin"})
         EXPECT_NE(TClassRegistry::Instance().Find(c), nullptr) << c;
-    EXPECT_NE(TClassRegistry::Instance().FindProperty("TspCompressedStoredSkin", "CompressedData"), nullptr);
+    EXPECT_NE(TClassRegistry::Instance().FindProperty("TspCompressedStoredSkin", "CompressedData"),
+              nullptr);
 }
 
 }  // namespace

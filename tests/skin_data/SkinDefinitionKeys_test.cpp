@@ -37,7 +37,8 @@ std::vector<Definition> Entries(const TMemIniFile& ini, const std::string& secti
     const int count = ini.ReadInteger(section, "count", 0);
     for (int i = 0; i < count; ++i) {
         Definition d;
-        if (SplitNameType(ini.ReadString(section, std::to_string(i), ""), d.name, d.type)) out.push_back(d);
+        if (SplitNameType(ini.ReadString(section, std::to_string(i), ""), d.name, d.type))
+            out.push_back(d);
     }
     return out;
 }
@@ -62,7 +63,8 @@ int CheckSections(const TMemIniFile& skin, const std::string& list, Create creat
                 ADD_FAILURE() << "key \"" << key << "\" is not read";
                 continue;
             }
-            EXPECT_EQ(Normal(written.ReadString(d.name, key, "")), Normal(skin.ReadString(d.name, key, "")))
+            EXPECT_EQ(Normal(written.ReadString(d.name, key, "")),
+                      Normal(skin.ReadString(d.name, key, "")))
                 << "key \"" << key << "\"";
         }
         ++checked;
@@ -83,8 +85,9 @@ TEST(SkinDefinitionKeys, EveryKeyOfTheDefaultSkinIsReadBackUnchanged) {
     EXPECT_EQ(CheckSections(skin, "SKINOBJECTS", CreateSkinObjectDef), 13);
     // The skin's control sections also carry edge stretch keys that no control definition
     // reads.
-    EXPECT_EQ(CheckSections(skin, "SKINCONTROLS", CreateSkinControlDef,
-                            {"leftstretch", "topstretch", "rightstretch", "bottomstretch", "stretcheffect"}),
+    EXPECT_EQ(CheckSections(
+                  skin, "SKINCONTROLS", CreateSkinControlDef,
+                  {"leftstretch", "topstretch", "rightstretch", "bottomstretch", "stretcheffect"}),
               61);
 }
 
@@ -125,7 +128,9 @@ TEST(SkinDefinitionKeys, WindowSectionsAreReadBackUnchanged) {
         ASSERT_GT(keys.Count(), 10);
         for (const std::string& key : keys) {
             ASSERT_TRUE(written.ValueExists(section, key)) << key;
-            EXPECT_EQ(Normal(written.ReadString(section, key, "")), Normal(skin.ReadString(section, key, ""))) << key;
+            EXPECT_EQ(Normal(written.ReadString(section, key, "")),
+                      Normal(skin.ReadString(section, key, "")))
+                << key;
         }
     }
 }
@@ -141,30 +146,34 @@ TEST(SkinDefinitionKeys, SharedKeyGroupsKeepEachSectionsKeysInOrder) {
     };
     TspDataSkinUpDownControl updown("u");
     EXPECT_EQ(keysOf(updown, "u"),
-              (std::vector<std::string>{"pictureindex", "maskpictureindex", "cursorindex", "skinrect", "lefttoppoint",
-                                        "righttoppoint", "leftbottompoint", "rightbottompoint", "clientrect",
-                                        "upbuttonrect", "activeupbuttonrect", "downupbuttonrect", "downbuttonrect",
-                                        "activedownbuttonrect", "downdownbuttonrect"}));
+              (std::vector<std::string>{
+                  "pictureindex", "maskpictureindex", "cursorindex", "skinrect", "lefttoppoint",
+                  "righttoppoint", "leftbottompoint", "rightbottompoint", "clientrect",
+                  "upbuttonrect", "activeupbuttonrect", "downupbuttonrect", "downbuttonrect",
+                  "activedownbuttonrect", "downdownbuttonrect"}));
     TspDataSkinTabControl tab("t");
     EXPECT_EQ(keysOf(tab, "t"),
-              (std::vector<std::string>{"pictureindex", "maskpictureindex", "cursorindex", "skinrect", "tabrect",
-                                        "activetabrect", "focustabrect", "mouseintabrect", "clientrect",
-                                        "bgpictureindex", "lefttoppoint", "righttoppoint", "leftbottompoint",
-                                        "rightbottompoint", "tableftoffset", "tabrightoffset", "tabsbgrect",
-                                        "fontname", "fontheight", "fontstyle", "fontcolor", "activefontcolor",
-                                        "focusfontcolor", "mouseinfontcolor", "updown"}));
+              (std::vector<std::string>{
+                  "pictureindex",    "maskpictureindex", "cursorindex",    "skinrect",
+                  "tabrect",         "activetabrect",    "focustabrect",   "mouseintabrect",
+                  "clientrect",      "bgpictureindex",   "lefttoppoint",   "righttoppoint",
+                  "leftbottompoint", "rightbottompoint", "tableftoffset",  "tabrightoffset",
+                  "tabsbgrect",      "fontname",         "fontheight",     "fontstyle",
+                  "fontcolor",       "activefontcolor",  "focusfontcolor", "mouseinfontcolor",
+                  "updown"}));
     TspDataSkinLabel label("l");
     EXPECT_EQ(keysOf(label, "l"),
-              (std::vector<std::string>{"hint", "rollup", "activepictureindex", "skinrectinapicture", "cursorindex",
-                                        "skinrect", "activeskinrect", "morphing", "morphkind", "fontname",
-                                        "fontheight", "fontstyle", "fontcolor", "activefontcolor", "alignment",
-                                        "textvalue"}));
+              (std::vector<std::string>{
+                  "hint", "rollup", "activepictureindex", "skinrectinapicture", "cursorindex",
+                  "skinrect", "activeskinrect", "morphing", "morphkind", "fontname", "fontheight",
+                  "fontstyle", "fontcolor", "activefontcolor", "alignment", "textvalue"}));
     TspDataSkinHintWindow hint;
-    EXPECT_EQ(keysOf(hint, "HINTWINDOW"),
-              (std::vector<std::string>{"windowpictureindex", "maskpictureindex", "lefttoppoint", "righttoppoint",
-                                        "leftbottompoint", "rightbottompoint", "clientrect", "fontname",
-                                        "fontheight", "fontstyle", "fontcolor", "leftstretch", "rightstretch",
-                                        "topstretch", "bottomstretch"}));
+    EXPECT_EQ(
+        keysOf(hint, "HINTWINDOW"),
+        (std::vector<std::string>{"windowpictureindex", "maskpictureindex", "lefttoppoint",
+                                  "righttoppoint", "leftbottompoint", "rightbottompoint",
+                                  "clientrect", "fontname", "fontheight", "fontstyle", "fontcolor",
+                                  "leftstretch", "rightstretch", "topstretch", "bottomstretch"}));
 }
 
 }  // namespace

@@ -1,18 +1,19 @@
 // Skin files from outside, loaded along the program's own path: what each kind of damage
 // raises (damaged compressed data is named as such, not as whatever reader meets the
 // shortened package next), and the little-endian integers of the file layouts.
+#include "skin/data/SkinFile.h"
+
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <functional>
 #include <string>
-#include <unistd.h>
 
 #include "base/Exceptions.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "skin/data/CompressedStoredSkin.h"
 #include "skin/data/SkinData.h"
-#include "skin/data/SkinFile.h"
 #include "skin/data/SkinPackage.h"
 #include "skin/data/ZlibStreams.h"
 #include "ui/Forms.h"
@@ -55,7 +56,8 @@ class SkinFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
         InstallHeadlessPlatform();
-        path = (fs::path(::testing::TempDir()) / ("skinfile_" + std::to_string(getpid()) + ".skin")).string();
+        path = (fs::path(::testing::TempDir()) / ("skinfile_" + std::to_string(getpid()) + ".skin"))
+                   .string();
     }
     void TearDown() override { fs::remove(path); }
     void Write(const std::vector<uint8_t>& bytes) {
@@ -95,8 +97,10 @@ TEST_F(SkinFileTest, DamagedCompressedDataIsReportedAsSuch) {
     const std::vector<uint8_t> block = DefaultBlock();
     // Cut inside the zlib stream (the file's length says so too): the package would end
     // inside a picture.
-    Write(SkinFileBytes(std::vector<uint8_t>(block.begin(), block.begin() + static_cast<long>(block.size() / 2))));
-    EXPECT_EQ(LoadFails<EDecompressionError>(), "Damaged compressed data: it ends before the end of its stream");
+    Write(SkinFileBytes(
+        std::vector<uint8_t>(block.begin(), block.begin() + static_cast<long>(block.size() / 2))));
+    EXPECT_EQ(LoadFails<EDecompressionError>(),
+              "Damaged compressed data: it ends before the end of its stream");
     // Bytes changed in the middle of the stream.
     std::vector<uint8_t> changed = block;
     for (size_t i = 40; i < 60; ++i) changed[i] ^= 0x5A;
@@ -112,10 +116,12 @@ TEST_F(SkinFileTest, DamagedCompressedDataIsReportedAsSuch) {
 
 TEST_F(SkinFileTest, FilesThatAreNoSkinsSayWhy) {
     Write(SkinFileBytes(DefaultBlock(), 2));
-    EXPECT_EQ(LoadFails<EReadError>(), path + ": not a compressed skin file, or one without compressed data");
+    EXPECT_EQ(LoadFails<EReadError>(),
+              path + ": not a compressed skin file, or one without compressed data");
     // A good stream of a package whose format value is not 1.
     Write(SkinFileBytes(Deflate({2, 0, 0, 0, 1, 1, 1, 1, 0, 0, 0, 0})));
-    EXPECT_EQ(LoadFails<EReadError>(), path + ": not a skin (the skin package's format value is not 1)");
+    EXPECT_EQ(LoadFails<EReadError>(),
+              path + ": not a skin (the skin package's format value is not 1)");
     // The declared length runs past the file.
     std::vector<uint8_t> cut = SkinFileBytes(DefaultBlock());
     cut.resize(5000);
@@ -170,7 +176,8 @@ TEST_F(SkinFileTest, EveryContainerLoadsAndDamageReadsTheSameWhateverTheContaine
     EXPECT_EQ(SkinFileContainerOf(package), TSkinFileContainer::Package);
     EXPECT_EQ(loadAny(), "");
     // A cut zlib stream is damaged compressed data, in a skin file or bare.
-    std::vector<uint8_t> cut(block.begin(), block.begin() + static_cast<std::ptrdiff_t>(block.size() / 2));
+    std::vector<uint8_t> cut(block.begin(),
+                             block.begin() + static_cast<std::ptrdiff_t>(block.size() / 2));
     Write(cut);
     EXPECT_EQ(loadAny(), "Damaged compressed data: it ends before the end of its stream");
     // An empty file does not load either.

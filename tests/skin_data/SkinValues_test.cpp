@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "base/Exceptions.h"
 #include "skin/data/SkinControlDefs.h"
 #include "skin/data/SkinObjectDefs.h"
-#include "base/Exceptions.h"
 
 namespace {
 
@@ -41,8 +41,9 @@ TEST(SkinValues, EnumerationsAndStyles) {
 }
 
 TEST(SkinValues, BooleansAbsentKeysAndKeyCase) {
-    const auto ini = Ini("[b]\nMORPHING=true\nrollup=2\nSkinRectInAPicture=1\nFontName=Tahoma\n"
-                         "alignment=\n");
+    const auto ini =
+        Ini("[b]\nMORPHING=true\nrollup=2\nSkinRectInAPicture=1\nFontName=Tahoma\n"
+            "alignment=\n");
     TspDataSkinLabel label("b");
     label.LoadFromIni(ini);
     EXPECT_FALSE(label.Morphing);
@@ -57,13 +58,13 @@ TEST(SkinValues, BooleansAbsentKeysAndKeyCase) {
 }
 
 TEST(SkinValues, ClassSpecificReadingRules) {
-    const auto ini = Ini(
-        "[u]\nhint=x\nactivepictureindex=3\nskinrect=1,2,3,4\n"
-        "[a]\nmorphing=1\n"
-        "[f]\nframescount=-4\nframesplacement=fpHorizontal\n"
-        "[s]\nfontcolor=5\n"
-        "[g]\nkind=gkdiagonal\n"
-        "[bl]\nsymbolslinecount=2000000000\nsymbolsline0=A\n");
+    const auto ini =
+        Ini("[u]\nhint=x\nactivepictureindex=3\nskinrect=1,2,3,4\n"
+            "[a]\nmorphing=1\n"
+            "[f]\nframescount=-4\nframesplacement=fpHorizontal\n"
+            "[s]\nfontcolor=5\n"
+            "[g]\nkind=gkdiagonal\n"
+            "[bl]\nsymbolslinecount=2000000000\nsymbolsline0=A\n");
     TspDataUserObject user("u");
     user.LoadFromIni(ini);
     EXPECT_EQ(user.Hint, "");
@@ -93,7 +94,9 @@ TEST(SkinValues, ClassSpecificReadingRules) {
 TEST(SkinValues, UnknownAndCapitalisedTypesCreateNothing) {
     EXPECT_EQ(CreateSkinObjectDef("Stdbutton", "x"), nullptr);
     EXPECT_EQ(CreateSkinControlDef("Panel", "x"), nullptr);
-    EXPECT_NE(dynamic_cast<TspDataSkinMainMenuBarButton*>(CreateSkinObjectDef("mainmenubarbutton", "x").get()), nullptr);
+    EXPECT_NE(dynamic_cast<TspDataSkinMainMenuBarButton*>(
+                  CreateSkinObjectDef("mainmenubarbutton", "x").get()),
+              nullptr);
     std::string name, rest;
     EXPECT_TRUE(SplitNameType("a:b:c", name, rest));
     EXPECT_EQ(name, "a");

@@ -1,7 +1,7 @@
+#include "skin/data/ZlibStreams.h"
+
 #include <gtest/gtest.h>
 #include <zlib.h>
-
-#include "skin/data/ZlibStreams.h"
 
 namespace {
 
@@ -157,7 +157,8 @@ TEST(ZlibStreams, ProgressIsCalledPerBlock) {
         ++calls;
     };
     std::vector<uint8_t> out(data.size());
-    EXPECT_EQ(d.Read(out.data(), static_cast<int32_t>(out.size())), static_cast<int32_t>(data.size()));
+    EXPECT_EQ(d.Read(out.data(), static_cast<int32_t>(out.size())),
+              static_cast<int32_t>(data.size()));
     EXPECT_EQ(calls, static_cast<int>((src.Size() + 4095) / 4096));
 }
 
@@ -165,8 +166,8 @@ TEST(ZlibStreams, ProgressIsCalledPerBlock) {
 // before and just after a piece boundary (64 KiB, then 64 + 128 KiB) must come out whole,
 // and the bound must hold exactly.
 TEST(ZlibStreams, WholeStreamInflateAroundPieceBoundaries) {
-    for (size_t size : {size_t{0}, size_t{1}, size_t{65535}, size_t{65536}, size_t{65537}, size_t{196608},
-                        size_t{196609}, size_t{300000}}) {
+    for (size_t size : {size_t{0}, size_t{1}, size_t{65535}, size_t{65536}, size_t{65537},
+                        size_t{196608}, size_t{196609}, size_t{300000}}) {
         SCOPED_TRACE(size);
         const auto data = size % 2 ? Noise(size) : Sample(size);
         const auto block = Compress(data);
@@ -178,7 +179,8 @@ TEST(ZlibStreams, WholeStreamInflateAroundPieceBoundaries) {
         EXPECT_EQ(dst.Position(), static_cast<int64_t>(size));
         if (size > 0) {
             TMemoryStream tight;
-            EXPECT_THROW(DecompressWholeStream(tight, src, static_cast<int64_t>(size) - 1), EDecompressionError);
+            EXPECT_THROW(DecompressWholeStream(tight, src, static_cast<int64_t>(size) - 1),
+                         EDecompressionError);
         }
     }
 }
@@ -219,7 +221,8 @@ TEST(ZlibStreams, SourceMovedBetweenBlocksIsPutBack) {
         src.SetPosition(0);
     };
     std::vector<uint8_t> out(data.size());
-    ASSERT_EQ(d.Read(out.data(), static_cast<int32_t>(out.size())), static_cast<int32_t>(data.size()));
+    ASSERT_EQ(d.Read(out.data(), static_cast<int32_t>(out.size())),
+              static_cast<int32_t>(data.size()));
     EXPECT_EQ(out, data);
     EXPECT_EQ(blocks, static_cast<int>((src.Size() + 4095) / 4096));
 }

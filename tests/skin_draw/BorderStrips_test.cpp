@@ -39,7 +39,8 @@ struct Strips {
 TEST(ComposeBorderStrips, StripSizesAndTiledMiddlesStartingAtTheStripsLeftEdge) {
     const TBitmap pic = NumberedPicture(16, 14);
     Strips s;
-    ComposeBorderStrips(kG, ResizedGeometry(kG, kR, 10, 8), 10, 8, kR, pic, s.Refs(), TEdgeStretch{});
+    ComposeBorderStrips(kG, ResizedGeometry(kG, kR, 10, 8), 10, 8, kR, pic, s.Refs(),
+                        TEdgeStretch{});
     EXPECT_EQ(s.top.Width(), 10);
     EXPECT_EQ(s.top.Height(), 2);
     EXPECT_EQ(s.bottom.Height(), 2);
@@ -67,7 +68,8 @@ TEST(ComposeBorderStrips, SideStripEndsAboveAndBelowTheRepeatablePart) {
     // The left edge repeats rows 3..4 of R; rows 2 and 5 (inside the client band) are ends.
     const TSkinGeometry g{{3, 3}, {7, 3}, {3, 5}, {7, 5}, Rect(2, 2, 8, 6)};
     Strips tiled, stretched;
-    ComposeBorderStrips(g, ResizedGeometry(g, kR, 10, 12), 10, 12, kR, pic, tiled.Refs(), TEdgeStretch{});
+    ComposeBorderStrips(g, ResizedGeometry(g, kR, 10, 12), 10, 12, kR, pic, tiled.Refs(),
+                        TEdgeStretch{});
     ComposeBorderStrips(g, ResizedGeometry(g, kR, 10, 12), 10, 12, kR, pic, stretched.Refs(),
                         TEdgeStretch{true, true, true, true});
     EXPECT_EQ(Column(tiled.left, 0), FromColumn(2, {5, 7, 6, 7, 6, 7, 6, 8}));
@@ -91,7 +93,8 @@ TEST(ComposeBorderStrips, StripsWhoseConditionFailsAreLeftUntouched) {
     EXPECT_EQ(s.right.Height(), 5);
     // A window no taller than its bands: no side strips.
     Strips flat;
-    ComposeBorderStrips(kG, ResizedGeometry(kG, kR, 10, 4), 10, 4, kR, pic, flat.Refs(), TEdgeStretch{});
+    ComposeBorderStrips(kG, ResizedGeometry(kG, kR, 10, 4), 10, 4, kR, pic, flat.Refs(),
+                        TEdgeStretch{});
     EXPECT_TRUE(flat.left.Empty());
     EXPECT_TRUE(flat.right.Empty());
     EXPECT_FALSE(flat.top.Empty());
@@ -100,7 +103,8 @@ TEST(ComposeBorderStrips, StripsWhoseConditionFailsAreLeftUntouched) {
 TEST(ComposeBorderStripsTiled, MiddleTilesRunFromTheNewPointsOfTheWholeMask) {
     const TBitmap mask = NumberedPicture(10, 8);
     Strips s;
-    ComposeBorderStripsTiled(kG, ResizedGeometry(kG, Rect(0, 0, 10, 8), 18, 8), 18, 8, mask, s.Refs());
+    ComposeBorderStripsTiled(kG, ResizedGeometry(kG, Rect(0, 0, 10, 8), 18, 8), 18, 8, mask,
+                             s.Refs());
     EXPECT_EQ(Row(s.top, 0), FromRow(0, {0, 1, 2, 3, 4, 5, 6, 3, 4, 5, 6, 3, 4, 5, 6, 7, 8, 9}));
     EXPECT_EQ(Row(s.bottom, 0), FromRow(6, {0, 1, 2, 3, 4, 5, 6, 3, 4, 5, 6, 3, 4, 5, 6, 7, 8, 9}));
     EXPECT_EQ(s.left.Height(), 4);

@@ -20,14 +20,17 @@ TBitmap Picture() { return NumberedPicture(16, 14); }
 void ExpectRow(const TBitmap& target, int32_t y, int32_t srcY, const std::vector<int32_t>& srcX) {
     ASSERT_EQ(target.Width(), static_cast<int32_t>(srcX.size()));
     for (int32_t x = 0; x < target.Width(); ++x) {
-        EXPECT_EQ(At(target, x, y), Numbered(srcX[static_cast<size_t>(x)], srcY)) << "x=" << x << " y=" << y;
+        EXPECT_EQ(At(target, x, y), Numbered(srcX[static_cast<size_t>(x)], srcY))
+            << "x=" << x << " y=" << y;
     }
 }
 
-void ExpectColumn(const TBitmap& target, int32_t x, int32_t srcX, const std::vector<int32_t>& srcY) {
+void ExpectColumn(const TBitmap& target, int32_t x, int32_t srcX,
+                  const std::vector<int32_t>& srcY) {
     ASSERT_EQ(target.Height(), static_cast<int32_t>(srcY.size()));
     for (int32_t y = 0; y < target.Height(); ++y) {
-        EXPECT_EQ(At(target, x, y), Numbered(srcX, srcY[static_cast<size_t>(y)])) << "x=" << x << " y=" << y;
+        EXPECT_EQ(At(target, x, y), Numbered(srcX, srcY[static_cast<size_t>(y)]))
+            << "x=" << x << " y=" << y;
     }
 }
 
@@ -37,11 +40,13 @@ TEST(ComposeSkinImage, TargetAsLargeAsTheSkinRectReproducesIt) {
     const TBitmap pic = Picture();
     for (const TEdgeStretch stretch : {TEdgeStretch{}, TEdgeStretch{true, true, true, true}}) {
         TBitmap target;
-        ComposeSkinImage(kG, ResizedGeometry(kG, kR, 10, 8), target, pic, kR, 10, 8, cdDrawClient, stretch);
+        ComposeSkinImage(kG, ResizedGeometry(kG, kR, 10, 8), target, pic, kR, 10, 8, cdDrawClient,
+                         stretch);
         ASSERT_EQ(target.Width(), 10);
         ASSERT_EQ(target.Height(), 8);
         for (int32_t y = 0; y < 8; ++y)
-            for (int32_t x = 0; x < 10; ++x) ASSERT_EQ(At(target, x, y), Numbered(2 + x, 3 + y)) << x << "," << y;
+            for (int32_t x = 0; x < 10; ++x)
+                ASSERT_EQ(At(target, x, y), Numbered(2 + x, 3 + y)) << x << "," << y;
     }
 }
 
@@ -49,7 +54,8 @@ TEST(ComposeSkinImage, ExactMultipleOfTheTileSizeRepeatsWholeTiles) {
     const TBitmap pic = Picture();
     TBitmap target;
     // 8 more pixels each way: two more top/bottom tiles and two more left/right tiles.
-    ComposeSkinImageTiled(kG, ResizedGeometry(kG, kR, 18, 16), target, pic, kR, 18, 16, cdDrawClient);
+    ComposeSkinImageTiled(kG, ResizedGeometry(kG, kR, 18, 16), target, pic, kR, 18, 16,
+                          cdDrawClient);
     // Top band: corner, three 4-pixel tiles, corner.
     ExpectRow(target, 0, 3, {2, 3, 4, 5, 6, 7, 8, 5, 6, 7, 8, 5, 6, 7, 8, 9, 10, 11});
     // A client row: left band, client tiles of 6 (the last cut to 2), right band.
@@ -67,7 +73,8 @@ TEST(ComposeSkinImage, StretchedEdgesRepeatPixelsWhereTiledEdgesRepeatTheTile) {
     // Repeatable parts two pixels long: top 6..7 of R, left 2..3 of R.
     const TSkinGeometry g{{4, 2}, {6, 2}, {4, 4}, {6, 4}, Rect(2, 2, 8, 6)};
     TBitmap tiled, stretched;
-    ComposeSkinImage(g, ResizedGeometry(g, kR, 12, 10), tiled, pic, kR, 12, 10, cdSkipClient, TEdgeStretch{});
+    ComposeSkinImage(g, ResizedGeometry(g, kR, 12, 10), tiled, pic, kR, 12, 10, cdSkipClient,
+                     TEdgeStretch{});
     ComposeSkinImage(g, ResizedGeometry(g, kR, 12, 10), stretched, pic, kR, 12, 10, cdSkipClient,
                      TEdgeStretch{true, true, true, true});
     ExpectRow(tiled, 0, 3, {2, 3, 4, 5, 6, 7, 6, 7, 8, 9, 10, 11});
@@ -82,7 +89,8 @@ TEST(ComposeSkinImage, FixedPiecesArePaintedOverTheEdges) {
     // bottom (C.Top = 3), so the left edge and the top-left piece overlap in rows 1..2.
     const TSkinGeometry g{{3, 0}, {7, 0}, {3, 1}, {7, 1}, Rect(2, 3, 8, 6)};
     TBitmap target;
-    ComposeSkinImage(g, ResizedGeometry(g, kR, 10, 12), target, pic, kR, 10, 12, cdSkipClient, TEdgeStretch{});
+    ComposeSkinImage(g, ResizedGeometry(g, kR, 10, 12), target, pic, kR, 10, 12, cdSkipClient,
+                     TEdgeStretch{});
     // Rows 0..2: the top-left piece; rows 3..4: the left edge (R row 0 repeated); from row
     // 5 (LB.Y + dy): the lower part of the left band, R rows 1.. .
     ExpectColumn(target, 0, 2, {3, 4, 5, 3, 3, 4, 5, 6, 7, 8, 9, 10});
@@ -91,13 +99,16 @@ TEST(ComposeSkinImage, FixedPiecesArePaintedOverTheEdges) {
 TEST(ComposeSkinImage, ClientPieceIsTiledOnlyWhenAsked) {
     const TBitmap pic = Picture();
     TBitmap target = SolidPicture(16, 10, 0xABCDEF);
-    ComposeSkinImageTiled(kG, ResizedGeometry(kG, kR, 16, 10), target, pic, kR, 16, 10, cdSkipClient);
-    EXPECT_EQ(At(target, 2, 2), 0xABCDEFu);   // client area keeps the old pixels
+    ComposeSkinImageTiled(kG, ResizedGeometry(kG, kR, 16, 10), target, pic, kR, 16, 10,
+                          cdSkipClient);
+    EXPECT_EQ(At(target, 2, 2), 0xABCDEFu);  // client area keeps the old pixels
     EXPECT_EQ(At(target, 13, 5), 0xABCDEFu);
     EXPECT_EQ(At(target, 1, 2), Numbered(3, 5));  // left band is drawn
-    ComposeSkinImageTiled(kG, ResizedGeometry(kG, kR, 16, 10), target, pic, kR, 16, 10, cdDrawClient);
+    ComposeSkinImageTiled(kG, ResizedGeometry(kG, kR, 16, 10), target, pic, kR, 16, 10,
+                          cdDrawClient);
     EXPECT_EQ(At(target, 2, 2), Numbered(4, 5));
-    EXPECT_EQ(At(target, 13, 5), Numbered(4 + 5, 5 + 3));  // second column tile, last column and row
+    EXPECT_EQ(At(target, 13, 5),
+              Numbered(4 + 5, 5 + 3));  // second column tile, last column and row
 }
 
 TEST(ComposeSkinImage, DegenerateGeometryOrEmptyPictureLeavesTheTargetSizedButUnpainted) {
@@ -105,7 +116,8 @@ TEST(ComposeSkinImage, DegenerateGeometryOrEmptyPictureLeavesTheTargetSizedButUn
     TSkinGeometry g = kG;
     g.RB.X = g.LT.X;
     TBitmap target = SolidPicture(10, 8, 0x123456);
-    ComposeSkinImage(g, ResizedGeometry(g, kR, 12, 8), target, pic, kR, 12, 8, cdDrawClient, TEdgeStretch{});
+    ComposeSkinImage(g, ResizedGeometry(g, kR, 12, 8), target, pic, kR, 12, 8, cdDrawClient,
+                     TEdgeStretch{});
     EXPECT_EQ(target.Width(), 12);
     EXPECT_EQ(At(target, 0, 0), 0x123456u);
     ComposeSkinImageTiled(kG, kG, target, TBitmap(), kR, 10, 8, cdDrawClient);
@@ -127,11 +139,11 @@ TEST(ComposeSkinImage, ZeroTileSizesAndTargetsSmallerThanTheCornersDrawOnlyWhatF
         int32_t w, h;
         uint32_t topLeft;
     };
-    for (const Case& c : {Case{3, 2, Numbered(9, 9)}, Case{1, 1, Numbered(11, 10)}, Case{5, 20, Numbered(2, 3)},
-                          Case{0, 0, 0}}) {
+    for (const Case& c : {Case{3, 2, Numbered(9, 9)}, Case{1, 1, Numbered(11, 10)},
+                          Case{5, 20, Numbered(2, 3)}, Case{0, 0, 0}}) {
         TBitmap small;
-        ComposeSkinImage(kG, ResizedGeometry(kG, kR, c.w, c.h), small, pic, kR, c.w, c.h, cdDrawClient,
-                         TEdgeStretch{true, false, true, false});
+        ComposeSkinImage(kG, ResizedGeometry(kG, kR, c.w, c.h), small, pic, kR, c.w, c.h,
+                         cdDrawClient, TEdgeStretch{true, false, true, false});
         EXPECT_EQ(small.Width(), c.w);
         EXPECT_EQ(small.Height(), c.h);
         if (c.w > 0) {
@@ -144,7 +156,8 @@ TEST(ComposeSkinImage, SkinRectReachingOutsideThePictureCopiesOnlyExistingPixels
     const TBitmap pic = Picture();
     const TRect outside = Rect(10, 10, 20, 18);  // the picture is 16 x 14
     TBitmap target = SolidPicture(10, 8, 0x777777);
-    ComposeSkinImageTiled(kG, ResizedGeometry(kG, outside, 30, 20), target, pic, outside, 30, 20, cdDrawClient);
+    ComposeSkinImageTiled(kG, ResizedGeometry(kG, outside, 30, 20), target, pic, outside, 30, 20,
+                          cdDrawClient);
     EXPECT_EQ(At(target, 0, 0), Numbered(10, 10));
     EXPECT_EQ(At(target, 1, 1), Numbered(11, 11));
 }
@@ -183,19 +196,23 @@ TEST(ResizeModeOf, ModesAreTestedInOrder) {
 // The row-building tile fill must give exactly the pixels of copying tile by tile.
 TEST(TileRect, MatchesTileByTileCopiesIncludingClippedAreas) {
     const TBitmap pic = Picture();
-    const TRect tiles[] = {Rect(3, 2, 6, 4), Rect(0, 0, 1, 1), Rect(5, 5, 12, 6), Rect(14, 12, 18, 15)};
-    const TRect areas[] = {Rect(0, 0, 20, 9), Rect(-7, -3, 11, 5), Rect(4, 6, 23, 13), Rect(2, 1, 3, 2)};
+    const TRect tiles[] = {Rect(3, 2, 6, 4), Rect(0, 0, 1, 1), Rect(5, 5, 12, 6),
+                           Rect(14, 12, 18, 15)};
+    const TRect areas[] = {Rect(0, 0, 20, 9), Rect(-7, -3, 11, 5), Rect(4, 6, 23, 13),
+                           Rect(2, 1, 3, 2)};
     for (const TRect& tile : tiles) {
         for (const TRect& area : areas) {
             TBitmap fast = SolidPicture(21, 11, 0x55), slow = SolidPicture(21, 11, 0x55);
             TileRect(fast, area, pic, tile);
             for (int32_t y = area.Top; y < area.Bottom; y += tile.Height())
                 for (int32_t x = area.Left; x < area.Right; x += tile.Width()) {
-                    const int32_t w = std::min(tile.Width(), area.Right - x), h = std::min(tile.Height(), area.Bottom - y);
+                    const int32_t w = std::min(tile.Width(), area.Right - x),
+                                  h = std::min(tile.Height(), area.Bottom - y);
                     BlitRect(slow, Bounds(x, y, w, h), pic, Bounds(tile.Left, tile.Top, w, h));
                 }
             for (int32_t y = 0; y < 11; ++y)
-                for (int32_t x = 0; x < 21; ++x) ASSERT_EQ(At(fast, x, y), At(slow, x, y)) << x << "," << y;
+                for (int32_t x = 0; x < 21; ++x)
+                    ASSERT_EQ(At(fast, x, y), At(slow, x, y)) << x << "," << y;
         }
     }
 }
@@ -206,12 +223,12 @@ TEST(BlitRect, ClipsToBothBitmapsAndIgnoresEmptyOrNegativeSpans) {
     BlitRect(target, Rect(-2, -1, 3, 2), pic, Rect(10, 10, 15, 13));
     EXPECT_EQ(At(target, 0, 0), Numbered(12, 11));
     EXPECT_EQ(At(target, 2, 0), Numbered(14, 11));
-    EXPECT_EQ(At(target, 3, 0), 0x99u);   // beyond dst
+    EXPECT_EQ(At(target, 3, 0), 0x99u);  // beyond dst
     EXPECT_EQ(At(target, 0, 1), Numbered(12, 12));
-    EXPECT_EQ(At(target, 0, 2), 0x99u);   // below dst
+    EXPECT_EQ(At(target, 0, 2), 0x99u);  // below dst
     TBitmap same = SolidPicture(4, 3, 0x99);
-    BlitRect(same, Rect(3, 0, 1, 2), pic, Rect(0, 0, 2, 2));   // negative width
-    BlitRect(same, Rect(0, 0, 2, 2), pic, Rect(0, 2, 2, 0));   // negative source height
+    BlitRect(same, Rect(3, 0, 1, 2), pic, Rect(0, 0, 2, 2));  // negative width
+    BlitRect(same, Rect(0, 0, 2, 2), pic, Rect(0, 2, 2, 0));  // negative source height
     for (int32_t y = 0; y < 3; ++y)
         for (int32_t x = 0; x < 4; ++x) EXPECT_EQ(At(same, x, y), 0x99u);
     // Stretching picks the pixel under each target pixel's centre.

@@ -120,9 +120,10 @@ TEST(TspEffectBmp, BlendsOfDifferentSizesLeaveSelfUnchanged) {
     const TspEffectBmp original = Numbered3(4, 3);
     const TspEffectBmp other = Grey(3, 4, 200);
     using Blend = void (TspEffectBmp::*)(const TspEffectBmp&, double);
-    for (Blend blend : {&TspEffectBmp::BlendWith, &TspEffectBmp::BlendGradient, &TspEffectBmp::BlendLeftGradient,
-                        &TspEffectBmp::BlendRightGradient, &TspEffectBmp::SlideFromLeft,
-                        &TspEffectBmp::SlideFromRight, &TspEffectBmp::PushFromLeft}) {
+    for (Blend blend :
+         {&TspEffectBmp::BlendWith, &TspEffectBmp::BlendGradient, &TspEffectBmp::BlendLeftGradient,
+          &TspEffectBmp::BlendRightGradient, &TspEffectBmp::SlideFromLeft,
+          &TspEffectBmp::SlideFromRight, &TspEffectBmp::PushFromLeft}) {
         TspEffectBmp self = original;
         (self.*blend)(other, 0.5);
         EXPECT_TRUE(SamePixels(self, original));
@@ -140,7 +141,9 @@ TEST(TspEffectBmp, BlendRectPairsRowsAndColumnsAndStaysInside) {
     EXPECT_EQ(RowGreys(self, 1), (std::vector<int>{0, 0, 0, 0}));
     // A rectangle and offsets reaching outside only blend the pairs that exist.
     self.BlendRect(other, Rect(-5, -5, 50, 50), 1, 2, 1.0);
-    EXPECT_EQ(RowGreys(self, 0), (std::vector<int>{0, 10, 20, 0}));  // pairs rows -5.. with other's -4..: row 0 -> other row 6: none
+    EXPECT_EQ(RowGreys(self, 0),
+              (std::vector<int>{
+                  0, 10, 20, 0}));  // pairs rows -5.. with other's -4..: row 0 -> other row 6: none
     self.BlendRect(other, Rect(0, 0, 4, 2), 1, 2, 1.0);
     EXPECT_EQ(RowGreys(self, 0), (std::vector<int>{30, 40, 20, 0}));
 }
@@ -234,8 +237,8 @@ TEST(TspEffectBmp, ColourEffects) {
     white.ToGray();
     EXPECT_EQ(white.PixelAt(2, 1), RGB(255, 255, 255));
     TspEffectBmp colours(3, 1);
-    colours.SetPixelAt(0, 0, RGB(255, 0, 0));   // 76.5 -> 76
-    colours.SetPixelAt(1, 0, RGB(0, 255, 0));   // 150.45 -> 150
+    colours.SetPixelAt(0, 0, RGB(255, 0, 0));     // 76.5 -> 76
+    colours.SetPixelAt(1, 0, RGB(0, 255, 0));     // 150.45 -> 150
     colours.SetPixelAt(2, 0, RGB(200, 100, 50));  // 124.5 -> 124
     colours.ToGray();
     EXPECT_EQ(colours.PixelAt(0, 0), RGB(76, 76, 76));

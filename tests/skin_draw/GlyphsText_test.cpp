@@ -72,7 +72,8 @@ TEST(Glyphs, CheckMarkIsThreeStackedPolylines) {
     for (int i = 0; i <= 2; ++i) {
         // (0, 5-i) -> (2, 7-i) -> (7, 2-i), each segment without its end point except
         // where the next segment starts.
-        expected.insert({{0, 5 - i}, {1, 6 - i}, {2, 7 - i}, {3, 6 - i}, {4, 5 - i}, {5, 4 - i}, {6, 3 - i}});
+        expected.insert(
+            {{0, 5 - i}, {1, 6 - i}, {2, 7 - i}, {3, 6 - i}, {4, 5 - i}, {5, 4 - i}, {6, 3 - i}});
     }
     EXPECT_EQ(Drawn([](TCanvas& c) { DrawCheck(c, 4, 3, clRed); }), Shift(expected, 4, 3));
 }
@@ -84,14 +85,18 @@ TEST(Glyphs, CaptionGlyphs) {
     }
     EXPECT_EQ(Drawn([](TCanvas& c) { DrawCloseGlyph(c, 3, 4, clRed); }), Shift(close, 3, 4));
     // Centred: the 10 x 10 box at (cx - 5, cy - 5).
-    EXPECT_EQ(Drawn([](TCanvas& c) { DrawCloseGlyphCentered(c, Rect(0, 0, 21, 17), clRed); }), Shift(close, 5, 3));
+    EXPECT_EQ(Drawn([](TCanvas& c) { DrawCloseGlyphCentered(c, Rect(0, 0, 21, 17), clRed); }),
+              Shift(close, 5, 3));
 
-    EXPECT_EQ(Drawn([](TCanvas& c) { DrawMaximizeGlyph(c, 0, 0, clRed); }),
-              Join({HLine(0, 10, 0), HLine(0, 10, 1), HLine(0, 10, 9), VLine(0, 0, 9), VLine(10, 0, 9)}));
-    EXPECT_EQ(Drawn([](TCanvas& c) { DrawMinimizeGlyph(c, 0, 0, clRed); }), Join({HLine(1, 8, 8), HLine(1, 8, 9)}));
-    EXPECT_EQ(Drawn([](TCanvas& c) { DrawRestoreGlyph(c, 0, 0, clRed); }),
-              Join({HLine(2, 9, 0), HLine(2, 9, 1), HLine(2, 9, 5), VLine(2, 0, 5), VLine(9, 0, 5),
-                    HLine(0, 6, 4), HLine(0, 6, 5), HLine(0, 6, 9), VLine(0, 4, 9), VLine(6, 4, 9)}));
+    EXPECT_EQ(
+        Drawn([](TCanvas& c) { DrawMaximizeGlyph(c, 0, 0, clRed); }),
+        Join({HLine(0, 10, 0), HLine(0, 10, 1), HLine(0, 10, 9), VLine(0, 0, 9), VLine(10, 0, 9)}));
+    EXPECT_EQ(Drawn([](TCanvas& c) { DrawMinimizeGlyph(c, 0, 0, clRed); }),
+              Join({HLine(1, 8, 8), HLine(1, 8, 9)}));
+    EXPECT_EQ(
+        Drawn([](TCanvas& c) { DrawRestoreGlyph(c, 0, 0, clRed); }),
+        Join({HLine(2, 9, 0), HLine(2, 9, 1), HLine(2, 9, 5), VLine(2, 0, 5), VLine(9, 0, 5),
+              HLine(0, 6, 4), HLine(0, 6, 5), HLine(0, 6, 9), VLine(0, 4, 9), VLine(6, 4, 9)}));
     EXPECT_EQ(Drawn([](TCanvas& c) { DrawFlatBarGlyph(c, 0, 0, clRed); }),
               Join({HLine(1, 8, 3), HLine(1, 8, 5), VLine(1, 3, 5), VLine(8, 3, 5)}));
     // Triangles: the i = 0 line is empty (start = end).
@@ -119,7 +124,8 @@ TEST(DrawGlyphFrame, DrawsOneFrameWithItsBottomLeftColourTransparent) {
     // Three 3 x 2 frames; frame n is filled with colour n and its bottom-left pixel is the key.
     TBitmap strip(10, 2);  // 10 div 3 = 3: the last column is not part of any frame
     for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 10; ++x) strip.ScanLine(y)[x] = static_cast<uint32_t>(0x10 * (x / 3 + 1));
+        for (int x = 0; x < 10; ++x)
+            strip.ScanLine(y)[x] = static_cast<uint32_t>(0x10 * (x / 3 + 1));
     for (int f = 0; f < 3; ++f) strip.ScanLine(1)[f * 3] = 0x00FF00;
     TBitmap target = SolidPicture(6, 4, 0x808080);
     DrawGlyphFrame(target.Canvas(), 1, 1, 2, 3, strip);

@@ -1,15 +1,15 @@
+#include "skin/draw/Jpeg.h"
+
 #include <gtest/gtest.h>
+#include <jpeglib.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <vector>
 
-#include <jpeglib.h>
-
-#include "skin/draw/Jpeg.h"
-#include "tests/skin_draw/TestPictures.h"
 #include "base/Exceptions.h"
+#include "tests/skin_draw/TestPictures.h"
 
 namespace {
 
@@ -54,7 +54,8 @@ std::vector<uint8_t> EncodeJpeg(int w, int h, bool gray = false) {
 // Channel distance within a JPEG's loss.
 bool Near(uint32_t pixel, uint32_t expected) {
     for (int shift = 0; shift <= 16; shift += 8) {
-        const int a = static_cast<int>((pixel >> shift) & 0xFF), b = static_cast<int>((expected >> shift) & 0xFF);
+        const int a = static_cast<int>((pixel >> shift) & 0xFF),
+                  b = static_cast<int>((expected >> shift) & 0xFF);
         if (std::abs(a - b) > 12) return false;
     }
     return true;
@@ -89,8 +90,9 @@ TEST(LoadJpeg, DecodesColourAndGreyPicturesAtTheirSize) {
 TEST(LoadJpeg, FileOnDiskAndMissingFile) {
     const std::string path = testing::TempDir() + "skin_draw_test.jpg";
     const std::vector<uint8_t> bytes = EncodeJpeg(8, 8);
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     TBitmap b;
     LoadJpegToBitmap(b, path);
     EXPECT_EQ(b.Width(), 8);
@@ -112,7 +114,8 @@ TEST(LoadJpeg, DamagedDataRaisesInvalidGraphicAndLeavesTheBitmap) {
     // A frame header claiming 60000 x 60000 pixels is refused before any allocation.
     std::vector<uint8_t> huge = good;
     for (size_t i = 0; i + 8 < huge.size(); ++i) {
-        if (huge[i] == 0xFF && huge[i + 1] == 0xC0) {  // start of frame: FFC0 len(2) prec(1) h(2) w(2)
+        if (huge[i] == 0xFF &&
+            huge[i + 1] == 0xC0) {  // start of frame: FFC0 len(2) prec(1) h(2) w(2)
             huge[i + 5] = huge[i + 7] = 0xEA;
             huge[i + 6] = huge[i + 8] = 0x60;
             break;

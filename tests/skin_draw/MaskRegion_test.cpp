@@ -1,8 +1,9 @@
+#include "skin/draw/MaskRegion.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "skin/draw/MaskRegion.h"
 #include "tests/skin_draw/TestPictures.h"
 
 namespace {
@@ -80,13 +81,15 @@ TEST(ComposeMaskRegion, ResizedWindowKeepsItsCutCornersAtTheNewCorners) {
     mask.ScanLine(0)[0] = mask.ScanLine(0)[9] = mask.ScanLine(7)[0] = mask.ScanLine(7)[9] = kWhite;
     const TSkinGeometry g{{3, 2}, {7, 2}, {3, 6}, {7, 6}, Rect(2, 2, 8, 6)};
     const TRect r = Rect(0, 0, 10, 8);
-    const std::optional<TRegion> region = ComposeMaskRegion(g, ResizedGeometry(g, r, 25, 17), 25, 17, mask);
+    const std::optional<TRegion> region =
+        ComposeMaskRegion(g, ResizedGeometry(g, r, 25, 17), 25, 17, mask);
     ASSERT_TRUE(region.has_value());
     EXPECT_EQ(region->Bounds(), Rect(0, 0, 25, 17));
     for (const TPoint cut : {TPoint{0, 0}, TPoint{24, 0}, TPoint{0, 16}, TPoint{24, 16}}) {
         EXPECT_FALSE(region->Contains(cut)) << cut.X << "," << cut.Y;
     }
-    for (const TPoint in : {TPoint{1, 0}, TPoint{23, 0}, TPoint{0, 1}, TPoint{12, 8}, TPoint{24, 15}, TPoint{12, 16}}) {
+    for (const TPoint in : {TPoint{1, 0}, TPoint{23, 0}, TPoint{0, 1}, TPoint{12, 8},
+                            TPoint{24, 15}, TPoint{12, 16}}) {
         EXPECT_TRUE(region->Contains(in)) << in.X << "," << in.Y;
     }
     // Smaller than the fixed parts, or an empty client rectangle: no region.

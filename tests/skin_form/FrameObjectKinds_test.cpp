@@ -2,10 +2,11 @@
 // holding one object of every kind, drawn from a picture of solid colours): switches,
 // animations, track bars, gauges, strip-frame gauges and regulators, labels, bit labels and
 // user objects, driven by the mouse through the headless platform and the virtual clock.
+#include "skin/form/FrameObjectKinds.h"
+
 #include <algorithm>
 #include <map>
 
-#include "skin/form/FrameObjectKinds.h"
 #include "tests/skin_form/SkinFormTestSupport.h"
 
 namespace {
@@ -22,7 +23,9 @@ constexpr TColor kLabelInk = 0x00C000;
 constexpr TColor kLabelActiveInk = 0xC000C0;
 constexpr TColor kUserPaint = 0x123456;
 
-TColor GlyphColor(int column, int row) { return static_cast<TColor>(((row * 4 + column + 1) * 25) | (200 << 16)); }
+TColor GlyphColor(int column, int row) {
+    return static_cast<TColor>(((row * 4 + column + 1) * 25) | (200 << 16));
+}
 
 // objects.bmp: every state image of the test objects, in solid colours.
 void WriteObjectsPicture(const std::string& folder) {
@@ -38,14 +41,16 @@ void WriteObjectsPicture(const std::string& folder) {
     c.FillSolid(Rect(100, 0, 110, 40), kVGaugeFill);
     for (int i = 0; i < 5; ++i) c.FillSolid(Bounds(i * 16, 80, 16, 16), kStrip[i]);
     for (int row = 0; row < 2; ++row)
-        for (int column = 0; column < 4; ++column) c.FillSolid(Bounds(120 + column * 8, 60 + row * 8, 8, 8), GlyphColor(column, row));
+        for (int column = 0; column < 4; ++column)
+            c.FillSolid(Bounds(120 + column * 8, 60 + row * 8, 8, 8), GlyphColor(column, row));
     b.SetPixelFormat(pf24bit);
     b.SaveToFile(folder + "/objects.bmp");
 }
 
-std::string Section(const std::string& name, const std::string& skinRect, const std::string& activeRect,
-                    const std::string& rest) {
-    return "[" + name + "]\r\nactivepictureindex=6\r\nskinrectinapicture=0\r\nskinrect=" + skinRect +
+std::string Section(const std::string& name, const std::string& skinRect,
+                    const std::string& activeRect, const std::string& rest) {
+    return "[" + name +
+           "]\r\nactivepictureindex=6\r\nskinrectinapicture=0\r\nskinrect=" + skinRect +
            "\r\nactiveskinrect=" + activeRect + "\r\n" + rest + "\r\n";
 }
 
@@ -56,34 +61,46 @@ const std::vector<uint8_t>& ObjectsSkin() {
             ReplaceOnce(ini, "5=buttonmask.bmp\r\n", "5=buttonmask.bmp\r\n6=objects.bmp\r\n");
             ReplaceOnce(ini, "clientrect=13,33,191,187", "clientrect=13,33,191,120");
             const std::vector<std::string> entries = {
-                "sw1:switch",     "an1:animate",        "an2:animate",        "an3:animate", "tb1:trackbar",
-                "tb2:trackbar",   "ga1:gauge",          "ga2:gauge",          "fg1:framegauge",
-                "fr1:frameregulator", "fr2:frameregulator", "bl1:bitlabel", "lb1:label", "uo1:userobject"};
+                "sw1:switch",     "an1:animate",        "an2:animate",        "an3:animate",
+                "tb1:trackbar",   "tb2:trackbar",       "ga1:gauge",          "ga2:gauge",
+                "fg1:framegauge", "fr1:frameregulator", "fr2:frameregulator", "bl1:bitlabel",
+                "lb1:label",      "uo1:userobject"};
             std::string list = "count=" + std::to_string(13 + entries.size()) + "\r\n";
-            for (size_t i = 0; i < entries.size(); ++i) list += std::to_string(13 + i) + "=" + entries[i] + "\r\n";
+            for (size_t i = 0; i < entries.size(); ++i)
+                list += std::to_string(13 + i) + "=" + entries[i] + "\r\n";
             ReplaceOnce(ini, "count=13\r\n", list);
             ini += Section("sw1", "20,125,36,141", "0,0,16,16", "");
-            ini += Section("an1", "40,125,56,141", "0,20,64,36", "countframes=4\r\ntimerinterval=50");
-            ini += Section("an2", "60,125,76,141", "0,20,64,36", "countframes=4\r\ncycle=1\r\ntimerinterval=10");
+            ini +=
+                Section("an1", "40,125,56,141", "0,20,64,36", "countframes=4\r\ntimerinterval=50");
+            ini += Section("an2", "60,125,76,141", "0,20,64,36",
+                           "countframes=4\r\ncycle=1\r\ntimerinterval=10");
             ini += Section("an3", "80,125,96,141", "0,20,64,36",
                            "countframes=4\r\nbuttonstyle=1\r\ntimerinterval=50\r\ncommand=cmclose");
-            ini += Section("tb1", "20,145,120,161", "0,40,100,56",
-                           "buttonrect=100,40,110,56\r\nactivebuttonrect=110,40,120,56\r\nbeginpoint=5,8\r\n"
-                           "endpoint=95,8\r\nminvalue=0\r\nmaxvalue=90\r\nmousedownchangevalue=1\r\nmorphing=1");
-            ini += Section("tb2", "100,125,112,137", "0,0,0,0", "beginpoint=0,0\r\nendpoint=10,10\r\nmaxvalue=10");
+            ini += Section(
+                "tb1", "20,145,120,161", "0,40,100,56",
+                "buttonrect=100,40,110,56\r\nactivebuttonrect=110,40,120,56\r\nbeginpoint=5,8\r\n"
+                "endpoint=95,8\r\nminvalue=0\r\nmaxvalue=90\r\nmousedownchangevalue=1\r\nmorphing="
+                "1");
+            ini += Section("tb2", "100,125,112,137", "0,0,0,0",
+                           "beginpoint=0,0\r\nendpoint=10,10\r\nmaxvalue=10");
             ini += Section("ga1", "20,165,120,175", "0,60,100,70", "minvalue=0\r\nmaxvalue=1000");
-            ini += Section("ga2", "130,125,140,165", "100,0,110,40", "minvalue=0\r\nmaxvalue=100\r\nkind=gkvertical");
-            ini += Section("fg1", "150,125,166,141", "0,80,80,96", "minvalue=0\r\nmaxvalue=100\r\ncountframes=5");
+            ini += Section("ga2", "130,125,140,165", "100,0,110,40",
+                           "minvalue=0\r\nmaxvalue=100\r\nkind=gkvertical");
+            ini += Section("fg1", "150,125,166,141", "0,80,80,96",
+                           "minvalue=0\r\nmaxvalue=100\r\ncountframes=5");
             ini += Section("fr1", "170,125,186,141", "0,80,80,96",
                            "minvalue=0\r\nmaxvalue=100\r\ncountframes=5\r\nkind=rkhorizontal");
-            ini += Section("fr2", "150,145,166,161", "0,80,16,96", "minvalue=0\r\nmaxvalue=100\r\ncountframes=1");
-            ini += Section("bl1", "20,177,56,185", "120,60,152,76",
-                           "textvalue=0A?D1\r\nsymbolwidth=8\r\nsymbolheight=8\r\nsymbolslinecount=2\r\n"
-                           "symbolsline0=0123\r\nsymbolsline1=ABCD\r\nmorphing=1");
+            ini += Section("fr2", "150,145,166,161", "0,80,16,96",
+                           "minvalue=0\r\nmaxvalue=100\r\ncountframes=1");
+            ini += Section(
+                "bl1", "20,177,56,185", "120,60,152,76",
+                "textvalue=0A?D1\r\nsymbolwidth=8\r\nsymbolheight=8\r\nsymbolslinecount=2\r\n"
+                "symbolsline0=0123\r\nsymbolsline1=ABCD\r\nmorphing=1");
             ini += Section("lb1", "130,167,186,185", "0,0,0,0",
-                           "textvalue=HHHH\r\nfontname=Arial\r\nfontheight=16\r\nfontstyle=fsbold\r\nfontcolor=" +
-                               std::to_string(kLabelInk) + "\r\nactivefontcolor=" + std::to_string(kLabelActiveInk) +
-                               "\r\nalignment=tacenter");
+                           "textvalue=HHHH\r\nfontname=Arial\r\nfontheight=16\r\nfontstyle="
+                           "fsbold\r\nfontcolor=" +
+                               std::to_string(kLabelInk) + "\r\nactivefontcolor=" +
+                               std::to_string(kLabelActiveInk) + "\r\nalignment=tacenter");
             ini += Section("uo1", "64,177,84,185", "0,0,0,0", "");
         },
         WriteObjectsPicture);
@@ -95,9 +112,15 @@ protected:
     // A 204 x 200 window (the main picture's size, so every object keeps its skin place).
     void MakeObjectsForm() {
         MakeForm(204, 200, false);
-        skinForm->OnSwitchChangeStateEvent = [this](const std::string& id, int state) { events.push_back(id + "=" + std::to_string(state)); };
-        skinForm->OnTrackBarChangeValueEvent = [this](const std::string& id, int value) { events.push_back(id + "=" + std::to_string(value)); };
-        skinForm->OnFrameRegulatorChangeValueEvent = [this](const std::string& id, int value) { events.push_back(id + "=" + std::to_string(value)); };
+        skinForm->OnSwitchChangeStateEvent = [this](const std::string& id, int state) {
+            events.push_back(id + "=" + std::to_string(state));
+        };
+        skinForm->OnTrackBarChangeValueEvent = [this](const std::string& id, int value) {
+            events.push_back(id + "=" + std::to_string(value));
+        };
+        skinForm->OnFrameRegulatorChangeValueEvent = [this](const std::string& id, int value) {
+            events.push_back(id + "=" + std::to_string(value));
+        };
         stored->SetCompressedData(ObjectsSkin());
         data->SetCompressedStoredSkin(stored);
         Settle();
@@ -129,9 +152,11 @@ protected:
 TEST_F(FrameObjectKindsTest, EveryKindIsCreatedInDefinitionOrder) {
     MakeObjectsForm();
     const std::map<std::string, TspObjectKind> expected = {
-        {"sw1", TspObjectKind::Switch},      {"an1", TspObjectKind::Animate},   {"tb1", TspObjectKind::TrackBar},
-        {"ga1", TspObjectKind::Gauge},       {"fg1", TspObjectKind::FrameGauge}, {"fr1", TspObjectKind::FrameRegulator},
-        {"bl1", TspObjectKind::BitLabel},    {"lb1", TspObjectKind::Label},     {"uo1", TspObjectKind::UserObject}};
+        {"sw1", TspObjectKind::Switch},     {"an1", TspObjectKind::Animate},
+        {"tb1", TspObjectKind::TrackBar},   {"ga1", TspObjectKind::Gauge},
+        {"fg1", TspObjectKind::FrameGauge}, {"fr1", TspObjectKind::FrameRegulator},
+        {"bl1", TspObjectKind::BitLabel},   {"lb1", TspObjectKind::Label},
+        {"uo1", TspObjectKind::UserObject}};
     for (const auto& [name, kind] : expected) EXPECT_EQ(Object(name).Kind(), kind) << name;
     EXPECT_EQ(skinForm->Objects(skinForm->ObjectCount() - 1)->IDName, "uo1");
     EXPECT_EQ(Get<TspSkinAnimateObject>("an2").TimerInterval, 25);  // raised from 10
@@ -293,12 +318,15 @@ TEST_F(FrameObjectKindsTest, TrackBarJumpsToAPressOffTheThumb) {
 TEST_F(FrameObjectKindsTest, GaugesFillFromTheMinimum) {
     MakeObjectsForm();
     auto& ga = Get<TspSkinGaugeObject>("ga1");  // 100 px for 0 ... 1000
-    for (const auto& [value, filled] : std::vector<std::pair<int, int>>{{25, 2}, {35, 4}, {500, 50}, {1000, 100}}) {
+    for (const auto& [value, filled] :
+         std::vector<std::pair<int, int>>{{25, 2}, {35, 4}, {500, 50}, {1000, 100}}) {
         ga.SetValue(value);
         Settle();
         for (int x = 0; x < 100; ++x) {
-            if (x < filled) EXPECT_EQ(Pixel(20 + x, 170), kGaugeFill) << value << " " << x;
-            else EXPECT_TRUE(MainPictureAt(20 + x, 170)) << value << " " << x;
+            if (x < filled)
+                EXPECT_EQ(Pixel(20 + x, 170), kGaugeFill) << value << " " << x;
+            else
+                EXPECT_TRUE(MainPictureAt(20 + x, 170)) << value << " " << x;
         }
     }
     ga.SetValue(-5);
@@ -315,7 +343,8 @@ TEST_F(FrameObjectKindsTest, FrameGaugeShowsTheFrameOfItsValue) {
     MakeObjectsForm();
     auto& fg = Get<TspSkinFrameGaugeObject>("fg1");  // 5 frames, 0 ... 100: 25 a frame
     EXPECT_EQ(fg.FrameWidth, 16);
-    for (const auto& [value, frame] : std::vector<std::pair<int, int>>{{0, 1}, {24, 1}, {25, 2}, {50, 3}, {100, 5}}) {
+    for (const auto& [value, frame] :
+         std::vector<std::pair<int, int>>{{0, 1}, {24, 1}, {25, 2}, {50, 3}, {100, 5}}) {
         fg.SetValue(value);
         Settle();
         EXPECT_EQ(fg.FrameNumber(), frame) << value;
@@ -434,8 +463,10 @@ TEST(FrameObjectDefinitions, ObjectsWithOutOfRangeNumbersAreLeftOut) {
     auto* data = new TspSkinData(&form);
     auto* stored = new TspCompressedStoredSkin(&form);
     stored->SetCompressedData(ModifiedSkin([](std::string& ini) {
-        ReplaceOnce(ini, "count=13\r\n", "count=16\r\n13=bad1:trackbar\r\n14=bad2:animate\r\n15=good:gauge\r\n");
-        ini += "[bad1]\r\nactivepictureindex=2\r\nskinrect=20,150,40,160\r\nbuttonrect=0,0,500,10\r\n";
+        ReplaceOnce(ini, "count=13\r\n",
+                    "count=16\r\n13=bad1:trackbar\r\n14=bad2:animate\r\n15=good:gauge\r\n");
+        ini +=
+            "[bad1]\r\nactivepictureindex=2\r\nskinrect=20,150,40,160\r\nbuttonrect=0,0,500,10\r\n";
         ini += "[bad2]\r\nactivepictureindex=2\r\nskinrect=20,150,40,160\r\ncountframes=99999\r\n";
         ini += "[good]\r\nactivepictureindex=2\r\nskinrect=20,150,40,160\r\nmaxvalue=10\r\n";
     }));

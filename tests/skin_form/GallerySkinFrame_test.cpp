@@ -50,9 +50,10 @@ TEST_F(GallerySkinFrameTest, TheFormMakesAnObjectOfEveryKind) {
     std::set<TspObjectKind> kinds;
     for (int i = 0; i < skinForm->ObjectCount(); ++i) kinds.insert(skinForm->Objects(i)->Kind());
     for (TspObjectKind kind :
-         {TspObjectKind::Caption, TspObjectKind::StdButton, TspObjectKind::Button, TspObjectKind::UserObject,
-          TspObjectKind::Switch, TspObjectKind::TrackBar, TspObjectKind::Gauge, TspObjectKind::Label,
-          TspObjectKind::Animate, TspObjectKind::BitLabel, TspObjectKind::FrameGauge, TspObjectKind::FrameRegulator})
+         {TspObjectKind::Caption, TspObjectKind::StdButton, TspObjectKind::Button,
+          TspObjectKind::UserObject, TspObjectKind::Switch, TspObjectKind::TrackBar,
+          TspObjectKind::Gauge, TspObjectKind::Label, TspObjectKind::Animate,
+          TspObjectKind::BitLabel, TspObjectKind::FrameGauge, TspObjectKind::FrameRegulator})
         EXPECT_TRUE(kinds.count(kind)) << "no object of kind " << static_cast<int>(kind);
     // The values the skin gives its objects.
     EXPECT_EQ(Get<TspSkinBitLabelObject>("bitlabel1").Text, "50%");
@@ -70,14 +71,16 @@ TEST_F(GallerySkinFrameTest, BandObjectsKeepTheirSizeAndFollowTheirCorner) {
         const TRect skinRect = Def(name).SkinRect;
         EXPECT_EQ(Object(name).ObjectRect, OffsetRect(skinRect, 0, kDy)) << name;
     }
-    for (const char* name : {"userobject1", "trackbar1", "gauge1", "framegauge1", "frameregulator1"}) {
+    for (const char* name :
+         {"userobject1", "trackbar1", "gauge1", "framegauge1", "frameregulator1"}) {
         const TRect skinRect = Def(name).SkinRect;
         EXPECT_EQ(Object(name).ObjectRect, OffsetRect(skinRect, kDx, kDy)) << name;
     }
     // Each band object is drawn from its own place in the window picture.
     const TRect gauge = Object("gauge1").ObjectRect;
     const TRect gaugeSkin = Def("gauge1").SkinRect;
-    EXPECT_EQ(Pixel(gauge.Left + 5, gauge.Top + 5), data->MainPicture.GetPixel(gaugeSkin.Left + 5, gaugeSkin.Top + 5));
+    EXPECT_EQ(Pixel(gauge.Left + 5, gauge.Top + 5),
+              data->MainPicture.GetPixel(gaugeSkin.Left + 5, gaugeSkin.Top + 5));
 }
 
 TEST_F(GallerySkinFrameTest, SwitchAndTrackBarShowTheirStateImages) {
@@ -90,12 +93,15 @@ TEST_F(GallerySkinFrameTest, SwitchAndTrackBarShowTheirStateImages) {
     const TRect swRect = sw.ObjectRect, swOn = Def("switch1").ActiveSkinRect;
     const int kx = RectWidth(swRect) - 9, ky = RectHeight(swRect) / 2;  // the knob's place when on
     EXPECT_EQ(Pixel(swRect.Left + kx, swRect.Top + ky),
-              data->MainPicture.GetPixel(Def("switch1").SkinRect.Left + kx, Def("switch1").SkinRect.Top + ky));
+              data->MainPicture.GetPixel(Def("switch1").SkinRect.Left + kx,
+                                         Def("switch1").SkinRect.Top + ky));
     ClickAt(swRect.Left + 4, swRect.Top + ky);
     EXPECT_EQ(sw.State, swsOn);
-    EXPECT_EQ(Pixel(swRect.Left + kx, swRect.Top + ky), objects->GetPixel(swOn.Left + kx, swOn.Top + ky));
+    EXPECT_EQ(Pixel(swRect.Left + kx, swRect.Top + ky),
+              objects->GetPixel(swOn.Left + kx, swOn.Top + ky));
     EXPECT_NE(objects->GetPixel(swOn.Left + kx, swOn.Top + ky),
-              data->MainPicture.GetPixel(Def("switch1").SkinRect.Left + kx, Def("switch1").SkinRect.Top + ky))
+              data->MainPicture.GetPixel(Def("switch1").SkinRect.Left + kx,
+                                         Def("switch1").SkinRect.Top + ky))
         << "the on and off images must differ where the knob is";
 
     // The track bar jumps to a click on its track: three quarters of the way is 75.
@@ -110,9 +116,12 @@ TEST_F(GallerySkinFrameTest, SwitchAndTrackBarShowTheirStateImages) {
     // Left of the thumb the groove shows the filled image, right of it the empty one.
     const TRect filled = Def("trackbar1").ActiveSkinRect, empty = Def("trackbar1").SkinRect;
     const int gy = RectHeight(tr) / 2;
-    EXPECT_EQ(Pixel(tr.Left + 10, tr.Top + gy), objects->GetPixel(filled.Left + 10, filled.Top + gy));
-    EXPECT_EQ(Pixel(tr.Right - 10, tr.Top + gy), data->MainPicture.GetPixel(empty.Right - 10, empty.Top + gy));
-    EXPECT_NE(objects->GetPixel(filled.Left + 10, filled.Top + gy), data->MainPicture.GetPixel(empty.Left + 10, empty.Top + gy));
+    EXPECT_EQ(Pixel(tr.Left + 10, tr.Top + gy),
+              objects->GetPixel(filled.Left + 10, filled.Top + gy));
+    EXPECT_EQ(Pixel(tr.Right - 10, tr.Top + gy),
+              data->MainPicture.GetPixel(empty.Right - 10, empty.Top + gy));
+    EXPECT_NE(objects->GetPixel(filled.Left + 10, filled.Top + gy),
+              data->MainPicture.GetPixel(empty.Left + 10, empty.Top + gy));
 
     // A picture of the frame for a person to look at, when asked for.
     if (const char* path = std::getenv("PB_GALLERY_SNAPSHOT")) {

@@ -51,7 +51,8 @@ protected:
         Settle();
     }
     // A skinned child (owned by the parent) named `name`, shown at its place in the area.
-    TspSkinForm* MakeChild(const std::string& name, bool skinned, const TRect& bounds = Bounds(10, 10, 200, 150)) {
+    TspSkinForm* MakeChild(const std::string& name, bool skinned,
+                           const TRect& bounds = Bounds(10, 10, 200, 150)) {
         auto* child = new TForm(form.get());
         child->SetName(name);
         child->SetCaption(name + " caption");
@@ -141,7 +142,8 @@ TEST_F(MDIFrameTest, MenuBarLaysItemsOutFromTheLeftAndAddsAMaximisedChildsButton
     EXPECT_EQ(bar->ItemsRect().Left, 2);
 }
 
-TEST_F(MDIFrameTest, SkinnedMenuBarTakesItsHeightAndAreaFromTheSkinAndShiftsForTheSystemMenuButton) {
+TEST_F(MDIFrameTest,
+       SkinnedMenuBarTakesItsHeightAndAreaFromTheSkinAndShiftsForTheSystemMenuButton) {
     MakeParent(true);
     const TspDataSkinMainMenuBar* s = bar->BarSection();
     ASSERT_NE(s, nullptr);
@@ -259,7 +261,9 @@ TEST_F(MDIFrameTest, HoverFiresLeaveThenEnterAndAClickBringsAMinimisedChildBack)
     std::vector<std::string> events;
     tabs->OnTabMouseEnter = [&](TspMDITab* t) { events.push_back("enter " + t->Child->Name()); };
     tabs->OnTabMouseLeave = [&](TspMDITab* t) { events.push_back("leave " + t->Child->Name()); };
-    tabs->OnTabMouseUp = [&](TMouseButton, TShiftState, TspMDITab* t) { events.push_back("up " + t->Child->Name()); };
+    tabs->OnTabMouseUp = [&](TMouseButton, TShiftState, TspMDITab* t) {
+        events.push_back("up " + t->Child->Name());
+    };
     TPoint p = OnBar(*tabs, 50, 5);
     P().MoveMouse(p.X, p.Y);
     p = OnBar(*tabs, 150, 5);
@@ -341,7 +345,8 @@ TEST_F(MDIFrameTest, MaximisedChildsCaptionJoinsTheParentsAndItsFrameGoes) {
     EXPECT_EQ(skinForm->CaptionText(), "Puzzlebin V1.0.0 - [B caption]");
     // Maximised, the child fills the client area and has no frame of its own.
     EXPECT_EQ(b->Form()->BoundsRect(), form->MDIClient()->ClientRect());
-    EXPECT_EQ(b->Form()->ClientRect(), Rect(0, 0, form->MDIClient()->ClientWidth(), form->MDIClient()->ClientHeight()));
+    EXPECT_EQ(b->Form()->ClientRect(),
+              Rect(0, 0, form->MDIClient()->ClientWidth(), form->MDIClient()->ClientHeight()));
     // It follows the area when the parent is resized.
     form->SetBounds(form->Left(), form->Top(), 700, 520);
     Settle();
@@ -368,7 +373,8 @@ TEST_F(MDIFrameTest, WindowMenuListsSkinnedChildrenWithTheActiveOneChecked) {
     MakeParent(true);
     TspSkinForm* a = MakeChild("A", true);
     TspSkinForm* b = MakeChild("B", true);
-    EXPECT_EQ(WindowMenuCaptions(), (std::vector<std::string>{"&Window entry", "A caption", "B caption*"}));
+    EXPECT_EQ(WindowMenuCaptions(),
+              (std::vector<std::string>{"&Window entry", "A caption", "B caption*"}));
     ASSERT_NE(a->MDIChildItem(), nullptr);
     EXPECT_EQ(a->MDIChildItem()->Name(), "A_SFCHILDITEM");
     EXPECT_EQ(windowMenu->Items(1), a->MDIChildItem());
@@ -381,13 +387,15 @@ TEST_F(MDIFrameTest, WindowMenuListsSkinnedChildrenWithTheActiveOneChecked) {
     Settle();
     EXPECT_FALSE(a->WindowMinimized());
     EXPECT_EQ(form->ActiveMDIChild(), a->Form());
-    EXPECT_EQ(WindowMenuCaptions(), (std::vector<std::string>{"&Window entry", "A caption*", "B caption"}));
+    EXPECT_EQ(WindowMenuCaptions(),
+              (std::vector<std::string>{"&Window entry", "A caption*", "B caption"}));
     // Hidden, a child leaves the menu; shown again it returns at the end.
     a->Form()->Hide();
     EXPECT_EQ(WindowMenuCaptions(), (std::vector<std::string>{"&Window entry", "B caption*"}));
     a->Form()->Show();
     Settle();
-    EXPECT_EQ(WindowMenuCaptions(), (std::vector<std::string>{"&Window entry", "B caption", "A caption*"}));
+    EXPECT_EQ(WindowMenuCaptions(),
+              (std::vector<std::string>{"&Window entry", "B caption", "A caption*"}));
     delete b->Form();
     EXPECT_EQ(WindowMenuCaptions(), (std::vector<std::string>{"&Window entry", "A caption*"}));
 }
@@ -406,7 +414,9 @@ TEST_F(MDIFrameTest, MinimisedChildrenStackAlongTheBottomAndReflowWhenTheAreaCha
     ASSERT_GE(perRow, 2);
     for (size_t i = 0; i < kids.size(); ++i) {
         const int row = static_cast<int>(i) / perRow, column = static_cast<int>(i) % perRow;
-        EXPECT_EQ(kids[i]->Form()->BoundsRect(), Bounds(area.Left + column * w, area.Bottom - (row + 1) * h, w, h)) << i;
+        EXPECT_EQ(kids[i]->Form()->BoundsRect(),
+                  Bounds(area.Left + column * w, area.Bottom - (row + 1) * h, w, h))
+            << i;
     }
     // Restoring one frees its place, which the next minimised child takes.
     kids[0]->SetWindowState(kSkinStateNormal);

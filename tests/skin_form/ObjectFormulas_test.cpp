@@ -1,11 +1,11 @@
 // The value arithmetic of track bars, gauges and strip-frame objects: rounding of halves
 // to the even neighbour, both directions of the track formulas, the gauge's filled part
 // and the frame a value selects, including the degenerate ranges a skin can give.
+#include "skin/form/ObjectFormulas.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
-
-#include "skin/form/ObjectFormulas.h"
 
 TEST(ObjectFormulas, HalvesRoundToTheEvenNeighbour) {
     EXPECT_EQ(NearestEven(0.5), 0);
@@ -32,10 +32,10 @@ TEST(ObjectFormulas, HorizontalTrackMapsValuesAndPositionsWithEvenRounding) {
     const TTrackGeometry t{{10, 7}, {110, 7}, 0, 200};
     EXPECT_EQ(TrackValueToPosition(t, 0), (TPoint{10, 7}));
     EXPECT_EQ(TrackValueToPosition(t, 200), (TPoint{110, 7}));
-    EXPECT_EQ(TrackValueToPosition(t, 1).X, 10);   // 0.5 -> 0
-    EXPECT_EQ(TrackValueToPosition(t, 3).X, 12);   // 1.5 -> 2
-    EXPECT_EQ(TrackValueToPosition(t, 5).X, 12);   // 2.5 -> 2
-    EXPECT_EQ(TrackValueToPosition(t, 7).X, 14);   // 3.5 -> 4
+    EXPECT_EQ(TrackValueToPosition(t, 1).X, 10);  // 0.5 -> 0
+    EXPECT_EQ(TrackValueToPosition(t, 3).X, 12);  // 1.5 -> 2
+    EXPECT_EQ(TrackValueToPosition(t, 5).X, 12);  // 2.5 -> 2
+    EXPECT_EQ(TrackValueToPosition(t, 7).X, 14);  // 3.5 -> 4
     EXPECT_EQ(TrackPositionToValue(t, {10, 7}), 0);
     EXPECT_EQ(TrackPositionToValue(t, {11, 7}), 2);
     EXPECT_EQ(TrackPositionToValue(t, {110, 0}), 200);  // y plays no part
@@ -57,7 +57,8 @@ TEST(ObjectFormulas, VerticalTrackHasItsMinimumAtTheBeginPoint) {
     EXPECT_EQ(TrackValueToPosition(t, 100), (TPoint{5, 0}));
     EXPECT_EQ(TrackValueToPosition(t, 25), (TPoint{5, 75}));
     EXPECT_EQ(TrackPositionToValue(t, {5, 75}), 25);
-    for (int v = 0; v <= 100; ++v) EXPECT_EQ(TrackPositionToValue(t, TrackValueToPosition(t, v)), v) << v;
+    for (int v = 0; v <= 100; ++v)
+        EXPECT_EQ(TrackPositionToValue(t, TrackValueToPosition(t, v)), v) << v;
     EXPECT_EQ(ClampToTrack(t, {40, -20}), (TPoint{5, 0}));
     EXPECT_EQ(ClampToTrack(t, {40, 500}), (TPoint{5, 100}));
 }
@@ -79,9 +80,9 @@ TEST(ObjectFormulas, DegenerateTracksAndRangesNeverDivideByZero) {
 TEST(ObjectFormulas, GaugeFillsFromTheMinimumWithEvenRounding) {
     EXPECT_EQ(GaugeFilledExtent(0, 1000, 0, 100), 0);
     EXPECT_EQ(GaugeFilledExtent(0, 1000, 1000, 100), 100);
-    EXPECT_EQ(GaugeFilledExtent(0, 1000, 5, 100), 0);    // 0.5
-    EXPECT_EQ(GaugeFilledExtent(0, 1000, 15, 100), 2);   // 1.5
-    EXPECT_EQ(GaugeFilledExtent(0, 1000, 25, 100), 2);   // 2.5
+    EXPECT_EQ(GaugeFilledExtent(0, 1000, 5, 100), 0);   // 0.5
+    EXPECT_EQ(GaugeFilledExtent(0, 1000, 15, 100), 2);  // 1.5
+    EXPECT_EQ(GaugeFilledExtent(0, 1000, 25, 100), 2);  // 2.5
     EXPECT_EQ(GaugeFilledExtent(10, 10, 10, 100), 0);
     // Vertical: the empty top is nearest(h * (1 - f)).
     EXPECT_EQ(GaugeEmptyTop(0, 100, 0, 40), 40);

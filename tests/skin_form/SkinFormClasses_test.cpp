@@ -1,4 +1,5 @@
 #include "skin/form/SkinFormClasses.h"
+
 #include "tests/skin_form/SkinFormTestSupport.h"
 #include "ui/UiClasses.h"
 

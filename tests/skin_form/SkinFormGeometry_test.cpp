@@ -5,9 +5,11 @@
 namespace {
 
 TEST_F(SkinFormTest, BordersAre13_33_13_13AtEverySize) {
-    for (const TSize size : {TSize{204, 46}, TSize{204, 200}, TSize{400, 300}, TSize{803, 537}, TSize{1920, 1080}}) {
+    for (const TSize size :
+         {TSize{204, 46}, TSize{204, 200}, TSize{400, 300}, TSize{803, 537}, TSize{1920, 1080}}) {
         MakeForm(size.cx, size.cy);
-        EXPECT_EQ(form->ClientRectInWindow(), Rect(13, 33, size.cx - 13, size.cy - 13)) << size.cx << "x" << size.cy;
+        EXPECT_EQ(form->ClientRectInWindow(), Rect(13, 33, size.cx - 13, size.cy - 13))
+            << size.cx << "x" << size.cy;
         EXPECT_EQ(skinForm->ClRect(), Rect(13, 33, size.cx - 13, size.cy - 13));
     }
 }
@@ -104,9 +106,11 @@ TEST_F(SkinFormTest, AtThePictureSizeEveryPointIsTheSkins) {
     MakeForm(204, 200);
     EXPECT_EQ(skinForm->ClRect(), data->clientrect);
     EXPECT_EQ(skinForm->MaskRectArea(), data->maskrectarea);
-    EXPECT_EQ(Object("caption1").ObjectRect, data->ObjectDefs[static_cast<size_t>(data->GetObjectDefIndex("caption1"))]->SkinRect);
+    EXPECT_EQ(Object("caption1").ObjectRect,
+              data->ObjectDefs[static_cast<size_t>(data->GetObjectDefIndex("caption1"))]->SkinRect);
     // The corner rule moves nothing.
-    for (const TRect r : {Rect(3, 3, 30, 30), Rect(150, 4, 190, 20), Rect(2, 190, 10, 199), Rect(10, 10, 195, 195)}) {
+    for (const TRect r : {Rect(3, 3, 30, 30), Rect(150, 4, 190, 20), Rect(2, 190, 10, 199),
+                          Rect(10, 10, 195, 195)}) {
         EXPECT_EQ(skinForm->CalcObjectRect(r), r);
     }
 }
@@ -119,21 +123,22 @@ TEST_F(SkinFormTest, CornerRuleMovesRectanglesByTheirCorners) {
         TRect in, out;
     };
     const Case cases[] = {
-        {Rect(3, 3, 30, 30), Rect(3, 3, 30, 30)},             // in LT
-        {Rect(150, 4, 190, 20), Rect(346, 4, 386, 20)},       // in RT
-        {Rect(2, 185, 10, 195), Rect(2, 285, 10, 295)},       // in LB
-        {Rect(192, 185, 200, 195), Rect(388, 285, 396, 295)}, // in RB
-        {Rect(10, 10, 195, 195), Rect(10, 10, 391, 295)},     // LT to RB: grows both ways
-        {Rect(77, 4, 128, 28), Rect(77, 4, 324, 28)},         // LT to RT: grows right
-        {Rect(5, 185, 195, 195), Rect(5, 285, 391, 295)},     // LB to RB: grows right, moves down
-        {Rect(5, 20, 15, 190), Rect(5, 20, 15, 290)},         // LT to LB: grows down
-        {Rect(150, 20, 195, 190), Rect(346, 20, 391, 290)},   // RT to RB: moves right, grows down
-        {Rect(100, 100, 150, 150), Rect(100, 100, 150, 150)}, // middle: unchanged
+        {Rect(3, 3, 30, 30), Rect(3, 3, 30, 30)},              // in LT
+        {Rect(150, 4, 190, 20), Rect(346, 4, 386, 20)},        // in RT
+        {Rect(2, 185, 10, 195), Rect(2, 285, 10, 295)},        // in LB
+        {Rect(192, 185, 200, 195), Rect(388, 285, 396, 295)},  // in RB
+        {Rect(10, 10, 195, 195), Rect(10, 10, 391, 295)},      // LT to RB: grows both ways
+        {Rect(77, 4, 128, 28), Rect(77, 4, 324, 28)},          // LT to RT: grows right
+        {Rect(5, 185, 195, 195), Rect(5, 285, 391, 295)},      // LB to RB: grows right, moves down
+        {Rect(5, 20, 15, 190), Rect(5, 20, 15, 290)},          // LT to LB: grows down
+        {Rect(150, 20, 195, 190), Rect(346, 20, 391, 290)},    // RT to RB: moves right, grows down
+        {Rect(100, 100, 150, 150), Rect(100, 100, 150, 150)},  // middle: unchanged
         // A rectangle reaching the area's right edge is not in it (right edges exclusive).
         {Rect(90, 3, 98, 30), Rect(90, 3, 98, 30)},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(skinForm->CalcObjectRect(c.in), c.out) << c.in.Left << "," << c.in.Top << "," << c.in.Right << "," << c.in.Bottom;
+        EXPECT_EQ(skinForm->CalcObjectRect(c.in), c.out)
+            << c.in.Left << "," << c.in.Top << "," << c.in.Right << "," << c.in.Bottom;
     }
 }
 

@@ -137,7 +137,8 @@ protected:
         P().ProcessPending();
         reference.Update();
         P().ProcessPending();
-        TBitmap image = ImageOf(*static_cast<platform::HeadlessWindow*>(reference.PlatformWindow()));
+        TBitmap image =
+            ImageOf(*static_cast<platform::HeadlessWindow*>(reference.PlatformWindow()));
         reference.Hide();
         form->Show();
         Settle();
@@ -201,7 +202,8 @@ TEST_F(SkinChangeTest, FrameShapeAndObjectsFollowAnotherSkinThenAnEmptyOne) {
 
 TEST_F(SkinChangeTest, SkinnedControlsAreToldInTreeOrder) {
     struct Recorder : TCustomControl, ISkinnedControl {
-        Recorder(TComponent* owner, TspSkinData* d, std::vector<std::string>& log) : TCustomControl(owner), data(d), log(log) {}
+        Recorder(TComponent* owner, TspSkinData* d, std::vector<std::string>& log)
+            : TCustomControl(owner), data(d), log(log) {}
         TspSkinData* SkinData() const override { return data; }
         void ResetSkinIndex() override { log.push_back("reset " + Name()); }
         void ApplySkin() override { log.push_back("apply " + Name()); }
@@ -221,7 +223,8 @@ TEST_F(SkinChangeTest, SkinnedControlsAreToldInTreeOrder) {
     foreign->SetParent(form.get());
     data->SetCompressedStoredSkin(nullptr);
     data->SetCompressedStoredSkin(stored);
-    EXPECT_EQ(log, (std::vector<std::string>{"reset outer", "reset inner", "apply outer", "apply inner"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"reset outer", "reset inner", "apply outer",
+                                             "apply inner"}));
 }
 
 TEST_F(SkinFormTest, SkinDataGoingAwayLeavesTheDefaultFrame) {
@@ -280,7 +283,8 @@ TEST_F(ClientModeTest, WholeWindowIsClientAndShowsTheSkinImage) {
     int bad = 0;
     for (int y = 0; y < 200; ++y)
         for (int x = 0; x < 204; ++x) {
-            if (PtInRect(Rect(36, 8, 74, 26), {x, y}) || PtInRect(Rect(175, 7, 193, 25), {x, y})) continue;
+            if (PtInRect(Rect(36, 8, 74, 26), {x, y}) || PtInRect(Rect(175, 7, 193, 25), {x, y}))
+                continue;
             if (y >= 4 && y < 28 && x >= 77 && x < 128) continue;  // caption text
             bad += Pixel(x, y) != data->MainPicture.GetPixel(x, y);
         }
@@ -319,8 +323,9 @@ namespace {
 
 TEST_F(SkinFormTest, GeometryOutsideThePicturesIsNotUsed) {
     // A client rectangle beyond the main picture: the skin cannot frame the window.
-    const std::vector<uint8_t> badFrame = ModifiedSkin(
-        [](std::string& ini) { ReplaceOnce(ini, "clientrect=13,33,191,187", "clientrect=13,33,191,2000000000"); });
+    const std::vector<uint8_t> badFrame = ModifiedSkin([](std::string& ini) {
+        ReplaceOnce(ini, "clientrect=13,33,191,187", "clientrect=13,33,191,2000000000");
+    });
     MakeForm(400, 300, true, biSystemMenu, false);
     stored->SetCompressedData(badFrame);
     data->SetCompressedStoredSkin(nullptr);
@@ -330,7 +335,8 @@ TEST_F(SkinFormTest, GeometryOutsideThePicturesIsNotUsed) {
     EXPECT_EQ(form->ClientRectInWindow(), Rect(3, 22, 397, 297));
     // A button whose image lies outside its picture is left out; the rest of the frame stays.
     const std::vector<uint8_t> badButton = ModifiedSkin([](std::string& ini) {
-        ReplaceOnce(ini, "skinrect=44,4,62,22\r\nactiveskinrect=24,4,42,22", "skinrect=44,4,62,22\r\nactiveskinrect=24,4,4200,22");
+        ReplaceOnce(ini, "skinrect=44,4,62,22\r\nactiveskinrect=24,4,42,22",
+                    "skinrect=44,4,62,22\r\nactiveskinrect=24,4,4200,22");
     });
     stored->SetCompressedData(badButton);
     data->SetCompressedStoredSkin(nullptr);

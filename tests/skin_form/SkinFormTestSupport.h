@@ -32,12 +32,15 @@ protected:
         Application().SetMainForm(nullptr);
     }
     HeadlessPlatform& P() { return *platform_; }
-    platform::HeadlessWindow& Window() { return *static_cast<platform::HeadlessWindow*>(form->PlatformWindow()); }
+    platform::HeadlessWindow& Window() {
+        return *static_cast<platform::HeadlessWindow*>(form->PlatformWindow());
+    }
 
     // A form at (100, 100) of w x h with a skinned frame; with `skinned` the compiled-in
     // skin is loaded, otherwise the frame is the default one. The program's border icons
     // ([biSystemMenu]) unless others are given.
-    void MakeForm(int w, int h, bool skinned = true, TspBorderIcons icons = biSystemMenu, bool show = true) {
+    void MakeForm(int w, int h, bool skinned = true, TspBorderIcons icons = biSystemMenu,
+                  bool show = true) {
         form = std::make_unique<TForm>(nullptr);
         form->SetCaption("Puzzlebin V1.0.0");
         form->SetBounds(100, 100, w, h);
@@ -64,7 +67,8 @@ protected:
     TPoint Screen(int x, int y) const { return {form->Left() + x, form->Top() + y}; }
     void MoveTo(int x, int y) { P().MoveMouse(form->Left() + x, form->Top() + y); }
     int HitAt(int x, int y) {
-        return static_cast<int>(form->Perform(WM_NCHITTEST, 0, MakeLParam(form->Left() + x, form->Top() + y)));
+        return static_cast<int>(
+            form->Perform(WM_NCHITTEST, 0, MakeLParam(form->Left() + x, form->Top() + y)));
     }
     TspActiveSkinObject& Object(const std::string& name) {
         TspActiveSkinObject* o = skinForm->FindObject(name);
@@ -87,15 +91,17 @@ protected:
 
 // A compressed skin built from the compiled-in skin's files with its definition text
 // changed by `edit`; `addFiles` may put further pictures into the skin's folder.
-inline std::vector<uint8_t> ModifiedSkin(const std::function<void(std::string& ini)>& edit,
-                                         const std::function<void(const std::string& folder)>& addFiles = {}) {
+inline std::vector<uint8_t> ModifiedSkin(
+    const std::function<void(std::string& ini)>& edit,
+    const std::function<void(const std::string& folder)>& addFiles = {}) {
     namespace fs = std::filesystem;
     char pattern[] = "/tmp/pb_skinform_XXXXXX";
     const char* made = mkdtemp(pattern);
     if (!made) throw std::runtime_error("mkdtemp failed");
     const fs::path dir(made);
     const fs::path source = fs::path(PB_SOURCE_DIR) / "skins" / "default";
-    for (const auto& entry : fs::directory_iterator(source)) fs::copy_file(entry.path(), dir / entry.path().filename());
+    for (const auto& entry : fs::directory_iterator(source))
+        fs::copy_file(entry.path(), dir / entry.path().filename());
     std::string ini;
     {
         std::ifstream in(dir / "skin.ini", std::ios::binary);

@@ -11,11 +11,21 @@ struct Probe {
 };
 
 const Probe kZones[] = {
-    {{7, 9}, HTTOPLEFT},     {{392, 9}, HTTOPRIGHT},   {{7, 290}, HTBOTTOMLEFT}, {{392, 290}, HTBOTTOMRIGHT},
-    {{200, 6}, HTTOP},       {{200, 293}, HTBOTTOM},   {{6, 150}, HTLEFT},       {{393, 150}, HTRIGHT},
-    {{200, 15}, HTCAPTION},  {{50, 30}, HTSKINOBJECT}, {{380, 15}, HTSKINOBJECT}, {{200, 150}, HTCLIENT},
+    {{7, 9}, HTTOPLEFT},
+    {{392, 9}, HTTOPRIGHT},
+    {{7, 290}, HTBOTTOMLEFT},
+    {{392, 290}, HTBOTTOMRIGHT},
+    {{200, 6}, HTTOP},
+    {{200, 293}, HTBOTTOM},
+    {{6, 150}, HTLEFT},
+    {{393, 150}, HTRIGHT},
+    {{200, 15}, HTCAPTION},
+    {{50, 30}, HTSKINOBJECT},
+    {{380, 15}, HTSKINOBJECT},
+    {{200, 150}, HTCLIENT},
     // Inside the shape near the inner rectangle's edge, every probe still inside: no border.
-    {{9, 150}, HTSKINOBJECT}, {{200, 10}, HTCAPTION},
+    {{9, 150}, HTSKINOBJECT},
+    {{200, 10}, HTCAPTION},
 };
 
 TEST_F(SkinFormTest, EveryZoneGivesItsCode) {
@@ -40,7 +50,8 @@ TEST_F(SkinFormTest, RolledUpOrMinimisedWindowsHaveNoBorders) {
         for (int x = 0; x < form->Width(); x += 3) {
             for (int y = 0; y < form->Height(); y += 3) {
                 const int code = HitAt(x, y);
-                EXPECT_TRUE(code == HTCAPTION || code == HTSKINOBJECT) << what << " " << x << "," << y << ": " << code;
+                EXPECT_TRUE(code == HTCAPTION || code == HTSKINOBJECT)
+                    << what << " " << x << "," << y << ": " << code;
             }
         }
     };

@@ -14,7 +14,8 @@ protected:
     // Counts window pixels of `area` that differ from the picture pixel `map` gives,
     // skipping the rectangles in `skip`.
     template <class Map>
-    int Mismatches(const TRect& area, const TBitmap& picture, Map map, std::vector<TRect> skip = {}) {
+    int Mismatches(const TRect& area, const TBitmap& picture, Map map,
+                   std::vector<TRect> skip = {}) {
         int bad = 0;
         for (int y = area.Top; y < area.Bottom; ++y) {
             for (int x = area.Left; x < area.Right; ++x) {
@@ -51,7 +52,8 @@ TEST_F(SkinFramePaintTest, FrameIsTheSkinsCornersWithTiledEdges) {
     Settle();
     const TBitmap& main = data->MainPicture;
     const int dx = 196, dy = 100;
-    const std::vector<TRect> buttons = {Rect(36, 8, 54, 26), Rect(56, 8, 74, 26), Rect(371, 7, 389, 25)};
+    const std::vector<TRect> buttons = {Rect(36, 8, 54, 26), Rect(56, 8, 74, 26),
+                                        Rect(371, 7, 389, 25)};
     auto same = [](int x, int y) { return TPoint{x, y}; };
     // Corners: the picture's own pixels, moved with the right and bottom edges.
     EXPECT_EQ(Mismatches(Rect(0, 0, 98, 33), main, same, buttons), 0);
@@ -73,13 +75,21 @@ TEST_F(SkinFramePaintTest, FrameIsTheSkinsCornersWithTiledEdges) {
                          }),
               0);
     // Edges: the repeatable parts tiled (the skin stretches none).
-    EXPECT_EQ(Mismatches(Rect(98, 0, 302, 33), main, [](int x, int y) { return TPoint{98 + x % 8, y}; }), 0);
+    EXPECT_EQ(Mismatches(Rect(98, 0, 302, 33), main,
+                         [](int x, int y) {
+                             return TPoint{98 + x % 8, y};
+                         }),
+              0);
     EXPECT_EQ(Mismatches(Rect(17, 287, 387, 300), main,
                          [&](int x, int y) {
                              return TPoint{17 + x % 174, y - dy};
                          }),
               0);
-    EXPECT_EQ(Mismatches(Rect(0, 37, 13, 282), main, [](int x, int y) { return TPoint{x, 37 + (y - 33) % 145}; }), 0);
+    EXPECT_EQ(Mismatches(Rect(0, 37, 13, 282), main,
+                         [](int x, int y) {
+                             return TPoint{x, 37 + (y - 33) % 145};
+                         }),
+              0);
     EXPECT_EQ(Mismatches(Rect(387, 34, 400, 282), main,
                          [&](int x, int y) {
                              return TPoint{x - dx, 34 + (y - 33) % 148};
@@ -92,7 +102,9 @@ TEST_F(SkinFramePaintTest, ClientBackgroundTilesTheClientPiece) {
     Settle();
     // Client piece 13,33,191,187: 178 x 154.
     EXPECT_EQ(Mismatches(Rect(13, 33, 487, 387), data->MainPicture,
-                         [](int x, int y) { return TPoint{13 + (x - 13) % 178, 33 + (y - 33) % 154}; }),
+                         [](int x, int y) {
+                             return TPoint{13 + (x - 13) % 178, 33 + (y - 33) % 154};
+                         }),
               0);
 }
 
@@ -139,7 +151,8 @@ TEST_F(SkinFramePaintTest, ShapeIsTheMaskAndFollowsResizes) {
 }
 
 TEST_F(SkinFramePaintTest, NoMaskMeansARectangularWindow) {
-    const std::vector<uint8_t> skin = ModifiedSkin([](std::string& ini) { ReplaceOnce(ini, "mask=mask.bmp", "mask="); });
+    const std::vector<uint8_t> skin =
+        ModifiedSkin([](std::string& ini) { ReplaceOnce(ini, "mask=mask.bmp", "mask="); });
     MakeForm(400, 300);
     ASSERT_TRUE(Window().Shape());
     stored->SetCompressedData(skin);
@@ -226,10 +239,12 @@ TEST_F(SkinFramePaintTest, InactiveFrameThroughEachEffect) {
         Settle();
     }
     data->autorenderinginactiveimage = true;
-    for (const TspInactiveImageEffect effect : {ieBrightness, ieDarkness, ieGrayScale, ieNoise, ieSplitBlur, ieInvert}) {
+    for (const TspInactiveImageEffect effect :
+         {ieBrightness, ieDarkness, ieGrayScale, ieNoise, ieSplitBlur, ieInvert}) {
         data->inactiveeffect = effect;
         auto other = Deactivate();
-        for (const auto& [top, bottom, active] : {std::tuple{0, 33, &activeTop}, std::tuple{287, 300, &activeBottom}}) {
+        for (const auto& [top, bottom, active] :
+             {std::tuple{0, 33, &activeTop}, std::tuple{287, 300, &activeBottom}}) {
             TspEffectBmp expected(*active);
             ApplyInactiveEffect(expected, effect);
             TspEffectBmp shown(Region(top, bottom));

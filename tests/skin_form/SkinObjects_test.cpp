@@ -12,16 +12,19 @@ TBitmap WindowBitmap(platform::HeadlessWindow& window) {
     const TRect b = window.Bounds();
     TBitmap bmp(b.Width(), b.Height());
     for (int y = 0; y < b.Height(); ++y) {
-        std::copy_n(window.Image().data() + static_cast<size_t>(y) * b.Width(), b.Width(), bmp.ScanLine(y));
+        std::copy_n(window.Image().data() + static_cast<size_t>(y) * b.Width(), b.Width(),
+                    bmp.ScanLine(y));
     }
     return bmp;
 }
 
 // Whether the window shows `rect` of `picture` at `at`.
-bool ShowsPicture(platform::HeadlessWindow& window, TPoint at, const TBitmap& picture, const TRect& rect) {
+bool ShowsPicture(platform::HeadlessWindow& window, TPoint at, const TBitmap& picture,
+                  const TRect& rect) {
     for (int y = rect.Top; y < rect.Bottom; ++y) {
         for (int x = rect.Left; x < rect.Right; ++x) {
-            if (window.PixelAt(at.X + x - rect.Left, at.Y + y - rect.Top) != picture.GetPixel(x, y)) return false;
+            if (window.PixelAt(at.X + x - rect.Left, at.Y + y - rect.Top) != picture.GetPixel(x, y))
+                return false;
         }
     }
     return true;
@@ -95,8 +98,8 @@ TEST_F(SkinObjectsTest, ObjectsComeFromTheSkinWithTheBorderIconRules) {
     std::vector<std::string> names;
     for (int i = 0; i < skinForm->ObjectCount(); ++i) names.push_back(skinForm->Objects(i)->IDName);
     // Menu items and menu-bar pieces make no frame objects.
-    EXPECT_EQ(names, (std::vector<std::string>{"caption1", "closebutton", "maxbutton", "minbutton", "rollupbutton",
-                                               "sysmenubutton", "traybutton"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"caption1", "closebutton", "maxbutton", "minbutton",
+                                               "rollupbutton", "sysmenubutton", "traybutton"}));
     // [biSystemMenu]: active-picture buttons without their icon disappear; frame-picture
     // buttons stay, disabled.
     EXPECT_TRUE(Object("closebutton").Visible && Object("closebutton").Enabled);
@@ -122,7 +125,8 @@ TEST_F(SkinObjectsTest, DisabledFrameButtonsShowTheirDisabledImage) {
     const TBitmap& active = *data->ActivePicture(2);
     EXPECT_TRUE(ShowsPicture(Window(), {36, 8}, active, Rect(2, 29, 20, 47)));  // roll-up
     EXPECT_TRUE(ShowsPicture(Window(), {56, 8}, active, Rect(2, 29, 20, 47)));  // tray
-    EXPECT_TRUE(ShowsPicture(Window(), {371, 7}, active, Rect(44, 4, 62, 22))); // close, normal look
+    EXPECT_TRUE(
+        ShowsPicture(Window(), {371, 7}, active, Rect(44, 4, 62, 22)));  // close, normal look
     // The window-menu button's normal look is part of the frame picture.
     EXPECT_TRUE(ShowsPicture(Window(), {14, 8}, data->MainPicture, Rect(14, 8, 32, 26)));
 }
@@ -315,9 +319,12 @@ TEST_F(SkinObjectsTest, CloseRunsAfterItsButtonUpOtherCommandsBefore) {
 TEST_F(SkinObjectsTest, CustomButtonIsShownOnlyWhenItsHandlerSaysSo) {
     const std::vector<uint8_t> skin = ModifiedSkin([](std::string& ini) {
         ReplaceOnce(ini, "count=13\r\n", "count=14\r\n");
-        ReplaceOnce(ini, "12=traybutton:stdbutton\r\n", "12=traybutton:stdbutton\r\n13=helpbutton:stdbutton\r\n");
-        ini += "\r\n[helpbutton]\r\nactivepictureindex=2\r\nskinrectinapicture=1\r\nskinrect=24,4,42,22\r\n"
-               "activeskinrect=44,4,62,22\r\ncommand=cmdefault\r\n";
+        ReplaceOnce(ini, "12=traybutton:stdbutton\r\n",
+                    "12=traybutton:stdbutton\r\n13=helpbutton:stdbutton\r\n");
+        ini +=
+            "\r\n[helpbutton]\r\nactivepictureindex=2\r\nskinrectinapicture=1\r\nskinrect=24,4,42,"
+            "22\r\n"
+            "activeskinrect=44,4,62,22\r\ncommand=cmdefault\r\n";
     });
     MakeForm(400, 300, true, biSystemMenu, false);
     stored->SetCompressedData(skin);
@@ -339,14 +346,15 @@ TEST_F(SkinObjectsTest, CustomButtonIsShownOnlyWhenItsHandlerSaysSo) {
 
 TEST_F(SkinObjectsTest, SkinWithFurtherObjectKindsMakesThemAndShowsTheRestOfItsFrame) {
     const std::vector<uint8_t> skin = ModifiedSkin([](std::string& ini) {
-        const char* kinds[] = {"gauge", "label", "switch", "trackbar", "animate", "bitlabel", "framegauge",
-                               "frameregulator", "userobject"};
+        const char* kinds[] = {"gauge",    "label",      "switch",         "trackbar",  "animate",
+                               "bitlabel", "framegauge", "frameregulator", "userobject"};
         std::string list, sections;
         int i = 13;
         for (const char* kind : kinds) {
             const std::string name = std::string("my") + kind;
             list += std::to_string(i++) + "=" + name + ":" + kind + "\r\n";
-            sections += "\r\n[" + name + "]\r\nskinrect=100,100,120,120\r\nactivepictureindex=2\r\n";
+            sections +=
+                "\r\n[" + name + "]\r\nskinrect=100,100,120,120\r\nactivepictureindex=2\r\n";
         }
         ReplaceOnce(ini, "count=13\r\n", "count=" + std::to_string(i) + "\r\n");
         ReplaceOnce(ini, "12=traybutton:stdbutton\r\n", "12=traybutton:stdbutton\r\n" + list);
@@ -359,8 +367,8 @@ TEST_F(SkinObjectsTest, SkinWithFurtherObjectKindsMakesThemAndShowsTheRestOfItsF
     ASSERT_EQ(data->ObjectDefs.size(), 22u);
     EXPECT_FALSE(data->SkinEmpty);
     EXPECT_EQ(skinForm->ObjectCount(), 16);
-    for (const char* name : {"mygauge", "mylabel", "myswitch", "mytrackbar", "myanimate", "mybitlabel",
-                             "myframegauge", "myframeregulator", "myuserobject"}) {
+    for (const char* name : {"mygauge", "mylabel", "myswitch", "mytrackbar", "myanimate",
+                             "mybitlabel", "myframegauge", "myframeregulator", "myuserobject"}) {
         EXPECT_NE(skinForm->FindObject(name), nullptr) << name;
     }
     form->Show();

@@ -13,7 +13,8 @@
 
 namespace {
 
-constexpr TspBorderIcons kAllIcons = biSystemMenu | biMinimize | biMaximize | biRollUp | biMinimizeToTray;
+constexpr TspBorderIcons kAllIcons =
+    biSystemMenu | biMinimize | biMaximize | biRollUp | biMinimizeToTray;
 
 std::vector<std::string> Names(const TMenuItem& items) {
     std::vector<std::string> out;
@@ -39,7 +40,9 @@ protected:
         Strings out;
         if (!Root()) return out;
         for (const auto& item : Root()->Items()) {
-            out.push_back(item->MenuItem->IsLine() ? "-" : item->MenuItem->Caption() + "|" + item->MenuItem->ShortCutText());
+            out.push_back(item->MenuItem->IsLine()
+                              ? "-"
+                              : item->MenuItem->Caption() + "|" + item->MenuItem->ShortCutText());
         }
         return out;
     }
@@ -116,12 +119,13 @@ TEST_F(WindowMenuTest, AnAssignedSystemMenuIsShownAsItIsOrMergedWithTheDefaultIt
     skinForm->UseDefaultSysMenu = false;
     EXPECT_EQ(Names(skinForm->WindowMenuItems()), (Strings{"About1"}));
     skinForm->UseDefaultSysMenu = true;
-    const Strings merged{"SF_MINITEM", "SF_MAXITEM", "SF_ROLLUP", "SF_MINTOTRAY", "About1", "SF_CLOSE"};
+    const Strings merged{"SF_MINITEM",   "SF_MAXITEM", "SF_ROLLUP",
+                         "SF_MINTOTRAY", "About1",     "SF_CLOSE"};
     EXPECT_EQ(Names(skinForm->WindowMenuItems()), merged);
     EXPECT_EQ(Names(skinForm->WindowMenuItems()), merged) << "asking again adds nothing";
     skinForm->SetWindowState(kSkinStateMaximized);
-    EXPECT_EQ(Names(skinForm->WindowMenuItems()),
-              (Strings{"SF_MINITEM", "SF_RESTORE", "SF_ROLLUP", "SF_MINTOTRAY", "About1", "SF_CLOSE"}));
+    EXPECT_EQ(Names(skinForm->WindowMenuItems()), (Strings{"SF_MINITEM", "SF_RESTORE", "SF_ROLLUP",
+                                                           "SF_MINTOTRAY", "About1", "SF_CLOSE"}));
     // Builders added later (MDI children, say) see every request.
     int calls = 0;
     const int id = skinForm->AddWindowMenuBuilder([&calls](TMenuItem&) { ++calls; });
@@ -145,7 +149,8 @@ TEST_F(WindowMenuTest, TheSystemMenuButtonOpensTheMenuBelowItselfAndStaysDownUnt
     P().ProcessPending();
     ASSERT_TRUE(Engine().MenuOpen());
     EXPECT_TRUE(button.Down);
-    EXPECT_EQ(Root()->BoundsRect().TopLeft(), (TPoint{form->Left() + r.Left, form->Top() + r.Bottom}));
+    EXPECT_EQ(Root()->BoundsRect().TopLeft(),
+              (TPoint{form->Left() + r.Left, form->Top() + r.Bottom}));
     P().ReleaseButton();  // the grab takes the release: the menu stays
     P().ProcessPending();
     EXPECT_TRUE(Engine().MenuOpen());
@@ -167,7 +172,8 @@ TEST_F(WindowMenuTest, AltSpaceOpensTheMenuAtTheSystemMenuButtonAndTheKeysDriveI
     P().KeyPress(VK_SPACE, platform::kModAlt, ' ');
     P().ProcessPending();
     ASSERT_TRUE(Engine().MenuOpen());
-    EXPECT_EQ(Root()->BoundsRect().TopLeft(), (TPoint{form->Left() + r.Left, form->Top() + r.Bottom}));
+    EXPECT_EQ(Root()->BoundsRect().TopLeft(),
+              (TPoint{form->Left() + r.Left, form->Top() + r.Bottom}));
     EXPECT_EQ(Root()->ActiveIndex(), 0) << "the first item is highlighted for the keyboard";
     P().KeyPress(VK_RETURN);
     P().ProcessPending();
@@ -185,7 +191,8 @@ TEST_F(WindowMenuTest, WithoutASystemMenuButtonAltSpaceOpensAtTheClientAreasCorn
     P().KeyPress(VK_ESCAPE);
 }
 
-TEST_F(WindowMenuTest, WhileAMenuIsOpenTheHookTakesKeysAndWheelButPassesTheRestToThePreviousHandler) {
+TEST_F(WindowMenuTest,
+       WhileAMenuIsOpenTheHookTakesKeysAndWheelButPassesTheRestToThePreviousHandler) {
     MakeForm(400, 300);
     std::vector<uint32_t> seen;
     Application().OnMessage = [&seen](TControl*, TMessage& m, bool&) { seen.push_back(m.Msg); };
@@ -258,7 +265,8 @@ TEST_F(WindowMenuTest, OpeningAnotherMenuOfTheFormKeepsTheMenuOpenState) {
     RightClickCaption();
     skinForm->OpenWindowMenu(Rect(600, 500, 600, 500));
     EXPECT_TRUE(Engine().MenuOpen());
-    EXPECT_TRUE(skinForm->SkinMenuOpen()) << "the first menu's closing notice did not end the second's state";
+    EXPECT_TRUE(skinForm->SkinMenuOpen())
+        << "the first menu's closing notice did not end the second's state";
     EXPECT_EQ(opens, 2);
     EXPECT_EQ(closes, 1);
     Engine().CloseAll();

@@ -1,11 +1,11 @@
 // Where the window commands put a window: maximised bounds, minimised places and magnetic
 // snapping, on rectangles alone.
+#include "skin/form/WindowPlacement.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
 #include <utility>
-
-#include "skin/form/WindowPlacement.h"
 
 namespace {
 
@@ -65,8 +65,10 @@ TEST(MinimizedPlace, AStripWiderThanTheAreaOrOfNoSizeNeverLoops) {
     // One strip per row: the next place is a row up.
     EXPECT_EQ(MinimizedPlace(Rect(0, 0, 150, 100), {204, 46}, std::ref(taken)), Point(0, 8));
     // Nothing to move by: the first place, taken or not.
-    EXPECT_EQ(MinimizedPlace(Rect(0, 0, 150, 100), {0, 46}, [](TPoint) { return true; }), Point(0, 54));
-    EXPECT_EQ(MinimizedPlace(Rect(0, 0, 150, 100), {204, 0}, [](TPoint) { return true; }), Point(0, 100));
+    EXPECT_EQ(MinimizedPlace(Rect(0, 0, 150, 100), {0, 46}, [](TPoint) { return true; }),
+              Point(0, 54));
+    EXPECT_EQ(MinimizedPlace(Rect(0, 0, 150, 100), {204, 0}, [](TPoint) { return true; }),
+              Point(0, 100));
 }
 
 TEST(MagneticSnap, AnEdgeNineAwaySnapsTenAwayDoesNot) {

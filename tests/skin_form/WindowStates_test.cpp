@@ -9,7 +9,8 @@
 
 namespace {
 
-constexpr TspBorderIcons kAllIcons = biSystemMenu | biMinimize | biMaximize | biRollUp | biMinimizeToTray;
+constexpr TspBorderIcons kAllIcons =
+    biSystemMenu | biMinimize | biMaximize | biRollUp | biMinimizeToTray;
 
 class WindowStatesTest : public SkinFormTest {
 protected:
@@ -38,7 +39,8 @@ protected:
     }
 };
 
-TEST_F(WindowStatesTest, MaximisingLeavesAGapOnAFreeMonitorCoversItOnFullScreenAndRestoresTheBounds) {
+TEST_F(WindowStatesTest,
+       MaximisingLeavesAGapOnAFreeMonitorCoversItOnFullScreenAndRestoresTheBounds) {
     MakeForm(400, 300, true, kAllIcons);
     skinForm->SetWindowState(kSkinStateMaximized);
     EXPECT_EQ(skinForm->WindowState(), kSkinStateMaximized);
@@ -75,15 +77,17 @@ TEST_F(WindowStatesTest, AMaximisedWindowNeitherMovesNorSizes) {
     EXPECT_EQ(HitAt(900, 15), HTCAPTION);
 }
 
-TEST_F(WindowStatesTest, MinimisedSecondaryFormsStackFromTheBottomLeftAndRowsRunOutToTheFirstPlace) {
+TEST_F(WindowStatesTest,
+       MinimisedSecondaryFormsStackFromTheBottomLeftAndRowsRunOutToTheFirstPlace) {
     MakeForm(400, 300, true, kAllIcons);
     Application().SetMainForm(form.get());
     // 500 x 100 pixels of work area: two strips a row, two rows.
     P().SetScreenSize({1920, 1080}, Rect(0, 0, 500, 100));
     std::vector<Extra> extras;
     for (int i = 0; i < 5; ++i) extras.push_back(MakeExtra(300 + 10 * i, 300, 400, 300));
-    const TRect expected[] = {Bounds(0, 54, 204, 46), Bounds(204, 54, 204, 46), Bounds(0, 8, 204, 46),
-                              Bounds(204, 8, 204, 46), Bounds(0, 54, 204, 46)};
+    const TRect expected[] = {Bounds(0, 54, 204, 46), Bounds(204, 54, 204, 46),
+                              Bounds(0, 8, 204, 46), Bounds(204, 8, 204, 46),
+                              Bounds(0, 54, 204, 46)};
     for (size_t i = 0; i < extras.size(); ++i) {
         SCOPED_TRACE(i);
         extras[i].frame->SetWindowState(kSkinStateMinimized);
@@ -325,7 +329,8 @@ TEST_F(ClientRollTest, AStretchableRollUpPictureKeepsTheWidthAndAChildFreedWhile
     skinForm->SetRollUpState(true);
     EXPECT_EQ(form->BoundsRect(), Bounds(100, 100, 300, 75));
     ASSERT_NE(form->WindowRegion(), nullptr);
-    EXPECT_EQ(form->WindowRegion()->Bounds().Right, 300) << "the 51-pixel mask's middle tiled to the width";
+    EXPECT_EQ(form->WindowRegion()->Bounds().Right, 300)
+        << "the 51-pixel mask's middle tiled to the width";
     delete child;
     child = nullptr;
     skinForm->SetRollUpState(false);  // under ASan: the freed child is not touched

@@ -1,7 +1,7 @@
 // Where popup windows go: below, above, beside the anchor and inside the work area.
-#include <gtest/gtest.h>
-
 #include "skin/popup/MenuPlacement.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 

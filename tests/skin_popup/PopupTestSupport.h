@@ -70,7 +70,8 @@ protected:
     }
 
     // Adds an item under `parent` ("-" is a divider).
-    TMenuItem* Add(TMenuItem& parent, const std::string& caption, std::vector<std::string>* clicks = nullptr) {
+    TMenuItem* Add(TMenuItem& parent, const std::string& caption,
+                   std::vector<std::string>* clicks = nullptr) {
         auto* item = new TMenuItem(form.get());
         item->SetCaption(caption);
         if (clicks) item->OnClick = [clicks, caption](TComponent*) { clicks->push_back(caption); };

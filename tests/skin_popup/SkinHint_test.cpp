@@ -1,7 +1,8 @@
 // Skinned hints: which component serves, size and placement, timing, translucency, and the
 // cursor's visible bottom.
-#include "PopupTestSupport.h"
 #include "skin/popup/SkinHint.h"
+
+#include "PopupTestSupport.h"
 #include "skin/popup/SkinHintWindow.h"
 
 namespace {
@@ -146,7 +147,8 @@ TEST_F(HintTest, AlphaIsSetOnceAndRemovedWhenTurnedOff) {
     screen->AdvanceTime(500);
     screen->ProcessPending();
     EXPECT_EQ(w->OpacityCalls().size(), 2u);
-    EXPECT_NEAR(GetRValue(w->PixelAt(3, 3)), GetRValue(ColorToRGB(clInfoBk)) / 2, 1);  // black screen below
+    EXPECT_NEAR(GetRValue(w->PixelAt(3, 3)), GetRValue(ColorToRGB(clInfoBk)) / 2,
+                1);  // black screen below
 }
 
 TEST_F(HintTest, ApplicationHintsUseTheSkinnedWindowAndItsEvent) {

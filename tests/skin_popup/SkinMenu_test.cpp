@@ -36,8 +36,8 @@ TEST_F(PopupTest, DefaultLookHasTwentyPixelItemsAndFourPixelDividers) {
     EXPECT_FALSE(w->Params().takesFocus);
     EXPECT_EQ(w->PixelAt(0, 0), Rgb(clBtnShadow));
     EXPECT_EQ(w->PixelAt(1, 10), Rgb(clWindow));
-    EXPECT_EQ(w->PixelAt(3, 3), 0x800000);        // active item's frame
-    EXPECT_EQ(w->PixelAt(6, 5), 0xD2BDB6);        // and its fill
+    EXPECT_EQ(w->PixelAt(3, 3), 0x800000);         // active item's frame
+    EXPECT_EQ(w->PixelAt(6, 5), 0xD2BDB6);         // and its fill
     EXPECT_EQ(w->PixelAt(4, 35), Rgb(clBtnFace));  // glyph column of the normal item
     EXPECT_EQ(w->PixelAt(root->Width() - 6, 35), Rgb(clWindow));
     EXPECT_EQ(w->PixelAt(3 + 19, 23 + 2), Rgb(clBtnShadow));  // divider line
@@ -60,7 +60,8 @@ TEST_F(PopupTest, SkinnedLookFollowsThePopupAndItemDefinitions) {
     const TBitmap& pw = *skin->ActivePicture(0);
     platform::HeadlessWindow* w = WindowOf(root);
     EXPECT_EQ(w->PixelAt(0, 0), pw.GetPixel(0, 0));
-    EXPECT_EQ(w->PixelAt(root->Width() - 1, root->Height() - 1), pw.GetPixel(pw.Width() - 1, pw.Height() - 1));
+    EXPECT_EQ(w->PixelAt(root->Width() - 1, root->Height() - 1),
+              pw.GetPixel(pw.Width() - 1, pw.Height() - 1));
     // The highlighted first item shows the active skin rectangle, the last the normal one.
     const TBitmap& mi = *skin->ActivePicture(1);
     EXPECT_EQ(w->PixelAt(3, 4), mi.GetPixel(0, 0));
@@ -191,7 +192,8 @@ TEST_F(PopupTest, ExecutedItemClosesEveryLevelThenClicksThenSends1229) {
     // Closed (to the opener), then the click, then the command message.
     EXPECT_EQ(messages, (std::vector<uint32_t>{SKINMSG_MENUCLOSED, 0, SKINMSG_MENUCOMMAND}));
     // The popups are gone from the screen.
-    for (platform::HeadlessWindow* w : screen->Windows()) EXPECT_FALSE(w->Visible() && w->Kind() == platform::WindowKind::Popup);
+    for (platform::HeadlessWindow* w : screen->Windows())
+        EXPECT_FALSE(w->Visible() && w->Kind() == platform::WindowKind::Popup);
 }
 
 TEST_F(PopupTest, KeysWrapAroundSkippingDividersAndDisabledItems) {
@@ -291,7 +293,7 @@ TEST_F(PopupTest, OwnerFormDestroyedWhileTheMenuIsOpen) {
     screen->Click(ItemCentre(Level(0), 0).X, ItemCentre(Level(0), 0).Y);
     ASSERT_EQ(engine->PopupCount(), 2);
     screen->MoveMouse(ItemCentre(Level(1), 0).X, ItemCentre(Level(1), 0).Y);
-    form.reset();  // frees the engine with both levels open
+    form.reset();               // frees the engine with both levels open
     screen->AdvanceTime(2000);  // timers of the gone popups must not fire
     screen->KeyPress(VK_DOWN);
     screen->Click(10, 10);
@@ -338,7 +340,8 @@ TEST_F(PopupTest, MergedListsShowFirstThenSecondFromTheStartIndex) {
     engine->PopupMerged(nullptr, nullptr, false, second.Items(), Items(), Rect(50, 50, 50, 50), 4);
     EXPECT_EQ(engine->PopupCount(), 0);
     TPopupMenu empty(nullptr);
-    engine->PopupMerged(nullptr, nullptr, false, second.Items(), empty.Items(), Rect(50, 50, 50, 50), 0);
+    engine->PopupMerged(nullptr, nullptr, false, second.Items(), empty.Items(),
+                        Rect(50, 50, 50, 50), 0);
     EXPECT_EQ(engine->PopupCount(), 0);
 }
 

@@ -34,7 +34,8 @@ constexpr const char* kWatcherXml = R"xml(<node>
 bool PumpUntil(const std::function<bool()>& done) {
     const gint64 deadline = g_get_monotonic_time() + 2 * G_USEC_PER_SEC;
     // A ticking source, so a blocking iteration always wakes up to look at the deadline.
-    const guint tick = g_timeout_add(5, [](gpointer) -> gboolean { return G_SOURCE_CONTINUE; }, nullptr);
+    const guint tick = g_timeout_add(
+        5, [](gpointer) -> gboolean { return G_SOURCE_CONTINUE; }, nullptr);
     while (!done() && g_get_monotonic_time() < deadline) g_main_context_iteration(nullptr, TRUE);
     g_source_remove(tick);
     return done();
@@ -58,15 +59,18 @@ public:
         g_object_unref(connection_);
     }
     void Start() {
-        static const GDBusInterfaceVTable vtable = {&TestWatcher::Call, &TestWatcher::Get, nullptr, {}};
-        object_ = g_dbus_connection_register_object(connection_, "/StatusNotifierWatcher", info_->interfaces[0],
-                                                    &vtable, this, nullptr, nullptr);
+        static const GDBusInterfaceVTable vtable = {
+            &TestWatcher::Call, &TestWatcher::Get, nullptr, {}};
+        object_ = g_dbus_connection_register_object(connection_, "/StatusNotifierWatcher",
+                                                    info_->interfaces[0], &vtable, this, nullptr,
+                                                    nullptr);
         owned_ = false;
-        owner_ = g_bus_own_name_on_connection(connection_, "org.kde.StatusNotifierWatcher", G_BUS_NAME_OWNER_FLAGS_NONE,
-                                              [](GDBusConnection*, const gchar*, gpointer self) {
-                                                  static_cast<TestWatcher*>(self)->owned_ = true;
-                                              },
-                                              nullptr, this, nullptr);
+        owner_ = g_bus_own_name_on_connection(
+            connection_, "org.kde.StatusNotifierWatcher", G_BUS_NAME_OWNER_FLAGS_NONE,
+            [](GDBusConnection*, const gchar*, gpointer self) {
+                static_cast<TestWatcher*>(self)->owned_ = true;
+            },
+            nullptr, this, nullptr);
         PumpUntil([this] { return owned_; });
     }
     void Stop() {
@@ -82,27 +86,29 @@ public:
             GVariant** result;
             bool* done;
         } reply{&result, &done};
-        g_dbus_connection_call(connection_, registered.back().c_str(), "/StatusNotifierItem",
-                               "org.freedesktop.DBus.Properties", "Get",
-                               g_variant_new("(ss)", "org.kde.StatusNotifierItem", name.c_str()), nullptr,
-                               G_DBUS_CALL_FLAGS_NONE, 2000, nullptr,
-                               [](GObject* source, GAsyncResult* res, gpointer data) {
-                                   auto* r = static_cast<Reply*>(data);
-                                   GVariant* v = g_dbus_connection_call_finish(G_DBUS_CONNECTION(source), res, nullptr);
-                                   if (v) {
-                                       g_variant_get(v, "(v)", r->result);
-                                       g_variant_unref(v);
-                                   }
-                                   *r->done = true;
-                               },
-                               &reply);
+        g_dbus_connection_call(
+            connection_, registered.back().c_str(), "/StatusNotifierItem",
+            "org.freedesktop.DBus.Properties", "Get",
+            g_variant_new("(ss)", "org.kde.StatusNotifierItem", name.c_str()), nullptr,
+            G_DBUS_CALL_FLAGS_NONE, 2000, nullptr,
+            [](GObject* source, GAsyncResult* res, gpointer data) {
+                auto* r = static_cast<Reply*>(data);
+                GVariant* v =
+                    g_dbus_connection_call_finish(G_DBUS_CONNECTION(source), res, nullptr);
+                if (v) {
+                    g_variant_get(v, "(v)", r->result);
+                    g_variant_unref(v);
+                }
+                *r->done = true;
+            },
+            &reply);
         PumpUntil([&] { return done; });
         return result;
     }
     void CallItem(const char* method, int x, int y) {
         g_dbus_connection_call(connection_, registered.back().c_str(), "/StatusNotifierItem",
-                               "org.kde.StatusNotifierItem", method, g_variant_new("(ii)", x, y), nullptr,
-                               G_DBUS_CALL_FLAGS_NONE, 2000, nullptr, nullptr, nullptr);
+                               "org.kde.StatusNotifierItem", method, g_variant_new("(ii)", x, y),
+                               nullptr, G_DBUS_CALL_FLAGS_NONE, 2000, nullptr, nullptr, nullptr);
     }
 
     // Whether a connection owns `name` on the bus now.
@@ -122,8 +128,9 @@ public:
     std::vector<std::string> registered;
 
 private:
-    static void Call(GDBusConnection*, const gchar*, const gchar*, const gchar*, const gchar* method,
-                     GVariant* parameters, GDBusMethodInvocation* invocation, gpointer self) {
+    static void Call(GDBusConnection*, const gchar*, const gchar*, const gchar*,
+                     const gchar* method, GVariant* parameters, GDBusMethodInvocation* invocation,
+                     gpointer self) {
         if (std::string(method) == "RegisterStatusNotifierItem") {
             const gchar* service = nullptr;
             g_variant_get(parameters, "(&s)", &service);
@@ -131,8 +138,8 @@ private:
         }
         g_dbus_method_invocation_return_value(invocation, nullptr);
     }
-    static GVariant* Get(GDBusConnection*, const gchar*, const gchar*, const gchar*, const gchar* name, GError**,
-                         gpointer) {
+    static GVariant* Get(GDBusConnection*, const gchar*, const gchar*, const gchar*,
+                         const gchar* name, GError**, gpointer) {
         const std::string p = name;
         if (p == "IsStatusNotifierHostRegistered") return g_variant_new_boolean(TRUE);
         if (p == "ProtocolVersion") return g_variant_new_int32(0);
@@ -207,7 +214,8 @@ TEST_F(StatusNotifierTest, ItemRegistersAnswersTheHostAndRegistersAgainAfterARes
     screen->ProcessPending();  // the icon shows once construction is over
     ASSERT_NE(item_, nullptr);
 
-    ASSERT_TRUE(PumpUntil([&] { return !watcher_->registered.empty(); })) << "the item did not register";
+    ASSERT_TRUE(PumpUntil([&] { return !watcher_->registered.empty(); }))
+        << "the item did not register";
     EXPECT_EQ(watcher_->registered.back(), item_->BusName());
 
     GVariant* pixmaps = watcher_->ItemProperty("IconPixmap");
@@ -263,7 +271,8 @@ TEST_F(StatusNotifierTest, ItemRegistersAnswersTheHostAndRegistersAgainAfterARes
     watcher_->Stop();
     ASSERT_TRUE(PumpUntil([&] { return !item_->WatcherPresent(); }));
     watcher_->Start();
-    ASSERT_TRUE(PumpUntil([&] { return watcher_->registered.size() >= 2; })) << "no second registration";
+    ASSERT_TRUE(PumpUntil([&] { return watcher_->registered.size() >= 2; }))
+        << "no second registration";
     EXPECT_EQ(watcher_->registered.back(), item_->BusName());
 
     // Hidden, the item gives up its name, and the watcher drops it with that.

@@ -87,8 +87,8 @@ TEST_F(TrayTest, CyclingShowsOneTwoZeroOneAndReportsTheNextIndex) {
         shown.push_back(icon->TopLeftPixel() & 0xFFFFFF);
     }
     EXPECT_EQ(reported, (std::vector<int>{1, 2, 0, 1}));
-    EXPECT_EQ(shown, (std::vector<uint32_t>{ColorToPixel(clLime), ColorToPixel(clBlue), ColorToPixel(clRed),
-                                            ColorToPixel(clLime)}));
+    EXPECT_EQ(shown, (std::vector<uint32_t>{ColorToPixel(clLime), ColorToPixel(clBlue),
+                                            ColorToPixel(clRed), ColorToPixel(clLime)}));
     // An index beyond the list is clamped to the last icon.
     tray->SetCycleIcons(false);
     tray->SetIconIndex(7);

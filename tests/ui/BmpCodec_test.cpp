@@ -33,7 +33,8 @@ std::vector<uint32_t> PixelsOf(const TBitmap& b) {
 std::vector<std::string> FilesIn(const std::string& dir) {
     std::vector<std::string> names;
     for (const auto& e : std::filesystem::directory_iterator(kSuite + dir)) {
-        if (e.path().extension() == ".bmp") names.push_back(dir + "/" + e.path().filename().string());
+        if (e.path().extension() == ".bmp")
+            names.push_back(dir + "/" + e.path().filename().string());
     }
     std::sort(names.begin(), names.end());
     return names;
@@ -60,8 +61,9 @@ void Put32(std::vector<uint8_t>& v, size_t at, uint32_t x) {
 
 // A minimal 8-bit file: 40-byte header, `colours` table entries (entry i = i,i,i grey),
 // then the given pixel bytes, with the given compression.
-std::vector<uint8_t> MakeBmp8(int32_t w, int32_t h, uint32_t compression, const std::vector<uint8_t>& bits,
-                              uint32_t colours = 4, uint16_t bpp = 8) {
+std::vector<uint8_t> MakeBmp8(int32_t w, int32_t h, uint32_t compression,
+                              const std::vector<uint8_t>& bits, uint32_t colours = 4,
+                              uint16_t bpp = 8) {
     const size_t headers = 14 + 40 + 4 * colours;
     std::vector<uint8_t> f(headers + bits.size(), 0);
     f[0] = 'B';
@@ -96,12 +98,12 @@ TEST(BmpSuite, EveryGoodFileDecodesWithItsDepthAndSize) {
         TPixelFormat format;
     };
     const Expect expects[] = {
-        {"g/pal1.bmp", 127, 64, pf1bit},         {"g/pal4.bmp", 127, 64, pf4bit},
-        {"g/pal4rle.bmp", 127, 64, pf4bit},      {"g/pal8.bmp", 127, 64, pf8bit},
+        {"g/pal1.bmp", 127, 64, pf1bit},          {"g/pal4.bmp", 127, 64, pf4bit},
+        {"g/pal4rle.bmp", 127, 64, pf4bit},       {"g/pal8.bmp", 127, 64, pf8bit},
         {"g/pal8nonsquare.bmp", 127, 32, pf8bit}, {"g/pal8w124.bmp", 124, 61, pf8bit},
-        {"g/pal8w125.bmp", 125, 62, pf8bit},     {"g/pal8w126.bmp", 126, 63, pf8bit},
-        {"g/rgb16.bmp", 127, 64, pf16bit},       {"g/rgb16-565.bmp", 127, 64, pf16bit},
-        {"g/rgb24.bmp", 127, 64, pf24bit},       {"g/rgb32bf.bmp", 127, 64, pf32bit},
+        {"g/pal8w125.bmp", 125, 62, pf8bit},      {"g/pal8w126.bmp", 126, 63, pf8bit},
+        {"g/rgb16.bmp", 127, 64, pf16bit},        {"g/rgb16-565.bmp", 127, 64, pf16bit},
+        {"g/rgb24.bmp", 127, 64, pf24bit},        {"g/rgb32bf.bmp", 127, 64, pf32bit},
     };
     for (const Expect& e : expects) {
         const TBitmap b = Load(e.name);
@@ -134,20 +136,21 @@ TEST(BmpSuite, KnownPixelsAndPalettes) {
 
 TEST(BmpSuite, DifferentEncodingsOfOnePictureDecodeIdentically) {
     const std::vector<std::vector<std::string>> groups = {
-        {"g/pal8.bmp", "g/pal8-0.bmp", "g/pal8os2.bmp", "g/pal8rle.bmp", "g/pal8topdown.bmp", "g/pal8v4.bmp",
-         "g/pal8v5.bmp", "q/pal8offs.bmp", "q/pal8os2sp.bmp", "q/pal8os2v2.bmp", "q/pal8os2v2-16.bmp",
-         "q/pal8oversizepal.bmp"},
+        {"g/pal8.bmp", "g/pal8-0.bmp", "g/pal8os2.bmp", "g/pal8rle.bmp", "g/pal8topdown.bmp",
+         "g/pal8v4.bmp", "g/pal8v5.bmp", "q/pal8offs.bmp", "q/pal8os2sp.bmp", "q/pal8os2v2.bmp",
+         "q/pal8os2v2-16.bmp", "q/pal8oversizepal.bmp"},
         {"g/pal4.bmp", "g/pal4rle.bmp"},
         {"g/pal1.bmp", "g/pal1wb.bmp"},
-        {"g/rgb24.bmp", "g/rgb24pal.bmp", "g/rgb32.bmp", "g/rgb32bf.bmp", "g/rgb32bfdef.bmp", "q/rgb24largepal.bmp",
-         "q/rgb32-xbgr.bmp", "q/rgb32fakealpha.bmp", "q/rgb32h52.bmp"},
+        {"g/rgb24.bmp", "g/rgb24pal.bmp", "g/rgb32.bmp", "g/rgb32bf.bmp", "g/rgb32bfdef.bmp",
+         "q/rgb24largepal.bmp", "q/rgb32-xbgr.bmp", "q/rgb32fakealpha.bmp", "q/rgb32h52.bmp"},
         {"g/rgb16.bmp", "g/rgb16bfdef.bmp", "q/rgb16faketrns.bmp", "q/rgba16-5551.bmp"},
         {"g/rgb16-565.bmp", "g/rgb16-565pal.bmp"},
     };
     for (const auto& group : groups) {
         const std::vector<uint32_t> reference = PixelsOf(Load(group[0]));
         for (size_t i = 1; i < group.size(); ++i) {
-            EXPECT_TRUE(PixelsOf(Load(group[i])) == reference) << group[i] << " differs from " << group[0];
+            EXPECT_TRUE(PixelsOf(Load(group[i])) == reference)
+                << group[i] << " differs from " << group[0];
         }
     }
 }
@@ -171,8 +174,8 @@ TEST(BmpSuite, SixteenBitPicturesMatchTheTrueColourOneWithinTheirPrecision) {
 TEST(BmpSuite, BadFilesAreRejectedExceptTheGenuinelyDecodableOnes) {
     // Density and image-size fields are not needed to decode an uncompressed picture, and an
     // index past a short colour table shows black, so these four decode.
-    const std::vector<std::string> decodable = {"b/badbitssize.bmp", "b/baddens1.bmp", "b/baddens2.bmp",
-                                                "b/pal8badindex.bmp"};
+    const std::vector<std::string> decodable = {"b/badbitssize.bmp", "b/baddens1.bmp",
+                                                "b/baddens2.bmp", "b/pal8badindex.bmp"};
     for (const std::string& name : FilesIn("b")) {
         if (std::find(decodable.begin(), decodable.end(), name) != decodable.end()) continue;
         TBitmap b(3, 2);
@@ -182,7 +185,8 @@ TEST(BmpSuite, BadFilesAreRejectedExceptTheGenuinelyDecodableOnes) {
         EXPECT_EQ(b.GetPixel(1, 1), clRed) << name;
     }
     const std::vector<uint32_t> pal1 = PixelsOf(Load("g/pal1.bmp"));
-    for (size_t i = 0; i < 3; ++i) EXPECT_TRUE(PixelsOf(Load(decodable[i])) == pal1) << decodable[i];
+    for (size_t i = 0; i < 3; ++i)
+        EXPECT_TRUE(PixelsOf(Load(decodable[i])) == pal1) << decodable[i];
     const TBitmap badIndex = Load("b/pal8badindex.bmp");
     EXPECT_EQ(badIndex.Palette().size(), 101u);
     size_t black = 0;
@@ -194,8 +198,9 @@ TEST(BmpSuite, QuestionableFilesDecodeOrFailCleanly) {
     // Rejected: Huffman, JPEG, PNG and RLE24 data, 64-bit pixels, and files whose declared
     // size is smaller than their own headers and pixels.
     const std::vector<std::string> rejected = {
-        "q/pal1huffmsb.bmp", "q/rgb24jpeg.bmp",        "q/rgb24png.bmp",    "q/rgb24rle24.bmp", "q/rgba64.bmp",
-        "q/pal8os2-hs.bmp",  "q/pal8os2-sz.bmp",       "q/pal8os2v2-sz.bmp", "q/pal8os2v2-40sz.bmp"};
+        "q/pal1huffmsb.bmp", "q/rgb24jpeg.bmp",    "q/rgb24png.bmp",
+        "q/rgb24rle24.bmp",  "q/rgba64.bmp",       "q/pal8os2-hs.bmp",
+        "q/pal8os2-sz.bmp",  "q/pal8os2v2-sz.bmp", "q/pal8os2v2-40sz.bmp"};
     for (const std::string& name : FilesIn("q")) {
         const bool reject = std::find(rejected.begin(), rejected.end(), name) != rejected.end();
         if (reject) {
@@ -255,13 +260,15 @@ TEST(BmpStream, DeclaredSizeTooSmallOrTooLargeFailsAndRewinds) {
 }
 
 TEST(BmpStream, EveryTruncationOfAFileIsRejected) {
-    for (const char* name : {"g/pal8rle.bmp", "g/pal4rle.bmp", "g/rgb16-565.bmp", "g/pal8os2.bmp"}) {
+    for (const char* name :
+         {"g/pal8rle.bmp", "g/pal4rle.bmp", "g/rgb16-565.bmp", "g/pal8os2.bmp"}) {
         const std::vector<uint8_t> full = ReadFileBytes(kSuite + name);
         for (size_t n = 0; n < full.size(); n += (n < 200 ? 1 : 97)) {
             // Cut both the data and the declared size, so only the content can tell.
             std::vector<uint8_t> cut(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(n));
             if (n >= 6) Put32(cut, 2, static_cast<uint32_t>(n));
-            EXPECT_THROW((void)DecodeBmp(cut.data(), cut.size()), EInvalidGraphic) << name << " cut at " << n;
+            EXPECT_THROW((void)DecodeBmp(cut.data(), cut.size()), EInvalidGraphic)
+                << name << " cut at " << n;
         }
     }
 }
@@ -297,9 +304,9 @@ TEST(BmpDecode, Rle8EscapesRunsDeltasAndLiterals) {
     const std::vector<uint8_t> f = MakeBmp8(4, 3, 1, bits);
     const TBmpImage img = DecodeBmp(f.data(), f.size());
     const std::vector<uint32_t> expected = {
-        Grey(1), Grey(2), Grey(1), 0,              // top row (row 2)
-        0,       Grey(3), 0,       0,              // row 1: skipped pixels stay black
-        Grey(1), Grey(1), Grey(2), Grey(3),        // bottom row
+        Grey(1), Grey(2), Grey(1), 0,        // top row (row 2)
+        0,       Grey(3), 0,       0,        // row 1: skipped pixels stay black
+        Grey(1), Grey(1), Grey(2), Grey(3),  // bottom row
     };
     EXPECT_EQ(img.pixels, expected);
     EXPECT_EQ(img.format, pf8bit);
@@ -307,13 +314,14 @@ TEST(BmpDecode, Rle8EscapesRunsDeltasAndLiterals) {
 
 TEST(BmpDecode, Rle4AlternatesNibblesAndPadsLiterals) {
     const std::vector<uint8_t> bits = {
-        5, 0x12,           // 1 2 1 2 1
-        0, 3, 0x30, 0x20,  // literal 3 0 2 (two bytes, already even)
+        5, 0x12,              // 1 2 1 2 1
+        0, 3,    0x30, 0x20,  // literal 3 0 2 (two bytes, already even)
         0, 1,
     };
     const std::vector<uint8_t> f = MakeBmp8(8, 1, 2, bits, 4, 4);
     const TBmpImage img = DecodeBmp(f.data(), f.size());
-    const std::vector<uint32_t> expected = {Grey(1), Grey(2), Grey(1), Grey(2), Grey(1), Grey(3), 0, Grey(2)};
+    const std::vector<uint32_t> expected = {Grey(1), Grey(2), Grey(1), Grey(2),
+                                            Grey(1), Grey(3), 0,       Grey(2)};
     EXPECT_EQ(img.pixels, expected);
     EXPECT_EQ(img.format, pf4bit);
 }
@@ -361,7 +369,8 @@ TEST(BmpDecode, ShortColourTableAndBitFieldChecks) {
     Put32(g, 62, 0x001F);
     const uint16_t px[3] = {0xF800, 0x07E0, 0x0410};
     std::memcpy(g.data() + 66, px, 6);
-    EXPECT_EQ(DecodeBmp(g.data(), g.size()).pixels, (std::vector<uint32_t>{0xFF0000, 0x00FF00, 0x008284}));
+    EXPECT_EQ(DecodeBmp(g.data(), g.size()).pixels,
+              (std::vector<uint32_t>{0xFF0000, 0x00FF00, 0x008284}));
     // Overlapping masks and a mask wider than 16 bits are refused.
     Put32(g, 58, 0x0FE0);
     EXPECT_THROW((void)DecodeBmp(g.data(), g.size()), EInvalidGraphic);
@@ -390,7 +399,8 @@ TEST(BmpWrite, FileSizesFollowTheDepthWithAFullColourTable) {
 
 TEST(BmpWrite, EveryDepthRoundTripsExactlyAtOddWidths) {
     for (int32_t w : {1, 2, 3, 5, 7, 9, 33}) {
-        for (TPixelFormat format : {pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfDevice}) {
+        for (TPixelFormat format :
+             {pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfDevice}) {
             TBitmap b(w, 3);
             const int colours = format == pf1bit ? 2 : format == pf4bit ? 16 : 200;
             for (int32_t y = 0; y < 3; ++y) {
@@ -398,8 +408,9 @@ TEST(BmpWrite, EveryDepthRoundTripsExactlyAtOddWidths) {
                     const uint32_t i = static_cast<uint32_t>((x * 7 + y * 13) % colours);
                     // 5-bit channel values, so 15/16-bit files can hold them exactly.
                     auto c5 = [](uint32_t v) { return (v % 32 * 255 + 15) / 31; };
-                    b.ScanLine(y)[x] = format == pf1bit ? (i ? 0xFFFFFF : 0)
-                                                        : (c5(i) << 16) | (c5(i / 32) << 8) | c5(i * 5);
+                    b.ScanLine(y)[x] = format == pf1bit
+                                           ? (i ? 0xFFFFFF : 0)
+                                           : (c5(i) << 16) | (c5(i / 32) << 8) | c5(i * 5);
                 }
             }
             b.SetPixelFormat(format);
@@ -407,9 +418,12 @@ TEST(BmpWrite, EveryDepthRoundTripsExactlyAtOddWidths) {
             const TBitmap back = Reload(bytes);
             EXPECT_TRUE(PixelsOf(back) == PixelsOf(b)) << "width " << w << " format " << format;
             const uint16_t bpp = static_cast<uint16_t>(bytes[28] | (bytes[29] << 8));
-            const uint16_t expectBpp = format == pf1bit ? 1 : format == pf4bit ? 4 : format == pf8bit ? 8
+            const uint16_t expectBpp = format == pf1bit                           ? 1
+                                       : format == pf4bit                         ? 4
+                                       : format == pf8bit                         ? 8
                                        : (format == pf15bit || format == pf16bit) ? 16
-                                       : format == pf32bit ? 32 : 24;
+                                       : format == pf32bit                        ? 32
+                                                                                  : 24;
             EXPECT_EQ(bpp, expectBpp) << "width " << w << " format " << format;
         }
     }

@@ -1,10 +1,11 @@
 // Canvas drawing on small bitmaps, checked pixel by pixel.
+#include "ui/Canvas.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "ui/Bitmap.h"
-#include "ui/Canvas.h"
 
 namespace {
 
@@ -256,7 +257,7 @@ TEST(Canvas, DegenerateCopiesDrawNothingAndNeverLeaveTheTarget) {
     c.CopyRect(Rect(0, 0, 4, 0), src, Rect(0, 0, 4, 4));  // empty
     c.CopyRect(Rect(0, 0, 4, 4), src, Rect(4, 0, 0, 4));  // negative source
     c.CopyRect(Rect(0, 0, 4, 4), src, Rect(1, 1, 1, 1));  // empty source
-    c.StretchDraw(Rect(0, 0, 4, 4), TBitmap());            // empty picture
+    c.StretchDraw(Rect(0, 0, 4, 4), TBitmap());           // empty picture
     EXPECT_EQ(CountColor(b, kBack), 16);
     // Partly outside the target: only the inside part is drawn.
     c.CopyRect(Rect(-2, -2, 2, 2), src, Rect(0, 0, 4, 4));
@@ -320,7 +321,8 @@ TEST(Canvas, EllipseIsSymmetricAndInsideItsBox) {
     clipped.Canvas().IntersectClipRect(Rect(0, 3, 12, 10));
     clipped.Canvas().Ellipse(1, 1, 11, 9);
     for (int32_t y = 3; y < 10; ++y) {
-        for (int32_t x = 0; x < 12; ++x) EXPECT_EQ(clipped.GetPixel(x, y), b.GetPixel(x, y)) << x << "," << y;
+        for (int32_t x = 0; x < 12; ++x)
+            EXPECT_EQ(clipped.GetPixel(x, y), b.GetPixel(x, y)) << x << "," << y;
     }
 }
 
@@ -384,5 +386,6 @@ TEST(Canvas, XorRectanglesUndoThemselvesAndWidePensStayInside) {
     c.Pen.Width = 2;
     c.Brush.Style = bsClear;
     c.Rectangle(1, 1, 7, 6);
-    EXPECT_EQ(Picture(b), Rows({"........", ".######.", ".######.", ".##..##.", ".######.", ".######.", "........"}));
+    EXPECT_EQ(Picture(b), Rows({"........", ".######.", ".######.", ".##..##.", ".######.",
+                                ".######.", "........"}));
 }

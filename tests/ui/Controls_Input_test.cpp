@@ -31,8 +31,9 @@ protected:
 TEST_F(InputTest, ClientMessagesGoToTheDeepestControlInItsCoordinates) {
     std::vector<std::string> events;
     button_.OnMouseDown = [&](TComponent*, TMouseButton b, TShiftState s, int x, int y) {
-        events.push_back("down " + std::to_string(b) + " " + std::to_string(x) + "," + std::to_string(y) +
-                         ((s & ssLeft) ? " L" : "") + ((s & ssShift) ? " S" : ""));
+        events.push_back("down " + std::to_string(b) + " " + std::to_string(x) + "," +
+                         std::to_string(y) + ((s & ssLeft) ? " L" : "") +
+                         ((s & ssShift) ? " S" : ""));
     };
     button_.OnClick = [&](TComponent*) { events.push_back("click"); };
     button_.OnDblClick = [&](TComponent*) { events.push_back("dbl"); };
@@ -40,8 +41,8 @@ TEST_F(InputTest, ClientMessagesGoToTheDeepestControlInItsCoordinates) {
     P().Click(165, 135);
     P().KeyUp(VK_SHIFT);
     P().DoubleClick(170, 140);
-    EXPECT_EQ(events, (std::vector<std::string>{"down 0 5,5 L S", "click", "down 0 10,10 L", "click", "dbl",
-                                                "down 0 10,10 L", "click"}));
+    EXPECT_EQ(events, (std::vector<std::string>{"down 0 5,5 L S", "click", "down 0 10,10 L",
+                                                "click", "dbl", "down 0 10,10 L", "click"}));
 }
 
 TEST_F(InputTest, CaptureKeepsTheDragWithThePressedControlAndClickNeedsReleaseInside) {
@@ -135,8 +136,10 @@ TEST_F(InputTest, TimersFireInVirtualTime) {
 
     std::vector<uintptr_t> ids;
     panel_.WindowProc = [&](TMessage& m) {
-        if (m.Msg == WM_TIMER) ids.push_back(m.WParam);
-        else panel_.WndProc(m);
+        if (m.Msg == WM_TIMER)
+            ids.push_back(m.WParam);
+        else
+            panel_.WndProc(m);
     };
     panel_.SetTimer(1, 50);
     panel_.SetTimer(2, 20);

@@ -1,6 +1,6 @@
 #include "platform/Platform.h"
-#include "ui/Bitmap.h"
 #include "tests/ui/Controls_TestSupport.h"
+#include "ui/Bitmap.h"
 
 namespace {
 
@@ -41,9 +41,9 @@ TEST_F(PaintTest, ChildNeverPaintsOutsideItselfOrItsAncestors) {
     EXPECT_EQ(w.PixelAt(5, 5), clWhite);
     EXPECT_EQ(w.PixelAt(10, 10), clBlue);
     EXPECT_EQ(w.PixelAt(39, 29), clBlue);
-    EXPECT_EQ(w.PixelAt(40, 30), clRed);   // the greedy control's own corner
-    EXPECT_EQ(w.PixelAt(49, 39), clRed);   // last pixel inside the holder
-    EXPECT_EQ(w.PixelAt(50, 39), clWhite); // beyond the holder: clipped
+    EXPECT_EQ(w.PixelAt(40, 30), clRed);    // the greedy control's own corner
+    EXPECT_EQ(w.PixelAt(49, 39), clRed);    // last pixel inside the holder
+    EXPECT_EQ(w.PixelAt(50, 39), clWhite);  // beyond the holder: clipped
     EXPECT_EQ(w.PixelAt(45, 40), clWhite);
 }
 
@@ -69,7 +69,8 @@ TEST_F(PaintTest, OrderIsFrameEraseThenPaintParentBeforeChildren) {
     };
     form->Show();
     P().ProcessPending();
-    EXPECT_EQ(order, (std::vector<std::string>{"form nc", "form erase", "form paint", "child erase", "child paint"}));
+    EXPECT_EQ(order, (std::vector<std::string>{"form nc", "form erase", "form paint", "child erase",
+                                               "child paint"}));
     // The child is drawn at its place inside the client area (default frame 3 / 3+19).
     EXPECT_EQ(W(*form).PixelAt(3, 22), clGreen);
     EXPECT_EQ(W(*form).PixelAt(52, 71), clGreen);

@@ -8,11 +8,11 @@
 #include <memory>
 #include <vector>
 
+#include "base/Exceptions.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "ui/Application.h"
 #include "ui/Canvas.h"
 #include "ui/Controls.h"
-#include "base/Exceptions.h"
 #include "ui/Forms.h"
 #include "ui/Screen.h"
 
@@ -63,7 +63,8 @@ public:
         return out;
     }
     [[nodiscard]] int Count(uint32_t msg) const {
-        return static_cast<int>(std::count_if(entries.begin(), entries.end(), [msg](const TMessage& m) { return m.Msg == msg; }));
+        return static_cast<int>(std::count_if(entries.begin(), entries.end(),
+                                              [msg](const TMessage& m) { return m.Msg == msg; }));
     }
     std::vector<TMessage> entries;
 

@@ -29,7 +29,7 @@ TEST_F(WindowProcTest, HooksChainAndUnhookRestoresThePrevious) {
 
     c.WindowProc = afterFirst;  // unhook the second
     EXPECT_EQ(c.Perform(WM_NCHITTEST, 0, 0), HTCLIENT);
-    c.WindowProc = original;    // unhook the first
+    c.WindowProc = original;  // unhook the first
     EXPECT_EQ(c.Perform(WM_USER, 0, 0), 0);
 }
 

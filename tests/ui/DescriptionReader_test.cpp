@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "base/Exceptions.h"
 #include "ui/ClassRegistry.h"
 #include "ui/Component.h"
-#include "base/Exceptions.h"
 #include "ui/PropertyHelpers.h"
 
 namespace {
@@ -91,22 +91,31 @@ void RegisterTestClasses() {
     auto& r = TClassRegistry::Instance();
     r.Register("TTestPanel", "TComponent", [](TComponent* o) { return new TTestPanel(o); });
     AddIntProperty<TTestPanel>("TTestPanel", "Left", &TTestPanel::SetLeft);
-    AddFloatProperty<TTestPanel>("TTestPanel", "Scale", [](TTestPanel& p, double v) { p.scale = v; });
-    AddBoolProperty<TTestPanel>("TTestPanel", "Visible", [](TTestPanel& p, bool v) { p.visible = v; });
-    AddStringProperty<TTestPanel>("TTestPanel", "Caption", [](TTestPanel& p, const std::string& v) { p.caption = v; });
-    AddStringProperty<TTestPanel>("TTestPanel", "Font.Name", [](TTestPanel& p, const std::string& v) { p.fontName = v; });
-    AddEnumProperty<TTestPanel>("TTestPanel", "Align", {"alNone", "alTop", "alClient"}, &TTestPanel::SetAlign);
+    AddFloatProperty<TTestPanel>("TTestPanel", "Scale",
+                                 [](TTestPanel& p, double v) { p.scale = v; });
+    AddBoolProperty<TTestPanel>("TTestPanel", "Visible",
+                                [](TTestPanel& p, bool v) { p.visible = v; });
+    AddStringProperty<TTestPanel>("TTestPanel", "Caption",
+                                  [](TTestPanel& p, const std::string& v) { p.caption = v; });
+    AddStringProperty<TTestPanel>("TTestPanel", "Font.Name",
+                                  [](TTestPanel& p, const std::string& v) { p.fontName = v; });
+    AddEnumProperty<TTestPanel>("TTestPanel", "Align", {"alNone", "alTop", "alClient"},
+                                &TTestPanel::SetAlign);
     AddSetProperty<TTestPanel>("TTestPanel", "Anchors", {"akLeft", "akTop", "akRight"},
                                [](TTestPanel& p, uint32_t v) { p.anchors = v; });
-    AddLinesProperty<TTestPanel>("TTestPanel", "Lines.Strings",
-                                 [](TTestPanel& p, const std::vector<std::string>& v) { p.lines = v; });
-    AddBinaryProperty<TTestPanel>("TTestPanel", "Data", [](TTestPanel& p, const std::vector<uint8_t>& v) { p.data = v; });
-    AddReferenceProperty<TTestPanel, TTestPanel>("TTestPanel", "Buddy", &TTestPanel::SetBuddy, "TTestPanel");
+    AddLinesProperty<TTestPanel>(
+        "TTestPanel", "Lines.Strings",
+        [](TTestPanel& p, const std::vector<std::string>& v) { p.lines = v; });
+    AddBinaryProperty<TTestPanel>("TTestPanel", "Data",
+                                  [](TTestPanel& p, const std::vector<uint8_t>& v) { p.data = v; });
+    AddReferenceProperty<TTestPanel, TTestPanel>("TTestPanel", "Buddy", &TTestPanel::SetBuddy,
+                                                 "TTestPanel");
     AddEventProperty<TTestPanel>("TTestPanel", "OnClick", &TTestPanel::OnClick);
     AddEventProperty<TTestPanel>("TTestPanel", "OnNumber", &TTestPanel::OnNumber);
     r.Register("TTestOther", "TComponent", [](TComponent* o) { return new TTestOther(o); });
     r.Register("TTestForm", "TComponent", nullptr);
-    AddStringProperty<TTestForm>("TTestForm", "Caption", [](TTestForm& f, const std::string& v) { f.caption = v; });
+    AddStringProperty<TTestForm>("TTestForm", "Caption",
+                                 [](TTestForm& f, const std::string& v) { f.caption = v; });
     RegisterMethod<TTestForm>("TTestForm", "PanelClick", &TTestForm::PanelClick);
     RegisterMethod<TTestForm>("TTestForm", "NumberHandler", &TTestForm::NumberHandler);
     r.AddMethod("TTestForm", "NameOnly");
@@ -119,7 +128,9 @@ protected:
         RegisterTestClasses();
         gLog.clear();
     }
-    TTestPanel* Panel(const std::string& name) { return dynamic_cast<TTestPanel*>(form.FindComponent(name)); }
+    TTestPanel* Panel(const std::string& name) {
+        return dynamic_cast<TTestPanel*>(form.FindComponent(name));
+    }
 
     TTestForm form;
 };
@@ -163,7 +174,9 @@ TEST_F(DescriptionReaderTest, ReadsEveryValueKind) {
     EXPECT_EQ(p->left, -19);
     EXPECT_DOUBLE_EQ(p->scale, 15.0);
     EXPECT_TRUE(p->visible);
-    static const char kCaption[] = "It's \xE6\x88\x91x\xF0\x9F\x98\x80 \xE4\xBD\xA0" "A\0z";
+    static const char kCaption[] =
+        "It's \xE6\x88\x91x\xF0\x9F\x98\x80 \xE4\xBD\xA0"
+        "A\0z";
     EXPECT_EQ(p->caption, std::string(kCaption, sizeof kCaption - 1));
     EXPECT_EQ(p->fontName, "Arial");
     EXPECT_EQ(p->align, taClient);
@@ -184,7 +197,7 @@ TEST_F(DescriptionReaderTest, ReferencesResolveAfterAllComponentsExistThenLoaded
     ReadComponentDescription(
         "object Form1: TTestForm\n"
         "  object A: TTestPanel\n"
-        "    Buddy = B\n"          // B is declared later
+        "    Buddy = B\n"  // B is declared later
         "    Left = 1\n"
         "    object A1: TTestPanel\n"
         "      Buddy = Form1.A\n"
@@ -198,9 +211,9 @@ TEST_F(DescriptionReaderTest, ReferencesResolveAfterAllComponentsExistThenLoaded
         form);
     // Construction, naming, parent and stored properties in description order...
     const std::vector<std::string> order{
-        "create",   "A.Parent=Form1", "A.Left (loading)", "create",      "A1.Parent=A",
-        "create",   "B.Parent=Form1", "A.Buddy=B",        "A1.Buddy=A",  "B.Buddy=A",
-        "Form1.Loaded", "A.Loaded",   "A1.Loaded",        "B.Loaded"};
+        "create",       "A.Parent=Form1", "A.Left (loading)", "create",     "A1.Parent=A",
+        "create",       "B.Parent=Form1", "A.Buddy=B",        "A1.Buddy=A", "B.Buddy=A",
+        "Form1.Loaded", "A.Loaded",       "A1.Loaded",        "B.Loaded"};
     EXPECT_EQ(gLog, order);
     TTestPanel* a = Panel("A");
     TTestPanel* b = Panel("B");
@@ -224,41 +237,55 @@ struct ErrorCase {
 
 TEST_F(DescriptionReaderTest, ErrorsNameTheLineAndLeaveComponentsWithTheRoot) {
     const ErrorCase cases[] = {
-        {"object Form1: TTestForm\n  object X: TFoo\n  end\nend", "line 2: Class TFoo not found", 0},
-        {"object Form1: TTestForm\n  Foo = 1\nend", "line 2: Error reading Form1.Foo: Property Foo does not exist", 0},
-        {"object Form1: TTestForm\n object P: TTestPanel\n  Left = 1\n\n  Buddy = Nobody\n end\nend",
+        {"object Form1: TTestForm\n  object X: TFoo\n  end\nend", "line 2: Class TFoo not found",
+         0},
+        {"object Form1: TTestForm\n  Foo = 1\nend",
+         "line 2: Error reading Form1.Foo: Property Foo does not exist", 0},
+        {"object Form1: TTestForm\n object P: TTestPanel\n  Left = 1\n\n  Buddy = Nobody\n "
+         "end\nend",
          "line 5: Error reading P.Buddy: Component Nobody not found", 1},
-        {"object Form1: TTestForm\n object P: TTestPanel\n  Buddy = O\n end\n object O: TTestOther\n end\nend",
-         "line 3: Error reading P.Buddy: Invalid property value: O is a TTestOther, not a TTestPanel", 2},
+        {"object Form1: TTestForm\n object P: TTestPanel\n  Buddy = O\n end\n object O: "
+         "TTestOther\n end\nend",
+         "line 3: Error reading P.Buddy: Invalid property value: O is a TTestOther, not a "
+         "TTestPanel",
+         2},
         {"object Form1: TTestForm\n object P: TTestPanel\n  OnClick = Missing\n end\nend",
          "line 3: Error reading P.OnClick: Method Missing not found", 1},
         {"object Form1: TTestForm\n object P: TTestPanel\n  OnClick = NumberHandler\n end\nend",
-         "line 3: Error reading P.OnClick: Method NumberHandler does not match the event's parameters", 1},
+         "line 3: Error reading P.OnClick: Method NumberHandler does not match the event's "
+         "parameters",
+         1},
         {"object Form1: TTestForm\n object P: TTestPanel\n  OnClick = NameOnly\n end\nend",
          "line 3: Error reading P.OnClick: Method NameOnly cannot be bound to an event", 1},
         {"object Form1: TTestForm\n object P: TTestPanel\n  Caption = 'abc\n end\nend",
          "line 3: Unterminated string", 1},
-        {"object Form1: TTestForm\n object P: TTestPanel\n  Left = 12abc\n end\nend", "line 3: Invalid number", 1},
+        {"object Form1: TTestForm\n object P: TTestPanel\n  Left = 12abc\n end\nend",
+         "line 3: Invalid number", 1},
         {"object Form1: TTestForm\n object P: TTestPanel\n  Left = 3000000000\n end\nend",
          "line 3: Error reading P.Left: Integer value 3000000000 is out of range", 1},
         {"object Form1: TTestForm\n object P: TTestPanel\n  Left = 99999999999999999999\n end\nend",
          "line 3: Integer value out of range", 1},
         {"object Form1: TTestForm\n object P: TTestPanel\n  Left = 'x'\n end\nend",
-         "line 3: Error reading P.Left: Invalid property value: expected an integer, found a string", 1},
+         "line 3: Error reading P.Left: Invalid property value: expected an integer, found a "
+         "string",
+         1},
         {"object Form1: TTestForm\n object P: TTestPanel\n  Align = alBottom\n end\nend",
          "line 3: Error reading P.Align: Invalid property value alBottom", 1},
         {"object Form1: TTestForm\n object P: TTestPanel\n  Anchors = [akLeft akTop]\n end\nend",
          "line 3: ',' or ']' expected", 1},
         {"object Form1: TTestForm\n object P: TTestPanel\n  Data = {\n  ABC\n }\n end\nend",
          "line 5: Binary data has an odd number of hex digits", 1},
-        {"object Form1: TTestForm\n object P: TTestPanel\n  Data = { 12 G4 }\n end\nend", "line 3: Invalid binary data", 1},
-        {"object Form1: TTestForm\n object P: TTestPanel\n  Data = { 12\n", "line 3: '}' expected", 1},
+        {"object Form1: TTestForm\n object P: TTestPanel\n  Data = { 12 G4 }\n end\nend",
+         "line 3: Invalid binary data", 1},
+        {"object Form1: TTestForm\n object P: TTestPanel\n  Data = { 12\n", "line 3: '}' expected",
+         1},
         {"object Form1: TTestForm\n object P: TTestPanel\n end\n object p: TTestPanel\n end\nend",
          "line 4: A component named p already exists", 2},
         {"object Form1: TTestForm\n object P: TTestPanel\n end\n", "line 4: 'end' expected", 1},
         {"object Form1: TTestForm\nend\nobject", "line 3: Text after the final 'end'", 0},
         {"object Form1: TTestForm\n Caption 'x'\nend", "line 2: '=' expected", 0},
-        {"object Form1: TTestForm\n Caption = 'x' +\n\n 5\nend", "line 4: String expected after '+'", 0},
+        {"object Form1: TTestForm\n Caption = 'x' +\n\n 5\nend",
+         "line 4: String expected after '+'", 0},
         {"object Form1: TTestForm\n Caption = #1114112\nend", "line 2: Invalid character code", 0},
         {"object Form1: TTestForm\n object P: TTestPanel\n  Items = <\n item\n end>\n end\nend",
          "line 4: Collections with items are not supported", 1},
@@ -282,9 +309,12 @@ TEST_F(DescriptionReaderTest, ErrorsNameTheLineAndLeaveComponentsWithTheRoot) {
 }
 
 TEST_F(DescriptionReaderTest, UnknownClassIsAClassNotFoundError) {
-    EXPECT_THROW(ReadComponentDescription("object F: TTestForm\n object X: TNope\n end\nend", form), EClassNotFound);
+    EXPECT_THROW(ReadComponentDescription("object F: TTestForm\n object X: TNope\n end\nend", form),
+                 EClassNotFound);
     // A class without a factory cannot be created by name either.
-    EXPECT_THROW(ReadComponentDescription("object F: TTestForm\n object X: TTestForm\n end\nend", form), EClassNotFound);
+    EXPECT_THROW(
+        ReadComponentDescription("object F: TTestForm\n object X: TTestForm\n end\nend", form),
+        EClassNotFound);
 }
 
 TEST_F(DescriptionReaderTest, NestingAndSizeLimitsStopHostileInput) {

@@ -35,7 +35,8 @@ TEST_F(LifecycleTest, ShowActivatesAndClickingAnotherFormSwitches) {
     P().Click(100, 100);
     EXPECT_EQ(Screen().ActiveForm(), &a);
     ASSERT_EQ(clickLog.entries.size(), 2u);
-    EXPECT_EQ(clickLog.entries[0].WParam, static_cast<uintptr_t>(WA_CLICKACTIVE));  // before the click itself
+    EXPECT_EQ(clickLog.entries[0].WParam,
+              static_cast<uintptr_t>(WA_CLICKACTIVE));  // before the click itself
     EXPECT_EQ(clickLog.entries[1].Msg, static_cast<uint32_t>(WM_LBUTTONDOWN));
     EXPECT_TRUE(W(a).Focused());
     EXPECT_EQ(activated, 2);
@@ -71,7 +72,8 @@ TEST_F(LifecycleTest, CloseQueryCanRefuseAndOnCloseChoosesTheAction) {
     form.Perform(WM_CLOSE, 0, 0);
     EXPECT_FALSE(form.Visible());
     EXPECT_FALSE(form.PlatformWindow()->Visible());
-    EXPECT_EQ(calls, (std::vector<std::string>{"query", "query", "close", "query", "close", "query", "close"}));
+    EXPECT_EQ(calls, (std::vector<std::string>{"query", "query", "close", "query", "close", "query",
+                                               "close"}));
 }
 
 TEST_F(LifecycleTest, ClosingTheMainFormEndsTheLoop) {
@@ -250,7 +252,8 @@ TEST_F(LifecycleTest, FormStoredAsVisibleIsShownOnceAfterItsOnCreate) {
         ++shows;
         createdBeforeShow = shown.created;
     };
-    shown.CreateFromDescription("object F: TLifecycleForm\n  Visible = True\n  OnCreate = FormCreate\nend\n");
+    shown.CreateFromDescription(
+        "object F: TLifecycleForm\n  Visible = True\n  OnCreate = FormCreate\nend\n");
     ASSERT_NE(shown.PlatformWindow(), nullptr);
     EXPECT_TRUE(shown.PlatformWindow()->Visible());
     EXPECT_EQ(shows, 1);

@@ -83,7 +83,8 @@ TEST_F(MDITest, ChildrenArePaintedWithTheirFramesAndClippedToTheArea) {
     // The child's client area, frame and caption band are in the parent's window.
     const TPoint c = child->ClientToScreen({60, 20});
     EXPECT_EQ(W(*parent).PixelAt(c.X - parent->Left(), c.Y - parent->Top()), kChildFill);
-    EXPECT_EQ(AreaPixel(60, 1), ColorToRGB(clActiveCaption));  // the caption row at area y 1 (child y 21)
+    EXPECT_EQ(AreaPixel(60, 1),
+              ColorToRGB(clActiveCaption));  // the caption row at area y 1 (child y 21)
     // What lies outside the area shows the bar above it and the parent's frame beside it.
     EXPECT_EQ(W(*parent).PixelAt(20, 22 + 10), kBarFill);
     EXPECT_EQ(W(*parent).PixelAt(0, 22 + 40 + 30), ColorToRGB(cl3DDkShadow));
@@ -156,7 +157,8 @@ TEST_F(MDITest, CaptionDragMovesAChildInsideTheParentAndKeepsItReachable) {
 TEST_F(MDITest, TileFillsTheAreaWithoutOverlap) {
     MakeParent();  // area 594 x 375
     std::vector<TForm*> children;
-    for (int i = 0; i < 5; ++i) children.push_back(MakeChild("C" + std::to_string(i), Bounds(i * 10, i * 10, 100, 80)));
+    for (int i = 0; i < 5; ++i)
+        children.push_back(MakeChild("C" + std::to_string(i), Bounds(i * 10, i * 10, 100, 80)));
     parent->TileMode = tbVertical;
     children[4]->Hide();
     children.pop_back();
@@ -199,7 +201,8 @@ TEST_F(MDITest, MinimisedChildrenStackAlongTheBottom) {
     MakeParent();
     parent->SetBounds(50, 40, 406, 400);  // area 400 x 375
     std::vector<TForm*> icons;
-    for (int i = 0; i < 4; ++i) icons.push_back(MakeChild("I" + std::to_string(i), Bounds(50, 50, 200, 150)));
+    for (int i = 0; i < 4; ++i)
+        icons.push_back(MakeChild("I" + std::to_string(i), Bounds(50, 50, 200, 150)));
     for (TForm* f : icons) f->SetWindowState(wsMinimized);
     EXPECT_EQ(icons[0]->BoundsRect(), Bounds(0, 350, 160, 25));
     EXPECT_EQ(icons[1]->BoundsRect(), Bounds(160, 350, 160, 25));

@@ -16,15 +16,15 @@ protected:
 
 TEST_F(SizeMoveTest, CaptionDragMovesWithMessagesInOrder) {
     auto form = MakeForm();
-    MessageLog log(*form, {WM_NCHITTEST, WM_NCLBUTTONDOWN, WM_SYSCOMMAND, WM_ENTERSIZEMOVE, WM_MOVING, WM_MOVE,
-                           WM_EXITSIZEMOVE, WM_NCLBUTTONUP, WM_LBUTTONUP});
+    MessageLog log(*form, {WM_NCHITTEST, WM_NCLBUTTONDOWN, WM_SYSCOMMAND, WM_ENTERSIZEMOVE,
+                           WM_MOVING, WM_MOVE, WM_EXITSIZEMOVE, WM_NCLBUTTONUP, WM_LBUTTONUP});
     P().Drag(200, 110, 260, 150, 2);
     EXPECT_EQ(form->BoundsRect(), Bounds(160, 140, 300, 200));
     EXPECT_EQ(form->PlatformWindow()->Bounds(), Bounds(160, 140, 300, 200));
     // Hit tests for the pointer arriving and for the press; then the loop.
-    const std::vector<uint32_t> expected = {WM_NCHITTEST, WM_NCHITTEST, WM_NCLBUTTONDOWN, WM_SYSCOMMAND, WM_ENTERSIZEMOVE,
-                                            WM_MOVING,    WM_MOVE,          WM_MOVING,     WM_MOVE,
-                                            WM_EXITSIZEMOVE};
+    const std::vector<uint32_t> expected = {
+        WM_NCHITTEST, WM_NCHITTEST, WM_NCLBUTTONDOWN, WM_SYSCOMMAND, WM_ENTERSIZEMOVE,
+        WM_MOVING,    WM_MOVE,      WM_MOVING,        WM_MOVE,       WM_EXITSIZEMOVE};
     EXPECT_EQ(log.Messages(), expected);
     ASSERT_GE(log.entries.size(), 3u);
     EXPECT_EQ(log.entries[2].WParam, static_cast<uintptr_t>(HTCAPTION));

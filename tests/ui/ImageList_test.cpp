@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "base/Exceptions.h"
 #include "ui/Bitmap.h"
 #include "ui/Canvas.h"
-#include "base/Exceptions.h"
 
 namespace {
 

@@ -18,7 +18,7 @@ TMemIniFile Parse(const std::string& text) {
 TEST(IniFile, LinesAreTrimmedAndCommentsAndLeadingLinesIgnored) {
     const TMemIniFile ini = Parse(
         "orphan=1\r\n"
-        "[ignored?]x\n"          // does not end with "]": not a section, and before any section
+        "[ignored?]x\n"  // does not end with "]": not a section, and before any section
         "\t [ Main ] \x01\r\n"
         "; comment=2\n"
         "  ;also=3\n"
@@ -44,7 +44,8 @@ TEST(IniFile, LinesAreTrimmedAndCommentsAndLeadingLinesIgnored) {
 
     TStringList values;
     ini.ReadSectionValues("Main", values);
-    EXPECT_EQ(values, (TStringList{"key=value with  inner  blanks \x7f", "url=http://x/?a=b", "bare line", "empty="}));
+    EXPECT_EQ(values, (TStringList{"key=value with  inner  blanks \x7f", "url=http://x/?a=b",
+                                   "bare line", "empty="}));
     TStringList keys;
     ini.ReadSection("main", keys);
     EXPECT_EQ(keys, (TStringList{"key", "url", "empty"}));
@@ -73,14 +74,32 @@ TEST(IniFile, IntegerForms) {
         int32_t value;
     };
     const Case cases[] = {
-        {"16744448", true, 16744448}, {"-5", true, -5}, {"+7", true, 7},
-        {"0x1F", true, 31}, {"0XfF", true, 255}, {"$10", true, 16}, {"-$10", true, -16},
-        {"$FFFFFFFF", true, -1}, {"0x80000000", true, INT32_MIN},
-        {"2147483647", true, INT32_MAX}, {"-2147483648", true, INT32_MIN},
-        {"2147483648", false, 0}, {"-2147483649", false, 0}, {"0x100000000", false, 0},
-        {"99999999999999999999999", false, 0}, {"", false, 0}, {"-", false, 0}, {"0x", false, 0},
-        {"$", false, 0}, {"12a", false, 0}, {"1 2", false, 0}, {" 1", false, 0}, {"1.0", false, 0},
-        {"0x1G", false, 0}, {"--1", false, 0}, {"true", false, 0},
+        {"16744448", true, 16744448},
+        {"-5", true, -5},
+        {"+7", true, 7},
+        {"0x1F", true, 31},
+        {"0XfF", true, 255},
+        {"$10", true, 16},
+        {"-$10", true, -16},
+        {"$FFFFFFFF", true, -1},
+        {"0x80000000", true, INT32_MIN},
+        {"2147483647", true, INT32_MAX},
+        {"-2147483648", true, INT32_MIN},
+        {"2147483648", false, 0},
+        {"-2147483649", false, 0},
+        {"0x100000000", false, 0},
+        {"99999999999999999999999", false, 0},
+        {"", false, 0},
+        {"-", false, 0},
+        {"0x", false, 0},
+        {"$", false, 0},
+        {"12a", false, 0},
+        {"1 2", false, 0},
+        {" 1", false, 0},
+        {"1.0", false, 0},
+        {"0x1G", false, 0},
+        {"--1", false, 0},
+        {"true", false, 0},
     };
     for (const Case& c : cases) {
         v = 12345;
@@ -90,7 +109,8 @@ TEST(IniFile, IntegerForms) {
         }
     }
 
-    const TMemIniFile ini = Parse("[s]\na=0x10\nbad=12x\nempty=\nbig=4294967296\nb2=2\nb1=1\nb0=0\nbt=true\n");
+    const TMemIniFile ini =
+        Parse("[s]\na=0x10\nbad=12x\nempty=\nbig=4294967296\nb2=2\nb1=1\nb0=0\nbt=true\n");
     EXPECT_EQ(ini.ReadInteger("s", "a", -1), 16);
     EXPECT_EQ(ini.ReadInteger("s", "bad", -1), -1);
     EXPECT_EQ(ini.ReadInteger("s", "empty", 7), 7);
@@ -100,7 +120,7 @@ TEST(IniFile, IntegerForms) {
     EXPECT_TRUE(ini.ReadBool("s", "b2", false));
     EXPECT_TRUE(ini.ReadBool("s", "b1", false));
     EXPECT_FALSE(ini.ReadBool("s", "b0", true));
-    EXPECT_TRUE(ini.ReadBool("s", "bt", true));    // not an integer: the default
+    EXPECT_TRUE(ini.ReadBool("s", "bt", true));  // not an integer: the default
     EXPECT_FALSE(ini.ReadBool("s", "bt", false));
 }
 
@@ -111,7 +131,8 @@ TEST(IniFile, WritingUpdatesTheFirstEntryAndAppendsOtherwise) {
     ini.WriteBool("C", "flag", true);
     TStringList out;
     ini.GetStrings(out);
-    EXPECT_EQ(out, (TStringList{"[A]", "x=10", "X=2", "", "[B]", "y=3", "z=-4", "", "[C]", "flag=1", ""}));
+    EXPECT_EQ(out, (TStringList{"[A]", "x=10", "X=2", "", "[B]", "y=3", "z=-4", "", "[C]", "flag=1",
+                                ""}));
 
     ini.DeleteKey("A", "x");
     EXPECT_EQ(ini.ReadString("A", "x", ""), "2");  // the later duplicate becomes visible
@@ -135,7 +156,8 @@ TEST(IniFile, DuplicateSectionBecomesVisibleAfterTheFirstIsErased) {
 }
 
 TEST(IniFile, CopiesAndMovesKeepTheirOwnText) {
-    TMemIniFile original = Parse("[S]\nshort=1\nlong=a value longer than any small-string buffer\n");
+    TMemIniFile original =
+        Parse("[S]\nshort=1\nlong=a value longer than any small-string buffer\n");
     original.WriteString("S", "written", "w");
     TMemIniFile copy(original);
     original.WriteString("S", "short", "changed");

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "base/Messages.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "ui/Forms.h"
 #include "ui/ImageList.h"
-#include "base/Messages.h"
 
 namespace {
 
@@ -33,8 +33,9 @@ TEST(ShortCutText, NamesModifiersAndKeys) {
 }
 
 TEST(ShortCutText, RoundTripsEveryNamedKeyWithEveryModifierSet) {
-    std::vector<uint16_t> keys = {VK_BACK, VK_TAB, VK_RETURN, VK_ESCAPE, VK_SPACE, VK_PRIOR, VK_NEXT,
-                                  VK_END, VK_HOME, VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN, VK_INSERT, VK_DELETE};
+    std::vector<uint16_t> keys = {VK_BACK,  VK_TAB,   VK_RETURN, VK_ESCAPE, VK_SPACE,
+                                  VK_PRIOR, VK_NEXT,  VK_END,    VK_HOME,   VK_LEFT,
+                                  VK_UP,    VK_RIGHT, VK_DOWN,   VK_INSERT, VK_DELETE};
     for (uint16_t k = 'A'; k <= 'Z'; ++k) keys.push_back(k);
     for (uint16_t k = '0'; k <= '9'; ++k) keys.push_back(k);
     for (uint16_t k = VK_F1; k < VK_F1 + 24; ++k) keys.push_back(k);

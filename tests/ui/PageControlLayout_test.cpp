@@ -43,7 +43,7 @@ TEST(PageControlLayout, RowsWrapOnlyWhenMultiLineAndEveryRowTakesATab) {
 TEST(PageControlLayout, ScrollingTheSingleRow) {
     const std::vector<TRect> items = LayoutItems(Row({60, 60, 60, 60})).rects;
     EXPECT_EQ(ScrolledItemRect(items, 2, 1, true), Rect(62, 2, 122, 22));
-    EXPECT_EQ(ScrolledItemRect(items, 0, 1, true), TRect{});  // scrolled out
+    EXPECT_EQ(ScrolledItemRect(items, 0, 1, true), TRect{});    // scrolled out
     EXPECT_EQ(ScrolledItemRect(items, 2, 1, false), items[2]);  // rows that do not scroll
     EXPECT_EQ(ScrolledItemRect(items, 9, 1, true), TRect{});
     // A first tab left over from tabs that are gone counts as the last one.
@@ -55,9 +55,9 @@ TEST(PageControlLayout, ScrollingTheSingleRow) {
 
     // Showing tab 3 in a row ending at 198 moves the row by as few tabs as needed.
     EXPECT_EQ(FirstVisibleToShow(items, 3, 0, 198), 1);
-    EXPECT_EQ(FirstVisibleToShow(items, 0, 2, 198), 0);   // before the first: it comes first
-    EXPECT_EQ(FirstVisibleToShow(items, 3, 0, 40), 3);    // wider than the row: first shown
-    EXPECT_EQ(FirstVisibleToShow(items, 8, 2, 198), 2);   // no such tab: unchanged
+    EXPECT_EQ(FirstVisibleToShow(items, 0, 2, 198), 0);  // before the first: it comes first
+    EXPECT_EQ(FirstVisibleToShow(items, 3, 0, 40), 3);   // wider than the row: first shown
+    EXPECT_EQ(FirstVisibleToShow(items, 8, 2, 198), 2);  // no such tab: unchanged
     // A wider control scrolls back while the tail still fits.
     EXPECT_EQ(FirstVisibleAfterResize(items, 3, 196), 1);
     EXPECT_EQ(FirstVisibleAfterResize(items, 3, 240), 0);

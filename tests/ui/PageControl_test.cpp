@@ -2,27 +2,27 @@
 
 #include <gtest/gtest.h>
 
+#include "base/Exceptions.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "ui/Bitmap.h"
 #include "ui/DescriptionReader.h"
-#include "base/Exceptions.h"
 #include "ui/Forms.h"
+#include "ui/ImageList.h"
 #include "ui/Label.h"
 #include "ui/Menus.h"
-#include "ui/ImageList.h"
 #include "ui/PropertyHelpers.h"
-#include "ui/UiClasses.h"
 #include "ui/TextLayout.h"
+#include "ui/UiClasses.h"
 
 namespace {
 
 // Opens the protected input handlers, as the framework's message dispatch calls them.
 class TestPageControl : public TPageControl {
 public:
-    using TPageControl::TPageControl;
     using TPageControl::KeyDown;
     using TPageControl::MouseDown;
     using TPageControl::ScrollButtonRect;
+    using TPageControl::TPageControl;
 };
 
 class PageControlTest : public ::testing::Test {

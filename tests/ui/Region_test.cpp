@@ -1,11 +1,12 @@
 // Regions: canonical banded rectangle lists, set operations and the rectangle-list data format.
+#include "base/Region.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <random>
 
 #include "base/Exceptions.h"
-#include "base/Region.h"
 
 namespace {
 
@@ -67,11 +68,12 @@ TEST(Region, IntersectSubtractXor) {
     const TRegion b(Rect(5, 5, 15, 15));
     EXPECT_EQ(a.Intersect(b).Rects(), (Rects{Rect(5, 5, 10, 10)}));
     EXPECT_EQ(a.Subtract(b).Rects(), (Rects{Rect(0, 0, 10, 5), Rect(0, 5, 5, 10)}));
-    EXPECT_EQ(a.Xor(b).Rects(),
-              (Rects{Rect(0, 0, 10, 5), Rect(0, 5, 5, 10), Rect(10, 5, 15, 10), Rect(5, 10, 15, 15)}));
+    EXPECT_EQ(a.Xor(b).Rects(), (Rects{Rect(0, 0, 10, 5), Rect(0, 5, 5, 10), Rect(10, 5, 15, 10),
+                                       Rect(5, 10, 15, 15)}));
     // A hole in the middle.
     const TRegion ring = TRegion(Rect(0, 0, 9, 9)).Subtract(TRegion(Rect(3, 3, 6, 6)));
-    EXPECT_EQ(ring.Rects(), (Rects{Rect(0, 0, 9, 3), Rect(0, 3, 3, 6), Rect(6, 3, 9, 6), Rect(0, 6, 9, 9)}));
+    EXPECT_EQ(ring.Rects(),
+              (Rects{Rect(0, 0, 9, 3), Rect(0, 3, 3, 6), Rect(6, 3, 9, 6), Rect(0, 6, 9, 9)}));
     EXPECT_FALSE(ring.Contains({4, 4}));
     EXPECT_TRUE(ring.Contains({2, 4}));
     EXPECT_FALSE(ring.Contains({9, 0}));  // right edge excluded
@@ -88,8 +90,10 @@ TEST(Region, OperationsMatchPixelSetsOnRandomRegions) {
         Rects rects;
         const int n = static_cast<int>(rng() % 6);
         for (int i = 0; i < n; ++i) {
-            const int32_t l = static_cast<int32_t>(rng() % 16), t = static_cast<int32_t>(rng() % 16);
-            rects.push_back(Rect(l, t, l + static_cast<int32_t>(rng() % 8), t + static_cast<int32_t>(rng() % 8)));
+            const int32_t l = static_cast<int32_t>(rng() % 16),
+                          t = static_cast<int32_t>(rng() % 16);
+            rects.push_back(Rect(l, t, l + static_cast<int32_t>(rng() % 8),
+                                 t + static_cast<int32_t>(rng() % 8)));
         }
         return std::make_pair(rects, TRegion::FromRects(rects));
     };
@@ -158,7 +162,8 @@ TEST(RegionData, MalformedBlocksRaise) {
         patched(32 + 8, -1),     // inverted rectangle
     };
     for (size_t i = 0; i < bad.size(); ++i) {
-        EXPECT_THROW((void)TRegion::FromRegionData(bad[i].data(), bad[i].size()), EInvalidOperation) << i;
+        EXPECT_THROW((void)TRegion::FromRegionData(bad[i].data(), bad[i].size()), EInvalidOperation)
+            << i;
     }
     for (size_t n = 0; n < good.size(); ++n) {
         EXPECT_THROW((void)TRegion::FromRegionData(good.data(), n), EInvalidOperation) << n;

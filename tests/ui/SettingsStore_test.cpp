@@ -42,10 +42,17 @@ protected:
 TEST_F(SettingsStoreTest, ValuesRoundTripIncludingAwkwardBytes) {
     TSettingsStore store(dir_);
     EXPECT_EQ(store.ReadString("Software\\Puzzlebin", "x", "dflt"), "dflt");  // no folder yet
-    const std::string awkward[] = {"", "plain value", "  padded  ", "\"quoted\"", "a\r\nb\tc\\d",
-                                   std::string("nul\0byte", 8), "\xE6\x88\x91 8-bit \xFF", "=;[x]"};
+    const std::string awkward[] = {"",
+                                   "plain value",
+                                   "  padded  ",
+                                   "\"quoted\"",
+                                   "a\r\nb\tc\\d",
+                                   std::string("nul\0byte", 8),
+                                   "\xE6\x88\x91 8-bit \xFF",
+                                   "=;[x]"};
     int i = 0;
-    for (const std::string& v : awkward) store.WriteString("\\Software\\Puzzlebin\\", "v" + std::to_string(i++), v);
+    for (const std::string& v : awkward)
+        store.WriteString("\\Software\\Puzzlebin\\", "v" + std::to_string(i++), v);
     i = 0;
     for (const std::string& v : awkward) {
         EXPECT_EQ(store.ReadString("software\\puzzlebin", "V" + std::to_string(i++), "dflt"), v);
@@ -123,17 +130,23 @@ TEST_F(SettingsStoreTest, UnusableNamesAreRejected) {
 
 TEST_F(SettingsStoreTest, NamesWithBlanksOrCommentMarksAreStoredQuotedAndListed) {
     TSettingsStore store(dir_);
-    const std::string names[] = {" Puzzlebin WebPane (+http://x/)", ";semi", "[bracket", "\"quoted\"", "tail ",
+    const std::string names[] = {" Puzzlebin WebPane (+http://x/)",
+                                 ";semi",
+                                 "[bracket",
+                                 "\"quoted\"",
+                                 "tail ",
                                  "back\\slash \"mid\""};
     int i = 0;
-    for (const std::string& n : names) store.WriteString("UA\\Post Platform", n, std::to_string(i++));
+    for (const std::string& n : names)
+        store.WriteString("UA\\Post Platform", n, std::to_string(i++));
     store.WriteString("UA\\Post Platform", "plain", "p");
     i = 0;
     for (const std::string& n : names) {
         EXPECT_TRUE(store.ValueExists("UA\\Post Platform", n)) << n;
         EXPECT_EQ(store.ReadString("UA\\Post Platform", n, "?"), std::to_string(i++)) << n;
     }
-    EXPECT_FALSE(store.ValueExists("UA\\Post Platform", "Puzzlebin WebPane (+http://x/)")) << "blanks count";
+    EXPECT_FALSE(store.ValueExists("UA\\Post Platform", "Puzzlebin WebPane (+http://x/)"))
+        << "blanks count";
     std::vector<std::string> expected(std::begin(names), std::end(names));
     expected.push_back("plain");
     EXPECT_EQ(store.ValueNames("UA\\Post Platform"), expected);
@@ -164,8 +177,10 @@ TEST_F(SettingsStoreTest, RenamingAKeyMovesItsValuesAndSubkeysAndReplacesTheTarg
 
 TEST_F(SettingsStoreTest, QuotedValueDecodingRejectsMalformedEscapes) {
     EXPECT_EQ(TSettingsStore::DecodeValue("\"a\\x41\\\"\""), std::optional<std::string>("aA\""));
-    EXPECT_EQ(TSettingsStore::DecodeValue("plain \"inner\""), std::optional<std::string>("plain \"inner\""));
-    for (const char* bad : {"\"", "\"abc", "\"a\\\"", "\"\\q\"", "\"\\x4\"", "\"\\xZZ\"", "\"a\"b\""}) {
+    EXPECT_EQ(TSettingsStore::DecodeValue("plain \"inner\""),
+              std::optional<std::string>("plain \"inner\""));
+    for (const char* bad :
+         {"\"", "\"abc", "\"a\\\"", "\"\\q\"", "\"\\x4\"", "\"\\xZZ\"", "\"a\"b\""}) {
         EXPECT_FALSE(TSettingsStore::DecodeValue(bad).has_value()) << bad;
     }
 }

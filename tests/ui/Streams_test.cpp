@@ -1,13 +1,13 @@
+#include "ui/Streams.h"
+
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
-#include <unistd.h>
-
 #include "base/Exceptions.h"
-#include "ui/Streams.h"
 
 namespace {
 
@@ -59,8 +59,8 @@ TEST(MemoryStream, CopyFromWithZeroCountCopiesTheWholeSourceFromItsStart) {
 }
 
 TEST(FileStream, CreatesReadsAndReportsFilesItCannotOpen) {
-    const auto dir = std::filesystem::temp_directory_path() /
-                     ("pb_streams_" + std::to_string(::getpid()));
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("pb_streams_" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     const std::string path = (dir / "data.bin").string();
     {

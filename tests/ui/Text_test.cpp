@@ -223,5 +223,8 @@ TEST(Text, CjkTextIsMeasuredAndDrawn) {
     c.TextOut(0, 0, "拼图游戏");
     EXPECT_GT(InkBox(b, clWhite).Width(), 50);
     // Invalid UTF-8 does not break the layout.
-    EXPECT_GT(c.TextExtent(std::string("ab\xFF\xFE" "cd")).cx, 0);
+    EXPECT_GT(c.TextExtent(std::string("ab\xFF\xFE"
+                                       "cd"))
+                  .cx,
+              0);
 }

@@ -66,8 +66,8 @@ void PaintTiles(cairo_t* cr, double x, double y, double side) {
         for (int col = 0; col < 3; ++col) {
             if (row == 1 && col == 2) continue;
             const Colour& c = (row + col) % 2 == 0 ? kAmber : kSlate;
-            RoundedRect(cr, x + col * cell + gap / 2, y + row * cell + gap / 2, cell - gap, cell - gap,
-                        (cell - gap) * 0.18);
+            RoundedRect(cr, x + col * cell + gap / 2, y + row * cell + gap / 2, cell - gap,
+                        cell - gap, (cell - gap) * 0.18);
             cairo_set_source_rgb(cr, c.r, c.g, c.b);
             cairo_fill_preserve(cr);
             cairo_set_source_rgb(cr, kOutline.r, kOutline.g, kOutline.b);

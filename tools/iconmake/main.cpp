@@ -26,7 +26,8 @@ iconmake::FrameArt LoadFrameArt(const std::string& iniPath) {
     const std::string folder = FolderOf(iniPath);
     const std::string pictureName = ini.ReadString("PICTURES", "picture", "");
     const std::string maskName = ini.ReadString("PICTURES", "mask", "");
-    if (pictureName.empty() || maskName.empty()) throw std::runtime_error(iniPath + ": no frame picture or mask");
+    if (pictureName.empty() || maskName.empty())
+        throw std::runtime_error(iniPath + ": no frame picture or mask");
     TBitmap picture;
     picture.LoadFromFile(folder + "/" + pictureName);
     TBitmap mask;
@@ -62,7 +63,8 @@ int main(int argc, char** argv) {
         const iconmake::FrameArt art = LoadFrameArt(argv[1]);
         for (int i = 3; i < argc; ++i) {
             const int size = std::stoi(argv[i]);
-            if (size < 8 || size > 1024) throw std::runtime_error(std::string("bad icon size ") + argv[i]);
+            if (size < 8 || size > 1024)
+                throw std::runtime_error(std::string("bad icon size ") + argv[i]);
             cairo_surface_t* icon = iconmake::PaintIcon(art, size);
             const std::string out = std::string(argv[2]) + "/" + std::to_string(size) + ".png";
             const cairo_status_t status = cairo_surface_write_to_png(icon, out.c_str());

@@ -2,8 +2,8 @@
 // showing a group of skinned controls.
 #include <string>
 
-#include "GalleryForm.h"
 #include "DemoControls.h"
+#include "GalleryForm.h"
 #include "skin/controls/SkinExPanel.h"
 #include "skin/controls/SkinPageControl.h"
 #include "skin/controls/SkinPanel.h"

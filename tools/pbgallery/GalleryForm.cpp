@@ -92,7 +92,8 @@ TGalleryForm::TGalleryForm(TComponent* owner) : TForm(owner) {
     OnShow = [this](TComponent*) { ReportLayout(); };
 }
 
-TMenuItem* TGalleryForm::AddItem(TMenuItem& parent, const std::string& caption, std::function<void()> action) {
+TMenuItem* TGalleryForm::AddItem(TMenuItem& parent, const std::string& caption,
+                                 std::function<void()> action) {
     auto* item = new TMenuItem(this);
     item->SetCaption(caption);
     if (action) item->OnClick = [action = std::move(action)](TComponent*) { action(); };
@@ -105,8 +106,10 @@ void TGalleryForm::BuildMenu() {
     TMenuItem& root = menu_->Items();
     TMenuItem* file = AddItem(root, "&File");
     file->SetName("FileMenu");
-    AddItem(*file, "New &panels window", [this] { MakePanelsChild(*this, "Panels " + std::to_string(++childCount_)); });
-    AddItem(*file, "New pa&ges window", [this] { MakePagesChild(*this, "Pages " + std::to_string(++childCount_)); });
+    AddItem(*file, "New &panels window",
+            [this] { MakePanelsChild(*this, "Panels " + std::to_string(++childCount_)); });
+    AddItem(*file, "New pa&ges window",
+            [this] { MakePagesChild(*this, "Pages " + std::to_string(++childCount_)); });
     AddItem(*file, "-");
     AddItem(*file, "Minimise to &tray", [this] { frame_->MinimizeToTray(); });
     AddItem(*file, "E&xit", [this] { Close(); });
@@ -114,7 +117,8 @@ void TGalleryForm::BuildMenu() {
     view->SetName("ViewMenu");
     for (int v : {0, 25, 50, 75, 100}) {
         AddItem(*view, "Track bar at " + std::to_string(v), [this, v] {
-            if (auto* t = dynamic_cast<TspSkinTrackBarObject*>(frame_->FindObject("trackbar1"))) t->SetValue(v);
+            if (auto* t = dynamic_cast<TspSkinTrackBarObject*>(frame_->FindObject("trackbar1")))
+                t->SetValue(v);
         });
     }
     windowMenu_ = AddItem(root, "&Window");
@@ -146,23 +150,30 @@ void TGalleryForm::WireFrameObjects(TspSkinForm& frame) {
     TspSkinForm* f = &frame;
     frame.OnTrackBarChangeValueEvent = [f](const std::string& name, int value) {
         if (name != "trackbar1") return;
-        if (auto* g = dynamic_cast<TspSkinGaugeObject*>(f->FindObject("gauge1"))) g->SetValue(value);
-        if (auto* g = dynamic_cast<TspSkinFrameGaugeObject*>(f->FindObject("framegauge1"))) g->SetValue(value);
-        if (auto* l = dynamic_cast<TspSkinLabelObject*>(f->FindObject("label1"))) l->SetText("Value " + std::to_string(value));
-        if (auto* b = dynamic_cast<TspSkinBitLabelObject*>(f->FindObject("bitlabel1"))) b->SetText(std::to_string(value));
+        if (auto* g = dynamic_cast<TspSkinGaugeObject*>(f->FindObject("gauge1")))
+            g->SetValue(value);
+        if (auto* g = dynamic_cast<TspSkinFrameGaugeObject*>(f->FindObject("framegauge1")))
+            g->SetValue(value);
+        if (auto* l = dynamic_cast<TspSkinLabelObject*>(f->FindObject("label1")))
+            l->SetText("Value " + std::to_string(value));
+        if (auto* b = dynamic_cast<TspSkinBitLabelObject*>(f->FindObject("bitlabel1")))
+            b->SetText(std::to_string(value));
         GalleryEvent("gauge " + std::to_string(value));
     };
     frame.OnSwitchChangeStateEvent = [f](const std::string& name, int state) {
         if (name != "switch1") return;
         if (auto* a = dynamic_cast<TspSkinAnimateObject*>(f->FindObject("animate1"))) {
-            if (state != 0) a->Start();
-            else a->Stop();
+            if (state != 0)
+                a->Start();
+            else
+                a->Stop();
         }
         GalleryEvent("switch " + std::to_string(state));
     };
     frame.OnFrameRegulatorChangeValueEvent = [f](const std::string& name, int value) {
         if (name != "frameregulator1") return;
-        if (auto* l = dynamic_cast<TspSkinLabelObject*>(f->FindObject("label1"))) l->SetText("Dial " + std::to_string(value));
+        if (auto* l = dynamic_cast<TspSkinLabelObject*>(f->FindObject("label1")))
+            l->SetText("Dial " + std::to_string(value));
         GalleryEvent("regulator " + std::to_string(value));
     };
     frame.OnSkinMenuOpen = [](TComponent*) { GalleryEvent("menu-open"); };
@@ -182,7 +193,8 @@ void TGalleryForm::ReportLayout() {
         return TPoint{s.X - Left(), s.Y - Top()};
     };
     std::string line = "layout menu ";
-    line += bar_->ObjectCount() > 0 ? PointText(at(*bar_, Centre(bar_->Objects(0)->ObjectRect))) : "-1 -1";
+    line += bar_->ObjectCount() > 0 ? PointText(at(*bar_, Centre(bar_->Objects(0)->ObjectRect)))
+                                    : "-1 -1";
     line += " track ";
     if (TspActiveSkinObject* t = frame_->FindObject("trackbar1")) {
         line += std::to_string(t->ObjectRect.Left) + " " + std::to_string(t->ObjectRect.Top) + " " +
@@ -191,7 +203,8 @@ void TGalleryForm::ReportLayout() {
         line += "-1 -1 -1 -1";
     }
     line += " tabs";
-    for (int i = 0; i < tabs_->TabCount(); ++i) line += " " + PointText(at(*tabs_, Centre(tabs_->Tabs(i)->ObjectRect)));
+    for (int i = 0; i < tabs_->TabCount(); ++i)
+        line += " " + PointText(at(*tabs_, Centre(tabs_->Tabs(i)->ObjectRect)));
     // The caption's minimise-to-tray button, last since the tabs vary in number.
     TspActiveSkinObject* trayButton = frame_->FindObject("traybutton");
     line += " traybutton " +

@@ -41,7 +41,8 @@ public:
 
 private:
     void BuildMenu();
-    TMenuItem* AddItem(TMenuItem& parent, const std::string& caption, std::function<void()> action = {});
+    TMenuItem* AddItem(TMenuItem& parent, const std::string& caption,
+                       std::function<void()> action = {});
 
     TspSkinData* skin_ = nullptr;
     TspCompressedStoredSkin* stored_ = nullptr;

@@ -26,7 +26,8 @@ struct Options {
 };
 
 int Usage() {
-    std::fprintf(stderr, "usage: pbgallery [--skin NAME | SKINFILE] [--headless --snapshot OUT.png]\n");
+    std::fprintf(stderr,
+                 "usage: pbgallery [--skin NAME | SKINFILE] [--headless --snapshot OUT.png]\n");
     return 2;
 }
 
@@ -41,8 +42,10 @@ int Run(const Options& o, int* argc, char*** argv) {
     RegisterUiClasses();
     Application().Initialize();
     auto* form = Application().CreateForm<TGalleryForm>();
-    if (o.skinFile.empty()) form->UseCompiledInSkin(o.skinName);
-    else form->UseSkinFile(o.skinFile);
+    if (o.skinFile.empty())
+        form->UseCompiledInSkin(o.skinName);
+    else
+        form->UseSkinFile(o.skinFile);
     form->Show();
     form->MakeChildren();
     form->ReportLayout();
@@ -63,12 +66,19 @@ int Run(const Options& o, int* argc, char*** argv) {
 int main(int argc, char** argv) {
     Options o;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--headless") == 0) o.headless = true;
-        else if (std::strcmp(argv[i], "--snapshot") == 0 && i + 1 < argc) o.snapshot = argv[++i];
-        else if (std::strcmp(argv[i], "--skin") == 0 && i + 1 < argc) o.skinName = argv[++i];
-        else if (argv[i][0] == '-' && std::strcmp(argv[i], "--") != 0 && argv[i][1] != '\0' && argv[i][1] != '-') return Usage();
-        else if (std::strncmp(argv[i], "--", 2) == 0 && argv[i][2] != '\0') return Usage();
-        else if (std::strcmp(argv[i], "--") != 0) o.skinFile = argv[i];
+        if (std::strcmp(argv[i], "--headless") == 0)
+            o.headless = true;
+        else if (std::strcmp(argv[i], "--snapshot") == 0 && i + 1 < argc)
+            o.snapshot = argv[++i];
+        else if (std::strcmp(argv[i], "--skin") == 0 && i + 1 < argc)
+            o.skinName = argv[++i];
+        else if (argv[i][0] == '-' && std::strcmp(argv[i], "--") != 0 && argv[i][1] != '\0' &&
+                 argv[i][1] != '-')
+            return Usage();
+        else if (std::strncmp(argv[i], "--", 2) == 0 && argv[i][2] != '\0')
+            return Usage();
+        else if (std::strcmp(argv[i], "--") != 0)
+            o.skinFile = argv[i];
     }
     try {
         return Run(o, &argc, &argv);

@@ -2,8 +2,8 @@
 
 #include <map>
 
-#include "skin/data/SkinData.h"
 #include "base/Exceptions.h"
+#include "skin/data/SkinData.h"
 
 namespace pbskin {
 
@@ -11,21 +11,31 @@ namespace {
 
 const char* DepthText(const TBitmap& b) {
     switch (b.PixelFormat()) {
-        case pf1bit: return "1 bpp";
-        case pf4bit: return "4 bpp";
-        case pf8bit: return "8 bpp";
-        case pf15bit: return "15 bpp";
-        case pf16bit: return "16 bpp";
-        case pf24bit: return "24 bpp";
-        case pf32bit: return "32 bpp";
-        default: return "device";
+        case pf1bit:
+            return "1 bpp";
+        case pf4bit:
+            return "4 bpp";
+        case pf8bit:
+            return "8 bpp";
+        case pf15bit:
+            return "15 bpp";
+        case pf16bit:
+            return "16 bpp";
+        case pf24bit:
+            return "24 bpp";
+        case pf32bit:
+            return "32 bpp";
+        default:
+            return "device";
     }
 }
 
 void Picture(std::ostream& out, const std::string& label, const TBitmap& b) {
     out << "  " << label << ": ";
-    if (b.Empty()) out << "none\n";
-    else out << b.Width() << " x " << b.Height() << ", " << DepthText(b) << "\n";
+    if (b.Empty())
+        out << "none\n";
+    else
+        out << b.Width() << " x " << b.Height() << ", " << DepthText(b) << "\n";
 }
 
 // Lists "name:type" entries of a list section, counting types; reports missing sections
@@ -41,7 +51,8 @@ int Definitions(std::ostream& out, const TMemIniFile& ini, const std::string& li
         SplitNameType(ini.ReadString(list, std::to_string(i), ""), name, type);
         auto def = create(type, name);
         if (!def) {
-            out << "  problem: [" << list << "] entry " << i << " has unknown type \"" << type << "\"\n";
+            out << "  problem: [" << list << "] entry " << i << " has unknown type \"" << type
+                << "\"\n";
             ++problems;
             continue;
         }
@@ -60,8 +71,8 @@ int Definitions(std::ostream& out, const TMemIniFile& ini, const std::string& li
         for (const char* key : {"activepictureindex", "pictureindex", "maskpictureindex"}) {
             const int32_t index = ini.ReadInteger(name, key, -1);
             if (index != -1 && (index < 0 || index >= pictureCount)) {
-                out << "  problem: [" << name << "] " << key << " " << index << " is out of range (" << pictureCount
-                    << " active pictures)\n";
+                out << "  problem: [" << name << "] " << key << " " << index << " is out of range ("
+                    << pictureCount << " active pictures)\n";
                 ++problems;
             }
         }
@@ -100,7 +111,8 @@ int PrintSkinInfo(const LoadedSkin& skin, std::ostream& out, const std::string& 
         try {
             if (std::string(section) == "FORMINFO") {
                 TSkinIniIo io(ini, section);
-                for (const char* k : {"lefttoppoint", "righttoppoint", "leftbottompoint", "rightbottompoint"}) {
+                for (const char* k :
+                     {"lefttoppoint", "righttoppoint", "leftbottompoint", "rightbottompoint"}) {
                     TPoint p;
                     io.Point(k, p);
                 }
@@ -121,7 +133,8 @@ int PrintSkinInfo(const LoadedSkin& skin, std::ostream& out, const std::string& 
     for (const char* section : {"POPUPWINDOW", "HINTWINDOW"}) {
         const int32_t index = ini.ReadInteger(section, "windowpictureindex", -1);
         if (index != -1 && (index < 0 || index >= pictureCount)) {
-            out << "  problem: [" << section << "] windowpictureindex " << index << " is out of range\n";
+            out << "  problem: [" << section << "] windowpictureindex " << index
+                << " is out of range\n";
             ++problems;
         }
     }

@@ -13,8 +13,9 @@ namespace pbskin {
 namespace {
 
 int32_t Int32At(const std::vector<uint8_t>& b, size_t at) {
-    return static_cast<int32_t>(static_cast<uint32_t>(b[at]) | static_cast<uint32_t>(b[at + 1]) << 8 |
-                                static_cast<uint32_t>(b[at + 2]) << 16 | static_cast<uint32_t>(b[at + 3]) << 24);
+    return static_cast<int32_t>(
+        static_cast<uint32_t>(b[at]) | static_cast<uint32_t>(b[at + 1]) << 8 |
+        static_cast<uint32_t>(b[at + 2]) << 16 | static_cast<uint32_t>(b[at + 3]) << 24);
 }
 
 enum class Container { CompressedFile, ZlibBlock, Package };
@@ -22,7 +23,8 @@ enum class Container { CompressedFile, ZlibBlock, Package };
 // A compressed skin file is the format value, a length and a zlib stream (first byte
 // 0x78); a package has a flag byte of 0 or 1 where the length would be.
 Container ContainerOf(const std::vector<uint8_t>& b) {
-    if (b.size() > 8 && Int32At(b, 0) == kSkinFormatValue && b[8] == 0x78) return Container::CompressedFile;
+    if (b.size() > 8 && Int32At(b, 0) == kSkinFormatValue && b[8] == 0x78)
+        return Container::CompressedFile;
     if (!b.empty() && b[0] == 0x78) return Container::ZlibBlock;
     return Container::Package;
 }

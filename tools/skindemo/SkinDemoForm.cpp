@@ -28,7 +28,9 @@ TSkinDemoForm::TSkinDemoForm(TComponent* owner) : TForm(owner) {
     if (std::getenv("PB_SKINDEMO_TRACE")) {
         OnPaint = [this](TComponent*) {
             using namespace std::chrono;
-            const auto ms = duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count() / 1000.0;
+            const auto ms =
+                duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count() /
+                1000.0;
             std::fprintf(stderr, "paint %.3f %d %d\n", ms, Width(), Height());
         };
     }

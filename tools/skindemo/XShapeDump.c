@@ -1,10 +1,9 @@
 /* pb_xshape WINDOW: prints the bounding shape of an X window as one "x y w h" line per
  * rectangle (window coordinates), for the end-to-end tests. */
-#include <stdio.h>
-#include <stdlib.h>
-
 #include <X11/Xlib.h>
 #include <X11/extensions/shape.h>
+#include <stdio.h>
+#include <stdlib.h>
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -19,7 +18,8 @@ int main(int argc, char** argv) {
     const Window window = (Window)strtoul(argv[1], NULL, 0);
     int count = 0, ordering = 0;
     XRectangle* rects = XShapeGetRectangles(display, window, ShapeBounding, &count, &ordering);
-    for (int i = 0; i < count; ++i) printf("%d %d %d %d\n", rects[i].x, rects[i].y, rects[i].width, rects[i].height);
+    for (int i = 0; i < count; ++i)
+        printf("%d %d %d %d\n", rects[i].x, rects[i].y, rects[i].width, rects[i].height);
     if (rects) XFree(rects);
     XCloseDisplay(display);
     return 0;

@@ -62,9 +62,12 @@ int main(int argc, char** argv) {
     bool headless = false, printMask = false;
     std::string snapshot;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--headless") == 0) headless = true;
-        else if (std::strcmp(argv[i], "--print-mask") == 0) headless = printMask = true;
-        else if (std::strcmp(argv[i], "--snapshot") == 0 && i + 1 < argc) snapshot = argv[++i];
+        if (std::strcmp(argv[i], "--headless") == 0)
+            headless = true;
+        else if (std::strcmp(argv[i], "--print-mask") == 0)
+            headless = printMask = true;
+        else if (std::strcmp(argv[i], "--snapshot") == 0 && i + 1 < argc)
+            snapshot = argv[++i];
     }
     try {
         return headless ? RunHeadless(snapshot, printMask) : RunOnDisplay(&argc, &argv);

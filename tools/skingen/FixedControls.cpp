@@ -13,8 +13,8 @@ const FixedPlaces kFixed{};
 
 void ReserveFixedPlaces(Packer& pack) {
     const FixedPlaces& f = kFixed;
-    for (Box b : {f.tabPage, f.tab, f.activeTab, f.focusTab, f.exPanel, f.rollH, f.knob, f.knobDown, f.hRestore,
-                  f.hRestoreDown})
+    for (Box b : {f.tabPage, f.tab, f.activeTab, f.focusTab, f.exPanel, f.rollH, f.knob, f.knobDown,
+                  f.hRestore, f.hRestoreDown})
         pack.Reserve(b);
 }
 
@@ -29,7 +29,8 @@ void DrawTab(Raster& img, Box b, Rgb top, Rgb bottom, Rgb line) {
     for (int y = b.t; y < b.b; ++y)
         for (int x = b.l; x < b.r; ++x) {
             const Box outer{b.l, b.t, b.r, b.b + 4}, inner{b.l + 1, b.t + 1, b.r - 1, b.b + 4};
-            if (Raster::InsideRound(outer, 4, x, y) && !Raster::InsideRound(inner, 3, x, y)) img.Set(x, y, line);
+            if (Raster::InsideRound(outer, 4, x, y) && !Raster::InsideRound(inner, 3, x, y))
+                img.Set(x, y, line);
         }
 }
 
@@ -44,14 +45,17 @@ void DrawFixedControls(Raster& img) {
     DrawTab(img, f.tab, Th().face, Th().faceShadow, Th().faceDark);
     img.Fill({f.tab.l, f.tab.b - 1, f.tab.r, f.tab.b}, Th().faceDark);
     DrawTab(img, f.activeTab, Th().faceLight, Th().face, Th().faceDark);
-    img.Fill({f.activeTab.l + 3, f.activeTab.t + 1, f.activeTab.r - 3, f.activeTab.t + 3}, Th().hot);
+    img.Fill({f.activeTab.l + 3, f.activeTab.t + 1, f.activeTab.r - 3, f.activeTab.t + 3},
+             Th().hot);
     DrawTab(img, f.focusTab, Th().frameLight, Th().frame, Th().outline);
     // Expanding panel: slate caption strip over a paper client.
     img.Fill(f.exPanel, Th().face);
-    img.GradientV({f.exPanel.l, f.exPanel.t, f.exPanel.r, f.exPanel.t + 21}, Th().frameLight, Th().frame, 8);
+    img.GradientV({f.exPanel.l, f.exPanel.t, f.exPanel.r, f.exPanel.t + 21}, Th().frameLight,
+                  Th().frame, 8);
     img.Frame(f.exPanel, Th().frameDark);
     img.Fill({f.exPanel.l, f.exPanel.t + 20, f.exPanel.r, f.exPanel.t + 21}, Th().frameDark);
-    img.Fill({f.exPanel.l + 1, f.exPanel.t + 1, f.exPanel.r - 1, f.exPanel.t + 2}, Mix(Th().frameLight, kWhite, 1, 3));
+    img.Fill({f.exPanel.l + 1, f.exPanel.t + 1, f.exPanel.r - 1, f.exPanel.t + 2},
+             Mix(Th().frameLight, kWhite, 1, 3));
     // Rolled up sideways: a vertical slate strip.
     img.GradientH(f.rollH, Th().frameLight, Th().frame, 8);
     img.Frame(f.rollH, Th().frameDark);

@@ -40,7 +40,8 @@ const std::vector<std::string>& DigitRows(char c) {
     return kEmpty;
 }
 
-const std::vector<std::string> kQuestion = {".###.", "#...#", "....#", "..##.", "..#..", ".....", "..#.."};
+const std::vector<std::string> kQuestion = {".###.", "#...#", "....#", "..##.",
+                                            "..#..", ".....", "..#.."};
 
 // The band's colour in a row of the window picture (the gradient DrawMain paints).
 Rgb BandColour(const FrameGeometry& g, int mainY) {
@@ -51,7 +52,8 @@ Rgb BandColour(const FrameGeometry& g, int mainY) {
 // window picture, so a state image copied over the place keeps the band around its
 // rounded edges.
 void FillGround(Raster& img, Box cell, Box place, const FrameGeometry& g) {
-    for (int y = cell.t; y < cell.b; ++y) img.Fill({cell.l, y, cell.r, y + 1}, BandColour(g, place.t + y - cell.t));
+    for (int y = cell.t; y < cell.b; ++y)
+        img.Fill({cell.l, y, cell.r, y + 1}, BandColour(g, place.t + y - cell.t));
 }
 
 Box Cell(Box at, Box size) { return {at.l, at.t, at.l + size.w(), at.t + size.h()}; }
@@ -60,7 +62,8 @@ void DrawSwitch(Raster& img, Box b, bool on) {
     img.RoundFill(b, b.h() / 2, on ? Th().hot : Th().frameDark);
     img.RoundFrame(b, b.h() / 2, Th().outline);
     const int d = b.h() - 4;
-    const Box knob = on ? Box{b.r - 2 - d, b.t + 2, b.r - 2, b.b - 2} : Box{b.l + 2, b.t + 2, b.l + 2 + d, b.b - 2};
+    const Box knob = on ? Box{b.r - 2 - d, b.t + 2, b.r - 2, b.b - 2}
+                        : Box{b.l + 2, b.t + 2, b.l + 2 + d, b.b - 2};
     img.RoundFill(knob, d / 2, Th().faceLight);
     img.RoundFrame(knob, d / 2, on ? Th().hotDark : Th().faceShadow);
 }
@@ -97,15 +100,18 @@ void DrawDigitCell(Raster& img, Box cell, char c) {
     const std::vector<std::string>& rows = DigitRows(c);
     for (int y = 0; y < static_cast<int>(rows.size()); ++y)
         for (int x = 0; x < static_cast<int>(rows[y].size()); ++x)
-            if (rows[y][x] == '#') img.Fill({cell.l + 1 + 2 * x, cell.t + 1 + 2 * y, cell.l + 3 + 2 * x, cell.t + 3 + 2 * y},
-                                            Th().hotLight);
+            if (rows[y][x] == '#')
+                img.Fill({cell.l + 1 + 2 * x, cell.t + 1 + 2 * y, cell.l + 3 + 2 * x,
+                          cell.t + 3 + 2 * y},
+                         Th().hotLight);
 }
 
 void DrawTrack(Raster& img, Box b, bool filled) {
     const Box groove{b.l + 4, b.t + b.h() / 2 - 2, b.r - 4, b.t + b.h() / 2 + 2};
     img.Fill(groove, filled ? Th().hot : Th().frameDark);
     img.Frame(groove, Th().outline);
-    img.Fill({groove.l + 1, groove.b - 1, groove.r - 1, groove.b}, filled ? Th().hotLight : Th().frameLight);
+    img.Fill({groove.l + 1, groove.b - 1, groove.r - 1, groove.b},
+             filled ? Th().hotLight : Th().frameLight);
 }
 
 void DrawThumb(Raster& img, Box b, bool hot) {
@@ -117,8 +123,10 @@ void DrawThumb(Raster& img, Box b, bool hot) {
 }
 
 void DrawGaugeBar(Raster& img, Box b, bool full) {
-    if (full) img.GradientV(b, Th().progressLight, Th().progress, 4);
-    else img.Fill(b, Th().frameDark);
+    if (full)
+        img.GradientV(b, Th().progressLight, Th().progress, 4);
+    else
+        img.Fill(b, Th().frameDark);
     img.Frame(b, Th().outline);
 }
 
@@ -155,8 +163,8 @@ void DrawWell(Raster& img, Box b) {
     img.Frame(b, Th().outline);
 }
 
-Section& Base(SkinBuild& skin, const std::string& name, const std::string& hint, Box skinRect, Box activeRect,
-              int pictureIndex = kObjects) {
+Section& Base(SkinBuild& skin, const std::string& name, const std::string& hint, Box skinRect,
+              Box activeRect, int pictureIndex = kObjects) {
     return skin.text.Add(name)
         .Add("hint", hint)
         .Add("rollup", 0)
@@ -173,7 +181,9 @@ Section& Base(SkinBuild& skin, const std::string& name, const std::string& hint,
 
 BandPlaces BandPlacesOf(const FrameGeometry& g) {
     const int cy = (g.bandArea.t + g.bandArea.b) / 2;
-    auto at = [cy](int left, int w, int h) { return Box{left, cy - h / 2, left + w, cy - h / 2 + h}; };
+    auto at = [cy](int left, int w, int h) {
+        return Box{left, cy - h / 2, left + w, cy - h / 2 + h};
+    };
     BandPlaces p;
     p.switchBox = at(16, 34, 18);
     p.animate = at(56, 18, 18);
@@ -211,10 +221,11 @@ void DrawBandObjects(Raster& main, const FrameGeometry& g) {
 }
 
 std::vector<std::string> BandObjectEntries() {
-    return {"switch1:switch",     "animate1:animate",      "helpbutton:button",
-            "label1:label",       "bitlabel1:bitlabel",    "userobject1:userobject",
-            "trackbar1:trackbar", "gauge1:gauge",          "framegauge1:framegauge",
-            "frameregulator1:frameregulator"};
+    return {"switch1:switch",         "animate1:animate",
+            "helpbutton:button",      "label1:label",
+            "bitlabel1:bitlabel",     "userobject1:userobject",
+            "trackbar1:trackbar",     "gauge1:gauge",
+            "framegauge1:framegauge", "frameregulator1:frameregulator"};
 }
 
 void AddBandObjectSections(SkinBuild& skin) {
@@ -229,7 +240,8 @@ void AddBandObjectSections(SkinBuild& skin) {
 
     const Box spinner = pack.Place(kAnimateFrames * p.animate.w(), p.animate.h());
     FillGround(img, spinner, p.animate, g);
-    for (int i = 0; i < kAnimateFrames; ++i) DrawSpinner(img, Cell({spinner.l + i * p.animate.w(), spinner.t}, p.animate), i);
+    for (int i = 0; i < kAnimateFrames; ++i)
+        DrawSpinner(img, Cell({spinner.l + i * p.animate.w(), spinner.t}, p.animate), i);
 
     const std::vector<Box> buttonCells = pack.Strip(p.button.w(), p.button.h(), 2);
     for (const Box& b : buttonCells) FillGround(img, b, p.button, g);
@@ -243,10 +255,12 @@ void AddBandObjectSections(SkinBuild& skin) {
     img.Fill(digits, Th().outline);
     for (int row = 0; row < 2; ++row)
         for (size_t col = 0; col < kSymbolLines[row].size(); ++col)
-            DrawDigitCell(img,
-                          {digits.l + static_cast<int>(col) * kDigitWidth, digits.t + row * kDigitHeight,
-                           digits.l + static_cast<int>(col + 1) * kDigitWidth, digits.t + (row + 1) * kDigitHeight},
-                          kSymbolLines[row][col]);
+            DrawDigitCell(
+                img,
+                {digits.l + static_cast<int>(col) * kDigitWidth, digits.t + row * kDigitHeight,
+                 digits.l + static_cast<int>(col + 1) * kDigitWidth,
+                 digits.t + (row + 1) * kDigitHeight},
+                kSymbolLines[row][col]);
 
     const Box trackFilled = pack.Place(p.trackBar.w(), p.trackBar.h());
     FillGround(img, trackFilled, p.trackBar, g);
@@ -266,7 +280,8 @@ void AddBandObjectSections(SkinBuild& skin) {
     const Box knobs = pack.Place(kRegulatorFrames * p.regulator.w(), p.regulator.h());
     FillGround(img, knobs, p.regulator, g);
     for (int i = 0; i < kRegulatorFrames; ++i)
-        DrawKnob(img, Cell({knobs.l + i * p.regulator.w(), knobs.t}, p.regulator), i, kRegulatorFrames);
+        DrawKnob(img, Cell({knobs.l + i * p.regulator.w(), knobs.t}, p.regulator), i,
+                 kRegulatorFrames);
     img.SaveBmp8(skin.outDir + "/objects.bmp");
 
     Base(skin, "switch1", "Switch", p.switchBox, switchOn);
@@ -293,9 +308,13 @@ void AddBandObjectSections(SkinBuild& skin) {
                         .Add("symbolwidth", kDigitWidth)
                         .Add("symbolheight", kDigitHeight)
                         .Add("symbolslinecount", static_cast<int>(kSymbolLines.size()));
-    for (size_t i = 0; i < kSymbolLines.size(); ++i) bits.Add("symbolsline" + std::to_string(i), kSymbolLines[i]);
+    for (size_t i = 0; i < kSymbolLines.size(); ++i)
+        bits.Add("symbolsline" + std::to_string(i), kSymbolLines[i]);
     // The program paints this area; only its place is read.
-    skin.text.Add("userobject1").Add("rollup", 0).Add("cursorindex", -1).Add("skinrect", R(p.userObject));
+    skin.text.Add("userobject1")
+        .Add("rollup", 0)
+        .Add("cursorindex", -1)
+        .Add("skinrect", R(p.userObject));
     const int trackY = p.trackBar.h() / 2;
     Base(skin, "trackbar1", "Track bar", p.trackBar, trackFilled)
         .Add("buttonrect", R(thumbs[0]))

@@ -13,7 +13,8 @@
 namespace skingen {
 
 struct BandPlaces {
-    Box switchBox, animate, button, label, bitLabel, userObject, trackBar, gauge, frameGauge, regulator;
+    Box switchBox, animate, button, label, bitLabel, userObject, trackBar, gauge, frameGauge,
+        regulator;
     // leftbottompoint.X and rightbottompoint.X: the band's objects lie outside the part
     // between them, which is what repeats when the window is wider than the picture.
     int leftEnd = 0, rightStart = 0;

@@ -2,9 +2,9 @@
 // popup menu items, the caption button images and the push-button mask.
 #include <string>
 
+#include "FrameObjects.h"
 #include "SkinBuild.h"
 #include "Theme.h"
-#include "FrameObjects.h"
 #include "Widgets.h"
 
 namespace skingen {
@@ -42,7 +42,8 @@ void DrawMain(const SkinBuild& skin) {
     // second bar of the frame; identical in every column as well.
     if (g.band > 0)
         for (int y = g.bandArea.t; y < g.bandArea.b; ++y) {
-            const Rgb c = Mix(Th().frame, Th().frameLight, (y - g.bandArea.t) * 6 / g.bandArea.h(), 9);
+            const Rgb c =
+                Mix(Th().frame, Th().frameLight, (y - g.bandArea.t) * 6 / g.bandArea.h(), 9);
             for (int x = 7; x < w - 7; ++x) img.Set(x, y, c);
         }
     // Side and bottom borders: a light inner line and a dark outer one.
@@ -85,7 +86,8 @@ void DrawActive(const std::string& dir) {
     DrawCaptionButton(img, c.closeDown, State::Down, true);
     DrawCaptionButton(img, c.closeHot, State::Hot, true);
     DrawCaptionButton(img, c.closeNormal, State::Normal, true);
-    for (const Box& b : {c.closeDown, c.closeHot, c.closeNormal}) DrawGlyph(img, b, GlyphKind::Close, kWhite);
+    for (const Box& b : {c.closeDown, c.closeHot, c.closeNormal})
+        DrawGlyph(img, b, GlyphKind::Close, kWhite);
     DrawCaptionButton(img, c.disabled, State::Disabled, false);
     DrawCaptionButton(img, c.rollHot, State::Hot, false);
     DrawGlyph(img, c.rollHot, GlyphKind::RollUp, Th().ink);
@@ -188,17 +190,17 @@ void BuildFramePictures(SkinBuild& skin) {
         .Add("authorurl", "https://puzzlebin.example/")
         .Add("skincomments", skin.theme.comments);
     Section& pictures = t.Add("PICTURES")
-        .Add("picture", "main.bmp")
-        .Add("mask", "mask.bmp")
-        .Add("rolluppicture", "")
-        .Add("rollupmask", "")
-        .Add("activepicturescount", objects ? 8 : 6)
-        .Add("0", "pw.bmp")
-        .Add("1", "menuitems.bmp")
-        .Add("2", "active.bmp")
-        .Add("3", "controls.bmp")
-        .Add("4", "hw.bmp")
-        .Add("5", "buttonmask.bmp");
+                            .Add("picture", "main.bmp")
+                            .Add("mask", "mask.bmp")
+                            .Add("rolluppicture", "")
+                            .Add("rollupmask", "")
+                            .Add("activepicturescount", objects ? 8 : 6)
+                            .Add("0", "pw.bmp")
+                            .Add("1", "menuitems.bmp")
+                            .Add("2", "active.bmp")
+                            .Add("3", "controls.bmp")
+                            .Add("4", "hw.bmp")
+                            .Add("5", "buttonmask.bmp");
     if (objects) pictures.Add("6", "objects.bmp").Add("7", "mdibg.bmp");
     const BandPlaces band = objects ? BandPlacesOf(g) : BandPlaces{};
     t.Add("FORMINFO")
@@ -222,8 +224,8 @@ void BuildFramePictures(SkinBuild& skin) {
         // The inner rectangle of the shape leaves out the rounded corners, so the corners
         // come from the mask strips and the bands beside the edges are where the probes
         // of the hit test find the window's border.
-        .Add("maskrectarea", R(g.window.l + kWindowRadius, g.window.t + kWindowRadius, g.window.r - kWindowRadius,
-                               g.window.b - kWindowRadius))
+        .Add("maskrectarea", R(g.window.l + kWindowRadius, g.window.t + kWindowRadius,
+                               g.window.r - kWindowRadius, g.window.b - kWindowRadius))
         .Add("hittestlefttoppoint", P(12, 11))
         .Add("hittestrighttoppoint", P(g.width - 13, 12))
         .Add("hittestleftbottompoint", P(13, g.height - 16))

@@ -20,10 +20,13 @@ struct Section {
 };
 
 [[nodiscard]] inline std::string R(Box b) {
-    return std::to_string(b.l) + "," + std::to_string(b.t) + "," + std::to_string(b.r) + "," + std::to_string(b.b);
+    return std::to_string(b.l) + "," + std::to_string(b.t) + "," + std::to_string(b.r) + "," +
+           std::to_string(b.b);
 }
 [[nodiscard]] inline std::string R(int l, int t, int r, int b) { return R(Box{l, t, r, b}); }
-[[nodiscard]] inline std::string P(int x, int y) { return std::to_string(x) + "," + std::to_string(y); }
+[[nodiscard]] inline std::string P(int x, int y) {
+    return std::to_string(x) + "," + std::to_string(y);
+}
 // `inner` relative to the top-left of `outer`.
 [[nodiscard]] inline Box Rel(Box inner, Box outer) {
     return {inner.l - outer.l, inner.t - outer.t, inner.r - outer.l, inner.b - outer.t};

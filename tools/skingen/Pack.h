@@ -21,7 +21,10 @@ public:
                 const Box cand{x, y, x + w, y + h};
                 const Box* hit = nullptr;
                 for (const Box& u : used_)
-                    if (cand.l < u.r && u.l < cand.r && cand.t < u.b && u.t < cand.b) { hit = &u; break; }
+                    if (cand.l < u.r && u.l < cand.r && cand.t < u.b && u.t < cand.b) {
+                        hit = &u;
+                        break;
+                    }
                 if (!hit) {
                     Reserve(cand);
                     return cand;
@@ -35,7 +38,8 @@ public:
     std::vector<Box> Strip(int w, int h, int n) {
         const Box all = Place(n * w + (n - 1) * 2, h);
         std::vector<Box> cells;
-        for (int i = 0; i < n; ++i) cells.push_back({all.l + i * (w + 2), all.t, all.l + i * (w + 2) + w, all.b});
+        for (int i = 0; i < n; ++i)
+            cells.push_back({all.l + i * (w + 2), all.t, all.l + i * (w + 2) + w, all.b});
         return cells;
     }
 

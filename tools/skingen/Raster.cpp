@@ -73,7 +73,8 @@ void Raster::RoundFrame(Box b, int radius, Rgb c) {
     const Box inner{b.l + 1, b.t + 1, b.r - 1, b.b - 1};
     for (int y = b.t; y < b.b; ++y)
         for (int x = b.l; x < b.r; ++x)
-            if (InsideRound(b, radius, x, y) && !InsideRound(inner, std::max(0, radius - 1), x, y)) Set(x, y, c);
+            if (InsideRound(b, radius, x, y) && !InsideRound(inner, std::max(0, radius - 1), x, y))
+                Set(x, y, c);
 }
 
 void Raster::Glyph(Box b, const std::vector<std::string>& rows, Rgb c) {
@@ -136,7 +137,8 @@ void Raster::SaveBmp8(const std::string& path) const {
     for (auto& [k, i] : index) i = static_cast<uint8_t>(n++);
     // Always a full 256-entry table, so the file size depends only on the picture's size.
     const int stride = (width_ + 3) & ~3;
-    std::vector<uint8_t> v = Headers(width_, height_, 8, 256, static_cast<uint32_t>(stride * height_));
+    std::vector<uint8_t> v =
+        Headers(width_, height_, 8, 256, static_cast<uint32_t>(stride * height_));
     std::vector<uint32_t> table(256, 0);
     for (auto& [k, i] : index) table[i] = k;
     for (uint32_t k : table) {
@@ -154,13 +156,15 @@ void Raster::SaveBmp8(const std::string& path) const {
 
 void Mask::SaveBmp1(const std::string& path) const {
     const int stride = ((width_ + 31) / 32) * 4;
-    std::vector<uint8_t> v = Headers(width_, height_, 1, 2, static_cast<uint32_t>(stride * height_));
+    std::vector<uint8_t> v =
+        Headers(width_, height_, 1, 2, static_cast<uint32_t>(stride * height_));
     Put32(v, 0x000000);  // index 0: black
     Put32(v, 0xFFFFFF);  // index 1: white
     for (int y = height_ - 1; y >= 0; --y) {
         std::vector<uint8_t> row(static_cast<size_t>(stride), 0);
         for (int x = 0; x < width_; ++x)
-            if (!bits_[static_cast<size_t>(y) * width_ + x]) row[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
+            if (!bits_[static_cast<size_t>(y) * width_ + x])
+                row[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
         v.insert(v.end(), row.begin(), row.end());
     }
     WriteFile(path, v);

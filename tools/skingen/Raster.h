@@ -55,9 +55,11 @@ private:
 // A 1 bpp picture: true = black (inside the shape).
 class Mask {
 public:
-    Mask(int width, int height) : width_(width), height_(height), bits_(static_cast<size_t>(width) * height) {}
+    Mask(int width, int height)
+        : width_(width), height_(height), bits_(static_cast<size_t>(width) * height) {}
     void Set(int x, int y, bool black) {
-        if (x >= 0 && y >= 0 && x < width_ && y < height_) bits_[static_cast<size_t>(y) * width_ + x] = black;
+        if (x >= 0 && y >= 0 && x < width_ && y < height_)
+            bits_[static_cast<size_t>(y) * width_ + x] = black;
     }
     void SaveBmp1(const std::string& path) const;
 

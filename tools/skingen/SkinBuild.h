@@ -15,17 +15,24 @@ namespace skingen {
 // kObjects (the frame objects' state images) and kMdiBackground (the tile behind MDI
 // children) exist only in skins with an object band.
 enum PictureIndex {
-    kPw = 0, kMenuItems = 1, kActive = 2, kControls = 3, kHw = 4, kButtonMask = 5, kObjects = 6, kMdiBackground = 7
+    kPw = 0,
+    kMenuItems = 1,
+    kActive = 2,
+    kControls = 3,
+    kHw = 4,
+    kButtonMask = 5,
+    kObjects = 6,
+    kMdiBackground = 7
 };
 
 // Places in the window picture that follow from its size.
 struct FrameGeometry {
     int width = 0, height = 0, band = 0;
-    Box window;     // the visible window shape
-    Box clientRim;  // dark line around the client area
-    Box client;     // the client area ([FORMINFO] clientrect)
-    Box buttons;    // the caption button row
-    Box bandArea;   // the object band under the client area (empty without one)
+    Box window;       // the visible window shape
+    Box clientRim;    // dark line around the client area
+    Box client;       // the client area ([FORMINFO] clientrect)
+    Box buttons;      // the caption button row
+    Box bandArea;     // the object band under the client area (empty without one)
     int bottomY = 0;  // leftbottompoint.Y and rightbottompoint.Y
 };
 [[nodiscard]] FrameGeometry FrameGeometryOf(const SkinTheme& theme);

@@ -53,17 +53,23 @@ void DrawStates(const std::vector<Box>& cells, States& out,
 }
 
 void DrawCheck(Raster& img, Box b, bool on, State s, bool radio) {
-    const Rgb ring = s == State::Hot ? Th().hotDark : s == State::Disabled ? Th().disabled : Th().faceDark;
+    const Rgb ring = s == State::Hot        ? Th().hotDark
+                     : s == State::Disabled ? Th().disabled
+                                            : Th().faceDark;
     const Rgb face = s == State::Disabled ? Th().face : s == State::Hot ? Th().hotLight : kWhite;
     if (radio) {
         img.Fill(b, Th().face);
         img.RoundFill(b, 6, face);
         img.RoundFrame(b, 6, ring);
-        if (on) img.RoundFill({b.l + 4, b.t + 4, b.r - 4, b.b - 4}, 2, s == State::Disabled ? Th().disabledInk : Th().frameDark);
+        if (on)
+            img.RoundFill({b.l + 4, b.t + 4, b.r - 4, b.b - 4}, 2,
+                          s == State::Disabled ? Th().disabledInk : Th().frameDark);
     } else {
         img.Fill(b, face);
         img.Frame(b, ring);
-        if (on) DrawGlyph(img, b, GlyphKind::Check, s == State::Disabled ? Th().disabledInk : Th().frameDark);
+        if (on)
+            DrawGlyph(img, b, GlyphKind::Check,
+                      s == State::Disabled ? Th().disabledInk : Th().frameDark);
     }
 }
 
@@ -78,15 +84,21 @@ void DrawScrollBar(Raster& img, Box b, bool vertical) {
     img.Frame(b, Th().faceShadow);
     const Box first = vertical ? Box{b.l, b.t, b.r, b.t + 16} : Box{b.l, b.t, b.l + 16, b.b};
     const Box last = vertical ? Box{b.l, b.b - 16, b.r, b.b} : Box{b.r - 16, b.t, b.r, b.b};
-    DrawArrowButton(img, first, vertical ? GlyphKind::ArrowUp : GlyphKind::ArrowLeft, State::Normal);
-    DrawArrowButton(img, last, vertical ? GlyphKind::ArrowDown : GlyphKind::ArrowRight, State::Normal);
+    DrawArrowButton(img, first, vertical ? GlyphKind::ArrowUp : GlyphKind::ArrowLeft,
+                    State::Normal);
+    DrawArrowButton(img, last, vertical ? GlyphKind::ArrowDown : GlyphKind::ArrowRight,
+                    State::Normal);
 }
 
 void DrawThumb(Raster& img, Box b, State s, bool vertical) {
-    const Rgb top = s == State::Normal ? Th().frameLight : s == State::Hot ? Th().hotLight : Th().hot;
+    const Rgb top = s == State::Normal ? Th().frameLight
+                    : s == State::Hot  ? Th().hotLight
+                                       : Th().hot;
     const Rgb bottom = s == State::Normal ? Th().frame : s == State::Hot ? Th().hot : Th().hotLight;
-    if (vertical) img.GradientH(b, top, bottom, 6);
-    else img.GradientV(b, top, bottom, 6);
+    if (vertical)
+        img.GradientH(b, top, bottom, 6);
+    else
+        img.GradientV(b, top, bottom, 6);
     img.RoundFrame(b, 2, s == State::Normal ? Th().outline : Th().hotDark);
 }
 
@@ -95,24 +107,30 @@ Images DrawImages(SkinBuild& skin) {
     Packer& pack = skin.pack;
     Images im;
     DrawStates(pack.Strip(51, 23, 4), im.button, [&](Box b, State s) { DrawButton(img, b, s); });
-    DrawStates(pack.Strip(40, 22, 4), im.toolButton, [&](Box b, State s) { DrawToolButton(img, b, s); });
+    DrawStates(pack.Strip(40, 22, 4), im.toolButton,
+               [&](Box b, State s) { DrawToolButton(img, b, s); });
     DrawStates(pack.Strip(48, 22, 4), im.toolMenuButton, [&](Box b, State s) {
         DrawToolButton(img, b, s);
-        if (s != State::Normal && s != State::Disabled) img.Fill({b.r - 13, b.t + 3, b.r - 12, b.b - 3}, Th().hotDark);
+        if (s != State::Normal && s != State::Disabled)
+            img.Fill({b.r - 13, b.t + 3, b.r - 12, b.b - 3}, Th().hotDark);
         DrawGlyph(img, {b.r - 12, b.t, b.r, b.b}, GlyphKind::ArrowDown, GlyphInk(s));
     });
-    DrawStates(pack.Strip(40, 38, 4), im.bigToolButton, [&](Box b, State s) { DrawToolButton(img, b, s); });
+    DrawStates(pack.Strip(40, 38, 4), im.bigToolButton,
+               [&](Box b, State s) { DrawToolButton(img, b, s); });
     DrawStates(pack.Strip(40, 38, 4), im.bigToolMenuButton, [&](Box b, State s) {
         DrawToolButton(img, b, s);
         DrawGlyph(img, {b.r - 12, b.b - 12, b.r, b.b}, GlyphKind::ArrowDown, GlyphInk(s));
     });
     auto checks = pack.Strip(13, 13, 12);
-    const State cs[] = {State::Normal, State::Normal, State::Hot, State::Hot, State::Disabled, State::Disabled};
+    const State cs[] = {State::Normal, State::Normal,   State::Hot,
+                        State::Hot,    State::Disabled, State::Disabled};
     for (int i = 0; i < 6; ++i) DrawCheck(img, checks[i], i % 2 == 0, cs[i], false);
     for (int i = 0; i < 6; ++i) DrawCheck(img, checks[6 + i], i % 2 == 0, cs[i], true);
-    im.checkOn = checks[0], im.checkOff = checks[1], im.checkOnHot = checks[2], im.checkOffHot = checks[3];
+    im.checkOn = checks[0], im.checkOff = checks[1], im.checkOnHot = checks[2],
+    im.checkOffHot = checks[3];
     im.checkOnOff = checks[4], im.checkOffOff = checks[5];
-    im.radioOn = checks[6], im.radioOff = checks[7], im.radioOnHot = checks[8], im.radioOffHot = checks[9];
+    im.radioOn = checks[6], im.radioOff = checks[7], im.radioOnHot = checks[8],
+    im.radioOffHot = checks[9];
     im.radioOnOff = checks[10], im.radioOffOff = checks[11];
     auto plates = pack.Strip(80, 17, 2);
     im.checkPlate = plates[0], im.checkPlateHot = plates[1];
@@ -160,18 +178,23 @@ Images DrawImages(SkinBuild& skin) {
     im.combo = cb[0], im.comboFocused = cb[1];
     drawFieldWithButton(im.combo, false, GlyphKind::ArrowDown);
     drawFieldWithButton(im.comboFocused, true, GlyphKind::ArrowDown);
-    DrawStates(pack.Strip(16, 16, 4), im.editButton, [&](Box b, State s) { DrawArrowButton(img, b, GlyphKind::Dots, s); });
-    DrawStates(pack.Strip(16, 16, 4), im.comboButton, [&](Box b, State s) { DrawArrowButton(img, b, GlyphKind::ArrowDown, s); });
+    DrawStates(pack.Strip(16, 16, 4), im.editButton,
+               [&](Box b, State s) { DrawArrowButton(img, b, GlyphKind::Dots, s); });
+    DrawStates(pack.Strip(16, 16, 4), im.comboButton,
+               [&](Box b, State s) { DrawArrowButton(img, b, GlyphKind::ArrowDown, s); });
 
     auto spins = pack.Strip(80, 20, 2);
     im.spin = spins[0], im.spinFocused = spins[1];
     for (Box b : spins) {
         DrawField(img, b, b.l == im.spinFocused.l);
-        DrawArrowButton(img, {b.r - 15, b.t + 2, b.r - 2, b.t + 10}, GlyphKind::ArrowUp, State::Normal);
-        DrawArrowButton(img, {b.r - 15, b.t + 10, b.r - 2, b.b - 2}, GlyphKind::ArrowDown, State::Normal);
+        DrawArrowButton(img, {b.r - 15, b.t + 2, b.r - 2, b.t + 10}, GlyphKind::ArrowUp,
+                        State::Normal);
+        DrawArrowButton(img, {b.r - 15, b.t + 10, b.r - 2, b.b - 2}, GlyphKind::ArrowDown,
+                        State::Normal);
     }
     auto spinCells = pack.Strip(13, 8, 4);
-    im.spinUpHot = spinCells[0], im.spinUpDown = spinCells[1], im.spinDownHot = spinCells[2], im.spinDownDown = spinCells[3];
+    im.spinUpHot = spinCells[0], im.spinUpDown = spinCells[1], im.spinDownHot = spinCells[2],
+    im.spinDownDown = spinCells[3];
     DrawArrowButton(img, im.spinUpHot, GlyphKind::ArrowUp, State::Hot);
     DrawArrowButton(img, im.spinUpDown, GlyphKind::ArrowUp, State::Down);
     DrawArrowButton(img, im.spinDownHot, GlyphKind::ArrowDown, State::Hot);
@@ -185,9 +208,12 @@ Images DrawImages(SkinBuild& skin) {
     DrawScrollBar(img, im.bothHScroll, false);
     auto arrows = pack.Strip(16, 16, 8);
     im.upHot = arrows[0], im.upDown = arrows[1], im.downHot = arrows[2], im.downDown = arrows[3];
-    im.leftHot = arrows[4], im.leftDown = arrows[5], im.rightHot = arrows[6], im.rightDown = arrows[7];
-    const GlyphKind ag[] = {GlyphKind::ArrowUp, GlyphKind::ArrowDown, GlyphKind::ArrowLeft, GlyphKind::ArrowRight};
-    for (int i = 0; i < 8; ++i) DrawArrowButton(img, arrows[i], ag[i / 2], i % 2 == 0 ? State::Hot : State::Down);
+    im.leftHot = arrows[4], im.leftDown = arrows[5], im.rightHot = arrows[6],
+    im.rightDown = arrows[7];
+    const GlyphKind ag[] = {GlyphKind::ArrowUp, GlyphKind::ArrowDown, GlyphKind::ArrowLeft,
+                            GlyphKind::ArrowRight};
+    for (int i = 0; i < 8; ++i)
+        DrawArrowButton(img, arrows[i], ag[i / 2], i % 2 == 0 ? State::Hot : State::Down);
     auto vt = pack.Strip(16, 30, 3);
     im.vThumbBar = vt[0], im.vThumbBarHot = vt[1], im.vThumbBarDown = vt[2];
     auto ht = pack.Strip(30, 16, 3);
@@ -202,15 +228,17 @@ Images DrawImages(SkinBuild& skin) {
     im.gripH = grips[3], im.gripHHot = grips[4], im.gripHDown = grips[5];
     for (int i = 0; i < 6; ++i) {
         img.Fill(grips[i], i % 3 == 0 ? Th().frame : Th().hot);
-        DrawGlyph(img, grips[i], i < 3 ? GlyphKind::Grip : GlyphKind::Grip, i % 3 == 0 ? Th().frameLight : Th().hotDark);
+        DrawGlyph(img, grips[i], i < 3 ? GlyphKind::Grip : GlyphKind::Grip,
+                  i % 3 == 0 ? Th().frameLight : Th().hotDark);
     }
 
     im.list = pack.Place(80, 60);
     DrawField(img, im.list, false);
     im.captionList = pack.Place(80, 76);
     DrawField(img, im.captionList, false);
-    img.GradientV({im.captionList.l + 2, im.captionList.t + 2, im.captionList.r - 2, im.captionList.t + 18},
-                  Th().frameLight, Th().frame, 6);
+    img.GradientV(
+        {im.captionList.l + 2, im.captionList.t + 2, im.captionList.r - 2, im.captionList.t + 18},
+        Th().frameLight, Th().frame, 6);
     auto items = pack.Strip(60, 16, 3);
     im.item = items[0], im.itemHot = items[1], im.itemFocus = items[2];
     img.Fill(im.item, kWhite);
@@ -219,7 +247,8 @@ Images DrawImages(SkinBuild& skin) {
 
     im.groupBox = pack.Place(80, 50);
     img.Fill(im.groupBox, Th().face);
-    img.Frame({im.groupBox.l, im.groupBox.t + 8, im.groupBox.r - 1, im.groupBox.b - 1}, Th().faceShadow);
+    img.Frame({im.groupBox.l, im.groupBox.t + 8, im.groupBox.r - 1, im.groupBox.b - 1},
+              Th().faceShadow);
     img.Frame({im.groupBox.l + 1, im.groupBox.t + 9, im.groupBox.r, im.groupBox.b}, Th().faceLight);
     img.Fill({im.groupBox.l + 6, im.groupBox.t, im.groupBox.r - 6, im.groupBox.t + 17}, Th().face);
     im.statusBar = pack.Place(60, 20);
@@ -235,15 +264,21 @@ Images DrawImages(SkinBuild& skin) {
     im.resizeToolPanel = pack.Place(60, 26);
     img.GradientV(im.resizeToolPanel, Th().faceLight, Th().face, 6);
     img.Bevel(im.resizeToolPanel, kWhite, Th().faceShadow);
-    DrawGlyph(img, {im.resizeToolPanel.l + 2, im.resizeToolPanel.t, im.resizeToolPanel.l + 8, im.resizeToolPanel.b},
+    DrawGlyph(img,
+              {im.resizeToolPanel.l + 2, im.resizeToolPanel.t, im.resizeToolPanel.l + 8,
+               im.resizeToolPanel.b},
               GlyphKind::GripV, Th().faceDark);
 
     im.hUpDown = pack.Place(32, 16);
-    DrawArrowButton(img, {im.hUpDown.l, im.hUpDown.t, im.hUpDown.l + 16, im.hUpDown.b}, GlyphKind::ArrowLeft, State::Normal);
-    DrawArrowButton(img, {im.hUpDown.l + 16, im.hUpDown.t, im.hUpDown.r, im.hUpDown.b}, GlyphKind::ArrowRight, State::Normal);
+    DrawArrowButton(img, {im.hUpDown.l, im.hUpDown.t, im.hUpDown.l + 16, im.hUpDown.b},
+                    GlyphKind::ArrowLeft, State::Normal);
+    DrawArrowButton(img, {im.hUpDown.l + 16, im.hUpDown.t, im.hUpDown.r, im.hUpDown.b},
+                    GlyphKind::ArrowRight, State::Normal);
     im.vUpDown = pack.Place(16, 32);
-    DrawArrowButton(img, {im.vUpDown.l, im.vUpDown.t, im.vUpDown.r, im.vUpDown.t + 16}, GlyphKind::ArrowUp, State::Normal);
-    DrawArrowButton(img, {im.vUpDown.l, im.vUpDown.t + 16, im.vUpDown.r, im.vUpDown.b}, GlyphKind::ArrowDown, State::Normal);
+    DrawArrowButton(img, {im.vUpDown.l, im.vUpDown.t, im.vUpDown.r, im.vUpDown.t + 16},
+                    GlyphKind::ArrowUp, State::Normal);
+    DrawArrowButton(img, {im.vUpDown.l, im.vUpDown.t + 16, im.vUpDown.r, im.vUpDown.b},
+                    GlyphKind::ArrowDown, State::Normal);
 
     auto cells = pack.Strip(40, 18, 4);
     im.cell = cells[0], im.cellSelect = cells[1], im.cellFocus = cells[2], im.fixedCell = cells[3];
@@ -260,7 +295,9 @@ Images DrawImages(SkinBuild& skin) {
     im.controlBarItem = pack.Place(60, 26);
     img.GradientV(im.controlBarItem, Th().faceLight, Th().face, 6);
     img.Bevel(im.controlBarItem, kWhite, Th().faceShadow);
-    DrawGlyph(img, {im.controlBarItem.l + 1, im.controlBarItem.t, im.controlBarItem.l + 7, im.controlBarItem.b},
+    DrawGlyph(img,
+              {im.controlBarItem.l + 1, im.controlBarItem.t, im.controlBarItem.l + 7,
+               im.controlBarItem.b},
               GlyphKind::GripV, Th().faceDark);
     im.vSplitter = pack.Place(6, 40);
     img.Fill(im.vSplitter, Th().face);
@@ -294,7 +331,8 @@ Section& Base(SkinBuild& skin, const std::string& name, Box skinRect, int mask =
         .Add("skinrect", R(skinRect));
 }
 
-Section& Points(SkinBuild& skin, const std::string& name, Box r, std::array<int, 8> pts, Box client, int mask = -1) {
+Section& Points(SkinBuild& skin, const std::string& name, Box r, std::array<int, 8> pts, Box client,
+                int mask = -1) {
     return Base(skin, name, r, mask)
         .Add("lefttoppoint", P(pts[0], pts[1]))
         .Add("righttoppoint", P(pts[2], pts[3]))
@@ -304,9 +342,11 @@ Section& Points(SkinBuild& skin, const std::string& name, Box r, std::array<int,
 }
 
 // Corner points `corner` pixels in from each corner; client area `inset` pixels in.
-Section& Custom(SkinBuild& skin, const std::string& name, Box r, int corner, int inset, int mask = -1) {
+Section& Custom(SkinBuild& skin, const std::string& name, Box r, int corner, int inset,
+                int mask = -1) {
     const int w = r.w(), h = r.h();
-    return Points(skin, name, r, {corner, corner, w - corner, corner, corner, h - corner, w - corner, h - corner},
+    return Points(skin, name, r,
+                  {corner, corner, w - corner, corner, corner, h - corner, w - corner, h - corner},
                   Box{inset, inset, w - inset, h - inset}, mask);
 }
 
@@ -335,7 +375,8 @@ Section& Font(Section& s, const std::string& prefix = "", int height = 14, Rgb c
         .Add(prefix + "fontcolor", C(colour));
 }
 
-void ButtonSection(SkinBuild& skin, const std::string& name, const States& st, int corner, int mask = -1) {
+void ButtonSection(SkinBuild& skin, const std::string& name, const States& st, int corner,
+                   int mask = -1) {
     Section& s = Custom(skin, name, st.normal, corner, corner - 1, mask);
     Font(s)
         .Add("activefontcolor", C(Th().ink))
@@ -348,13 +389,14 @@ void ButtonSection(SkinBuild& skin, const std::string& name, const States& st, i
         .Add("disabledskinrect", R(st.disabled));
 }
 
-void MenuButtonSection(SkinBuild& skin, const std::string& name, const States& st, Box trackPart, int corner) {
+void MenuButtonSection(SkinBuild& skin, const std::string& name, const States& st, Box trackPart,
+                       int corner) {
     ButtonSection(skin, name, st, corner);
     skin.text.sections.back().Add("trackbuttonrect", R(trackPart));
 }
 
-void PanelSection(SkinBuild& skin, const std::string& name, Box r, int corner, int inset, Box caption,
-                  const std::string& alignment = "tacenter") {
+void PanelSection(SkinBuild& skin, const std::string& name, Box r, int corner, int inset,
+                  Box caption, const std::string& alignment = "tacenter") {
     Section& s = Custom(skin, name, r, corner, inset)
                      .Add("bgpictureindex", -1)
                      .Add("captionrect", R(caption))
@@ -413,7 +455,8 @@ void TrackBarSection(SkinBuild& skin, const std::string& name, const Images& im,
         .Add("vertical", vertical ? 1 : 0);
 }
 
-void EditSection(SkinBuild& skin, const std::string& name, Box r, Box focused, const States* button) {
+void EditSection(SkinBuild& skin, const std::string& name, Box r, Box focused,
+                 const States* button) {
     Section& s = Custom(skin, name, r, 3, 3).Add("activeskinrect", R(focused));
     Font(s)
         .Add("disabledfontcolor", C(Th().disabledInk))
@@ -424,7 +467,8 @@ void EditSection(SkinBuild& skin, const std::string& name, Box r, Box focused, c
         .Add("unenabledbuttonrect", R(button ? button->disabled : kNone));
 }
 
-void ListBoxSection(SkinBuild& skin, const std::string& name, const Images& im, bool caption, bool checks) {
+void ListBoxSection(SkinBuild& skin, const std::string& name, const Images& im, bool caption,
+                    bool checks) {
     const Box r = caption ? im.captionList : im.list;
     Section& s = Custom(skin, name, r, 4, 2)
                      .Add("itemrect", R(im.item))
@@ -438,16 +482,21 @@ void ListBoxSection(SkinBuild& skin, const std::string& name, const Images& im, 
         .Add("focusfontcolor", C(kWhite))
         .Add("captionrect", caption ? R(2, 2, r.w() - 2, 18) : R(kNone));
     Font(s, "caption", 14, kWhite, "fsbold");
-    for (const char* k : {"upbuttonrect", "activeupbuttonrect", "downupbuttonrect", "downbuttonrect",
-                          "activedownbuttonrect", "downdownbuttonrect", "checkbuttonrect", "activecheckbuttonrect",
-                          "downcheckbuttonrect"})
+    for (const char* k : {"upbuttonrect", "activeupbuttonrect", "downupbuttonrect",
+                          "downbuttonrect", "activedownbuttonrect", "downdownbuttonrect",
+                          "checkbuttonrect", "activecheckbuttonrect", "downcheckbuttonrect"})
         s.Add(k, R(kNone));
-    s.Add("vscrollbarname", "vscrollbar").Add("hscrollbarname", "hscrollbar").Add("bothhscrollbarname", "bothhscrollbar");
+    s.Add("vscrollbarname", "vscrollbar")
+        .Add("hscrollbarname", "hscrollbar")
+        .Add("bothhscrollbarname", "bothhscrollbar");
     if (checks)
-        s.Add("checkimagerect", R(im.checkOn)).Add("itemcheckrect", R(2, 1, 15, 14)).Add("uncheckimagerect", R(im.checkOff));
+        s.Add("checkimagerect", R(im.checkOn))
+            .Add("itemcheckrect", R(2, 1, 15, 14))
+            .Add("uncheckimagerect", R(im.checkOff));
 }
 
-void ComboSection(SkinBuild& skin, const std::string& name, const Images& im, const std::string& listBox) {
+void ComboSection(SkinBuild& skin, const std::string& name, const Images& im,
+                  const std::string& listBox) {
     Section& s = Custom(skin, name, im.combo, 3, 3)
                      .Add("itemrect", R(im.item))
                      .Add("focusitemrect", R(im.itemFocus))
@@ -463,7 +512,8 @@ void ComboSection(SkinBuild& skin, const std::string& name, const Images& im, co
         .Add("unenabledbuttonrect", R(im.comboButton.disabled));
 }
 
-void ScrollBarSection(SkinBuild& skin, const std::string& name, const Images& im, Box r, bool vertical) {
+void ScrollBarSection(SkinBuild& skin, const std::string& name, const Images& im, Box r,
+                      bool vertical) {
     const int len = vertical ? r.h() : r.w();
     Bar(skin, name, r, vertical, 17)
         .Add("trackarea", vertical ? R(0, 16, 16, len - 16) : R(16, 0, len - 16, 16))
@@ -586,31 +636,78 @@ void MainPanelSection(SkinBuild& skin) {
                      .Add("alignment", "tacenter");
     Font(s, "", 12, Rgb{0, 0, 0}).Add("checkimagerect", R(kNone)).Add("uncheckimagerect", R(kNone));
     // Present for skin editors; no definition reads them.
-    s.Add("leftstretch", 0).Add("topstretch", 0).Add("rightstretch", 0).Add("bottomstretch", 0).Add("stretcheffect", 0);
+    s.Add("leftstretch", 0)
+        .Add("topstretch", 0)
+        .Add("rightstretch", 0)
+        .Add("bottomstretch", 0)
+        .Add("stretcheffect", 0);
 }
 
 }  // namespace
 
 void BuildSkinControls(SkinBuild& skin) {
     const std::vector<std::pair<std::string, std::string>> entries = {
-        {"button", "button"}, {"toolbutton", "button"}, {"toolpanel", "panel"}, {"checkbox", "checkradio"},
-        {"radiobox", "checkradio"}, {"gauge", "gauge"}, {"panel", "panel"}, {"label", "label"},
-        {"trackbar", "trackbar"}, {"vgauge", "gauge"}, {"htrackbar", "trackbar"}, {"grid", "grid"},
-        {"tab", "tab"}, {"edit", "edit"}, {"memo", "memo"}, {"vscrollbar", "scrollbar"},
-        {"hscrollbar", "scrollbar"}, {"listbox", "listbox"}, {"combobox", "combobox"},
-        {"checklistbox", "checklistbox"}, {"spinedit", "spinedit"}, {"groupbox", "panel"},
-        {"stdlabel", "stdlabel"}, {"statusbar", "panel"}, {"statuspanel", "label"}, {"vupdown", "updown"},
-        {"hupdown", "updown"}, {"buttonedit", "edit"}, {"captionlistbox", "listbox"},
-        {"captionchecklistbox", "checklistbox"}, {"captioncombobox", "combobox"}, {"mainmenubar", "mainmenubar"},
-        {"controlbar", "controlbar"}, {"resizebutton", "button"}, {"vsplitter", "splitter"},
-        {"hsplitter", "splitter"}, {"bothhscrollbar", "scrollbar"}, {"bigtoolpanel", "panel"},
-        {"bigtoolbutton", "button"}, {"toolmenubutton", "menubutton"}, {"toolmenutrackbutton", "menubutton"},
-        {"bigtoolmenutrackbutton", "menubutton"}, {"bigtoolmenubutton", "menubutton"}, {"scrollbox", "scrollbox"},
-        {"listview", "listview"}, {"treeview", "treeview"}, {"statusgauge", "gauge"}, {"richedit", "richedit"},
-        {"expanel", "expanel"}, {"slider", "slider"}, {"bevel", "bevel"}, {"toolcombobox", "combobox"},
-        {"toolspinedit", "spinedit"}, {"tooledit", "edit"}, {"toolbuttonedit", "edit"}, {"statusedit", "edit"},
-        {"statusbuttonedit", "edit"}, {"statusspinedit", "spinedit"}, {"statuscombobox", "combobox"},
-        {"resizetoolpanel", "panel"}, {"resizetoolbutton", "button"}};
+        {"button", "button"},
+        {"toolbutton", "button"},
+        {"toolpanel", "panel"},
+        {"checkbox", "checkradio"},
+        {"radiobox", "checkradio"},
+        {"gauge", "gauge"},
+        {"panel", "panel"},
+        {"label", "label"},
+        {"trackbar", "trackbar"},
+        {"vgauge", "gauge"},
+        {"htrackbar", "trackbar"},
+        {"grid", "grid"},
+        {"tab", "tab"},
+        {"edit", "edit"},
+        {"memo", "memo"},
+        {"vscrollbar", "scrollbar"},
+        {"hscrollbar", "scrollbar"},
+        {"listbox", "listbox"},
+        {"combobox", "combobox"},
+        {"checklistbox", "checklistbox"},
+        {"spinedit", "spinedit"},
+        {"groupbox", "panel"},
+        {"stdlabel", "stdlabel"},
+        {"statusbar", "panel"},
+        {"statuspanel", "label"},
+        {"vupdown", "updown"},
+        {"hupdown", "updown"},
+        {"buttonedit", "edit"},
+        {"captionlistbox", "listbox"},
+        {"captionchecklistbox", "checklistbox"},
+        {"captioncombobox", "combobox"},
+        {"mainmenubar", "mainmenubar"},
+        {"controlbar", "controlbar"},
+        {"resizebutton", "button"},
+        {"vsplitter", "splitter"},
+        {"hsplitter", "splitter"},
+        {"bothhscrollbar", "scrollbar"},
+        {"bigtoolpanel", "panel"},
+        {"bigtoolbutton", "button"},
+        {"toolmenubutton", "menubutton"},
+        {"toolmenutrackbutton", "menubutton"},
+        {"bigtoolmenutrackbutton", "menubutton"},
+        {"bigtoolmenubutton", "menubutton"},
+        {"scrollbox", "scrollbox"},
+        {"listview", "listview"},
+        {"treeview", "treeview"},
+        {"statusgauge", "gauge"},
+        {"richedit", "richedit"},
+        {"expanel", "expanel"},
+        {"slider", "slider"},
+        {"bevel", "bevel"},
+        {"toolcombobox", "combobox"},
+        {"toolspinedit", "spinedit"},
+        {"tooledit", "edit"},
+        {"toolbuttonedit", "edit"},
+        {"statusedit", "edit"},
+        {"statusbuttonedit", "edit"},
+        {"statusspinedit", "spinedit"},
+        {"statuscombobox", "combobox"},
+        {"resizetoolpanel", "panel"},
+        {"resizetoolbutton", "button"}};
     Section& list = skin.text.Add("SKINCONTROLS");
     list.Add("count", static_cast<int>(entries.size()));
     for (size_t i = 0; i < entries.size(); ++i)
@@ -621,28 +718,46 @@ void BuildSkinControls(SkinBuild& skin) {
     const Box trackPart{36, 0, 48, 22}, bigTrackPart{28, 26, 40, 38};
 
     for (const auto& [name, type] : entries) {
-        if (name == "button" || name == "resizebutton") ButtonSection(skin, name, im.button, 4, kButtonMask);
-        else if (name == "toolbutton" || name == "resizetoolbutton") ButtonSection(skin, name, im.toolButton, 3);
-        else if (name == "bigtoolbutton") ButtonSection(skin, name, im.bigToolButton, 3);
+        if (name == "button" || name == "resizebutton")
+            ButtonSection(skin, name, im.button, 4, kButtonMask);
+        else if (name == "toolbutton" || name == "resizetoolbutton")
+            ButtonSection(skin, name, im.toolButton, 3);
+        else if (name == "bigtoolbutton")
+            ButtonSection(skin, name, im.bigToolButton, 3);
         else if (name == "toolmenubutton" || name == "toolmenutrackbutton")
             MenuButtonSection(skin, name, im.toolMenuButton, trackPart, 3);
         else if (name == "bigtoolmenubutton" || name == "bigtoolmenutrackbutton")
             MenuButtonSection(skin, name, im.bigToolMenuButton, bigTrackPart, 3);
-        else if (name == "toolpanel") PanelSection(skin, name, im.toolPanel, 3, 1, kNone);
-        else if (name == "bigtoolpanel") PanelSection(skin, name, im.bigToolPanel, 3, 1, kNone);
-        else if (name == "resizetoolpanel") PanelSection(skin, name, im.resizeToolPanel, 9, 1, kNone);
-        else if (name == "statusbar") PanelSection(skin, name, im.statusBar, 3, 1, kNone, "taleftjustify");
-        else if (name == "groupbox") GroupBoxSection(skin, name, im);
-        else if (name == "panel") MainPanelSection(skin);
-        else if (name == "checkbox") CheckRadioSection(skin, name, im, false);
-        else if (name == "radiobox") CheckRadioSection(skin, name, im, true);
-        else if (name == "gauge" || name == "statusgauge") GaugeSection(skin, name, im.gauge, im.gaugeBar, false);
-        else if (name == "vgauge") GaugeSection(skin, name, im.vgauge, im.vgaugeBar, true);
-        else if (name == "label") Font(Custom(skin, name, kNone, 0, 0));
-        else if (name == "statuspanel") Font(Custom(skin, name, im.statusPanel, 3, 2));
-        else if (name == "stdlabel") Font(Base(skin, name, kNone)).Add("activefontcolor", C(Th().hotDark));
-        else if (name == "trackbar") TrackBarSection(skin, name, im, true);
-        else if (name == "htrackbar") TrackBarSection(skin, name, im, false);
+        else if (name == "toolpanel")
+            PanelSection(skin, name, im.toolPanel, 3, 1, kNone);
+        else if (name == "bigtoolpanel")
+            PanelSection(skin, name, im.bigToolPanel, 3, 1, kNone);
+        else if (name == "resizetoolpanel")
+            PanelSection(skin, name, im.resizeToolPanel, 9, 1, kNone);
+        else if (name == "statusbar")
+            PanelSection(skin, name, im.statusBar, 3, 1, kNone, "taleftjustify");
+        else if (name == "groupbox")
+            GroupBoxSection(skin, name, im);
+        else if (name == "panel")
+            MainPanelSection(skin);
+        else if (name == "checkbox")
+            CheckRadioSection(skin, name, im, false);
+        else if (name == "radiobox")
+            CheckRadioSection(skin, name, im, true);
+        else if (name == "gauge" || name == "statusgauge")
+            GaugeSection(skin, name, im.gauge, im.gaugeBar, false);
+        else if (name == "vgauge")
+            GaugeSection(skin, name, im.vgauge, im.vgaugeBar, true);
+        else if (name == "label")
+            Font(Custom(skin, name, kNone, 0, 0));
+        else if (name == "statuspanel")
+            Font(Custom(skin, name, im.statusPanel, 3, 2));
+        else if (name == "stdlabel")
+            Font(Base(skin, name, kNone)).Add("activefontcolor", C(Th().hotDark));
+        else if (name == "trackbar")
+            TrackBarSection(skin, name, im, true);
+        else if (name == "htrackbar")
+            TrackBarSection(skin, name, im, false);
         else if (name == "grid") {
             Section& s = Base(skin, name, kNone)
                              .Add("fixedcellrect", R(im.fixedCell))
@@ -659,26 +774,40 @@ void BuildSkinControls(SkinBuild& skin) {
                              .Add("bgpictureindex", -1);
             Font(s).Add("selectfontcolor", C(Th().ink)).Add("focusfontcolor", C(kWhite));
             Font(s, "fixed", 14, Th().ink, "fsbold");
-        } else if (name == "tab") TabSection(skin);
+        } else if (name == "tab")
+            TabSection(skin);
         else if (name == "edit" || name == "tooledit" || name == "statusedit")
             EditSection(skin, name, im.field, im.fieldFocused, nullptr);
         else if (name == "buttonedit" || name == "toolbuttonedit" || name == "statusbuttonedit")
             EditSection(skin, name, im.buttonEdit, im.buttonEditFocused, &im.editButton);
         else if (name == "memo") {
             EditSection(skin, name, im.field, im.fieldFocused, nullptr);
-            skin.text.sections.back().Add("bgcolor", C(kWhite)).Add("activebgcolor", C(Th().faceLight));
-        } else if (name == "vscrollbar") ScrollBarSection(skin, name, im, im.vScroll, true);
-        else if (name == "hscrollbar") ScrollBarSection(skin, name, im, im.hScroll, false);
-        else if (name == "bothhscrollbar") ScrollBarSection(skin, name, im, im.bothHScroll, false);
-        else if (name == "listbox") ListBoxSection(skin, name, im, false, false);
-        else if (name == "captionlistbox") ListBoxSection(skin, name, im, true, false);
-        else if (name == "checklistbox") ListBoxSection(skin, name, im, false, true);
-        else if (name == "captionchecklistbox") ListBoxSection(skin, name, im, true, true);
-        else if (name == "combobox" || name == "captioncombobox" || name == "toolcombobox" || name == "statuscombobox")
+            skin.text.sections.back()
+                .Add("bgcolor", C(kWhite))
+                .Add("activebgcolor", C(Th().faceLight));
+        } else if (name == "vscrollbar")
+            ScrollBarSection(skin, name, im, im.vScroll, true);
+        else if (name == "hscrollbar")
+            ScrollBarSection(skin, name, im, im.hScroll, false);
+        else if (name == "bothhscrollbar")
+            ScrollBarSection(skin, name, im, im.bothHScroll, false);
+        else if (name == "listbox")
+            ListBoxSection(skin, name, im, false, false);
+        else if (name == "captionlistbox")
+            ListBoxSection(skin, name, im, true, false);
+        else if (name == "checklistbox")
+            ListBoxSection(skin, name, im, false, true);
+        else if (name == "captionchecklistbox")
+            ListBoxSection(skin, name, im, true, true);
+        else if (name == "combobox" || name == "captioncombobox" || name == "toolcombobox" ||
+                 name == "statuscombobox")
             ComboSection(skin, name, im, "listbox");
-        else if (name == "spinedit" || name == "toolspinedit" || name == "statusspinedit") SpinSection(skin, name, im);
-        else if (name == "vupdown") UpDownSection(skin, name, im, true);
-        else if (name == "hupdown") UpDownSection(skin, name, im, false);
+        else if (name == "spinedit" || name == "toolspinedit" || name == "statusspinedit")
+            SpinSection(skin, name, im);
+        else if (name == "vupdown")
+            UpDownSection(skin, name, im, true);
+        else if (name == "hupdown")
+            UpDownSection(skin, name, im, false);
         else if (name == "mainmenubar")
             Base(skin, name, im.menuBar)
                 .Add("itemsrect", R(2, 0, im.menuBar.w() - 2, 20))
@@ -690,12 +819,19 @@ void BuildSkinControls(SkinBuild& skin) {
                 .Add("trackmarkcolor", C(Th().faceDark))
                 .Add("trackmarkactivecolor", C(Th().hotDark));
         else if (name == "controlbar")
-            Custom(skin, name, im.controlBar, 3, 2).Add("itemrect", R(im.controlBarItem)).Add("bgpictureindex", -1);
-        else if (name == "vsplitter") Bar(skin, name, im.vSplitter, true, 8);
-        else if (name == "hsplitter") Bar(skin, name, im.hSplitter, false, 8);
-        else if (name == "scrollbox") Custom(skin, name, im.scrollBox, 3, 2).Add("bgpictureindex", -1);
-        else if (name == "listview" || name == "treeview" || name == "richedit") BrowserLikeSection(skin, name);
-        else if (name == "expanel") ExPanelSection(skin);
+            Custom(skin, name, im.controlBar, 3, 2)
+                .Add("itemrect", R(im.controlBarItem))
+                .Add("bgpictureindex", -1);
+        else if (name == "vsplitter")
+            Bar(skin, name, im.vSplitter, true, 8);
+        else if (name == "hsplitter")
+            Bar(skin, name, im.hSplitter, false, 8);
+        else if (name == "scrollbox")
+            Custom(skin, name, im.scrollBox, 3, 2).Add("bgpictureindex", -1);
+        else if (name == "listview" || name == "treeview" || name == "richedit")
+            BrowserLikeSection(skin, name);
+        else if (name == "expanel")
+            ExPanelSection(skin);
         else if (name == "slider")
             Base(skin, name, kNone)
                 .Add("bgcolor", C(Th().face))
@@ -705,8 +841,12 @@ void BuildSkinControls(SkinBuild& skin) {
                 .Add("vthumbrect", R(im.sliderVThumb))
                 .Add("edgesize", 5)
                 .Add("pointscolor", C(Th().faceDark));
-        else if (name == "bevel") Base(skin, name, kNone).Add("lightcolor", C(Th().faceLight)).Add("darkcolor", C(Th().faceShadow));
-        else throw std::runtime_error("no section writer for " + name);
+        else if (name == "bevel")
+            Base(skin, name, kNone)
+                .Add("lightcolor", C(Th().faceLight))
+                .Add("darkcolor", C(Th().faceShadow));
+        else
+            throw std::runtime_error("no section writer for " + name);
     }
 }
 

@@ -27,8 +27,9 @@ ButtonCells CaptionButtonCells(SkinBuild& skin, int size, GlyphKind glyph) {
     return {cells[0], cells[1], cells[2]};
 }
 
-void AddStdButton(SkinBuild& skin, const std::string& name, const std::string& command, const std::string& hint,
-                  bool inPicture, Box skinRect, const ButtonCells& cells, const ButtonCells* restore) {
+void AddStdButton(SkinBuild& skin, const std::string& name, const std::string& command,
+                  const std::string& hint, bool inPicture, Box skinRect, const ButtonCells& cells,
+                  const ButtonCells* restore) {
     skin.text.Add(name)
         .Add("hint", hint)
         .Add("rollup", 0)
@@ -84,14 +85,19 @@ void AddMenuBarItem(SkinBuild& skin, const std::string& name, const std::vector<
 }  // namespace
 
 void BuildSkinObjects(SkinBuild& skin) {
-    std::vector<std::string> entries = {
-        "MENUITEM:menuitem",           "caption1:caption",
-        "closebutton:stdbutton",       "maxbutton:stdbutton",
-        "minbutton:stdbutton",         "rollupbutton:stdbutton",
-        "mainmenubaritem:mainmenubaritem", "sysmenubutton:stdbutton",
-        "menubarsysmenubutton:mainmenubarbutton", "menubarclosebutton:mainmenubarbutton",
-        "menubarmaxbutton:mainmenubarbutton", "menubarminbutton:mainmenubarbutton",
-        "traybutton:stdbutton"};
+    std::vector<std::string> entries = {"MENUITEM:menuitem",
+                                        "caption1:caption",
+                                        "closebutton:stdbutton",
+                                        "maxbutton:stdbutton",
+                                        "minbutton:stdbutton",
+                                        "rollupbutton:stdbutton",
+                                        "mainmenubaritem:mainmenubaritem",
+                                        "sysmenubutton:stdbutton",
+                                        "menubarsysmenubutton:mainmenubarbutton",
+                                        "menubarclosebutton:mainmenubarbutton",
+                                        "menubarmaxbutton:mainmenubarbutton",
+                                        "menubarminbutton:mainmenubarbutton",
+                                        "traybutton:stdbutton"};
     const bool band = skin.frame.band > 0;
     if (band) {
         entries.push_back("MAINMENUITEM:mainmenuitem");
@@ -111,17 +117,22 @@ void BuildSkinObjects(SkinBuild& skin) {
     AddFramePlaceButton(skin, "rollupbutton", "cmrollup", "Roll up");
     const std::vector<Box> itemCells = DrawMenuBarItemCells(skin);
     AddMenuBarItem(skin, "mainmenubaritem", itemCells);
-    AddStdButton(skin, "sysmenubutton", "cmsysmenu", "System menu", false, SysMenuPlace(), sys, nullptr);
+    AddStdButton(skin, "sysmenubutton", "cmsysmenu", "System menu", false, SysMenuPlace(), sys,
+                 nullptr);
 
     const ButtonCells barSys = CaptionButtonCells(skin, 14, GlyphKind::Puzzle);
     const ButtonCells barClose = CaptionButtonCells(skin, 14, GlyphKind::Close);
     const ButtonCells barMax = CaptionButtonCells(skin, 14, GlyphKind::Maximize);
     const ButtonCells barMin = CaptionButtonCells(skin, 14, GlyphKind::Minimize);
     const ButtonCells barRestore = CaptionButtonCells(skin, 14, GlyphKind::Restore);
-    AddStdButton(skin, "menubarsysmenubutton", "cmsysmenu", "", true, barSys.normal, barSys, nullptr);
-    AddStdButton(skin, "menubarclosebutton", "cmclose", "", true, barClose.normal, barClose, nullptr);
-    AddStdButton(skin, "menubarmaxbutton", "cmmaximize", "", true, barMax.normal, barMax, &barRestore);
-    AddStdButton(skin, "menubarminbutton", "cmminimize", "", true, barMin.normal, barMin, &barRestore);
+    AddStdButton(skin, "menubarsysmenubutton", "cmsysmenu", "", true, barSys.normal, barSys,
+                 nullptr);
+    AddStdButton(skin, "menubarclosebutton", "cmclose", "", true, barClose.normal, barClose,
+                 nullptr);
+    AddStdButton(skin, "menubarmaxbutton", "cmmaximize", "", true, barMax.normal, barMax,
+                 &barRestore);
+    AddStdButton(skin, "menubarminbutton", "cmminimize", "", true, barMin.normal, barMin,
+                 &barRestore);
     AddFramePlaceButton(skin, "traybutton", "cmminimizetotray", "Minimize to tray");
     if (band) {
         AddMenuBarItem(skin, "MAINMENUITEM", itemCells);

@@ -10,23 +10,23 @@
 namespace skingen {
 
 struct Palette {
-    Rgb outline;        // outer lines of frames and buttons
-    Rgb frameLight;     // caption gradient, top
-    Rgb frame;          // caption gradient, bottom; borders
+    Rgb outline;     // outer lines of frames and buttons
+    Rgb frameLight;  // caption gradient, top
+    Rgb frame;       // caption gradient, bottom; borders
     Rgb frameDark;
-    Rgb face;           // face of panels and controls
+    Rgb face;  // face of panels and controls
     Rgb faceLight;
     Rgb faceShadow;
     Rgb faceDark;
-    Rgb ink;            // glyphs and text on light faces
-    Rgb hot;            // the state under the mouse
+    Rgb ink;  // glyphs and text on light faces
+    Rgb hot;  // the state under the mouse
     Rgb hotLight;
     Rgb hotDark;
-    Rgb close;          // close button
+    Rgb close;  // close button
     Rgb closeLight;
     Rgb closeDark;
-    Rgb closeHot;       // top of the close button under the mouse
-    Rgb progress;       // gauges
+    Rgb closeHot;  // top of the close button under the mouse
+    Rgb progress;  // gauges
     Rgb progressLight;
     Rgb disabled;
     Rgb disabledInk;

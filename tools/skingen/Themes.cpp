@@ -71,9 +71,11 @@ void UsePalette(const Palette& palette) { gActive = &palette; }
 const std::vector<SkinTheme>& SkinThemes() {
     static const std::vector<SkinTheme> kThemes = {
         {"default", "Puzzlebin Slate",
-         "The skin compiled into Puzzlebin: slate frame, paper faces, amber highlights.", kSlatePalette, 204, 200, 0},
+         "The skin compiled into Puzzlebin: slate frame, paper faces, amber highlights.",
+         kSlatePalette, 204, 200, 0},
         {"gallery", "Puzzlebin Gallery",
-         "The gallery's skin: teal frame, mint faces, coral highlights, and every kind of frame object.",
+         "The gallery's skin: teal frame, mint faces, coral highlights, and every kind of frame "
+         "object.",
          kGalleryPalette, 520, 260, 32},
     };
     return kThemes;

@@ -10,11 +10,11 @@
 namespace skingen {
 
 struct SkinTheme {
-    std::string name;        // the name on skingen's command line
-    std::string skinName;    // [VERSION] skinname
-    std::string comments;    // [VERSION] skincomments
+    std::string name;      // the name on skingen's command line
+    std::string skinName;  // [VERSION] skinname
+    std::string comments;  // [VERSION] skincomments
     Palette palette;
-    int mainWidth = 204;     // size of main.bmp
+    int mainWidth = 204;  // size of main.bmp
     int mainHeight = 200;
     // Height of the band under the client area that carries the further frame objects
     // (switch, track bar, gauges, labels, animation, regulator); 0 for none.

@@ -9,10 +9,17 @@ namespace skingen {
 void DrawButton(Raster& img, Box b, State s, int radius) {
     Rgb top = Th().faceLight, bottom = Th().face, line = Th().faceDark;
     switch (s) {
-        case State::Normal: break;
-        case State::Hot: top = Th().hotLight, bottom = Th().hot, line = Th().hotDark; break;
-        case State::Down: top = Th().hot, bottom = Th().hotLight, line = Th().hotDark; break;
-        case State::Disabled: top = Th().face, bottom = Th().face, line = Th().disabled; break;
+        case State::Normal:
+            break;
+        case State::Hot:
+            top = Th().hotLight, bottom = Th().hot, line = Th().hotDark;
+            break;
+        case State::Down:
+            top = Th().hot, bottom = Th().hotLight, line = Th().hotDark;
+            break;
+        case State::Disabled:
+            top = Th().face, bottom = Th().face, line = Th().disabled;
+            break;
     }
     for (int y = b.t; y < b.b; ++y) {
         const Rgb c = Mix(top, bottom, (y - b.t) * 7 / std::max(1, b.h() - 1), 7);
@@ -26,7 +33,9 @@ void DrawButton(Raster& img, Box b, State s, int radius) {
 void DrawToolButton(Raster& img, Box b, State s) {
     switch (s) {
         case State::Normal:
-        case State::Disabled: img.Fill(b, Th().face); break;
+        case State::Disabled:
+            img.Fill(b, Th().face);
+            break;
         case State::Hot:
             img.GradientV(b, Th().hotLight, Th().hot, 6);
             img.Frame(b, Th().hotDark);
@@ -43,10 +52,20 @@ void DrawCaptionButton(Raster& img, Box b, State s, bool isClose) {
     Rgb top = Th().frameLight, bottom = Th().frame, line = Th().outline;
     if (isClose) top = Th().closeLight, bottom = Th().close, line = Th().closeDark;
     switch (s) {
-        case State::Normal: break;
-        case State::Hot: top = isClose ? Th().closeHot : Th().hotLight, bottom = isClose ? Th().closeLight : Th().hot; break;
-        case State::Down: std::swap(top, bottom); line = isClose ? Th().closeDark : Th().hotDark; break;
-        case State::Disabled: top = Th().captionDisabledTop, bottom = Th().captionDisabledBottom, line = Th().captionDisabledLine; break;
+        case State::Normal:
+            break;
+        case State::Hot:
+            top = isClose ? Th().closeHot : Th().hotLight,
+            bottom = isClose ? Th().closeLight : Th().hot;
+            break;
+        case State::Down:
+            std::swap(top, bottom);
+            line = isClose ? Th().closeDark : Th().hotDark;
+            break;
+        case State::Disabled:
+            top = Th().captionDisabledTop, bottom = Th().captionDisabledBottom,
+            line = Th().captionDisabledLine;
+            break;
     }
     for (int y = b.t; y < b.b; ++y) {
         const Rgb c = Mix(top, bottom, (y - b.t) * 7 / std::max(1, b.h() - 1), 7);
@@ -74,14 +93,23 @@ void DrawSunken(Raster& img, Box b) {
 
 const std::vector<std::string>& GlyphRows(GlyphKind kind) {
     static const std::map<GlyphKind, std::vector<std::string>> kGlyphs = {
-        {GlyphKind::Close, {"##....##", "###..###", ".######.", "..####..", "..####..", ".######.", "###..###", "##....##"}},
-        {GlyphKind::Maximize, {"########", "########", "#......#", "#......#", "#......#", "#......#", "########"}},
-        {GlyphKind::Minimize, {"........", "........", "........", "........", "........", "######..", "######.."}},
-        {GlyphKind::Restore, {"..######", "..######", "..#....#", "######.#", "######.#", "#....###", "#....#..", "######.."}},
+        {GlyphKind::Close,
+         {"##....##", "###..###", ".######.", "..####..", "..####..", ".######.", "###..###",
+          "##....##"}},
+        {GlyphKind::Maximize,
+         {"########", "########", "#......#", "#......#", "#......#", "#......#", "########"}},
+        {GlyphKind::Minimize,
+         {"........", "........", "........", "........", "........", "######..", "######.."}},
+        {GlyphKind::Restore,
+         {"..######", "..######", "..#....#", "######.#", "######.#", "#....###", "#....#..",
+          "######.."}},
         {GlyphKind::RollUp, {"...#...", "..###..", ".#####.", "#######"}},
         {GlyphKind::RollDown, {"#######", ".#####.", "..###..", "...#..."}},
-        {GlyphKind::Tray, {"#......#", "#......#", "#......#", "#......#", "#.####.#", "#......#", "########"}},
-        {GlyphKind::Puzzle, {"...##....", "...##....", "########.", "#......##", "#......##", "##.....#.", "##.....#.", "#......#.", "########."}},
+        {GlyphKind::Tray,
+         {"#......#", "#......#", "#......#", "#......#", "#.####.#", "#......#", "########"}},
+        {GlyphKind::Puzzle,
+         {"...##....", "...##....", "########.", "#......##", "#......##", "##.....#.", "##.....#.",
+          "#......#.", "########."}},
         {GlyphKind::ArrowUp, {"...#...", "..###..", ".#####.", "#######"}},
         {GlyphKind::ArrowDown, {"#######", ".#####.", "..###..", "...#..."}},
         {GlyphKind::ArrowLeft, {"...#", "..##", ".###", "####", ".###", "..##", "...#"}},
@@ -90,12 +118,15 @@ const std::vector<std::string>& GlyphRows(GlyphKind kind) {
         {GlyphKind::Dots, {"#.#.#"}},
         {GlyphKind::Grip, {"#.#.#", ".....", "#.#.#", ".....", "#.#.#"}},
         {GlyphKind::GripV, {"#.#", "...", "#.#", "...", "#.#", "...", "#.#"}},
-        {GlyphKind::Knob, {"..###..", ".#...#.", "#.....#", "#.....#", "#.....#", ".#...#.", "..###.."}},
+        {GlyphKind::Knob,
+         {"..###..", ".#...#.", "#.....#", "#.....#", "#.....#", ".#...#.", "..###.."}},
     };
     return kGlyphs.at(kind);
 }
 
-void DrawGlyph(Raster& img, Box b, GlyphKind kind, Rgb colour) { img.Glyph(b, GlyphRows(kind), colour); }
+void DrawGlyph(Raster& img, Box b, GlyphKind kind, Rgb colour) {
+    img.Glyph(b, GlyphRows(kind), colour);
+}
 
 Rgb GlyphInk(State s) { return s == State::Disabled ? Th().disabledInk : Th().ink; }
 

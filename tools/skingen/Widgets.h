@@ -25,8 +25,23 @@ void DrawSunken(Raster& img, Box b);
 
 // Glyphs, drawn centred in the box.
 enum class GlyphKind {
-    Close, Maximize, Minimize, Restore, RollUp, RollDown, Tray, Puzzle,
-    ArrowUp, ArrowDown, ArrowLeft, ArrowRight, Check, Dots, Grip, GripV, Knob
+    Close,
+    Maximize,
+    Minimize,
+    Restore,
+    RollUp,
+    RollDown,
+    Tray,
+    Puzzle,
+    ArrowUp,
+    ArrowDown,
+    ArrowLeft,
+    ArrowRight,
+    Check,
+    Dots,
+    Grip,
+    GripV,
+    Knob
 };
 [[nodiscard]] const std::vector<std::string>& GlyphRows(GlyphKind kind);
 void DrawGlyph(Raster& img, Box b, GlyphKind kind, Rgb colour);

@@ -15,8 +15,11 @@ namespace skingen {
 // The palette is chosen first: every picture, the controls picture's ground included,
 // draws with it.
 SkinBuild::SkinBuild(const SkinTheme& t, std::string dir)
-    : theme((UsePalette(t.palette), t)), frame(FrameGeometryOf(t)), outDir(std::move(dir)),
-      controls(390, 432, Th().face), pack(390, 432) {
+    : theme((UsePalette(t.palette), t)),
+      frame(FrameGeometryOf(t)),
+      outDir(std::move(dir)),
+      controls(390, 432, Th().face),
+      pack(390, 432) {
     ReserveFixedPlaces(pack);
 }
 
@@ -38,7 +41,8 @@ int main(int argc, char** argv) {
         skin.controls.SaveBmp8(skin.outDir + "/controls.bmp");
         const std::string text = skin.text.Render();
         std::FILE* f = std::fopen((skin.outDir + "/skin.ini").c_str(), "wb");
-        if (!f || std::fwrite(text.data(), 1, text.size(), f) != text.size() || std::fclose(f) != 0) {
+        if (!f || std::fwrite(text.data(), 1, text.size(), f) != text.size() ||
+            std::fclose(f) != 0) {
             std::fprintf(stderr, "skingen: cannot write %s/skin.ini\n", skin.outDir.c_str());
             return 1;
         }

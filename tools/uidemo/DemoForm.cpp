@@ -9,7 +9,8 @@
 
 namespace {
 
-TPanel* AddPanel(TWinControl* parent, TAlign align, int size, const std::string& caption, TColor color) {
+TPanel* AddPanel(TWinControl* parent, TAlign align, int size, const std::string& caption,
+                 TColor color) {
     auto* panel = new TPanel(parent);
     panel->SetParent(parent);
     panel->SetAlign(align);

@@ -39,27 +39,28 @@ DemoFrame::~DemoFrame() { form_.WindowProc = previous_; }
 
 void DemoFrame::WndProc(TMessage& m) {
     switch (m.Msg) {
-    case WM_NCCALCSIZE:
-        if (auto* r = reinterpret_cast<TRect*>(m.LParam)) {
-            r->Left += kDemoBorder;
-            r->Right -= kDemoBorder;
-            r->Top += kDemoBorder + kDemoCaptionHeight;
-            r->Bottom -= kDemoBorder;
+        case WM_NCCALCSIZE:
+            if (auto* r = reinterpret_cast<TRect*>(m.LParam)) {
+                r->Left += kDemoBorder;
+                r->Right -= kDemoBorder;
+                r->Top += kDemoBorder + kDemoCaptionHeight;
+                r->Bottom -= kDemoBorder;
+            }
+            m.Result = 0;
+            return;
+        case WM_NCHITTEST:
+            m.Result = DemoFrameHitTest(
+                {form_.Width(), form_.Height()},
+                {GetXParam(m.LParam) - form_.Left(), GetYParam(m.LParam) - form_.Top()});
+            return;
+        case WM_NCPAINT: {
+            auto* canvas = reinterpret_cast<TCanvas*>(m.WParam);
+            Paint(canvas ? *canvas : form_.WindowCanvas());
+            m.Result = 0;
+            return;
         }
-        m.Result = 0;
-        return;
-    case WM_NCHITTEST:
-        m.Result = DemoFrameHitTest({form_.Width(), form_.Height()},
-                                    {GetXParam(m.LParam) - form_.Left(), GetYParam(m.LParam) - form_.Top()});
-        return;
-    case WM_NCPAINT: {
-        auto* canvas = reinterpret_cast<TCanvas*>(m.WParam);
-        Paint(canvas ? *canvas : form_.WindowCanvas());
-        m.Result = 0;
-        return;
-    }
-    default:
-        previous_(m);
+        default:
+            previous_(m);
     }
 }
 

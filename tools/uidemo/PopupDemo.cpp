@@ -20,7 +20,8 @@ namespace {
 // skin the menus use.
 class TDemoMenuHost : public TComponent, public ISkinMenuHost {
 public:
-    TDemoMenuHost(TComponent* owner, TspSkinData* skin) : TComponent(owner), engine_(new TspSkinMenu(this)), skin_(skin) {}
+    TDemoMenuHost(TComponent* owner, TspSkinData* skin)
+        : TComponent(owner), engine_(new TspSkinMenu(this)), skin_(skin) {}
     TspSkinMenu& PopupMenuEngine() override { return *engine_; }
     TspSkinData* PopupMenuSkinData() const override { return skin_; }
     void NotePopupMenuOpen() override {}
@@ -100,7 +101,8 @@ void AddPopupDemo(TCustomForm& form, TControl& menuArea) {
     quit->ShortCut = TextToShortCut("Alt+F4");
     quit->OnClick = [&form](TComponent*) { form.Close(); };
 
-    menuArea.OnMouseDown = [menu, &menuArea](TComponent*, TMouseButton button, TShiftState, int x, int y) {
+    menuArea.OnMouseDown = [menu, &menuArea](TComponent*, TMouseButton button, TShiftState, int x,
+                                             int y) {
         if (button != mbRight) return;
         const TPoint at = menuArea.ClientToScreen({x, y});
         menu->Popup(at.X, at.Y);

@@ -33,7 +33,8 @@ TPoint Centre(const TRect& r) { return {(r.Left + r.Right) / 2, (r.Top + r.Botto
 
 }  // namespace
 
-TSkinControlsDemoForm::TSkinControlsDemoForm(TComponent* owner) : TForm(owner), events_(EventsRequested()) {
+TSkinControlsDemoForm::TSkinControlsDemoForm(TComponent* owner)
+    : TForm(owner), events_(EventsRequested()) {
     SetBorderStyle(bsNone);
     frame_ = std::make_unique<DemoFrame>(*this);
     SetCaption("Puzzlebin skinned controls");
@@ -51,7 +52,8 @@ TSkinControlsDemoForm::TSkinControlsDemoForm(TComponent* owner) : TForm(owner), 
     strip_->SetCaption("智力导航 — Navigation");
     strip_->SetSkinData(skin_);
     TspSkinPanel* nav = AddSkinPanel(strip_, skin_, alClient, 0);
-    AddTextLabel(nav, 12, 10, "An expanding panel: its buttons roll it up to its bar and close it.");
+    AddTextLabel(nav, 12, 10,
+                 "An expanding panel: its buttons roll it up to its bar and close it.");
 
     TspSkinPanel* status = AddSkinPanel(outer, skin_, alBottom, 40);
     AddTextLabel(status, 12, 12, "欢迎推荐智力题 — skinned panels, tabs and scroller");
@@ -77,7 +79,9 @@ TSkinControlsDemoForm::TSkinControlsDemoForm(TComponent* owner) : TForm(owner), 
         box->SetChecked(true);
         box->SetRollUpMode(true);
         AddTextLabel(box, 16, 40, "A checked panel that rolls up");
-        AddTextLabel(sheet, 16, 150, "This is page " + std::to_string(i + 1) + " of " + std::to_string(kSkinDemoPageCount));
+        AddTextLabel(
+            sheet, 16, 150,
+            "This is page " + std::to_string(i + 1) + " of " + std::to_string(kSkinDemoPageCount));
     }
     pages_->SetActivePageIndex(0);
     pages_->SetSkinData(skin_);
@@ -90,19 +94,23 @@ TSkinControlsDemoForm::TSkinControlsDemoForm(TComponent* owner) : TForm(owner), 
 
     if (!events_) return;
     strip_->OnChangeRollState = [this](TComponent*) {
-        Event("rolled " + std::to_string(strip_->RollState() ? 1 : 0) + " " + std::to_string(strip_->Height()));
+        Event("rolled " + std::to_string(strip_->RollState() ? 1 : 0) + " " +
+              std::to_string(strip_->Height()));
         ReportLayout();
     };
     strip_->OnClose = [this](TComponent*) {
         Event("closed");
         ReportLayout();
     };
-    pages_->OnChange = [this](TComponent*) { Event("page " + std::to_string(pages_->ActivePageIndex())); };
+    pages_->OnChange = [this](TComponent*) {
+        Event("page " + std::to_string(pages_->ActivePageIndex()));
+    };
     auto previous = pages_->WindowProc;
     pages_->WindowProc = [this, previous](TMessage& m) {
         const int before = pages_->FirstVisibleTab();
         previous(m);
-        if (pages_->FirstVisibleTab() != before) Event("first-tab " + std::to_string(pages_->FirstVisibleTab()));
+        if (pages_->FirstVisibleTab() != before)
+            Event("first-tab " + std::to_string(pages_->FirstVisibleTab()));
     };
     OnShow = [this](TComponent*) { ReportLayout(); };
 }
@@ -125,7 +133,8 @@ void TSkinControlsDemoForm::ReportLayout() {
     const TPoint close = at(*strip_, strip_->ButtonRect(TspSkinExPanel::kCloseButton));
     const TPoint tab = at(*pages_, pages_->TabRect(1));
     TPoint up{-1, -1};
-    if (TspSkinUpDown* scroller = pages_->Scroller()) up = at(*scroller, scroller->ButtonRect(TspSkinUpDown::kUpButton));
-    Event("layout roll " + PointText(roll) + " close " + PointText(close) + " tab1 " + PointText(tab) +
-          " scroller-up " + PointText(up));
+    if (TspSkinUpDown* scroller = pages_->Scroller())
+        up = at(*scroller, scroller->ButtonRect(TspSkinUpDown::kUpButton));
+    Event("layout roll " + PointText(roll) + " close " + PointText(close) + " tab1 " +
+          PointText(tab) + " scroller-up " + PointText(up));
 }

@@ -11,8 +11,8 @@
 #include "SkinControlsDemo.h"
 #include "platform/gtk/GtkPlatform.h"
 #include "platform/headless/HeadlessPlatform.h"
-#include "ui/Application.h"
 #include "skin/controls/SkinControlsClasses.h"
+#include "ui/Application.h"
 #include "ui/UiClasses.h"
 
 namespace {
@@ -65,7 +65,8 @@ int main(int argc, char** argv) {
         }
     }
     try {
-        return headless ? RunHeadless(snapshot, skinControls) : RunOnDisplay(&argc, &argv, skinControls);
+        return headless ? RunHeadless(snapshot, skinControls)
+                        : RunOnDisplay(&argc, &argv, skinControls);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "pb_uidemo: %s\n", e.what());
         return 1;
