@@ -1,10 +1,13 @@
 // The current cursor's image through the X fixes extension, turned into the monochrome AND
 // mask the hint placement reads (1 = transparent pixel, rows padded to 32 bits).
-// Our headers come before Xlib's, whose macros (None, Window ...) clash with their names.
-#include <X11/extensions/Xfixes.h>
-#include <gdk/gdkx.h>
-
+// Our headers come before Xlib's, whose macros (None, Window ...) clash with their names;
+// the formatter would sort them after.
+// clang-format off
 #include "platform/gtk/GtkBackend.h"
+
+#include <gdk/gdkx.h>
+#include <X11/extensions/Xfixes.h>
+// clang-format on
 
 namespace platform::gtk {
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "base/AsciiText.h"
 #include "platform/Platform.h"
 #include "skin/controls/SkinFormFrame.h"
 #include "skin/data/SkinData.h"
@@ -594,7 +595,7 @@ bool TspSkinMainMenuBar::KeyboardModeKey(uint16_t key, uint32_t ch) {
     // The form hands over key-downs without their characters: a letter or digit key
     // stands for its character.
     if (ch == 0 && ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')))
-        ch = key >= 'A' ? key - 'A' + 'a' : key;
+        ch = static_cast<unsigned char>(LowerAscii(static_cast<char>(key)));
     if (ch == 0 || MenuOpen()) return false;
     for (int index : usable) {
         const auto& item =

@@ -96,8 +96,8 @@ TspMessageHandler TspSkinForm::HandlerFor(uint32_t msg) {
                  f.geometry_->OnGetMinMaxInfo(m);
                  previous(m);
              }},
-            // Showing: fading in (WindowFade.cpp), the MDI client and the child's listing
-            // (SkinFormMDI.cpp), the frame for the new window (FrameGeometry.cpp).
+            // Showing: fading in (FormFade.cpp), the MDI client and the child's listing
+            // (FormMDI.cpp), the frame for the new window (FrameGeometry.cpp).
             {WM_SHOWWINDOW,
              [](F& f, TMessage& m, const P& previous) {
                  if (m.WParam == 0) {
@@ -194,7 +194,7 @@ TspMessageHandler TspSkinForm::HandlerFor(uint32_t msg) {
                  f.objects_->OnButtonDblClick(mbRight, m);
              }},
             // Activation and the caption: the frame's objects follow (FrameObjects.cpp), an
-            // MDI child keeps its listing (SkinFormMDI.cpp).
+            // MDI child keeps its listing (FormMDI.cpp).
             {WM_ACTIVATE,
              [](F& f, TMessage& m, const P& previous) {
                  f.mover_->StopDragging();
@@ -247,8 +247,8 @@ TspMessageHandler TspSkinForm::HandlerFor(uint32_t msg) {
                  f.mover_->OnExitSizeMove();
                  previous(m);
              }},
-            // The keyboard menu (KeyboardMenuMode.cpp), the fade-in (WindowFade.cpp), the
-            // menus (WindowMenu.cpp) and MDI (SkinFormMDI.cpp).
+            // The keyboard menu and the window menu (FormMenus.cpp), the fade-in (FormFade.cpp)
+            // and MDI (FormMDI.cpp).
             {WM_SYSCOMMAND,
              [](F& f, TMessage& m, const P& previous) {
                  if ((m.WParam & 0xFFF0) == SC_KEYMENU) f.KeyMenuCommand(m.LParam);
