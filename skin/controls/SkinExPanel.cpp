@@ -43,7 +43,25 @@ void TspSkinExPanel::SetShowCloseButton(bool value) {
 }
 
 void TspSkinExPanel::SetRollKind(TspExPanelRollKind value) {
+    // A stored panel brings its sizes along with its state.
+    const bool reRoll = rollState_ && value != rollKind_ && !IsLoading();
     rollKind_ = value;
+    if (reRoll) {
+        // Rolled: the panel opens in the old direction to the size stored for it and rolls
+        // up in the new one (the bounds take the new kind's rolled size), so no direction
+        // stays at a rolled size that unrolling would not undo.
+        int width = Width(), height = Height();
+        if (value == rkRollHorizontal) {
+            if (realHeight_ > 0) height = realHeight_;
+            realHeight_ = 0;
+            if (realWidth_ == 0) realWidth_ = width;
+        } else {
+            if (realWidth_ > 0) width = realWidth_;
+            realWidth_ = 0;
+            if (realHeight_ == 0) realHeight_ = height;
+        }
+        SetBounds(Left(), Top(), width, height);
+    }
     Invalidate();
 }
 

@@ -40,6 +40,8 @@ public:
     // OnChangeRollState after every change.
     void SetRollState(bool value);
     [[nodiscard]] TspExPanelRollKind RollKind() const { return rollKind_; }
+    // While rolled, the panel opens the old direction to its stored size and rolls up the
+    // new one.
     void SetRollKind(TspExPanelRollKind value);
     // The size before a horizontal / vertical roll; 0 while not rolled that way.
     [[nodiscard]] int RealWidth() const { return realWidth_; }

@@ -126,10 +126,15 @@ void TspFormMDI::MaximizeMDIChild() {
     NotifyMDIParent(SKINMSG_MDICHILDMAXIMIZED);
 }
 
+TRect TspFormMDI::MDIClientArea() const {
+    const TCustomForm* parent = form_.Form()->MDIParent();
+    return parent && parent->MDIClient() ? parent->MDIClient()->ClientRect() : TRect{};
+}
+
 TPoint TspFormMDI::MDIMinimizedPlace(int w, int h) const {
     TCustomForm* form = form_.Form();
     TCustomForm* parent = form->MDIParent();
-    const TRect area = parent && parent->MDIClient() ? parent->MDIClient()->ClientRect() : TRect{};
+    const TRect area = MDIClientArea();
     auto taken = [&](int x, int y) {
         for (int i = 0; i < parent->MDIChildCount(); ++i) {
             TCustomForm* other = parent->MDIChildren(i);

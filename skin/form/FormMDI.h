@@ -57,6 +57,9 @@ public:
     void MDIBookkeeping();
     // The maximised state is set: the child fills the parent's client area.
     void MaximizeMDIChild();
+    // The parent's MDI client area in the child's own coordinates (those of its Left and
+    // Top); empty for a form that is not an MDI child.
+    [[nodiscard]] TRect MDIClientArea() const;
     // Where a minimised child of w x h goes.
     [[nodiscard]] TPoint MDIMinimizedPlace(int w, int h) const;
     void NotifyMDIParent(uint32_t message);

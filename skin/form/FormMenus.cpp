@@ -185,8 +185,12 @@ void TspFormMenus::OpenWindowMenu(const TRect& screenAnchor) {
 
 TRect TspFormMenus::ObjectScreenRect(const TspActiveSkinObject& object) const {
     // Window coordinates in non-client mode; in client mode the window has no frame, so
-    // client coordinates are window coordinates as well.
-    return OffsetRect(object.ObjectRect, form_.Form()->Left(), form_.Form()->Top());
+    // client coordinates are window coordinates as well. The window's corner on the screen
+    // comes through its client origin: an MDI child's Left and Top are in its parent's MDI
+    // client area.
+    const TCustomForm& form = *form_.Form();
+    const TPoint origin = form.ClientOrigin(), offset = form.ClientOffset();
+    return OffsetRect(object.ObjectRect, origin.X - offset.X, origin.Y - offset.Y);
 }
 
 void TspFormMenus::OpenWindowMenuFromKeyboard() {

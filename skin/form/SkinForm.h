@@ -393,6 +393,9 @@ public:
     void ArrangeMDIIcons() { mdi_->ArrangeMDIIcons(); }
     // An MDI parent: its maximised skinned children restored (before tiling or cascading).
     void RestoreMDIChildren() { mdi_->RestoreMDIChildren(); }
+    // An MDI child: the parent's MDI client area in the child's coordinates (empty for
+    // any other form).
+    [[nodiscard]] TRect MDIClientArea() const { return mdi_->MDIClientArea(); }
     // An MDI child: its item in the main form's window menu ("_SFCHILDITEM"), or nullptr.
     [[nodiscard]] TMenuItem* MDIChildItem() const { return mdi_->MDIChildItem(); }
 

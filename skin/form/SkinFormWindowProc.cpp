@@ -72,6 +72,11 @@ void TspSkinForm::MenuClosingPreStep(const TMessage& m) {
     if (!ClosesMenus(m.Msg)) return;
     if (ShowObjectHint && skinHint_) HideObjectHint(*this);
     if (SkinMenuOpen() || KeyboardMenuMode()) EndSkinMenus();
+    // The active child's menus and hint sit above the parent's window: what closes the
+    // parent's closes the child's too.
+    if (IsMDIParentForm()) {
+        if (TspSkinForm* child = Of(FForm->ActiveMDIChild())) child->MenuClosingPreStep(m);
+    }
 }
 
 void TspSkinForm::ForEachSkinnedControl(const std::function<void(ISkinnedControl&)>& fn) const {

@@ -7,6 +7,13 @@
 #include "ui/Timer.h"
 #include "ui/WorkArea.h"
 
+TRect TspWindowMover::SnapArea() const {
+    // An MDI child moves inside its parent's MDI client area, in whose coordinates its
+    // bounds (and the move loop's rectangle) are given.
+    if (form_.IsMDIChildForm()) return form_.MDIClientArea();
+    return GetWorkArea(form_.Form()->BoundsRect(), true);
+}
+
 void TspWindowMover::MovingRect(TRect& proposed) {
     const TCustomForm& form = *form_.Form();
     const int w = form.Width(), h = form.Height();
@@ -15,8 +22,7 @@ void TspWindowMover::MovingRect(TRect& proposed) {
         return;
     }
     if (!form_.Magnetic) return;
-    const TRect area = GetWorkArea(form.BoundsRect(), true);
-    const TPoint p = MagneticSnap(proposed.TopLeft(), {w, h}, area, form_.MagneticSize);
+    const TPoint p = MagneticSnap(proposed.TopLeft(), {w, h}, SnapArea(), form_.MagneticSize);
     proposed = Rect(p.X, p.Y, p.X + w, p.Y + h);
 }
 
@@ -34,8 +40,7 @@ void TspWindowMover::DragStep() {
     if (c == dragStart_) return;
     TPoint p{c.X + form.Left() - dragStart_.X, c.Y + form.Top() - dragStart_.Y};
     if (form_.Magnetic) {
-        p = MagneticSnap(p, {form.Width(), form.Height()}, GetWorkArea(form.BoundsRect(), true),
-                         form_.MagneticSize);
+        p = MagneticSnap(p, {form.Width(), form.Height()}, SnapArea(), form_.MagneticSize);
     }
     form.SetBounds(p.X, p.Y, form.Width(), form.Height());
     dragStart_ = c;

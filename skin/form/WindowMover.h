@@ -1,12 +1,13 @@
 // TspWindowMover: moving and sizing a skinned window. Each step of the framework's move loop
 // (WM_MOVING) in both modes keeps a maximised window where it is and, with Magnetic, snaps
-// the window to its work area's edges; in client mode the room drags the window itself on
+// the window to its work area's edges (an MDI child to its parent's MDI client area's); in
+// client mode the room drags the window itself on
 // the mouse timer. It also follows the framework's size-move loop, during which the frame
 // objects hear nothing and a live resize repaints the frame from WM_SIZING.
 //
 // It owns its state; the form holds it and forwards its moving methods here. What it uses:
 // - of the form: Form(), SupportNCArea(), SkinSupport(), WindowMaximized(), Magnetic,
-//   MagneticSize;
+//   MagneticSize, IsMDIChildForm(), MDIClientArea() (of the MDI room);
 // - of the rooms: FrameObjects() (the objects' looks, the hover and capture, the mouse
 //   timer), Geometry().TakeFormSize(), Painter().SendNcPaint().
 #pragma once
@@ -48,6 +49,9 @@ public:
     void OnExitSizeMove();
 
 private:
+    // Where the window snaps to, in the coordinates of its Left and Top.
+    [[nodiscard]] TRect SnapArea() const;
+
     TspSkinForm& form_;
     bool dragging_ = false;
     TPoint dragStart_{};

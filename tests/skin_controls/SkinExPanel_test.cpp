@@ -149,6 +149,28 @@ TEST_F(SkinExPanelTest, RollingHorizontallyLeavesAStripWithItsButtonsOnTop) {
     EXPECT_TRUE(child->Visible());
 }
 
+TEST_F(SkinExPanelTest, ChangingTheRollKindWhileRolledRollsTheOtherWayFromTheStoredSize) {
+    TspSkinExPanel* panel = MakePanel(200, 100);
+    auto* child = new TspSkinExPanel(form.get());
+    child->SetParent(panel);
+    panel->SetRollState(true);
+    ASSERT_EQ(panel->BoundsRect(), Bounds(0, 0, 200, 20));
+    panel->SetRollKind(rkRollHorizontal);  // opens to 100 high, a strip 20 wide
+    EXPECT_EQ(panel->BoundsRect(), Bounds(0, 0, 20, 100));
+    EXPECT_EQ(panel->RealHeight(), 0);
+    EXPECT_EQ(panel->RealWidth(), 200);
+    panel->SetRollKind(rkRollVertical);
+    EXPECT_EQ(panel->BoundsRect(), Bounds(0, 0, 200, 20));
+    EXPECT_EQ(panel->RealWidth(), 0);
+    EXPECT_EQ(panel->RealHeight(), 100);
+    EXPECT_FALSE(child->Visible());
+    panel->SetRollKind(rkRollHorizontal);
+    panel->SetRollState(false);
+    EXPECT_EQ(panel->BoundsRect(), Bounds(0, 0, 200, 100));
+    EXPECT_EQ(panel->RealWidth(), 0);
+    EXPECT_TRUE(child->Visible());
+}
+
 TEST_F(SkinExPanelTest, WithoutItsSectionThePanelHasTheDefault21PixelBar) {
     LoadSkin({"panel:panel"}, "[panel]\n");  // a skin without "expanel"
     TspSkinExPanel* panel = MakePanel(200, 100, false);

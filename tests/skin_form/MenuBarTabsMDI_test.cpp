@@ -442,6 +442,58 @@ TEST_F(MDIFrameTest, MinimisedChildrenStackAlongTheBottomAndReflowWhenTheAreaCha
     EXPECT_EQ(std::prev(places.end())->first, narrow.Left + w);
 }
 
+// ---------------------------------------------------------------- a child's moving and menu
+
+TEST_F(MDIFrameTest, AMagneticChildSnapsToTheEdgesOfTheMDIClientAreaNineAwayButNotTen) {
+    MakeParent(true);
+    TspSkinForm* child = MakeChild("A", true);
+    child->Magnetic = true;
+    TCustomForm& c = *child->Form();
+    TMDIClient& client = *form->MDIClient();
+    const TRect area = client.ClientRect();
+    const int w = c.Width(), h = c.Height();
+    // Drags the child by its caption so that its top-left would end at (x, y) in the area.
+    auto dragTo = [&](int x, int y) {
+        const TPoint from = client.ClientToScreen({c.Left() + 100, c.Top() + 15});
+        P().Drag(from.X, from.Y, from.X + x - c.Left(), from.Y + y - c.Top(), 4);
+        P().ProcessPending();
+        return c.BoundsRect().TopLeft();
+    };
+    EXPECT_EQ(dragTo(9, 60), (TPoint{0, 60}));
+    EXPECT_EQ(dragTo(10, 60), (TPoint{10, 60}));
+    // The area's right and bottom edges, far from the screen's.
+    EXPECT_EQ(dragTo(area.Right - w + 9, area.Bottom - h - 9),
+              (TPoint{area.Right - w, area.Bottom - h}));
+    EXPECT_EQ(dragTo(area.Right - w - 10, area.Bottom - h + 10),
+              (TPoint{area.Right - w - 10, area.Bottom - h + 10}));
+}
+
+TEST_F(MDIFrameTest, AChildsWindowMenuOpensBelowItsButtonOnTheScreenAndClosesWithTheParent) {
+    MakeParent(true);
+    MakeChild("A", false);
+    TspSkinForm* child = MakeChild("B", true, Bounds(40, 30, 220, 160));
+    TCustomForm& c = *child->Form();
+    auto* button = child->FindObject("sysmenubutton");
+    ASSERT_NE(button, nullptr);
+    const TRect r = button->ObjectRect;
+    // The child's corner on the screen: its place in the MDI client area, translated.
+    const TPoint corner = form->MDIClient()->ClientToScreen(c.BoundsRect().TopLeft());
+    child->GetMouseTimer().SetEnabled(false);
+    P().MoveMouse(corner.X + r.Left + 3, corner.Y + r.Top + 3);
+    P().PressButton();
+    P().ReleaseButton();
+    P().ProcessPending();
+    TspSkinMenu& engine = child->PopupMenuEngine();
+    ASSERT_TRUE(engine.MenuOpen());
+    EXPECT_EQ(engine.PopupWindow(0)->BoundsRect().TopLeft(),
+              (TPoint{corner.X + r.Left, corner.Y + r.Bottom}));
+    // Moving the parent (or any message that closes the parent's menus) closes the active
+    // child's menu as well.
+    form->SetBounds(form->Left() + 30, form->Top() + 20, form->Width(), form->Height());
+    EXPECT_FALSE(engine.MenuOpen());
+    EXPECT_FALSE(child->SkinMenuOpen());
+}
+
 }  // namespace
 
 namespace {
