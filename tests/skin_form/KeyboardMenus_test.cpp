@@ -310,6 +310,20 @@ TEST_F(KeyboardMenusTest, KeyboardModeHoldsKeysBackAndEscAltOrAClickLeavesIt) {
     EXPECT_FALSE(static_cast<bool>(Application().OnMessage));
 }
 
+TEST_F(KeyboardMenusTest, AFrameItemComesUpWhenItsMenuClosesAndOpensAgain) {
+    MakeFrameForm();
+    TspSkinMainMenuItem& item = *FrameItem("&View");
+    const TPoint p = item.ObjectRect.TopLeft();
+    item.MouseDown(p.X, p.Y, mbLeft);
+    ASSERT_EQ(Levels(), 1);
+    EXPECT_TRUE(item.Down);
+    Engine().CloseAll();
+    Settle();
+    EXPECT_FALSE(item.Down);
+    item.MouseDown(p.X, p.Y, mbLeft);
+    EXPECT_EQ(Levels(), 1) << "a second press opened nothing";
+}
+
 TEST_F(KeyboardMenusTest, ANewSkinEndsTheModeOfTheFramesItems) {
     MakeFrameForm();
     Key(VK_MENU);
