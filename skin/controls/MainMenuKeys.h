@@ -4,7 +4,9 @@
 // key that menu receives) is offered to it first. It moves its highlight with Left and Right,
 // opens an item's menu on Enter or its accelerator (through the form's popup-menu engine,
 // TspSkinForm::PopupMenuEngine), and answers false for keys it leaves to the open menu or to
-// the form (Esc with no menu open leaves the mode).
+// the form (Esc with no menu open leaves the mode). Left and Right reach it only when the open
+// menu has no use for them (the form asks the menu first). Alt with an item's accelerator
+// enters the mode and opens that item.
 #pragma once
 
 #include <cstdint>
@@ -19,4 +21,6 @@ public:
     virtual void LeaveKeyboardMode() = 0;
     // A key while the mode is on; true when the main menu used it.
     virtual bool KeyboardModeKey(uint16_t key, uint32_t ch) = 0;
+    // Whether an enabled visible item has `ch` (lower case) as its accelerator.
+    [[nodiscard]] virtual bool HasAccelerator(uint32_t ch) const = 0;
 };

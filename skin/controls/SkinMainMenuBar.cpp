@@ -597,16 +597,23 @@ bool TspSkinMainMenuBar::KeyboardModeKey(uint16_t key, uint32_t ch) {
     if (ch == 0 && ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')))
         ch = static_cast<unsigned char>(LowerAscii(static_cast<char>(key)));
     if (ch == 0 || MenuOpen()) return false;
-    for (int index : usable) {
-        const auto& item =
-            static_cast<const TspSkinMainMenuBarItem&>(*objects_[static_cast<size_t>(index)]);
-        if (item.MenuItem && IsAccel(ch, item.MenuItem->Caption())) {
-            press(index);
-            return true;
-        }
-    }
-    return false;
+    const int index = AcceleratorItem(ch);
+    if (index < 0) return false;
+    press(index);
+    return true;
 }
+
+int TspSkinMainMenuBar::AcceleratorItem(uint32_t ch) const {
+    for (int i = systemButtons_; i < ObjectCount(); ++i) {
+        const auto& item =
+            static_cast<const TspSkinMainMenuBarItem&>(*objects_[static_cast<size_t>(i)]);
+        if (item.Visible && item.Enabled && item.MenuItem && IsAccel(ch, item.MenuItem->Caption()))
+            return i;
+    }
+    return -1;
+}
+
+bool TspSkinMainMenuBar::HasAccelerator(uint32_t ch) const { return AcceleratorItem(ch) >= 0; }
 
 // ---------------------------------------------------------------- painting
 

@@ -147,10 +147,12 @@ public:
     void LeaveKeyboardMode() override;
     [[nodiscard]] bool KeyboardMode() const { return keyboardMode_; }
     // A key while in keyboard mode: Left and Right move with wrap-around (to the next
-    // item's menu when one is open), Enter and Down open the highlighted item, a character
+    // item's menu when one is open; the form keeps them for the open menu when it has a
+    // submenu to open or close), Enter and Down open the highlighted item, a character
     // opens the item it is the accelerator of. Escape, and keys for an open menu, are left
     // to the form and the menu (false).
     bool KeyboardModeKey(uint16_t key, uint32_t ch) override;
+    [[nodiscard]] bool HasAccelerator(uint32_t ch) const override;
 
     // ---- State ----
     [[nodiscard]] int ObjectCount() const { return static_cast<int>(objects_.size()); }
@@ -194,6 +196,8 @@ protected:
 private:
     friend class TspMenuBarObject;
     void RebuildObjects();
+    // The enabled visible item whose accelerator `ch` is, or -1.
+    [[nodiscard]] int AcceleratorItem(uint32_t ch) const;
     void TestActive(TPoint p);
     void SetActiveObject(int index);
     void OnHoverTimer();

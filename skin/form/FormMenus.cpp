@@ -9,15 +9,21 @@
 // Alt on a skinned window: Alt+Space opens the window menu; a lone Alt (SC_KEYMENU) enters
 // or leaves the keyboard main-menu mode, in which the main menu (a MainMenuBar, or the
 // frame's own main menu) takes the keys. A window without a main menu has no such mode, so
-// a lone Alt never holds the program's keys back.
+// a lone Alt never holds the program's keys back. Alt with a main-menu item's accelerator
+// (the owner form's short cuts) enters the mode with that item's menu open.
 #include "skin/form/FormMenus.h"
 
 #include <algorithm>
 
+#include "base/AsciiText.h"
 #include "skin/controls/MainMenuKeys.h"
+#include "skin/controls/SkinMainMenuBar.h"
+#include "skin/form/FrameObjectKinds.h"
 #include "skin/form/SkinForm.h"
 #include "skin/popup/SkinMenu.h"
+#include "skin/popup/SkinMenuItem.h"
 #include "skin/popup/SkinPopupMenu.h"
+#include "skin/popup/SkinPopupWindow.h"
 #include "ui/Application.h"
 #include "ui/Menus.h"
 
@@ -56,6 +62,8 @@ TspFormMenus::TspFormMenus(TspSkinForm& form) : form_(form) {
     defaultMenu_ = new TPopupMenu(&form);
     menuEngine_ = new TspSkinMenu(&form);
     menuEngine_->OnMenuKey = [this](uint16_t key, uint32_t ch) { return MainMenuModeKey(key, ch); };
+    shortCutHandler_ = form.Form()->AddShortCutHandler(
+        [this](uint32_t shortCut) { return OwnerShortCut(shortCut); });
 }
 
 TspSkinData* TspFormMenus::PopupMenuSkinData() const {
@@ -65,6 +73,10 @@ TspSkinData* TspFormMenus::PopupMenuSkinData() const {
 void TspFormMenus::Stop() {
     RemoveMenuHook();
     menuOpen_ = menuMode_ = false;
+    // A form being destroyed has no short cuts to ask any more.
+    if (shortCutHandler_ && !form_.Form()->IsDestroying())
+        form_.Form()->RemoveShortCutHandler(shortCutHandler_);
+    shortCutHandler_ = 0;
 }
 
 void TspFormMenus::ComponentsDestroyed() {
@@ -216,7 +228,11 @@ void TspFormMenus::OpenObjectMenu(const TspActiveSkinObject& button, TMenuItem& 
         popup->Popup(anchor.Left, anchor.Bottom);
         return;
     }
-    if (menuEngine_->MenuOpen()) menuEngine_->CloseAll();
+    if (menuEngine_->MenuOpen()) {
+        // Another main-menu item's menu replaces the open one: the keyboard mode stays.
+        keepModeOnClose_ = menuMode_;
+        menuEngine_->CloseAll();
+    }
     OpenMenuItems(item, anchor);
 }
 
@@ -246,9 +262,18 @@ void TspFormMenus::NotePopupMenuOpen() {
     if (form_.OnSkinMenuOpen) form_.OnSkinMenuOpen(&form_);
 }
 
-void TspFormMenus::ReleaseSystemMenuButton() {
+void TspFormMenus::ReleasePressedObjects() {
     for (int i = 0; i < form_.ObjectCount(); ++i) {
         TspActiveSkinObject& o = *form_.Objects(i);
+        if (o.Kind() == TspObjectKind::MainMenuItem) {
+            // A main-menu item comes up; in the keyboard mode it stays highlighted.
+            auto& item = static_cast<TspSkinMainMenuItem&>(o);
+            if (!item.Down) continue;
+            item.Down = false;
+            item.Active = item.MouseIn || item.KeyboardHighlight;
+            form_.DrawSkinObject(item);
+            continue;
+        }
         if (o.Kind() != TspObjectKind::StdButton) continue;
         auto& button = static_cast<TspSkinStdButtonObject&>(o);
         if (button.Command != cmSysMenu) continue;
@@ -267,7 +292,7 @@ void TspFormMenus::ReleaseSystemMenuButton() {
 void TspFormMenus::SkinMenuClosed() {
     if (form_.IsDestroying() || !menuOpen_) return;
     menuOpen_ = false;
-    ReleaseSystemMenuButton();
+    ReleasePressedObjects();
     const bool keepMode = keepModeOnClose_;
     keepModeOnClose_ = false;
     if (!menuMode_) RemoveMenuHook();
@@ -300,6 +325,8 @@ void TspFormMenus::InstallMenuHook() {
 }
 
 void TspFormMenus::RemoveMenuHook() {
+    // With the menus gone a key is nobody's but the program's: no short cut is skipped.
+    skipShortCut_ = false;
     if (!menuHookInstalled_) return;
     menuHookInstalled_ = false;
     Application().OnMessage = std::move(previousOnMessage_);
@@ -315,7 +342,11 @@ void TspFormMenus::MenuHookMessage(TMessage& m, bool& handled) {
         if (!menuHookInstalled_) return;
     }
     handled = true;
-    if (m.Msg == WM_KEYDOWN) MenuKey(static_cast<uint16_t>(m.WParam), 0);
+    // The menu took the key; the owner's next short-cut check is skipped.
+    if (m.Msg == WM_KEYDOWN) {
+        skipShortCut_ = true;
+        MenuKey(static_cast<uint16_t>(m.WParam), 0);
+    }
     // Taken: no character follows the key.
     m.WParam = 0;
 }
@@ -340,12 +371,17 @@ void TspFormMenus::KeyMenuCommand(intptr_t key) {
         LeaveKeyboardMenuMode();
         return;
     }
+    EnterKeyboardMenuMode();
+}
+
+bool TspFormMenus::EnterKeyboardMenuMode() {
     if (menuOpen_) EndSkinMenus();
     ISkinMainMenuKeys* keys = form_.MainMenuKeys();
-    if (!keys || !keys->EnterKeyboardMode()) return;
+    if (!keys || !keys->EnterKeyboardMode()) return false;
     menuMode_ = true;
     InstallMenuHook();
     if (form_.OnMainMenuEnter) form_.OnMainMenuEnter(&form_);
+    return true;
 }
 
 void TspFormMenus::LeaveKeyboardMenuMode() {
@@ -357,9 +393,23 @@ void TspFormMenus::LeaveKeyboardMenuMode() {
     if (form_.OnMainMenuExit) form_.OnMainMenuExit(&form_);
 }
 
+bool TspFormMenus::OpenMenuUsesKey(uint16_t key) const {
+    if (!menuEngine_ || !menuEngine_->MenuOpen() || menuEngine_->PopupCount() == 0) return false;
+    // Left closes a submenu.
+    if (key == VK_LEFT) return menuEngine_->PopupCount() > 1;
+    if (key != VK_RIGHT) return false;
+    // Right opens the submenu of the deepest menu's selected entry.
+    const TspSkinPopupWindow* top = menuEngine_->PopupWindow(menuEngine_->PopupCount() - 1);
+    const int active = top ? top->ActiveIndex() : -1;
+    return active >= 0 && active < static_cast<int>(top->Items().size()) &&
+           top->Items()[static_cast<size_t>(active)]->HasSubItems();
+}
+
 bool TspFormMenus::MainMenuModeKey(uint16_t key, uint32_t ch) {
     keepModeOnClose_ = false;
     if (!menuMode_) return false;
+    // The open menu's own rules come first; the main menu moves only on what it leaves.
+    if (OpenMenuUsesKey(key)) return false;
     if (ISkinMainMenuKeys* keys = form_.MainMenuKeys(); keys && keys->KeyboardModeKey(key, ch))
         return true;
     if (key != VK_ESCAPE) return false;
@@ -370,4 +420,23 @@ bool TspFormMenus::MainMenuModeKey(uint16_t key, uint32_t ch) {
     // Esc on the last level closes the menu; the mode stays.
     if (menuEngine_->PopupCount() == 1) keepModeOnClose_ = true;
     return false;
+}
+
+bool TspFormMenus::OwnerShortCut(uint32_t shortCut) {
+    if (skipShortCut_) {
+        skipShortCut_ = false;
+        return false;
+    }
+    ISkinMainMenuKeys* keys = form_.MainMenuKeys();
+    const uint32_t key = shortCut & 0xFF;
+    const bool altAlone = (shortCut & (scAlt | scCtrl | scShift)) == scAlt;
+    if (keys && altAlone && ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'))) {
+        const auto ch = static_cast<unsigned char>(LowerAscii(static_cast<char>(key)));
+        if (keys->HasAccelerator(ch) && (menuMode_ || EnterKeyboardMenuMode()) &&
+            keys->KeyboardModeKey(static_cast<uint16_t>(key), ch))
+            return true;
+    }
+    TspSkinMainMenuBar* bar = form_.MainMenuBar();
+    TMainMenu* menu = bar ? bar->MainMenu() : form_.MainMenu();
+    return menu && shortCut <= 0xFFFF && menu->IsShortCut(static_cast<TShortCut>(shortCut));
 }

@@ -1,16 +1,18 @@
 // TspFormMenus: the menus of a skinned form. It builds the window menu for the current
 // border icons and state (or merges its items into SystemMenu), opens it and the frame
 // buttons' menus through the form's popup-menu engine, keeps the menu-open state and the
-// keyboard main-menu mode (a lone Alt), and while either is on holds the application
-// message hook that takes the keys and wheel turns reaching the program.
+// keyboard main-menu mode (a lone Alt, or Alt with a main-menu item's accelerator through the
+// owner form's short cuts), and while either is on holds the application message hook that
+// takes the keys and wheel turns reaching the program.
 //
 // It owns its state; the form holds it and forwards its window-menu methods here. What it
 // uses of the form:
 // - public: Form(), BorderIcons(), WindowState()/WindowMinimized()/WindowMaximized(),
 //   GetRollUpState(), SystemMenu(), UseDefaultSysMenu, AlwaysMinimizeToTray, the menu look
 //   (UseSkinFontInMenu, DefMenuItemHeight(), DefMenuItemFont, MenusAlphaBlend*),
-//   SkinData()/MenusSkinData(), MainMenuKeys(), the frame objects (ObjectCount(),
-//   Objects(), InRollState(), GetMouseCaptureObject(), SupportNCArea()), the commands
+//   SkinData()/MenusSkinData(), MainMenuKeys(), MainMenu(), MainMenuBar(), the frame
+//   objects (ObjectCount(), Objects(), InRollState(), GetMouseCaptureObject(),
+//   SupportNCArea(), DrawSkinObject()), the owner form's short-cut handlers, the commands
 //   SetWindowState, RestoreWindow, SetRollUpState, MinimizeToTray, and the events
 //   OnSkinMenuOpen/OnSkinMenuClose/OnMainMenuEnter/OnMainMenuExit;
 // - private (a friend for this alone): dropping the mouse capture the system-menu button
@@ -81,6 +83,10 @@ public:
 
     // ---- The keyboard main-menu mode ----
     void KeyMenuCommand(intptr_t key);
+    // The owner form's short-cut check (registered with the form): skipped once after the
+    // message hook took a key; else Alt with an accelerator of the main menu opens that
+    // item (entering the mode), else the main menu's own short cuts.
+    bool OwnerShortCut(uint32_t shortCut);
     void SetFrameMainMenuKeys(ISkinMainMenuKeys* keys) { frameMainMenuKeys_ = keys; }
     [[nodiscard]] ISkinMainMenuKeys* FrameMainMenuKeys() const { return frameMainMenuKeys_; }
     void LeaveKeyboardMenuMode();
@@ -96,12 +102,16 @@ private:
     void BuildDefaultWindowMenu();
     void MergeDefaultItems(TMenuItem& items);
     void OpenMenuItems(TMenuItem& items, const TRect& screenAnchor);
+    bool EnterKeyboardMenuMode();
     bool MainMenuModeKey(uint16_t key, uint32_t ch);
+    // Whether the open menu has a use for Left or Right (closing a submenu, opening one).
+    [[nodiscard]] bool OpenMenuUsesKey(uint16_t key) const;
     void InstallMenuHook();
     void RemoveMenuHook();
     void MenuHookMessage(TMessage& message, bool& handled);
     void MenuKey(uint16_t key, uint32_t ch);
-    void ReleaseSystemMenuButton();
+    // The system-menu button or main-menu item whose menu closed comes up.
+    void ReleasePressedObjects();
 
     TspSkinForm& form_;
     TPopupMenu* defaultMenu_ = nullptr;  // owned through the form's component list
@@ -113,5 +123,7 @@ private:
     // The application message hook while a menu is open or the keyboard mode is on.
     bool menuHookInstalled_ = false;
     bool keepModeOnClose_ = false;  // an Esc in keyboard mode is closing the last level
+    bool skipShortCut_ = false;     // the hook took a key: the next short-cut check is skipped
+    int shortCutHandler_ = 0;       // the owner form's short-cut handler id
     std::function<void(TControl*, TMessage&, bool&)> previousOnMessage_;
 };

@@ -90,6 +90,20 @@ void TspSkinMainMenuItem::MouseDown(int x, int y, TMouseButton button) {
     TspActiveSkinObject::MouseDown(x, y, button);
 }
 
+void TspSkinMainMenuItem::Press() {
+    if (!Enabled || !MenuItem) return;
+    MenuItem->InitiateAction();
+    if (MenuItem->Count() == 0) {
+        MenuItem->Click();
+        return;
+    }
+    // The item goes down once the menu it replaces has closed (which lets its item up).
+    OpenObjectMenu(*Parent, *this, *MenuItem);
+    if (!Parent->SkinMenuOpen()) return;
+    Down = true;
+    Parent->DrawSkinObject(*this);
+}
+
 void TspSkinMainMenuItem::MouseUp(int x, int y, TMouseButton button) {
     TspActiveSkinObject::MouseUp(x, y, button);
     if (button != mbLeft || !Down || !MenuItem || MenuItem->Count() > 0) return;

@@ -182,9 +182,13 @@ public:
     void MouseUp(int x, int y, TMouseButton button) override;
     // The item's width in the frame: its text with the picture's margins around it.
     [[nodiscard]] int LayoutWidth() const;
+    // Opens the item's sub-items below it (closing an open menu first); an item without
+    // sub-items is clicked instead. The keyboard main-menu mode's press.
+    void Press();
 
     TMenuItem* MenuItem;
     bool Down = false;
+    bool KeyboardHighlight = false;  // highlighted by the keyboard main-menu mode
     TRect DownRect{};
 };
 

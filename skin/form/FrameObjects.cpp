@@ -8,6 +8,7 @@
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinObjectDefs.h"
 #include "skin/draw/RectUtils.h"
+#include "skin/form/FrameMainMenuKeys.h"
 #include "skin/form/FrameObjectKinds.h"
 #include "skin/form/ObjectHints.h"
 #include "skin/form/SkinForm.h"
@@ -209,7 +210,8 @@ TPoint ClientPointOf(const TMessage& m) { return {GetXParam(m.LParam), GetYParam
 
 }  // namespace
 
-TspFrameObjects::TspFrameObjects(TspSkinForm& form) : form_(form) {
+TspFrameObjects::TspFrameObjects(TspSkinForm& form)
+    : form_(form), mainMenuKeys_(std::make_unique<TspFrameMainMenuKeys>(form)) {
     morphTimer_ = MakeStoppedTimer(&form, kMorphInterval, [this] { OnMorphTimer(); });
     animateTimer_ = MakeStoppedTimer(&form, kAnimateInterval, [this] { OnAnimateTimer(); });
     mouseTimer_ = MakeStoppedTimer(&form, kMouseInterval, [this] { OnMouseTimer(); });
@@ -248,6 +250,14 @@ bool TspFrameObjects::OnCaptionObject(TPoint p) const {
 }
 
 void TspFrameObjects::ClearObjects() {
+    if (mainMenuKeysSet_) {
+        // The items the keyboard mode walks are going: the mode ends with them.
+        if (form_.KeyboardMenuMode() && form_.MainMenuKeys() == mainMenuKeys_.get())
+            form_.LeaveKeyboardMenuMode();
+        form_.SetFrameMainMenuKeys(nullptr);
+        mainMenuKeysSet_ = false;
+    }
+    mainMenuKeys_->Forget();
     if (mouseCaptureObject_ != -1) form_.Form()->SetMouseCapture(false);
     for (auto& o : objects_) {
         if (o->Kind() != TspObjectKind::MainMenuItem) continue;
@@ -288,7 +298,9 @@ void TspFrameObjects::CreateMainMenuItems() {
         if (!item->Visible()) continue;
         objects_.push_back(std::make_unique<TspSkinMainMenuItem>(&form_, def, item));
         form_.FreeNotification(item);
+        mainMenuKeysSet_ = true;
     }
+    if (mainMenuKeysSet_) form_.SetFrameMainMenuKeys(mainMenuKeys_.get());
 }
 
 void TspFrameObjects::MenuItemGone(const TComponent* item) {

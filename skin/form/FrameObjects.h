@@ -1,8 +1,9 @@
 // TspFrameObjects: the frame's objects and the mouse routed to them. It makes the objects
 // from the skin's definitions (or the default frame's six buttons) and the frame's
-// main-menu items from the form's main menu, applies the border-icon rules, places the
-// objects (the corner rule, the caption-button row, the main-menu area), keeps which object
-// is under the mouse (the active one) and which holds it (the capture), and runs the three
+// main-menu items from the form's main menu (with their keyboard handling,
+// TspFrameMainMenuKeys, registered with the form while they exist), applies the border-icon rules,
+// places the objects (the corner rule, the caption-button row, the main-menu area), keeps which
+// object is under the mouse (the active one) and which holds it (the capture), and runs the three
 // timers: morphing, animations, and the mouse tracking that finds the object under the
 // cursor while the window gets no mouse messages for it.
 //
@@ -11,8 +12,9 @@
 //   BorderIcons(), ShowIcon(), HideCaptionButtons, DraggAble, UseSkinCursors,
 //   ShowObjectHint/SkinHint(), OnActivateCustomObject, IsFormActive(), WindowMaximized(),
 //   GetRollUpState(), MaximizedMDIChild(), CaptionDoubleClick(), OpenWindowMenu(),
-//   ScreenToWindow(), DrawSkinObject(), and the component's free notifications for the menu
-//   items it shows;
+//   ScreenToWindow(), DrawSkinObject(), SetFrameMainMenuKeys(), KeyboardMenuMode(),
+//   MainMenuKeys(), LeaveKeyboardMenuMode(), and the component's free notifications for the
+//   menu items it shows;
 // - of the rooms: Geometry() (the rectangles, CalcObjectRect), Mover() (the client-mode
 //   dragging, the size-move loop), Painter().SendNcPaint().
 #pragma once
@@ -29,6 +31,7 @@ class TBitmap;
 class TComponent;
 class TTimer;
 class TspActiveSkinObject;
+class TspFrameMainMenuKeys;
 class TspSkinCaptionObject;
 class TspSkinForm;
 struct TMessage;
@@ -128,6 +131,10 @@ private:
 
     TspSkinForm& form_;
     std::vector<std::unique_ptr<TspActiveSkinObject>> objects_;
+    // The keyboard main-menu mode of the main-menu items, registered with the form while
+    // there are such items.
+    std::unique_ptr<TspFrameMainMenuKeys> mainMenuKeys_;
+    bool mainMenuKeysSet_ = false;
     bool rollUpObjects_ = false;  // the skin has objects for the rolled-up frame
     int activeObject_ = -1, mouseCaptureObject_ = -1;
     TTimer* morphTimer_ = nullptr;  // owned through the form's component list

@@ -89,17 +89,19 @@ protected:
 #include <functional>
 #include <sstream>
 
-// A compressed skin built from the compiled-in skin's files with its definition text
-// changed by `edit`; `addFiles` may put further pictures into the skin's folder.
+// A compressed skin built from the compiled-in skin's files (or those of another folder of
+// skins/) with its definition text changed by `edit`; `addFiles` may put further pictures
+// into the skin's folder.
 inline std::vector<uint8_t> ModifiedSkin(
     const std::function<void(std::string& ini)>& edit,
-    const std::function<void(const std::string& folder)>& addFiles = {}) {
+    const std::function<void(const std::string& folder)>& addFiles = {},
+    const std::string& skinFolder = "default") {
     namespace fs = std::filesystem;
     char pattern[] = "/tmp/pb_skinform_XXXXXX";
     const char* made = mkdtemp(pattern);
     if (!made) throw std::runtime_error("mkdtemp failed");
     const fs::path dir(made);
-    const fs::path source = fs::path(PB_SOURCE_DIR) / "skins" / "default";
+    const fs::path source = fs::path(PB_SOURCE_DIR) / "skins" / skinFolder;
     for (const auto& entry : fs::directory_iterator(source))
         fs::copy_file(entry.path(), dir / entry.path().filename());
     std::string ini;

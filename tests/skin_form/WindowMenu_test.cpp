@@ -1,11 +1,10 @@
 // The skinned window menu and the menu-open state: which items the menu holds for the
 // border icons and the state, a merged SystemMenu, opening it by a right click on the
-// caption, by the system-menu button and by Alt+Space, the application message hook, the
-// keyboard main-menu mode, and the messages that close an open menu.
+// caption, by the system-menu button and by Alt+Space, the application message hook, and
+// the messages that close an open menu (the keyboard main-menu mode: KeyboardMenus_test).
 #include <string>
 #include <vector>
 
-#include "skin/controls/MainMenuKeys.h"
 #include "skin/popup/SkinMenu.h"
 #include "skin/popup/SkinPopupWindow.h"
 #include "tests/skin_form/SkinFormTestSupport.h"
@@ -272,108 +271,6 @@ TEST_F(WindowMenuTest, OpeningAnotherMenuOfTheFormKeepsTheMenuOpenState) {
     Engine().CloseAll();
     EXPECT_FALSE(skinForm->SkinMenuOpen());
     EXPECT_EQ(closes, 2);
-}
-
-// ---------------------------------------------------------------- keyboard main-menu mode
-
-class TRecordingMenuKeys : public ISkinMainMenuKeys {
-public:
-    bool EnterKeyboardMode() override {
-        ++enters;
-        return hasItems;
-    }
-    void LeaveKeyboardMode() override { ++leaves; }
-    bool KeyboardModeKey(uint16_t key, uint32_t) override {
-        keys.push_back(key);
-        return key == VK_LEFT || key == VK_RIGHT;
-    }
-    bool hasItems = true;
-    int enters = 0, leaves = 0;
-    std::vector<uint16_t> keys;
-};
-
-TEST_F(WindowMenuTest, ALoneAltWithoutAMainMenuEntersNoModeAndHoldsNoKeysBack) {
-    MakeForm(400, 300);
-    std::vector<uint32_t> keys;
-    auto previous = form->WindowProc;
-    form->WindowProc = [&keys, previous](TMessage& m) {
-        if (m.Msg == WM_KEYDOWN) keys.push_back(static_cast<uint32_t>(m.WParam));
-        previous(m);
-    };
-    int enters = 0;
-    skinForm->OnMainMenuEnter = [&enters](TComponent*) { ++enters; };
-    P().KeyPress(VK_MENU);
-    P().ProcessPending();
-    EXPECT_FALSE(skinForm->KeyboardMenuMode());
-    EXPECT_EQ(enters, 0);
-    P().KeyPress('A', 0, 'a');
-    EXPECT_EQ(keys, (std::vector<uint32_t>{'A'}));
-    // A main menu without items does not start the mode either.
-    TRecordingMenuKeys menuKeys;
-    menuKeys.hasItems = false;
-    skinForm->SetFrameMainMenuKeys(&menuKeys);
-    P().KeyPress(VK_MENU);
-    EXPECT_EQ(menuKeys.enters, 1);
-    EXPECT_FALSE(skinForm->KeyboardMenuMode());
-    skinForm->SetFrameMainMenuKeys(nullptr);
-}
-
-TEST_F(WindowMenuTest, KeyboardModeOffersEveryKeyToTheMainMenuAndEscOrAltLeavesIt) {
-    MakeForm(400, 300);
-    TRecordingMenuKeys menuKeys;
-    skinForm->SetFrameMainMenuKeys(&menuKeys);
-    int enters = 0, exits = 0;
-    skinForm->OnMainMenuEnter = [&enters](TComponent*) { ++enters; };
-    skinForm->OnMainMenuExit = [&exits](TComponent*) { ++exits; };
-    std::vector<uint32_t> formKeys;
-    auto previous = form->WindowProc;
-    form->WindowProc = [&formKeys, previous](TMessage& m) {
-        if (m.Msg == WM_KEYDOWN) formKeys.push_back(static_cast<uint32_t>(m.WParam));
-        previous(m);
-    };
-    P().KeyPress(VK_MENU);
-    ASSERT_TRUE(skinForm->KeyboardMenuMode());
-    EXPECT_EQ(enters, 1);
-    P().KeyPress(VK_RIGHT);
-    P().KeyPress('Q', 0, 'q');
-    EXPECT_EQ(menuKeys.keys, (std::vector<uint16_t>{VK_RIGHT, 'Q'}));
-    EXPECT_TRUE(formKeys.empty()) << "the mode holds the keys back from the window";
-    P().KeyPress(VK_ESCAPE);
-    EXPECT_FALSE(skinForm->KeyboardMenuMode());
-    EXPECT_EQ(exits, 1);
-    EXPECT_EQ(menuKeys.leaves, 1);
-    P().KeyPress('Z', 0, 'z');
-    EXPECT_EQ(formKeys, (std::vector<uint32_t>{'Z'}));
-    // Alt again leaves it too.
-    P().KeyPress(VK_MENU);
-    ASSERT_TRUE(skinForm->KeyboardMenuMode());
-    P().KeyPress(VK_MENU);
-    EXPECT_FALSE(skinForm->KeyboardMenuMode());
-    EXPECT_EQ(exits, 2);
-    // A click on the frame ends the mode.
-    P().KeyPress(VK_MENU);
-    ASSERT_TRUE(skinForm->KeyboardMenuMode());
-    P().Click(form->Left() + 200, form->Top() + 150);
-    EXPECT_FALSE(skinForm->KeyboardMenuMode());
-    EXPECT_FALSE(static_cast<bool>(Application().OnMessage));
-    skinForm->SetFrameMainMenuKeys(nullptr);
-}
-
-TEST_F(WindowMenuTest, InKeyboardModeEscOnTheLastMenuLevelClosesTheMenuAndKeepsTheMode) {
-    MakeForm(400, 300);
-    TRecordingMenuKeys menuKeys;
-    skinForm->SetFrameMainMenuKeys(&menuKeys);
-    P().KeyPress(VK_MENU);
-    ASSERT_TRUE(skinForm->KeyboardMenuMode());
-    // The main menu drops a menu through the form's engine.
-    skinForm->OpenWindowMenu(Rect(300, 300, 300, 300));
-    ASSERT_TRUE(Engine().MenuOpen());
-    P().KeyPress(VK_ESCAPE);
-    EXPECT_FALSE(Engine().MenuOpen());
-    EXPECT_TRUE(skinForm->KeyboardMenuMode());
-    P().KeyPress(VK_ESCAPE);
-    EXPECT_FALSE(skinForm->KeyboardMenuMode());
-    skinForm->SetFrameMainMenuKeys(nullptr);
 }
 
 }  // namespace

@@ -106,10 +106,14 @@ void TGalleryForm::BuildMenu() {
     TMenuItem& root = menu_->Items();
     TMenuItem* file = AddItem(root, "&File");
     file->SetName("FileMenu");
-    AddItem(*file, "New &panels window",
+    // A submenu, so that the keyboard reaches one (Right opens it, Left closes it).
+    TMenuItem* newWindow = AddItem(*file, "&New window");
+    AddItem(*newWindow, "&Panels",
             [this] { MakePanelsChild(*this, "Panels " + std::to_string(++childCount_)); });
-    AddItem(*file, "New pa&ges window",
+    AddItem(*newWindow, "Pa&ges",
             [this] { MakePagesChild(*this, "Pages " + std::to_string(++childCount_)); });
+    AddItem(*newWindow, "&Notes",
+            [this] { MakeNotesChild(*this, "Notes " + std::to_string(++childCount_)); });
     AddItem(*file, "-");
     AddItem(*file, "Minimise to &tray", [this] { frame_->MinimizeToTray(); });
     AddItem(*file, "E&xit", [this] { Close(); });
