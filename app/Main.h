@@ -20,6 +20,7 @@ class TspSkinForm;
 class TspSkinPageControl;
 class TspSkinPanel;
 class TspSkinTabSheet;
+class TWebPaneSkin;
 
 // Selects the constructor that leaves the form unread.
 struct TForm1Unread {};
@@ -49,6 +50,8 @@ public:
     TspSkinPanel* spSkinPanel2 = nullptr;
     TWebPane* ContentWB = nullptr;
     TLabel* Label1 = nullptr;
+    // Made by FormCreate: the panes' menus and dialogs in the skin (owned by the form).
+    TWebPaneSkin* webPaneSkin = nullptr;
 
     // Published methods bound by the description.
     void FormCreate(TComponent* Sender);
