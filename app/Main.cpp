@@ -17,11 +17,12 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) { CreateFromDescription(MainFor
 
 TForm1::TForm1(TComponent* owner, TForm1Unread) : TForm(owner) {}
 
+TForm1::~TForm1() = default;
+
 void TForm1::FormCreate(TComponent* /*Sender*/) {
     // The panes' context menus and dialog boxes are drawn in the form's skin.
     if (!webPaneSkin) {
-        webPaneSkin = new TWebPaneSkin(this);
-        webPaneSkin->SetName("webPaneSkin");
+        webPaneSkin = std::make_unique<TWebPaneSkin>(nullptr);
         webPaneSkin->Attach(*this);
     }
     SiteBaseAddress = SiteBaseAddressConstant();
