@@ -361,8 +361,8 @@ private:
     bool PresentMenu(uint32_t menuKind, TPoint screenPoint, WebCommandTarget* commandTarget,
                      WebObject* object);
     [[nodiscard]] std::unique_ptr<WebContextMenu> HostMenuCopy(uint32_t menuKind,
-                                                              WebCommandTarget* commandTarget,
-                                                              WebObject* object, bool filtered);
+                                                               WebCommandTarget* commandTarget,
+                                                               WebObject* object, bool filtered);
     HResult ScriptErrorAnswer(OleVariant* out) const;
     void ApplyDropHandling();
     void AmbientChanged(int32_t dispId);

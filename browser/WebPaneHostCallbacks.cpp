@@ -55,11 +55,10 @@ HResult TCustomWebPane::ShowContextMenu(uint32_t menuKind, TPoint screenPoint,
     }
     if ((DisabledPopupMenus & SetOf(rcmAll)) ||
         (menuKind < 10 && (DisabledPopupMenus & SetOf(static_cast<int>(menuKind)))))
-        return kS_OK;                           // no menu at all
+        return kS_OK;  // no menu at all
     if (presenter_) {
-        const bool shown = GuardHostCall(false, [&] {
-            return PresentMenu(menuKind, screenPoint, commandTarget, object);
-        });
+        const bool shown = GuardHostCall(
+            false, [&] { return PresentMenu(menuKind, screenPoint, commandTarget, object); });
         if (shown) return kS_OK;
     }
     if (!FiltersPopupMenus()) return kS_FALSE;  // the control's standard menu

@@ -60,11 +60,11 @@ WebKitDialogWindow::WebKitDialogWindow(WebKitHost& host, GtkWidget* parent, Kind
                                        Answer answer)
     : host_(host), kind_(kind), answer_(std::move(answer)) {
     if (WebHostSite* site = host_.Site()) {
-        face_ = site->CreateDialogFace(WebDialogContent{kind, DefaultCaption(kind), message,
-                                                        defaultText},
-                                       [this, alive = liveness_.Watch()](bool accepted) {
-                                           if (alive.Alive()) End(accepted);
-                                       });
+        face_ = site->CreateDialogFace(
+            WebDialogContent{kind, DefaultCaption(kind), message, defaultText},
+            [this, alive = liveness_.Watch()](bool accepted) {
+                if (alive.Alive()) End(accepted);
+            });
     }
     if (!face_) BuildGtkDialog(parent, message, defaultText);
 }

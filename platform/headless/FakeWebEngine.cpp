@@ -100,8 +100,8 @@ FakeScriptDialog& FakeWebControl::RaiseScriptDialog(WebDialogKind kind, const st
     dialog.kind = kind;
     if (!site_) return dialog;
     if (kind != WebDialogKind::Prompt) {
-        const uint32_t type =
-            kind == WebDialogKind::Alert ? (MB_OK | MB_ICONWARNING) : (MB_OKCANCEL | MB_ICONQUESTION);
+        const uint32_t type = kind == WebDialogKind::Alert ? (MB_OK | MB_ICONWARNING)
+                                                           : (MB_OKCANCEL | MB_ICONQUESTION);
         int32_t result = IDCANCEL;
         if (site_->ShowMessage(this, Utf8ToWide(message), u"Message from webpage", type, u"", 0,
                                result) == kS_OK) {
@@ -115,15 +115,15 @@ FakeScriptDialog& FakeWebControl::RaiseScriptDialog(WebDialogKind kind, const st
                           : kind == WebDialogKind::ScriptError ? "Script Error"
                                                                : "Message from webpage";
     FakeScriptDialog* record = &dialog;
-    dialog.face = site_->CreateDialogFace(
-        WebDialogContent{kind, caption, message, defaultText}, [record](bool accepted) {
-            if (record->answered) return;
-            record->answered = true;
-            record->accepted = accepted;
-            if (record->kind == WebDialogKind::Prompt && accepted)
-                record->text = record->face->EnteredText();
-            record->face->Hide();
-        });
+    dialog.face = site_->CreateDialogFace(WebDialogContent{kind, caption, message, defaultText},
+                                          [record](bool accepted) {
+                                              if (record->answered) return;
+                                              record->answered = true;
+                                              record->accepted = accepted;
+                                              if (record->kind == WebDialogKind::Prompt && accepted)
+                                                  record->text = record->face->EnteredText();
+                                              record->face->Hide();
+                                          });
     if (dialog.face) dialog.face->Show();
     return dialog;
 }

@@ -6,13 +6,15 @@
 #include "skin/controls/SkinEdit.h"
 #include "skin/data/SkinData.h"
 #include "skin/form/SkinForm.h"
+#include "ui/Bitmap.h"
+#include "ui/Canvas.h"
 #include "ui/Label.h"
 
 namespace {
 
 constexpr int kMargin = 12;
-constexpr int kMessageWidth = 380;
-constexpr int kButtonWidth = 96;
+constexpr int kMessageWidth = 420;
+constexpr int kButtonWidth = 88;  // at least; wider for a longer caption
 constexpr int kButtonHeight = 24;
 constexpr int kEntryHeight = 22;
 constexpr int kSpacing = 8;
@@ -87,13 +89,23 @@ void TspSkinDialogForm::Layout(int buttonCount) {
         y += entry_->Height() + kSpacing;
     }
     const int clientWidth = kMessageWidth + 2 * kMargin;
-    int x = clientWidth - kMargin - buttonCount * kButtonWidth - (buttonCount - 1) * kSpacing;
+    std::vector<int> widths;
+    int total = std::max(0, buttonCount - 1) * kSpacing;
+    TBitmap probe;
+    probe.SetSize(1, 1);
     for (TspSkinButton* button : buttons_) {
-        button->SetBounds(x, y, kButtonWidth, kButtonHeight);
-        x += kButtonWidth + kSpacing;
+        probe.Canvas().Font = button->DefaultFont();
+        widths.push_back(std::max(kButtonWidth, probe.Canvas().TextWidth(button->Caption()) + 24));
+        total += widths.back();
+    }
+    int x = clientWidth - kMargin - total;
+    for (size_t i = 0; i < buttons_.size(); ++i) {
+        buttons_[i]->SetBounds(x, y, widths[i], kButtonHeight);
+        x += widths[i] + kSpacing;
     }
     int bottom = y;
-    for (TspSkinButton* button : buttons_) bottom = std::max(bottom, button->Top() + button->Height());
+    for (TspSkinButton* button : buttons_)
+        bottom = std::max(bottom, button->Top() + button->Height());
     SetClientWidth(clientWidth);
     SetClientHeight(bottom + kMargin);
 }

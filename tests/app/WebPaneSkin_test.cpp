@@ -2,11 +2,12 @@
 // headless platform and the fake engine: the host's rules still decide what the skinned
 // menu offers and what runs, the dialogs answer Enter and Escape, and without a skin the
 // engine's own menus and dialogs stay.
+#include "app/WebPaneSkin.h"
+
 #include <gtest/gtest.h>
 
 #include "app/AppClasses.h"
 #include "app/Main.h"
-#include "app/WebPaneSkin.h"
 #include "browser/WebPaneUnit.h"
 #include "platform/headless/FakeWebEngine.h"
 #include "platform/headless/HeadlessPlatform.h"
@@ -66,7 +67,8 @@ protected:
         std::vector<std::string> out;
         if (TspSkinPopupWindow* root = Engine().PopupWindow(0))
             for (const auto& item : root->Items())
-                out.push_back(item->MenuItem->Caption() + (item->MenuItem->Enabled() ? "" : "(off)"));
+                out.push_back(item->MenuItem->Caption() +
+                              (item->MenuItem->Enabled() ? "" : "(off)"));
         return out;
     }
 
@@ -102,7 +104,8 @@ TEST_F(WebPaneSkinTest, TheHostsFilterAndDisabledItemsShapeTheSkinnedMenu) {
         filtered.push_back(id);
     };
     target.menus[CONTEXT_MENU_DEFAULT].items.push_back({0, "", true, true, nullptr});
-    target.menus[CONTEXT_MENU_DEFAULT].items.push_back({IDM_LANGUAGE, "Encoding", false, true, nullptr});
+    target.menus[CONTEXT_MENU_DEFAULT].items.push_back(
+        {IDM_LANGUAGE, "Encoding", false, true, nullptr});
     ASSERT_EQ(RightClick(form->ContentWB), kS_OK);
     EXPECT_EQ(filtered, std::vector<uint32_t>{CONTEXT_MENU_DEFAULT});
     EXPECT_EQ(Shown(), (std::vector<std::string>{"Back(off)", "-", "Reload", "-", "Encoding"}));
@@ -161,6 +164,11 @@ TEST_F(WebPaneSkinTest, ScriptDialogsAreSkinnedWindowsAnsweredByEnterAndEscape) 
     EXPECT_TRUE(cancelled.answered);
     EXPECT_FALSE(cancelled.accepted);
     EXPECT_EQ(cancelled.text, "");
+
+    // A dialog still open when the window goes (the skin data goes with it) is freed with
+    // the pane's control.
+    ASSERT_NE(fake->RaiseScriptDialog(WebDialogKind::LeavePage, "Leave?").face, nullptr);
+    form.reset();
 }
 
 TEST_F(WebPaneSkinTest, TheHostsShowMessageStillComesFirst) {
@@ -169,7 +177,8 @@ TEST_F(WebPaneSkinTest, TheHostsShowMessageStillComesFirst) {
         result = IDOK;
         return kS_OK;
     };
-    FakeScriptDialog& confirm = FakeOf(form->ContentWB)->RaiseScriptDialog(WebDialogKind::Confirm, "?");
+    FakeScriptDialog& confirm =
+        FakeOf(form->ContentWB)->RaiseScriptDialog(WebDialogKind::Confirm, "?");
     EXPECT_TRUE(confirm.answeredByHostMessage);
     EXPECT_TRUE(confirm.accepted);
     EXPECT_EQ(confirm.face, nullptr);
@@ -182,7 +191,8 @@ TEST(WebPaneSkinWithoutSkin, MenusAndDialogsKeepTheEnginesPlainLook) {
     RegisterAppClasses();
     auto form = std::make_unique<TForm>(nullptr);
     form->CreateFromDescription(
-        "object F: TForm\n  object Pane: TWebPane\n    Width = 200\n    Height = 100\n  end\nend\n");
+        "object F: TForm\n  object Pane: TWebPane\n    Width = 200\n    Height = 100\n  "
+        "end\nend\n");
     auto* skin = new TWebPaneSkin(form.get());
     skin->Attach(*form);
     auto* pane = dynamic_cast<TWebPane*>(form->FindComponent("Pane"));
