@@ -125,7 +125,9 @@ bool TCustomWebPane::PresentMenu(uint32_t menuKind, TPoint screenPoint,
         HostMenuCopy(menuKind, commandTarget, object, FiltersPopupMenus());
     if (!menu) return false;
     KeepRunnableItems(*menu, *commandTarget);
-    if (menu->items.empty()) return true;  // nothing to offer: no menu
+    // Nothing left to offer: the host's copy shows no menu (as its tracked copy would), the
+    // standard menu stays the engine's (it may run what the command target cannot).
+    if (menu->items.empty()) return FiltersPopupMenus();
     // The choice arrives after the menu closed; the pane (and with it its control and the
     // control's command target) may be gone by then.
     auto chosen = [alive = LivenessWatch(), commandTarget](uint32_t command) {

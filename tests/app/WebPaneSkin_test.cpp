@@ -119,6 +119,12 @@ TEST_F(WebPaneSkinTest, TheHostsFilterAndDisabledItemsShapeTheSkinnedMenu) {
     EXPECT_EQ(Engine().PopupCount(), 0);
 }
 
+TEST_F(WebPaneSkinTest, AStandardMenuOfOnlyEngineCommandsStaysTheEngines) {
+    target.menus[CONTEXT_MENU_DEFAULT].items = {{0x8000 + 99, "Inspect", false, true, nullptr}};
+    EXPECT_EQ(RightClick(form->ContentWB), kS_FALSE);
+    EXPECT_EQ(Engine().PopupCount(), 0);
+}
+
 TEST_F(WebPaneSkinTest, AChoiceAfterThePaneIsGoneRunsNothing) {
     ASSERT_EQ(RightClick(form->NavWB), kS_OK);
     ASSERT_EQ(Engine().PopupCount(), 1);
