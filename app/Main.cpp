@@ -1,6 +1,7 @@
 #include "app/Main.h"
 
 #include "app/SiteBase.h"
+#include "app/WebPaneSkin.h"
 
 extern const char kMainFormDescription[];
 extern const std::size_t kMainFormDescriptionSize;
@@ -16,7 +17,14 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) { CreateFromDescription(MainFor
 
 TForm1::TForm1(TComponent* owner, TForm1Unread) : TForm(owner) {}
 
+TForm1::~TForm1() = default;
+
 void TForm1::FormCreate(TComponent* /*Sender*/) {
+    // The panes' context menus and dialog boxes are drawn in the form's skin.
+    if (!webPaneSkin) {
+        webPaneSkin = std::make_unique<TWebPaneSkin>(nullptr);
+        webPaneSkin->Attach(*this);
+    }
     SiteBaseAddress = SiteBaseAddressConstant();
     // The author's-site address is the base itself, kept as its own wide-string constant.
     static const WideString kAuthorSite = platform::Utf8ToWide(SiteBaseAddressConstant());

@@ -7,6 +7,7 @@
 // strip and the tabs are skinned before FormCreate starts the panes.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "browser/WebPane.h"
@@ -20,6 +21,7 @@ class TspSkinForm;
 class TspSkinPageControl;
 class TspSkinPanel;
 class TspSkinTabSheet;
+class TWebPaneSkin;
 
 // Selects the constructor that leaves the form unread.
 struct TForm1Unread {};
@@ -28,6 +30,7 @@ class TForm1 : public TForm {
 public:
     // Creates the form from its description (then OnCreate runs FormCreate).
     explicit TForm1(TComponent* owner);
+    ~TForm1() override;
     // An empty form of this class; the caller reads a description into it with
     // CreateFromDescription (a variant of the stored one, or after hooking WindowProc to
     // watch what the form receives while it is read).
@@ -49,6 +52,9 @@ public:
     TspSkinPanel* spSkinPanel2 = nullptr;
     TWebPane* ContentWB = nullptr;
     TLabel* Label1 = nullptr;
+    // Made by FormCreate: the panes' menus and dialogs in the skin. Not one of the form's
+    // components (those are the description's); it goes before them, and the panes forget it.
+    std::unique_ptr<TWebPaneSkin> webPaneSkin;
 
     // Published methods bound by the description.
     void FormCreate(TComponent* Sender);

@@ -9,8 +9,8 @@
 #include "platform/WebEngine.h"
 #include "ui/Application.h"
 
-template <class F>
-platform::HResult GuardHostCall(platform::HResult fallback, F&& call) {
+template <class T, class F>
+T GuardHostCall(T fallback, F&& call) {
     try {
         return call();
     } catch (const std::exception& e) {

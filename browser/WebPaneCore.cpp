@@ -6,6 +6,7 @@
 #include <array>
 
 #include "browser/HostGuard.h"
+#include "browser/WebPanePresenter.h"
 #include "ui/Forms.h"
 
 using namespace platform;
@@ -147,6 +148,21 @@ TCustomWebPane::~TCustomWebPane() {
         control->Advise(nullptr);
         control->SetDocumentDropTarget(nullptr);
         control->SetClientSite(nullptr);
+    }
+}
+
+void TCustomWebPane::SetPresenter(TWebPanePresenter* presenter) {
+    if (presenterComponent_) presenterComponent_->RemoveFreeNotification(this);
+    presenter_ = presenter;
+    presenterComponent_ = dynamic_cast<TComponent*>(presenter);
+    if (presenterComponent_) presenterComponent_->FreeNotification(this);
+}
+
+void TCustomWebPane::Notification(TComponent* component, TOperation operation) {
+    TWebControl::Notification(component, operation);
+    if (operation == opRemove && component && component == presenterComponent_) {
+        presenter_ = nullptr;
+        presenterComponent_ = nullptr;
     }
 }
 

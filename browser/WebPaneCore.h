@@ -20,6 +20,8 @@
 #include "browser/WebControl.h"
 #include "platform/WebHost.h"
 
+class TWebPanePresenter;
+
 using platform::HResult;
 
 // ---- Option sets (bit i of a set is member i) ----
@@ -215,6 +217,13 @@ public:
     TScriptErrorAction ScriptErrorAction = eaContinue;
 
     void Loaded() override;
+    void Notification(TComponent* component, TOperation operation) override;
+
+    // Draws the context menus and dialog boxes in place of the engine (browser/
+    // WebPanePresenter.h); nullptr: the engine's own. Not owned; a presenter that is a
+    // component is forgotten when it goes.
+    [[nodiscard]] TWebPanePresenter* Presenter() const { return presenter_; }
+    void SetPresenter(TWebPanePresenter* presenter);
 
     // ---- State ----
     [[nodiscard]] uint32_t DownloadControlFlagWord() const { return downloadFlags_; }
@@ -306,6 +315,9 @@ public:
     HResult QueryService(const char* serviceId, const char* interfaceId,
                          WebService*& object) override;
     void DialogActivated(platform::WebDialog& dialog) override;
+    std::unique_ptr<platform::WebDialogFace> CreateDialogFace(
+        const platform::WebDialogContent& content,
+        platform::WebDialogFace::Answered answered) override;
 
     // ---- Window services, new-window and download managers, drop target ----
     HResult MoveTo(int32_t x, int32_t y) override;
@@ -344,6 +356,13 @@ protected:
 private:
     HResult ShowHostMenu(uint32_t menuKind, TPoint screenPoint, WebCommandTarget* commandTarget,
                          WebObject* object);
+    // The presenter's menu: the host's copy (filtered) or the standard one, without the items
+    // the command target cannot run. False when the presenter did not show it.
+    bool PresentMenu(uint32_t menuKind, TPoint screenPoint, WebCommandTarget* commandTarget,
+                     WebObject* object);
+    [[nodiscard]] std::unique_ptr<WebContextMenu> HostMenuCopy(uint32_t menuKind,
+                                                               WebCommandTarget* commandTarget,
+                                                               WebObject* object, bool filtered);
     HResult ScriptErrorAnswer(OleVariant* out) const;
     void ApplyDropHandling();
     void AmbientChanged(int32_t dispId);
@@ -355,6 +374,8 @@ private:
     bool editMode_ = false;
     TDragDropHandlingType dropHandlingType_ = ddtMS;
     std::string ctrlCharMask_ = "N";
+    TWebPanePresenter* presenter_ = nullptr;
+    TComponent* presenterComponent_ = nullptr;  // the same presenter, free-notified
 };
 
 // Whether the low byte of a key code is one of the mask's characters.

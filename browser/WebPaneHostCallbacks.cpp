@@ -7,6 +7,7 @@
 
 #include "browser/HostGuard.h"
 #include "browser/WebPaneCore.h"
+#include "browser/WebPanePresenter.h"
 #include "platform/Platform.h"
 #include "ui/Forms.h"
 
@@ -54,17 +55,23 @@ HResult TCustomWebPane::ShowContextMenu(uint32_t menuKind, TPoint screenPoint,
     }
     if ((DisabledPopupMenus & SetOf(rcmAll)) ||
         (menuKind < 10 && (DisabledPopupMenus & SetOf(static_cast<int>(menuKind)))))
-        return kS_OK;                           // no menu at all
+        return kS_OK;  // no menu at all
+    if (presenter_) {
+        const bool shown = GuardHostCall(
+            false, [&] { return PresentMenu(menuKind, screenPoint, commandTarget, object); });
+        if (shown) return kS_OK;
+    }
     if (!FiltersPopupMenus()) return kS_FALSE;  // the control's standard menu
     return GuardHostCall(
         kS_FALSE, [&] { return ShowHostMenu(menuKind, screenPoint, commandTarget, object); });
 }
 
-HResult TCustomWebPane::ShowHostMenu(uint32_t menuKind, TPoint screenPoint,
-                                     WebCommandTarget* commandTarget, WebObject* object) {
-    if (!commandTarget) return kS_FALSE;
+std::unique_ptr<WebContextMenu> TCustomWebPane::HostMenuCopy(uint32_t menuKind,
+                                                             WebCommandTarget* commandTarget,
+                                                             WebObject* object, bool filtered) {
+    if (!commandTarget) return nullptr;
     std::unique_ptr<WebContextMenu> menu = commandTarget->LoadMenu(menuKind);
-    if (!menu) return kS_FALSE;
+    if (!menu || !filtered) return menu;
     // The encoding submenu comes from the control.
     OleVariant in;
     ExecWB(kEncodingMenuCommand, 0, in);
@@ -74,9 +81,67 @@ HResult TCustomWebPane::ShowHostMenu(uint32_t menuKind, TPoint screenPoint,
         }
     }
     FilterPopupMenu(menuKind, *menu, object);
+    return menu;
+}
+
+HResult TCustomWebPane::ShowHostMenu(uint32_t menuKind, TPoint screenPoint,
+                                     WebCommandTarget* commandTarget, WebObject* object) {
+    std::unique_ptr<WebContextMenu> menu = HostMenuCopy(menuKind, commandTarget, object, true);
+    if (!menu) return kS_FALSE;
     if (const uint32_t command = commandTarget->TrackMenu(*menu, screenPoint))
         commandTarget->SendMenuCommand(command);
     return kS_OK;
+}
+
+namespace {
+
+// Drops what the presenter could show but nobody could run: items whose command the
+// target does not support, the encoding item without its submenu, submenus left empty.
+void KeepRunnableItems(WebContextMenu& menu, WebCommandTarget& target) {
+    std::vector<WebMenuItem> kept;
+    for (WebMenuItem& item : menu.items) {
+        if (item.submenu) {
+            KeepRunnableItems(*item.submenu, target);
+            if (item.submenu->items.empty()) continue;
+        } else if (!item.separator) {
+            uint32_t state = 0;
+            if (item.command == 0 || item.command == IDM_LANGUAGE ||
+                Failed(target.QueryStatus(CGID_MSHTML, item.command, state)))
+                continue;
+        }
+        if (item.separator && (kept.empty() || kept.back().separator)) continue;
+        kept.push_back(std::move(item));
+    }
+    while (!kept.empty() && kept.back().separator) kept.pop_back();
+    menu.items = std::move(kept);
+}
+
+}  // namespace
+
+bool TCustomWebPane::PresentMenu(uint32_t menuKind, TPoint screenPoint,
+                                 WebCommandTarget* commandTarget, WebObject* object) {
+    // The standard menu or the host's own copy, by the same rule as without a presenter.
+    std::unique_ptr<WebContextMenu> menu =
+        HostMenuCopy(menuKind, commandTarget, object, FiltersPopupMenus());
+    if (!menu) return false;
+    KeepRunnableItems(*menu, *commandTarget);
+    // Nothing left to offer: the host's copy shows no menu (as its tracked copy would), the
+    // standard menu stays the engine's (it may run what the command target cannot).
+    if (menu->items.empty()) return FiltersPopupMenus();
+    // The choice arrives after the menu closed; the pane (and with it its control and the
+    // control's command target) may be gone by then.
+    auto chosen = [alive = LivenessWatch(), commandTarget](uint32_t command) {
+        if (alive.Alive() && command != 0) commandTarget->SendMenuCommand(command);
+    };
+    return presenter_->PresentContextMenu(*this, *menu, screenPoint, chosen);
+}
+
+std::unique_ptr<WebDialogFace> TCustomWebPane::CreateDialogFace(const WebDialogContent& content,
+                                                                WebDialogFace::Answered answered) {
+    if (!presenter_) return nullptr;
+    return GuardHostCall(std::unique_ptr<WebDialogFace>(), [&] {
+        return presenter_->CreateDialogFace(*this, content, std::move(answered));
+    });
 }
 
 void TCustomWebPane::FilterPopupMenu(uint32_t id, WebContextMenu& menu, WebObject* context) {

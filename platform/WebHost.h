@@ -14,6 +14,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -50,6 +51,8 @@ inline constexpr const char* SID_SNewWindowManager = IID_INewWindowManager;
 // Command groups of the host's command target.
 inline constexpr const char* CGID_Explorer = "{000214D0-0000-0000-C000-000000000046}";
 inline constexpr const char* CGID_DocHostCommandHandler = "{F38BC242-B950-11D1-8918-00C04FC2C836}";
+// The document's menu commands (IDM_*), as the command target's QueryStatus answers them.
+inline constexpr const char* CGID_MSHTML = "{DE4BA900-59CA-11CF-9592-444553540000}";
 
 // Commands the control sends the host's command target.
 inline constexpr uint32_t kUnloadCommand = 37;           // CGID_Explorer: the document unloads
@@ -281,6 +284,33 @@ public:
     virtual void Destroy() = 0;
 };
 
+// The dialog boxes of the control, and what one shows when the host draws it itself.
+enum class WebDialogKind { Alert, Confirm, Prompt, LeavePage, ScriptError };
+struct WebDialogContent {
+    WebDialogKind kind = WebDialogKind::Alert;
+    std::string caption;      // UTF-8
+    std::string message;      // UTF-8, already shortened by the engine
+    std::string defaultText;  // the prompt's entry
+};
+
+// A dialog box window drawn by the host (a skinned one) in place of the engine's own. The
+// engine keeps the dialog's rules and life (WebDialog); the face only shows it and reports
+// the user's answer. It is not modal: the program goes on while it is open.
+class WebDialogFace {
+public:
+    // accepted: OK, Yes, Leave or Enter; false: Cancel, No, Stay, Escape or its close button.
+    using Answered = std::function<void(bool accepted)>;
+    virtual ~WebDialogFace() = default;
+    [[nodiscard]] virtual std::string Caption() const = 0;
+    virtual void SetCaption(const std::string& caption) = 0;
+    virtual void UseApplicationIcon() = 0;
+    // Shows the window with the keyboard focus in it (the prompt's entry, else OK).
+    virtual void Show() = 0;
+    virtual void Hide() = 0;
+    // The prompt's entry as the user left it.
+    [[nodiscard]] virtual std::string EnteredText() const = 0;
+};
+
 // Message-box types of ShowMessage (MB_*) and its results (ID*).
 enum : uint32_t {
     MB_OK = 0x0,
@@ -420,6 +450,14 @@ public:
 
     // The control's dialog box has taken activation from the window that holds the control.
     virtual void DialogActivated(WebDialog& dialog) = 0;
+    // A window of the host's own for a dialog box, or nullptr: the engine shows its own.
+    // `answered` is called at most once, when the user answers through the face.
+    [[nodiscard]] virtual std::unique_ptr<WebDialogFace> CreateDialogFace(
+        const WebDialogContent& content, WebDialogFace::Answered answered) {
+        (void)content;
+        (void)answered;
+        return nullptr;
+    }
 };
 
 // Settings of the process's network session.

@@ -59,6 +59,19 @@ WebKitDialogWindow::WebKitDialogWindow(WebKitHost& host, GtkWidget* parent, Kind
                                        const std::string& message, const std::string& defaultText,
                                        Answer answer)
     : host_(host), kind_(kind), answer_(std::move(answer)) {
+    if (WebHostSite* site = host_.Site()) {
+        face_ = site->CreateDialogFace(
+            WebDialogContent{kind, DefaultCaption(kind), message, defaultText},
+            [this, alive = liveness_.Watch()](bool accepted) {
+                if (alive.Alive()) End(accepted);
+            });
+    }
+    if (!face_) BuildGtkDialog(parent, message, defaultText);
+}
+
+void WebKitDialogWindow::BuildGtkDialog(GtkWidget* parent, const std::string& message,
+                                        const std::string& defaultText) {
+    const Kind kind = kind_;
     ownedWindow_.reset(GTK_WIDGET(g_object_ref_sink(gtk_dialog_new())));
     window_ = ownedWindow_.get();
     GtkWindow* window = GTK_WINDOW(window_);
@@ -119,7 +132,7 @@ WebKitDialogWindow::WebKitDialogWindow(WebKitHost& host, GtkWidget* parent, Kind
 
 WebKitDialogWindow::~WebKitDialogWindow() {
     liveness_.End();
-    g_signal_handlers_disconnect_by_data(window_, this);
+    if (window_) g_signal_handlers_disconnect_by_data(window_, this);
 }
 
 void WebKitDialogWindow::Show() {
@@ -130,6 +143,10 @@ void WebKitDialogWindow::Show() {
         const TLivenessWatch alive = d.liveness_.Watch();
         d.host_.DialogShown(d);
         if (!alive.Alive() || d.ended_ || d.closeRequested_) return;
+        if (d.face_) {
+            d.face_->Show();
+            return;
+        }
         gtk_widget_show_all(d.window_);
         gtk_window_present(GTK_WINDOW(d.window_));
     });
@@ -138,8 +155,14 @@ void WebKitDialogWindow::Show() {
 void WebKitDialogWindow::End(bool accepted) {
     if (ended_) return;
     ended_ = true;
-    const std::string text = entry_ ? gtk_entry_get_text(GTK_ENTRY(entry_)) : "";
-    gtk_widget_hide(window_);
+    std::string text;
+    if (face_) {
+        if (kind_ == Kind::Prompt) text = face_->EnteredText();
+        face_->Hide();
+    } else {
+        if (entry_) text = gtk_entry_get_text(GTK_ENTRY(entry_));
+        gtk_widget_hide(window_);
+    }
     Answer answer = std::move(answer_);
     if (answer) answer(accepted, text);
     host_.DialogEnded(*this);
@@ -154,15 +177,18 @@ std::string WebKitDialogWindow::ClassName() const {
 }
 
 std::string WebKitDialogWindow::Caption() const {
+    if (face_) return face_->Caption();
     const char* title = gtk_window_get_title(GTK_WINDOW(window_));
     return title ? title : "";
 }
 
 void WebKitDialogWindow::SetCaption(const std::string& caption) {
+    if (face_) return face_->SetCaption(caption);
     gtk_window_set_title(GTK_WINDOW(window_), caption.c_str());
 }
 
 void WebKitDialogWindow::UseApplicationIcon() {
+    if (face_) return face_->UseApplicationIcon();
     GtkWindow* parent = gtk_window_get_transient_for(GTK_WINDOW(window_));
     GListPtr icons(parent ? gtk_window_get_icon_list(parent) : nullptr);
     if (!icons) icons.reset(gtk_window_get_default_icon_list());
@@ -179,7 +205,9 @@ void WebKitDialogWindow::RequestClose() {
 
 void WebKitDialogWindow::PostClick() {
     Queue(liveness_.Watch(), this, [](WebKitDialogWindow& d) {
-        GdkWindow* window = gtk_widget_get_window(d.window_);
+        // A host's face takes no synthetic clicks: a click on a dialog's empty part does
+        // nothing either.
+        GdkWindow* window = d.window_ ? gtk_widget_get_window(d.window_) : nullptr;
         if (d.ended_ || !window) return;
         for (GdkEventType type : {GDK_BUTTON_PRESS, GDK_BUTTON_RELEASE}) {
             GdkEventPtr event(gdk_event_new(type));
@@ -196,7 +224,7 @@ void WebKitDialogWindow::PostClick() {
 
 void WebKitDialogWindow::Destroy() {
     End(false);
-    gtk_widget_destroy(window_);
+    if (window_) gtk_widget_destroy(window_);
 }
 
 }  // namespace platform::gtk

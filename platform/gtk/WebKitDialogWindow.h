@@ -4,6 +4,8 @@
 // keeps working (the window can still be moved and closed while a page raises dialogs in
 // a loop). As the platform control's dialogs did, each takes activation from the window
 // that holds the control, so the host's dialog-box rules see it (WebHostSite::DialogActivated).
+// When the host gives a face of its own (WebHostSite::CreateDialogFace, a skinned window),
+// that face is shown instead of the GTK dialog; the rules and the answer stay here.
 #pragma once
 
 #include <gtk/gtk.h>
@@ -22,10 +24,11 @@ class WebKitHost;
 
 class WebKitDialogWindow final : public WebDialog {
 public:
-    enum class Kind { Alert, Confirm, Prompt, LeavePage, ScriptError };
+    using Kind = WebDialogKind;
     // accepted: OK/Yes/Leave; text: the prompt's entry.
     using Answer = std::function<void(bool accepted, const std::string& text)>;
 
+    // Asks the host's site for a face first; without one it builds the GTK dialog.
     WebKitDialogWindow(WebKitHost& host, GtkWidget* parent, Kind kind, const std::string& message,
                        const std::string& defaultText, Answer answer);
     ~WebKitDialogWindow() override;
@@ -39,6 +42,7 @@ public:
     void End(bool accepted);
     [[nodiscard]] bool Ended() const { return ended_; }
     [[nodiscard]] Kind DialogKind() const { return kind_; }
+    [[nodiscard]] bool HasHostFace() const { return face_ != nullptr; }
 
     // ---- WebDialog ----
     std::string ClassName() const override;
@@ -54,14 +58,15 @@ public:
 
 private:
     static void OnResponse(GtkDialog* dialog, gint response, gpointer self);
-    static gboolean OnMapped(gpointer self);
-    void AddIdle(GSourceFunc fn);
+    void BuildGtkDialog(GtkWidget* parent, const std::string& message,
+                        const std::string& defaultText);
 
     WebKitHost& host_;
     Kind kind_;
     Answer answer_;
-    GtkWidgetPtr<> ownedWindow_;   // destroyed with this object
-    GtkWidget* window_ = nullptr;  // the same window
+    std::unique_ptr<WebDialogFace> face_;  // the host's window, or none
+    GtkWidgetPtr<> ownedWindow_;           // the GTK dialog without a face
+    GtkWidget* window_ = nullptr;          // the same window
     GtkWidget* entry_ = nullptr;
     bool ended_ = false;
     bool closeRequested_ = false;

@@ -289,6 +289,14 @@ void WebKitHost::RunMenuCommand(uint32_t command) {
         case IDM_CUT:
             webkit_web_view_execute_editing_command(view_, WEBKIT_EDITING_COMMAND_CUT);
             return;
+        case IDM_DELETE:
+            webkit_web_view_execute_editing_command(view_, "Delete");
+            return;
+        case IDM_COPYSHORTCUT:
+            if (!menuLinkUri_.empty())
+                gtk_clipboard_set_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD),
+                                       menuLinkUri_.c_str(), -1);
+            return;
         case IDM_PRINT:
             Print(true);
             return;
@@ -349,9 +357,11 @@ void WebKitHost::Print(bool prompt) {
 
 // ---- The document's command target ----
 
-HResult WebKitHost::QueryStatus(const char* /*group*/, uint32_t command, uint32_t& state) {
+HResult WebKitHost::QueryStatus(const char* group, uint32_t command, uint32_t& state) {
     constexpr uint32_t OLECMDF_SUPPORTED = 1, OLECMDF_ENABLED = 2;
     state = 0;
+    // The menu commands (CGID_MSHTML): what SendMenuCommand can run without WebKit's menu.
+    const bool menuCommands = SameId(group, CGID_MSHTML);
     switch (command) {
         case IDM_GOBACKWARD:
             state = OLECMDF_SUPPORTED | (webkit_web_view_can_go_back(view_) ? OLECMDF_ENABLED : 0);
@@ -366,7 +376,28 @@ HResult WebKitHost::QueryStatus(const char* /*group*/, uint32_t command, uint32_
         case IDM_PRINT:
             state = OLECMDF_SUPPORTED | OLECMDF_ENABLED;
             return kS_OK;
+        case IDM_PASTE:
+        case IDM_COPY:
+        case IDM_CUT:
+        case IDM_DELETE:
+        case IDM_OPENLINK:
+        case IDM_OPENINNEWWINDOW:
+        case IDM_SAVETARGET:
+        case IDM_SAVEPICTURE:
+        case IDM_COPYSHORTCUT:
+        case kSaveMediaCommand:
+            if (!menuCommands) return kOLECMDERR_E_NOTSUPPORTED;
+            state = OLECMDF_SUPPORTED | OLECMDF_ENABLED;
+            return kS_OK;
         default:
+            // The encoding submenu's commands; nothing else runs without WebKit's own menu.
+            if (!menuCommands) return kOLECMDERR_E_NOTSUPPORTED;
+            for (const WebMenuItem& item : encodingMenu_.items) {
+                if (item.command == command) {
+                    state = OLECMDF_SUPPORTED | OLECMDF_ENABLED;
+                    return kS_OK;
+                }
+            }
             return kOLECMDERR_E_NOTSUPPORTED;
     }
 }

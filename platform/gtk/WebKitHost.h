@@ -5,6 +5,7 @@
 //                          WebKit's settings and user content, navigation rules, commands
 //   WebKitHostMenus.cpp    context menus by kind, the host's own filtered copy
 //   WebKitHostDialogs.cpp  the script dialogs and the script-error report, our own windows
+//                          (or the faces the host draws them with)
 //   WebKitHostScripts.cpp  the page script that reports window moves and script errors
 //   WebKitHostInput.cpp    keys, focus, zoom, drag and drop
 //   WebKitDownloads.cpp    downloads: the host's download manager or the user's folder

@@ -104,6 +104,9 @@ WebContextMenu Snapshot(WebKitContextMenu* menu) {
                 action == WEBKIT_CONTEXT_MENU_ACTION_CUSTOM ? IDM_REFRESH : CommandOf(action);
             entry.text = ItemLabel(item);
             if (entry.text.empty()) entry.text = LabelOf(entry.command);
+            // Back with no page behind, Stop with nothing loading: shown, but disabled.
+            GAction* gaction = webkit_context_menu_item_get_gaction(item);
+            entry.enabled = !gaction || g_action_get_enabled(gaction);
         }
         out.items.push_back(std::move(entry));
     }

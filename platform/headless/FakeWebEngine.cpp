@@ -53,8 +53,10 @@ Variant FakeWebControl::ReadAmbient(int32_t dispId) const {
 
 // ---- Command target ----
 
-HResult FakeCommandTarget::QueryStatus(const char*, uint32_t, uint32_t& state) {
+HResult FakeCommandTarget::QueryStatus(const char*, uint32_t command, uint32_t& state) {
     state = 0;
+    for (uint32_t c : unsupported)
+        if (c == command) return kOLECMDERR_E_NOTSUPPORTED;
     return kS_OK;
 }
 
@@ -89,6 +91,41 @@ HResult FakeWebControl::ExecWB(int32_t commandId, int32_t execOption, Variant* i
         *in = Variant::FromObject(&EncodingMenu);
     if (out && !Failed(execResult_)) *out = execOut_;
     return execResult_;
+}
+
+FakeScriptDialog& FakeWebControl::RaiseScriptDialog(WebDialogKind kind, const std::string& message,
+                                                    const std::string& defaultText) {
+    scriptDialogs_.push_back(std::make_unique<FakeScriptDialog>());
+    FakeScriptDialog& dialog = *scriptDialogs_.back();
+    dialog.kind = kind;
+    if (!site_) return dialog;
+    if (kind != WebDialogKind::Prompt) {
+        const uint32_t type = kind == WebDialogKind::Alert ? (MB_OK | MB_ICONWARNING)
+                                                           : (MB_OKCANCEL | MB_ICONQUESTION);
+        int32_t result = IDCANCEL;
+        if (site_->ShowMessage(this, Utf8ToWide(message), u"Message from webpage", type, u"", 0,
+                               result) == kS_OK) {
+            dialog.answeredByHostMessage = true;
+            dialog.answered = true;
+            dialog.accepted = result == IDOK || result == IDYES;
+            return dialog;
+        }
+    }
+    const char* caption = kind == WebDialogKind::Prompt        ? "User Prompt"
+                          : kind == WebDialogKind::ScriptError ? "Script Error"
+                                                               : "Message from webpage";
+    FakeScriptDialog* record = &dialog;
+    dialog.face = site_->CreateDialogFace(WebDialogContent{kind, caption, message, defaultText},
+                                          [record](bool accepted) {
+                                              if (record->answered) return;
+                                              record->answered = true;
+                                              record->accepted = accepted;
+                                              if (record->kind == WebDialogKind::Prompt && accepted)
+                                                  record->text = record->face->EnteredText();
+                                              record->face->Hide();
+                                          });
+    if (dialog.face) dialog.face->Show();
+    return dialog;
 }
 
 HResult FakeWebControl::Raise(int32_t dispId, std::initializer_list<EventArg> declaredArgs) {

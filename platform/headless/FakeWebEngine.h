@@ -53,6 +53,8 @@ public:
     std::map<uint32_t, WebContextMenu> menus;
     // What TrackMenu answers.
     uint32_t choice = 0;
+    // Commands QueryStatus reports as not supported.
+    std::vector<uint32_t> unsupported;
     std::vector<WebContextMenu> trackedMenus;
     std::vector<TPoint> trackedAt;
     std::vector<uint32_t> sentCommands;
@@ -83,6 +85,18 @@ public:
 private:
     std::string className_;
     std::string caption_;
+};
+
+// A page's script dialog as the fake raised it (RaiseScriptDialog), and how it ended.
+struct FakeScriptDialog {
+    WebDialogKind kind = WebDialogKind::Alert;
+    // The host answered it through ShowMessage (S_OK).
+    bool answeredByHostMessage = false;
+    // The host's window for it; none: the engine's own dialog would show.
+    std::unique_ptr<WebDialogFace> face;
+    bool answered = false;
+    bool accepted = false;
+    std::string text;  // the prompt's answer
 };
 
 class FakeDataObject : public WebDataObject {
@@ -162,6 +176,15 @@ public:
     VariantBool RaiseBeforeNavigate(const WideString& url);
     // The events of a load that succeeds: OnNavigateComplete2 then OnDocumentComplete.
     void CompleteLoad(const WideString& url);
+    // A page's alert, confirm, prompt or leave-page question as the real engine raises it:
+    // all but the prompt go to the site's ShowMessage first; what the site leaves is shown
+    // in the site's dialog face when it makes one (and shown at once). The record lives
+    // until the control does.
+    FakeScriptDialog& RaiseScriptDialog(WebDialogKind kind, const std::string& message,
+                                        const std::string& defaultText = "");
+    [[nodiscard]] const std::vector<std::unique_ptr<FakeScriptDialog>>& ScriptDialogs() const {
+        return scriptDialogs_;
+    }
 
     // ---- The host, seen as the control sees it ----
     [[nodiscard]] WebHostSite* Site() const { return site_; }
@@ -213,6 +236,7 @@ private:
     LaunchPolicy launches_;
     std::vector<FakeNavigation> navigations_;
     std::vector<FakeExecCall> execCalls_;
+    std::vector<std::unique_ptr<FakeScriptDialog>> scriptDialogs_;
 };
 
 class FakeWebEngine : public WebEngine {

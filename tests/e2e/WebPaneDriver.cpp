@@ -3,6 +3,7 @@
 // named: NavWB, ContentWB, quillMartWB) to pages of the test's (hostile pages), or opens one
 // pane with stored options the test writes:
 //   pb_e2e_driver --main <address> [<pane> [<address> <pane>]...]
+//   pb_e2e_driver --main-plain ...  (the same, the panes' menus and dialogs not skinned)
 //   pb_e2e_driver --pane <file with the pane's stored properties> <address> [--recreate]
 // and reports on stderr, one line each:
 //   driver-event: loaded <pane> <x> <y> <width> <height> <address>
@@ -75,7 +76,8 @@ std::string PaneFormDescription(const std::string& properties) {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: pb_e2e_driver --main <address> [<pane> ...] | --pane <properties file> "
+                 "usage: pb_e2e_driver --main[-plain] <address> [<pane> ...] | --pane <properties "
+                 "file> "
                  "<address> [--recreate]\n");
     return 2;
 }
@@ -90,8 +92,11 @@ int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
     bool recreate = argc > 4 && std::string(argv[4]) == "--recreate";
     try {
-        if (mode == "--main" && argc > 2) {
+        if ((mode == "--main" || mode == "--main-plain") && argc > 2) {
             Application().CreateForm<TForm1>(&Form1);
+            if (mode == "--main-plain")
+                for (TWebPane* pane : {Form1->NavWB, Form1->ContentWB, Form1->quillMartWB})
+                    pane->SetPresenter(nullptr);
             for (TWebPane* pane : {Form1->NavWB, Form1->ContentWB, Form1->quillMartWB})
                 Watch(pane, nullptr);
             // <address> [<pane>] pairs; the pane of a last address without one is NavWB.

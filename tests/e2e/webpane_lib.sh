@@ -52,11 +52,12 @@ start_pane() {
   read -r _ _ _ px py pw ph _ < <(grep -m1 '^driver-event: loaded Pane ' "$log") || true
 }
 
-# start_main <log name> <address>: the program's main window, its navigation pane sent to the address.
+# start_main <log name> <address> [<pane> [<address> <pane>]...]: the program's main window,
+# its navigation pane (or the pane named after the address) sent to the address.
 start_main() {
   log="$artifacts/$1.log"
   : >"$log"
-  "$driver" --main "$2" 2>"$log" &
+  "$driver" --main "${@:2}" 2>"$log" &
   pid=$!
   wait_for 30 find_main || { fail "$1: the main window did not appear"; tail -20 "$log" >&2; return 1; }
 }
