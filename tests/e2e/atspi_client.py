@@ -5,7 +5,8 @@ gi.repository.Atspi) as a screen reader does, and prints what it found, one fact
 
   atspi_client.py tabs <pid> <caption>     lists the page tabs, selects the second
   atspi_client.py close <pid> <caption>    invokes the "click" action of "Close"
-  atspi_client.py menubar <pid> <caption>  walks the menu bar's menus and items
+  atspi_client.py menubar <pid> <caption>  walks the menu bar's menus and items, then opens
+                                           the first menu and reads the popup
 
 Every wait has a deadline; a missing object ends with exit code 1 and a line saying what.
 """
@@ -16,7 +17,7 @@ import warnings
 import gi
 
 gi.require_version("Atspi", "2.0")
-from gi.repository import Atspi  # noqa: E402
+from gi.repository import Atspi, GLib  # noqa: E402
 
 DEADLINE_SECONDS = 15
 # The binding names an action by get_action_name, which libatspi marks deprecated in favour
@@ -37,7 +38,10 @@ def wait_for(what, find):
             return found
         if time.monotonic() > end:
             fail("timed out waiting for " + what)
-        time.sleep(0.1)
+        # Events reach their listeners from the main context.
+        while GLib.MainContext.default().iteration(False):
+            pass
+        time.sleep(0.05)
 
 
 def frame_of(pid, caption):
@@ -54,7 +58,7 @@ def frame_of(pid, caption):
                     win = app.get_child_at_index(j)
                     if win is not None and win.get_name() == caption:
                         return win
-            except gi.repository.GLib.Error:
+            except GLib.Error:
                 continue
         return None
 
@@ -129,6 +133,30 @@ def menubar(pid, caption):
             items.append(name)
         print("menu %s %s: %s" % (menu.get_role_name(), menu.get_name(), "|".join(items)),
               flush=True)
+    # Opening the first menu: the screen reader hears the item expand and finds the popup.
+    first = bar.get_child_at_index(0)
+    heard = []
+    listener = Atspi.EventListener.new(
+        lambda event: heard.append(event.source.get_name()) if event.detail1 else None)
+    listener.register("object:state-changed:expanded")
+    Atspi.Action.do_action(first, 0)
+    wait_for("the expanded event of " + first.get_name(), lambda: first.get_name() in heard)
+    print("expanded: " + first.get_name(), flush=True)
+    app = frame.get_parent()
+
+    def popup():
+        for i in range(app.get_child_count()):
+            window = app.get_child_at_index(i)
+            if window is None or window.get_name() == caption:
+                continue
+            found = find_role(window, Atspi.Role.MENU)
+            if found is not None and found.get_child_count() > 0:
+                return found
+        return None
+
+    menu = wait_for("the popup menu", popup)
+    print("popup: " + "|".join(menu.get_child_at_index(i).get_name() or "-"
+                               for i in range(menu.get_child_count())), flush=True)
 
 
 def main():

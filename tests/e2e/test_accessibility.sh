@@ -4,7 +4,7 @@
 # client of ours (tests/e2e/atspi_client.py, libatspi through Python's gi) finds the
 # Puzzlebin window by its caption, lists the two tabs and selects the second (the author's
 # page shows), then invokes the "click" action of the "Close" button (the program ends with
-# exit code 0); on the skin gallery it walks the menu bar's menus and items.
+# exit code 0); on the skin gallery it walks the menu bar's menus and items and opens one.
 #   tests/e2e/test_accessibility.sh <build dir>
 # Without DISPLAY it starts Xvfb and openbox itself. Every wait has a deadline.
 set -euo pipefail
@@ -69,7 +69,7 @@ said() { grep -qxF "$1" "$client_out"; }
 log="$artifacts/accessibility-main.log"
 PUZZLEBIN_TEST_EVENTS=1 "$program" 2>"$log" &
 pid=$!
-wait_for 30 xdotool search --onlyvisible --all --pid "$pid" --name '^Puzzlebin V1\.0\.0$' >/dev/null ||
+wait_for 30 xdotool search --onlyvisible --all --pid "$pid" --name '^Puzzlebin V1\.0\.0$' >/dev/null 2>&1 ||
   { fail "the main window did not appear"; finish; }
 wait_for 30 has_loaded quillMartWB '/site/[^/]*' || fail "the author's pane did not load"
 read -r _ _ _ qx qy _ < <(loaded_line quillMartWB '/site/[^/]*')
@@ -100,13 +100,16 @@ expect_exit 20 "the Close button's click action"
 log="$artifacts/accessibility-gallery.log"
 "$gallery" --skin gallery 2>"$log" &
 pid=$!
-wait_for 20 xdotool search --onlyvisible --pid "$pid" --name '^Puzzlebin skin gallery$' >/dev/null ||
+wait_for 20 xdotool search --onlyvisible --pid "$pid" --name '^Puzzlebin skin gallery$' >/dev/null 2>&1 ||
   { fail "the gallery window did not appear"; finish; }
 run_client menubar 'Puzzlebin skin gallery' || fail "the client found no menu bar"
 said "menu menu File: New panels window|New pages window|-|Minimise to tray|Exit" &&
   pass "the menu bar's File menu lists its items" || fail "menus as read: $(grep '^menu' "$client_out")"
 said "menu menu Help: About the gallery" && pass "the Help menu lists its item" ||
   fail "no Help menu with its item"
+said "expanded: File" && said "popup: New panels window|New pages window|-|Minimise to tray|Exit" &&
+  pass "opening File raises its expanded event and its popup is a menu of the items" ||
+  fail "the opened menu as read: $(grep '^expanded\|^popup' "$client_out")"
 stop_program
 
 finish "the client's lines in $client_out"
