@@ -123,7 +123,9 @@ TEST_F(MainWindowAccessibleTest, SelectingTheSecondTabShowsItAndRaisesTheChange)
 }
 
 TEST_F(MainWindowAccessibleTest, CtrlTabAndCtrlPageKeysMoveBetweenTheTabs) {
-    form->LeftPC->SetFocus();
+    // The tabs are reached with the Tab key.
+    for (int i = 0; i < 8 && !form->LeftPC->Focused(); ++i) headless->KeyPress(VK_TAB);
+    ASSERT_TRUE(form->LeftPC->Focused());
     headless->ProcessPending();
     EXPECT_TRUE(Tabs().Has(kAccFocused));
     headless->KeyPress(VK_NEXT, kModControl);
