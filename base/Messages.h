@@ -48,6 +48,9 @@ enum : uint32_t {
     WM_SETCURSOR = 0x0020,
     WM_MOUSEACTIVATE = 0x0021,
     WM_GETMINMAXINFO = 0x0024,
+    // LPARAM: the accessible node (platform/Accessible.h) the control fills for itself and
+    // its parts; a hook of the procedure adds the parts it draws.
+    WM_GETOBJECT = 0x003D,
     WM_WINDOWPOSCHANGING = 0x0046,
     WM_WINDOWPOSCHANGED = 0x0047,
     WM_CONTEXTMENU = 0x007B,

@@ -19,6 +19,8 @@ class TRegion;
 
 namespace platform {
 
+class AccessibleSource;
+
 enum class MouseButton { None, Left, Right, Middle };
 enum class MouseEventKind { Move, Down, Up, DoubleClick, Leave, Wheel };
 
@@ -138,6 +140,12 @@ public:
     virtual void SetIcon(const ImageView& icon) = 0;
     // Hosts a native view on this window; returns nullptr where the backend has none.
     virtual std::unique_ptr<NativeView> CreateNativeView(void* nativeWidget) = 0;
+    // Where the window's accessible tree comes from (platform/Accessible.h); nullptr stops
+    // publishing it. The source outlives the window or is reset first.
+    virtual void SetAccessibleSource(AccessibleSource* source) { (void)source; }
+    // The tree may have changed (something was presented): a backend that publishes it
+    // compares it with what it published and raises the events.
+    virtual void AccessibleChanged() {}
 };
 
 struct Monitor {

@@ -70,6 +70,11 @@ void TControl::WndProc(TMessage& m) {
             m.Result = 1;
             return;
         }
+        case WM_GETOBJECT:
+            if (auto* node = reinterpret_cast<platform::AccessibleNode*>(m.LParam))
+                GetAccessible(*node);
+            m.Result = 1;
+            return;
         case WM_GETTEXT:
             // LPARAM: std::string* receiving the text.
             if (auto* out = reinterpret_cast<std::string*>(m.LParam)) *out = caption_;

@@ -30,6 +30,7 @@
 namespace platform {
 class NativeView;
 class Window;
+struct AccessibleNode;
 }  // namespace platform
 
 class TBitmap;
@@ -220,6 +221,9 @@ public:
 
     // Runs the control's click behaviour (OnClick).
     virtual void Click();
+    // Fills the control's accessible node (ui/Accessibility.h; reached through
+    // WM_GETOBJECT): role, name, states and bounds of the control, and its children.
+    virtual void GetAccessible(platform::AccessibleNode& node);
     // Whether the control is a TWinControl.
     [[nodiscard]] virtual bool IsWindowed() const { return false; }
     // The top-level control (form or popup window) holding this one, or nullptr.
@@ -497,6 +501,8 @@ public:
     virtual void ActivateHint(const TRect& screenRect, const std::string& hint);
     // Hides the popup.
     virtual void ReleaseHandle();
+    // A tool tip named by the hint.
+    void GetAccessible(platform::AccessibleNode& node) override;
 
 protected:
     void Paint() override;

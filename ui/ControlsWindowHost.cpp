@@ -10,6 +10,7 @@
 
 #include <algorithm>
 
+#include "ui/Accessibility.h"
 #include "ui/Application.h"
 #include "ui/Forms.h"
 #include "ui/Screen.h"
@@ -59,6 +60,7 @@ void TWindowHost::CreatePlatformWindow() {
     params.showInTaskbar = !popup_;
     params.sink = this;
     window_ = platform::Current().CreateWindow(params);
+    window_->SetAccessibleSource(this);
     if (owner_.WindowRegion()) window_->SetShape(owner_.WindowRegion());
     if (owner_.WindowOpacity() != 255) window_->SetOpacity(owner_.WindowOpacity());
     image_.SetSize(std::max(1, owner_.Width()), std::max(1, owner_.Height()));
@@ -79,6 +81,7 @@ void TWindowHost::DestroyPlatformWindow() {
             c.nativeViewWindow_ = nullptr;
         }
     });
+    window_->SetAccessibleSource(nullptr);
     window_.reset();
     visible_ = false;
     capture_ = nullptr;
@@ -296,6 +299,21 @@ void TWindowHost::PresentNow(const TRect& windowRect) {
     if (!window_ || IsRectEmpty(windowRect)) return;
     platform::ImageView view{image_.Bits(), image_.Width(), image_.Height(), image_.Width()};
     window_->Present(view, windowRect);
+    // Everything a control shows is drawn: what was presented may have changed its node.
+    accessibleStale_ = true;
+    window_->AccessibleChanged();
+}
+
+const platform::AccessibleNode& TWindowHost::AccessibleTree() {
+    if (!accessibleStale_) return accessibleTree_;
+    accessibleStale_ = false;
+    if (owner_.IsDestroying()) {
+        accessibleTree_ = {};
+        return accessibleTree_;
+    }
+    const std::string id = owner_.Name().empty() ? owner_.ClassName() : owner_.Name();
+    accessibleTree_ = BuildAccessible(owner_, id);
+    return accessibleTree_;
 }
 
 // ---------------------------------------------------------------- cursor shapes

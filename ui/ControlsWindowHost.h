@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "base/Region.h"
+#include "platform/Accessible.h"
 #include "platform/Platform.h"
 #include "ui/Bitmap.h"
 #include "ui/Canvas.h"
@@ -17,7 +18,7 @@
 // Shift state of the keyboard as last reported by the platform.
 [[nodiscard]] TShiftState KeyboardShiftState();
 
-class TWindowHost : public platform::WindowSink {
+class TWindowHost : public platform::WindowSink, public platform::AccessibleSource {
 public:
     TWindowHost(TWinControl& owner, bool popup);
     ~TWindowHost() override;
@@ -85,6 +86,11 @@ public:
     void OnIconified(bool iconified) override;
     void OnGrabBroken() override;
 
+    // ---- platform::AccessibleSource ----
+    // The owner's accessible tree (ui/Accessibility.h), built again after anything was
+    // presented since the last build.
+    [[nodiscard]] const platform::AccessibleNode& AccessibleTree() override;
+
 private:
     struct SizeMoveState {
         bool active = false;
@@ -134,5 +140,7 @@ private:
     TLivenessWatch hoverAlive_;
     bool altAlone_ = false;
     SizeMoveState sizeMove_;
+    platform::AccessibleNode accessibleTree_;
+    bool accessibleStale_ = true;
     TLiveness liveness_;
 };

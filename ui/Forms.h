@@ -168,6 +168,8 @@ public:
     void Loaded() override;
     void SetVisible(bool visible) override;
     void Notification(TComponent* component, TOperation operation) override;
+    // A frame (an MDI child: a panel) named by the caption.
+    void GetAccessible(platform::AccessibleNode& node) override;
 
 protected:
     void WndProc(TMessage& message) override;

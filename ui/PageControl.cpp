@@ -123,11 +123,28 @@ TPageControl::TPageControl(TComponent* owner)
             [this](uint32_t sc) { return HandleFormShortCut(sc); });
 }
 
+namespace {
+
+// The direction a page-switching short cut moves in: 1 forward, -1 back, 0 none (Ctrl+Tab,
+// Ctrl+Shift+Tab, Ctrl+Page Down, Ctrl+Page Up).
+int PageStep(uint16_t key, bool ctrl, bool shift, bool alt) {
+    if (!ctrl || alt) return 0;
+    if (key == VK_TAB) return shift ? -1 : 1;
+    if (shift) return 0;
+    if (key == VK_NEXT) return 1;
+    if (key == VK_PRIOR) return -1;
+    return 0;
+}
+
+}  // namespace
+
 bool TPageControl::HandleFormShortCut(uint32_t shortCut) {
-    if ((shortCut & 0xFF) != VK_TAB || !(shortCut & scCtrl) || (shortCut & scAlt)) return false;
+    const int step = PageStep(static_cast<uint16_t>(shortCut & 0xFF), (shortCut & scCtrl) != 0,
+                              (shortCut & scShift) != 0, (shortCut & scAlt) != 0);
+    if (step == 0) return false;
     TCustomForm* form = GetParentForm(this);
     if (!form || !form->ActiveControl() || !ContainsControl(form->ActiveControl())) return false;
-    SelectNextPage(!(shortCut & scShift));
+    SelectNextPage(step > 0);
     return true;
 }
 
@@ -530,8 +547,9 @@ void TPageControl::MouseDown(TMouseButton button, TShiftState shift, int x, int 
 }
 
 void TPageControl::KeyDown(uint16_t& key, TShiftState shift) {
-    if (key == VK_TAB && (shift & ssCtrl)) {
-        SelectNextPage(!(shift & ssShift));
+    if (const int step =
+            PageStep(key, (shift & ssCtrl) != 0, (shift & ssShift) != 0, (shift & ssAlt) != 0)) {
+        SelectNextPage(step > 0);
         key = 0;
         return;
     }

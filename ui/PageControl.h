@@ -149,6 +149,9 @@ public:
     void AdjustClientRect(TRect& rect) const override;
     void Notification(TComponent* component, TOperation operation) override;
     void Loaded() override;
+    // A page tab list with one page tab per visible tab (the selected one marked, "click"
+    // selects it as the user would), each holding its page's content while it shows.
+    void GetAccessible(platform::AccessibleNode& node) override;
 
 protected:
     void WndProc(TMessage& message) override;
@@ -172,8 +175,8 @@ protected:
 
 private:
     friend class TTabSheet;
-    // Ctrl+Tab and Ctrl+Shift+Tab reach the form as short cuts while the focus is on a
-    // control inside the page control.
+    // Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+Page Down and Ctrl+Page Up reach the form as short
+    // cuts while the focus is on a control inside the page control.
     bool HandleFormShortCut(uint32_t shortCut);
     void InsertPage(TTabSheet* page);
     void RemovePage(TTabSheet* page);

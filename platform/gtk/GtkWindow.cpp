@@ -67,13 +67,14 @@ GtkPlatformWindow::GtkPlatformWindow(const WindowParams& params)
 
     // A GtkLayout does not grow its window to fit its children, so native views never stop
     // the window from shrinking, and it has its own input window covering the whole area.
-    layout_ = gtk_layout_new(nullptr, nullptr);
+    layout_ = NewAccessibleLayout();
     gtk_layout_set_size(GTK_LAYOUT(layout_), 1, 1);
     gtk_widget_set_app_paintable(layout_, TRUE);
     gtk_widget_set_can_focus(layout_, takesFocus_);
     gtk_widget_add_events(layout_, kLayoutEvents);
     gtk_container_add(GTK_CONTAINER(window_), layout_);
     gtk_widget_show(layout_);
+    accessible_ = std::make_unique<GtkAccessibleBridge>(window_, layout_);
 
     g_signal_connect(layout_, "draw", G_CALLBACK(HandleDraw), this);
     g_signal_connect(layout_, "button-press-event", G_CALLBACK(HandleButton), this);

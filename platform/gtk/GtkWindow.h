@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "platform/gtk/GtkAccessible.h"
 #include "platform/gtk/GtkHandles.h"
 #include "platform/gtk/GtkInput.h"
 
@@ -39,6 +40,8 @@ public:
     void Restore() override;
     void SetIcon(const ImageView& icon) override;
     std::unique_ptr<NativeView> CreateNativeView(void* nativeWidget) override;
+    void SetAccessibleSource(AccessibleSource* source) override { accessible_->SetSource(source); }
+    void AccessibleChanged() override { accessible_->Changed(); }
 
     [[nodiscard]] GtkWidget* Toplevel() const { return window_; }
 
@@ -95,6 +98,8 @@ private:
     TRect drawClip_;
     ClickTracker clicks_;
     double wheelRemainder_ = 0;
+    // Last: it goes before the widgets it answers for.
+    std::unique_ptr<GtkAccessibleBridge> accessible_;
 };
 
 }  // namespace platform::gtk

@@ -218,6 +218,43 @@ std::unique_ptr<NativeView> HeadlessWindow::CreateNativeView(void* nativeWidget)
     return view;
 }
 
+void HeadlessWindow::SetAccessibleSource(AccessibleSource* source) {
+    accessibleSource_ = source;
+    published_ = {};
+}
+
+void HeadlessWindow::AccessibleChanged() {
+    if (!recordAccessible_ || !accessibleSource_) return;
+    AccessibleNode now = accessibleSource_->AccessibleTree();
+    for (AccessibleChange& c : DiffAccessibleTrees(published_, now))
+        accessibleChanges_.push_back(std::move(c));
+    published_ = std::move(now);
+}
+
+const AccessibleNode& HeadlessWindow::AccessibleTree() {
+    static const AccessibleNode kNone;
+    return accessibleSource_ ? accessibleSource_->AccessibleTree() : kNone;
+}
+
+bool HeadlessWindow::DoAccessibleAction(AccessibleRole role, const std::string& name,
+                                        const std::string& action) {
+    if (!accessibleSource_) return false;
+    const AccessibleNode* node = accessibleSource_->AccessibleTree().FindByName(role, name);
+    if (!node) return false;
+    const std::string id = node->id;
+    return RunAccessibleAction(*accessibleSource_, id, node->ActionIndex(action));
+}
+
+bool HeadlessWindow::SelectAccessibleChild(const std::string& containerId, int childIndex) {
+    return accessibleSource_ &&
+           platform::SelectAccessibleChild(*accessibleSource_, containerId, childIndex);
+}
+
+void HeadlessWindow::RecordAccessibleChanges() {
+    recordAccessible_ = true;
+    if (accessibleSource_) published_ = accessibleSource_->AccessibleTree();
+}
+
 TColor HeadlessWindow::PixelAt(int x, int y) const {
     if (x < 0 || y < 0 || x >= imageWidth_ || y >= imageHeight_) return -1;
     const uint32_t p =

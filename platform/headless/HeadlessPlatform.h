@@ -15,6 +15,7 @@
 
 #include "base/Region.h"
 #include "base/Types.h"
+#include "platform/Accessible.h"
 #include "platform/Platform.h"
 
 namespace platform {
@@ -76,8 +77,24 @@ public:
     void Restore() override;
     void SetIcon(const ImageView& icon) override { hasIcon_ = icon.pixels != nullptr; }
     std::unique_ptr<NativeView> CreateNativeView(void* nativeWidget) override;
+    void SetAccessibleSource(AccessibleSource* source) override;
+    void AccessibleChanged() override;
 
     // ---- Test access ----
+    // The window's accessible tree as a screen reader would read it now (an empty node
+    // without a source).
+    [[nodiscard]] const AccessibleNode& AccessibleTree();
+    // Runs the named action of the node with the role and name, as an assistive tool would;
+    // false when there is no such node or action.
+    bool DoAccessibleAction(AccessibleRole role, const std::string& name,
+                            const std::string& action = "click");
+    // Selects a child of the selection container with the id.
+    bool SelectAccessibleChild(const std::string& containerId, int childIndex);
+    // From now on every change of the tree is recorded as the backend would raise it.
+    void RecordAccessibleChanges();
+    [[nodiscard]] const std::vector<AccessibleChange>& AccessibleChanges() const {
+        return accessibleChanges_;
+    }
     [[nodiscard]] const std::string& Title() const { return title_; }
     [[nodiscard]] WindowKind Kind() const { return params_.kind; }
     [[nodiscard]] const WindowParams& Params() const { return params_; }
@@ -127,6 +144,10 @@ private:
     bool exposeQueued_ = false;
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
     std::vector<HeadlessNativeView*> views_;
+    AccessibleSource* accessibleSource_ = nullptr;
+    bool recordAccessible_ = false;
+    AccessibleNode published_;  // the tree the recorded changes were taken against
+    std::vector<AccessibleChange> accessibleChanges_;
 };
 
 class HeadlessTrayIcon : public TrayIcon {

@@ -71,6 +71,9 @@ public:
     // by it (a parent's layout cannot open the panel, not even during the roll).
     void SetBounds(int left, int top, int width, int height) override;
 
+    // Accessibility (SkinAccessible.cpp).
+    void GetAccessible(platform::AccessibleNode& node) override;
+
 protected:
     void WndProc(TMessage& message) override;
     void PaintSkinImage(TBitmap& bitmap) override;

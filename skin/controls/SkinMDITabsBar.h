@@ -68,6 +68,9 @@ public:
     // Lays the tabs out for the current width (a dragged tab moved by the drag distance).
     void ArrangeTabs();
 
+    // Accessibility (SkinAccessible.cpp).
+    void GetAccessible(platform::AccessibleNode& node) override;
+
 protected:
     void WndProc(TMessage& message) override;
     void PaintSkinImage(TBitmap& bitmap) override;

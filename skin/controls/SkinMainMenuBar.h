@@ -184,6 +184,9 @@ public:
     void ApplySkin() override;
     void Notification(TComponent* component, TOperation operation) override;
 
+    // Accessibility (SkinAccessible.cpp).
+    void GetAccessible(platform::AccessibleNode& node) override;
+
 protected:
     void WndProc(TMessage& message) override;
     void PaintSkinImage(TBitmap& bitmap) override;

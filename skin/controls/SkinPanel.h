@@ -63,6 +63,9 @@ public:
     // The caption area for the current size: the skin's (translated), or the default bar.
     [[nodiscard]] TRect CaptionArea() const;
 
+    // Accessibility (SkinAccessible.cpp).
+    void GetAccessible(platform::AccessibleNode& node) override;
+
 protected:
     void WndProc(TMessage& message) override;
     void Paint() override;

@@ -11,6 +11,7 @@
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinnedControl.h"
 #include "skin/form/FormMessages.h"
+#include "skin/form/FrameAccessible.h"
 #include "skin/form/ObjectHints.h"
 #include "skin/form/SkinForm.h"
 #include "skin/popup/SkinMenu.h"
@@ -251,6 +252,13 @@ TspMessageHandler TspSkinForm::HandlerFor(uint32_t msg) {
              [](F& f, TMessage& m, const P& previous) {
                  f.mover_->OnExitSizeMove();
                  previous(m);
+             }},
+            // Accessibility: the frame's buttons join the form's node (FrameAccessible.cpp).
+            {WM_GETOBJECT,
+             [](F& f, TMessage& m, const P& previous) {
+                 previous(m);
+                 if (auto* node = reinterpret_cast<TAccessibleNode*>(m.LParam))
+                     AddFrameAccessibleParts(f, *node);
              }},
             // The keyboard menu and the window menu (FormMenus.cpp), the fade-in (FormFade.cpp)
             // and MDI (FormMDI.cpp).

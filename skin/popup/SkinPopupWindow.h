@@ -91,6 +91,10 @@ public:
     // Paints the item's image (both looks blended while morphing) into `target`.
     void ComposeItemImage(const TspSkinMenuItem& item, TBitmap& target);
 
+    // A menu of its items (SkinPopupAccessible.cpp): the highlighted one focused and
+    // selected, "click" executes an item as choosing it does.
+    void GetAccessible(platform::AccessibleNode& node) override;
+
 protected:
     void WndProc(TMessage& message) override;
     void Paint() override;

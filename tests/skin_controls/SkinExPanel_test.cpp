@@ -201,3 +201,31 @@ TEST_F(SkinExPanelTest, WithoutItsSectionThePanelHasTheDefault21PixelBar) {
 }
 
 }  // namespace
+
+// A screen reader reads the panel by its caption, expanded while unrolled, with its roll
+// and close buttons as push buttons that do what their clicks do.
+TEST_F(SkinExPanelTest, RollAndCloseAreAccessiblePushButtons) {
+    TspSkinExPanel* panel = MakePanel(200, 100);
+    panel->SetCaption("Navigation");
+    int closes = 0;
+    panel->OnClose = [&](TComponent*) { ++closes; };
+    auto& window = *static_cast<platform::HeadlessWindow*>(form->PlatformWindow());
+    const platform::AccessibleNode* node =
+        window.AccessibleTree().FindByName(platform::AccessibleRole::Panel, "Navigation");
+    ASSERT_NE(node, nullptr);
+    EXPECT_TRUE(node->Has(platform::kAccExpandable) && node->Has(platform::kAccExpanded));
+    ASSERT_GE(node->children.size(), 2u);
+    EXPECT_EQ(node->children[0].name, "Roll up");
+    EXPECT_EQ(node->children[0].bounds, panel->ButtonRect(TspSkinExPanel::kRollButton));
+    EXPECT_EQ(node->children[1].name, "Close");
+
+    EXPECT_TRUE(window.DoAccessibleAction(platform::AccessibleRole::PushButton, "Roll up"));
+    Paint();
+    EXPECT_TRUE(panel->RollState());
+    node = window.AccessibleTree().FindByName(platform::AccessibleRole::Panel, "Navigation");
+    EXPECT_FALSE(node->Has(platform::kAccExpanded));
+    EXPECT_EQ(node->children[0].name, "Roll down");
+    EXPECT_TRUE(window.DoAccessibleAction(platform::AccessibleRole::PushButton, "Close"));
+    EXPECT_FALSE(panel->Visible());
+    EXPECT_EQ(closes, 1);
+}

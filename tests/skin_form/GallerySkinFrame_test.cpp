@@ -134,3 +134,38 @@ TEST_F(GallerySkinFrameTest, SwitchAndTrackBarShowTheirStateImages) {
 }
 
 }  // namespace
+
+// The gallery skin's caption buttons as assistive technology reads them: push buttons
+// named by their command whose "click" runs it.
+TEST_F(GallerySkinFrameTest, CaptionButtonsArePushButtonsNamedByTheirCommand) {
+    MakeGalleryForm();
+    platform::HeadlessWindow& w = Window();
+    const platform::AccessibleNode& tree = w.AccessibleTree();
+    EXPECT_EQ(tree.role, platform::AccessibleRole::Frame);
+    EXPECT_EQ(tree.name, "Puzzlebin V1.0.0");
+    const std::pair<const char*, const char*> buttons[] = {{"Close", "closebutton"},
+                                                           {"Maximize", "maxbutton"},
+                                                           {"Minimize", "minbutton"},
+                                                           {"Roll up", "rollupbutton"},
+                                                           {"Window menu", "sysmenubutton"}};
+    for (const auto& [name, object] : buttons) {
+        const platform::AccessibleNode* b =
+            tree.FindByName(platform::AccessibleRole::PushButton, name);
+        ASSERT_NE(b, nullptr) << name;
+        EXPECT_FALSE(b->Has(platform::kAccHidden)) << name;
+        // The form's border icons leave out the roll-up: that button alone is disabled.
+        EXPECT_EQ(b->Has(platform::kAccDisabled), name == std::string("Roll up")) << name;
+        EXPECT_EQ(b->bounds, Object(object).ObjectRect) << name;
+    }
+    EXPECT_TRUE(w.DoAccessibleAction(platform::AccessibleRole::PushButton, "Roll up"));
+    Settle();
+    EXPECT_FALSE(skinForm->GetRollUpState());
+    skinForm->SetBorderIcons(biSystemMenu | biRollUp);
+    Settle();
+    EXPECT_TRUE(w.DoAccessibleAction(platform::AccessibleRole::PushButton, "Roll up"));
+    Settle();
+    EXPECT_TRUE(skinForm->GetRollUpState());
+    EXPECT_TRUE(w.DoAccessibleAction(platform::AccessibleRole::PushButton, "Window menu"));
+    Settle();
+    EXPECT_TRUE(skinForm->SkinMenuOpen());
+}

@@ -533,6 +533,61 @@ TEST_F(MDIFrameTest, ALoneAltDrivesTheMenuBarWithWrapAroundAndAccelerators) {
 
 // ---------------------------------------------------------------- children going, menu open
 
+// What a screen reader reads of the bar and the tabs: menus with their items, and opening
+// one raises the state changes it listens to; the popup is a menu whose highlighted item
+// is focused; the tabs are a page tab list whose selection brings a child forward.
+TEST_F(MDIFrameTest, MenuBarAndTabsAreAccessibleAndAMenuOpeningRaisesItsEvents) {
+    using platform::AccessibleRole;
+    MakeParent(true);
+    TspSkinForm* a = MakeChild("A", true);
+    MakeChild("B", true, Bounds(40, 40, 200, 150));
+    int clicks = 0;
+    menu->Items().Items(0)->Items(0)->OnClick = [&clicks](TComponent*) { ++clicks; };
+    const platform::AccessibleNode& tree = Window().AccessibleTree();
+    const platform::AccessibleNode* file = tree.FindByName(AccessibleRole::Menu, "File");
+    ASSERT_NE(file, nullptr);
+    EXPECT_NE(tree.FindByName(AccessibleRole::Menu, "Window"), nullptr);
+    ASSERT_EQ(file->children.size(), 1u);
+    EXPECT_EQ(file->children[0].name, "File entry");
+    EXPECT_TRUE(file->children[0].Has(platform::kAccHidden));  // until the menu opens
+    const std::string fileId = file->id;
+
+    Window().RecordAccessibleChanges();
+    ASSERT_TRUE(Window().DoAccessibleAction(AccessibleRole::Menu, "File"));
+    Settle();
+    ASSERT_TRUE(bar->MenuOpen());
+    auto& popup = *static_cast<platform::HeadlessWindow*>(P().ZOrder().front());
+    ASSERT_EQ(popup.AccessibleTree().role, AccessibleRole::Menu);
+    ASSERT_EQ(popup.AccessibleTree().children.size(), 1u);
+    EXPECT_EQ(popup.AccessibleTree().children[0].name, "File entry");
+    P().KeyPress(VK_DOWN);
+    Settle();
+    EXPECT_TRUE(popup.AccessibleTree().children[0].Has(platform::kAccFocused));
+    EXPECT_TRUE(popup.DoAccessibleAction(AccessibleRole::MenuItem, "File entry"));
+    Settle();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(bar->MenuOpen());
+    std::vector<std::string> expanded;
+    for (const platform::AccessibleChange& c : Window().AccessibleChanges()) {
+        if (c.id != fileId || c.kind != platform::AccessibleChangeKind::StateChanged) continue;
+        if (c.statesOn & platform::kAccExpanded) expanded.push_back("opened");
+        if (c.statesOff & platform::kAccExpanded) expanded.push_back("closed");
+    }
+    EXPECT_EQ(expanded, (std::vector<std::string>{"opened", "closed"}));
+
+    const platform::AccessibleNode* list = nullptr;
+    for (const platform::AccessibleNode& c : Window().AccessibleTree().children)
+        if (c.role == AccessibleRole::PageTabList) list = &c;
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->children.size(), 2u);
+    EXPECT_EQ(list->children[0].name, "A caption");
+    EXPECT_FALSE(list->children[0].Has(platform::kAccSelected));
+    EXPECT_TRUE(list->children[1].Has(platform::kAccSelected));
+    EXPECT_TRUE(Window().SelectAccessibleChild(list->id, 0));
+    Settle();
+    EXPECT_EQ(form->ActiveMDIChild(), a->Form());
+}
+
 TEST_F(MDIFrameTest, ChildHiddenWhileTheWindowMenuIsOpenTakesItsItemAndTheMenuCloses) {
     MakeParent(true);
     TspSkinForm* a = MakeChild("A", true);

@@ -62,6 +62,9 @@ TEST_F(HintTest, ShownAfterTheHintPauseBelowTheCursorAndHiddenAfterTheHidePause)
     auto* w = static_cast<platform::HeadlessWindow*>(WindowOf(*hint).PlatformWindow());
     EXPECT_EQ(w->PixelAt(0, 0), ColorToRGB(clBtnShadow));
     EXPECT_EQ(w->PixelAt(1, 1), ColorToRGB(clInfoBk));
+    // A screen reader reads it as a tool tip with the text.
+    EXPECT_EQ(w->AccessibleTree().role, platform::AccessibleRole::ToolTip);
+    EXPECT_EQ(w->AccessibleTree().name, "Close");
     screen->AdvanceTime(2499);
     EXPECT_TRUE(WindowOf(*hint).PopupWindowShown());
     screen->AdvanceTime(1);
