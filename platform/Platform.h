@@ -138,6 +138,11 @@ public:
     virtual void SetIcon(const ImageView& icon) = 0;
     // Hosts a native view on this window; returns nullptr where the backend has none.
     virtual std::unique_ptr<NativeView> CreateNativeView(void* nativeWidget) = 0;
+    // Runs `callback` once, from the message loop, after the first frame drawn since the
+    // window was last shown has reached the screen (soon, when it has already). Work that
+    // can wait for it (bringing up the web engine) lets the window show first. Dropped
+    // with the window.
+    virtual void AfterFirstFrame(std::function<void()> callback) = 0;
 };
 
 struct Monitor {

@@ -76,6 +76,8 @@ public:
     void Restore() override;
     void SetIcon(const ImageView& icon) override { hasIcon_ = icon.pixels != nullptr; }
     std::unique_ptr<NativeView> CreateNativeView(void* nativeWidget) override;
+    // The first frame is the first image presented while the window is shown.
+    void AfterFirstFrame(std::function<void()> callback) override;
 
     // ---- Test access ----
     [[nodiscard]] const std::string& Title() const { return title_; }
@@ -123,6 +125,8 @@ private:
     bool hasIcon_ = false;
     int presentCount_ = 0;
     TRect lastPresent_{};
+    bool framePresented_ = false;  // since last shown
+    std::vector<std::function<void()>> afterFirstFrame_;
     TRect pendingExpose_{};
     bool exposeQueued_ = false;
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
