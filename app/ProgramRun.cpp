@@ -6,11 +6,18 @@
 #include "app/AppClasses.h"
 #include "app/Main.h"
 #include "app/TestEventLog.h"
+#include "browser/WebControlStart.h"
 #include "browser/WebPaneUnit.h"
 #include "platform/gtk/GtkPlatform.h"
 #include "platform/gtk/WebContext.h"
 #include "platform/gtk/WebKitEngine.h"
 #include "ui/Application.h"
+
+namespace {
+// The web engine comes up this long after the loop starts at the latest, when the main
+// window's first frame has not reached the screen by then.
+constexpr uint32_t kEngineStartFallbackMs = 1000;
+}  // namespace
 
 int RunPuzzlebin(int* argc, char*** argv, const std::string& description) {
     platform::InstallGtkPlatform(argc, argv);
@@ -22,6 +29,9 @@ int RunPuzzlebin(int* argc, char*** argv, const std::string& description) {
     RegisterAppClasses();
 
     Application().Initialize();
+    // The skinned window shows first: the panes' engine objects are made, and what the form
+    // asked of them is done in order, once its first frame is on the screen.
+    WebControlStart::Hold();
     // Made as Application().CreateForm<TForm1> makes it, from the given description: read
     // (OnCreate included), then the first form created becomes the main form.
     auto form = std::make_unique<TForm1>(&Application(), TForm1Unread{});
@@ -35,6 +45,7 @@ int RunPuzzlebin(int* argc, char*** argv, const std::string& description) {
     Form1 = form.release();
     Application().FormCreated(Form1);
     if (TestEventsRequested()) InstallTestEventLog(*Form1);
+    WebControlStart::StartAfterFirstFrame(kEngineStartFallbackMs);
     Application().Run();
     // The panes close while the window system is still up (unless the form is gone already).
     delete Application().MainForm();

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "browser/WebControlStart.h"
 #include "platform/Platform.h"
 #include "platform/WebHost.h"
 #include "ui/Application.h"
@@ -191,12 +192,31 @@ TWebControl::TWebControl(TComponent* owner) : TWinControl(owner) {
     TabStop = true;
     SetBounds(0, 0, 300, 150);
     if (!platform::HasWebEngine()) throw EOleResultError(platform::kREGDB_E_CLASSNOTREG);
+    if (!WebControlStart::Held()) {
+        MakeControlObject();
+        return;
+    }
+    waiting_ = true;
+    WebControlStart::Queue(*this, WebControlStart::CallKind::Step, [this] {
+        waiting_ = false;
+        try {
+            MakeControlObject();
+        } catch (...) {
+            // What was asked of the control cannot be done: only this error is shown.
+            WebControlStart::Forget(*this);
+            throw;
+        }
+    });
+}
+
+void TWebControl::MakeControlObject() {
     control_ = platform::CurrentWebEngine().CreateControl(ControlDescription().ClassId);
     if (!control_) throw EOleResultError(platform::kREGDB_E_CLASSNOTREG);
 }
 
 TWebControl::~TWebControl() {
     liveness_.End();
+    WebControlStart::Forget(*this);
     // The view leaves its window before the control closes; events stop with the sink.
     if (HasNativeView()) RemoveNativeView();
     if (control_) {
@@ -213,6 +233,14 @@ void TWebControl::SetControlData(const std::vector<uint8_t>& data) {
 }
 
 void TWebControl::SetUpControl() {
+    if (waiting_) {
+        if (!setUpQueued_)
+            WebControlStart::Queue(*this, WebControlStart::CallKind::Step,
+                                   [this] { SetUpControl(); });
+        setUpQueued_ = true;
+        return;
+    }
+    setUpQueued_ = false;
     if (setUp_ || !control_) return;
     setUp_ = true;
     control_->SetClientSite(HostSite());
@@ -242,8 +270,17 @@ void TWebControl::SetFocus() {
 
 // ---- Operations ----
 
+void TWebControl::WhenControlMade(std::function<void()> call) {
+    if (waiting_)
+        WebControlStart::Queue(*this, WebControlStart::CallKind::Step, std::move(call));
+    else
+        call();
+}
+
 platform::WebBrowserAutomation& TWebControl::DefaultInterface() {
     if (!automation_) {
+        // The caller needs the engine's answer: it comes up now.
+        if (waiting_) WebControlStart::Start();
         SetUpControl();
         automation_ = control_ ? control_->QueryBrowser() : nullptr;
         if (!automation_) throw EIntfCastError("Interface not supported");
@@ -259,6 +296,14 @@ void TWebControl::Navigate(const WideString& URL) {
 void TWebControl::Navigate(const WideString& URL, const OleVariant& Flags,
                            const OleVariant& TargetFrameName, const OleVariant& PostData,
                            const OleVariant& Headers) {
+    if (waiting_) {
+        // Run in order once the control exists; a failure is then shown as a handler's is.
+        WebControlStart::Queue(*this, WebControlStart::CallKind::Request,
+                               [this, URL, Flags, TargetFrameName, PostData, Headers] {
+                                   Navigate(URL, Flags, TargetFrameName, PostData, Headers);
+                               });
+        return;
+    }
     OleCheck(DefaultInterface().Navigate(URL, Flags, TargetFrameName, PostData, Headers));
 }
 
@@ -282,7 +327,16 @@ bool TWebControl::GetBoolProperty(int32_t dispId) {
 }
 
 void TWebControl::SetBoolProperty(int32_t dispId, bool value) {
-    OleCheck(DefaultInterface().PutProperty(dispId, OleVariant::FromBool(value)));
+    PutProperty(dispId, OleVariant::FromBool(value));
+}
+
+void TWebControl::PutProperty(int32_t dispId, const OleVariant& value) {
+    if (waiting_) {
+        WebControlStart::Queue(*this, WebControlStart::CallKind::Request,
+                               [this, dispId, value] { PutProperty(dispId, value); });
+        return;
+    }
+    OleCheck(DefaultInterface().PutProperty(dispId, value));
 }
 
 bool TWebControl::BrowserVisible() { return GetBoolProperty(platform::DISPID_PROP_VISIBLE); }
@@ -325,8 +379,7 @@ WideString TWebControl::StatusText() {
 }
 
 void TWebControl::SetStatusText(const WideString& value) {
-    OleCheck(DefaultInterface().PutProperty(platform::DISPID_PROP_STATUSTEXT,
-                                            OleVariant::FromString(value)));
+    PutProperty(platform::DISPID_PROP_STATUSTEXT, OleVariant::FromString(value));
 }
 
 int32_t TWebControl::ToolBar() {
@@ -338,8 +391,7 @@ int32_t TWebControl::ToolBar() {
 }
 
 void TWebControl::SetToolBar(int32_t value) {
-    OleCheck(
-        DefaultInterface().PutProperty(platform::DISPID_PROP_TOOLBAR, OleVariant::FromInt(value)));
+    PutProperty(platform::DISPID_PROP_TOOLBAR, OleVariant::FromInt(value));
 }
 
 // ---- Event sink ----

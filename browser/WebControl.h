@@ -146,11 +146,16 @@ public:
     [[nodiscard]] const std::vector<uint8_t>& ControlData() const { return controlData_; }
     [[nodiscard]] bool HasControlData() const { return hasControlData_; }
     // Sets the control up now if it is not yet (also happens at end of loading and on
-    // first use): state, event sink, native view.
+    // first use): state, event sink, native view. While the control waits for the engine
+    // the set-up is queued, and the control counts as set up.
     void SetUpControl();
-    [[nodiscard]] bool ControlSetUp() const { return setUp_; }
-    // The engine's object (tests reach the fake engine's control through it).
+    [[nodiscard]] bool ControlSetUp() const { return setUp_ || setUpQueued_; }
+    // The engine's object (tests reach the fake engine's control through it); nullptr while
+    // the control waits for the engine.
     [[nodiscard]] platform::WebControlObject* ControlObject() const { return control_.get(); }
+    // Whether the engine has still to make the control's object: its start is held
+    // (browser/WebControlStart.h) and what is asked of the control meanwhile is queued.
+    [[nodiscard]] bool WaitingForEngine() const { return waiting_; }
 
     // ---- Events, in slot order ----
     TWebControlStatusTextChange OnStatusTextChange;
@@ -213,16 +218,23 @@ protected:
     virtual platform::WebHostSite* HostSite() { return nullptr; }
     // Stock mouse and key events (-607..-600) go to the framework's own handlers.
     virtual void StockEvent(int32_t dispId, std::span<platform::EventArg> reversedArgs);
+    // Runs `call` now, or once the engine has made the control's object (queued in order
+    // with the control's other waiting calls).
+    void WhenControlMade(std::function<void()> call);
 
 private:
+    void MakeControlObject();
     [[nodiscard]] bool GetBoolProperty(int32_t dispId);
     void SetBoolProperty(int32_t dispId, bool value);
+    void PutProperty(int32_t dispId, const OleVariant& value);
 
     std::unique_ptr<platform::WebControlObject> control_;
     platform::WebBrowserAutomation* automation_ = nullptr;  // cached default interface
     std::vector<uint8_t> controlData_;
     bool hasControlData_ = false;
     bool setUp_ = false;
+    bool waiting_ = false;
+    bool setUpQueued_ = false;
     std::vector<std::pair<int, TEventObserver>> observers_;
     int nextObserver_ = 1;
 

@@ -37,7 +37,8 @@ TWebPane::TWebPane(TComponent* owner) : TCustomWebPane(owner) {
 TWebPane::~TWebPane() {
     liveness_.End();
     visualEffects_->OnTextSizeChanged = nullptr;
-    if (visualEffects_->TextSize() != kNormalTextSize && !IsDesigning() && ControlSetUp()) {
+    if (visualEffects_->TextSize() != kNormalTextSize && !IsDesigning() && ControlSetUp() &&
+        !WaitingForEngine()) {
         // The document's zoom goes back to normal; a control that cannot do it is left.
         try {
             SetDocumentTextSize(kNormalTextSize);
@@ -108,6 +109,10 @@ void TWebPane::SetDocumentTextSize(int32_t level) {
 }
 
 void TWebPane::ApplyPrintOptions() {
+    if (WaitingForEngine()) {
+        WhenControlMade([this] { ApplyPrintOptions(); });
+        return;
+    }
     WebControlObject* control = ControlObject();
     if (!control) return;
     if (!printOptions_->Enabled) {

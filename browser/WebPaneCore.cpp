@@ -325,6 +325,10 @@ void TCustomWebPane::SetDropHandlingType(TDragDropHandlingType value) {
 }
 
 void TCustomWebPane::ApplyDropHandling() {
+    if (WaitingForEngine()) {
+        WhenControlMade([this] { ApplyDropHandling(); });
+        return;
+    }
     WebControlObject* control = ControlObject();
     if (!control) return;
     const bool documentWindow = control->HasDocumentWindow();

@@ -146,6 +146,11 @@ public:
     // The tree may have changed (something was presented): a backend that publishes it
     // compares it with what it published and raises the events.
     virtual void AccessibleChanged() {}
+    // Runs `callback` once, from the message loop, after the first frame drawn since the
+    // window was last shown has reached the screen (soon, when it has already). Work that
+    // can wait for it (bringing up the web engine) lets the window show first. Dropped
+    // with the window.
+    virtual void AfterFirstFrame(std::function<void()> callback) = 0;
 };
 
 struct Monitor {

@@ -48,6 +48,7 @@ GtkPlatformWindow::GtkPlatformWindow(const WindowParams& params)
     ownedWindow_.reset(GTK_WIDGET(
         g_object_ref_sink(gtk_window_new(popup ? GTK_WINDOW_POPUP : GTK_WINDOW_TOPLEVEL))));
     window_ = ownedWindow_.get();
+    firstFrame_ = std::make_unique<FirstFrameWatch>(window_);
     gtk_window_set_title(GTK_WINDOW(window_), params.title.c_str());
     gtk_window_set_decorated(GTK_WINDOW(window_), params.decorated);
     gtk_window_set_gravity(GTK_WINDOW(window_), GDK_GRAVITY_STATIC);
@@ -145,6 +146,7 @@ void GtkPlatformWindow::Show(bool visible) {
         if (grabbing_) UngrabPointer();
         gtk_widget_hide(window_);
         pendingConfigures_.clear();
+        firstFrame_->Hidden();
     }
 }
 
@@ -211,6 +213,7 @@ gboolean GtkPlatformWindow::HandleDraw(GtkWidget*, cairo_t* cr, gpointer self) {
     cairo_set_source_surface(cr, w->backing_.get(), 0, 0);
     cairo_paint(cr);
     cairo_restore(cr);
+    w->firstFrame_->Painted();
     return FALSE;  // the layout then draws its native views
 }
 
@@ -479,6 +482,10 @@ void GtkPlatformWindow::SetIcon(const ImageView& icon) {
 std::unique_ptr<NativeView> GtkPlatformWindow::CreateNativeView(void* nativeWidget) {
     if (!nativeWidget || !GTK_IS_WIDGET(nativeWidget)) return nullptr;
     return std::make_unique<GtkNativeViewHost>(GTK_LAYOUT(layout_), GTK_WIDGET(nativeWidget));
+}
+
+void GtkPlatformWindow::AfterFirstFrame(std::function<void()> callback) {
+    firstFrame_->Add(std::move(callback));
 }
 
 }  // namespace platform::gtk

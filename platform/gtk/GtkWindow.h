@@ -6,11 +6,13 @@
 #include <gtk/gtk.h>
 
 #include <deque>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "platform/Platform.h"
 #include "platform/gtk/GtkAccessible.h"
+#include "platform/gtk/GtkFirstFrame.h"
 #include "platform/gtk/GtkHandles.h"
 #include "platform/gtk/GtkInput.h"
 
@@ -42,6 +44,7 @@ public:
     std::unique_ptr<NativeView> CreateNativeView(void* nativeWidget) override;
     void SetAccessibleSource(AccessibleSource* source) override { accessible_->SetSource(source); }
     void AccessibleChanged() override { accessible_->Changed(); }
+    void AfterFirstFrame(std::function<void()> callback) override;
 
     [[nodiscard]] GtkWidget* Toplevel() const { return window_; }
 
@@ -75,8 +78,9 @@ private:
     GtkWidgetPtr<> ownedWindow_;   // the window, destroyed with this object
     GtkWidget* window_ = nullptr;  // the same window
     GtkWidget* layout_ = nullptr;  // the window's child: image, input and native views
-    CairoSurfacePtr backing_;      // the presented image
-    CairoRegionPtr valid_;         // parts of backing_ the framework has presented
+    std::unique_ptr<FirstFrameWatch> firstFrame_;  // goes before the window
+    CairoSurfacePtr backing_;                      // the presented image
+    CairoRegionPtr valid_;                         // parts of backing_ the framework has presented
     TRect bounds_;
     // Bounds this window asked for whose configure notification has not come back yet:
     // those notifications are our own and are not reported as moves by the window manager.

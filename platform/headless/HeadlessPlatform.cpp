@@ -117,6 +117,7 @@ void HeadlessWindow::Show(bool visible) {
         platform_.RaiseWindow(this);
         Invalidate(Rect(0, 0, bounds_.Width(), bounds_.Height()));
     } else {
+        framePresented_ = false;
         Erase(platform_.zorder_, this);
         if (platform_.inputGrabAnchor_ == this) platform_.EndInputGrab(true);
         if (platform_.focused_ == this) platform_.SetFocus(nullptr);
@@ -129,6 +130,11 @@ void HeadlessWindow::Show(bool visible) {
 void HeadlessWindow::Present(const ImageView& image, const TRect& dirty) {
     ++presentCount_;
     lastPresent_ = dirty;
+    if (visible_ && !framePresented_ && !platformAlive_.expired()) {
+        framePresented_ = true;
+        for (auto& callback : afterFirstFrame_) platform_.Post(std::move(callback));
+        afterFirstFrame_.clear();
+    }
     if (!image.pixels) return;
     const TRect area = IntersectRect(IntersectRect(dirty, Rect(0, 0, image.width, image.height)),
                                      Rect(0, 0, imageWidth_, imageHeight_));
@@ -141,6 +147,14 @@ void HeadlessWindow::Present(const ImageView& image, const TRect& dirty) {
             image_.data() + static_cast<size_t>(y) * static_cast<size_t>(imageWidth_) + area.Left;
         std::memcpy(dst, src, static_cast<size_t>(area.Width()) * sizeof(uint32_t));
     }
+}
+
+void HeadlessWindow::AfterFirstFrame(std::function<void()> callback) {
+    if (platformAlive_.expired()) return;
+    if (framePresented_)
+        platform_.Post(std::move(callback));
+    else
+        afterFirstFrame_.push_back(std::move(callback));
 }
 
 void HeadlessWindow::Invalidate(const TRect& dirty) {

@@ -79,6 +79,8 @@ public:
     std::unique_ptr<NativeView> CreateNativeView(void* nativeWidget) override;
     void SetAccessibleSource(AccessibleSource* source) override;
     void AccessibleChanged() override;
+    // The first frame is the first image presented while the window is shown.
+    void AfterFirstFrame(std::function<void()> callback) override;
 
     // ---- Test access ----
     // The window's accessible tree as a screen reader would read it now (an empty node
@@ -140,6 +142,8 @@ private:
     bool hasIcon_ = false;
     int presentCount_ = 0;
     TRect lastPresent_{};
+    bool framePresented_ = false;  // since last shown
+    std::vector<std::function<void()>> afterFirstFrame_;
     TRect pendingExpose_{};
     bool exposeQueued_ = false;
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
