@@ -65,6 +65,34 @@ void TspSkinExPanel::GetAccessible(TAccessibleNode& node) {
                          std::make_move_iterator(buttons.end()));
 }
 
+namespace {
+
+// A system button of the maximised MDI child, shown at the bar's end.
+TAccessibleNode SystemButtonAccessible(TspSkinMainMenuBar& bar, const TAccessibleNode& barNode,
+                                       TspSkinMainMenuBarButton& button, TPoint origin,
+                                       const TLivenessWatch& alive) {
+    const char* name = "Window menu";
+    if (button.Command == cmMinimize) name = "Minimize";
+    if (button.Command == cmMaximize) name = "Restore";
+    if (button.Command == cmClose) name = "Close";
+    TAccessibleNode n;
+    n.id = AccessibleChildId(barNode, std::string("button ") + name);
+    n.role = AccessibleRole::PushButton;
+    n.name = name;
+    n.bounds = OffsetRect(button.ObjectRect, origin.X, origin.Y);
+    if (!button.Enabled) n.states |= platform::kAccDisabled;
+    if (!button.Visible || IsRectEmpty(button.ObjectRect)) n.states |= platform::kAccHidden;
+    if (button.Down) n.states |= platform::kAccPressed;
+    TspSkinMainMenuBarButton* target = &button;
+    n.actions.push_back({"click", [&bar, alive, target] {
+                             for (int j = 0; alive.Alive() && j < bar.ObjectCount(); ++j)
+                                 if (bar.Objects(j) == target) return target->Click();
+                         }});
+    return n;
+}
+
+}  // namespace
+
 void TspSkinMainMenuBar::GetAccessible(TAccessibleNode& node) {
     node.role = AccessibleRole::MenuBar;
     node.name.clear();
@@ -73,6 +101,10 @@ void TspSkinMainMenuBar::GetAccessible(TAccessibleNode& node) {
     const TPoint origin = WindowClientOrigin();
     const TLivenessWatch alive = LivenessWatch();
     for (int i = 0; i < ObjectCount(); ++i) {
+        if (auto* button = dynamic_cast<TspSkinMainMenuBarButton*>(Objects(i))) {
+            node.children.push_back(SystemButtonAccessible(*this, node, *button, origin, alive));
+            continue;
+        }
         auto* item = dynamic_cast<TspSkinMainMenuBarItem*>(Objects(i));
         if (!item || !item->MenuItem) continue;
         const std::string part =

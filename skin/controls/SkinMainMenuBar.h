@@ -97,6 +97,8 @@ public:
     void MouseUp(int x, int y, TMouseButton button) override;
     void DblClick() override;
     [[nodiscard]] int LayoutWidth(TCanvas& canvas) const override;
+    // Runs the button's command on the maximised child, as a click does.
+    void Click();
 
     TspButtonCommand Command;
     TRect RestoreRect{}, RestoreActiveRect{}, RestoreDownRect{};

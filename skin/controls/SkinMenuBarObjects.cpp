@@ -284,14 +284,10 @@ void TspSkinMainMenuBarButton::MouseDown(int x, int y, TMouseButton button) {
     if (!Enabled || button != mbLeft) return;
     Down = true;
     Parent->DrawObject(*this);
-    if (Command == cmSysMenu) {
-        // The maximised child's window menu, below the button.
-        if (ISkinFormFrame* child = Parent->MaximizedChild()) {
-            const TPoint tl = Parent->ClientToScreen(ObjectRect.TopLeft());
-            const TPoint br = Parent->ClientToScreen(ObjectRect.BottomRight());
-            Down = false;
-            child->OpenFrameWindowMenu(Rect(tl.X, tl.Y, br.X, br.Y));
-        }
+    if (Command == cmSysMenu && Parent->MaximizedChild()) {
+        // The maximised child's window menu opens at once, below the button.
+        Down = false;
+        Click();
     }
 }
 
@@ -300,8 +296,12 @@ void TspSkinMainMenuBarButton::MouseUp(int x, int y, TMouseButton button) {
     if (button != mbLeft || !Down) return;
     Down = false;
     Parent->DrawObject(*this);
+    if (MouseIn) Click();
+}
+
+void TspSkinMainMenuBarButton::Click() {
     ISkinFormFrame* child = Parent->MaximizedChild();
-    if (!MouseIn || !Enabled || !child) return;
+    if (!Enabled || !child) return;
     switch (Command) {
         case cmMinimize:
             child->MinimizeFrame();
@@ -312,6 +312,12 @@ void TspSkinMainMenuBarButton::MouseUp(int x, int y, TMouseButton button) {
         case cmClose:
             child->CloseFrame();
             break;
+        case cmSysMenu: {
+            const TPoint tl = Parent->ClientToScreen(ObjectRect.TopLeft());
+            const TPoint br = Parent->ClientToScreen(ObjectRect.BottomRight());
+            child->OpenFrameWindowMenu(Rect(tl.X, tl.Y, br.X, br.Y));
+            break;
+        }
         default:
             break;
     }

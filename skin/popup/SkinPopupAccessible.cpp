@@ -11,6 +11,12 @@ void TspSkinPopupWindow::GetAccessible(TAccessibleNode& node) {
     node.states = ControlAccessibleStates(*this) & ~platform::kAccFocusable;
     node.bounds = Rect(0, 0, Width(), Height());
     if (retired_) node.states |= platform::kAccHidden;
+    // A menu is named by the item that opens it ("File" for the File menu).
+    for (const auto& item : items_) {
+        if (!item->MenuItem || !item->MenuItem->Parent()) continue;
+        node.name = AccessibleName(item->MenuItem->Parent()->Caption());
+        break;
+    }
     const TLivenessWatch alive = LivenessWatch();
     for (size_t i = 0; i < items_.size(); ++i) {
         const TspSkinMenuItem& item = *items_[i];

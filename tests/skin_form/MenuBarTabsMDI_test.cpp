@@ -558,6 +558,7 @@ TEST_F(MDIFrameTest, MenuBarAndTabsAreAccessibleAndAMenuOpeningRaisesItsEvents) 
     ASSERT_TRUE(bar->MenuOpen());
     auto& popup = *static_cast<platform::HeadlessWindow*>(P().ZOrder().front());
     ASSERT_EQ(popup.AccessibleTree().role, AccessibleRole::Menu);
+    EXPECT_EQ(popup.AccessibleTree().name, "File");
     ASSERT_EQ(popup.AccessibleTree().children.size(), 1u);
     EXPECT_EQ(popup.AccessibleTree().children[0].name, "File entry");
     P().KeyPress(VK_DOWN);
@@ -586,6 +587,30 @@ TEST_F(MDIFrameTest, MenuBarAndTabsAreAccessibleAndAMenuOpeningRaisesItsEvents) 
     EXPECT_TRUE(Window().SelectAccessibleChild(list->id, 0));
     Settle();
     EXPECT_EQ(form->ActiveMDIChild(), a->Form());
+}
+
+// The maximised child's buttons on the bar are push buttons that run their commands.
+TEST_F(MDIFrameTest, TheMaximisedChildsSystemButtonsOnTheBarAreAccessible) {
+    using platform::AccessibleRole;
+    MakeParent(true);
+    TspSkinForm* child = MakeChild("Doc", false);
+    child->SetBorderIcons(biSystemMenu | biMaximize);  // no minimise button
+    child->SetWindowState(kSkinStateMaximized);
+    Settle();
+    ASSERT_TRUE(bar->ChildMaximizedMode());
+    const platform::AccessibleNode* barNode =
+        Window().AccessibleTree().FindByName(AccessibleRole::MenuBar, "");
+    ASSERT_NE(barNode, nullptr);
+    const platform::AccessibleNode* minimize =
+        barNode->FindByName(AccessibleRole::PushButton, "Minimize");
+    ASSERT_NE(minimize, nullptr);
+    EXPECT_TRUE(minimize->Has(platform::kAccDisabled));
+    EXPECT_NE(barNode->FindByName(AccessibleRole::PushButton, "Window menu"), nullptr);
+    EXPECT_NE(barNode->FindByName(AccessibleRole::PushButton, "Close"), nullptr);
+    ASSERT_TRUE(Window().DoAccessibleAction(AccessibleRole::PushButton, "Restore"));
+    Settle();
+    EXPECT_FALSE(bar->ChildMaximizedMode());
+    EXPECT_EQ(form->MDIChildCount(), 1);
 }
 
 TEST_F(MDIFrameTest, ChildHiddenWhileTheWindowMenuIsOpenTakesItsItemAndTheMenuCloses) {
