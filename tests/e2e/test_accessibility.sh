@@ -103,11 +103,11 @@ pid=$!
 wait_for 20 xdotool search --onlyvisible --pid "$pid" --name '^Puzzlebin skin gallery$' >/dev/null 2>&1 ||
   { fail "the gallery window did not appear"; finish; }
 run_client menubar 'Puzzlebin skin gallery' || fail "the client found no menu bar"
-said "menu menu File: New panels window|New pages window|-|Minimise to tray|Exit" &&
+said "menu menu File: New window|-|Minimise to tray|Exit" &&
   pass "the menu bar's File menu lists its items" || fail "menus as read: $(grep '^menu' "$client_out")"
 said "menu menu Help: About the gallery" && pass "the Help menu lists its item" ||
   fail "no Help menu with its item"
-said "expanded: File" && said "popup: New panels window|New pages window|-|Minimise to tray|Exit" &&
+said "expanded: File" && said "popup: New window|-|Minimise to tray|Exit" &&
   pass "opening File raises its expanded event and its popup is a menu of the items" ||
   fail "the opened menu as read: $(grep '^expanded\|^popup' "$client_out")"
 stop_program
