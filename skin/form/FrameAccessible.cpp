@@ -28,13 +28,6 @@ const char* CommandName(TspButtonCommand command) {
     return nullptr;
 }
 
-// Whether the frame is still the form's (a skin change or the form's end frees it).
-bool FrameLives(const TCustomForm& form, const TspSkinForm* frame) {
-    for (int i = 0; i < form.ComponentCount(); ++i)
-        if (form.Components(i) == frame) return true;
-    return false;
-}
-
 // Runs the command of the first shown, enabled caption button with it, as a click would.
 void ClickButton(TspSkinForm& frame, TspButtonCommand command) {
     for (int i = 0; i < frame.ObjectCount(); ++i) {
@@ -60,6 +53,7 @@ void AddMainMenuItems(TspSkinForm& frame, TAccessibleNode& node,
     bar.id = AccessibleChildId(node, "frame:menubar");
     bar.role = TAccessibleRole::MenuBar;
     const TLivenessWatch alive = form->LivenessWatch();
+    const TLivenessWatch frameAlive = frame.LivenessWatch();
     TspSkinForm* framePtr = &frame;
     for (int i = 0; i < frame.ObjectCount(); ++i) {
         TspActiveSkinObject* o = frame.Objects(i);
@@ -76,8 +70,8 @@ void AddMainMenuItems(TspSkinForm& frame, TAccessibleNode& node,
             for (TAccessibleNode& sub : n.children) sub.states |= platform::kAccHidden;
         if (item->MenuItem->Count() > 0) {
             // Opens the menu as a press on the item does.
-            n.actions.push_back({"click", [form, framePtr, alive, item] {
-                                     if (!alive.Alive() || !FrameLives(*form, framePtr)) return;
+            n.actions.push_back({"click", [framePtr, frameAlive, item] {
+                                     if (!frameAlive.Alive()) return;
                                      for (int j = 0; j < framePtr->ObjectCount(); ++j)
                                          if (framePtr->Objects(j) == item)
                                              item->MouseDown(item->ObjectRect.Left,
@@ -114,12 +108,11 @@ void AddFrameAccessibleParts(TspSkinForm& frame, TAccessibleNode& node) {
         if (!o->Visible || !frame.InRollState(*o)) b.states |= platform::kAccHidden;
         if (button->Down) b.states |= platform::kAccPressed;
         if (button->Command == cmClose) b.accelerator = "Alt+F4";
-        const TLivenessWatch alive = form->LivenessWatch();
+        const TLivenessWatch frameAlive = frame.LivenessWatch();
         TspSkinForm* framePtr = &frame;
         const TspButtonCommand command = button->Command;
-        b.actions.push_back({"click", [form, framePtr, alive, command] {
-                                 if (alive.Alive() && FrameLives(*form, framePtr))
-                                     ClickButton(*framePtr, command);
+        b.actions.push_back({"click", [framePtr, frameAlive, command] {
+                                 if (frameAlive.Alive()) ClickButton(*framePtr, command);
                              }});
         buttons.push_back(std::move(b));
     }

@@ -344,6 +344,8 @@ public:
     // ---- The frame's objects and mouse routing (the room TspFrameObjects) ----
     [[nodiscard]] TspFrameObjects& FrameObjects() const { return *objects_; }
     [[nodiscard]] int ObjectCount() const { return objects_->Count(); }
+    // Lets a caller that outlives a call (a deferred action) learn whether the frame still exists.
+    [[nodiscard]] TLivenessWatch LivenessWatch() const { return liveness_.Watch(); }
     [[nodiscard]] TspActiveSkinObject* Objects(int index) const { return objects_->At(index); }
     // The first object with the name, or nullptr.
     [[nodiscard]] TspActiveSkinObject* FindObject(const std::string& idName) const {
