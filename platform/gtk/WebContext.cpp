@@ -62,13 +62,12 @@ WebKitWebContext* SharedWebContext() {
 WebKitWebView* NewWebView() {
     std::vector<WebKitWebView*>& live = LiveViews();
     WebKitWebView* view =
-        live.empty()
-            ? WEBKIT_WEB_VIEW(webkit_web_view_new_with_context(SharedWebContext()))
-            // Only the process is shared: "related-view" alone leaves the new view its own
-            // settings and user content manager (webkit_web_view_new_with_related_view would
-            // share those too).
-            : WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "related-view", live.back(),
-                                           nullptr));
+        live.empty() ? WEBKIT_WEB_VIEW(webkit_web_view_new_with_context(SharedWebContext()))
+                     // Only the process is shared: "related-view" alone leaves the new view its own
+                     // settings and user content manager (webkit_web_view_new_with_related_view
+                     // would share those too).
+                     : WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "related-view",
+                                                    live.back(), nullptr));
     g_object_weak_ref(G_OBJECT(view), &ForgetView, nullptr);
     live.push_back(view);
     return view;
