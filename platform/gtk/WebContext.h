@@ -10,6 +10,7 @@
 #include "platform/gtk/ResourceSite.h"
 
 typedef struct _WebKitWebContext WebKitWebContext;
+typedef struct _WebKitWebView WebKitWebView;
 
 namespace platform::gtk {
 
@@ -32,5 +33,13 @@ void ConfigureWebContext(WebContextOptions options);
 
 // The shared context, created on first use.
 [[nodiscard]] WebKitWebContext* SharedWebContext();
+
+// A new web view of the shared context (a floating reference, as webkit_web_view_new
+// gives). While a view made here before is alive, the new one shares that view's web
+// process: the program's panes show one site, so its pages, fonts and script engine are
+// brought up once, and one process starts instead of one per pane (the largest part of
+// the engine's start and of its memory). Each view keeps settings and user content of its
+// own.
+[[nodiscard]] WebKitWebView* NewWebView();
 
 }  // namespace platform::gtk

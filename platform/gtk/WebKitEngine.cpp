@@ -108,8 +108,7 @@ class WebKitControl final : public WebControlObject,
                             public WebKitControlSide {
 public:
     WebKitControl() {
-        ownedView_.reset(
-            GTK_WIDGET(g_object_ref_sink(webkit_web_view_new_with_context(SharedWebContext()))));
+        ownedView_.reset(GTK_WIDGET(g_object_ref_sink(NewWebView())));
         view_ = WEBKIT_WEB_VIEW(ownedView_.get());
         host_ = std::make_unique<WebKitHost>(*this);
         g_signal_connect(view_, "decide-policy", G_CALLBACK(OnDecidePolicy), this);

@@ -69,6 +69,11 @@ has_loaded() { loaded_line "$1" "$2" >/dev/null; }
 # Distinct colours in a rectangle (WxH+X+Y) of a picture: a blank pane has one or two.
 colours() { convert "$1" -crop "$2" +repage -format %k info:; }
 
+# shows_page <picture> <WxH+X+Y>: takes the screen into the picture and is true when the
+# rectangle has more than 30 colours (a page is drawn there). A pane's page reaches the
+# screen a little after its load has finished, so tests wait for this.
+shows_page() { import -window root "$1" 2>/dev/null && [ "$(colours "$1" "$2")" -gt 30 ]; }
+
 # WebKit's sandbox needs user namespaces; test containers running as root may lack them.
 allow_unsandboxed_web_content() {
   if [ "$(id -u)" = 0 ] && [ -z "${WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS:-}" ] &&

@@ -48,9 +48,9 @@ wait_for 30 has_loaded NavWB ' puzzlebin://site/soft/pb/index\.html' || fail "na
 wait_for 30 has_loaded quillMartWB ' puzzlebin://site/' || fail "author's pane did not load the bundled site"
 if grep -q '^puzzlebin-event: failed' "$log"; then fail "a pane reported an error: $(grep -m1 '^puzzlebin-event: failed' "$log")"; fi
 shot="$artifacts/installed-start.png"
-import -window root "$shot"
 for pane in NavWB ContentWB; do
   read -r _ _ _ x y w h _ < <(loaded_line "$pane" '')
+  wait_for 10 shows_page "$shot" "${w}x${h}+${x}+${y}" || true
   n=$(colours "$shot" "${w}x${h}+${x}+${y}")
   [ "$n" -gt 30 ] && pass "$pane shows its bundled page ($n colours)" || fail "$pane looks blank or shows an error page ($n colours)"
 done

@@ -67,6 +67,7 @@ read -r _ _ _ kx ky kw kh _ < <(loaded_line ContentWB '/soft/pb/1\.html')
 [ "$kw x $kh" = "771 x 322" ] && pass "content pane 771 x 322" || fail "content pane $kw x $kh"
 for pane in "navigation ${nw}x${nh}+${nx}+${ny}" "content ${kw}x${kh}+${kx}+${ky}"; do
   set -- $pane
+  wait_for 10 shows_page "$artifacts/puzzlebin-start.png" "$2" || true
   n=$(colours "$artifacts/puzzlebin-start.png" "$2")
   [ "$n" -gt 30 ] && pass "$1 pane shows its page ($n colours)" || fail "$1 pane looks blank ($n colours)"
 done
