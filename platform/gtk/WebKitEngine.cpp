@@ -11,6 +11,7 @@
 #include "base/AsciiText.h"
 #include "base/Liveness.h"
 #include "platform/LaunchPolicy.h"
+#include "platform/Log.h"
 #include "platform/Platform.h"
 #include "platform/WebHost.h"
 #include "platform/gtk/GtkHandles.h"
@@ -24,6 +25,9 @@ namespace {
 // Text-size steps of OLECMDID_ZOOM (0 smallest .. 4 largest, 2 normal) as zoom levels.
 constexpr std::array<double, 5> kTextSizeZoom = {0.7, 0.85, 1.0, 1.15, 1.3};
 constexpr int32_t kProgressMax = 10000;
+// A pane whose web process goes again this soon after its page was brought back is not
+// reloaded again: its page (or the machine's memory) takes the process down each time.
+constexpr gint64 kCrashLoopUs = 10 * G_USEC_PER_SEC;
 constexpr int32_t REFRESH_COMPLETELY = 3;
 
 WideString Wide(const char* utf8) { return utf8 ? Utf8ToWide(utf8) : WideString(); }
@@ -119,6 +123,7 @@ public:
         g_signal_connect(view_, "notify::estimated-load-progress", G_CALLBACK(OnProgress), this);
         g_signal_connect(view_, "mouse-target-changed", G_CALLBACK(OnMouseTarget), this);
         g_signal_connect(view_, "close", G_CALLBACK(OnClose), this);
+        g_signal_connect(view_, "web-process-terminated", G_CALLBACK(OnWebProcessTerminated), this);
         g_signal_connect(webkit_web_view_get_back_forward_list(view_), "changed",
                          G_CALLBACK(OnHistoryChanged), this);
     }
@@ -521,6 +526,26 @@ private:
             DISPID_WINDOWCLOSING, EventArg::Bool(kVariantFalse), EventArg::RefBool(&cancel));
     }
 
+    // The web process the page ran in has gone (it crashed, or ran out of memory). The panes
+    // share one process, so every pane hears this at once; each brings its page back,
+    // unless it did so a moment ago.
+    static void OnWebProcessTerminated(WebKitWebView* view,
+                                       WebKitWebProcessTerminationReason reason, gpointer data) {
+        auto* self = static_cast<WebKitControl*>(data);
+        if (reason == WEBKIT_WEB_PROCESS_TERMINATED_BY_API) return;
+        const char* uri = webkit_web_view_get_uri(view);
+        const std::string page = uri ? uri : "";
+        const gint64 now = g_get_monotonic_time();
+        if (self->lastRecovery_ != 0 && now - self->lastRecovery_ < kCrashLoopUs) {
+            LogLine("the web process of a pane showing " + page +
+                    " ended again right after its page was reloaded; not reloading it again");
+            return;
+        }
+        self->lastRecovery_ = now;
+        LogLine("the web process of a pane showing " + page + " ended; reloading the page");
+        webkit_web_view_reload(view);
+    }
+
     static void OnHistoryChanged(WebKitBackForwardList*, WebKitBackForwardListItem*, gpointer,
                                  gpointer data) {
         auto* self = static_cast<WebKitControl*>(data);
@@ -576,6 +601,7 @@ private:
     bool failed_ = false;
     bool canBack_ = false;
     bool canForward_ = false;
+    gint64 lastRecovery_ = 0;  // when the page was last brought back after its process went
     int32_t lockIcon_ = secureLockIconUnsecure;
     WideString statusText_;
     WebPropertyStore properties_;

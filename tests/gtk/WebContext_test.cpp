@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <string_view>
 #include <vector>
 
@@ -17,12 +18,14 @@ using namespace platform::gtk;
 
 namespace {
 
-// The web processes WebKit has launched for this program (its children of that name),
-// leaving out those that `earlier` lists (other tests' processes may still be ending).
+// The web processes WebKit has launched for this program (its descendants of that name,
+// direct children or inside the sandbox), leaving out those that `earlier` lists (other
+// tests' processes may still be ending).
 std::vector<int> WebProcesses(const std::vector<int>& earlier = {}) {
-    std::vector<int> ids;
+    std::map<int, int> parents;
+    std::vector<int> named;
     DIR* proc = opendir("/proc");
-    if (!proc) return ids;
+    if (!proc) return {};
     while (dirent* entry = readdir(proc)) {
         const int pid = std::atoi(entry->d_name);
         if (pid <= 0) continue;
@@ -32,13 +35,22 @@ std::vector<int> WebProcesses(const std::vector<int>& earlier = {}) {
         if (!stat) continue;
         char comm[64] = {};
         int parent = 0;
-        if (std::fscanf(stat, "%*d (%63[^)]) %*c %d", comm, &parent) == 2 && parent == getpid() &&
-            std::string_view(comm).starts_with("WebKitWebProces") &&
-            std::find(earlier.begin(), earlier.end(), pid) == earlier.end())
-            ids.push_back(pid);
+        if (std::fscanf(stat, "%*d (%63[^)]) %*c %d", comm, &parent) == 2) {
+            parents[pid] = parent;
+            if (std::string_view(comm).starts_with("WebKitWebProces")) named.push_back(pid);
+        }
         std::fclose(stat);
     }
     closedir(proc);
+    std::vector<int> ids;
+    for (const int pid : named) {
+        int up = pid;
+        for (int depth = 0; depth < 8 && up > 1 && up != getpid(); ++depth)
+            up = parents.count(up) ? parents[up] : 0;
+        if (up == getpid() && std::find(earlier.begin(), earlier.end(), pid) == earlier.end())
+            ids.push_back(pid);
+    }
+    std::sort(ids.begin(), ids.end());
     return ids;
 }
 
