@@ -124,6 +124,15 @@ public:
     virtual void SetTitle(const std::string& title) = 0;
     // Presents part of the window image; `dirty` in window coordinates.
     virtual void Present(const ImageView& image, const TRect& dirty) = 0;
+    // Lets the window draw straight from the framework's image instead of keeping a copy of
+    // what Present hands over (saving a window-sized buffer and a copy per present). The
+    // pixels must stay where they are until the next call: the framework calls again as soon
+    // as it has reallocated its image, before anything else. Present then tells the window
+    // which part changed. Returns false when the window keeps its own copy.
+    virtual bool ShareImage(const ImageView& image) {
+        (void)image;
+        return false;
+    }
     // Asks for OnExpose of the rectangle soon (coalesced).
     virtual void Invalidate(const TRect& dirty) = 0;
     // Window shape: nullptr restores the rectangular window.

@@ -63,7 +63,7 @@ void TWindowHost::CreatePlatformWindow() {
     window_->SetAccessibleSource(this);
     if (owner_.WindowRegion()) window_->SetShape(owner_.WindowRegion());
     if (owner_.WindowOpacity() != 255) window_->SetOpacity(owner_.WindowOpacity());
-    image_.SetSize(std::max(1, owner_.Width()), std::max(1, owner_.Height()));
+    ResizeImage(std::max(1, owner_.Width()), std::max(1, owner_.Height()));
     visible_ = false;
     ForEachWindowed(owner_, [](TWinControl& c) { c.UpdateNativeViews(); });
 }
@@ -83,6 +83,7 @@ void TWindowHost::DestroyPlatformWindow() {
     });
     window_->SetAccessibleSource(nullptr);
     window_.reset();
+    sharedPixels_ = nullptr;
     visible_ = false;
     capture_ = nullptr;
     hover_ = nullptr;
@@ -90,7 +91,7 @@ void TWindowHost::DestroyPlatformWindow() {
 
 void TWindowHost::SyncBounds() {
     const int w = std::max(1, owner_.Width()), h = std::max(1, owner_.Height());
-    if (image_.Width() != w || image_.Height() != h) image_.SetSize(w, h);
+    if (image_.Width() != w || image_.Height() != h) ResizeImage(w, h);
     if (window_) window_->SetBounds(owner_.BoundsRect());
     InvalidateAll();
 }
@@ -151,7 +152,7 @@ void TWindowHost::ConfigureCanvas(TCanvas& canvas, TPoint origin, const TRegion&
 void TWindowHost::PaintPass(const TRect& requested) {
     if (!window_ || owner_.IsDestroying()) return;
     const int w = std::max(1, owner_.Width()), h = std::max(1, owner_.Height());
-    if (image_.Width() != w || image_.Height() != h) image_.SetSize(w, h);
+    if (image_.Width() != w || image_.Height() != h) ResizeImage(w, h);
     const TRect dirty = IntersectRect(requested, Rect(0, 0, w, h));
     if (IsRectEmpty(dirty)) return;
     inPaint_ = true;
@@ -295,8 +296,22 @@ void TWindowHost::SchedulePresent(const TRect& windowRect) {
     });
 }
 
+void TWindowHost::ResizeImage(int width, int height) {
+    image_.SetSize(width, height);
+    ShareImage();
+}
+
+void TWindowHost::ShareImage() {
+    sharedPixels_ = nullptr;
+    if (window_ &&
+        window_->ShareImage({image_.Bits(), image_.Width(), image_.Height(), image_.Width()}))
+        sharedPixels_ = image_.Bits();
+}
+
 void TWindowHost::PresentNow(const TRect& windowRect) {
     if (!window_ || IsRectEmpty(windowRect)) return;
+    // Shared pixels that moved (the image was reallocated some other way) are shared again.
+    if (sharedPixels_ && sharedPixels_ != image_.Bits()) ShareImage();
     platform::ImageView view{image_.Bits(), image_.Width(), image_.Height(), image_.Width()};
     window_->Present(view, windowRect);
     // Everything a control shows is drawn: what was presented may have changed its node.

@@ -111,6 +111,9 @@ private:
     void ConfigureCanvas(TCanvas& canvas, TPoint origin, const TRegion& deviceClip);
     [[nodiscard]] TRegion NativeViewRegion() const;
     void PresentNow(const TRect& windowRect);
+    // Sizes the window image; the platform window then draws from its new pixels.
+    void ResizeImage(int width, int height);
+    void ShareImage();
 
     void RouteMouse(const platform::MouseEvent& event);
     // A mouse event over the frame of a form inside this window; true when it was one.
@@ -125,6 +128,7 @@ private:
     bool popup_;
     std::unique_ptr<platform::Window> window_;
     TBitmap image_;
+    const uint32_t* sharedPixels_ = nullptr;  // the image's pixels as the window draws them
     std::unique_ptr<TCanvas> windowCanvas_;
     TRect pending_{};
     TRect presentPending_{};

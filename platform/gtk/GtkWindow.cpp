@@ -160,6 +160,8 @@ void GtkPlatformWindow::ResizeBacking(int width, int height) {
     if (cairo_image_surface_get_width(backing_.get()) == width &&
         cairo_image_surface_get_height(backing_.get()) == height)
         return;
+    // A shared image is resized by the framework, which shares it again at once.
+    if (sharedImage_) return;
     CairoSurfacePtr next = NewImageSurface(width, height, kUnpaintedFill);
     {
         CairoPtr cr(cairo_create(next.get()));
@@ -171,9 +173,41 @@ void GtkPlatformWindow::ResizeBacking(int width, int height) {
     cairo_region_intersect_rectangle(valid_.get(), &all);
 }
 
+bool GtkPlatformWindow::ShareImage(const ImageView& image) {
+    if (!image.pixels || image.width <= 0 || image.height <= 0 ||
+        image.strideWords * 4 != cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, image.width))
+        return false;
+    // 0x00RRGGBB words are cairo's RGB24 pixels; cairo only reads them.
+    backing_.reset(cairo_image_surface_create_for_data(
+        reinterpret_cast<unsigned char*>(const_cast<uint32_t*>(image.pixels)), CAIRO_FORMAT_RGB24,
+        image.width, image.height, image.strideWords * 4));
+    sharedImage_ = true;
+    // What was presented before is not in the new pixels until the framework says so.
+    valid_.reset(cairo_region_create());
+    return true;
+}
+
 void GtkPlatformWindow::Present(const ImageView& image, const TRect& dirty) {
+    if (sharedImage_ && reinterpret_cast<const unsigned char*>(image.pixels) !=
+                            cairo_image_surface_get_data(backing_.get())) {
+        // Another image than the shared one: the window keeps a copy again.
+        sharedImage_ = false;
+        backing_ =
+            NewImageSurface(std::max(image.width, 1), std::max(image.height, 1), kUnpaintedFill);
+        valid_.reset(cairo_region_create());
+    }
     if (image.width > 0 && image.height > 0) ResizeBacking(image.width, image.height);
-    const TRect copied = CopyImageToSurface(image, dirty, backing_.get());
+    TRect copied;
+    if (sharedImage_) {
+        copied = IntersectRect(dirty, Rect(0, 0, cairo_image_surface_get_width(backing_.get()),
+                                           cairo_image_surface_get_height(backing_.get())));
+        // The pixels changed behind cairo's back: whatever it made of them must be redone.
+        if (!IsRectEmpty(copied))
+            cairo_surface_mark_dirty_rectangle(backing_.get(), copied.Left, copied.Top,
+                                               copied.Width(), copied.Height());
+    } else {
+        copied = CopyImageToSurface(image, dirty, backing_.get());
+    }
     if (IsRectEmpty(copied)) return;
     const cairo_rectangle_int_t r{copied.Left, copied.Top, copied.Width(), copied.Height()};
     cairo_region_union_rectangle(valid_.get(), &r);

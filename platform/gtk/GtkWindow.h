@@ -31,6 +31,7 @@ public:
     [[nodiscard]] bool Visible() const override;
     void SetTitle(const std::string& title) override;
     void Present(const ImageView& image, const TRect& dirty) override;
+    bool ShareImage(const ImageView& image) override;
     void Invalidate(const TRect& dirty) override;
     void SetShape(const TRegion* region) override;
     void SetOpacity(uint8_t alpha) override;
@@ -79,8 +80,9 @@ private:
     GtkWidget* window_ = nullptr;  // the same window
     GtkWidget* layout_ = nullptr;  // the window's child: image, input and native views
     std::unique_ptr<FirstFrameWatch> firstFrame_;  // goes before the window
-    CairoSurfacePtr backing_;                      // the presented image
-    CairoRegionPtr valid_;                         // parts of backing_ the framework has presented
+    CairoSurfacePtr backing_;   // the presented image: a copy, or the framework's own pixels
+    bool sharedImage_ = false;  // backing_ is the framework's image (ShareImage)
+    CairoRegionPtr valid_;      // parts of backing_ the framework has presented
     TRect bounds_;
     // Bounds this window asked for whose configure notification has not come back yet:
     // those notifications are our own and are not reported as moves by the window manager.

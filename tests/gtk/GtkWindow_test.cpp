@@ -89,6 +89,32 @@ TEST(GtkWindow, ShowsPresentedImagesAtTheirScreenPlace) {
     EXPECT_TRUE(w.sink.exposes.empty());
 }
 
+// A shared image is drawn straight from the framework's pixels: a change shows once
+// presented; another image handed over makes the window keep a copy again, never writing
+// into the shared pixels.
+TEST(GtkWindow, DrawsStraightFromASharedImage) {
+    RecordingSink sink;
+    auto window = MakeWindow(WindowKind::Popup, Bounds(300, 200, 40, 30), sink);
+    SolidImage shared(40, 30, kRed);
+    ASSERT_TRUE(window->ShareImage(shared.View()));
+    sink.onExpose = [&](const TRect& dirty) { window->Present(shared.View(), dirty); };
+    window->Show(true);
+    ASSERT_TRUE(WaitFor([&] { return ScreenPixel(339, 229) == kRed; }));
+
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x) shared.pixels[y * 40 + x] = kGreen;
+    window->Present(shared.View(), Rect(0, 0, 10, 10));
+    ASSERT_TRUE(WaitFor([&] { return ScreenPixel(305, 205) == kGreen; }));
+    EXPECT_EQ(ScreenPixel(315, 215), kRed);
+
+    SolidImage other(40, 30, kBlue);
+    sink.onExpose = [&](const TRect& dirty) { window->Present(other.View(), dirty); };
+    window->Present(other.View(), Rect(0, 0, 40, 30));
+    ASSERT_TRUE(WaitFor([&] { return ScreenPixel(305, 205) == kBlue; }));
+    EXPECT_EQ(shared.pixels[0], kGreen);
+    EXPECT_EQ(shared.pixels[40 * 30 - 1], kRed);
+}
+
 TEST(GtkWindow, ShapeCutsTheWindowAndNullRestoresIt) {
     PaintedWindow below(WindowKind::Popup, Bounds(200, 100, 40, 40), kBlue);
     below.window->Show(true);
