@@ -89,14 +89,9 @@ private:
 TspSkinData* PaneFormSkin(const TComponent& pane) {
     const auto* control = dynamic_cast<const TControl*>(&pane);
     TCustomForm* form = control ? GetParentForm(const_cast<TControl*>(control)) : nullptr;
-    if (!form) return nullptr;
-    for (int i = 0; i < form->ComponentCount(); ++i) {
-        if (auto* skinForm = dynamic_cast<TspSkinForm*>(form->Components(i))) {
-            TspSkinData* data = skinForm->SkinData();
-            return data && !data->SkinEmpty ? data : nullptr;
-        }
-    }
-    return nullptr;
+    TspSkinForm* skinForm = TspSkinForm::Of(form);
+    TspSkinData* data = skinForm ? skinForm->SkinData() : nullptr;
+    return data && !data->SkinEmpty ? data : nullptr;
 }
 
 TWebPaneSkin::TWebPaneSkin(TComponent* owner) : TComponent(owner) {

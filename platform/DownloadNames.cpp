@@ -1,5 +1,7 @@
 #include "platform/DownloadNames.h"
 
+#include "base/Utf8Text.h"
+
 namespace platform {
 namespace {
 
@@ -7,16 +9,9 @@ constexpr size_t kMaxNameBytes = 200;
 constexpr size_t kMaxExtensionBytes = 16;
 constexpr int kMaxAttempts = 10000;
 
-// Cuts a UTF-8 text to at most `bytes` bytes without splitting a character (a character
-// has at most three continuation bytes; invalid text is cut where it is).
+// Cuts a UTF-8 text to at most `bytes` bytes without splitting a character.
 std::string CutUtf8(const std::string& s, size_t bytes) {
-    if (s.size() <= bytes) return s;
-    size_t end = bytes;
-    for (int back = 0; back < 3 && end > 0 && (static_cast<unsigned char>(s[end]) & 0xC0) == 0x80;
-         ++back)
-        --end;
-    if ((static_cast<unsigned char>(s[end]) & 0xC0) == 0x80) end = bytes;
-    return s.substr(0, end);
+    return s.substr(0, Utf8CutLength(s, bytes));
 }
 
 // No leading dots or blanks (hidden files), no trailing ones.

@@ -91,6 +91,22 @@ TAccessibleNode MenuItemAccessible(TMenuItem& item, const std::string& id,
     return node;
 }
 
+TAccessibleNode MainMenuItemAccessible(TMenuItem& item, const std::string& id,
+                                       const TLivenessWatch& owner, const TRect& bounds,
+                                       bool enabled, bool shown, bool open,
+                                       std::function<void()> press) {
+    TAccessibleNode node = MenuItemAccessible(item, id, owner);
+    node.bounds = bounds;
+    if (!enabled) node.states |= platform::kAccDisabled;
+    if (!shown) node.states |= platform::kAccHidden;
+    if (open) node.states |= platform::kAccExpanded;
+    // The sub-items show only while the item's menu is open.
+    if (!open)
+        for (TAccessibleNode& sub : node.children) sub.states |= platform::kAccHidden;
+    if (item.Count() > 0) node.actions.push_back({"click", std::move(press)});
+    return node;
+}
+
 void TControl::GetAccessible(TAccessibleNode& node) {
     node.role = IsWindowed() ? AccessibleRole::Panel : AccessibleRole::Label;
     node.name = AccessibleName(Caption());

@@ -4,6 +4,7 @@
 // control from these and hands it to the platform.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "platform/Accessible.h"
@@ -30,5 +31,12 @@ class TMenuItem;
 // runs the item while `owner` lives. Hidden items are marked so; the bounds stay empty.
 [[nodiscard]] TAccessibleNode MenuItemAccessible(TMenuItem& item, const std::string& id,
                                                  const TLivenessWatch& owner);
+// A main-menu item drawn on a menu bar (or a frame): MenuItemAccessible at `bounds`, with
+// the item's disabled and hidden states, expanded while its menu is open (its sub-items
+// hidden otherwise), and a "click" that runs `press` when it has a menu.
+[[nodiscard]] TAccessibleNode MainMenuItemAccessible(TMenuItem& item, const std::string& id,
+                                                     const TLivenessWatch& owner,
+                                                     const TRect& bounds, bool enabled, bool shown,
+                                                     bool open, std::function<void()> press);
 // A caption without its hotkey marks ("&Close" -> "Close").
 [[nodiscard]] std::string AccessibleName(const std::string& caption);

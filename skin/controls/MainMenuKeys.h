@@ -9,7 +9,9 @@
 // enters the mode and opens that item.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 
 class ISkinMainMenuKeys {
 public:
@@ -24,3 +26,18 @@ public:
     // Whether an enabled visible item has `ch` (lower case) as its accelerator.
     [[nodiscard]] virtual bool HasAccelerator(uint32_t ch) const = 0;
 };
+
+// What a key does to a row of `count` usable main-menu items in the keyboard mode, given
+// the highlighted one's position and whether an item's menu is open. Left and Right move
+// the highlight along the row, wrapping, and open the new item's menu when one was open;
+// Enter and Down open the highlighted item's menu; with no menu open, a letter or digit
+// opens the menu of the item `accelerator` names (its position, or -1 for none). A key-down
+// comes without its character: a letter or digit key then stands for its own.
+struct TspMainMenuKeyStep {
+    enum class Kind { None, Highlight, Open };
+    Kind kind = Kind::None;  // None: the key is not the main menu's
+    size_t position = 0;     // the item to highlight (and to open)
+};
+[[nodiscard]] TspMainMenuKeyStep MainMenuKeyStep(uint16_t key, uint32_t ch, size_t count,
+                                                 size_t current, bool menuOpen,
+                                                 const std::function<int(uint32_t)>& accelerator);

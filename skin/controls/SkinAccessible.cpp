@@ -109,22 +109,14 @@ void TspSkinMainMenuBar::GetAccessible(TAccessibleNode& node) {
         if (!item || !item->MenuItem) continue;
         const std::string part =
             item->MenuItem->Name().empty() ? "item" + std::to_string(i) : item->MenuItem->Name();
-        TAccessibleNode n =
-            MenuItemAccessible(*item->MenuItem, AccessibleChildId(node, part), alive);
-        n.bounds = OffsetRect(item->ObjectRect, origin.X, origin.Y);
-        if (!item->Enabled) n.states |= platform::kAccDisabled;
-        if (!item->Visible || IsRectEmpty(item->ObjectRect)) n.states |= platform::kAccHidden;
-        if (openObject_ == i) n.states |= platform::kAccExpanded;
+        TAccessibleNode n = MainMenuItemAccessible(
+            *item->MenuItem, AccessibleChildId(node, part), alive,
+            OffsetRect(item->ObjectRect, origin.X, origin.Y), item->Enabled,
+            item->Visible && !IsRectEmpty(item->ObjectRect), openObject_ == i, [this, alive, item] {
+                for (int j = 0; alive.Alive() && j < ObjectCount(); ++j)
+                    if (Objects(j) == item) item->Press();
+            });
         if (KeyboardMode() && ActiveObject() == i) n.states |= platform::kAccFocused;
-        // The item's sub-items show only while its menu is open.
-        if (openObject_ != i)
-            for (TAccessibleNode& sub : n.children) sub.states |= platform::kAccHidden;
-        if (item->MenuItem->Count() > 0) {
-            n.actions.push_back({"click", [this, alive, item] {
-                                     for (int j = 0; alive.Alive() && j < ObjectCount(); ++j)
-                                         if (Objects(j) == item) item->Press();
-                                 }});
-        }
         node.children.push_back(std::move(n));
     }
 }

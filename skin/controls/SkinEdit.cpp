@@ -1,37 +1,8 @@
 #include "skin/controls/SkinEdit.h"
 
+#include "base/Utf8Text.h"
 #include "ui/Canvas.h"
 #include "ui/Panel.h"
-
-namespace {
-
-// The length of the longest prefix of at most `limit` bytes that ends between characters.
-size_t CharBoundary(const std::string& text, size_t limit) {
-    if (text.size() <= limit) return text.size();
-    size_t n = limit;
-    while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
-    return n;
-}
-
-void AppendUtf8(std::string& out, uint32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x110000) {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
-}  // namespace
 
 TspSkinEdit::TspSkinEdit(TComponent* owner) : TspSkinCustomControl(owner) {
     SetSkinDataName("edit");
@@ -39,7 +10,7 @@ TspSkinEdit::TspSkinEdit(TComponent* owner) : TspSkinCustomControl(owner) {
 }
 
 void TspSkinEdit::SetText(const std::string& text) {
-    text_ = text.substr(0, CharBoundary(text, kMaxTextBytes));
+    text_ = text.substr(0, Utf8CutLength(text, kMaxTextBytes));
     Invalidate();
 }
 
@@ -57,9 +28,7 @@ void TspSkinEdit::KeyDown(uint16_t& key, TShiftState shift) {
     if (key == VK_BACK) {
         key = 0;
         if (text_.empty()) return;
-        size_t n = text_.size() - 1;
-        while (n > 0 && (static_cast<unsigned char>(text_[n]) & 0xC0) == 0x80) --n;
-        text_.resize(n);
+        text_.resize(Utf8CutLength(text_, text_.size() - 1));
         Invalidate();
         return;
     }

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 
-#include "base/AsciiText.h"
 #include "platform/Platform.h"
 #include "skin/controls/SkinFormFrame.h"
 #include "skin/data/SkinData.h"
@@ -567,39 +566,18 @@ bool TspSkinMainMenuBar::KeyboardModeKey(uint16_t key, uint32_t ch) {
         if (o.Visible && o.Enabled) usable.push_back(i);
     }
     if (usable.empty()) return false;
-    auto press = [this](int index) {
-        SetActiveObject(index);
-        static_cast<TspSkinMainMenuBarItem&>(*objects_[static_cast<size_t>(index)]).Press();
-    };
     const auto at = std::find(usable.begin(), usable.end(), activeObject_);
-    const int pos = at == usable.end() ? 0 : static_cast<int>(at - usable.begin());
-    const int n = static_cast<int>(usable.size());
-    switch (key) {
-        case VK_LEFT:
-        case VK_RIGHT: {
-            const int next = usable[static_cast<size_t>((pos + (key == VK_RIGHT ? 1 : n - 1)) % n)];
-            if (MenuOpen())
-                press(next);
-            else
-                SetActiveObject(next);
-            return true;
-        }
-        case VK_RETURN:
-        case VK_DOWN:
-            if (MenuOpen()) return false;
-            press(usable[static_cast<size_t>(pos)]);
-            return true;
-        default:
-            break;
-    }
-    // The form hands over key-downs without their characters: a letter or digit key
-    // stands for its character.
-    if (ch == 0 && ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')))
-        ch = static_cast<unsigned char>(LowerAscii(static_cast<char>(key)));
-    if (ch == 0 || MenuOpen()) return false;
-    const int index = AcceleratorItem(ch);
-    if (index < 0) return false;
-    press(index);
+    const size_t pos = at == usable.end() ? 0 : static_cast<size_t>(at - usable.begin());
+    const TspMainMenuKeyStep step =
+        MainMenuKeyStep(key, ch, usable.size(), pos, MenuOpen(), [&](uint32_t c) {
+            const auto found = std::find(usable.begin(), usable.end(), AcceleratorItem(c));
+            return found == usable.end() ? -1 : static_cast<int>(found - usable.begin());
+        });
+    if (step.kind == TspMainMenuKeyStep::Kind::None) return false;
+    const int index = usable[step.position];
+    SetActiveObject(index);
+    if (step.kind == TspMainMenuKeyStep::Kind::Open)
+        static_cast<TspSkinMainMenuBarItem&>(*objects_[static_cast<size_t>(index)]).Press();
     return true;
 }
 

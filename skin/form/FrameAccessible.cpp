@@ -60,24 +60,16 @@ void AddMainMenuItems(TspSkinForm& frame, TAccessibleNode& node,
         if (o->Kind() != TspObjectKind::MainMenuItem) continue;
         auto* item = static_cast<TspSkinMainMenuItem*>(o);
         if (!item->MenuItem) continue;
-        TAccessibleNode n = MenuItemAccessible(
-            *item->MenuItem, AccessibleChildId(bar, "item" + std::to_string(i)), alive);
-        n.bounds = o->ObjectRect;
-        if (!o->Enabled) n.states |= platform::kAccDisabled;
-        if (!o->Visible || !frame.InRollState(*o)) n.states |= platform::kAccHidden;
-        if (item->Down) n.states |= platform::kAccExpanded;
-        if (!item->Down)
-            for (TAccessibleNode& sub : n.children) sub.states |= platform::kAccHidden;
-        if (item->MenuItem->Count() > 0) {
-            // Opens the menu as a press on the item does.
-            n.actions.push_back({"click", [framePtr, frameAlive, item] {
-                                     if (!frameAlive.Alive()) return;
-                                     for (int j = 0; j < framePtr->ObjectCount(); ++j)
-                                         if (framePtr->Objects(j) == item)
-                                             item->MouseDown(item->ObjectRect.Left,
-                                                             item->ObjectRect.Top, mbLeft);
-                                 }});
-        }
+        // Opens the menu as a press on the item does.
+        TAccessibleNode n = MainMenuItemAccessible(
+            *item->MenuItem, AccessibleChildId(bar, "item" + std::to_string(i)), alive,
+            o->ObjectRect, o->Enabled, o->Visible && frame.InRollState(*o), item->Down,
+            [framePtr, frameAlive, item] {
+                if (!frameAlive.Alive()) return;
+                for (int j = 0; j < framePtr->ObjectCount(); ++j)
+                    if (framePtr->Objects(j) == item)
+                        item->MouseDown(item->ObjectRect.Left, item->ObjectRect.Top, mbLeft);
+            });
         bar.children.push_back(std::move(n));
     }
     if (!bar.children.empty()) out.push_back(std::move(bar));

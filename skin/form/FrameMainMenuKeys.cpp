@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include "base/AsciiText.h"
 #include "skin/form/FrameObjectKinds.h"
 #include "skin/form/SkinForm.h"
 #include "ui/Accelerators.h"
@@ -77,34 +76,17 @@ bool TspFrameMainMenuKeys::KeyboardModeKey(uint16_t key, uint32_t ch) {
     if (items.empty()) return false;
     const auto at = std::find(items.begin(), items.end(), highlighted_);
     const size_t pos = at == items.end() ? 0 : static_cast<size_t>(at - items.begin());
-    const size_t n = items.size();
     // An item's menu is open while the item is down.
     const bool menuOpen = std::any_of(items.begin(), items.end(),
                                       [](const TspSkinMainMenuItem* i) { return i->Down; });
-    switch (key) {
-        case VK_LEFT:
-        case VK_RIGHT: {
-            TspSkinMainMenuItem* next = items[(pos + (key == VK_RIGHT ? 1 : n - 1)) % n];
-            Highlight(next);
-            if (menuOpen) next->Press();
-            return true;
-        }
-        case VK_RETURN:
-        case VK_DOWN:
-            if (menuOpen) return false;
-            Highlight(items[pos]);
-            items[pos]->Press();
-            return true;
-        default:
-            break;
-    }
-    // Key-downs come without their characters: a letter or digit key stands for its own.
-    if (ch == 0 && ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')))
-        ch = static_cast<unsigned char>(LowerAscii(static_cast<char>(key)));
-    if (ch == 0 || menuOpen) return false;
-    TspSkinMainMenuItem* item = AcceleratorItem(ch);
-    if (!item) return false;
+    const TspMainMenuKeyStep step =
+        MainMenuKeyStep(key, ch, items.size(), pos, menuOpen, [&](uint32_t c) {
+            const auto found = std::find(items.begin(), items.end(), AcceleratorItem(c));
+            return found == items.end() ? -1 : static_cast<int>(found - items.begin());
+        });
+    if (step.kind == TspMainMenuKeyStep::Kind::None) return false;
+    TspSkinMainMenuItem* item = items[step.position];
     Highlight(item);
-    item->Press();
+    if (step.kind == TspMainMenuKeyStep::Kind::Open) item->Press();
     return true;
 }
