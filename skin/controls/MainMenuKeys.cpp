@@ -4,8 +4,7 @@
 #include "base/Messages.h"
 
 TspMainMenuKeyStep MainMenuKeyStep(uint16_t key, uint32_t ch, size_t count, size_t current,
-                                   bool menuOpen,
-                                   const std::function<int(uint32_t)>& accelerator) {
+                                   bool menuOpen, const std::function<int(uint32_t)>& accelerator) {
     using Kind = TspMainMenuKeyStep::Kind;
     if (count == 0) return {};
     switch (key) {
